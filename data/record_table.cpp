@@ -1,0 +1,25 @@
+#include "record_table.h"
+
+#include <cstring>
+
+#include "stack_counts.h"
+
+RecordTable recordTable;
+
+void scaleRecordsX(double factor) {
+  for (int32_t i = 1; i < recordTable.count; ++i) {
+    TandemRecord& record = recordTable.slots[i];
+    record.x = static_cast<float>(record.x * factor);
+  }
+  ++recordTable.revision;
+}
+
+void resetTandemData() {
+  // Every counter in use belongs to a stored record, so clearing those keys empties the
+  // counters without sweeping the whole hash table.
+  for (int32_t i = 1; i < recordTable.count; ++i) clearStackCount(recordTable.slots[i].pos);
+  std::memset(recordTable.slots, 0, sizeof(TandemRecord) * static_cast<size_t>(recordTable.count));
+  recordTable.count = 1;
+  recordTable.maxLen = 0;
+  ++recordTable.revision;
+}

@@ -1,0 +1,31 @@
+// How many bars stand at each position, used while loading to give every new bar its row.
+// Sparse: a counter exists only for a position that occurs, in an open-addressing hash table
+// sized for the record table, so memory follows the records, not the position range, and
+// every int32 position is valid.
+#pragma once
+
+#include <cstdint>
+
+// Twice the most distinct positions the record table can hold, rounded up to a power of
+// two, so probes stay short even when the table is full.
+constexpr uint32_t kStackCountSlots = 1u << 20;
+
+struct StackCountEntry {
+  int32_t position;
+  int32_t count;  // 0 marks an empty slot: a counter that exists is at least 1
+};
+
+struct StackCounts {
+  StackCountEntry entries[kStackCountSlots];
+};
+
+extern StackCounts stackCounts;
+
+// Adds one bar at position and returns the new number of bars there.
+int32_t bumpStackCount(int32_t position);
+
+// Bars counted at position so far (0 when none).
+int32_t stackCount(int32_t position);
+
+// Forgets the counter of position, keeping every other counter reachable.
+void clearStackCount(int32_t position);

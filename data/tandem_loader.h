@@ -1,0 +1,18 @@
+// Reads the tandem list at start-up, prints the summary, and normalises the records.
+#pragma once
+
+#include <cstdint>
+
+// Appends a pair of records for every token of the file whose length is above 10, while
+// the table has room, then prints the summary. A path that cannot be read (missing, a
+// directory, failing mid-way) prints "UPS" first and keeps what was stored before.
+void loadTandemList(const char* path, uint32_t tag);
+
+// Prints the summary lines for the table as it stands.
+void printTandemSummary(bool refusedForRoom);
+
+// Scales every record's len into (0, 7] by maxLen / 7.
+void normalizeLengths();
+
+// The after-load pass: lengths into (0, 7], x into units of 100,000 positions.
+void normalizeRecords();

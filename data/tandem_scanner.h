@@ -1,0 +1,27 @@
+// Turns the bytes of a tandem list into record pairs, token by token, in chunks of any
+// size: a token split across two chunks is read as one.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "tandem_field.h"
+
+struct TandemScanner {
+  FieldWalk walk;
+  bool inToken;
+  bool refusedForRoom;  // a pair was refused because the table was full
+  uint32_t tag;
+};
+
+void startTandemScan(TandemScanner& scanner, uint32_t tag);
+void scanTandemBytes(TandemScanner& scanner, const char* bytes, size_t size);
+// Ends the token that the last chunk left open, if any.
+void finishTandemScan(TandemScanner& scanner);
+// Drops the token that the last chunk left open, if any (its bytes are incomplete).
+void abandonTandemScan(TandemScanner& scanner);
+
+// Handles one whole token given as (pos, partner, len): draws its three random numbers,
+// stores the pair if its length is above 10 and the table has room, and updates maxLen.
+// Returns false when the pair was refused for lack of room.
+bool addTandemToken(int32_t pos, int32_t partner, int32_t len, uint32_t tag);

@@ -1,0 +1,22 @@
+// The viewer's interactive switches and values. The shell owns the one instance and the
+// controls change it; the drawing passes are handed it, so the scene never reaches up into
+// the shell.
+#pragma once
+
+#include <cstdint>
+
+struct ViewState {
+  float threshold = 0.03f;   // a bar is drawn only if its normalised length is greater
+  bool windowMode = false;   // the 100,000-position window instead of all bars
+  bool pointStyle = false;   // all-bars pass draws points instead of lines
+  bool showFloor = true;
+  int32_t cursorFree = 0;    // 0: captured, the mouse turns the camera; 1: free and visible
+  int32_t zoomSteps = 0;     // each scaled every record's x by 0.9
+  int32_t windowStart = 0;   // first position of the window
+  bool moveRight = false;
+  bool moveLeft = false;
+  bool jumpForward = false;
+  bool jumpBack = false;
+  bool auxRight = false;     // a third toggle pair that nothing reads
+  bool auxLeft = false;
+};

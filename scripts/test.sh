@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds every target (native, Windows cross build, sanitizer and
+# fuzzer builds) and runs every test. Exits non-zero on the first failure.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+jobs=$(nproc)
+
+step() { printf '\n== %s\n' "$*"; }
+
+step "dependencies"
+bash scripts/deps.sh
+
+step "native build"
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build -j "$jobs"
+
+if [ -f shell/win32/CMakeLists.txt ] || [ -d shell/win32 ]; then
+  step "Windows build (MinGW-w64)"
+  bash scripts/build-windows.sh
+fi
+
+step "tests"
+ctest --test-dir build --output-on-failure -j "$jobs" --timeout 900
+
+step "data tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUELVAR_SANITIZE=ON -DQUELVAR_DATA_ONLY=ON >/dev/null
+cmake --build build-asan -j "$jobs"
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --test-dir build-asan --output-on-failure -j "$jobs"
+
+step "loader fuzzing (libFuzzer, bounded)"
+cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUELVAR_FUZZ=ON \
+  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+cmake --build build-fuzz -j "$jobs"
+corpus=$(mktemp -d)
+trap 'rm -rf "$corpus"' EXIT
+cp tests/fuzz/seeds/* "$corpus"/
+(cd build-fuzz && ./bin/loader_fuzz -max_total_time="${QUELVAR_FUZZ_SECONDS:-60}" -max_len=4096 \
+  -print_final_stats=1 "$corpus" 2>&1 | tail -n 12)
+echo "fuzzing found no fault"
+
+step "all tests passed"
