@@ -1,0 +1,19 @@
+// The ground plane: 400 x 4 unit tiles at z = 0, each with one of eight random tints.
+#pragma once
+
+constexpr int kFloorTilesX = 400;
+constexpr int kFloorTilesY = 4;
+constexpr int kFloorTileCount = kFloorTilesX * kFloorTilesY;
+
+// Tile (i, j) is colour[i * 4 + j]: all four tiles of i = 0 first.
+struct FloorTiles {
+  float colour[kFloorTileCount][3];
+};
+
+extern FloorTiles floorTiles;
+
+// Draws the 1,600 tints from rand(), once at start-up before the tandem list is loaded.
+void initFloorColours();
+
+// Draws every tile with its tint under the camera.
+void drawFloor();

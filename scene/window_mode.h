@@ -1,0 +1,16 @@
+// Window mode: only the pairs that touch a 100,001-position window, and its red scale bar.
+#pragma once
+
+#include "view_state.h"
+
+constexpr int kWindowSpan = 100000;  // windowStart .. windowStart + kWindowSpan, both included
+
+// Applies the arrow flags to windowStart (saturating at the int32 limits) and clears the
+// jump flags.
+void shiftWindow(ViewState& view);
+
+// shiftWindow, then draws both bars of every pair with an end in the window, as lines.
+void drawWindowBars(ViewState& view);
+
+// The red marker along the window at the current zoom, just in front of the first row.
+void drawScaleBar(const ViewState& view);
