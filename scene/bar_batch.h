@@ -1,0 +1,28 @@
+// The bars of the current pass gathered into client-side arrays, in slot order, and drawn
+// with one glDrawArrays. The selection is rebuilt only when what chooses it changes; the
+// arrays are refilled only when the set of cells that can reach the picture changes.
+#pragma once
+
+#include <cstdint>
+
+// Everything that decides which records a pass draws and how. Records changed in place
+// must bump recordTable.revision for the batch to see it.
+struct BarSelection {
+  uint32_t revision;
+  int32_t count;
+  float threshold;
+  bool points;       // points at the bar tops in the record colour, else blue lines
+  bool windowMode;   // only pairs with an end in the window
+  int32_t windowStart;
+};
+
+// Draws the selected records under the current matrix (camera already applied), skipping
+// cells of bars that lie wholly outside the view volume.
+void drawBarBatch(const BarSelection& selection);
+
+// Counts from the last drawBarBatch, for benchmarks and tests.
+struct BarBatchStats {
+  int32_t selected;  // records chosen by the selection
+  int32_t drawn;     // of those, records in cells that may be visible
+};
+BarBatchStats barBatchStats();

@@ -1,0 +1,35 @@
+#include "bar_drawing.h"
+
+#include "bar_batch.h"
+#include "camera_transform.h"
+#include "gl.h"
+#include "record_table.h"
+
+namespace {
+
+constexpr int32_t kFarPartStart = 2000000;  // positions above this slide; this one does not
+
+void slideFarPart(const ViewState& view) {
+  if (!view.moveRight && !view.moveLeft && !view.jumpForward && !view.jumpBack) return;
+  for (int32_t i = 1; i < recordTable.count; ++i) {
+    TandemRecord& record = recordTable.slots[i];
+    if (record.pos <= kFarPartStart) continue;
+    // Each step on its own, in the order the flags are read, so the rounding is the same.
+    if (view.moveRight) record.x = static_cast<float>(record.x + 0.1);
+    if (view.moveLeft) record.x = static_cast<float>(record.x - 0.1);
+    if (view.jumpForward) record.y = static_cast<float>(record.y + 0.1);
+    if (view.jumpBack) record.y = static_cast<float>(record.y - 0.1);
+  }
+  ++recordTable.revision;
+}
+
+}  // namespace
+
+void drawBars(int style, ViewState& view) {
+  slideFarPart(view);
+  glPushMatrix();
+  applyCameraTransform();
+  BarSelection selection{recordTable.revision, recordTable.count, view.threshold, style == 1, false, 0};
+  drawBarBatch(selection);
+  glPopMatrix();
+}
