@@ -1,0 +1,22 @@
+// The command line of quelvar-snapshot, read into plain values.
+#pragma once
+
+#include <cstdint>
+
+#include "view_state.h"
+
+struct SnapshotOptions {
+  const char* listPath = "date.txt";
+  const char* outPath = "snapshot.png";
+  int width = 992;  // the client area of the viewer's 1000 x 600 window
+  int height = 573;
+  int32_t zoomSteps = 0;
+  int frames = 1;
+  bool timed = false;  // --frames given: print the mean frame time
+  bool cameraGiven = false;
+  float camX = 0, camY = 0, pitch = 0, yaw = 0;
+  ViewState view;
+};
+
+// Fills options from argv. On a bad argument returns false with a one-line reason in error.
+bool parseSnapshotOptions(int argc, char** argv, SnapshotOptions& options, char* error, int errorSize);
