@@ -21,6 +21,10 @@ struct StackCounts {
 
 extern StackCounts stackCounts;
 
+// Starts fetching the counter's slot into the cache; the loader calls it one token ahead,
+// so the table's cache misses overlap with reading the file.
+void prefetchStackCount(int32_t position);
+
 // Adds one bar at position and returns the new number of bars there.
 int32_t bumpStackCount(int32_t position);
 

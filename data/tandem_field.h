@@ -18,8 +18,84 @@ struct FieldWalk {
   bool ended;               // a NUL ends the token for the walk, as it ends a C string
 };
 
-void startFieldWalk(FieldWalk& walk);
-void feedFieldWalk(FieldWalk& walk, char c);
+
+// The walk is inline: the loader feeds it every byte of the file.
+namespace field_walk_detail {
+
+enum Phase : uint8_t { kBeforeSign, kAfterSign, kInDigits, kStopped };
+
+inline constexpr int64_t kMagnitudeCap = int64_t{1} << 31;  // |INT32_MIN|: enough to saturate
+
+inline bool isSeparator(char c) { return c == '/' || c == ';'; }
+
+inline bool isSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+inline void startField(FieldWalk& walk) {
+  walk.magnitude = 0;
+  walk.negative = false;
+  walk.phase = kBeforeSign;
+}
+
+inline int32_t currentValue(const FieldWalk& walk) {
+  if (walk.negative) return static_cast<int32_t>(-walk.magnitude);
+  return walk.magnitude >= kMagnitudeCap ? INT32_MAX : static_cast<int32_t>(walk.magnitude);
+}
+
+inline void feedDigitOrStop(FieldWalk& walk, char c) {
+  if (c >= '0' && c <= '9') {
+    walk.phase = kInDigits;
+    int64_t next = walk.magnitude * 10 + (c - '0');
+    walk.magnitude = next > kMagnitudeCap ? kMagnitudeCap : next;
+  } else {
+    walk.phase = kStopped;
+  }
+}
+
+}  // namespace field_walk_detail
+
+inline void startFieldWalk(FieldWalk& walk) {
+  using namespace field_walk_detail;
+  walk = FieldWalk{};
+  walk.fieldNumber = 1;
+  startField(walk);
+}
+
+inline void feedFieldWalk(FieldWalk& walk, char c) {
+  using namespace field_walk_detail;
+  if (walk.ended) return;
+  if (c == '\0') {
+    walk.ended = true;
+    return;
+  }
+  if (isSeparator(c)) {
+    if (walk.sawCharacter) {
+      walk.lastClosed = currentValue(walk);
+      if (walk.fieldNumber <= 3) walk.closedValues[walk.fieldNumber] = walk.lastClosed;
+      ++walk.fieldNumber;
+      startField(walk);
+    }
+    walk.sawCharacter = true;
+    return;
+  }
+  walk.sawCharacter = true;
+  switch (walk.phase) {
+    case kBeforeSign:
+      if (isSpace(c)) break;
+      if (c == '+' || c == '-') {
+        walk.negative = c == '-';
+        walk.phase = kAfterSign;
+      } else {
+        feedDigitOrStop(walk, c);
+      }
+      break;
+    case kAfterSign:
+    case kInDigits:
+      feedDigitOrStop(walk, c);
+      break;
+    default:
+      break;
+  }
+}
 
 // Value of field k (from 1) of the token walked so far; a field past the last one gives
 // the value of the last field.

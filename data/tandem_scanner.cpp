@@ -23,12 +23,50 @@ void storeRecord(TandemRecord& record, int32_t pos, int32_t partner, float len, 
   record.tag = tag;
 }
 
-void endToken(TandemScanner& scanner) {
-  const FieldWalk& walk = scanner.walk;
-  bool stored = addTandemToken(fieldWalkValue(walk, 1), fieldWalkValue(walk, 2),
-                               fieldWalkValue(walk, 3), scanner.tag);
-  if (!stored) scanner.refusedForRoom = true;
-  scanner.inToken = false;
+void addPending(TandemScanner& scanner) {
+  PendingToken& pending = scanner.pending;
+  if (!pending.waiting) return;
+  if (!addTandemToken(pending.pos, pending.partner, pending.len, scanner.tag)) scanner.refusedForRoom = true;
+  pending.waiting = false;
+}
+
+void endToken(TandemScanner& scanner, int32_t pos, int32_t partner, int32_t len) {
+  if (len > 10 && recordTable.count <= kLastPairStart) {
+    prefetchStackCount(pos);
+    prefetchStackCount(partner);
+  }
+  addPending(scanner);
+  scanner.pending = PendingToken{pos, partner, len, true};
+}
+
+void endWalkedToken(TandemScanner& scanner, const FieldWalk& walk) {
+  endToken(scanner, fieldWalkValue(walk, 1), fieldWalkValue(walk, 2), fieldWalkValue(walk, 3));
+}
+
+// Reads a token of the usual shape — runs of up to nine digits joined by single separators,
+// ended by white space inside this chunk — and returns its length, or 0 for any other token,
+// which the general walk then reads. Every token it accepts reads the same either way.
+size_t readPlainToken(const char* bytes, size_t size, int32_t fields[3]) {
+  size_t i = 0;
+  int count = 0;
+  int32_t value = 0;
+  for (;;) {
+    size_t start = i;
+    value = 0;
+    while (i < size && i - start < 9 && bytes[i] >= '0' && bytes[i] <= '9') value = value * 10 + (bytes[i++] - '0');
+    if (i == start || i == size) return 0;  // an empty field, or the token may go on in the next chunk
+    if (count < 3) fields[count] = value;
+    ++count;
+    char c = bytes[i];
+    if (c == '/' || c == ';') {
+      ++i;
+      continue;
+    }
+    if (isTokenSpace(static_cast<unsigned char>(c))) break;
+    return 0;
+  }
+  for (int k = count; k < 3; ++k) fields[k] = value;
+  return i;
 }
 
 }  // namespace
@@ -63,22 +101,43 @@ void startTandemScan(TandemScanner& scanner, uint32_t tag) {
 }
 
 void scanTandemBytes(TandemScanner& scanner, const char* bytes, size_t size) {
-  for (size_t i = 0; i < size; ++i) {
+  // The walk and the token flag live in locals for the chunk, so they stay in registers.
+  FieldWalk walk = scanner.walk;
+  bool inToken = scanner.inToken;
+  size_t i = 0;
+  while (i < size) {
     unsigned char c = static_cast<unsigned char>(bytes[i]);
     if (isTokenSpace(c)) {
-      if (scanner.inToken) endToken(scanner);
+      if (inToken) endWalkedToken(scanner, walk);
+      inToken = false;
+      ++i;
       continue;
     }
-    if (!scanner.inToken) {
-      startFieldWalk(scanner.walk);
-      scanner.inToken = true;
+    if (!inToken) {
+      int32_t fields[3];
+      size_t length = readPlainToken(bytes + i, size - i, fields);
+      if (length > 0) {
+        endToken(scanner, fields[0], fields[1], fields[2]);
+        i += length;
+        continue;
+      }
+      startFieldWalk(walk);
+      inToken = true;
     }
-    feedFieldWalk(scanner.walk, static_cast<char>(c));
+    feedFieldWalk(walk, static_cast<char>(c));
+    ++i;
   }
+  scanner.walk = walk;
+  scanner.inToken = inToken;
 }
 
 void finishTandemScan(TandemScanner& scanner) {
-  if (scanner.inToken) endToken(scanner);
+  if (scanner.inToken) endWalkedToken(scanner, scanner.walk);
+  scanner.inToken = false;
+  addPending(scanner);
 }
 
-void abandonTandemScan(TandemScanner& scanner) { scanner.inToken = false; }
+void abandonTandemScan(TandemScanner& scanner) {
+  scanner.inToken = false;
+  addPending(scanner);
+}

@@ -7,18 +7,29 @@
 
 #include "tandem_field.h"
 
+// A token whose fields are known but whose pair is not yet added: adding waits one token so
+// that the stack counters it needs are already on their way into the cache.
+struct PendingToken {
+  int32_t pos;
+  int32_t partner;
+  int32_t len;
+  bool waiting;
+};
+
 struct TandemScanner {
   FieldWalk walk;
   bool inToken;
+  PendingToken pending;
   bool refusedForRoom;  // a pair was refused because the table was full
   uint32_t tag;
 };
 
 void startTandemScan(TandemScanner& scanner, uint32_t tag);
 void scanTandemBytes(TandemScanner& scanner, const char* bytes, size_t size);
-// Ends the token that the last chunk left open, if any.
+// Ends the token that the last chunk left open, if any, and adds every waiting pair.
 void finishTandemScan(TandemScanner& scanner);
-// Drops the token that the last chunk left open, if any (its bytes are incomplete).
+// Drops the token that the last chunk left open (its bytes are incomplete) and adds every
+// waiting pair.
 void abandonTandemScan(TandemScanner& scanner);
 
 // Handles one whole token given as (pos, partner, len): draws its three random numbers,

@@ -3,7 +3,9 @@
 // and clustered in a few duplication hot spots, and some positions shared by several pairs
 // so that rows stack. The same arguments always give the same bytes, on every platform.
 //
-// quelvar-generate [--tokens N] [--axis N] [--seed N] [--noise F]
+// quelvar-generate [--tokens N] [--axis N] [--seed N] [--noise F] [--scatter 1]
+// --scatter 1 writes the same kind of pairs at random places instead of in position order,
+// so that a table that fills up early still covers the whole axis.
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -17,6 +19,7 @@ struct Options {
   long long axis = 300000000;
   unsigned long long seed = 1;
   double noise = 0.05;  // share of tokens too short to be stored
+  bool scatter = false;
 };
 
 struct Random {
@@ -58,7 +61,7 @@ bool parseNumber(const char* text, double& value) {
 }
 
 int usage(const char* why) {
-  std::fprintf(stderr, "quelvar-generate: %s\nusage: quelvar-generate [--tokens N] [--axis N] [--seed N] [--noise F]\n", why);
+  std::fprintf(stderr, "quelvar-generate: %s\nusage: quelvar-generate [--tokens N] [--axis N] [--seed N] [--noise F] [--scatter 1]\n", why);
   return 2;
 }
 
@@ -74,6 +77,7 @@ int main(int argc, char** argv) {
     else if (std::strcmp(name, "--axis") == 0) options.axis = static_cast<long long>(value);
     else if (std::strcmp(name, "--seed") == 0) options.seed = static_cast<unsigned long long>(value);
     else if (std::strcmp(name, "--noise") == 0 && value <= 1) options.noise = value;
+    else if (std::strcmp(name, "--scatter") == 0) options.scatter = value != 0;
     else return usage("unknown option or value out of range");
   }
   if (options.axis < 1000 || options.axis > 2147483647) return usage("--axis must lie in 1000 to 2147483647");
@@ -86,6 +90,7 @@ int main(int argc, char** argv) {
     bool hot = inHotSpot(pos, options.axis);
     pos += static_cast<long long>(exponential(random, hot ? meanGap / 4 : meanGap * 1.05));
     if (pos >= options.axis) pos = pos % options.axis;
+    if (options.scatter) pos = static_cast<long long>(uniform(random) * static_cast<double>(options.axis));
     long long first = pos;
     if (n > 16 && uniform(random) < 0.1) first = recent[nextBits(random) % 16];
     long long len = repeatLength(random, hot);

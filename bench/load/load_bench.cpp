@@ -1,0 +1,132 @@
+// Load benchmark: generates a 1,000,000-token list (a full table and then some) and times,
+// each in a fresh process, the loader, a literal baseline, and a floor that only reads the
+// file and draws the random numbers every loader must draw. Prints wall time, peak resident
+// memory and the ratios between them.
+//
+// quelvar-load-bench [--tokens N] [--runs N]
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "literal_baseline.h"
+#include "tandem_loader.h"
+
+namespace {
+
+char chunk[1 << 16];
+
+// Reads the file once and draws three random numbers per token: no loader can do less.
+int readingFloor(const char* path) {
+  std::FILE* file = std::fopen(path, "r");
+  if (file == nullptr) return 0;
+  long tokens = 0;
+  bool inToken = false;
+  size_t got;
+  while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
+    for (size_t i = 0; i < got; ++i) {
+      unsigned char c = static_cast<unsigned char>(chunk[i]);
+      bool space = c == ' ' || (c >= '\t' && c <= '\r');
+      if (!space && !inToken) {
+        std::rand(), std::rand(), std::rand();
+        ++tokens;
+      }
+      inToken = !space;
+    }
+  }
+  std::fclose(file);
+  std::printf("tokens %ld\n", tokens);
+  return 0;
+}
+
+int runMode(const char* mode, const char* path) {
+  if (std::strcmp(mode, "loader") == 0) {
+    loadTandemList(path, 1);
+    normalizeRecords();
+  } else if (std::strcmp(mode, "literal") == 0) {
+    loadLiterally(path);
+  } else {
+    readingFloor(path);
+  }
+  return 0;
+}
+
+struct Measure {
+  double seconds;
+  long peakKb;
+};
+
+Measure measureChild(const char* self, const char* mode, const char* path) {
+  auto start = std::chrono::steady_clock::now();
+  pid_t child = fork();
+  if (child == 0) {
+    if (!std::freopen("/dev/null", "w", stdout)) _exit(3);
+    execl(self, self, "--child", mode, path, static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  int status = 0;
+  struct rusage usage {};
+  wait4(child, &status, 0, &usage);
+  auto end = std::chrono::steady_clock::now();
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+    std::fprintf(stderr, "quelvar-load-bench: the %s run failed\n", mode);
+    std::exit(1);
+  }
+  return {std::chrono::duration<double>(end - start).count(), usage.ru_maxrss};
+}
+
+std::string besideSelf(const char* self, const char* name) {
+  std::string dir(self);
+  size_t slash = dir.rfind('/');
+  return (slash == std::string::npos ? std::string(".") : dir.substr(0, slash)) + "/" + name;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc == 4 && std::strcmp(argv[1], "--child") == 0) return runMode(argv[2], argv[3]);
+  long tokens = 1000000;
+  int runs = 3;
+  for (int i = 1; i + 1 < argc; i += 2) {
+    if (std::strcmp(argv[i], "--tokens") == 0) tokens = std::atol(argv[i + 1]);
+    else if (std::strcmp(argv[i], "--runs") == 0) runs = std::atoi(argv[i + 1]);
+  }
+  char self[4096];
+  ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
+  if (n <= 0) return 1;
+  self[n] = '\0';
+
+  std::string path = "/tmp/quelvar-load-bench-" + std::to_string(getpid()) + ".txt";
+  std::string generate = besideSelf(self, "quelvar-generate") + " --tokens " + std::to_string(tokens) +
+                         " --noise 0 --scatter 1 > " + path;
+  if (std::system(generate.c_str()) != 0) {
+    std::fprintf(stderr, "quelvar-load-bench: could not generate %s\n", path.c_str());
+    return 1;
+  }
+
+  const char* modes[] = {"loader", "literal", "floor"};
+  Measure best[3];
+  for (int m = 0; m < 3; ++m) {
+    best[m] = {1e30, 0};
+    for (int r = 0; r < runs; ++r) {
+      Measure got = measureChild(self, modes[m], path.c_str());
+      if (got.seconds < best[m].seconds) best[m].seconds = got.seconds;
+      if (got.peakKb > best[m].peakKb) best[m].peakKb = got.peakKb;
+    }
+  }
+  std::remove(path.c_str());
+
+  std::printf("load benchmark: %ld tokens, best of %d runs, each in its own process\n", tokens, runs);
+  const char* labels[] = {"(a) loader", "(b) literal baseline", "(c) read + rand floor"};
+  for (int m = 0; m < 3; ++m)
+    std::printf("  %-22s %9.1f ms  peak RSS %8.1f MB\n", labels[m], best[m].seconds * 1e3, static_cast<double>(best[m].peakKb) / 1024.0);
+  std::printf("  speed-up of (a) over (b):  %.1fx\n", best[1].seconds / best[0].seconds);
+  std::printf("  (a) / (c) time:            %.2fx\n", best[0].seconds / best[2].seconds);
+  std::printf("  (b) / (a) peak RSS:        %.1fx\n", static_cast<double>(best[1].peakKb) / static_cast<double>(best[0].peakKb));
+  return 0;
+}

@@ -1,0 +1,34 @@
+#include "run_tool.h"
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+std::string readFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+void writeFile(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << bytes;
+}
+
+std::string scratchFolder(const std::string& name) {
+  std::string folder = testing::TempDir() + "quelvar_" + name;
+  std::system(("rm -rf '" + folder + "' && mkdir -p '" + folder + "'").c_str());
+  return folder;
+}
+
+ToolRun runTool(const std::string& commandLine, const std::string& folder) {
+  std::string out = folder + "/.stdout", err = folder + "/.stderr";
+  std::string command = "cd '" + folder + "' && " + QUELVAR_BIN_DIR "/" + commandLine + " >'" + out + "' 2>'" + err + "'";
+  int status = std::system(command.c_str());
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFile(out), readFile(err)};
+}
