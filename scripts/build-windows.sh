@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Cross-builds the viewer for 64-bit Windows with MinGW-w64 into build-windows/, giving
+# build-windows/bin/quelvar.exe with its runtimes linked in, and checks that it needs no
+# DLL beyond the system's.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+cmake -S . -B build-windows -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_TOOLCHAIN_FILE="$(pwd)/cmake/mingw-w64-x86_64.cmake" >/dev/null
+cmake --build build-windows -j "${QUELVAR_JOBS:-$(nproc)}"
+
+exe=build-windows/bin/quelvar.exe
+[ -f "$exe" ] || { echo "build-windows.sh: $exe was not built" >&2; exit 1; }
+system_dlls='^(kernel32|user32|gdi32|opengl32|msvcrt|advapi32|shell32|ole32|ws2_32|ucrtbase|api-ms-win-.*)\.dll$'
+foreign=$(x86_64-w64-mingw32-objdump -p "$exe" | awk '/DLL Name:/ {print tolower($3)}' \
+  | grep -Ev "$system_dlls" || true)
+if [ -n "$foreign" ]; then
+  echo "build-windows.sh: $exe needs DLLs the system does not have: $foreign" >&2
+  exit 1
+fi
+echo "built $exe"

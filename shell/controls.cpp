@@ -1,0 +1,118 @@
+// Polling, not key messages: a press and release that both fall between two frames are not
+// seen, and a held key acts again in every frame after its pause.
+#include "controls.h"
+
+#include "camera.h"
+#include "platform.h"
+#include "record_table.h"
+#include "view_state_instance.h"
+
+namespace {
+
+constexpr double kHalfPi = 1.57079632679489661923;
+
+// A toggle's only debounce.
+void pauseAfterToggle() { pauseThread(kTogglePauseMs); }
+
+// Stops every slide and jump, and the spare pair with them.
+void clearArrowFlags(ViewState& view) {
+  view.moveRight = false;
+  view.moveLeft = false;
+  view.jumpBack = false;
+  view.jumpForward = false;
+  view.auxRight = false;
+  view.auxLeft = false;
+}
+
+// A press toggles its own flag and always clears the partner, so the pair is never both set.
+void toggleExclusive(bool& own, bool& partner) {
+  own = !own;
+  partner = false;
+  pauseAfterToggle();
+}
+
+// One degree for every 5 pixels off the centre; the cursor goes back to the centre.
+void lookWithMouse() {
+  int32_t x = 0;
+  int32_t y = 0;
+  readCursor(&x, &y);
+  if (viewState.cursorFree != 0) return;
+  rotateCamera(static_cast<float>((kLookCentreY - y) / 5.0),
+               static_cast<float>((kLookCentreX - x) / 5.0));
+  placeCursor(kLookCentreX, kLookCentreY);
+}
+
+}  // namespace
+
+void handleInput() {
+  if (!viewerHasForeground()) return;
+  ViewState& view = viewState;
+  float heading = cameraHeading();  // taken before this frame's turn
+  float speed = 0;
+
+  if (keyIsDown(ViewerKey::M)) {
+    view.showFloor = !view.showFloor;
+    pauseAfterToggle();
+  }
+  if (keyIsDown(ViewerKey::W)) speed = 0.1f;
+  if (keyIsDown(ViewerKey::S)) speed = -0.1f;
+  if (keyIsDown(ViewerKey::A)) {
+    heading = static_cast<float>(heading - kHalfPi);
+    speed = 0.1f;
+  }
+  if (keyIsDown(ViewerKey::D)) {
+    heading = static_cast<float>(heading + kHalfPi);
+    speed = 0.1f;
+  }
+  if (keyIsDown(ViewerKey::N)) {
+    scaleRecordsX(0.9);
+    view.zoomSteps += 1;  // counted with no records too: the scale bar shrinks all the same
+    pauseAfterToggle();
+  }
+  // No pause: held down, it flips once per frame.
+  if (keyIsDown(ViewerKey::L)) view.pointStyle = !view.pointStyle;
+  if (keyIsDown(ViewerKey::Q)) toggleCursorCapture();
+  if (speed != 0) moveCamera(heading, speed);
+  lookWithMouse();
+
+  if (keyIsDown(ViewerKey::Down)) toggleExclusive(view.jumpBack, view.jumpForward);
+  if (keyIsDown(ViewerKey::Up)) toggleExclusive(view.jumpForward, view.jumpBack);
+  if (keyIsDown(ViewerKey::Left)) toggleExclusive(view.moveLeft, view.moveRight);
+  if (keyIsDown(ViewerKey::Right)) toggleExclusive(view.moveRight, view.moveLeft);
+  if (keyIsDown(ViewerKey::Space)) {
+    clearArrowFlags(view);
+    pauseAfterToggle();
+  }
+  // Minus raises the threshold (fewer bars), plus lowers it; it has no bounds.
+  if (keyIsDown(ViewerKey::PadMinus)) {
+    view.threshold = static_cast<float>(view.threshold + 0.01);
+    pauseAfterToggle();
+  }
+  if (keyIsDown(ViewerKey::PadPlus)) {
+    view.threshold = static_cast<float>(view.threshold - 0.01);
+    pauseAfterToggle();
+  }
+  if (keyIsDown(ViewerKey::Pad6)) toggleExclusive(view.auxRight, view.auxLeft);
+  if (keyIsDown(ViewerKey::Pad4)) toggleExclusive(view.auxLeft, view.auxRight);
+  if (keyIsDown(ViewerKey::Enter)) {
+    view.windowMode = !view.windowMode;
+    pauseAfterToggle();
+    clearArrowFlags(view);  // a slide never carries over from one mode to the other
+  }
+}
+
+void toggleCursorCapture() {
+  ViewState& view = viewState;
+  if (view.cursorFree != 0) placeCursor(kLookCentreX, kLookCentreY);
+  view.cursorFree = view.cursorFree != 0 ? 0 : 1;
+  pauseAfterToggle();
+  // The display count may have drifted far with every set-cursor message, so step until
+  // it is past zero the right way.
+  if (view.cursorFree != 0) {
+    while (stepCursorDisplay(true) <= 0) {
+    }
+  } else {
+    while (stepCursorDisplay(false) >= 0) {
+    }
+  }
+}

@@ -1,0 +1,3 @@
+#include "view_state_instance.h"
+
+ViewState viewState;

@@ -1,0 +1,55 @@
+// Win32 backend: key state, the foreground window, the cursor and the pause, each one
+// system call.
+#include "win32_window.h"
+
+#include "platform.h"
+
+namespace {
+
+int virtualKeyOf(ViewerKey key) {
+  switch (key) {
+    case ViewerKey::M: return 'M';
+    case ViewerKey::W: return 'W';
+    case ViewerKey::S: return 'S';
+    case ViewerKey::A: return 'A';
+    case ViewerKey::D: return 'D';
+    case ViewerKey::N: return 'N';
+    case ViewerKey::L: return 'L';
+    case ViewerKey::Q: return 'Q';
+    case ViewerKey::Down: return VK_DOWN;
+    case ViewerKey::Up: return VK_UP;
+    case ViewerKey::Left: return VK_LEFT;
+    case ViewerKey::Right: return VK_RIGHT;
+    case ViewerKey::Space: return VK_SPACE;
+    case ViewerKey::PadMinus: return VK_SUBTRACT;
+    case ViewerKey::PadPlus: return VK_ADD;
+    case ViewerKey::Pad6: return VK_NUMPAD6;
+    case ViewerKey::Pad4: return VK_NUMPAD4;
+    case ViewerKey::Enter: return VK_RETURN;
+    case ViewerKey::Escape: return VK_ESCAPE;
+    case ViewerKey::Other: break;
+  }
+  return 0;
+}
+
+}  // namespace
+
+bool keyIsDown(ViewerKey key) {
+  int virtualKey = virtualKeyOf(key);
+  return virtualKey != 0 && (GetKeyState(virtualKey) & 0x8000) != 0;
+}
+
+bool viewerHasForeground() { return GetForegroundWindow() == viewerWindow; }
+
+void readCursor(int32_t* x, int32_t* y) {
+  POINT point{};
+  GetCursorPos(&point);
+  *x = point.x;
+  *y = point.y;
+}
+
+void placeCursor(int32_t x, int32_t y) { SetCursorPos(x, y); }
+
+int32_t stepCursorDisplay(bool show) { return ShowCursor(show ? TRUE : FALSE); }
+
+void pauseThread(uint32_t milliseconds) { Sleep(milliseconds); }
