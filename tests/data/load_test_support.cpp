@@ -6,11 +6,14 @@
 #include <cstdlib>
 #include <fstream>
 
+#include <unistd.h>
+
 #include "record_table.h"
 #include "tandem_loader.h"
 
 std::string writeScratchFile(const std::string& name, const std::string& bytes) {
-  std::string path = testing::TempDir() + name;
+  // ctest runs test cases as parallel processes: each writes its own files.
+  std::string path = testing::TempDir() + std::to_string(getpid()) + "_" + name;
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   return path;
