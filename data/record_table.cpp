@@ -4,22 +4,13 @@
 
 #include "stack_counts.h"
 
-#if defined(__linux__)
-#include <sys/mman.h>
-#endif
+#include "huge_pages.h"
 
-alignas(1 << 21) RecordTable recordTable;
+QUELVAR_HUGE_PAGE_ALIGNED RecordTable recordTable;
 
-#if defined(__linux__)
 namespace {
-// The loader fills the table in one pass; with 4 KiB pages that pass spends much of its time
-// in page faults. Huge pages are only a hint: where the kernel declines, nothing changes.
-const int kHugePagesAdvised = [] {
-  madvise(&recordTable, sizeof recordTable, MADV_HUGEPAGE);
-  return 0;
-}();
+const int kHugePagesAdvised = adviseHugePages(&recordTable, sizeof recordTable);
 }  // namespace
-#endif
 
 void scaleRecordsX(double factor) {
   for (int32_t i = 1; i < recordTable.count; ++i) {

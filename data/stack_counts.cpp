@@ -1,21 +1,12 @@
 #include "stack_counts.h"
 
-#if defined(__linux__)
-#include <sys/mman.h>
-#endif
+#include "huge_pages.h"
 
-alignas(1 << 21) StackCounts stackCounts;
+QUELVAR_HUGE_PAGE_ALIGNED StackCounts stackCounts;
 
-#if defined(__linux__)
 namespace {
-// Lookups land anywhere in the table: huge pages spare the loader the page faults and TLB
-// misses of 2,048 small pages. Only a hint.
-const int kHugePagesAdvised = [] {
-  madvise(&stackCounts, sizeof stackCounts, MADV_HUGEPAGE);
-  return 0;
-}();
+const int kHugePagesAdvised = adviseHugePages(&stackCounts, sizeof stackCounts);
 }  // namespace
-#endif
 
 namespace {
 
