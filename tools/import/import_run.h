@@ -1,0 +1,36 @@
+// One run of quelvar-import: every input in turn, each read in one streaming pass, its
+// pairs filtered to one sequence and written as a tandem list.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+#include "import_options.h"
+#include "pair_writer.h"
+#include "skip_report.h"
+
+// Exit codes.
+constexpr int kImportOk = 0;
+constexpr int kImportUnreadable = 1;  // an input could not be read (or the list not written)
+constexpr int kImportBadArguments = 2;
+
+struct ImportRun {
+  const ImportOptions* options;
+  std::string sequence;  // the one sequence kept; empty until chosen
+  SkipReport report;
+  PairWriter* writer;
+  uint64_t imported;
+  FILE* messages;
+  bool repeatMatchWarned;
+  bool sawNamedRow;      // some row named its sequences (repeat-match rows name none)
+};
+
+void startImportRun(ImportRun& run, const ImportOptions& options, PairWriter& writer, FILE* messages);
+
+// Reads one input from fd, named inputName in messages. Returns false when it could not be
+// read to its end or its format could not be told; the message is already printed.
+bool importInput(ImportRun& run, int fd, const char* inputName);
+
+// Runs everything the options ask for and returns the exit code.
+int runImport(const ImportOptions& options);

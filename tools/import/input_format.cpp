@@ -1,0 +1,62 @@
+#include "input_format.h"
+
+#include "bedpe_reader.h"
+#include "paf_reader.h"
+#include "repeat_match_reader.h"
+#include "text_fields.h"
+
+namespace {
+
+bool isNumber(std::string_view text) {
+  int64_t value = 0;
+  return parseInteger(text, value);
+}
+
+}  // namespace
+
+const char* formatName(InputFormat format) {
+  switch (format) {
+    case InputFormat::RepeatMatch: return "repeat-match";
+    case InputFormat::Bedpe: return "bedpe";
+    case InputFormat::Paf: return "paf";
+    case InputFormat::Unknown: break;
+  }
+  return "unknown";
+}
+
+InputFormat formatNamed(std::string_view name) {
+  if (name == "repeat-match") return InputFormat::RepeatMatch;
+  if (name == "bedpe") return InputFormat::Bedpe;
+  if (name == "paf") return InputFormat::Paf;
+  return InputFormat::Unknown;
+}
+
+Detection detectFormat(std::string_view line, InputFormat& format) {
+  if (line.substr(0, 19) == "Long Exact Matches:") {
+    format = InputFormat::RepeatMatch;
+    return Detection::Decided;
+  }
+  if (isBedpeHeader(line)) return Detection::LookFurther;
+  std::string_view f[12];
+  size_t count = splitFields(line, f, 12);
+  if (count == 0) return Detection::LookFurther;
+  if (count >= 12 && isNumber(f[1]) && isNumber(f[2]) && isNumber(f[3]) && (f[4] == "+" || f[4] == "-")) {
+    format = InputFormat::Paf;
+    return Detection::Decided;
+  }
+  if (count >= 6 && isNumber(f[1]) && isNumber(f[2]) && isNumber(f[4]) && isNumber(f[5])) {
+    format = InputFormat::Bedpe;
+    return Detection::Decided;
+  }
+  return Detection::CannotTell;
+}
+
+RowResult readRow(InputFormat format, std::string_view line) {
+  switch (format) {
+    case InputFormat::RepeatMatch: return readRepeatMatchRow(line);
+    case InputFormat::Bedpe: return readBedpeRow(line);
+    case InputFormat::Paf: return readPafRow(line);
+    case InputFormat::Unknown: break;
+  }
+  return skipRow(SkipReason::Malformed, "format unknown");
+}

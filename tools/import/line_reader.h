@@ -1,0 +1,29 @@
+// Reads a file descriptor line by line through one fixed buffer, so memory stays the same
+// whatever the input's size. A line longer than the buffer comes back cut, marked as such,
+// and the rest of it is dropped.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+constexpr size_t kLineBufferBytes = size_t{1} << 20;
+
+struct LineReader {
+  int fd;
+  std::vector<char> buffer;
+  size_t begin;       // first byte not yet handed out
+  size_t end;         // one past the last byte read
+  bool atEnd;         // read() has returned 0
+  bool droppingTail;  // inside the rest of a line too long for the buffer
+  int error;          // errno of a failed read, 0 if none
+  uint64_t lineNumber;
+};
+
+void openLineReader(LineReader& reader, int fd);
+
+// Hands out the next line without its line end ("\n" or "\r\n"). Returns false at the end
+// of the input or on a read error (then reader.error is set). cut is set for a line that
+// did not fit in the buffer.
+bool nextLine(LineReader& reader, std::string_view& line, bool& cut);

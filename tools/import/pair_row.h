@@ -1,0 +1,51 @@
+// What a format reader makes of one line: a pair, a line to pass over (a header), or a
+// line to skip, with the reason.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+enum class SkipReason : uint8_t {
+  Malformed,
+  OutOfRange,
+  OtherSequence,
+  UnknownPosition,  // BEDPE's -1 start: the tool did not place that end
+  OnItself,         // a self-alignment's hit of a region on itself
+  Mirror,           // the second report of a repeat a self-alignment has already given
+  TooShort,         // shorter than --min-length
+  Count
+};
+
+enum class RowKind : uint8_t { Pair, Ignore, Skip };
+
+// Which of a self-alignment's hits this is; plain for every format but PAF.
+enum class HitRole : uint8_t { Plain, OnItself, Mirror };
+
+// Positions as the reader computed them, 0-based, before the range check: int64 so that a
+// value past int32 is seen and refused rather than wrapped.
+struct PairRow {
+  int64_t pos;
+  int64_t partner;
+  int64_t len;
+  int orientation;          // 0 same strand, 1 reverse complement
+  std::string_view seq1;    // empty when the format names no sequence (repeat-match)
+  std::string_view seq2;
+  HitRole role;
+};
+
+struct RowResult {
+  RowKind kind;
+  SkipReason reason;
+  const char* why;  // for a skip: what is wrong, short and static
+  PairRow pair;
+};
+
+inline RowResult ignoreRow() { return RowResult{RowKind::Ignore, SkipReason::Malformed, nullptr, {}}; }
+
+inline RowResult skipRow(SkipReason reason, const char* why) {
+  return RowResult{RowKind::Skip, reason, why, {}};
+}
+
+inline RowResult pairRow(const PairRow& pair) {
+  return RowResult{RowKind::Pair, SkipReason::Malformed, nullptr, pair};
+}

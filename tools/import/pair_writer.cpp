@@ -1,0 +1,162 @@
+#include "pair_writer.h"
+
+#include <cerrno>
+#include <climits>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr size_t kWriteBufferBytes = size_t{1} << 20;
+constexpr size_t kMaxTokenBytes = 48;
+
+// The temporary file an interrupt must remove; a fixed array since the handler may only
+// touch memory that is already there.
+char pendingTemp[PATH_MAX];
+volatile sig_atomic_t havePendingTemp = 0;
+
+void removeTempAndDie(int signalNumber) {
+  if (havePendingTemp) unlink(pendingTemp);
+  signal(signalNumber, SIG_DFL);
+  raise(signalNumber);
+}
+
+void guardTemp(const std::string& tempPath) {
+  std::memcpy(pendingTemp, tempPath.c_str(), tempPath.size() + 1);
+  havePendingTemp = 1;
+  signal(SIGINT, removeTempAndDie);
+  signal(SIGTERM, removeTempAndDie);
+  signal(SIGHUP, removeTempAndDie);
+}
+
+void releaseTemp() { havePendingTemp = 0; }
+
+char* writeDigits(char* out, uint32_t value) {
+  char digits[10];
+  int n = 0;
+  do {
+    digits[n++] = static_cast<char>('0' + value % 10);
+    value /= 10;
+  } while (value != 0);
+  while (n > 0) *out++ = digits[--n];
+  return out;
+}
+
+bool writeAll(int fd, const char* bytes, size_t size, int& error) {
+  while (size > 0) {
+    ssize_t n = write(fd, bytes, size);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      error = errno;
+      return false;
+    }
+    bytes += n;
+    size -= static_cast<size_t>(n);
+  }
+  return true;
+}
+
+void flush(PairWriter& writer) {
+  if (writer.used > 0 && writer.error == 0) writeAll(writer.fd, writer.buffer.data(), writer.used, writer.error);
+  writer.used = 0;
+}
+
+// Moves the finished file to its name; without force, never over a file that appeared
+// while the run was going on.
+bool moveIntoPlace(const PairWriter& writer) {
+  if (writer.force) return rename(writer.tempPath.c_str(), writer.path.c_str()) == 0;
+  if (link(writer.tempPath.c_str(), writer.path.c_str()) == 0) {
+    unlink(writer.tempPath.c_str());
+    return true;
+  }
+  if (errno != EPERM && errno != EOPNOTSUPP) return false;
+  // A file system without hard links: check, then rename.
+  struct stat existing;
+  if (lstat(writer.path.c_str(), &existing) == 0) {
+    errno = EEXIST;
+    return false;
+  }
+  return rename(writer.tempPath.c_str(), writer.path.c_str()) == 0;
+}
+
+}  // namespace
+
+size_t formatPair(char* out, int32_t pos, int32_t partner, int32_t len, int orientation) {
+  char* p = out;
+  p = writeDigits(p, static_cast<uint32_t>(pos));
+  *p++ = '/';
+  p = writeDigits(p, static_cast<uint32_t>(partner));
+  *p++ = '/';
+  p = writeDigits(p, static_cast<uint32_t>(len));
+  *p++ = '/';
+  *p++ = orientation != 0 ? '1' : '0';
+  *p++ = '\n';
+  return static_cast<size_t>(p - out);
+}
+
+void openStdoutWriter(PairWriter& writer) {
+  writer.fd = STDOUT_FILENO;
+  writer.path.clear();
+  writer.tempPath.clear();
+  writer.force = false;
+  writer.buffer.assign(kWriteBufferBytes, '\0');
+  writer.used = 0;
+  writer.error = 0;
+}
+
+bool openFileWriter(PairWriter& writer, const std::string& path, bool force) {
+  openStdoutWriter(writer);
+  writer.fd = -1;
+  writer.path = path;
+  writer.force = force;
+  struct stat existing;
+  if (!force && lstat(path.c_str(), &existing) == 0) {
+    errno = EEXIST;
+    return false;
+  }
+  std::string temp = path + ".tmp.XXXXXX";
+  if (temp.size() >= PATH_MAX) {
+    errno = ENAMETOOLONG;
+    return false;
+  }
+  int fd = mkstemp(temp.data());
+  if (fd < 0) return false;
+  // mkstemp makes the file private; a finished list gets the mode any new file would.
+  mode_t mask = umask(0);
+  umask(mask);
+  fchmod(fd, 0666 & ~mask);
+  writer.fd = fd;
+  writer.tempPath = temp;
+  guardTemp(temp);
+  return true;
+}
+
+void writePair(PairWriter& writer, int32_t pos, int32_t partner, int32_t len, int orientation) {
+  if (writer.buffer.size() - writer.used < kMaxTokenBytes) flush(writer);
+  writer.used += formatPair(writer.buffer.data() + writer.used, pos, partner, len, orientation);
+}
+
+bool finishWriter(PairWriter& writer) {
+  flush(writer);
+  if (writer.tempPath.empty()) return writer.error == 0;
+  if (writer.error == 0 && fsync(writer.fd) != 0 && errno != EINVAL) writer.error = errno;
+  if (close(writer.fd) != 0 && writer.error == 0) writer.error = errno;
+  writer.fd = -1;
+  if (writer.error == 0 && !moveIntoPlace(writer)) writer.error = errno;
+  if (writer.error != 0) unlink(writer.tempPath.c_str());
+  releaseTemp();
+  return writer.error == 0;
+}
+
+void abandonWriter(PairWriter& writer) {
+  if (writer.tempPath.empty()) return;
+  if (writer.fd >= 0) close(writer.fd);
+  writer.fd = -1;
+  unlink(writer.tempPath.c_str());
+  releaseTemp();
+}

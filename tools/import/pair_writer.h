@@ -1,0 +1,38 @@
+// Writes the tandem list, one "pos/partner/len/orientation" token a line, through one
+// buffer. To a file it writes under a temporary name beside it and renames at the end, so
+// a run that fails, or is interrupted, leaves no partial list behind.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct PairWriter {
+  int fd;
+  std::string path;      // the list's final name; empty for standard output
+  std::string tempPath;  // where it is written until it is complete
+  bool force;            // an existing file at path may be replaced
+  std::vector<char> buffer;
+  size_t used;
+  int error;             // errno of the first failed write, 0 if none
+};
+
+// Standard output.
+void openStdoutWriter(PairWriter& writer);
+
+// Creates the temporary file beside path. Returns false with errno set when it cannot;
+// EEXIST when path exists and force is off.
+bool openFileWriter(PairWriter& writer, const std::string& path, bool force);
+
+void writePair(PairWriter& writer, int32_t pos, int32_t partner, int32_t len, int orientation);
+
+// Flushes and, for a file, moves it to its final name. Returns false with writer.error set
+// when something failed; the temporary file is then gone.
+bool finishWriter(PairWriter& writer);
+
+// Drops a file run's temporary file (a run that failed elsewhere).
+void abandonWriter(PairWriter& writer);
+
+// Formats one token with its line end into out (room for 48 bytes) and returns its size.
+size_t formatPair(char* out, int32_t pos, int32_t partner, int32_t len, int orientation);

@@ -1,0 +1,21 @@
+// Splitting a line into whitespace-separated fields and reading them as numbers, strictly:
+// a field is a number only if every character of it is a digit.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+// Splits line at runs of spaces and tabs into at most maxFields fields and returns how many
+// it found; fields past maxFields are counted but not stored.
+size_t splitFields(std::string_view line, std::string_view* fields, size_t maxFields);
+
+// Reads digits with an optional leading '-'. Values past 18 digits are clamped to a number
+// far outside every range the readers accept, so they are refused as out of range, not wrapped.
+bool parseInteger(std::string_view text, int64_t& value);
+
+constexpr int64_t kHugeNumber = 1000000000000000000;
+
+// Copies text into out (size outSize) fit for a one-line message: at most 40 characters,
+// anything unprintable shown as '?', so a binary or hostile line cannot drive the terminal.
+void quoteForMessage(std::string_view text, char* out, size_t outSize);
