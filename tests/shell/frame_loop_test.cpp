@@ -1,0 +1,138 @@
+// The start-up sequence, the message-first loop and the window reactions, with the
+// scripted window system and a real offscreen GL context, so frames and resizes really
+// reach OpenGL.
+#include <gtest/gtest.h>
+#include <GL/gl.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "camera.h"
+#include "frame_loop.h"
+#include "offscreen_context.h"
+#include "record_table.h"
+#include "scripted_platform.h"
+#include "view_state_instance.h"
+#include "window_procedure.h"
+
+namespace {
+
+uint8_t frame[1000 * 600 * 3];
+
+class FrameLoop : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    resetScripted();
+    viewState = ViewState{};
+    camera = Camera{};
+    resetTandemData();
+    char pattern[] = "/tmp/quelvar-shell-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    folder = pattern;
+    ASSERT_EQ(getcwd(previous, sizeof(previous)), previous);
+    ASSERT_EQ(chdir(folder.c_str()), 0);
+  }
+  void TearDown() override {
+    ASSERT_EQ(chdir(previous), 0);
+    std::system(("rm -rf " + folder).c_str());
+  }
+  static void writeList(const char* text) {
+    FILE* file = std::fopen("date.txt", "w");
+    std::fputs(text, file);
+    std::fclose(file);
+  }
+
+  std::string folder;
+  char previous[4096];
+};
+
+// Closes the window after the third frame, reading the frames back as they are shown.
+int32_t skyPixelsSeen = 0;
+int32_t messagesBeforeFirstFrame = -1;
+void closeAfterThirdFrame(int32_t swaps) {
+  if (swaps == 1) messagesBeforeFirstFrame = scripted.dispatched;
+  readOffscreenPixels(frame);
+  const uint8_t* topRight = frame + (999) * 3;
+  if (topRight[0] == 153 && topRight[1] == 204 && topRight[2] == 255) ++skyPixelsSeen;
+  if (swaps == 3) queueScriptedMessage(plainMessage(MessageKind::Close));
+}
+
+TEST_F(FrameLoop, StartsUpInOrderDrawsUntilClosedAndEndsWithZero) {
+  writeList("100/200/50/7 300/400/10/1 500/600/25/0\n");
+  for (int i = 0; i < 4; ++i) queueScriptedMessage(plainMessage(MessageKind::SetCursor));
+  queueScriptedMessage(resizeMessage(1000, 600));
+  scripted.afterSwap = closeAfterThirdFrame;
+  testing::internal::CaptureStdout();
+  int exitCode = runViewer(nullptr, 1);
+  std::string out = testing::internal::GetCapturedStdout();
+
+  EXPECT_EQ(exitCode, 0);
+  // register, window of 1000 x 600, show, context, client size ... context gone before the window
+  EXPECT_STREQ(scripted.calls, "rwsczCW");
+  EXPECT_EQ(out, "Count tandem load - 5\nMax len tandem - 50\n");  // count is the next free slot
+  EXPECT_EQ(recordTable.count, 5);  // the token of length 10 is not stored
+  EXPECT_EQ(messagesBeforeFirstFrame, 5);  // every waiting message before any frame
+  EXPECT_EQ(scripted.swaps, 3);
+  EXPECT_EQ(scripted.pauses1, 3);  // each frame rests 1 ms
+  EXPECT_EQ(skyPixelsSeen, 3);
+  EXPECT_EQ(scripted.displayCount, -4);
+}
+
+TEST_F(FrameLoop, WithoutAWindowItSaysSoAndFails) {
+  scripted.registerSucceeds = false;
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(runViewer(nullptr, 1), 1);
+  EXPECT_NE(testing::internal::GetCapturedStderr().find("window class"), std::string::npos);
+  EXPECT_STREQ(scripted.calls, "r");
+
+  resetScripted();
+  scripted.windowSucceeds = false;
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(runViewer(nullptr, 1), 1);
+  EXPECT_NE(testing::internal::GetCapturedStderr().find("window"), std::string::npos);
+  EXPECT_STREQ(scripted.calls, "rw");
+  EXPECT_EQ(recordTable.count, 1);  // nothing loaded without a window
+}
+
+TEST(WindowProcedure, ResizeSetsViewportAndFrustumButAnEmptyAreaKeepsThem) {
+  char error[200];
+  ASSERT_TRUE(openOffscreenContext(1000, 600, error, sizeof(error))) << error;
+  resetScripted();
+  EXPECT_TRUE(windowProcedure(resizeMessage(800, 400)));
+  GLint viewport[4];
+  GLfloat matrix[16];
+  glGetIntegerv(GL_VIEWPORT, viewport);
+  glGetFloatv(GL_MODELVIEW_MATRIX, matrix);
+  EXPECT_EQ(viewport[2], 800);
+  EXPECT_EQ(viewport[3], 400);
+  // left -0.2, right 0.2, near 0.2: the x scale 2 near / (right - left) is 1
+  EXPECT_NEAR(matrix[0], 1.0, 1e-5);
+  EXPECT_NEAR(matrix[5], 2.0, 1e-5);
+
+  for (WindowMessage empty : {resizeMessage(0, 0), resizeMessage(640, 0), resizeMessage(0, 480)}) {
+    EXPECT_TRUE(windowProcedure(empty));
+    GLint after[4];
+    GLfloat afterMatrix[16];
+    glGetIntegerv(GL_VIEWPORT, after);
+    glGetFloatv(GL_MODELVIEW_MATRIX, afterMatrix);
+    EXPECT_EQ(after[2], 800);
+    EXPECT_EQ(after[3], 400);
+    EXPECT_EQ(afterMatrix[0], matrix[0]);
+  }
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+  closeOffscreenContext();
+}
+
+TEST(WindowProcedure, CloseQuitsWithZeroAndUnknownMessagesGoToTheSystem) {
+  resetScripted();
+  EXPECT_TRUE(windowProcedure(plainMessage(MessageKind::Close)));
+  EXPECT_TRUE(scripted.quitPosted);
+  EXPECT_EQ(scripted.quitCode, 0);
+  EXPECT_TRUE(windowProcedure(plainMessage(MessageKind::Destroy)));
+  EXPECT_FALSE(windowProcedure(plainMessage(MessageKind::Other)));
+  EXPECT_EQ(scripted.displaySteps, 0);
+}
+
+}  // namespace
