@@ -45,7 +45,8 @@ void quoteForMessage(std::string_view text, char* out, size_t outSize) {
   size_t n = 0;
   for (size_t i = 0; i < text.size() && i < kShown && n < room; ++i) {
     unsigned char c = static_cast<unsigned char>(text[i]);
-    out[n++] = (c >= 0x20 && c < 0x7f) ? static_cast<char>(c) : '?';
+    if (c == '\t') out[n++] = ' ';
+    else out[n++] = (c >= 0x20 && c < 0x7f) ? static_cast<char>(c) : '?';
   }
   if (text.size() > kShown && n + 3 <= room) {
     std::memcpy(out + n, "...", 3);

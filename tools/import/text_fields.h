@@ -17,5 +17,5 @@ bool parseInteger(std::string_view text, int64_t& value);
 constexpr int64_t kHugeNumber = 1000000000000000000;
 
 // Copies text into out (size outSize) fit for a one-line message: at most 40 characters,
-// anything unprintable shown as '?', so a binary or hostile line cannot drive the terminal.
+// tabs as spaces and anything else unprintable as '?', so a binary or hostile line cannot drive the terminal.
 void quoteForMessage(std::string_view text, char* out, size_t outSize);

@@ -1,0 +1,150 @@
+// quelvar-import as a user runs it: hand-written BEDPE, the skip report, the output file's
+// safety and the exit codes.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tool_run.h"
+
+namespace {
+
+const std::string kImport = QUELVAR_IMPORT_BIN;
+const std::string kSummary = QUELVAR_SUMMARY_BIN;
+const std::string kFixture = std::string(QUELVAR_IMPORT_FIXTURES) + "/pairs.bedpe";
+
+int countLines(const std::string& text, const std::string& part) {
+  int n = 0;
+  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+  return n;
+}
+
+struct ImportCli : ::testing::Test {
+  std::string dir = makeScratchDir();
+  void TearDown() override { removeTree(dir); }
+};
+
+TEST_F(ImportCli, BedpeFixtureKeepsOneSequenceAndAccountsForEveryOtherLine) {
+  ToolResult r = runTool({kImport, kFixture});
+  EXPECT_EQ(r.exitCode, 0);
+  EXPECT_EQ(r.out,
+            "100/900/50/0\n"
+            "2000/8000/300/1\n"
+            "3000/4000/12/1\n"
+            "20/40/5/0\n"
+            "1200/1600/50/0\n");
+  EXPECT_NE(r.err.find("keeping the pairs on chr1, the first sequence seen"), std::string::npos) << r.err;
+  for (const char* listed : {"pairs.bedpe:6: skipped, it lies on another sequence",
+                             "pairs.bedpe:7: skipped, its ends lie on two sequences",
+                             "pairs.bedpe:10: skipped, expected at least 6 columns",
+                             "pairs.bedpe:11: skipped, a start or end is not a whole number",
+                             "pairs.bedpe:12: skipped, an end lies before its start",
+                             "pairs.bedpe:13: skipped, a strand is not +, - or .",
+                             "pairs.bedpe:14: skipped, a position or length lies outside 0 to 2147483647"})
+    EXPECT_NE(r.err.find(listed), std::string::npos) << listed << "\n" << r.err;
+  EXPECT_NE(r.err.find("imported 5 pairs on chr1; skipped 8 lines: 4 malformed, 1 out of range, "
+                       "2 on another sequence, 1 unplaced (-1)\n"),
+            std::string::npos)
+      << r.err;
+
+  ToolResult other = runTool({kImport, "--chrom", "chr2", "--from", "bedpe", kFixture});
+  EXPECT_EQ(other.exitCode, 0);
+  EXPECT_EQ(other.out, "10/500/50/0\n");
+  EXPECT_EQ(other.err.find("first sequence seen"), std::string::npos);
+
+  ToolResult longer = runTool({kImport, "--min-length=12", kFixture});
+  EXPECT_EQ(longer.out, "100/900/50/0\n2000/8000/300/1\n3000/4000/12/1\n1200/1600/50/0\n");
+  EXPECT_NE(longer.err.find("1 shorter than --min-length"), std::string::npos) << longer.err;
+}
+
+TEST_F(ImportCli, ListsTheFirstTwentyProblemsThenOnlyCounts) {
+  std::string text = "c\t1\t100\tc\t200\t300\n";
+  for (int i = 0; i < 25; ++i) text += "c\t1\t100\tc\tx\t300\n";
+  writeWholeFile(dir + "/bad.bedpe", text);
+  ToolResult r = runTool({kImport, dir + "/bad.bedpe"});
+  EXPECT_EQ(r.exitCode, 0);
+  EXPECT_EQ(r.out, "1/200/99/0\n");
+  EXPECT_EQ(countLines(r.err, ": skipped, "), 20) << r.err;
+  EXPECT_NE(r.err.find("bad.bedpe:21: skipped"), std::string::npos);
+  EXPECT_EQ(r.err.find("bad.bedpe:22: skipped"), std::string::npos);
+  EXPECT_EQ(countLines(r.err, "only counting them"), 1);
+  EXPECT_NE(r.err.find("imported 1 pair on c; skipped 25 lines: 25 malformed\n"), std::string::npos) << r.err;
+}
+
+TEST_F(ImportCli, ReadsSeveralInputsAndStandardInputAsOneList) {
+  writeWholeFile(dir + "/a.bedpe", "s\t10\t40\ts\t100\t130\n");
+  writeWholeFile(dir + "/b.bedpe", "t\t1\t40\tt\t100\t130\ns\t20\t50\ts\t200\t230\n");
+  ToolResult r = runTool({kImport, dir + "/a.bedpe", "-", dir + "/b.bedpe"}, dir + "/a.bedpe");
+  EXPECT_EQ(r.exitCode, 0);
+  // The sequence chosen from the first input holds for the others.
+  EXPECT_EQ(r.out, "10/100/30/0\n10/100/30/0\n20/200/30/0\n");
+  EXPECT_NE(r.err.find("b.bedpe:1: skipped, it lies on another sequence"), std::string::npos) << r.err;
+
+  ToolResult piped = runTool({kImport}, dir + "/b.bedpe");
+  EXPECT_EQ(piped.out, "1/100/39/0\n");
+  EXPECT_NE(piped.err.find("standard input:2: skipped"), std::string::npos) << piped.err;
+}
+
+TEST_F(ImportCli, WritesTheOutputFileWholeOrNotAtAll) {
+  std::string list = dir + "/list.txt";
+  ToolResult r = runTool({kImport, "--out", list, kFixture});
+  EXPECT_EQ(r.exitCode, 0);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(readWholeFile(list), runTool({kImport, kFixture}).out);
+
+  // The loader stores the four pairs longer than 10 and sees 300 as the longest.
+  ToolResult summary = runTool({kSummary, list});
+  EXPECT_EQ(summary.out, "Count tandem load - 9\nMax len tandem - 300\n");
+
+  writeWholeFile(list, "precious\n");
+  ToolResult refused = runTool({kImport, "--out", list, kFixture});
+  EXPECT_EQ(refused.exitCode, 2);
+  EXPECT_NE(refused.err.find("exists; --force replaces it"), std::string::npos);
+  EXPECT_EQ(readWholeFile(list), "precious\n");
+  EXPECT_EQ(runTool({kImport, "--out", list, "--force", kFixture}).exitCode, 0);
+  EXPECT_EQ(readWholeFile(list).substr(0, 13), "100/900/50/0\n");
+
+  // One unreadable input fails the run: no list, no temporary file, the rest still counted.
+  std::string failed = dir + "/failed.txt";
+  ToolResult missing = runTool({kImport, "--out", failed, kFixture, dir + "/no-such-file"});
+  EXPECT_EQ(missing.exitCode, 1);
+  EXPECT_NE(missing.err.find("cannot read " + dir + "/no-such-file"), std::string::npos) << missing.err;
+  EXPECT_NE(missing.err.find("imported 5 pairs"), std::string::npos);
+  EXPECT_NE(missing.err.find("failed.txt not written"), std::string::npos);
+  ToolResult unreadable = runTool({kImport, "--out", failed, dir});
+  EXPECT_EQ(unreadable.exitCode, 1);
+  EXPECT_EQ(listDir(dir), std::vector<std::string>{"list.txt"});
+}
+
+TEST_F(ImportCli, RefusesBadArgumentsAndInputItCannotTell) {
+  const std::vector<std::vector<std::string>> bad = {
+      {"--bogus"}, {"--from", "bed"}, {"--from"}, {"--min-length", "-3"}, {"--min-length", "12x"},
+      {"--chrom"}, {"--force", kFixture}, {"--out"},
+  };
+  for (const auto& args : bad) {
+    std::vector<std::string> argv = {kImport};
+    argv.insert(argv.end(), args.begin(), args.end());
+    ToolResult r = runTool(argv);
+    EXPECT_EQ(r.exitCode, 2) << args[0];
+    EXPECT_NE(r.err.find("usage: quelvar-import"), std::string::npos) << args[0];
+    EXPECT_EQ(r.out, "");
+  }
+
+  writeWholeFile(dir + "/prose.txt", "\n# a note\nthese are not pairs\n");
+  ToolResult prose = runTool({kImport, dir + "/prose.txt"});
+  EXPECT_EQ(prose.exitCode, 1);
+  EXPECT_NE(prose.err.find("prose.txt:3: cannot tell the format"), std::string::npos) << prose.err;
+  EXPECT_NE(prose.err.find("--from bedpe"), std::string::npos);
+
+  // Named explicitly, a format is held to: BEDPE read as PAF is all malformed, and said so.
+  ToolResult forced = runTool({kImport, "--from", "paf", kFixture});
+  EXPECT_EQ(forced.exitCode, 0);
+  EXPECT_EQ(forced.out, "");
+  EXPECT_NE(forced.err.find("skipped 16 lines: 16 malformed"), std::string::npos) << forced.err;
+
+  ToolResult empty = runTool({kImport}, "/dev/null");
+  EXPECT_EQ(empty.exitCode, 0);
+  EXPECT_NE(empty.err.find("imported 0 pairs; skipped none"), std::string::npos);
+}
+
+}  // namespace

@@ -1,0 +1,105 @@
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <string>
+#include <vector>
+
+#include "line_reader.h"
+#include "text_fields.h"
+#include "tool_run.h"
+
+namespace {
+
+struct ReadLine {
+  std::string text;
+  bool cut;
+  uint64_t number;
+};
+
+std::vector<ReadLine> readAllLines(const std::string& content) {
+  std::string dir = makeScratchDir();
+  std::string path = dir + "/input";
+  writeWholeFile(path, content);
+  int fd = open(path.c_str(), O_RDONLY);
+  LineReader reader;
+  openLineReader(reader, fd);
+  std::vector<ReadLine> lines;
+  std::string_view line;
+  bool cut = false;
+  while (nextLine(reader, line, cut)) lines.push_back({std::string(line), cut, reader.lineNumber});
+  EXPECT_EQ(reader.error, 0);
+  close(fd);
+  removeTree(dir);
+  return lines;
+}
+
+TEST(LineReader, SplitsLinesWhateverTheirEndings) {
+  auto lines = readAllLines("a b\r\n\nlast");
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_EQ(lines[0].text, "a b");
+  EXPECT_EQ(lines[1].text, "");
+  EXPECT_EQ(lines[2].text, "last");
+  EXPECT_EQ(lines[2].number, 3u);
+  EXPECT_TRUE(readAllLines("").empty());
+  EXPECT_EQ(readAllLines("one\n").size(), 1u);
+}
+
+TEST(LineReader, CutsALineLongerThanItsBufferAndGoesOn) {
+  std::string huge(kLineBufferBytes * 2 + 17, 'x');
+  // Lines either side of a buffer boundary, then one too long, then a normal one.
+  std::string before(kLineBufferBytes - 3, 'y');
+  auto lines = readAllLines(before + "\n" + huge + "\nafter\n");
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_EQ(lines[0].text, before);
+  EXPECT_FALSE(lines[0].cut);
+  EXPECT_TRUE(lines[1].cut);
+  EXPECT_EQ(lines[1].text.size(), kLineBufferBytes);
+  EXPECT_EQ(lines[2].text, "after");
+  EXPECT_EQ(lines[2].number, 3u);
+}
+
+TEST(LineReader, ReportsAReadError) {
+  std::string dir = makeScratchDir();
+  int fd = open(dir.c_str(), O_RDONLY);  // a directory opens but cannot be read
+  LineReader reader;
+  openLineReader(reader, fd);
+  std::string_view line;
+  bool cut = false;
+  EXPECT_FALSE(nextLine(reader, line, cut));
+  EXPECT_NE(reader.error, 0);
+  close(fd);
+  removeTree(dir);
+}
+
+TEST(TextFields, SplitsAtBlanksAndReadsOnlyWholeNumbers) {
+  std::string_view f[3];
+  EXPECT_EQ(splitFields("  a\t\tbb  c d  ", f, 3), 4u);
+  EXPECT_EQ(f[0], "a");
+  EXPECT_EQ(f[1], "bb");
+  EXPECT_EQ(f[2], "c");
+
+  int64_t v = 0;
+  EXPECT_TRUE(parseInteger("2147483647", v));
+  EXPECT_EQ(v, 2147483647);
+  EXPECT_TRUE(parseInteger("-1", v));
+  EXPECT_EQ(v, -1);
+  EXPECT_TRUE(parseInteger("000000000000000000000042", v));  // leading zeros are not magnitude
+  EXPECT_EQ(v, 42);
+  EXPECT_TRUE(parseInteger("18446744073709551617", v));  // would wrap to 1 in 64 bits
+  EXPECT_GE(v, kHugeNumber);
+  for (const char* bad : {"", "-", "+5", "5x", " 5", "1.0", "--1"}) EXPECT_FALSE(parseInteger(bad, v)) << bad;
+}
+
+TEST(TextFields, QuotesLinesSafelyForTheTerminal) {
+  char out[64];
+  quoteForMessage(std::string_view("a\x1b[2Jb\0c\td", 10), out, sizeof out);
+  EXPECT_STREQ(out, "a?[2Jb?c d");
+  quoteForMessage(std::string(100, 'z'), out, sizeof out);
+  EXPECT_EQ(std::string(out), std::string(40, 'z') + "...");
+  quoteForMessage("abcdef", out, 4);
+  EXPECT_STREQ(out, "abc");
+}
+
+}  // namespace

@@ -1,0 +1,77 @@
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <string>
+
+#include "pair_writer.h"
+#include "tool_run.h"
+
+namespace {
+
+TEST(PairWriter, FormatsTokensTheLoaderReads) {
+  char out[48];
+  size_t n = formatPair(out, 0, 2147483647, 12, 1);
+  EXPECT_EQ(std::string(out, n), "0/2147483647/12/1\n");
+  n = formatPair(out, 999, 4999, 301, 0);
+  EXPECT_EQ(std::string(out, n), "999/4999/301/0\n");
+}
+
+struct ScratchDir : ::testing::Test {
+  std::string dir = makeScratchDir();
+  void TearDown() override { removeTree(dir); }
+};
+
+using FileWriter = ScratchDir;
+
+TEST_F(FileWriter, AppearsOnlyWhenFinishedAndWithAnOrdinaryMode) {
+  std::string path = dir + "/list.txt";
+  PairWriter writer;
+  ASSERT_TRUE(openFileWriter(writer, path, false));
+  for (int i = 0; i < 200000; ++i) writePair(writer, i, i + 1, 50, i % 2);  // more than one buffer
+  EXPECT_EQ(listDir(dir).size(), 1u);
+  EXPECT_NE(listDir(dir)[0], "list.txt");  // still under its temporary name
+  ASSERT_TRUE(finishWriter(writer));
+  ASSERT_EQ(listDir(dir), std::vector<std::string>{"list.txt"});
+  std::string text = readWholeFile(path);
+  EXPECT_EQ(text.substr(0, 20), "0/1/50/0\n1/2/50/1\n2/");
+  EXPECT_EQ(text.substr(text.size() - 19), "199999/200000/50/1\n");
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 200000);
+  struct stat info;
+  ASSERT_EQ(stat(path.c_str(), &info), 0);
+  EXPECT_NE(info.st_mode & 0044, 0u) << "readable by others, as under the usual umask";
+}
+
+TEST_F(FileWriter, NeverReplacesAFileWithoutForce) {
+  std::string path = dir + "/list.txt";
+  writeWholeFile(path, "keep me\n");
+  PairWriter writer;
+  EXPECT_FALSE(openFileWriter(writer, path, false));
+  EXPECT_EQ(readWholeFile(path), "keep me\n");
+
+  // A file that appears while the run is going is not replaced either.
+  std::string late = dir + "/late.txt";
+  ASSERT_TRUE(openFileWriter(writer, late, false));
+  writePair(writer, 1, 2, 30, 0);
+  writeWholeFile(late, "arrived meanwhile\n");
+  EXPECT_FALSE(finishWriter(writer));
+  EXPECT_EQ(readWholeFile(late), "arrived meanwhile\n");
+  EXPECT_EQ(listDir(dir), (std::vector<std::string>{"late.txt", "list.txt"}));
+
+  ASSERT_TRUE(openFileWriter(writer, path, true));
+  writePair(writer, 1, 2, 30, 0);
+  ASSERT_TRUE(finishWriter(writer));
+  EXPECT_EQ(readWholeFile(path), "1/2/30/0\n");
+}
+
+TEST_F(FileWriter, AbandonedRunLeavesNothingBehind) {
+  PairWriter writer;
+  ASSERT_TRUE(openFileWriter(writer, dir + "/list.txt", false));
+  writePair(writer, 1, 2, 30, 0);
+  abandonWriter(writer);
+  EXPECT_TRUE(listDir(dir).empty());
+  EXPECT_FALSE(openFileWriter(writer, dir + "/no/such/dir/list.txt", false));
+}
+
+}  // namespace
