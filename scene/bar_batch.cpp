@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "clip_arithmetic.h"
 #include "gl.h"
 #include "record_table.h"
 #include "view_volume.h"
@@ -25,12 +26,10 @@ int32_t selectedSlot[kMaxBars];
 uint16_t selectedCell[kMaxBars];
 int32_t selectedCount = 0;
 CellBox cells[kCells];
-
 uint8_t cellVisible[kCells];
-uint8_t lastCellVisible[kCells];
 
-// Two vertices a bar for lines, one for points.
-float drawVertices[kMaxBars * 2][3];
+// Clip coordinates, two vertices a bar for lines, one for points.
+float drawVertices[kMaxBars * 2][4];
 float drawColours[kMaxBars * 2][3];
 int32_t drawVertexCount = 0;
 int32_t drawnBars = 0;
@@ -38,6 +37,8 @@ int32_t drawnBars = 0;
 BarSelection lastSelection;
 bool haveSelection = false;
 bool arraysStale = true;
+float lastMatrix[16];
+GLint lastViewport[4];
 
 bool sameSelection(const BarSelection& a, const BarSelection& b) {
   return a.revision == b.revision && a.count == b.count && a.threshold == b.threshold &&
@@ -89,46 +90,51 @@ void selectBars(const BarSelection& selection) {
   }
 }
 
-void findVisibleCells() {
-  double matrix[16];
-  glGetDoublev(GL_MODELVIEW_MATRIX, matrix);
-  GLint viewport[4];
-  glGetIntegerv(GL_VIEWPORT, viewport);
-  // Four pixels of slack on each side: a 2-pixel point or a line whose vertex lies just
-  // outside may still touch the picture's edge.
-  int shorter = viewport[2] < viewport[3] ? viewport[2] : viewport[3];
-  double margin = shorter > 0 ? 8.0 / shorter : 1.0;
-  ViewVolume volume = viewVolumeFromMatrix(matrix, margin);
+void findVisibleCells(const float matrix[16], double margin) {
+  double m[16];
+  for (int i = 0; i < 16; ++i) m[i] = matrix[i];
+  ViewVolume volume = viewVolumeFromMatrix(m, margin);
   for (int c = 0; c < kCells; ++c)
     cellVisible[c] = cells[c].used && boxMayBeVisible(volume, cells[c].min, cells[c].max) ? 1 : 0;
 }
 
-void fillArrays(bool points) {
+// Outside when every given vertex lies beyond the same side of the widened view volume.
+bool outsideVolume(const float* a, const float* b, float wide) {
+  float wa = a[3] * wide, wb = b[3] * wide;
+  for (int axis = 0; axis < 3; ++axis) {
+    if (a[axis] > wa && b[axis] > wb) return true;
+    if (a[axis] < -wa && b[axis] < -wb) return true;
+  }
+  return false;
+}
+
+void fillArrays(bool points, const float m[16], double margin) {
+  float wide = static_cast<float>(1.0 + margin);
   int32_t v = 0;
   drawnBars = 0;
   for (int32_t k = 0; k < selectedCount; ++k) {
     if (!cellVisible[selectedCell[k]]) continue;
     const TandemRecord& record = recordTable.slots[selectedSlot[k]];
+    float t[4];
+    translatedColumn(m, record.x, record.y, t);
+    float* top = drawVertices[v + (points ? 0 : 1)];
+    clipOfHeight(m, t, record.len, top);
+    if (outsideVolume(points ? top : t, top, wide)) continue;
     ++drawnBars;
     if (points) {
-      drawVertices[v][0] = record.x;
-      drawVertices[v][1] = record.y;
-      drawVertices[v][2] = record.len;
       drawColours[v][0] = record.r;
       drawColours[v][1] = record.g;
       drawColours[v][2] = record.b;
       ++v;
       continue;
     }
+    std::memcpy(drawVertices[v], t, sizeof t);
     for (int end = 0; end < 2; ++end) {
-      drawVertices[v][0] = record.x;
-      drawVertices[v][1] = record.y;
-      drawVertices[v][2] = end == 0 ? 0.0f : record.len;
-      drawColours[v][0] = 0.0f;
-      drawColours[v][1] = 0.0f;
-      drawColours[v][2] = record.r;
-      ++v;
+      drawColours[v + end][0] = 0.0f;
+      drawColours[v + end][1] = 0.0f;
+      drawColours[v + end][2] = record.r;
     }
+    v += 2;
   }
   drawVertexCount = v;
 }
@@ -145,21 +151,41 @@ void drawBarBatch(const BarSelection& selection) {
   // Every bar of the literal pass sets the point size; with none selected it stays as it was.
   if (selection.points && selectedCount > 0) glPointSize(2.0f);
 
-  findVisibleCells();
-  if (arraysStale || std::memcmp(cellVisible, lastCellVisible, sizeof cellVisible) != 0) {
-    fillArrays(selection.points);
-    std::memcpy(lastCellVisible, cellVisible, sizeof cellVisible);
+  float matrix[16];
+  glGetFloatv(GL_MODELVIEW_MATRIX, matrix);
+  GLint viewport[4];
+  glGetIntegerv(GL_VIEWPORT, viewport);
+  if (arraysStale || std::memcmp(matrix, lastMatrix, sizeof matrix) != 0 ||
+      std::memcmp(viewport, lastViewport, sizeof viewport) != 0) {
+    // Four pixels of slack on each side: a 2-pixel point whose centre lies just outside
+    // may still touch the picture's edge.
+    int shorter = viewport[2] < viewport[3] ? viewport[2] : viewport[3];
+    double margin = shorter > 0 ? 8.0 / shorter : 1.0;
+    findVisibleCells(matrix, margin);
+    fillArrays(selection.points, matrix, margin);
+    std::memcpy(lastMatrix, matrix, sizeof matrix);
+    std::memcpy(lastViewport, viewport, sizeof viewport);
     arraysStale = false;
   }
   if (drawVertexCount == 0) return;
 
+  // The vertices already carry projection and camera.
+  glPushMatrix();
+  glLoadIdentity();
   glEnableClientState(GL_VERTEX_ARRAY);
   glEnableClientState(GL_COLOR_ARRAY);
-  glVertexPointer(3, GL_FLOAT, 0, drawVertices);
+  glVertexPointer(4, GL_FLOAT, 0, drawVertices);
   glColorPointer(3, GL_FLOAT, 0, drawColours);
+  // Flat shading: one colour per primitive, taken as it is. Smooth shading would interpolate
+  // the equal vertex colours with perspective and round a channel like 0.5 the other way.
+  GLint shadeModel = GL_SMOOTH;
+  glGetIntegerv(GL_SHADE_MODEL, &shadeModel);
+  glShadeModel(GL_FLAT);
   glDrawArrays(selection.points ? GL_POINTS : GL_LINES, 0, drawVertexCount);
+  glShadeModel(static_cast<GLenum>(shadeModel));
   glDisableClientState(GL_COLOR_ARRAY);
   glDisableClientState(GL_VERTEX_ARRAY);
+  glPopMatrix();
 }
 
 BarBatchStats barBatchStats() { return {selectedCount, drawnBars}; }

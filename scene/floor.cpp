@@ -1,8 +1,10 @@
 #include "floor.h"
 
 #include <cstdlib>
+#include <cstring>
 
 #include "camera_transform.h"
+#include "clip_arithmetic.h"
 #include "gl.h"
 
 FloorTiles floorTiles;
@@ -13,21 +15,23 @@ namespace {
 constexpr float kFaceCorners[6][2] = {{0, 0}, {0, 1}, {1, 1}, {1, 1}, {1, 0}, {0, 0}};
 constexpr int kFloorVertices = kFloorTileCount * 6;
 
-float floorVertices[kFloorVertices][3];
+// Clip coordinates, rebuilt when the matrix changes; colours copied every frame (a few KB)
+// so that a change to floorTiles shows at once.
+float floorVertices[kFloorVertices][4];
 float floorColours[kFloorVertices][3];
-bool floorGeometryBuilt = false;
+float builtFor[16];
+bool floorBuilt = false;
 
-void buildFloorGeometry() {
+void buildFloorVertices(const float m[16]) {
   int v = 0;
   for (int i = 0; i < kFloorTilesX; ++i)
-    for (int j = 0; j < kFloorTilesY; ++j)
-      for (const auto& corner : kFaceCorners) {
-        floorVertices[v][0] = static_cast<float>(i) + corner[0];
-        floorVertices[v][1] = static_cast<float>(j) + corner[1];
-        floorVertices[v][2] = 0.0f;
-        ++v;
-      }
-  floorGeometryBuilt = true;
+    for (int j = 0; j < kFloorTilesY; ++j) {
+      float t[4];
+      translatedColumn(m, static_cast<float>(i), static_cast<float>(j), t);
+      for (const auto& corner : kFaceCorners) clipOfCorner(m, t, corner[0], corner[1], floorVertices[v++]);
+    }
+  std::memcpy(builtFor, m, sizeof builtFor);
+  floorBuilt = true;
 }
 
 }  // namespace
@@ -42,19 +46,26 @@ void initFloorColours() {
 }
 
 void drawFloor() {
-  if (!floorGeometryBuilt) buildFloorGeometry();
-  // The tints are copied every frame (a few KB), so a change to floorTiles shows at once.
-  for (int tile = 0; tile < kFloorTileCount; ++tile)
-    for (int k = 0; k < 6; ++k)
-      for (int c = 0; c < 3; ++c) floorColours[tile * 6 + k][c] = floorTiles.colour[tile][c];
-
   glPushMatrix();
   applyCameraTransform();
+  float matrix[16];
+  glGetFloatv(GL_MODELVIEW_MATRIX, matrix);
+  if (!floorBuilt || std::memcmp(matrix, builtFor, sizeof matrix) != 0) buildFloorVertices(matrix);
+  for (int tile = 0; tile < kFloorTileCount; ++tile)
+    for (int k = 0; k < 6; ++k) std::memcpy(floorColours[tile * 6 + k], floorTiles.colour[tile], sizeof(float) * 3);
+
+  glLoadIdentity();  // the vertices already carry projection and camera
   glEnableClientState(GL_VERTEX_ARRAY);
   glEnableClientState(GL_COLOR_ARRAY);
-  glVertexPointer(3, GL_FLOAT, 0, floorVertices);
+  glVertexPointer(4, GL_FLOAT, 0, floorVertices);
   glColorPointer(3, GL_FLOAT, 0, floorColours);
+  // One colour per tile, taken as it is: smooth shading would interpolate it with
+  // perspective and could round a channel like 0.5 the other way.
+  GLint shadeModel = GL_SMOOTH;
+  glGetIntegerv(GL_SHADE_MODEL, &shadeModel);
+  glShadeModel(GL_FLAT);
   glDrawArrays(GL_TRIANGLES, 0, kFloorVertices);
+  glShadeModel(static_cast<GLenum>(shadeModel));
   glDisableClientState(GL_COLOR_ARRAY);
   glDisableClientState(GL_VERTEX_ARRAY);
   glPopMatrix();

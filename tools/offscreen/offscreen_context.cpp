@@ -39,7 +39,7 @@ bool openOffscreenContext(int width, int height, char* error, int errorSize) {
   // decides which of two far bars wins a pixel.
   const EGLint configAttributes[] = {EGL_SURFACE_TYPE, EGL_PBUFFER_BIT, EGL_RENDERABLE_TYPE, EGL_OPENGL_BIT,
                                      EGL_RED_SIZE, 8, EGL_GREEN_SIZE, 8, EGL_BLUE_SIZE, 8,
-                                     EGL_DEPTH_SIZE, 16, EGL_NONE};
+                                     EGL_DEPTH_SIZE, 24, EGL_NONE};
   EGLConfig config;
   EGLint found = 0;
   if (!eglChooseConfig(display, configAttributes, &config, 1, &found) || found == 0)

@@ -72,7 +72,9 @@ bool parseSnapshotOptions(int argc, char** argv, SnapshotOptions& options, char*
                       std::strcmp(name, "--size") == 0 || std::strcmp(name, "--threshold") == 0 ||
                       std::strcmp(name, "--window-start") == 0 || std::strcmp(name, "--zoom-steps") == 0 ||
                       std::strcmp(name, "--camera") == 0 || std::strcmp(name, "--frames") == 0;
-    if (!takesValue) return bad("is not an option (see the usage in the tool's README)");
+    if (!takesValue) return bad(
+          "is not an option; usage: quelvar-snapshot [--list FILE] [--out FILE.png] [--size WxH] [--threshold T] "
+          "[--points] [--no-floor] [--window-start N] [--zoom-steps N] [--camera X,Y,PITCH,YAW] [--frames N]");
     if (i + 1 >= argc) return bad("needs a value");
     const char* value = argv[++i];
     long number = 0;
