@@ -79,6 +79,12 @@ TEST(TextFields, SplitsAtBlanksAndReadsOnlyWholeNumbers) {
   EXPECT_EQ(f[0], "a");
   EXPECT_EQ(f[1], "bb");
   EXPECT_EQ(f[2], "c");
+  // Long fields, a control byte inside one, blanks at and across 8-byte boundaries.
+  std::string_view g[4];
+  EXPECT_EQ(splitFields("abcdefgh\x01ijklmnopqrstuvw\t12345678 \t\xc3\xa9tait\r", g, 4), 3u);
+  EXPECT_EQ(g[0], "abcdefgh\x01ijklmnopqrstuvw");
+  EXPECT_EQ(g[1], "12345678");
+  EXPECT_EQ(g[2], "\xc3\xa9tait\r");
 
   int64_t v = 0;
   EXPECT_TRUE(parseInteger("2147483647", v));

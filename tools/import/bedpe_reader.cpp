@@ -30,7 +30,7 @@ RowResult readBedpeRow(std::string_view line) {
   std::string_view f[10];
   size_t count = splitFields(line, f, 10);
   if (count == 0) return ignoreRow();
-  if (isBedpeHeader(line)) return ignoreRow();
+  if (f[0][0] == '#' || f[0] == "track" || f[0] == "browser") return ignoreRow();  // a header
   if (count < 6) return skipRow(SkipReason::Malformed, "expected at least 6 columns: chrom1 start1 end1 chrom2 start2 end2");
 
   int64_t start1 = 0, end1 = 0, start2 = 0, end2 = 0;

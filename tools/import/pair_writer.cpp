@@ -36,15 +36,29 @@ void guardTemp(const std::string& tempPath) {
 
 void releaseTemp() { havePendingTemp = 0; }
 
+// Two digits at a time: formatting is a good part of a large conversion's time.
 char* writeDigits(char* out, uint32_t value) {
+  static const char kPairs[] =
+      "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+      "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+      "8081828384858687888990919293949596979899";
   char digits[10];
-  int n = 0;
-  do {
-    digits[n++] = static_cast<char>('0' + value % 10);
-    value /= 10;
-  } while (value != 0);
-  while (n > 0) *out++ = digits[--n];
-  return out;
+  int n = 10;
+  while (value >= 100) {
+    uint32_t pair = (value % 100) * 2;
+    value /= 100;
+    digits[--n] = kPairs[pair + 1];
+    digits[--n] = kPairs[pair];
+  }
+  if (value >= 10) {
+    digits[--n] = kPairs[value * 2 + 1];
+    digits[--n] = kPairs[value * 2];
+  } else {
+    digits[--n] = static_cast<char>('0' + value);
+  }
+  size_t size = static_cast<size_t>(10 - n);
+  std::memcpy(out, digits + n, size);
+  return out + size;
 }
 
 bool writeAll(int fd, const char* bytes, size_t size, int& error) {
