@@ -100,8 +100,9 @@ void findVisibleCells(const float matrix[16], double margin) {
 
 // Outside when every given vertex lies beyond the same side of the widened view volume.
 bool outsideVolume(const float* a, const float* b, float wide) {
-  float wa = a[3] * wide, wb = b[3] * wide;
   for (int axis = 0; axis < 3; ++axis) {
+    float scale = axis == 2 ? static_cast<float>(1.0 + kDepthMargin) : wide;
+    float wa = a[3] * scale, wb = b[3] * scale;
     if (a[axis] > wa && b[axis] > wb) return true;
     if (a[axis] < -wa && b[axis] < -wb) return true;
   }

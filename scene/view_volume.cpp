@@ -4,11 +4,11 @@ ViewVolume viewVolumeFromMatrix(const double matrix[16], double margin) {
   double row[4][4];
   for (int r = 0; r < 4; ++r)
     for (int c = 0; c < 4; ++c) row[r][c] = matrix[c * 4 + r];
-  double wide = 1.0 + margin;
   ViewVolume volume{};
   for (int axis = 0; axis < 3; ++axis)
     for (int side = 0; side < 2; ++side) {
       double sign = side == 0 ? 1.0 : -1.0;
+      double wide = 1.0 + (axis == 2 ? kDepthMargin : margin);
       for (int c = 0; c < 4; ++c) volume.plane[axis * 2 + side][c] = wide * row[3][c] + sign * row[axis][c];
     }
   return volume;

@@ -1,0 +1,192 @@
+// Frame benchmark: a full table of 499,999 records over the whole axis, seen from the start
+// camera at the viewer's client size, drawn by the production passes, by the literal
+// per-bar passes, and by a floor figure (one glDrawArrays of every bar's prebuilt vertices,
+// no culling), all in one run with rounds interleaved. Prints mean milliseconds per frame and
+// the ratios. Frames end with glFinish, so the time is the finished picture's.
+//
+// quelvar-frame-bench [--records N] [--frames N]
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "bar_batch.h"
+#include "camera.h"
+#include "camera_transform.h"
+#include "floor.h"
+#include "gl.h"
+#include "literal_passes.h"
+#include "offscreen_context.h"
+#include "projection.h"
+#include "record_table.h"
+#include "scene_frame.h"
+#include "tandem_loader.h"
+
+namespace {
+
+constexpr int kWidth = 992;
+constexpr int kHeight = 573;
+
+float allVertices[kTableSlots * 2][3];
+float allColours[kTableSlots * 2][3];
+int allVertexCount = 0;
+
+// Records as the loader would leave them for a list spread over positions 0 to 299,999,999.
+void fillTable(int records) {
+  resetTandemData();
+  uint32_t state = 12345;
+  auto next = [&state]() {
+    state = state * 1664525u + 1013904223u;
+    return state >> 8;
+  };
+  int32_t partner = 0;
+  for (int i = 0; i < records; ++i) {
+    TandemRecord& record = recordTable.slots[recordTable.count++];
+    record = TandemRecord{};
+    record.pos = static_cast<int32_t>((static_cast<uint64_t>(next()) * 300000000ull) >> 24);
+    if (i % 2 == 0) partner = static_cast<int32_t>((static_cast<uint64_t>(next()) * 300000000ull) >> 24);
+    record.partner = partner;
+    record.x = static_cast<float>(record.pos);
+    record.len = static_cast<float>(11 + next() % 5000);
+    record.r = static_cast<float>(next() % 256) / 255.0f;
+    record.g = static_cast<float>(next() % 256) / 255.0f;
+    record.b = static_cast<float>(next() % 256) / 255.0f;
+    record.tag = 1;
+  }
+  recordTable.maxLen = 5010;
+  normalizeRecords();
+}
+
+// The floor figure's input: every bar above the threshold, built once, no culling.
+void prebuildAllBars(float threshold) {
+  allVertexCount = 0;
+  for (int32_t i = 1; i < recordTable.count; ++i) {
+    const TandemRecord& r = recordTable.slots[i];
+    if (!(r.len > threshold)) continue;
+    for (int end = 0; end < 2; ++end) {
+      float* v = allVertices[allVertexCount];
+      float* c = allColours[allVertexCount];
+      v[0] = r.x, v[1] = r.y, v[2] = end == 0 ? 0.0f : r.len;
+      c[0] = 0, c[1] = 0, c[2] = r.r;
+      ++allVertexCount;
+    }
+  }
+}
+
+void drawPrebuiltBars() {
+  glPushMatrix();
+  applyCameraTransform();
+  glEnableClientState(GL_VERTEX_ARRAY);
+  glEnableClientState(GL_COLOR_ARRAY);
+  glVertexPointer(3, GL_FLOAT, 0, allVertices);
+  glColorPointer(3, GL_FLOAT, 0, allColours);
+  glDrawArrays(GL_LINES, 0, allVertexCount);
+  glDisableClientState(GL_COLOR_ARRAY);
+  glDisableClientState(GL_VERTEX_ARRAY);
+  glPopMatrix();
+}
+
+enum Variant { kProduction, kProductionTurning, kLiteral, kFloorFigure, kClearAndFloor };
+const char* const kVariantNames[] = {"production", "production, camera turning", "literal reference",
+                                     "floor figure (one glDrawArrays)", "of which clear and floor"};
+
+double frameMs(Variant variant, ViewState& view, int frames) {
+  double total = 0;
+  for (int f = 0; f < frames; ++f) {
+    // The turning variant nudges the camera each frame, as mouse look does, so the batch
+    // must refill; the others keep the start camera.
+    camera = Camera{};
+    if (variant == kProductionTurning) camera.yaw += 0.01f * static_cast<float>(f % 2 + 1);
+    auto start = std::chrono::steady_clock::now();
+    clearFrame();
+    pushFrameMatrix();
+    if (variant == kLiteral) {
+      literalDrawScene(view);
+    } else if (variant == kFloorFigure) {
+      drawPrebuiltBars();
+      if (view.showFloor) drawFloor();
+    } else if (variant == kClearAndFloor) {
+      if (view.showFloor) drawFloor();
+    } else {
+      drawScene(view);
+    }
+    popFrameMatrix();
+    glFinish();
+    total += std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+  }
+  return total / frames;
+}
+
+// Runs the variants in interleaved rounds and prints their means.
+void compare(const char* title, ViewState view, const Variant* variants, int count, int frames, double* means) {
+  const int rounds = 3;
+  double sums[5] = {0, 0, 0, 0, 0};
+  for (int v = 0; v < count; ++v) frameMs(variants[v], view, 1);  // warm up caches and JIT
+  for (int round = 0; round < rounds; ++round)
+    for (int v = 0; v < count; ++v) {
+      ViewState frameView = view;
+      sums[v] += frameMs(variants[v], frameView, frames);
+    }
+  std::printf("\n%s\n", title);
+  for (int v = 0; v < count; ++v) {
+    means[v] = sums[v] / rounds;
+    std::printf("  %-34s %9.2f ms/frame\n", kVariantNames[variants[v]], means[v]);
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  int records = kTableSlots - 1;
+  int frames = 4;
+  for (int i = 1; i + 1 < argc; i += 2) {
+    if (std::strcmp(argv[i], "--records") == 0) records = std::atoi(argv[i + 1]);
+    if (std::strcmp(argv[i], "--frames") == 0) frames = std::atoi(argv[i + 1]);
+  }
+  if (records < 0 || records > kTableSlots - 1 || frames < 1) {
+    std::fprintf(stderr, "quelvar-frame-bench: --records 0..%d, --frames 1 or more\n", kTableSlots - 1);
+    return 2;
+  }
+  char error[256];
+  if (!openOffscreenContext(kWidth, kHeight, error, sizeof error)) {
+    std::fprintf(stderr, "quelvar-frame-bench: %s\n", error);
+    return 1;
+  }
+  startScene();
+  resizeView(kWidth, kHeight);
+  fillTable(records);
+  ViewState view;
+  prebuildAllBars(view.threshold);
+  std::printf("renderer %s, %dx%d, %d records, %d frames x 3 rounds per figure\n", offscreenRenderer(), kWidth,
+              kHeight, records, frames);
+
+  double lines[5];
+  const Variant all[] = {kProduction, kProductionTurning, kLiteral, kFloorFigure, kClearAndFloor};
+  compare("lines and floor, start camera", view, all, 5, frames, lines);
+  camera = Camera{};
+  drawScene(view);
+  BarBatchStats stats = barBatchStats();
+  std::printf("  bars selected %d, drawn after culling %d\n", stats.selected, stats.drawn);
+  std::printf("  literal / production           %6.2fx\n", lines[2] / lines[0]);
+  std::printf("  literal / production turning   %6.2fx\n", lines[2] / lines[1]);
+  std::printf("  floor figure / production      %6.2fx\n", lines[3] / lines[0]);
+  std::printf("  floor figure / prod. turning   %6.2fx\n", lines[3] / lines[1]);
+
+  double other[3];
+  const Variant three[] = {kProduction, kProductionTurning, kLiteral};
+  ViewState points = view;
+  points.pointStyle = true;
+  compare("points and floor, start camera", points, three, 3, frames, other);
+  std::printf("  literal / production           %6.2fx\n", other[2] / other[0]);
+  std::printf("  literal / production turning   %6.2fx\n", other[2] / other[1]);
+
+  ViewState window = view;
+  window.windowMode = true;
+  window.windowStart = 1000000;
+  compare("window mode at 1,000,000, floor", window, three, 3, frames, other);
+  std::printf("  literal / production           %6.2fx\n", other[2] / other[0]);
+  std::printf("  literal / production turning   %6.2fx\n", other[2] / other[1]);
+
+  closeOffscreenContext();
+  return 0;
+}
