@@ -35,10 +35,10 @@ repeat-match -n 50 "$out/Kp1084.fna" > "$out/Kp1084.repeats" 2> "$out/repeat-mat
 
 if [ -x "$build/bin/quelvar-snapshot" ]; then
   mkdir -p docs
-  # The chromosome is 54 units long at one unit per 100,000 bases: 25 zoom steps bring it
-  # to under 4, seen from behind its start, looking along it.
+  # At one unit per 100,000 bases the chromosome is 54 units long; 18 zoom steps bring it
+  # to about 8, seen side-on from far enough back that the 7-unit bars fit.
   "$build/bin/quelvar-snapshot" --list "$out/date.txt" --out docs/klebsiella.png --size 1000x600 \
-    --zoom-steps "${QUELVAR_DEMO_ZOOM:-25}" --camera "${QUELVAR_DEMO_CAMERA:--1,-1,70,-60}"
+    --zoom-steps 18 --camera 4,-9.5,97,-12 >/dev/null
   echo "== picture: docs/klebsiella.png"
 else
   echo "== no $build/bin/quelvar-snapshot yet: no picture taken"
