@@ -153,6 +153,45 @@ TEST_F(AgreementTest, WindowModeAndThresholdEdges) {
   expectSamePicture(edge);
 }
 
+// Frame after frame with something changed in between: the cached batch must follow.
+TEST_F(AgreementTest, BatchFollowsChangesBetweenFrames) {
+  fillRecords(20000, 30000000, 9);
+  camera = cameraAt(20, -3, 80, 30);
+  ViewState view = viewWith(false, true);
+  auto expectLiteral = [&](const char* step) {
+    SCOPED_TRACE(step);
+    std::memcpy(saved.get(), &recordTable, sizeof(RecordTable));
+    ViewState literalView = view, fastView = view;
+    Picture literal = renderScene(literalView, true);
+    std::memcpy(static_cast<void*>(&recordTable), saved.get(), sizeof(RecordTable));
+    Picture fast = renderScene(fastView, false);
+    EXPECT_LE(differingPixels(literal, fast), kWidth * kHeight / 1000);
+    view = fastView;
+  };
+  expectLiteral("first frame");
+  scaleRecordsX(0.9);
+  view.zoomSteps += 1;
+  expectLiteral("after a zoom step");
+  view.threshold = 3.5f;
+  expectLiteral("after raising the threshold");
+  view.pointStyle = true;
+  expectLiteral("points");
+  rotateCamera(-4, 7);
+  moveCamera(cameraHeading(), 0.5f);
+  expectLiteral("after turning and moving");
+  view.pointStyle = false;
+  view.windowMode = true;
+  view.windowStart = 500000;
+  expectLiteral("window mode");
+  view.moveRight = true;
+  expectLiteral("window sliding, first frame");
+  expectLiteral("window sliding, second frame");
+  EXPECT_EQ(view.windowStart, 502000);
+  recordTable.count = 1001;  // fewer records, as after a reset and a short reload
+  ++recordTable.revision;
+  expectLiteral("after the table shrank");
+}
+
 TEST_F(AgreementTest, EmptyTable) {
   clearRecords();
   expectSamePicture({"empty, floor", Camera{}, viewWith(false, true), 0, 0});
