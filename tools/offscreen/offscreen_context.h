@@ -12,6 +12,9 @@ bool openOffscreenContext(int width, int height, char* error, int errorSize);
 // Releases the context, surface and display; harmless when none is open.
 void closeOffscreenContext();
 
+// Waits until everything drawn so far is in the colour buffer.
+void finishOffscreenDrawing();
+
 // Waits for drawing to finish, then reads the colour buffer as 8-bit RGB, top row first.
 // rgb holds width * height * 3 bytes.
 void readOffscreenPixels(uint8_t* rgb);

@@ -54,10 +54,11 @@ int main(int argc, char** argv) {
 
   auto start = std::chrono::steady_clock::now();
   for (int i = 0; i < options.frames; ++i) renderFrame(view);
-  std::vector<uint8_t> rgb(static_cast<size_t>(options.width) * static_cast<size_t>(options.height) * 3);
-  readOffscreenPixels(rgb.data());
+  finishOffscreenDrawing();
   auto elapsed = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start);
   if (options.timed) std::fprintf(stderr, "frame_ms %.3f\n", elapsed.count() / options.frames);
+  std::vector<uint8_t> rgb(static_cast<size_t>(options.width) * static_cast<size_t>(options.height) * 3);
+  readOffscreenPixels(rgb.data());
   closeOffscreenContext();
 
   if (!writeRgbPng(options.outPath, rgb.data(), options.width, options.height, error, sizeof error)) {
