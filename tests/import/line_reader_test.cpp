@@ -60,19 +60,6 @@ TEST(LineReader, CutsALineLongerThanItsBufferAndGoesOn) {
   EXPECT_EQ(lines[2].number, 3u);
 }
 
-TEST(LineReader, ReportsAReadError) {
-  std::string dir = makeScratchDir();
-  int fd = open(dir.c_str(), O_RDONLY);  // a directory opens but cannot be read
-  LineReader reader;
-  openLineReader(reader, fd);
-  std::string_view line;
-  bool cut = false;
-  EXPECT_FALSE(nextLine(reader, line, cut));
-  EXPECT_NE(reader.error, 0);
-  close(fd);
-  removeTree(dir);
-}
-
 TEST(TextFields, SplitsAtBlanksAndReadsOnlyWholeNumbers) {
   std::string_view f[3];
   EXPECT_EQ(splitFields("  a\t\tbb  c d  ", f, 3), 4u);

@@ -72,12 +72,6 @@ struct PlantedRepeats : ::testing::Test {
   }
 };
 
-TEST_F(PlantedRepeats, PlannedPairsAreTheOnesExpected) {
-  EXPECT_EQ(describe(expected),
-            "2000/9000/500/0\n15000/24000/800/1\n31000/36000/400/0\n31000/41000/400/1\n"
-            "36000/41000/400/1\n46000/52000/600/1\n");
-}
-
 TEST_F(PlantedRepeats, RepeatMatchFindsExactlyThePlantedPairs) {
   if (findOnPath("repeat-match").empty())
     GTEST_SKIP() << "repeat-match is not installed (Debian package mummer; scripts/deps.sh installs it)";

@@ -10,14 +10,6 @@
 
 namespace {
 
-TEST(PairWriter, FormatsTokensTheLoaderReads) {
-  char out[48];
-  size_t n = formatPair(out, 0, 2147483647, 12, 1);
-  EXPECT_EQ(std::string(out, n), "0/2147483647/12/1\n");
-  n = formatPair(out, 999, 4999, 301, 0);
-  EXPECT_EQ(std::string(out, n), "999/4999/301/0\n");
-}
-
 struct ScratchDir : ::testing::Test {
   std::string dir = makeScratchDir();
   void TearDown() override { removeTree(dir); }
