@@ -5,6 +5,7 @@
 #include "glfw_window.h"
 
 #include <chrono>
+#include <cstdio>
 #include <thread>
 
 GLFWwindow* viewerWindow = nullptr;
@@ -72,9 +73,13 @@ void onClose(GLFWwindow* window) {
   queueMessage(message);
 }
 
+// Says why the window could not be had (no display, no GLX); heard only during start-up.
+void onStartError(int, const char* description) { std::fprintf(stderr, "quelvar: %s\n", description); }
+
 }  // namespace
 
 bool registerWindowClass(void*) {
+  glfwSetErrorCallback(onStartError);
   if (glfwInit() != GLFW_TRUE) return false;
   glfwDefaultWindowHints();
   glfwWindowHintString(GLFW_X11_CLASS_NAME, "GLSample");
@@ -102,6 +107,7 @@ bool createViewerWindow(const char* title, int32_t outerWidth, int32_t outerHeig
 }
 
 void showViewerWindow(int32_t) {
+  glfwSetErrorCallback(nullptr);  // from here on, as on Windows, nothing is reported
   glfwShowWindow(viewerWindow);
   // GLFW sizes the client area; where a window manager draws a frame, take it off so the
   // outer size is the one asked for.

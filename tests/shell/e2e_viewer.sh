@@ -10,6 +10,14 @@ viewer=$2
 startSession "$3"
 cd "$sessionDir"
 
+if [ "$mode" = native ]; then
+  # With no display there is no window: the viewer must say so and fail, not end with 0.
+  status=0
+  env -u DISPLAY "$viewer" >/dev/null 2>nodisplay.txt || status=$?
+  [ "$status" -ne 0 ] && grep -q '^quelvar: ' nodisplay.txt ||
+    fail "without a display: exit code $status, message '$(cat nodisplay.txt)'"
+fi
+
 if [ "$mode" = wine ]; then
   export WINEPREFIX="$sessionDir/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
   wineLoader=wine
