@@ -13,5 +13,13 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "quelvar-import: %s\n%s", error.c_str(), kImportUsage);
     return kImportBadArguments;
   }
+  if (options.help) {
+    std::printf("%s", kImportUsage);
+    std::printf(
+        "Writes one pos/partner/len/orientation token a line (0-based; orientation 1 for a\n"
+        "reverse-complement copy) for the pairs on one sequence. Without --from the format is\n"
+        "told from the content; skipped lines are reported on standard error.\n");
+    return 0;
+  }
   return runImport(options);
 }

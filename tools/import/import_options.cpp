@@ -43,6 +43,10 @@ bool parseImportOptions(int argc, const char* const* argv, ImportOptions& option
       onlyInputs = true;
       continue;
     }
+    if (std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0) {
+      options.help = true;
+      return true;
+    }
     if (std::strcmp(arg, "--force") == 0) {
       options.force = true;
       continue;

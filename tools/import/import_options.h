@@ -13,6 +13,7 @@ struct ImportOptions {
   int64_t minLength = 0;
   std::string out;                          // empty: standard output
   bool force = false;
+  bool help = false;                        // --help: print the usage and stop
   std::vector<std::string> inputs;          // empty: standard input; "-" is standard input too
 };
 
