@@ -57,6 +57,23 @@ TEST_F(ImportCli, BedpeFixtureKeepsOneSequenceAndAccountsForEveryOtherLine) {
   EXPECT_NE(longer.err.find("1 shorter than --min-length"), std::string::npos) << longer.err;
 }
 
+// A self-alignment as minimap2 writes it: the whole sequence on itself, a repeat seen from
+// both copies, a hit into a plasmid.
+TEST_F(ImportCli, PafSelfAlignmentKeepsEachRepeatOnce) {
+  writeWholeFile(dir + "/self.paf",
+                 "chr\t9000\t0\t9000\t+\tchr\t9000\t0\t9000\t9000\t9000\t60\ttp:A:P\n"
+                 "chr\t9000\t5000\t5300\t-\tchr\t9000\t1000\t1300\t300\t300\t0\ttp:A:S\n"
+                 "chr\t9000\t1000\t1300\t-\tchr\t9000\t5000\t5300\t300\t300\t0\ttp:A:S\n"
+                 "chr\t9000\t7000\t7100\t+\tplasmid\t800\t100\t200\t100\t100\t0\ttp:A:S\n");
+  ToolResult r = runTool({kImport, dir + "/self.paf"});
+  EXPECT_EQ(r.exitCode, 0);
+  EXPECT_EQ(r.out, "1000/5000/300/1\n");
+  EXPECT_NE(r.err.find("imported 1 pair on chr; skipped 3 lines: 1 on another sequence, 1 a region on itself, "
+                       "1 mirror hits"),
+            std::string::npos)
+      << r.err;
+}
+
 TEST_F(ImportCli, ListsTheFirstTwentyProblemsThenOnlyCounts) {
   std::string text = "c\t1\t100\tc\t200\t300\n";
   for (int i = 0; i < 25; ++i) text += "c\t1\t100\tc\tx\t300\n";
