@@ -82,15 +82,15 @@ pressUntil space "Space did not stop the slide" windowStill
 barsMode() { shoot now.ppm; [ "$(classCount now.ppm red)" -eq 0 ]; }
 pressUntil Return "Enter did not leave window mode" barsMode
 
-# Held, L flips the style every frame, so a press may end where it began: press until the
-# blue lines give way to the records' own colours.
+# Held, L flips the style every frame; pressed under Space, whose pause ends the frame
+# with nothing else to change, it flips once or not at all.
 shoot lines.ppm
 linesAt=$(classCount lines.ppm blue)
 pointsShown() { shoot pts.ppm; [ "$(classCount pts.ppm blue)" -lt $((linesAt / 4)) ] && [ "$(classCount pts.ppm other)" -gt 0 ]; }
-pressUntil l "L did not switch to points" pointsShown
+pressUntil space+l "L did not switch to points" pointsShown
 
 linesBack() { shoot now.ppm; [ "$(differingPixels lines.ppm now.ppm)" -eq 0 ]; }
-pressUntil l "L did not switch back to lines" linesBack
+pressUntil space+l "L did not switch back to lines" linesBack
 
 shoot before.ppm
 compressed() { shoot now.ppm; [ "$(differingPixels before.ppm now.ppm)" -gt 0 ]; }

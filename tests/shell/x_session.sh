@@ -84,11 +84,13 @@ differingPixels() {
 
 # A short press, held for less than the viewer's 100 ms pause so that one seen press acts
 # once. A press that falls wholly between two frames is not seen; callers check the effect
-# and press again.
+# and press again. "space+l" holds Space too: its pause makes L, which has none, seen in
+# one frame at most.
 tap() {
-  xdotool keydown "$1"
+  local keys=${1//+/ }
+  xdotool keydown $keys
   sleep 0.05
-  xdotool keyup "$1"
+  xdotool keyup $keys
 }
 
 # Presses KEY until CHECK (a command) succeeds, a few times at most.
