@@ -2,10 +2,12 @@
 // camera at the viewer's client size, drawn by the production passes, by the literal
 // per-bar passes, and by a floor figure (one glDrawArrays of every bar's prebuilt vertices,
 // no culling), all in one run with rounds interleaved. Prints mean milliseconds per frame and
-// the ratios. Frames end with glFinish, so the time is the finished picture's.
+// the ratios. Frames end with glFinish, so the time is the finished picture's. Processor
+// time (all of llvmpipe's threads) is printed beside it: on a busy machine it moves less.
 //
 // quelvar-frame-bench [--records N] [--frames N]
 #include <chrono>
+#include <ctime>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -90,8 +92,14 @@ enum Variant { kProduction, kProductionTurning, kLiteral, kFloorFigure, kClearAn
 const char* const kVariantNames[] = {"production", "production, camera turning", "literal reference",
                                      "floor figure (one glDrawArrays)", "of which clear and floor"};
 
-double frameMs(Variant variant, ViewState& view, int frames) {
+struct FrameTime {
+  double wallMs;
+  double cpuMs;
+};
+
+FrameTime frameMs(Variant variant, ViewState& view, int frames) {
   double total = 0;
+  std::clock_t cpuStart = std::clock();
   for (int f = 0; f < frames; ++f) {
     // The turning variant nudges the camera each frame, as mouse look does, so the batch
     // must refill; the others keep the start camera.
@@ -114,23 +122,28 @@ double frameMs(Variant variant, ViewState& view, int frames) {
     glFinish();
     total += std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
   }
-  return total / frames;
+  double cpu = static_cast<double>(std::clock() - cpuStart) * 1000.0 / CLOCKS_PER_SEC;
+  return {total / frames, cpu / frames};
 }
 
 // Runs the variants in interleaved rounds and prints their means.
 void compare(const char* title, ViewState view, const Variant* variants, int count, int frames, double* means) {
   const int rounds = 3;
   double sums[5] = {0, 0, 0, 0, 0};
+  double cpuSums[5] = {0, 0, 0, 0, 0};
   for (int v = 0; v < count; ++v) frameMs(variants[v], view, 1);  // warm up caches and JIT
   for (int round = 0; round < rounds; ++round)
     for (int v = 0; v < count; ++v) {
       ViewState frameView = view;
-      sums[v] += frameMs(variants[v], frameView, frames);
+      FrameTime time = frameMs(variants[v], frameView, frames);
+      sums[v] += time.wallMs;
+      cpuSums[v] += time.cpuMs;
     }
   std::printf("\n%s\n", title);
   for (int v = 0; v < count; ++v) {
     means[v] = sums[v] / rounds;
-    std::printf("  %-34s %9.2f ms/frame\n", kVariantNames[variants[v]], means[v]);
+    std::printf("  %-34s %9.2f ms/frame  (processor %8.2f ms)\n", kVariantNames[variants[v]], means[v],
+                cpuSums[v] / rounds);
   }
 }
 
