@@ -1,6 +1,7 @@
 // The bars of the current pass gathered into client-side arrays, in slot order, and drawn
 // with one glDrawArrays. The selection is rebuilt only when what chooses it changes; the
-// arrays are refilled only when the set of cells that can reach the picture changes.
+// arrays hold clip coordinates, so they are refilled when the matrix or viewport changes,
+// leaving out bars that lie wholly outside the view volume.
 #pragma once
 
 #include <cstdint>
@@ -16,8 +17,8 @@ struct BarSelection {
   int32_t windowStart;
 };
 
-// Draws the selected records under the current matrix (camera already applied), skipping
-// cells of bars that lie wholly outside the view volume.
+// Draws the selected records under the current matrix (camera already applied): the same
+// pixels as a glTranslatef and glBegin/glEnd per bar, in the same order.
 void drawBarBatch(const BarSelection& selection);
 
 // Counts from the last drawBarBatch, for benchmarks and tests.
