@@ -9,33 +9,47 @@ namespace {
 
 int32_t cursorDisplayCount = 0;
 
+struct KeyPair {
+  ViewerKey key;
+  int glfwKey;
+};
+
+// GLFW names the keypad keys apart from the arrows whatever Num Lock says.
+constexpr KeyPair kKeys[] = {
+    {ViewerKey::M, GLFW_KEY_M},
+    {ViewerKey::W, GLFW_KEY_W},
+    {ViewerKey::S, GLFW_KEY_S},
+    {ViewerKey::A, GLFW_KEY_A},
+    {ViewerKey::D, GLFW_KEY_D},
+    {ViewerKey::N, GLFW_KEY_N},
+    {ViewerKey::L, GLFW_KEY_L},
+    {ViewerKey::Q, GLFW_KEY_Q},
+    {ViewerKey::Down, GLFW_KEY_DOWN},
+    {ViewerKey::Up, GLFW_KEY_UP},
+    {ViewerKey::Left, GLFW_KEY_LEFT},
+    {ViewerKey::Right, GLFW_KEY_RIGHT},
+    {ViewerKey::Space, GLFW_KEY_SPACE},
+    {ViewerKey::PadMinus, GLFW_KEY_KP_SUBTRACT},
+    {ViewerKey::PadPlus, GLFW_KEY_KP_ADD},
+    {ViewerKey::Pad6, GLFW_KEY_KP_6},
+    {ViewerKey::Pad4, GLFW_KEY_KP_4},
+    {ViewerKey::Enter, GLFW_KEY_ENTER},
+    {ViewerKey::Escape, GLFW_KEY_ESCAPE},
+};
+
 int glfwKeyOf(ViewerKey key) {
-  switch (key) {
-    case ViewerKey::M: return GLFW_KEY_M;
-    case ViewerKey::W: return GLFW_KEY_W;
-    case ViewerKey::S: return GLFW_KEY_S;
-    case ViewerKey::A: return GLFW_KEY_A;
-    case ViewerKey::D: return GLFW_KEY_D;
-    case ViewerKey::N: return GLFW_KEY_N;
-    case ViewerKey::L: return GLFW_KEY_L;
-    case ViewerKey::Q: return GLFW_KEY_Q;
-    case ViewerKey::Down: return GLFW_KEY_DOWN;
-    case ViewerKey::Up: return GLFW_KEY_UP;
-    case ViewerKey::Left: return GLFW_KEY_LEFT;
-    case ViewerKey::Right: return GLFW_KEY_RIGHT;
-    case ViewerKey::Space: return GLFW_KEY_SPACE;
-    case ViewerKey::PadMinus: return GLFW_KEY_KP_SUBTRACT;
-    case ViewerKey::PadPlus: return GLFW_KEY_KP_ADD;
-    case ViewerKey::Pad6: return GLFW_KEY_KP_6;
-    case ViewerKey::Pad4: return GLFW_KEY_KP_4;
-    case ViewerKey::Enter: return GLFW_KEY_ENTER;
-    case ViewerKey::Escape: return GLFW_KEY_ESCAPE;
-    case ViewerKey::Other: break;
-  }
+  for (const KeyPair& pair : kKeys)
+    if (pair.key == key) return pair.glfwKey;
   return GLFW_KEY_UNKNOWN;
 }
 
 }  // namespace
+
+ViewerKey viewerKeyOf(int glfwKey) {
+  for (const KeyPair& pair : kKeys)
+    if (pair.glfwKey == glfwKey) return pair.key;
+  return ViewerKey::Other;
+}
 
 bool keyIsDown(ViewerKey key) {
   int code = glfwKeyOf(key);

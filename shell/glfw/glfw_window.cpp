@@ -12,31 +12,6 @@ GLFWwindow* viewerWindow = nullptr;
 
 namespace {
 
-ViewerKey viewerKeyOf(int key) {
-  switch (key) {
-    case GLFW_KEY_ESCAPE: return ViewerKey::Escape;
-    case GLFW_KEY_M: return ViewerKey::M;
-    case GLFW_KEY_W: return ViewerKey::W;
-    case GLFW_KEY_S: return ViewerKey::S;
-    case GLFW_KEY_A: return ViewerKey::A;
-    case GLFW_KEY_D: return ViewerKey::D;
-    case GLFW_KEY_N: return ViewerKey::N;
-    case GLFW_KEY_L: return ViewerKey::L;
-    case GLFW_KEY_Q: return ViewerKey::Q;
-    case GLFW_KEY_DOWN: return ViewerKey::Down;
-    case GLFW_KEY_UP: return ViewerKey::Up;
-    case GLFW_KEY_LEFT: return ViewerKey::Left;
-    case GLFW_KEY_RIGHT: return ViewerKey::Right;
-    case GLFW_KEY_SPACE: return ViewerKey::Space;
-    case GLFW_KEY_KP_SUBTRACT: return ViewerKey::PadMinus;
-    case GLFW_KEY_KP_ADD: return ViewerKey::PadPlus;
-    case GLFW_KEY_KP_6: return ViewerKey::Pad6;
-    case GLFW_KEY_KP_4: return ViewerKey::Pad4;
-    case GLFW_KEY_ENTER: return ViewerKey::Enter;
-    default: return ViewerKey::Other;
-  }
-}
-
 void onKey(GLFWwindow*, int key, int, int action, int) {
   // Presses and auto-repeats are key-down messages, as on Windows; releases are not.
   if (action == GLFW_RELEASE) return;

@@ -8,5 +8,8 @@
 
 extern GLFWwindow* viewerWindow;
 
+// The viewer's name for a GLFW key code (Other for a key it has no use for).
+ViewerKey viewerKeyOf(int glfwKey);
+
 // Adds a message for takeMessage to hand out in arrival order.
 void queueMessage(const WindowMessage& message);

@@ -14,12 +14,7 @@ namespace {
 
 class Controls : public ::testing::Test {
  protected:
-  void SetUp() override {
-    resetScripted();
-    viewState = ViewState{};
-    camera = Camera{};
-    resetTandemData();
-  }
+  void SetUp() override { resetViewer(); }
 
   // One frame in which exactly these keys are down.
   static void frameWith(std::initializer_list<ViewerKey> down) {

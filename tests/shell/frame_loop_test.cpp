@@ -24,10 +24,7 @@ uint8_t frame[1000 * 600 * 3];
 class FrameLoop : public ::testing::Test {
  protected:
   void SetUp() override {
-    resetScripted();
-    viewState = ViewState{};
-    camera = Camera{};
-    resetTandemData();
+    resetViewer();
     char pattern[] = "/tmp/quelvar-shell-XXXXXX";
     ASSERT_NE(mkdtemp(pattern), nullptr);
     folder = pattern;
@@ -96,30 +93,36 @@ TEST_F(FrameLoop, WithoutAWindowItSaysSoAndFails) {
   EXPECT_EQ(recordTable.count, 1);  // nothing loaded without a window
 }
 
+struct GLView {
+  GLint viewport[4];
+  GLfloat matrix[16];
+};
+
+GLView readView() {
+  GLView view;
+  glGetIntegerv(GL_VIEWPORT, view.viewport);
+  glGetFloatv(GL_MODELVIEW_MATRIX, view.matrix);
+  return view;
+}
+
 TEST(WindowProcedure, ResizeSetsViewportAndFrustumButAnEmptyAreaKeepsThem) {
   char error[200];
   ASSERT_TRUE(openOffscreenContext(1000, 600, error, sizeof(error))) << error;
   resetScripted();
   EXPECT_TRUE(windowProcedure(resizeMessage(800, 400)));
-  GLint viewport[4];
-  GLfloat matrix[16];
-  glGetIntegerv(GL_VIEWPORT, viewport);
-  glGetFloatv(GL_MODELVIEW_MATRIX, matrix);
-  EXPECT_EQ(viewport[2], 800);
-  EXPECT_EQ(viewport[3], 400);
+  GLView set = readView();
+  EXPECT_EQ(set.viewport[2], 800);
+  EXPECT_EQ(set.viewport[3], 400);
   // left -0.2, right 0.2, near 0.2: the x scale 2 near / (right - left) is 1
-  EXPECT_NEAR(matrix[0], 1.0, 1e-5);
-  EXPECT_NEAR(matrix[5], 2.0, 1e-5);
+  EXPECT_NEAR(set.matrix[0], 1.0, 1e-5);
+  EXPECT_NEAR(set.matrix[5], 2.0, 1e-5);
 
   for (WindowMessage empty : {resizeMessage(0, 0), resizeMessage(640, 0), resizeMessage(0, 480)}) {
     EXPECT_TRUE(windowProcedure(empty));
-    GLint after[4];
-    GLfloat afterMatrix[16];
-    glGetIntegerv(GL_VIEWPORT, after);
-    glGetFloatv(GL_MODELVIEW_MATRIX, afterMatrix);
-    EXPECT_EQ(after[2], 800);
-    EXPECT_EQ(after[3], 400);
-    EXPECT_EQ(afterMatrix[0], matrix[0]);
+    GLView after = readView();
+    EXPECT_EQ(after.viewport[2], 800);
+    EXPECT_EQ(after.viewport[3], 400);
+    EXPECT_EQ(after.matrix[0], set.matrix[0]);
   }
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
   closeOffscreenContext();

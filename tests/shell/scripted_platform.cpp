@@ -2,7 +2,10 @@
 
 #include <cstring>
 
+#include "camera.h"
 #include "offscreen_context.h"
+#include "record_table.h"
+#include "view_state_instance.h"
 #include "window_procedure.h"
 
 ScriptedPlatform scripted;
@@ -26,6 +29,13 @@ void resetScripted() {
   scripted.cursorY = 300;
   scripted.registerSucceeds = true;
   scripted.windowSucceeds = true;
+}
+
+void resetViewer() {
+  resetScripted();
+  viewState = ViewState{};
+  camera = Camera{};
+  resetTandemData();
 }
 
 void pressKey(ViewerKey key) { scripted.keys[static_cast<int>(key)] = true; }

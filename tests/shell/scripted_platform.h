@@ -40,6 +40,9 @@ extern ScriptedPlatform scripted;
 // Back to an idle window in the foreground, cursor at the look centre, no keys down.
 void resetScripted();
 
+// resetScripted, and the viewer's state back to its start: view state, camera, no records.
+void resetViewer();
+
 void pressKey(ViewerKey key);
 void releaseKey(ViewerKey key);
 void queueScriptedMessage(const WindowMessage& message);
