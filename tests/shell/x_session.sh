@@ -86,11 +86,13 @@ differingPixels() {
 # once. A press that falls wholly between two frames is not seen; callers check the effect
 # and press again. "space+l" holds Space too: its pause makes L, which has none, seen in
 # one frame at most.
+# --delay 0: xdotool's default 12 ms between keys would let a fast frame see Space alone
+# and pause through L's whole press.
 tap() {
   local keys=${1//+/ }
-  xdotool keydown $keys
+  xdotool keydown --delay 0 $keys
   sleep 0.05
-  xdotool keyup $keys
+  xdotool keyup --delay 0 $keys
 }
 
 # Presses KEY until CHECK (a command) succeeds, a few times at most.
