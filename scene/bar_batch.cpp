@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "clip_arithmetic.h"
+#include "clip_space_draw.h"
 #include "gl.h"
 #include "record_table.h"
 #include "view_volume.h"
@@ -170,23 +171,7 @@ void drawBarBatch(const BarSelection& selection) {
   }
   if (drawVertexCount == 0) return;
 
-  // The vertices already carry projection and camera.
-  glPushMatrix();
-  glLoadIdentity();
-  glEnableClientState(GL_VERTEX_ARRAY);
-  glEnableClientState(GL_COLOR_ARRAY);
-  glVertexPointer(4, GL_FLOAT, 0, drawVertices);
-  glColorPointer(3, GL_FLOAT, 0, drawColours);
-  // Flat shading: one colour per primitive, taken as it is. Smooth shading would interpolate
-  // the equal vertex colours with perspective and round a channel like 0.5 the other way.
-  GLint shadeModel = GL_SMOOTH;
-  glGetIntegerv(GL_SHADE_MODEL, &shadeModel);
-  glShadeModel(GL_FLAT);
-  glDrawArrays(selection.points ? GL_POINTS : GL_LINES, 0, drawVertexCount);
-  glShadeModel(static_cast<GLenum>(shadeModel));
-  glDisableClientState(GL_COLOR_ARRAY);
-  glDisableClientState(GL_VERTEX_ARRAY);
-  glPopMatrix();
+  drawClipSpaceArrays(selection.points ? GL_POINTS : GL_LINES, drawVertices, drawColours, drawVertexCount);
 }
 
 BarBatchStats barBatchStats() { return {selectedCount, drawnBars}; }

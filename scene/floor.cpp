@@ -5,6 +5,7 @@
 
 #include "camera_transform.h"
 #include "clip_arithmetic.h"
+#include "clip_space_draw.h"
 #include "gl.h"
 
 FloorTiles floorTiles;
@@ -54,19 +55,6 @@ void drawFloor() {
   for (int tile = 0; tile < kFloorTileCount; ++tile)
     for (int k = 0; k < 6; ++k) std::memcpy(floorColours[tile * 6 + k], floorTiles.colour[tile], sizeof(float) * 3);
 
-  glLoadIdentity();  // the vertices already carry projection and camera
-  glEnableClientState(GL_VERTEX_ARRAY);
-  glEnableClientState(GL_COLOR_ARRAY);
-  glVertexPointer(4, GL_FLOAT, 0, floorVertices);
-  glColorPointer(3, GL_FLOAT, 0, floorColours);
-  // One colour per tile, taken as it is: smooth shading would interpolate it with
-  // perspective and could round a channel like 0.5 the other way.
-  GLint shadeModel = GL_SMOOTH;
-  glGetIntegerv(GL_SHADE_MODEL, &shadeModel);
-  glShadeModel(GL_FLAT);
-  glDrawArrays(GL_TRIANGLES, 0, kFloorVertices);
-  glShadeModel(static_cast<GLenum>(shadeModel));
-  glDisableClientState(GL_COLOR_ARRAY);
-  glDisableClientState(GL_VERTEX_ARRAY);
+  drawClipSpaceArrays(GL_TRIANGLES, floorVertices, floorColours, kFloorVertices);
   glPopMatrix();
 }
