@@ -9,14 +9,10 @@
 namespace {
 
 TEST(CullingTest, BarsBeyondTheFarPlaneOrBehindAreLeftOut) {
-  useRenderSize(320, 200);
-  clearRecords();
-  resetCameraToStart();
+  ViewState view = startBarScene(320, 200);
   addRecord(50000, 60000, 3.0f, 1, 0, 0);       // in front of the start camera
   addRecord(200000000, 60000, 3.0f, 1, 0, 0);   // x 2000: past the far plane at 1000
   addRecord(150000000, 60000, 3.0f, 1, 0, 0);   // x 1500: some 1,200 along the view
-  ViewState view;
-  view.showFloor = false;
   renderScene(view, false);
   BarBatchStats stats = barBatchStats();
   EXPECT_EQ(stats.selected, 3);

@@ -71,6 +71,15 @@ void resetCameraToStart() { camera = Camera{}; }
 
 void clearRecords() { resetTandemData(); }
 
+ViewState startBarScene(int width, int height) {
+  useRenderSize(width, height);
+  clearRecords();
+  resetCameraToStart();
+  ViewState view;
+  view.showFloor = false;
+  return view;
+}
+
 void addRecord(int32_t pos, int32_t partner, float len, float r, float g, float b, float y) {
   TandemRecord& record = recordTable.slots[recordTable.count++];
   record = TandemRecord{};

@@ -25,6 +25,10 @@ Picture renderScene(ViewState& view, bool literal);
 void resetCameraToStart();
 void clearRecords();
 
+// The common start of a bar test: the context at this size, no records, the start camera,
+// and the start view with the floor off, so that bars are judged against the sky.
+ViewState startBarScene(int width, int height);
+
 // Appends one record as the loader and normalisation would leave it.
 void addRecord(int32_t pos, int32_t partner, float len, float r, float g, float b, float y = 0.0f);
 

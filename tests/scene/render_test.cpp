@@ -22,11 +22,7 @@ constexpr int kHeight = 200;
 class RenderTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    useRenderSize(kWidth, kHeight);
-    clearRecords();
-    resetCameraToStart();
-    view = ViewState{};
-    view.showFloor = false;
+    view = startBarScene(kWidth, kHeight);
   }
   // Level with the bars' middle, looking along +y.
   void lookAlongY(float x, float distance) {

@@ -15,11 +15,7 @@ constexpr int kHeight = 200;
 class WindowRenderTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    useRenderSize(kWidth, kHeight);
-    clearRecords();
-    resetCameraToStart();
-    view = ViewState{};
-    view.showFloor = false;
+    view = startBarScene(kWidth, kHeight);
     view.windowMode = true;
     view.windowStart = 100000;
   }
