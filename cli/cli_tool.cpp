@@ -1,0 +1,117 @@
+#include "cli_tool.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include <fcntl.h>
+#if defined(_WIN32)
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
+#include "quelvar_version.h"
+
+namespace {
+
+const char* toolName = "quelvar";
+bool closedAtStart[3];
+
+bool descriptorIsOpen(int fd) {
+#if defined(_WIN32)
+  return _get_osfhandle(fd) != -1;
+#else
+  return fcntl(fd, F_GETFD) != -1 || errno != EBADF;
+#endif
+}
+
+}  // namespace
+
+void startCli(const char* name) {
+  toolName = name;
+  for (int fd = 0; fd <= 2; ++fd) {
+    closedAtStart[fd] = !descriptorIsOpen(fd);
+    if (!closedAtStart[fd]) continue;
+    // open() returns the lowest free descriptor, which is this one.
+    int opened = open("/dev/null", fd == 0 ? O_RDONLY : O_WRONLY);
+#if defined(_WIN32)
+    if (opened < 0) opened = open("NUL", fd == 0 ? O_RDONLY : O_WRONLY);
+#endif
+    if (opened >= 0 && opened != fd) {
+      dup2(opened, fd);
+      close(opened);
+    }
+  }
+}
+
+const char* cliToolName() { return toolName; }
+
+bool cliStreamWasClosed(int fd) { return fd >= 0 && fd <= 2 && closedAtStart[fd]; }
+
+void cliError(const char* format, ...) {
+  std::fprintf(stderr, "%s: ", toolName);
+  va_list args;
+  va_start(args, format);
+  std::vfprintf(stderr, format, args);
+  va_end(args);
+  std::fputc('\n', stderr);
+}
+
+int cliUsageError(const char* format, ...) {
+  std::fprintf(stderr, "%s: ", toolName);
+  va_list args;
+  va_start(args, format);
+  std::vfprintf(stderr, format, args);
+  va_end(args);
+  std::fprintf(stderr, "\nTry '%s --help' for more information.\n", toolName);
+  return kExitBadUsage;
+}
+
+bool cliCloseStdout() {
+  if (cliStreamWasClosed(1)) {
+    cliError("cannot write standard output: it is closed");
+    return false;
+  }
+  bool failed = std::fflush(stdout) != 0 || std::ferror(stdout) != 0;
+  int error = errno;
+  if (std::fclose(stdout) != 0 && !failed) {
+    failed = true;
+    error = errno;
+  }
+  if (failed) cliError("cannot write standard output: %s", std::strerror(error));
+  return !failed;
+}
+
+int cliPrintHelp(const char* usage) {
+  std::fputs(usage, stdout);
+  return cliCloseStdout() ? kExitOk : kExitFailed;
+}
+
+int cliPrintVersion() {
+  std::printf("%s %s\n", toolName, kQuelvarVersion);
+  return cliCloseStdout() ? kExitOk : kExitFailed;
+}
+
+bool parseCliInteger(const char* text, int64_t low, int64_t high, int64_t& value) {
+  if (text == nullptr || *text == '\0') return false;
+  char* end = nullptr;
+  errno = 0;
+  long long v = std::strtoll(text, &end, 10);
+  if (errno != 0 || *end != '\0' || v < low || v > high) return false;
+  value = v;
+  return true;
+}
+
+bool parseCliNumber(const char* text, double low, double high, double& value) {
+  if (text == nullptr || *text == '\0') return false;
+  char* end = nullptr;
+  errno = 0;
+  double v = std::strtod(text, &end);
+  if (errno != 0 || *end != '\0' || !std::isfinite(v) || v < low || v > high) return false;
+  value = v;
+  return true;
+}

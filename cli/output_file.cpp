@@ -1,0 +1,228 @@
+#include "output_file.h"
+
+#include <cerrno>
+#include <climits>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <random>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#if defined(_WIN32)
+#include <io.h>
+#include <windows.h>
+#else
+#include <unistd.h>
+#endif
+
+#include "cli_tool.h"
+
+#if !defined(O_BINARY)
+#define O_BINARY 0
+#endif
+#if !defined(O_CLOEXEC)
+#define O_CLOEXEC 0
+#endif
+#if !defined(O_NOFOLLOW)
+#define O_NOFOLLOW 0
+#endif
+
+namespace {
+
+// Temporaries a signal must remove: fixed storage, since a handler may only touch memory
+// that is already there.
+constexpr int kGuardedSlots = 4;
+constexpr size_t kGuardedPathBytes = 4096;
+char guardedPaths[kGuardedSlots][kGuardedPathBytes];
+volatile sig_atomic_t guarded[kGuardedSlots];
+
+void removeTemporariesAndDie(int signalNumber) {
+  for (int i = 0; i < kGuardedSlots; ++i)
+    if (guarded[i]) unlink(guardedPaths[i]);
+  signal(signalNumber, SIG_DFL);
+  raise(signalNumber);
+}
+
+// Every signal whose default action ends the process and that a program may catch. One
+// ignored at start (nohup's SIGHUP) stays ignored.
+void installSignalGuard() {
+  static bool installed = false;
+  if (installed) return;
+  installed = true;
+  static const int kSignals[] = {
+    SIGINT, SIGTERM,
+#if !defined(_WIN32)
+    SIGHUP, SIGQUIT, SIGPIPE, SIGALRM, SIGUSR1, SIGUSR2, SIGXCPU, SIGXFSZ, SIGVTALRM, SIGPROF,
+#if defined(SIGPOLL)
+    SIGPOLL,
+#endif
+#endif
+  };
+  for (int number : kSignals) {
+#if defined(_WIN32)
+    if (signal(number, removeTemporariesAndDie) == SIG_IGN) signal(number, SIG_IGN);
+#else
+    struct sigaction current;
+    if (sigaction(number, nullptr, &current) != 0 || current.sa_handler == SIG_IGN) continue;
+    struct sigaction guard {};
+    guard.sa_handler = removeTemporariesAndDie;
+    sigemptyset(&guard.sa_mask);
+    sigaction(number, &guard, nullptr);
+#endif
+  }
+}
+
+void guardTemporary(const std::string& tempPath) {
+  if (tempPath.size() >= kGuardedPathBytes) return;
+  installSignalGuard();
+  for (int i = 0; i < kGuardedSlots; ++i) {
+    if (guarded[i]) continue;
+    std::memcpy(guardedPaths[i], tempPath.c_str(), tempPath.size() + 1);
+    guarded[i] = 1;
+    return;
+  }
+}
+
+void releaseTemporary(const std::string& tempPath) {
+  for (int i = 0; i < kGuardedSlots; ++i)
+    if (guarded[i] && tempPath == guardedPaths[i]) guarded[i] = 0;
+}
+
+bool sameFile(const struct stat& a, const struct stat& b) {
+#if defined(_WIN32)
+  (void)a;
+  (void)b;
+  return false;  // no inode numbers to compare
+#else
+  return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+#endif
+}
+
+// A fresh file beside path, created exclusively: an existing name, link or not, is never
+// opened.
+int createTemporary(const std::string& path, std::string& tempPath) {
+  static std::mt19937_64 random{std::random_device{}() ^ static_cast<uint64_t>(reinterpret_cast<uintptr_t>(&tempPath))};
+  static const char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    tempPath = path + ".tmp.";
+    for (int i = 0; i < 8; ++i) tempPath += kLetters[random() % (sizeof kLetters - 1)];
+    int fd = open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC | O_BINARY, 0666);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  return -1;
+}
+
+bool moveIntoPlace(const OutputFile& out) {
+#if defined(_WIN32)
+  DWORD flags = out.mayReplace ? MOVEFILE_REPLACE_EXISTING : 0;
+  if (MoveFileExA(out.tempPath.c_str(), out.path.c_str(), flags)) return true;
+  errno = GetLastError() == ERROR_ALREADY_EXISTS || GetLastError() == ERROR_FILE_EXISTS ? EEXIST : EIO;
+  return false;
+#else
+  if (out.mayReplace) return rename(out.tempPath.c_str(), out.path.c_str()) == 0;
+  // link() refuses an existing name, so a file that appeared meanwhile is kept.
+  if (link(out.tempPath.c_str(), out.path.c_str()) == 0) {
+    unlink(out.tempPath.c_str());
+    return true;
+  }
+  if (errno != EPERM && errno != EOPNOTSUPP) return false;
+  struct stat existing;
+  if (lstat(out.path.c_str(), &existing) == 0) {
+    errno = EEXIST;
+    return false;
+  }
+  return rename(out.tempPath.c_str(), out.path.c_str()) == 0;
+#endif
+}
+
+}  // namespace
+
+int openOutputFile(OutputFile& out, const std::string& path, const std::vector<std::string>& inputs,
+                   bool mayReplace) {
+  out = OutputFile{};
+  out.path = path;
+  out.mayReplace = mayReplace;
+  if (path.empty()) return cliUsageError("an output file needs a name");
+  struct stat target;
+#if defined(_WIN32)
+  bool exists = stat(path.c_str(), &target) == 0;
+#else
+  bool exists = lstat(path.c_str(), &target) == 0;
+#endif
+  if (exists) {
+    if (!S_ISREG(target.st_mode)) {
+      cliError("%s exists and is not a regular file; not replacing it", path.c_str());
+      return kExitBadUsage;
+    }
+    for (const std::string& input : inputs) {
+      struct stat in;
+      if (stat(input.c_str(), &in) == 0 && sameFile(in, target)) {
+        cliError("%s is also an input; not writing over it", path.c_str());
+        return kExitBadUsage;
+      }
+    }
+    if (!mayReplace) {
+      cliError("%s exists; --force replaces it", path.c_str());
+      return kExitBadUsage;
+    }
+  }
+  out.fd = createTemporary(path, out.tempPath);
+  if (out.fd < 0) {
+    cliError("cannot write %s: %s", path.c_str(), std::strerror(errno));
+    return kExitFailed;
+  }
+  guardTemporary(out.tempPath);
+#if !defined(_WIN32)
+  // The finished file gets the mode any new file would.
+  mode_t mask = umask(0);
+  umask(mask);
+  fchmod(out.fd, 0666 & ~mask);
+#endif
+  return kExitOk;
+}
+
+bool writeOutputBytes(OutputFile& out, const void* bytes, size_t size) {
+  const char* p = static_cast<const char*>(bytes);
+  while (size > 0) {
+#if defined(_WIN32)
+    int n = _write(out.fd, p, static_cast<unsigned>(size > (1u << 30) ? (1u << 30) : size));
+#else
+    ssize_t n = write(out.fd, p, size);
+#endif
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    p += n;
+    size -= static_cast<size_t>(n);
+  }
+  return true;
+}
+
+bool commitOutputFile(OutputFile& out) {
+  int error = 0;
+#if !defined(_WIN32)
+  if (fsync(out.fd) != 0 && errno != EINVAL) error = errno;
+#endif
+  if (close(out.fd) != 0 && error == 0) error = errno;
+  out.fd = -1;
+  if (error == 0 && !moveIntoPlace(out)) error = errno;
+  if (error != 0) {
+    unlink(out.tempPath.c_str());
+    if (error == EEXIST)
+      cliError("%s appeared while it was being written; --force replaces it", out.path.c_str());
+    else
+      cliError("cannot write %s: %s", out.path.c_str(), std::strerror(error));
+  }
+  releaseTemporary(out.tempPath);
+  return error == 0;
+}
+
+void abandonOutputFile(OutputFile& out) {
+  if (out.tempPath.empty()) return;
+  if (out.fd >= 0) close(out.fd);
+  out.fd = -1;
+  unlink(out.tempPath.c_str());
+  releaseTemporary(out.tempPath);
+}

@@ -1,0 +1,32 @@
+// Files the tools write: always under a fresh temporary name in the target's folder
+// (created exclusively, so never through a planted link), renamed into place only when
+// complete. An interrupted or failed run leaves the target as it was and no temporary
+// behind; parallel runs never mix their bytes.
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct OutputFile {
+  std::string path;      // the target
+  std::string tempPath;  // where the bytes go until commitOutputFile
+  int fd = -1;
+  bool mayReplace = false;
+};
+
+// Checks the target and creates its temporary. Returns kExitOk, or, with a message said:
+// kExitBadUsage when the target exists and is not a regular file, is the same file as one
+// of `inputs`, or exists while mayReplace is off; kExitFailed when the temporary cannot be
+// made.
+int openOutputFile(OutputFile& out, const std::string& path, const std::vector<std::string>& inputs,
+                   bool mayReplace);
+
+// Writes all bytes; false with errno set on failure.
+bool writeOutputBytes(OutputFile& out, const void* bytes, size_t size);
+
+// Syncs, closes and moves the temporary into place. On failure says why, removes the
+// temporary and returns false.
+bool commitOutputFile(OutputFile& out);
+
+// Closes and removes the temporary (a run that failed elsewhere).
+void abandonOutputFile(OutputFile& out);
