@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include <fcntl.h>
+#include <getopt.h>
 #if defined(_WIN32)
 #include <io.h>
 #else
@@ -69,6 +70,13 @@ int cliUsageError(const char* format, ...) {
   va_end(args);
   std::fprintf(stderr, "\nTry '%s --help' for more information.\n", toolName);
   return kExitBadUsage;
+}
+
+int cliBadOption(int getoptResult, char* const* argv) {
+  const char* word = optind > 0 ? argv[optind - 1] : "?";
+  if (getoptResult == ':') return cliUsageError("option '%s' needs a value", word);
+  if (optopt != 0) return cliUsageError("unknown option '-%c'", optopt);
+  return cliUsageError("unknown option '%s'", word);
 }
 
 bool cliCloseStdout() {

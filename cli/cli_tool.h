@@ -26,6 +26,10 @@ void cliError(const char* format, ...) __attribute__((format(printf, 1, 2)));
 // A bad argument: the message, a hint to --help, and kExitBadUsage to return.
 int cliUsageError(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
+// getopt_long's '?' (unknown option) or ':' (missing value; the option string starts with
+// "+:") as a bad-usage message; returns kExitBadUsage.
+int cliBadOption(int getoptResult, char* const* argv);
+
 // Prints the usage text on standard output; returns the exit code (1 if it could not be
 // written).
 int cliPrintHelp(const char* usage);

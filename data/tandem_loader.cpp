@@ -1,5 +1,6 @@
 #include "tandem_loader.h"
 
+#include <cerrno>
 #include <cstdio>
 
 #include "record_table.h"
@@ -12,15 +13,18 @@ char chunk[1 << 16];
 
 }  // namespace
 
-void loadTandemList(const char* path, uint32_t tag) {
+int loadTandemList(const char* path, uint32_t tag) {
   TandemScanner scanner;
   startTandemScan(scanner, tag);
   bool readable = false;
+  errno = 0;
   std::FILE* file = std::fopen(path, "r");
+  int error = file == nullptr ? errno : 0;
   if (file != nullptr) {
     size_t got;
     while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) scanTandemBytes(scanner, chunk, got);
     readable = !std::ferror(file);
+    if (!readable) error = errno != 0 ? errno : EIO;
     if (readable)
       finishTandemScan(scanner);
     else
@@ -29,6 +33,7 @@ void loadTandemList(const char* path, uint32_t tag) {
   if (!readable) std::printf("UPS");
   printTandemSummary(scanner.refusedForRoom);
   if (file != nullptr) std::fclose(file);
+  return readable ? 0 : (error != 0 ? error : EIO);
 }
 
 void printTandemSummary(bool refusedForRoom) {

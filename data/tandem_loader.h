@@ -6,7 +6,9 @@
 // Appends a pair of records for every token of the file whose length is above 10, while
 // the table has room, then prints the summary. A path that cannot be read (missing, a
 // directory, failing mid-way) prints "UPS" first and keeps what was stored before.
-void loadTandemList(const char* path, uint32_t tag);
+// Returns 0 when the whole file was read, else the error that stopped it (the viewer goes
+// on regardless; the tools report it).
+int loadTandemList(const char* path, uint32_t tag);
 
 // Prints the summary lines for the table as it stands.
 void printTandemSummary(bool refusedForRoom);

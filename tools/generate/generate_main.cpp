@@ -6,11 +6,15 @@
 // quelvar-generate [--tokens N] [--axis N] [--seed N] [--noise F] [--scatter 1]
 // --scatter 1 writes the same kind of pairs at random places instead of in position order,
 // so that a table that fills up early still covers the whole axis.
+#include <getopt.h>
+
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+
+#include "cli_tool.h"
 
 namespace {
 
@@ -54,33 +58,71 @@ long long repeatLength(Random& random, bool hot) {
   return 11 + static_cast<long long>(exponential(random, 40));
 }
 
-bool parseNumber(const char* text, double& value) {
-  char* end = nullptr;
-  value = std::strtod(text, &end);
-  return end != text && *end == '\0' && value >= 0;
-}
-
-int usage(const char* why) {
-  std::fprintf(stderr, "quelvar-generate: %s\nusage: quelvar-generate [--tokens N] [--axis N] [--seed N] [--noise F] [--scatter 1]\n", why);
-  return 2;
-}
+const char kUsage[] =
+    "Usage: quelvar-generate [OPTIONS]\n"
+    "Writes a synthetic tandem list on standard output, one pos/partner/len/orientation token\n"
+    "a line; the same options always give the same bytes.\n"
+    "\n"
+    "  -t, --tokens N   how many tokens (default 5000; 0 to 10000000000)\n"
+    "  -a, --axis N     positions run from 0 to N-1 (default 300000000; 1000 to 2147483647)\n"
+    "  -s, --seed N     seed of the generator (default 1)\n"
+    "  -n, --noise F    share of tokens too short to be stored (default 0.05; 0 to 1)\n"
+    "      --scatter 1  pairs at random places instead of in position order\n"
+    "  -h, --help       show this help and exit\n"
+    "  -V, --version    show the version and exit\n"
+    "\n"
+    "Exit status: 0 when every token was written, 1 when standard output could not be\n"
+    "written, 2 for bad arguments.\n";
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  startCli("quelvar-generate");
+  static const option kOptions[] = {
+      {"tokens", required_argument, nullptr, 't'},
+      {"axis", required_argument, nullptr, 'a'},
+      {"seed", required_argument, nullptr, 's'},
+      {"noise", required_argument, nullptr, 'n'},
+      {"scatter", required_argument, nullptr, 'S'},
+      {"help", no_argument, nullptr, 'h'},
+      {"version", no_argument, nullptr, 'V'},
+      {nullptr, 0, nullptr, 0},
+  };
   Options options;
-  for (int i = 1; i < argc; ++i) {
-    double value = 0;
-    if (i + 1 >= argc || !parseNumber(argv[i + 1], value)) return usage("each option takes a number");
-    const char* name = argv[i++];
-    if (std::strcmp(name, "--tokens") == 0) options.tokens = static_cast<long long>(value);
-    else if (std::strcmp(name, "--axis") == 0) options.axis = static_cast<long long>(value);
-    else if (std::strcmp(name, "--seed") == 0) options.seed = static_cast<unsigned long long>(value);
-    else if (std::strcmp(name, "--noise") == 0 && value <= 1) options.noise = value;
-    else if (std::strcmp(name, "--scatter") == 0) options.scatter = value != 0;
-    else return usage("unknown option or value out of range");
+  opterr = 0;
+  for (int c; (c = getopt_long(argc, argv, "+:t:a:s:n:hV", kOptions, nullptr)) != -1;) {
+    int64_t number = 0;
+    switch (c) {
+      case 't':
+        if (!parseCliInteger(optarg, 0, 10000000000, number))
+          return cliUsageError("--tokens wants a whole number from 0 to 10000000000, not '%s'", optarg);
+        options.tokens = number;
+        break;
+      case 'a':
+        if (!parseCliInteger(optarg, 1000, 2147483647, number))
+          return cliUsageError("--axis wants a whole number from 1000 to 2147483647, not '%s'", optarg);
+        options.axis = number;
+        break;
+      case 's':
+        if (!parseCliInteger(optarg, 0, INT64_MAX, number))
+          return cliUsageError("--seed wants a whole number from 0, not '%s'", optarg);
+        options.seed = static_cast<unsigned long long>(number);
+        break;
+      case 'n':
+        if (!parseCliNumber(optarg, 0, 1, options.noise))
+          return cliUsageError("--noise wants a number from 0 to 1, not '%s'", optarg);
+        break;
+      case 'S':
+        if (!parseCliInteger(optarg, 0, 1, number)) return cliUsageError("--scatter wants 0 or 1, not '%s'", optarg);
+        options.scatter = number != 0;
+        break;
+      case 'h': return cliPrintHelp(kUsage);
+      case 'V': return cliPrintVersion();
+      default: return cliBadOption(c, argv);
+    }
   }
-  if (options.axis < 1000 || options.axis > 2147483647) return usage("--axis must lie in 1000 to 2147483647");
+  if (optind < argc) return cliUsageError("unexpected argument '%s'", argv[optind]);
+  if (cliStreamWasClosed(1)) return cliCloseStdout() ? kExitOk : kExitFailed;
 
   Random random{options.seed};
   const double meanGap = static_cast<double>(options.axis) / static_cast<double>(options.tokens + 1);
@@ -102,6 +144,8 @@ int main(int argc, char** argv) {
     if (partner >= options.axis) partner = options.axis - 1;
     recent[n % 16] = uniform(random) < 0.5 ? first : partner;
     std::printf("%lld/%lld/%lld/%d\n", first, partner, len, static_cast<int>(nextBits(random) & 1));
+    // Stop early when the reader has gone or the disk is full, instead of formatting on.
+    if ((n & 0xFFFF) == 0xFFFF && std::ferror(stdout)) break;
   }
-  return 0;
+  return cliCloseStdout() ? kExitOk : kExitFailed;
 }

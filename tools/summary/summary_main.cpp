@@ -1,10 +1,13 @@
 // quelvar-summary [--records] [FILE]: loads a tandem list exactly as the viewer does at
 // start-up and prints the same summary; --records also lists every record after
 // normalisation, one tab-separated line per slot.
+#include <getopt.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
+#include "cli_tool.h"
 #include "record_table.h"
 #include "tandem_loader.h"
 
@@ -12,6 +15,20 @@ namespace {
 
 // The viewer's floor takes this many rand() values before the loader draws any.
 constexpr int kFloorRandomDraws = 1600;
+
+const char kUsage[] =
+    "Usage: quelvar-summary [OPTIONS] [FILE]\n"
+    "Loads a tandem list (default date.txt) exactly as the viewer does at start-up and prints\n"
+    "the same summary on standard output.\n"
+    "\n"
+    "  -r, --records  also list every bar after scaling, one line a slot:\n"
+    "                 slot, pos, partner, len, x, y, r, g, b (tab-separated)\n"
+    "  -h, --help     show this help and exit\n"
+    "  -V, --version  show the version and exit\n"
+    "\n"
+    "Exit status: 0 when the list was read whole and everything was written, 1 when the\n"
+    "list could not be read (the summary is still printed, as the viewer prints it) or\n"
+    "standard output could not be written, 2 for bad arguments.\n";
 
 void printRecords() {
   for (int32_t i = 1; i < recordTable.count; ++i) {
@@ -24,30 +41,34 @@ void printRecords() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  startCli("quelvar-summary");
+  static const option kOptions[] = {
+      {"records", no_argument, nullptr, 'r'},
+      {"help", no_argument, nullptr, 'h'},
+      {"version", no_argument, nullptr, 'V'},
+      {nullptr, 0, nullptr, 0},
+  };
   bool records = false;
-  const char* path = "date.txt";
-  bool havePath = false;
-  for (int i = 1; i < argc; ++i) {
-    const char* arg = argv[i];
-    if (std::strcmp(arg, "--records") == 0) {
-      records = true;
-    } else if (std::strcmp(arg, "--") == 0 && i + 1 == argc - 1 && !havePath) {
-      path = argv[++i];
-      havePath = true;
-    } else if (arg[0] == '-' && arg[1] != '\0') {
-      std::fprintf(stderr, "quelvar-summary: unknown option %s\nusage: quelvar-summary [--records] [FILE]\n", arg);
-      return 2;
-    } else if (!havePath) {
-      path = arg;
-      havePath = true;
-    } else {
-      std::fprintf(stderr, "quelvar-summary: more than one file\nusage: quelvar-summary [--records] [FILE]\n");
-      return 2;
+  opterr = 0;
+  for (int c; (c = getopt_long(argc, argv, "+:rhV", kOptions, nullptr)) != -1;) {
+    switch (c) {
+      case 'r': records = true; break;
+      case 'h': return cliPrintHelp(kUsage);
+      case 'V': return cliPrintVersion();
+      default: return cliBadOption(c, argv);
     }
   }
+  if (argc - optind > 1) return cliUsageError("one list at a time; got %d", argc - optind);
+  const char* path = optind < argc ? argv[optind] : "date.txt";
+
   for (int i = 0; i < kFloorRandomDraws; ++i) std::rand();
-  loadTandemList(path, 1);
+  int error = loadTandemList(path, 1);
   normalizeRecords();
-  if (records) printRecords();
-  return 0;
+  if (records && error == 0) printRecords();
+  bool written = cliCloseStdout();
+  if (error != 0) {
+    cliError("cannot read %s: %s", path, std::strerror(error));
+    return kExitFailed;
+  }
+  return written ? kExitOk : kExitFailed;
 }
