@@ -175,3 +175,5 @@ void drawBarBatch(const BarSelection& selection) {
 }
 
 BarBatchStats barBatchStats() { return {selectedCount, drawnBars}; }
+
+BarBatchArrays barBatchArrays() { return {drawVertices, drawColours, drawVertexCount, lastSelection.points}; }

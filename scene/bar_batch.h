@@ -27,3 +27,13 @@ struct BarBatchStats {
   int32_t drawn;     // of those, records in cells that may be visible
 };
 BarBatchStats barBatchStats();
+
+// The clip coordinates and colours the last drawBarBatch drew (two vertices a bar for lines,
+// one for points), for writers that put the same frame into other formats.
+struct BarBatchArrays {
+  const float (*vertices)[4];
+  const float (*colours)[3];
+  int32_t count;
+  bool points;
+};
+BarBatchArrays barBatchArrays();

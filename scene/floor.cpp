@@ -58,3 +58,5 @@ void drawFloor() {
   drawClipSpaceArrays(GL_TRIANGLES, floorVertices, floorColours, kFloorVertices);
   glPopMatrix();
 }
+
+const float (*floorClipVertices())[4] { return floorBuilt ? floorVertices : nullptr; }

@@ -17,3 +17,7 @@ void initFloorColours();
 
 // Draws every tile with its tint under the camera.
 void drawFloor();
+
+// The clip coordinates of the last drawFloor: six vertices a tile, the tiles in storage
+// order, corners (0,0) (0,1) (1,1) (1,1) (1,0) (0,0). Null before the first draw.
+const float (*floorClipVertices())[4];

@@ -1,0 +1,115 @@
+#include "camera_fit.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr double kCamZ = 2.0;  // the camera's fixed height
+constexpr double kPi = 3.14159265358979323846;
+constexpr int kMaxZoomSteps = 400;
+
+struct Extent {
+  double xLow, xHigh, yLow, yHigh;
+  bool inFront;  // every corner before the near plane
+};
+
+// NDC extent of the box's eight corners for a camera at (camX, camY, 2), yaw 0, looking up
+// from level by (pitch - 90) degrees; the projection is resizeView's frustum.
+Extent project(const FitBox& box, double scale, double aspect, double camX, double camY, double pitch) {
+  double angle = -pitch * kPi / 180.0;
+  double c = std::cos(angle), s = std::sin(angle);
+  Extent e{1e300, -1e300, 1e300, -1e300, true};
+  for (int k = 0; k < 8; ++k) {
+    double x = ((k & 1) ? box.xMax : box.xMin) * scale - camX;
+    double y = ((k & 2) ? box.yMax : box.yMin) - camY;
+    double z = ((k & 4) ? box.zMax : 0.0) - kCamZ;
+    double eyeY = c * y - s * z;
+    double eyeZ = s * y + c * z;
+    double w = -eyeZ;
+    if (w < 0.25) {
+      e.inFront = false;
+      return e;
+    }
+    double nx = (2.0 / aspect) * x / w;  // 2 * near / (right - left) = 2 / aspect
+    double ny = 2.0 * eyeY / w;          // 2 * near / (top - bottom) = 2
+    if (nx < e.xLow) e.xLow = nx;
+    if (nx > e.xHigh) e.xHigh = nx;
+    if (ny < e.yLow) e.yLow = ny;
+    if (ny > e.yHigh) e.yHigh = ny;
+  }
+  return e;
+}
+
+struct Placement {
+  double camX, camY;
+  bool fits;
+  bool widthBinds;  // the range fills the frame's width
+};
+
+// At this pitch and distance back from the box's front, centre the box in the frame and
+// say whether it fits.
+Placement place(const FitBox& box, const FitFrame& frame, double scale, double aspect, double pitch, double distance) {
+  Placement p{(box.xMin + box.xMax) * 0.5 * scale, box.yMin - distance, false, false};
+  Extent e{};
+  for (int pass = 0; pass < 4; ++pass) {
+    e = project(box, scale, aspect, p.camX, p.camY, pitch);
+    if (!e.inFront) return p;
+    // Shift sideways by the NDC error, converted at the box's mean depth.
+    double err = (e.xLow + e.xHigh) * 0.5 - (frame.left + frame.right) * 0.5;
+    double widthWorld = (box.xMax - box.xMin) * scale;
+    double widthNdc = e.xHigh - e.xLow;
+    if (widthNdc <= 0.0 || widthWorld <= 0.0) break;
+    p.camX += err * widthWorld / widthNdc;
+  }
+  double widthFill = (e.xHigh - e.xLow) / (frame.right - frame.left);
+  p.fits = e.xLow >= frame.left - 1e-9 && e.xHigh <= frame.right + 1e-9 && e.yLow >= frame.bottom - 1e-9 &&
+           e.yHigh <= frame.top + 1e-9;
+  p.widthBinds = widthFill > 0.99;
+  return p;
+}
+
+struct Best {
+  double pitch, distance;
+  Placement placement;
+};
+
+// The closest distance at which the box fits, over pitches from level to 40 degrees up.
+Best closest(const FitBox& box, const FitFrame& frame, double scale, double aspect) {
+  Best best{90.0, 1e9, {}};
+  for (double pitch = 90.0; pitch <= 130.0; pitch += 0.25) {
+    double near = 0.0, far = 2000.0;
+    if (!place(box, frame, scale, aspect, pitch, far).fits) continue;
+    for (int i = 0; i < 60; ++i) {
+      double mid = (near + far) * 0.5;
+      if (place(box, frame, scale, aspect, pitch, mid).fits)
+        far = mid;
+      else
+        near = mid;
+    }
+    if (far < best.distance) best = {pitch, far, place(box, frame, scale, aspect, pitch, far)};
+  }
+  return best;
+}
+
+CameraFit toCamera(const Best& best, int zoomSteps) {
+  return {zoomSteps, static_cast<float>(best.placement.camX), static_cast<float>(best.placement.camY),
+          static_cast<float>(best.pitch), 0.0f};
+}
+
+}  // namespace
+
+CameraFit fitCamera(const FitBox& box, const FitFrame& frame, double aspect, int zoomSteps) {
+  if (zoomSteps >= 0) return toCamera(closest(box, frame, std::pow(0.9, zoomSteps), aspect), zoomSteps);
+  // Past the last step at which the width binds, the height does and bars get no taller.
+  Best chosen = closest(box, frame, 1.0, aspect);
+  int steps = 0;
+  double scale = 1.0;
+  for (int n = 1; n <= kMaxZoomSteps && chosen.placement.widthBinds; ++n) {
+    scale *= 0.9;
+    Best next = closest(box, frame, scale, aspect);
+    if (!next.placement.widthBinds) break;
+    chosen = next;
+    steps = n;
+  }
+  return toCamera(chosen, steps);
+}

@@ -1,0 +1,49 @@
+// The annotations of a figure laid out in picture pixels (origin top left, y down): position
+// ticks on the axis, the height legend, the title. Placed by projecting world points with the
+// matrix the bars were drawn with, so a tick stands where a bar at that position stands.
+// Pure arithmetic; the PNG and SVG writers both draw from this.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "camera_fit.h"
+
+struct MarkLine {
+  float x0, y0, x1, y1;
+};
+
+enum class TextAnchor { start, middle, end };
+
+struct MarkText {
+  float x, y;  // y is the baseline
+  float size;  // line height in pixels, ascent to descent
+  TextAnchor anchor;
+  std::string text;
+};
+
+struct FigureMarks {
+  float lineWidth = 1;
+  std::vector<MarkLine> lines;
+  std::vector<MarkText> texts;
+};
+
+struct MarkInput {
+  int width, height;
+  float matrix[16];  // projection and camera, column-major, as the bars were drawn
+  int zoomSteps;
+  int64_t firstPos, lastPos;  // the range of the axis
+  double lengthScale;         // bases that stand 7 high
+  bool annotate;
+  std::string title;
+};
+
+// Text line height for a picture: grows with the picture so text stays legible at any size.
+float figureTextSize(int width, int height);
+
+// The part of the picture --fit leaves to the bars, in normalised device coordinates, so
+// that the annotations have room around them.
+FitFrame figureFitFrame(int width, int height, bool annotate, bool titled);
+
+FigureMarks layoutFigureMarks(const MarkInput& in);

@@ -1,0 +1,33 @@
+// The figure options of quelvar-snapshot (framing, background, height scale, annotations)
+// and how one command line names several pictures.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "snapshot_options.h"
+
+struct FigureOptions {
+  bool fit = false;           // side-on camera, the loaded range across the width
+  bool whiteBackground = false;
+  int64_t maxLen = 0;         // bar height = 7 * length / maxLen, clipped at 7; 0: the list's longest
+  bool annotate = false;      // position ticks and the height legend
+  std::string title;          // drawn at the top when not empty
+};
+
+// One picture: the snapshot's own options and the figure options.
+struct PictureSpec {
+  SnapshotOptions options;
+  FigureOptions figure;
+  bool svg = false;  // by the output name's ending
+};
+
+// Options before the first --out apply to every picture; each --out starts a picture, and
+// the options after it, up to the next --out, apply to that picture only. Without --out
+// there is one picture, named by the snapshot's default. On a bad argument returns false
+// with a one-line reason.
+bool planPictures(int argc, char** argv, std::vector<PictureSpec>& pictures, std::string& error);
+
+// Usage text for these options and the camera convention, for --help.
+extern const char kFigureUsage[];

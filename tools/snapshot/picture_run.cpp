@@ -1,0 +1,159 @@
+#include "picture_run.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+
+#include "camera.h"
+#include "camera_fit.h"
+#include "camera_transform.h"
+#include "figure_marks.h"
+#include "figure_raster.h"
+#include "figure_records.h"
+#include "gl.h"
+#include "offscreen_context.h"
+#include "output_file.h"
+#include "png_writer.h"
+#include "projection.h"
+#include "record_table.h"
+#include "scene_frame.h"
+#include "svg_frame.h"
+#include "tandem_loader.h"
+
+namespace {
+
+void renderFrame(ViewState& view, bool whiteBackground) {
+  if (whiteBackground) {
+    glClearColor(1.0f, 1.0f, 1.0f, 0.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  } else {
+    clearFrame();
+  }
+  pushFrameMatrix();
+  drawScene(view);
+  popFrameMatrix();
+}
+
+// The matrix the passes draw with: the frame's projection times the camera.
+void sceneMatrix(float matrix[16]) {
+  glPushMatrix();
+  applyCameraTransform();
+  glGetFloatv(GL_MODELVIEW_MATRIX, matrix);
+  glPopMatrix();
+}
+
+// The bottom-left width x height of the colour buffer, top row first.
+void readPicture(int width, int height, std::vector<uint8_t>& rgb) {
+  rgb.resize(static_cast<size_t>(width) * static_cast<size_t>(height) * 3);
+  std::vector<uint8_t> flipped(rgb.size());
+  glFinish();
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, flipped.data());
+  size_t row = static_cast<size_t>(width) * 3;
+  for (int y = 0; y < height; ++y)
+    std::memcpy(&rgb[static_cast<size_t>(y) * row], &flipped[static_cast<size_t>(height - 1 - y) * row], row);
+}
+
+bool writeSvg(const char* path, const std::string& document) {
+  OutputFile out;
+  if (openOutputFile(out, path, {}, true) != 0) return false;
+  if (!writeOutputBytes(out, document.data(), document.size())) {
+    std::fprintf(stderr, "quelvar-snapshot: cannot write %s: %s\n", path, std::strerror(errno));
+    abandonOutputFile(out);
+    return false;
+  }
+  return commitOutputFile(out);
+}
+
+// Scales the records for this picture and places the camera; returns the zoom steps taken.
+int prepareView(const PictureSpec& picture, ViewState& view, int64_t& firstPos, int64_t& lastPos) {
+  const SnapshotOptions& options = picture.options;
+  normaliseRecordsFor(picture.figure.maxLen);
+  int zoomSteps = options.zoomSteps;
+  FitBox box{};
+  bool any = drawnExtent(view, box, firstPos, lastPos);
+  camera = Camera{};
+  if (picture.figure.fit && any) {
+    FitFrame frame = figureFitFrame(options.width, options.height, picture.figure.annotate,
+                                    !picture.figure.title.empty());
+    double aspect = static_cast<float>(options.width) / static_cast<float>(options.height);
+    CameraFit fit = fitCamera(box, frame, aspect, options.zoomSteps > 0 ? options.zoomSteps : -1);
+    zoomSteps = fit.zoomSteps;
+    camera.camX = fit.camX;
+    camera.camY = fit.camY;
+    camera.pitch = fit.pitch;
+    camera.yaw = fit.yaw;
+  } else if (options.cameraGiven) {
+    camera.camX = options.camX;
+    camera.camY = options.camY;
+    camera.pitch = options.pitch;
+    camera.yaw = options.yaw;
+  }
+  for (int i = 0; i < zoomSteps; ++i) {
+    scaleRecordsX(0.9);
+    view.zoomSteps += 1;
+  }
+  return zoomSteps;
+}
+
+bool renderPicture(const PictureSpec& picture) {
+  const SnapshotOptions& options = picture.options;
+  ViewState view = options.view;
+  int64_t firstPos = 0, lastPos = 0;
+  int zoomSteps = prepareView(picture, view, firstPos, lastPos);
+  resizeView(options.width, options.height);
+
+  auto start = std::chrono::steady_clock::now();
+  for (int i = 0; i < options.frames; ++i) renderFrame(view, picture.figure.whiteBackground);
+  finishOffscreenDrawing();
+  auto elapsed = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start);
+  if (options.timed) std::fprintf(stderr, "frame_ms %.3f\n", elapsed.count() / options.frames);
+
+  MarkInput input{options.width, options.height, {}, zoomSteps, firstPos, lastPos, 0.0, picture.figure.annotate,
+                  picture.figure.title};
+  sceneMatrix(input.matrix);
+  input.lengthScale = picture.figure.maxLen > 0 ? static_cast<double>(picture.figure.maxLen) : recordTable.maxLen;
+  if (lastPos < firstPos || recordTable.count <= 1) input.annotate = false;
+  FigureMarks marks = layoutFigureMarks(input);
+
+  if (picture.svg) {
+    SvgFrame frame{options.width, options.height, picture.figure.whiteBackground, &view, {}, &marks};
+    std::memcpy(frame.matrix, input.matrix, sizeof frame.matrix);
+    return writeSvg(options.outPath, svgDocument(frame));
+  }
+  std::vector<uint8_t> rgb;
+  readPicture(options.width, options.height, rgb);
+  drawFigureMarks(marks, rgb.data(), options.width, options.height);
+  char error[512];
+  if (!writeRgbPng(options.outPath, rgb.data(), options.width, options.height, error, sizeof error)) {
+    std::fprintf(stderr, "quelvar-snapshot: %s\n", error);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+int runPictures(const std::vector<PictureSpec>& pictures) {
+  int width = 1, height = 1;
+  for (const PictureSpec& p : pictures) {
+    if (p.options.width > width) width = p.options.width;
+    if (p.options.height > height) height = p.options.height;
+  }
+  // One buffer big enough for every picture; each draws into its bottom-left corner.
+  char error[512];
+  if (!openOffscreenContext(width, height, error, sizeof error)) {
+    std::fprintf(stderr, "quelvar-snapshot: %s\n", error);
+    return 1;
+  }
+  startScene();
+  resizeView(pictures.front().options.width, pictures.front().options.height);
+  loadTandemList(pictures.front().options.listPath, 1);
+  keepLoadedRecords();
+
+  int status = 0;
+  for (const PictureSpec& picture : pictures)
+    if (!renderPicture(picture)) status = 1;
+  closeOffscreenContext();
+  return status;
+}
