@@ -1,5 +1,6 @@
 #include "camera_fit.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -7,6 +8,7 @@ namespace {
 constexpr double kCamZ = 2.0;  // the camera's fixed height
 constexpr double kPi = 3.14159265358979323846;
 constexpr int kMaxZoomSteps = 400;
+constexpr double kMaxTilt = 12.0;  // degrees above level
 
 struct Extent {
   double xLow, xHigh, yLow, yHigh;
@@ -73,22 +75,39 @@ struct Best {
   Placement placement;
 };
 
-// The closest distance at which the box fits, over pitches from level to 40 degrees up.
-Best closest(const FitBox& box, const FitFrame& frame, double scale, double aspect) {
-  Best best{90.0, 1e9, {}};
-  for (double pitch = 90.0; pitch <= 130.0; pitch += 0.25) {
-    double near = 0.0, far = 2000.0;
-    if (!place(box, frame, scale, aspect, pitch, far).fits) continue;
-    for (int i = 0; i < 60; ++i) {
-      double mid = (near + far) * 0.5;
-      if (place(box, frame, scale, aspect, pitch, mid).fits)
-        far = mid;
-      else
-        near = mid;
-    }
-    if (far < best.distance) best = {pitch, far, place(box, frame, scale, aspect, pitch, far)};
+// The pitch that centres the box vertically in the frame at this distance (tilting up moves
+// the box down the picture), but tilted at most kMaxTilt from level: the more the camera
+// tilts, the more bars near the sides lean outwards.
+double centredPitch(const FitBox& box, const FitFrame& frame, double scale, double aspect, double distance) {
+  double low = 60.0, high = 150.0;
+  for (int i = 0; i < 40; ++i) {
+    double pitch = (low + high) * 0.5;
+    Extent e = project(box, scale, aspect, (box.xMin + box.xMax) * 0.5 * scale, box.yMin - distance, pitch);
+    // Corners behind the camera come from tilting too far either way; come back towards level.
+    bool tooHigh = !e.inFront ? pitch > 90.0 : (e.yLow + e.yHigh) * 0.5 < (frame.bottom + frame.top) * 0.5;
+    if (tooHigh)
+      high = pitch;
+    else
+      low = pitch;
   }
-  return best;
+  return std::min((low + high) * 0.5, 90.0 + kMaxTilt);
+}
+
+// The closest distance at which the box, vertically centred, fits the frame.
+Best closest(const FitBox& box, const FitFrame& frame, double scale, double aspect) {
+  auto at = [&](double distance) {
+    double pitch = centredPitch(box, frame, scale, aspect, distance);
+    return Best{pitch, distance, place(box, frame, scale, aspect, pitch, distance)};
+  };
+  double near = 0.0, far = 2000.0;
+  for (int i = 0; i < 50; ++i) {
+    double mid = (near + far) * 0.5;
+    if (at(mid).placement.fits)
+      far = mid;
+    else
+      near = mid;
+  }
+  return at(far);
 }
 
 CameraFit toCamera(const Best& best, int zoomSteps) {

@@ -114,7 +114,7 @@ void addHeightLegend(const MarkInput& in, double x, float size, FigureMarks& mar
     std::vector<Screen> at(n);
     bool apart = true;
     for (size_t i = 0; i < n; ++i) {
-      at[i] = project(in, static_cast<float>(x), static_cast<float>(ticks[i].position / divisor));
+      at[i] = project(in, static_cast<float>(x), static_cast<float>(static_cast<double>(ticks[i].position) / divisor));
       if (!at[i].ok) return;
       if (i > 0 && std::fabs(at[i].y - at[i - 1].y) < 1.2f * size) apart = false;
     }

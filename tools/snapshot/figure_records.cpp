@@ -1,5 +1,6 @@
 #include "figure_records.h"
 
+#include <cstddef>
 #include <vector>
 
 #include "record_table.h"
@@ -15,8 +16,8 @@ bool inWindow(int64_t value, int64_t start) { return start <= value && value <= 
 }  // namespace
 
 void keepLoadedRecords() {
-  loadedX.resize(static_cast<size_t>(recordTable.count));
-  loadedLen.resize(static_cast<size_t>(recordTable.count));
+  loadedX.resize(static_cast<std::size_t>(recordTable.count));
+  loadedLen.resize(static_cast<std::size_t>(recordTable.count));
   for (int32_t i = 1; i < recordTable.count; ++i) {
     loadedX[i] = recordTable.slots[i].x;
     loadedLen[i] = recordTable.slots[i].len;

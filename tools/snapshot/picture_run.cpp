@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <cstdlib>
 
 #include "camera.h"
 #include "camera_fit.h"
@@ -79,6 +80,7 @@ int prepareView(const PictureSpec& picture, ViewState& view, int64_t& firstPos, 
     double aspect = static_cast<float>(options.width) / static_cast<float>(options.height);
     CameraFit fit = fitCamera(box, frame, aspect, options.zoomSteps > 0 ? options.zoomSteps : -1);
     zoomSteps = fit.zoomSteps;
+    if (std::getenv("QV_DEBUG")) std::fprintf(stderr, "fit %d %g %g %g %g\n", fit.zoomSteps, double(fit.camX), double(fit.camY), double(fit.pitch), double(fit.yaw));
     camera.camX = fit.camX;
     camera.camY = fit.camY;
     camera.pitch = fit.pitch;

@@ -96,7 +96,7 @@ bool clipSegment(const float a[4], const float b[4], float outA[4], float outB[4
 // Outside when every corner lies beyond the same side of the view.
 bool outsideSides(const std::vector<std::array<float, 4>>& poly) {
   for (int axis = 0; axis < 2; ++axis)
-    for (int sign = -1; sign <= 1; sign += 2) {
+    for (float sign : {-1.0f, 1.0f}) {
       bool all = true;
       for (const auto& c : poly) all = all && sign * c[axis] > c[3];
       if (all) return true;
