@@ -10,6 +10,7 @@ packages=(
   libstb-dev fonts-dejavu-core libglfw3-dev libx11-dev xvfb xauth x11-utils xdotool imagemagick strace
   g++-mingw-w64-x86-64 wine64 wine
   mummer minimap2 kleborate-examples xz-utils gawk mawk python3
+  tesseract-ocr librsvg2-bin libxml2-utils
 )
 
 missing=()

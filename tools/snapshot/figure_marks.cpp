@@ -19,23 +19,23 @@ struct Screen {
   bool ok;  // in front of the camera
 };
 
-// Where GL puts the vertex (x, 0, z): the batch's own arithmetic, then the viewport.
+// Where GL puts the vertex (x, axisY, z): the batch's own arithmetic, then the viewport.
 Screen project(const MarkInput& in, float x, float z) {
   float t[4], c[4];
-  translatedColumn(in.matrix, x, 0.0f, t);
+  translatedColumn(in.matrix, x, in.axisY, t);
   clipOfHeight(in.matrix, t, z, c);
   if (!(c[3] > 0.0f)) return {0, 0, false};
   float nx = c[0] / c[3], ny = c[1] / c[3];
   return {(nx + 1.0f) * 0.5f * static_cast<float>(in.width), (1.0f - ny) * 0.5f * static_cast<float>(in.height), true};
 }
 
-// The x interval of the ground line y = 0, z = 0 whose points project inside the given NDC
+// The x interval of the axis (y = axisY, z = 0) whose points project inside the given NDC
 // bounds (x from ndcLeft to ndcRight) and inside the view volume otherwise. False if empty.
 bool visibleAxis(const MarkInput& in, double ndcLeft, double ndcRight, double& lo, double& hi) {
   const float* m = in.matrix;
   auto row = [&](int r, double& a, double& b) {
     a = m[r];
-    b = m[12 + r];
+    b = static_cast<double>(m[4 + r]) * in.axisY + m[12 + r];
   };
   double ax, bx, ay, by, az, bz, aw, bw;
   row(0, ax, bx);

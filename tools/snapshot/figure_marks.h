@@ -34,6 +34,7 @@ struct MarkInput {
   float matrix[16];  // projection and camera, column-major, as the bars were drawn
   int zoomSteps;
   int64_t firstPos, lastPos;  // the range of the axis
+  float axisY;                // the axis runs along the first row of bars, where they stand
   double lengthScale;         // bases that stand 7 high
   bool annotate;
   std::string title;

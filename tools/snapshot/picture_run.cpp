@@ -67,12 +67,13 @@ bool writeSvg(const char* path, const std::string& document) {
 }
 
 // Scales the records for this picture and places the camera; returns the zoom steps taken.
-int prepareView(const PictureSpec& picture, ViewState& view, int64_t& firstPos, int64_t& lastPos) {
+int prepareView(const PictureSpec& picture, ViewState& view, int64_t& firstPos, int64_t& lastPos, float& axisY) {
   const SnapshotOptions& options = picture.options;
   normaliseRecordsFor(picture.figure.maxLen);
   int zoomSteps = options.zoomSteps;
   FitBox box{};
   bool any = drawnExtent(view, box, firstPos, lastPos);
+  axisY = any ? static_cast<float>(box.yMin) : 0.1f;
   camera = Camera{};
   if (picture.figure.fit && any) {
     FitFrame frame = figureFitFrame(options.width, options.height, picture.figure.annotate,
@@ -80,7 +81,6 @@ int prepareView(const PictureSpec& picture, ViewState& view, int64_t& firstPos, 
     double aspect = static_cast<float>(options.width) / static_cast<float>(options.height);
     CameraFit fit = fitCamera(box, frame, aspect, options.zoomSteps > 0 ? options.zoomSteps : -1);
     zoomSteps = fit.zoomSteps;
-    if (std::getenv("QV_DEBUG")) std::fprintf(stderr, "fit %d %g %g %g %g\n", fit.zoomSteps, double(fit.camX), double(fit.camY), double(fit.pitch), double(fit.yaw));
     camera.camX = fit.camX;
     camera.camY = fit.camY;
     camera.pitch = fit.pitch;
@@ -102,7 +102,8 @@ bool renderPicture(const PictureSpec& picture) {
   const SnapshotOptions& options = picture.options;
   ViewState view = options.view;
   int64_t firstPos = 0, lastPos = 0;
-  int zoomSteps = prepareView(picture, view, firstPos, lastPos);
+  float axisY = 0;
+  int zoomSteps = prepareView(picture, view, firstPos, lastPos, axisY);
   resizeView(options.width, options.height);
 
   auto start = std::chrono::steady_clock::now();
@@ -111,7 +112,7 @@ bool renderPicture(const PictureSpec& picture) {
   auto elapsed = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start);
   if (options.timed) std::fprintf(stderr, "frame_ms %.3f\n", elapsed.count() / options.frames);
 
-  MarkInput input{options.width, options.height, {}, zoomSteps, firstPos, lastPos, 0.0, picture.figure.annotate,
+  MarkInput input{options.width, options.height, {}, zoomSteps, firstPos, lastPos, axisY, 0.0, picture.figure.annotate,
                   picture.figure.title};
   sceneMatrix(input.matrix);
   input.lengthScale = picture.figure.maxLen > 0 ? static_cast<double>(picture.figure.maxLen) : recordTable.maxLen;

@@ -1,0 +1,177 @@
+// quelvar-snapshot's figures end to end: annotations that OCR reads back and that stand
+// where the bars stand, SVG that validates and rasterises onto the PNG, and --fit.
+#include <gtest/gtest.h>
+#include <png.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Picture {
+  int width = 0;
+  int height = 0;
+  std::vector<uint8_t> rgb;
+  const uint8_t* at(int x, int y) const { return &rgb[(static_cast<size_t>(y) * width + x) * 3]; }
+  bool black(int x, int y) const { return at(x, y)[0] < 60 && at(x, y)[1] < 60 && at(x, y)[2] < 60; }
+  // Line-style bars are (0, 0, r); the ink is grey to black, equal in all three.
+  bool bar(int x, int y) const { return at(x, y)[0] == 0 && at(x, y)[1] == 0 && at(x, y)[2] > 0; }
+};
+
+Picture decode(const std::string& path) {
+  Picture p;
+  png_image image{};
+  image.version = PNG_IMAGE_VERSION;
+  if (!png_image_begin_read_from_file(&image, path.c_str())) return p;
+  image.format = PNG_FORMAT_RGB;
+  std::vector<uint8_t> rgb(PNG_IMAGE_SIZE(image));
+  if (!png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr)) return p;
+  p.width = static_cast<int>(image.width);
+  p.height = static_cast<int>(image.height);
+  p.rgb = std::move(rgb);
+  return p;
+}
+
+std::string readAll(const std::string& path) {
+  std::ifstream in(path);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+class FigureTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    dir = ::testing::TempDir() + "quelvar_figure_" + std::to_string(::getpid());
+    ASSERT_EQ(std::system(("mkdir -p " + dir).c_str()), 0);
+    // A pair every 500 kb: wherever a tick falls, a bar stands on it.
+    std::ofstream list(dir + "/grid.txt");
+    for (int k = 0; k < 20; ++k) list << k * 1000000 << '/' << k * 1000000 + 500000 << '/' << 4000 + 300 * k << "\n";
+  }
+  // Runs a command in the test directory; returns its exit code, output in err.
+  int sh(const std::string& command) {
+    int status = std::system(("cd " + dir + " && (" + command + ") > out.txt 2> err.txt").c_str());
+    err = readAll(dir + "/err.txt") + readAll(dir + "/out.txt");
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+  int snapshot(const std::string& arguments) { return sh(SNAPSHOT_TOOL " " + arguments); }
+  static std::string dir;
+  std::string err;
+};
+std::string FigureTest::dir;
+
+// The row of the position axis: the longest run of ink across the lower half.
+int axisRow(const Picture& p) {
+  int best = -1, bestRun = 0;
+  for (int y = p.height / 2; y < p.height; ++y) {
+    int run = 0;
+    for (int x = 0; x < p.width; ++x) run += p.black(x, y) ? 1 : 0;
+    if (run > bestRun) bestRun = run, best = y;
+  }
+  return best;
+}
+
+TEST_F(FigureTest, TickLabelsReadBackAndTicksStandUnderTheirBars) {
+  ASSERT_EQ(snapshot("--list grid.txt --fit --annotate --no-floor --background white --size 1600x900 --out "
+                     "ticks.png"), 0) << err;
+  Picture p = decode(dir + "/ticks.png");
+  ASSERT_EQ(p.width, 1600);
+  int axis = axisRow(p);
+  ASSERT_GT(axis, 0);
+
+  // The legend stands left of the first bar; ticks hang below the axis, each under a bar,
+  // as both go through one projection.
+  int firstBar = p.width;
+  for (int x = 0; x < p.width && firstBar == p.width; ++x)
+    if (p.bar(x, axis - 3)) firstBar = x;
+  int ticks = 0;
+  for (int x = firstBar - 2; x < p.width - 2; ++x) {
+    if (!p.black(x, axis + 4) || p.black(x - 3, axis + 4)) continue;
+    ++ticks;
+    bool barAbove = false;
+    for (int dx = -1; dx <= 2; ++dx) barAbove = barAbove || p.bar(x + dx, axis - 3);
+    EXPECT_TRUE(barAbove) << "tick at column " << x;
+    x += 3;
+  }
+  EXPECT_GE(ticks, 3);
+
+  // OCR reads the labels under the axis as successive round positions, and the legend's as
+  // lengths.
+  auto ocr = [&](int x, int y, int w, int h) {
+    std::string crop = std::to_string(w) + "x" + std::to_string(h) + "+" + std::to_string(x) + "+" + std::to_string(y);
+    EXPECT_EQ(sh("convert ticks.png -crop " + crop + " strip.png && tesseract strip.png stdout --psm 11"), 0) << err;
+    return err;
+  };
+  std::string below = ocr(0, axis + 3, p.width, p.height - axis - 3);
+  std::regex label("([0-9]+) Mb");
+  std::vector<int> megabases;
+  for (auto it = std::sregex_iterator(below.begin(), below.end(), label); it != std::sregex_iterator(); ++it)
+    megabases.push_back(std::stoi((*it)[1]));
+  ASSERT_GE(megabases.size(), 3u) << below;
+  for (size_t i = 1; i < megabases.size(); ++i) EXPECT_GT(megabases[i], megabases[i - 1]) << below;
+
+  std::string legend = ocr(0, 0, firstBar - 4, axis);
+  EXPECT_NE(legend.find("bar height"), std::string::npos) << legend;
+  EXPECT_NE(legend.find(" kb"), std::string::npos) << legend;
+}
+
+TEST_F(FigureTest, SvgValidatesAndRasterisesOntoThePng) {
+  // One load, three pictures: options after an --out are that picture's own.
+  ASSERT_EQ(snapshot("--list grid.txt --fit --annotate --title 'Grid pairs' --out frame.png --out frame.svg "
+                     "--out other.png --camera 6,-2,80,20 --size 400x300"), 0) << err;
+  ASSERT_EQ(sh("xmllint --noout frame.svg"), 0) << err;
+  ASSERT_EQ(sh("rsvg-convert -o svg.png frame.svg"), 0) << err;
+  Picture png = decode(dir + "/frame.png"), svg = decode(dir + "/svg.png"), other = decode(dir + "/other.png");
+  ASSERT_EQ(svg.width, png.width);
+  ASSERT_EQ(svg.height, png.height);
+  EXPECT_EQ(other.width, 400);
+
+  // Antialiasing and stroke rules differ, so allow small differences; a shift of the bars
+  // or the floor would move thousands of pixels.
+  auto differing = [&](int shift) {
+    int n = 0;
+    for (int y = 0; y < png.height; ++y)
+      for (int x = 0; x + shift < png.width; ++x) {
+        const uint8_t *a = png.at(x, y), *b = svg.at(x + shift, y);
+        int d = std::abs(a[0] - b[0]) + std::abs(a[1] - b[1]) + std::abs(a[2] - b[2]);
+        n += d > 150 ? 1 : 0;
+      }
+    return n;
+  };
+  int same = differing(0);
+  EXPECT_LT(same, png.width * png.height / 100);
+  EXPECT_GT(differing(3), same * 2) << "the comparison notices a 3-pixel shift";
+
+  std::string text = readAll(dir + "/frame.svg");
+  EXPECT_NE(text.find(">Grid pairs</text>"), std::string::npos);
+  EXPECT_NE(text.find(" Mb</text>"), std::string::npos);
+}
+
+TEST_F(FigureTest, FitShowsEveryPairAcrossTheWidth) {
+  ASSERT_EQ(sh(GENERATE_TOOL " --tokens 3000 --axis 30000000 --seed 7 > wide.txt"), 0) << err;
+  for (const char* size : {"800x450", "1000x1000"}) {
+    ASSERT_EQ(snapshot(std::string("--list wide.txt --fit --no-floor --threshold 0 --size ") + size + " --out fit.png"),
+              0) << err;
+    Picture p = decode(dir + "/fit.png");
+    int left = p.width, right = -1, top = p.height;
+    for (int y = 0; y < p.height; ++y)
+      for (int x = 0; x < p.width; ++x)
+        if (p.at(x, y)[0] == 0 && p.at(x, y)[1] == 0) {
+          left = std::min(left, x);
+          right = std::max(right, x);
+          top = std::min(top, y);
+        }
+    // Nothing touches the edges, so no bar is cut off; the range spans the width.
+    EXPECT_GT(left, 0) << size;
+    EXPECT_LT(right, p.width - 1) << size;
+    EXPECT_GT(top, 0) << size;
+    EXPECT_GT(right - left, p.width * 85 / 100) << size;
+  }
+}
+
+}  // namespace
