@@ -14,9 +14,12 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "cli_tool.h"
+#include "colliding_positions.h"
 #include "literal_baseline.h"
+#include "record_table.h"
 #include "tandem_loader.h"
 
 namespace {
@@ -55,6 +58,15 @@ int readingFloor(const char* path) {
   std::fclose(file);
   std::printf("tokens %ld\n", tokens);
   return 0;
+}
+
+// Pairs of neighbouring crafted positions, each of length 50.
+bool writeCraftedList(const char* path, long pairs) {
+  std::vector<int32_t> positions = collidingPositions(static_cast<size_t>(pairs) * 2);
+  std::FILE* file = std::fopen(path, "w");
+  if (file == nullptr) return false;
+  for (size_t i = 0; i + 1 < positions.size(); i += 2) std::fprintf(file, "%d/%d/50/0\n", positions[i], positions[i + 1]);
+  return std::fclose(file) == 0;
 }
 
 int runMode(const char* mode, const char* path) {
@@ -158,6 +170,27 @@ int main(int argc, char** argv) {
   }
   std::remove(path.c_str());
 
+  // The worst case: a full table of pairs at positions crafted against a fixed
+  // multiplicative hash, beside a random list of the same number of pairs.
+  const long pairs = kTableSlots / 2 - 1;
+  std::string randomPath = "/tmp/quelvar-load-bench-random-" + std::to_string(getpid()) + ".txt";
+  std::string craftedPath = "/tmp/quelvar-load-bench-crafted-" + std::to_string(getpid()) + ".txt";
+  std::string generateRandom = besideSelf(self, "quelvar-generate") + " --tokens " + std::to_string(pairs) +
+                               " --noise 0 --scatter 1 > " + randomPath;
+  if (std::system(generateRandom.c_str()) != 0 || !writeCraftedList(craftedPath.c_str(), pairs)) {
+    cliError("could not write the worst-case lists under /tmp");
+    return kExitFailed;
+  }
+  Measure randomBest{1e30, 0}, craftedBest{1e30, 0};
+  for (int r = 0; r < runs; ++r) {
+    Measure got = measureChild(self, "loader", randomPath.c_str());
+    if (got.seconds < randomBest.seconds) randomBest = got;
+    got = measureChild(self, "loader", craftedPath.c_str());
+    if (got.seconds < craftedBest.seconds) craftedBest = got;
+  }
+  std::remove(randomPath.c_str());
+  std::remove(craftedPath.c_str());
+
   std::printf("load benchmark: %ld tokens, best of %d runs, each in its own process\n", tokens, runs);
   const char* labels[] = {"(a) loader", "(b) literal baseline", "(c) read + rand floor"};
   for (int m = 0; m < 3; ++m)
@@ -165,5 +198,11 @@ int main(int argc, char** argv) {
   std::printf("  speed-up of (a) over (b):  %.1fx\n", best[1].seconds / best[0].seconds);
   std::printf("  (a) / (c) time:            %.2fx\n", best[0].seconds / best[2].seconds);
   std::printf("  (b) / (a) peak RSS:        %.1fx\n", static_cast<double>(best[1].peakKb) / static_cast<double>(best[0].peakKb));
+  std::printf("worst case: %ld pairs, loader, best of %d runs\n", pairs, runs);
+  std::printf("  %-22s %9.1f ms  peak RSS %8.1f MB\n", "(d) random positions", randomBest.seconds * 1e3,
+              static_cast<double>(randomBest.peakKb) / 1024.0);
+  std::printf("  %-22s %9.1f ms  peak RSS %8.1f MB\n", "(e) crafted collisions", craftedBest.seconds * 1e3,
+              static_cast<double>(craftedBest.peakKb) / 1024.0);
+  std::printf("  (e) / (d) time:            %.2fx\n", craftedBest.seconds / randomBest.seconds);
   return 0;
 }
