@@ -9,6 +9,7 @@ enum ExitCode : int {
   kExitOk = 0,
   kExitFailed = 1,     // an input could not be read, or an output not written
   kExitBadUsage = 2,   // bad arguments
+  kCliGoOn = -1,       // an option parser's "nothing to stop for": run the program
 };
 
 // Names the program for every later message, and makes sure descriptors 0, 1 and 2 are

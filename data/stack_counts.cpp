@@ -1,5 +1,9 @@
 #include "stack_counts.h"
 
+#include <chrono>
+#include <cstdint>
+#include <random>
+
 #include "huge_pages.h"
 
 QUELVAR_HUGE_PAGE_ALIGNED StackCounts stackCounts;
@@ -12,9 +16,37 @@ namespace {
 
 constexpr uint32_t kMask = kStackCountSlots - 1;
 
+// Simple tabulation hashing with tables drawn at start-up: no list can be crafted to pile
+// its positions into one probe run, since the tables are not known in advance, and linear
+// probing keeps its expected constant cost under this hash. Drawn without rand(), whose
+// sequence belongs to the colours.
+struct HashTables {
+  uint32_t byte[4][256];
+};
+
+HashTables drawHashTables() {
+  HashTables tables{};
+  std::random_device device;
+  uint64_t seed = (uint64_t{device()} << 32) ^ device() ^
+                  static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
+                  reinterpret_cast<uintptr_t>(&tables);
+  for (auto& row : tables.byte)
+    for (uint32_t& entry : row) {
+      uint64_t z = (seed += 0x9E3779B97F4A7C15ull);  // splitmix64
+      z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+      z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+      entry = static_cast<uint32_t>(z ^ (z >> 31));
+    }
+  return tables;
+}
+
+const HashTables hashTables = drawHashTables();
+
 uint32_t homeSlot(int32_t position) {
-  // Fibonacci hashing: neighbouring positions land far apart.
-  return (static_cast<uint32_t>(position) * 2654435769u) >> 12 & kMask;
+  uint32_t p = static_cast<uint32_t>(position);
+  return (hashTables.byte[0][p & 0xFF] ^ hashTables.byte[1][(p >> 8) & 0xFF] ^ hashTables.byte[2][(p >> 16) & 0xFF] ^
+          hashTables.byte[3][p >> 24]) &
+         kMask;
 }
 
 // The slot holding position, or the empty slot where it would go.
@@ -62,4 +94,15 @@ void clearStackCount(int32_t position) {
       hole = slot;
     }
   }
+}
+
+int32_t longestStackCountProbe() {
+  int32_t longest = 0;
+  for (uint32_t slot = 0; slot < kStackCountSlots; ++slot) {
+    const StackCountEntry& entry = stackCounts.entries[slot];
+    if (entry.count == 0) continue;
+    int32_t distance = static_cast<int32_t>((slot - homeSlot(entry.position)) & kMask);
+    if (distance > longest) longest = distance;
+  }
+  return longest;
 }

@@ -33,3 +33,6 @@ int32_t stackCount(int32_t position);
 
 // Forgets the counter of position, keeping every other counter reachable.
 void clearStackCount(int32_t position);
+
+// The farthest any counter lies from its home slot: how long the worst lookup probes.
+int32_t longestStackCountProbe();

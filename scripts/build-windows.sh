@@ -9,13 +9,14 @@ cmake -S . -B build-windows -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$(pwd)/cmake/mingw-w64-x86_64.cmake" >/dev/null
 cmake --build build-windows -j "${QUELVAR_JOBS:-$(nproc)}"
 
-exe=build-windows/bin/quelvar.exe
-[ -f "$exe" ] || { echo "build-windows.sh: $exe was not built" >&2; exit 1; }
+[ -f build-windows/bin/quelvar.exe ] || { echo "build-windows.sh: quelvar.exe was not built" >&2; exit 1; }
 system_dlls='^(kernel32|user32|gdi32|opengl32|msvcrt|advapi32|shell32|ole32|ws2_32|ucrtbase|api-ms-win-.*)\.dll$'
-foreign=$(x86_64-w64-mingw32-objdump -p "$exe" | awk '/DLL Name:/ {print tolower($3)}' \
-  | grep -Ev "$system_dlls" || true)
-if [ -n "$foreign" ]; then
-  echo "build-windows.sh: $exe needs DLLs the system does not have: $foreign" >&2
-  exit 1
-fi
-echo "built $exe"
+for exe in build-windows/bin/*.exe; do
+  foreign=$(x86_64-w64-mingw32-objdump -p "$exe" | awk '/DLL Name:/ {print tolower($3)}' \
+    | grep -Ev "$system_dlls" || true)
+  if [ -n "$foreign" ]; then
+    echo "build-windows.sh: $exe needs DLLs the system does not have: $foreign" >&2
+    exit 1
+  fi
+  echo "built $exe"
+done

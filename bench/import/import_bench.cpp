@@ -2,6 +2,8 @@
 // and with the awk one-liner a user would otherwise write, in one run, checks that both
 // give the same list, and prints times, ratios and peak memory. Run by hand; ctest runs it
 // only tiny, as a smoke test.
+#include <getopt.h>
+
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -14,6 +16,7 @@
 #include <unistd.h>
 
 #include "bedpe_source.h"
+#include "cli_tool.h"
 #include "timed_run.h"
 
 namespace {
@@ -87,23 +90,50 @@ TimedRun bestOf(const Contender& c, const std::string& input, const std::string&
   return best;
 }
 
-int usage() {
-  std::fprintf(stderr, "usage: import_bench [--lines N] [--runs N]\n");
-  return 2;
-}
+const char kUsage[] =
+    "Usage: import_bench [OPTIONS]\n"
+    "Converts a generated BEDPE file with quelvar-import and with the awk one-liner a user\n"
+    "would otherwise write, checks both give the same list, and prints times, ratios and\n"
+    "peak memory.\n"
+    "\n"
+    "  -l, --lines N  lines in the generated file (default 10000000, at least 10)\n"
+    "  -r, --runs N   runs of each, the best is kept (default 2)\n"
+    "  -h, --help     show this help and exit\n"
+    "  -V, --version  show the version and exit\n";
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  startCli("import_bench");
   long long lines = 10000000;
   int runs = 2;
-  for (int i = 1; i < argc; ++i) {
-    if (i + 1 >= argc) return usage();
-    if (std::strcmp(argv[i], "--lines") == 0) lines = std::atoll(argv[++i]);
-    else if (std::strcmp(argv[i], "--runs") == 0) runs = std::atoi(argv[++i]);
-    else return usage();
+  static const option kOptions[] = {
+      {"lines", required_argument, nullptr, 'l'},
+      {"runs", required_argument, nullptr, 'r'},
+      {"help", no_argument, nullptr, 'h'},
+      {"version", no_argument, nullptr, 'V'},
+      {nullptr, 0, nullptr, 0},
+  };
+  opterr = 0;
+  for (int c; (c = getopt_long(argc, argv, "+:l:r:hV", kOptions, nullptr)) != -1;) {
+    int64_t number = 0;
+    switch (c) {
+      case 'l':
+        if (!parseCliInteger(optarg, 10, 10000000000, number))
+          return cliUsageError("--lines wants a count from 10 to 10000000000, not '%s'", optarg);
+        lines = number;
+        break;
+      case 'r':
+        if (!parseCliInteger(optarg, 1, 1000, number))
+          return cliUsageError("--runs wants a count from 1 to 1000, not '%s'", optarg);
+        runs = static_cast<int>(number);
+        break;
+      case 'h': return cliPrintHelp(kUsage);
+      case 'V': return cliPrintVersion();
+      default: return cliBadOption(c, argv);
+    }
   }
-  if (lines < 10 || runs < 1) return usage();
+  if (optind < argc) return cliUsageError("unexpected argument '%s'", argv[optind]);
 
   std::string dir = (std::filesystem::temp_directory_path() / "quelvar-import-bench.XXXXXX").string();
   if (mkdtemp(dir.data()) == nullptr) return 1;

@@ -4,6 +4,7 @@
 // memory and the ratios between them.
 //
 // quelvar-load-bench [--tokens N] [--runs N]
+#include <getopt.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -13,11 +14,26 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
+#include "cli_tool.h"
+#include "colliding_positions.h"
 #include "literal_baseline.h"
+#include "record_table.h"
 #include "tandem_loader.h"
 
 namespace {
+
+const char kUsage[] =
+    "Usage: quelvar-load-bench [OPTIONS]\n"
+    "Generates a tandem list and times, each in a fresh process, the loader, a literal\n"
+    "baseline and a floor that only reads the file and draws the random numbers; prints\n"
+    "wall time, peak memory and the ratios.\n"
+    "\n"
+    "  -t, --tokens N  tokens in the generated list (default 1000000)\n"
+    "  -r, --runs N    runs of each, the best is kept (default 3)\n"
+    "  -h, --help      show this help and exit\n"
+    "  -V, --version   show the version and exit\n";
 
 char chunk[1 << 16];
 
@@ -42,6 +58,15 @@ int readingFloor(const char* path) {
   std::fclose(file);
   std::printf("tokens %ld\n", tokens);
   return 0;
+}
+
+// Pairs of neighbouring crafted positions, each of length 50.
+bool writeCraftedList(const char* path, long pairs) {
+  std::vector<int32_t> positions = collidingPositions(static_cast<size_t>(pairs) * 2);
+  std::FILE* file = std::fopen(path, "w");
+  if (file == nullptr) return false;
+  for (size_t i = 0; i + 1 < positions.size(); i += 2) std::fprintf(file, "%d/%d/50/0\n", positions[i], positions[i + 1]);
+  return std::fclose(file) == 0;
 }
 
 int runMode(const char* mode, const char* path) {
@@ -90,12 +115,36 @@ std::string besideSelf(const char* self, const char* name) {
 
 int main(int argc, char** argv) {
   if (argc == 4 && std::strcmp(argv[1], "--child") == 0) return runMode(argv[2], argv[3]);
+  startCli("quelvar-load-bench");
   long tokens = 1000000;
   int runs = 3;
-  for (int i = 1; i + 1 < argc; i += 2) {
-    if (std::strcmp(argv[i], "--tokens") == 0) tokens = std::atol(argv[i + 1]);
-    else if (std::strcmp(argv[i], "--runs") == 0) runs = std::atoi(argv[i + 1]);
+  static const option kOptions[] = {
+      {"tokens", required_argument, nullptr, 't'},
+      {"runs", required_argument, nullptr, 'r'},
+      {"help", no_argument, nullptr, 'h'},
+      {"version", no_argument, nullptr, 'V'},
+      {nullptr, 0, nullptr, 0},
+  };
+  opterr = 0;
+  for (int c; (c = getopt_long(argc, argv, "+:t:r:hV", kOptions, nullptr)) != -1;) {
+    int64_t number = 0;
+    switch (c) {
+      case 't':
+        if (!parseCliInteger(optarg, 1, 100000000, number))
+          return cliUsageError("--tokens wants a count from 1 to 100000000, not '%s'", optarg);
+        tokens = static_cast<long>(number);
+        break;
+      case 'r':
+        if (!parseCliInteger(optarg, 1, 1000, number))
+          return cliUsageError("--runs wants a count from 1 to 1000, not '%s'", optarg);
+        runs = static_cast<int>(number);
+        break;
+      case 'h': return cliPrintHelp(kUsage);
+      case 'V': return cliPrintVersion();
+      default: return cliBadOption(c, argv);
+    }
   }
+  if (optind < argc) return cliUsageError("unexpected argument '%s'", argv[optind]);
   char self[4096];
   ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
   if (n <= 0) return 1;
@@ -121,6 +170,27 @@ int main(int argc, char** argv) {
   }
   std::remove(path.c_str());
 
+  // The worst case: a full table of pairs at positions crafted against a fixed
+  // multiplicative hash, beside a random list of the same number of pairs.
+  const long pairs = kTableSlots / 2 - 1;
+  std::string randomPath = "/tmp/quelvar-load-bench-random-" + std::to_string(getpid()) + ".txt";
+  std::string craftedPath = "/tmp/quelvar-load-bench-crafted-" + std::to_string(getpid()) + ".txt";
+  std::string generateRandom = besideSelf(self, "quelvar-generate") + " --tokens " + std::to_string(pairs) +
+                               " --noise 0 --scatter 1 > " + randomPath;
+  if (std::system(generateRandom.c_str()) != 0 || !writeCraftedList(craftedPath.c_str(), pairs)) {
+    cliError("could not write the worst-case lists under /tmp");
+    return kExitFailed;
+  }
+  Measure randomBest{1e30, 0}, craftedBest{1e30, 0};
+  for (int r = 0; r < runs; ++r) {
+    Measure got = measureChild(self, "loader", randomPath.c_str());
+    if (got.seconds < randomBest.seconds) randomBest = got;
+    got = measureChild(self, "loader", craftedPath.c_str());
+    if (got.seconds < craftedBest.seconds) craftedBest = got;
+  }
+  std::remove(randomPath.c_str());
+  std::remove(craftedPath.c_str());
+
   std::printf("load benchmark: %ld tokens, best of %d runs, each in its own process\n", tokens, runs);
   const char* labels[] = {"(a) loader", "(b) literal baseline", "(c) read + rand floor"};
   for (int m = 0; m < 3; ++m)
@@ -128,5 +198,11 @@ int main(int argc, char** argv) {
   std::printf("  speed-up of (a) over (b):  %.1fx\n", best[1].seconds / best[0].seconds);
   std::printf("  (a) / (c) time:            %.2fx\n", best[0].seconds / best[2].seconds);
   std::printf("  (b) / (a) peak RSS:        %.1fx\n", static_cast<double>(best[1].peakKb) / static_cast<double>(best[0].peakKb));
+  std::printf("worst case: %ld pairs, loader, best of %d runs\n", pairs, runs);
+  std::printf("  %-22s %9.1f ms  peak RSS %8.1f MB\n", "(d) random positions", randomBest.seconds * 1e3,
+              static_cast<double>(randomBest.peakKb) / 1024.0);
+  std::printf("  %-22s %9.1f ms  peak RSS %8.1f MB\n", "(e) crafted collisions", craftedBest.seconds * 1e3,
+              static_cast<double>(craftedBest.peakKb) / 1024.0);
+  std::printf("  (e) / (d) time:            %.2fx\n", craftedBest.seconds / randomBest.seconds);
   return 0;
 }

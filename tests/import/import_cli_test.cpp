@@ -143,7 +143,7 @@ TEST_F(ImportCli, RefusesBadArgumentsAndInputItCannotTell) {
     argv.insert(argv.end(), args.begin(), args.end());
     ToolResult r = runTool(argv);
     EXPECT_EQ(r.exitCode, 2) << args[0];
-    EXPECT_NE(r.err.find("usage: quelvar-import"), std::string::npos) << args[0];
+    EXPECT_NE(r.err.find("Try 'quelvar-import --help'"), std::string::npos) << args[0];
     EXPECT_EQ(r.out, "");
   }
 

@@ -20,7 +20,7 @@ using FileWriter = ScratchDir;
 TEST_F(FileWriter, AppearsOnlyWhenFinishedAndWithAnOrdinaryMode) {
   std::string path = dir + "/list.txt";
   PairWriter writer;
-  ASSERT_TRUE(openFileWriter(writer, path, false));
+  ASSERT_EQ(openFileWriter(writer, path, false, {}), 0);
   for (int i = 0; i < 200000; ++i) writePair(writer, i, i + 1, 50, i % 2);  // more than one buffer
   EXPECT_EQ(listDir(dir).size(), 1u);
   EXPECT_NE(listDir(dir)[0], "list.txt");  // still under its temporary name
@@ -39,19 +39,19 @@ TEST_F(FileWriter, NeverReplacesAFileWithoutForce) {
   std::string path = dir + "/list.txt";
   writeWholeFile(path, "keep me\n");
   PairWriter writer;
-  EXPECT_FALSE(openFileWriter(writer, path, false));
+  EXPECT_NE(openFileWriter(writer, path, false, {}), 0);
   EXPECT_EQ(readWholeFile(path), "keep me\n");
 
   // A file that appears while the run is going is not replaced either.
   std::string late = dir + "/late.txt";
-  ASSERT_TRUE(openFileWriter(writer, late, false));
+  ASSERT_EQ(openFileWriter(writer, late, false, {}), 0);
   writePair(writer, 1, 2, 30, 0);
   writeWholeFile(late, "arrived meanwhile\n");
   EXPECT_FALSE(finishWriter(writer));
   EXPECT_EQ(readWholeFile(late), "arrived meanwhile\n");
   EXPECT_EQ(listDir(dir), (std::vector<std::string>{"late.txt", "list.txt"}));
 
-  ASSERT_TRUE(openFileWriter(writer, path, true));
+  ASSERT_EQ(openFileWriter(writer, path, true, {}), 0);
   writePair(writer, 1, 2, 30, 0);
   ASSERT_TRUE(finishWriter(writer));
   EXPECT_EQ(readWholeFile(path), "1/2/30/0\n");
@@ -59,11 +59,11 @@ TEST_F(FileWriter, NeverReplacesAFileWithoutForce) {
 
 TEST_F(FileWriter, AbandonedRunLeavesNothingBehind) {
   PairWriter writer;
-  ASSERT_TRUE(openFileWriter(writer, dir + "/list.txt", false));
+  ASSERT_EQ(openFileWriter(writer, dir + "/list.txt", false, {}), 0);
   writePair(writer, 1, 2, 30, 0);
   abandonWriter(writer);
   EXPECT_TRUE(listDir(dir).empty());
-  EXPECT_FALSE(openFileWriter(writer, dir + "/no/such/dir/list.txt", false));
+  EXPECT_NE(openFileWriter(writer, dir + "/no/such/dir/list.txt", false, {}), 0);
 }
 
 }  // namespace

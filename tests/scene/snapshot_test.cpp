@@ -110,22 +110,23 @@ TEST_F(SnapshotTest, WindowModePointsAndTiming) {
   EXPECT_LT(lineColoured(points), 10) << "points take the records' colours, not blue lines";
 }
 
-TEST_F(SnapshotTest, MissingListStillRendersSkyAndFloor) {
-  ASSERT_EQ(run("--list absent.txt --out empty.png --no-floor --size 64x32"), 0) << err;
-  EXPECT_EQ(out.rfind("UPS", 0), 0u);
-  Decoded empty = decodePng(dir + "/empty.png");
-  ASSERT_TRUE(empty.ok);
-  EXPECT_EQ(count(empty, 153, 204, 255), 64 * 32);
+TEST_F(SnapshotTest, UnreadableListPrintsTheSummaryAndWritesNoPicture) {
+  EXPECT_EQ(run("--list absent.txt --out empty.png --no-floor --size 64x32"), 1) << err;
+  EXPECT_EQ(out, "UPSCount tandem load - 1\nMax len tandem - 0\n");
+  EXPECT_NE(err.find("cannot read absent.txt"), std::string::npos) << err;
+  EXPECT_EQ(readAll(dir + "/empty.png"), "");
+  EXPECT_EQ(run("--list . --out empty.png"), 1) << "a directory fails on its first read";
+  EXPECT_EQ(readAll(dir + "/empty.png"), "");
 }
 
-TEST_F(SnapshotTest, BadArgumentsGetOneLineAndExitTwo) {
+TEST_F(SnapshotTest, BadArgumentsGetOneLineAndAHintAndExitTwo) {
   const char* bad[] = {"--size 0x10", "--size 12", "--size 10x10x", "--threshold nan", "--camera 1,2,3",
                        "--camera 1,2,3,4,5", "--frames 0", "--zoom-steps -1", "--window-start 3000000000",
                        "--bogus", "--out", "--frames 2x"};
   for (const char* arguments : bad) {
     EXPECT_EQ(run(arguments), 2) << arguments;
-    EXPECT_EQ(err.find('\n'), err.size() - 1) << arguments << ": " << err;
-    EXPECT_NE(err.find("quelvar-snapshot"), std::string::npos) << err;
+    EXPECT_EQ(err.rfind("quelvar-snapshot: ", 0), 0u) << err;
+    EXPECT_EQ(err.substr(err.find('\n') + 1), "Try 'quelvar-snapshot --help' for more information.\n") << err;
   }
 }
 

@@ -1,25 +1,13 @@
 // quelvar-import: turns the pair lists of repeat finders and aligners (MUMmer repeat-match,
 // BEDPE, PAF) into the tandem list the viewer reads.
-#include <cstdio>
-#include <string>
-
+#include "cli_tool.h"
 #include "import_options.h"
 #include "import_run.h"
 
 int main(int argc, char** argv) {
+  startCli("quelvar-import");
   ImportOptions options;
-  std::string error;
-  if (!parseImportOptions(argc, argv, options, error)) {
-    std::fprintf(stderr, "quelvar-import: %s\n%s", error.c_str(), kImportUsage);
-    return kImportBadArguments;
-  }
-  if (options.help) {
-    std::printf("%s", kImportUsage);
-    std::printf(
-        "Writes one pos/partner/len/orientation token a line (0-based; orientation 1 for a\n"
-        "reverse-complement copy) for the pairs on one sequence. Without --from the format is\n"
-        "told from the content; skipped lines are reported on standard error.\n");
-    return 0;
-  }
+  int stop = parseImportOptions(argc, argv, options);
+  if (stop != kCliGoOn) return stop;
   return runImport(options);
 }

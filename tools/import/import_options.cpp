@@ -1,92 +1,70 @@
 #include "import_options.h"
 
-#include <cstring>
+#include <getopt.h>
 
-#include "text_fields.h"
+#include "cli_tool.h"
 
 const char* const kImportUsage =
-    "usage: quelvar-import [--from repeat-match|bedpe|paf] [--chrom NAME] [--min-length N]\n"
-    "                      [--out FILE [--force]] [INPUT...]\n";
+    "Usage: quelvar-import [OPTIONS] [INPUT...]\n"
+    "Turns the pair lists of repeat finders and aligners (MUMmer repeat-match, BEDPE, PAF\n"
+    "from a self-alignment) into the tandem list the viewer reads, one\n"
+    "pos/partner/len/orientation token a line (0-based; orientation 1 for a\n"
+    "reverse-complement copy), for the pairs on one sequence. Without INPUT, or for '-',\n"
+    "reads standard input. Skipped lines are reported on standard error with the reason.\n"
+    "\n"
+    "  -F, --from FORMAT     repeat-match, bedpe or paf (default: told from the content)\n"
+    "  -c, --chrom NAME      keep the pairs on this sequence (default: the first one seen)\n"
+    "  -m, --min-length N    drop pairs shorter than N\n"
+    "  -o, --out FILE        write the list to FILE (default standard output); written\n"
+    "                        under a temporary name and renamed, so a failed run leaves none\n"
+    "  -f, --force           let --out replace an existing file\n"
+    "  -h, --help            show this help and exit\n"
+    "  -V, --version         show the version and exit\n"
+    "\n"
+    "Exit status: 0 when every input was read and the list written, 1 when an input could\n"
+    "not be read or the list not written, 2 for bad arguments.\n";
 
-namespace {
-
-// Accepts "--name value" and "--name=value".
-bool optionValue(int argc, const char* const* argv, int& i, const char* name, std::string& value, bool& missing) {
-  const char* arg = argv[i];
-  size_t n = std::strlen(name);
-  if (std::strncmp(arg, name, n) != 0) return false;
-  if (arg[n] == '=') {
-    value = arg + n + 1;
-    return true;
-  }
-  if (arg[n] != '\0') return false;
-  if (i + 1 >= argc) {
-    missing = true;
-    return true;
-  }
-  value = argv[++i];
-  return true;
-}
-
-}  // namespace
-
-bool parseImportOptions(int argc, const char* const* argv, ImportOptions& options, std::string& error) {
-  bool onlyInputs = false;
-  bool haveOut = false;
-  for (int i = 1; i < argc; ++i) {
-    const char* arg = argv[i];
-    if (onlyInputs || arg[0] != '-' || std::strcmp(arg, "-") == 0) {
-      options.inputs.emplace_back(arg);
-      continue;
-    }
-    if (std::strcmp(arg, "--") == 0) {
-      onlyInputs = true;
-      continue;
-    }
-    if (std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0) {
-      options.help = true;
-      return true;
-    }
-    if (std::strcmp(arg, "--force") == 0) {
-      options.force = true;
-      continue;
-    }
-    std::string value;
-    bool missing = false;
-    if (optionValue(argc, argv, i, "--from", value, missing)) {
-      options.from = formatNamed(value);
-      if (missing || options.from == InputFormat::Unknown) {
-        error = "--from takes repeat-match, bedpe or paf";
-        return false;
-      }
-    } else if (optionValue(argc, argv, i, "--chrom", value, missing)) {
-      if (missing || value.empty()) {
-        error = "--chrom takes a sequence name";
-        return false;
-      }
-      options.chrom = value;
-    } else if (optionValue(argc, argv, i, "--min-length", value, missing)) {
-      int64_t n = 0;
-      if (missing || !parseInteger(value, n) || n < 0 || n > INT32_MAX) {
-        error = "--min-length takes a whole number from 0 to 2147483647";
-        return false;
-      }
-      options.minLength = n;
-    } else if (optionValue(argc, argv, i, "--out", value, missing)) {
-      if (missing || value.empty()) {
-        error = "--out takes a file name";
-        return false;
-      }
-      options.out = value;
-      haveOut = true;
-    } else {
-      error = std::string("unknown option ") + arg;
-      return false;
+int parseImportOptions(int argc, char** argv, ImportOptions& options) {
+  static const option kOptions[] = {
+      {"from", required_argument, nullptr, 'F'},
+      {"chrom", required_argument, nullptr, 'c'},
+      {"min-length", required_argument, nullptr, 'm'},
+      {"out", required_argument, nullptr, 'o'},
+      {"force", no_argument, nullptr, 'f'},
+      {"help", no_argument, nullptr, 'h'},
+      {"version", no_argument, nullptr, 'V'},
+      {nullptr, 0, nullptr, 0},
+  };
+  opterr = 0;
+  optind = 0;  // a fresh scan, also when called again (tests)
+  for (int c; (c = getopt_long(argc, argv, "+:F:c:m:o:fhV", kOptions, nullptr)) != -1;) {
+    int64_t number = 0;
+    switch (c) {
+      case 'F':
+        options.from = formatNamed(optarg);
+        if (options.from == InputFormat::Unknown)
+          return cliUsageError("--from takes repeat-match, bedpe or paf, not '%s'", optarg);
+        break;
+      case 'c':
+        if (*optarg == '\0') return cliUsageError("--chrom takes a sequence name");
+        options.chrom = optarg;
+        break;
+      case 'm':
+        if (!parseCliInteger(optarg, 0, INT32_MAX, number))
+          return cliUsageError("--min-length takes a whole number from 0 to 2147483647, not '%s'", optarg);
+        options.minLength = number;
+        break;
+      case 'o':
+        if (*optarg == '\0') return cliUsageError("--out takes a file name");
+        options.out = optarg;
+        break;
+      case 'f': options.force = true; break;
+      case 'h': return cliPrintHelp(kImportUsage);
+      case 'V': return cliPrintVersion();
+      default: return cliBadOption(c, argv);
     }
   }
-  if (options.force && !haveOut) {
-    error = "--force goes with --out";
-    return false;
-  }
-  return true;
+  for (int i = optind; i < argc; ++i) options.inputs.emplace_back(argv[i]);
+  if (options.force && options.out.empty()) return cliUsageError("--force goes with --out");
+  return kCliGoOn;
 }

@@ -13,11 +13,11 @@ struct ImportOptions {
   int64_t minLength = 0;
   std::string out;                          // empty: standard output
   bool force = false;
-  bool help = false;                        // --help: print the usage and stop
   std::vector<std::string> inputs;          // empty: standard input; "-" is standard input too
 };
 
 extern const char* const kImportUsage;
 
-// Fills options from argv; on a bad argument returns false with the reason in error.
-bool parseImportOptions(int argc, const char* const* argv, ImportOptions& options, std::string& error);
+// Fills options from argv. Returns kCliGoOn to run, or the exit code to stop with (--help,
+// --version, or a bad argument, already reported).
+int parseImportOptions(int argc, char** argv, ImportOptions& options);

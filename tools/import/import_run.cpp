@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include "cli_tool.h"
 #include "line_reader.h"
 #include "text_fields.h"
 
@@ -82,6 +83,15 @@ void warnUnnamedSequence(ImportRun& run) {
 
 }  // namespace
 
+bool importStandardInput(ImportRun& run) {
+  // A closed standard input is an input that cannot be read, not an empty one.
+  if (cliStreamWasClosed(STDIN_FILENO)) {
+    std::fprintf(run.messages, "quelvar-import: cannot read standard input: it is closed\n");
+    return false;
+  }
+  return importInput(run, STDIN_FILENO, "standard input");
+}
+
 void startImportRun(ImportRun& run, const ImportOptions& options, PairWriter& writer, FILE* messages) {
   run.options = &options;
   run.sequence = options.chrom;
@@ -121,6 +131,8 @@ bool importInput(ImportRun& run, int fd, const char* inputName) {
     } else {
       row = readRow(format, cut ? wholeFieldsOf(line) : line);
     }
+    // A cut line is never passed over silently: it had something in it.
+    if (row.kind == RowKind::Ignore && cut) row = skipRow(SkipReason::Malformed, "line longer than 1 MiB");
     if (row.kind == RowKind::Ignore) continue;
     SkipReason reason = row.reason;
     const char* why = row.why;
@@ -138,24 +150,18 @@ int runImport(const ImportOptions& options) {
   PairWriter writer;
   if (options.out.empty()) {
     openStdoutWriter(writer);
-  } else if (!openFileWriter(writer, options.out, options.force)) {
-    if (errno == EEXIST) {
-      std::fprintf(stderr, "quelvar-import: %s exists; --force replaces it\n", options.out.c_str());
-      return kImportBadArguments;
-    }
-    std::fprintf(stderr, "quelvar-import: cannot write %s: %s\n", options.out.c_str(), std::strerror(errno));
-    return kImportUnreadable;
+  } else {
+    int opened = openFileWriter(writer, options.out, options.force, options.inputs);
+    if (opened != kExitOk) return opened;
   }
 
   ImportRun run;
   startImportRun(run, options, writer, stderr);
   bool allRead = true;
-  if (options.inputs.empty()) {
-    allRead = importInput(run, STDIN_FILENO, "standard input");
-  }
+  if (options.inputs.empty()) allRead = importStandardInput(run);
   for (const std::string& input : options.inputs) {
     if (input == "-") {
-      allRead = importInput(run, STDIN_FILENO, "standard input") && allRead;
+      allRead = importStandardInput(run) && allRead;
       continue;
     }
     int fd = open(input.c_str(), O_RDONLY | O_CLOEXEC);
@@ -175,8 +181,13 @@ int runImport(const ImportOptions& options) {
     return kImportUnreadable;
   }
   if (!finishWriter(writer)) {
-    std::fprintf(stderr, "quelvar-import: cannot write %s: %s\n",
-                 options.out.empty() ? "standard output" : options.out.c_str(), std::strerror(writer.error));
+    if (writer.error != 0)
+      cliError("cannot write %s: %s", options.out.empty() ? "standard output" : options.out.c_str(),
+               std::strerror(writer.error));
+    return kImportUnreadable;
+  }
+  if (options.out.empty() && cliStreamWasClosed(STDOUT_FILENO)) {
+    cliError("cannot write standard output: it is closed");
     return kImportUnreadable;
   }
   return kImportOk;

@@ -32,5 +32,8 @@ void startImportRun(ImportRun& run, const ImportOptions& options, PairWriter& wr
 // read to its end or its format could not be told; the message is already printed.
 bool importInput(ImportRun& run, int fd, const char* inputName);
 
+// Reads standard input, refusing one that was closed when the program started.
+bool importStandardInput(ImportRun& run);
+
 // Runs everything the options ask for and returns the exit code.
 int runImport(const ImportOptions& options);

@@ -1,40 +1,17 @@
 #include "pair_writer.h"
 
 #include <cerrno>
-#include <climits>
-#include <csignal>
 #include <cstdio>
 #include <cstring>
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
+
+#include "output_file.h"
 
 namespace {
 
 constexpr size_t kWriteBufferBytes = size_t{1} << 20;
 constexpr size_t kMaxTokenBytes = 48;
-
-// The temporary file an interrupt must remove; a fixed array since the handler may only
-// touch memory that is already there.
-char pendingTemp[PATH_MAX];
-volatile sig_atomic_t havePendingTemp = 0;
-
-void removeTempAndDie(int signalNumber) {
-  if (havePendingTemp) unlink(pendingTemp);
-  signal(signalNumber, SIG_DFL);
-  raise(signalNumber);
-}
-
-void guardTemp(const std::string& tempPath) {
-  std::memcpy(pendingTemp, tempPath.c_str(), tempPath.size() + 1);
-  havePendingTemp = 1;
-  signal(SIGINT, removeTempAndDie);
-  signal(SIGTERM, removeTempAndDie);
-  signal(SIGHUP, removeTempAndDie);
-}
-
-void releaseTemp() { havePendingTemp = 0; }
 
 // Two digits at a time: formatting is a good part of a large conversion's time.
 char* writeDigits(char* out, uint32_t value) {
@@ -80,24 +57,6 @@ void flush(PairWriter& writer) {
   writer.used = 0;
 }
 
-// Moves the finished file to its name; without force, never over a file that appeared
-// while the run was going on.
-bool moveIntoPlace(const PairWriter& writer) {
-  if (writer.force) return rename(writer.tempPath.c_str(), writer.path.c_str()) == 0;
-  if (link(writer.tempPath.c_str(), writer.path.c_str()) == 0) {
-    unlink(writer.tempPath.c_str());
-    return true;
-  }
-  if (errno != EPERM && errno != EOPNOTSUPP) return false;
-  // A file system without hard links: check, then rename.
-  struct stat existing;
-  if (lstat(writer.path.c_str(), &existing) == 0) {
-    errno = EEXIST;
-    return false;
-  }
-  return rename(writer.tempPath.c_str(), writer.path.c_str()) == 0;
-}
-
 }  // namespace
 
 size_t formatPair(char* out, int32_t pos, int32_t partner, int32_t len, int orientation) {
@@ -116,38 +75,19 @@ size_t formatPair(char* out, int32_t pos, int32_t partner, int32_t len, int orie
 void openStdoutWriter(PairWriter& writer) {
   writer.fd = STDOUT_FILENO;
   writer.path.clear();
-  writer.tempPath.clear();
-  writer.force = false;
+  writer.file = OutputFile{};
   writer.buffer.assign(kWriteBufferBytes, '\0');
   writer.used = 0;
   writer.error = 0;
 }
 
-bool openFileWriter(PairWriter& writer, const std::string& path, bool force) {
+int openFileWriter(PairWriter& writer, const std::string& path, bool force,
+                   const std::vector<std::string>& inputs) {
   openStdoutWriter(writer);
-  writer.fd = -1;
   writer.path = path;
-  writer.force = force;
-  struct stat existing;
-  if (!force && lstat(path.c_str(), &existing) == 0) {
-    errno = EEXIST;
-    return false;
-  }
-  std::string temp = path + ".tmp.XXXXXX";
-  if (temp.size() >= PATH_MAX) {
-    errno = ENAMETOOLONG;
-    return false;
-  }
-  int fd = mkstemp(temp.data());
-  if (fd < 0) return false;
-  // mkstemp makes the file private; a finished list gets the mode any new file would.
-  mode_t mask = umask(0);
-  umask(mask);
-  fchmod(fd, 0666 & ~mask);
-  writer.fd = fd;
-  writer.tempPath = temp;
-  guardTemp(temp);
-  return true;
+  int opened = openOutputFile(writer.file, path, inputs, force);
+  writer.fd = writer.file.fd;
+  return opened;
 }
 
 void writePair(PairWriter& writer, int32_t pos, int32_t partner, int32_t len, int orientation) {
@@ -157,20 +97,14 @@ void writePair(PairWriter& writer, int32_t pos, int32_t partner, int32_t len, in
 
 bool finishWriter(PairWriter& writer) {
   flush(writer);
-  if (writer.tempPath.empty()) return writer.error == 0;
-  if (writer.error == 0 && fsync(writer.fd) != 0 && errno != EINVAL) writer.error = errno;
-  if (close(writer.fd) != 0 && writer.error == 0) writer.error = errno;
-  writer.fd = -1;
-  if (writer.error == 0 && !moveIntoPlace(writer)) writer.error = errno;
-  if (writer.error != 0) unlink(writer.tempPath.c_str());
-  releaseTemp();
-  return writer.error == 0;
+  if (writer.path.empty()) return writer.error == 0;
+  if (writer.error != 0) {
+    abandonOutputFile(writer.file);
+    return false;
+  }
+  return commitOutputFile(writer.file);
 }
 
 void abandonWriter(PairWriter& writer) {
-  if (writer.tempPath.empty()) return;
-  if (writer.fd >= 0) close(writer.fd);
-  writer.fd = -1;
-  unlink(writer.tempPath.c_str());
-  releaseTemp();
+  if (!writer.path.empty()) abandonOutputFile(writer.file);
 }

@@ -8,11 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "output_file.h"
+
 struct PairWriter {
   int fd;
   std::string path;      // the list's final name; empty for standard output
-  std::string tempPath;  // where it is written until it is complete
-  bool force;            // an existing file at path may be replaced
+  OutputFile file;       // the temporary it is written to until it is complete
   std::vector<char> buffer;
   size_t used;
   int error;             // errno of the first failed write, 0 if none
@@ -21,14 +22,16 @@ struct PairWriter {
 // Standard output.
 void openStdoutWriter(PairWriter& writer);
 
-// Creates the temporary file beside path. Returns false with errno set when it cannot;
-// EEXIST when path exists and force is off.
-bool openFileWriter(PairWriter& writer, const std::string& path, bool force);
+// Creates the temporary file beside path (see openOutputFile: an existing path needs force,
+// and must be a regular file that is none of the inputs). Returns the exit code, kExitOk
+// when the writer is ready; any refusal is already reported.
+int openFileWriter(PairWriter& writer, const std::string& path, bool force, const std::vector<std::string>& inputs);
 
 void writePair(PairWriter& writer, int32_t pos, int32_t partner, int32_t len, int orientation);
 
-// Flushes and, for a file, moves it to its final name. Returns false with writer.error set
-// when something failed; the temporary file is then gone.
+// Flushes and, for a file, moves it to its final name. Returns false when something
+// failed (a failure of the move is reported; writer.error holds a failed write's errno);
+// the temporary file is then gone.
 bool finishWriter(PairWriter& writer);
 
 // Drops a file run's temporary file (a run that failed elsewhere).

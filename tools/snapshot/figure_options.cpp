@@ -5,9 +5,24 @@
 #include <cstdlib>
 #include <cstring>
 
+#include <getopt.h>
+
+#include "cli_tool.h"
+
 namespace {
 
-bool startsPicture(const char* arg) { return std::strcmp(arg, "--out") == 0 || std::strncmp(arg, "--out=", 6) == 0; }
+// --out, -o, and the prefixes of --out that getopt_long takes for it, each with its value
+// attached or in the next argument.
+bool startsPicture(const char* arg) {
+  if (std::strncmp(arg, "-o", 2) == 0) return true;
+  for (const char* name : {"--o", "--ou", "--out"}) {
+    size_t n = std::strlen(name);
+    if (std::strncmp(arg, name, n) == 0 && (arg[n] == '\0' || arg[n] == '=')) return true;
+  }
+  return false;
+}
+
+bool asksForHelp(const char* arg) { return std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0; }
 
 bool endsWith(const std::string& text, const char* tail) {
   size_t n = std::strlen(tail);
@@ -20,9 +35,15 @@ bool endsWith(const std::string& text, const char* tail) {
 // Takes the figure options out of args into figure, leaving the rest in order. A name may
 // carry its value after '=' or in the next argument.
 bool takeFigureOptions(std::vector<char*>& args, FigureOptions& figure, std::string& error) {
+  bool afterOptions = false;
   std::vector<char*> rest;
   for (size_t i = 0; i < args.size(); ++i) {
     std::string arg = args[i];
+    if (arg == "--") afterOptions = true;
+    if (afterOptions) {
+      rest.push_back(args[i]);
+      continue;
+    }
     std::string name = arg, value;
     bool inlineValue = false;
     size_t eq = arg.find('=');
@@ -77,7 +98,10 @@ bool takeFigureOptions(std::vector<char*>& args, FigureOptions& figure, std::str
 
 }  // namespace
 
-bool planPictures(int argc, char** argv, std::vector<PictureSpec>& pictures, std::string& error) {
+int planPictures(int argc, char** argv, std::vector<PictureSpec>& pictures) {
+  for (int i = 1; i < argc && std::strcmp(argv[i], "--") != 0; ++i)
+    if (asksForHelp(argv[i])) return cliPrintHelp((std::string(kSnapshotUsage) + "\n" + kFigureUsage).c_str());
+
   std::vector<char*> common;
   std::vector<std::vector<char*>> own;
   for (int i = 1; i < argc; ++i) {
@@ -91,25 +115,23 @@ bool planPictures(int argc, char** argv, std::vector<PictureSpec>& pictures, std
     std::vector<char*> args = common;
     args.insert(args.end(), picture.begin(), picture.end());
     PictureSpec spec;
-    if (!takeFigureOptions(args, spec.figure, error)) {
-      error = "quelvar-snapshot: " + error;
-      return false;
-    }
+    std::string error;
+    if (!takeFigureOptions(args, spec.figure, error)) return cliUsageError("%s", error.c_str());
     args.insert(args.begin(), argv[0]);
     args.push_back(nullptr);
-    char reason[512];
-    if (!parseSnapshotOptions(static_cast<int>(args.size()) - 1, args.data(), spec.options, reason, sizeof reason)) {
-      error = reason;
-      return false;
-    }
+    optind = 0;  // every picture's arguments are parsed afresh
+    int stop = parseSnapshotOptions(static_cast<int>(args.size()) - 1, args.data(), spec.options);
+    if (stop != kCliGoOn) return stop;
     spec.svg = endsWith(spec.options.outPath, ".svg");
-    if (!pictures.empty() && std::strcmp(spec.options.listPath, pictures.front().options.listPath) != 0) {
-      error = "quelvar-snapshot: one list is loaded for all pictures; give --list before the first --out";
-      return false;
+    for (const PictureSpec& earlier : pictures) {
+      if (std::strcmp(spec.options.listPath, earlier.options.listPath) != 0)
+        return cliUsageError("one list is loaded for all pictures; give --list before the first --out");
+      if (std::strcmp(spec.options.outPath, earlier.options.outPath) == 0)
+        return cliUsageError("two pictures would both be written to %s", spec.options.outPath);
     }
     pictures.push_back(spec);
   }
-  return true;
+  return kCliGoOn;
 }
 
 const char kFigureUsage[] =
@@ -131,8 +153,6 @@ const char kFigureUsage[] =
     "  quelvar-snapshot --list date.txt --fit --annotate --out side.png \\\n"
     "      --out side.svg --size 1600x900 --out top.png --camera 20,2,0,0\n"
     "\n"
-    "Camera: --camera X,Y,PITCH,YAW puts the camera at (X, Y) at height 2 (it never changes);\n"
-    "x runs along the positions (one unit = 100,000 bases, times 0.9 per zoom step), y along\n"
-    "the rows of bars, z up. PITCH 0 looks straight down, 90 level, 180 straight up. YAW\n"
-    "turns about z: 0 looks towards +y with +x to the right, 90 towards -x. The viewer\n"
-    "starts at -1,-1,70,-60.\n";
+    "Camera axes: x runs along the positions (one unit = 100,000 bases, times 0.9 per zoom\n"
+    "step), y along the rows of bars, z up. Yaw 0 looks towards +y with +x to the right, 90\n"
+    "towards -x; pitch 0 looks straight down, 90 level, 180 straight up; the height is 2.\n";

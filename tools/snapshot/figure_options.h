@@ -25,9 +25,9 @@ struct PictureSpec {
 
 // Options before the first --out apply to every picture; each --out starts a picture, and
 // the options after it, up to the next --out, apply to that picture only. Without --out
-// there is one picture, named by the snapshot's default. On a bad argument returns false
-// with a one-line reason.
-bool planPictures(int argc, char** argv, std::vector<PictureSpec>& pictures, std::string& error);
+// there is one picture, named by the snapshot's default. Returns kCliGoOn to render, or the
+// exit code to stop with (--help, --version, or a bad argument, already reported).
+int planPictures(int argc, char** argv, std::vector<PictureSpec>& pictures);
 
-// Usage text for these options and the camera convention, for --help.
+// Usage text for these options, printed after the snapshot's own by --help.
 extern const char kFigureUsage[];

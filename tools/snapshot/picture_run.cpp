@@ -1,5 +1,6 @@
 #include "picture_run.h"
 
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -13,6 +14,7 @@
 #include "figure_records.h"
 #include "gl.h"
 #include "offscreen_context.h"
+#include "cli_tool.h"
 #include "output_file.h"
 #include "png_writer.h"
 #include "projection.h"
@@ -33,6 +35,9 @@ void renderFrame(ViewState& view, bool whiteBackground) {
   pushFrameMatrix();
   drawScene(view);
   popFrameMatrix();
+  // Without a finish per frame the renderer queues every frame's commands until the
+  // read-back, and memory grows with --frames.
+  finishOffscreenDrawing();
 }
 
 // The matrix the passes draw with: the frame's projection times the camera.
@@ -55,11 +60,9 @@ void readPicture(int width, int height, std::vector<uint8_t>& rgb) {
     std::memcpy(&rgb[static_cast<size_t>(y) * row], &flipped[static_cast<size_t>(height - 1 - y) * row], row);
 }
 
-bool writeSvg(const char* path, const std::string& document) {
-  OutputFile out;
-  if (openOutputFile(out, path, {}, true) != 0) return false;
-  if (!writeOutputBytes(out, document.data(), document.size())) {
-    std::fprintf(stderr, "quelvar-snapshot: cannot write %s: %s\n", path, std::strerror(errno));
+bool writeBytes(OutputFile& out, const void* bytes, size_t size) {
+  if (!writeOutputBytes(out, bytes, size)) {
+    cliError("cannot write %s: %s", out.path.c_str(), std::strerror(errno));
     abandonOutputFile(out);
     return false;
   }
@@ -98,7 +101,7 @@ int prepareView(const PictureSpec& picture, ViewState& view, int64_t& firstPos, 
   return zoomSteps;
 }
 
-bool renderPicture(const PictureSpec& picture) {
+bool renderPicture(const PictureSpec& picture, OutputFile& out) {
   const SnapshotOptions& options = picture.options;
   ViewState view = options.view;
   int64_t firstPos = 0, lastPos = 0;
@@ -108,7 +111,6 @@ bool renderPicture(const PictureSpec& picture) {
 
   auto start = std::chrono::steady_clock::now();
   for (int i = 0; i < options.frames; ++i) renderFrame(view, picture.figure.whiteBackground);
-  finishOffscreenDrawing();
   auto elapsed = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start);
   if (options.timed) std::fprintf(stderr, "frame_ms %.3f\n", elapsed.count() / options.frames);
 
@@ -122,22 +124,39 @@ bool renderPicture(const PictureSpec& picture) {
   if (picture.svg) {
     SvgFrame frame{options.width, options.height, picture.figure.whiteBackground, &view, {}, &marks};
     std::memcpy(frame.matrix, input.matrix, sizeof frame.matrix);
-    return writeSvg(options.outPath, svgDocument(frame));
+    std::string document = svgDocument(frame);
+    return writeBytes(out, document.data(), document.size());
   }
   std::vector<uint8_t> rgb;
   readPicture(options.width, options.height, rgb);
   drawFigureMarks(marks, rgb.data(), options.width, options.height);
-  char error[512];
-  if (!writeRgbPng(options.outPath, rgb.data(), options.width, options.height, error, sizeof error)) {
-    std::fprintf(stderr, "quelvar-snapshot: %s\n", error);
+  std::vector<uint8_t> png;
+  if (!encodeRgbPng(rgb.data(), options.width, options.height, png)) {
+    abandonOutputFile(out);
+    cliError("cannot encode the picture as PNG");
     return false;
   }
-  return true;
+  return writeBytes(out, png.data(), png.size());
 }
 
 }  // namespace
 
 int runPictures(const std::vector<PictureSpec>& pictures) {
+  const char* listPath = pictures.front().options.listPath;
+  // Every target is checked before any work; each picture goes to a temporary beside it.
+  std::vector<OutputFile> outs(pictures.size());
+  auto abandonAll = [&]() {
+    for (OutputFile& out : outs)
+      if (out.fd >= 0) abandonOutputFile(out);
+  };
+  for (size_t i = 0; i < pictures.size(); ++i) {
+    int opened = openOutputFile(outs[i], pictures[i].options.outPath, {listPath}, true);
+    if (opened != kExitOk) {
+      abandonAll();
+      return opened;
+    }
+  }
+
   int width = 1, height = 1;
   for (const PictureSpec& p : pictures) {
     if (p.options.width > width) width = p.options.width;
@@ -146,17 +165,25 @@ int runPictures(const std::vector<PictureSpec>& pictures) {
   // One buffer big enough for every picture; each draws into its bottom-left corner.
   char error[512];
   if (!openOffscreenContext(width, height, error, sizeof error)) {
-    std::fprintf(stderr, "quelvar-snapshot: %s\n", error);
-    return 1;
+    abandonAll();
+    cliError("%s", error);
+    return kExitFailed;
   }
   startScene();
   resizeView(pictures.front().options.width, pictures.front().options.height);
-  loadTandemList(pictures.front().options.listPath, 1);
+  int readError = loadTandemList(listPath, 1);
+  bool summaryWritten = std::fflush(stdout) == 0 && !std::ferror(stdout);
+  if (readError != 0) {
+    abandonAll();
+    closeOffscreenContext();
+    cliError("cannot read %s: %s; no picture written", listPath, std::strerror(readError));
+    return kExitFailed;
+  }
   keepLoadedRecords();
 
-  int status = 0;
-  for (const PictureSpec& picture : pictures)
-    if (!renderPicture(picture)) status = 1;
+  int status = kExitOk;
+  for (size_t i = 0; i < pictures.size(); ++i)
+    if (!renderPicture(pictures[i], outs[i])) status = kExitFailed;
   closeOffscreenContext();
-  return status;
+  return summaryWritten && cliCloseStdout() ? status : kExitFailed;
 }

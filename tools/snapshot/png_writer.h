@@ -1,8 +1,8 @@
-// Writes 8-bit RGB pictures as PNG through libpng.
+// Encodes 8-bit RGB pictures as PNG through libpng.
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
-// rgb: width * height * 3 bytes, top row first. Writes beside path first and renames, so a
-// failed write leaves any earlier file whole. On failure returns false with a reason.
-bool writeRgbPng(const char* path, const uint8_t* rgb, int width, int height, char* error, int errorSize);
+// rgb: width * height * 3 bytes, top row first. Returns false when libpng fails.
+bool encodeRgbPng(const uint8_t* rgb, int width, int height, std::vector<uint8_t>& png);

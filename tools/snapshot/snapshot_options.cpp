@@ -1,30 +1,51 @@
 #include "snapshot_options.h"
 
-#include <cerrno>
+#include <getopt.h>
+
 #include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
-namespace {
+#include "cli_tool.h"
 
-bool readInt(const char* text, long low, long high, long& value) {
-  if (*text == '\0') return false;
-  char* end = nullptr;
-  errno = 0;
-  long v = std::strtol(text, &end, 10);
-  if (errno != 0 || *end != '\0' || v < low || v > high) return false;
-  value = v;
-  return true;
-}
+const char kSnapshotUsage[] =
+    "Usage: quelvar-snapshot [OPTIONS]\n"
+    "Starts up as the viewer does, loads a tandem list, renders the frame the viewer would\n"
+    "show through an offscreen OpenGL context and writes it as an RGB PNG.\n"
+    "\n"
+    "  -l, --list FILE           the tandem list (default date.txt)\n"
+    "  -o, --out FILE.png        the picture (default snapshot.png); written under a\n"
+    "                            temporary name and renamed, so a failed run keeps the old one\n"
+    "  -s, --size WxH            picture size, each 1 to 8192 (default 992x573, the viewer's\n"
+    "                            client area)\n"
+    "  -t, --threshold T         bars are drawn when their scaled length (0 to 7) is above T\n"
+    "                            (default 0.03)\n"
+    "  -p, --points              points instead of lines\n"
+    "      --no-floor            no floor\n"
+    "  -w, --window-start N      window mode, showing the pairs that touch N..N+100000\n"
+    "  -z, --zoom-steps N        compress the axis as N presses of N would (0 to 10000)\n"
+    "  -c, --camera X,Y,PITCH,YAW\n"
+    "                            camera position and angles in degrees: pitch 0 looks straight\n"
+    "                            down, 90 level; yaw turns about the vertical axis; the height\n"
+    "                            stays 2 (start camera -1,-1,70,-60)\n"
+    "  -f, --frames N            render N times and print frame_ms on standard error\n"
+    "  -h, --help                show this help and exit\n"
+    "  -V, --version             show the version and exit\n"
+    "\n"
+    "Exit status: 0 when the list was read whole and the picture written; 1 when the list\n"
+    "could not be read (the summary is still printed, no picture is written), no OpenGL\n"
+    "context could be had, or the picture could not be written; 2 for bad arguments or an\n"
+    "output that is not a regular file or is the list itself.\n";
+
+namespace {
 
 // Reads one finite float that ends at stop (or the end of the text); moves text past it.
 bool readFloat(const char*& text, char stop, float& value) {
   char* end = nullptr;
-  errno = 0;
   float v = std::strtof(text, &end);
-  if (end == text || errno != 0 || !std::isfinite(v)) return false;
+  if (end == text || !std::isfinite(v)) return false;
   if (*end != stop) return false;
   value = v;
   text = *end == '\0' ? end : end + 1;
@@ -39,8 +60,8 @@ bool readSize(const char* text, int& width, int& height) {
   if (n >= sizeof widthText) return false;
   std::memcpy(widthText, text, n);
   widthText[n] = '\0';
-  long w = 0, h = 0;
-  if (!readInt(widthText, 1, 8192, w) || !readInt(cross + 1, 1, 8192, h)) return false;
+  int64_t w = 0, h = 0;
+  if (!parseCliInteger(widthText, 1, 8192, w) || !parseCliInteger(cross + 1, 1, 8192, h)) return false;
   width = static_cast<int>(w);
   height = static_cast<int>(h);
   return true;
@@ -53,56 +74,71 @@ bool readCamera(const char* text, SnapshotOptions& options) {
 
 }  // namespace
 
-bool parseSnapshotOptions(int argc, char** argv, SnapshotOptions& options, char* error, int errorSize) {
-  for (int i = 1; i < argc; ++i) {
-    const char* name = argv[i];
-    auto bad = [&](const char* why) {
-      std::snprintf(error, static_cast<size_t>(errorSize), "quelvar-snapshot: %s %s", name, why);
-      return false;
-    };
-    if (std::strcmp(name, "--points") == 0) {
-      options.view.pointStyle = true;
-      continue;
-    }
-    if (std::strcmp(name, "--no-floor") == 0) {
-      options.view.showFloor = false;
-      continue;
-    }
-    bool takesValue = std::strcmp(name, "--list") == 0 || std::strcmp(name, "--out") == 0 ||
-                      std::strcmp(name, "--size") == 0 || std::strcmp(name, "--threshold") == 0 ||
-                      std::strcmp(name, "--window-start") == 0 || std::strcmp(name, "--zoom-steps") == 0 ||
-                      std::strcmp(name, "--camera") == 0 || std::strcmp(name, "--frames") == 0;
-    if (!takesValue) return bad(
-          "is not an option; usage: quelvar-snapshot [--list FILE] [--out FILE.png] [--size WxH] [--threshold T] "
-          "[--points] [--no-floor] [--window-start N] [--zoom-steps N] [--camera X,Y,PITCH,YAW] [--frames N]");
-    if (i + 1 >= argc) return bad("needs a value");
-    const char* value = argv[++i];
-    long number = 0;
-    if (std::strcmp(name, "--list") == 0) {
-      options.listPath = value;
-    } else if (std::strcmp(name, "--out") == 0) {
-      if (*value == '\0') return bad("needs a file name");
-      options.outPath = value;
-    } else if (std::strcmp(name, "--size") == 0) {
-      if (!readSize(value, options.width, options.height)) return bad("wants WxH, each 1 to 8192");
-    } else if (std::strcmp(name, "--threshold") == 0) {
-      const char* text = value;
-      if (!readFloat(text, '\0', options.view.threshold)) return bad("wants a finite number");
-    } else if (std::strcmp(name, "--window-start") == 0) {
-      if (!readInt(value, INT32_MIN, INT32_MAX, number)) return bad("wants a 32-bit integer");
-      options.view.windowMode = true;
-      options.view.windowStart = static_cast<int32_t>(number);
-    } else if (std::strcmp(name, "--zoom-steps") == 0) {
-      if (!readInt(value, 0, 10000, number)) return bad("wants a count from 0 to 10000");
-      options.zoomSteps = static_cast<int32_t>(number);
-    } else if (std::strcmp(name, "--camera") == 0) {
-      if (!readCamera(value, options)) return bad("wants X,Y,PITCH,YAW, four finite numbers");
-      options.cameraGiven = true;
-    } else {
-      if (!readInt(value, 1, 1000000, number)) return bad("wants a count from 1 to 1000000");
-      options.frames = static_cast<int>(number);
-      options.timed = true;
+int parseSnapshotOptions(int argc, char** argv, SnapshotOptions& options) {
+  enum { kNoFloor = 256 };
+  static const option kOptions[] = {
+      {"list", required_argument, nullptr, 'l'},
+      {"out", required_argument, nullptr, 'o'},
+      {"size", required_argument, nullptr, 's'},
+      {"threshold", required_argument, nullptr, 't'},
+      {"points", no_argument, nullptr, 'p'},
+      {"no-floor", no_argument, nullptr, kNoFloor},
+      {"window-start", required_argument, nullptr, 'w'},
+      {"zoom-steps", required_argument, nullptr, 'z'},
+      {"camera", required_argument, nullptr, 'c'},
+      {"frames", required_argument, nullptr, 'f'},
+      {"help", no_argument, nullptr, 'h'},
+      {"version", no_argument, nullptr, 'V'},
+      {nullptr, 0, nullptr, 0},
+  };
+  opterr = 0;
+  for (int c; (c = getopt_long(argc, argv, "+:l:o:s:t:pw:z:c:f:hV", kOptions, nullptr)) != -1;) {
+    int64_t number = 0;
+    double real = 0;
+    switch (c) {
+      case 'l': options.listPath = optarg; break;
+      case 'o':
+        if (*optarg == '\0') return cliUsageError("--out needs a file name");
+        options.outPath = optarg;
+        break;
+      case 's':
+        if (!readSize(optarg, options.width, options.height))
+          return cliUsageError("--size wants WxH, each 1 to 8192, not '%s'", optarg);
+        break;
+      case 't':
+        if (!parseCliNumber(optarg, -3.4e38, 3.4e38, real))
+          return cliUsageError("--threshold wants a finite number, not '%s'", optarg);
+        options.view.threshold = static_cast<float>(real);
+        break;
+      case 'p': options.view.pointStyle = true; break;
+      case kNoFloor: options.view.showFloor = false; break;
+      case 'w':
+        if (!parseCliInteger(optarg, INT32_MIN, INT32_MAX, number))
+          return cliUsageError("--window-start wants a 32-bit integer, not '%s'", optarg);
+        options.view.windowMode = true;
+        options.view.windowStart = static_cast<int32_t>(number);
+        break;
+      case 'z':
+        if (!parseCliInteger(optarg, 0, 10000, number))
+          return cliUsageError("--zoom-steps wants a count from 0 to 10000, not '%s'", optarg);
+        options.zoomSteps = static_cast<int32_t>(number);
+        break;
+      case 'c':
+        if (!readCamera(optarg, options))
+          return cliUsageError("--camera wants X,Y,PITCH,YAW, four finite numbers, not '%s'", optarg);
+        options.cameraGiven = true;
+        break;
+      case 'f':
+        if (!parseCliInteger(optarg, 1, 1000000, number))
+          return cliUsageError("--frames wants a count from 1 to 1000000, not '%s'", optarg);
+        options.frames = static_cast<int>(number);
+        options.timed = true;
+        break;
+      case 'h': return cliPrintHelp(kSnapshotUsage);
+      case 'V': return cliPrintVersion();
+      default: return cliBadOption(c, argv);
     }
   }
-  return true;
+  if (optind < argc) return cliUsageError("unexpected argument '%s'", argv[optind]);
+  return kCliGoOn;
 }

@@ -18,5 +18,8 @@ struct SnapshotOptions {
   ViewState view;
 };
 
-// Fills options from argv. On a bad argument returns false with a one-line reason in error.
-bool parseSnapshotOptions(int argc, char** argv, SnapshotOptions& options, char* error, int errorSize);
+extern const char kSnapshotUsage[];
+
+// Fills options from argv. Returns kCliGoOn to render, or the exit code to stop with
+// (--help, --version, or a bad argument, already reported).
+int parseSnapshotOptions(int argc, char** argv, SnapshotOptions& options);
