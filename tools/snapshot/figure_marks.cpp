@@ -105,7 +105,8 @@ void addPositionTicks(const MarkInput& in, double lo, double hi, float size, Fig
 void addHeightLegend(const MarkInput& in, double x, float size, FigureMarks& marks) {
   if (!(in.lengthScale > 0)) return;
   double divisor = in.lengthScale / 7.0;
-  int64_t top = static_cast<int64_t>(in.lengthScale);
+  int64_t top = static_cast<int64_t>(in.lengthScale * std::min(7.0f, in.tallest) / 7.0);
+  if (top < 1) return;
   float tickLength = 0.45f * size;
   for (int wanted = 4; wanted >= 1; --wanted) {
     AxisTick ticks[kMaxTicks];

@@ -36,6 +36,7 @@ struct MarkInput {
   int64_t firstPos, lastPos;  // the range of the axis
   float axisY;                // the axis runs along the first row of bars, where they stand
   double lengthScale;         // bases that stand 7 high
+  float tallest;              // height of the tallest bar drawn: the legend goes no higher
   bool annotate;
   std::string title;
 };

@@ -136,7 +136,8 @@ int planPictures(int argc, char** argv, std::vector<PictureSpec>& pictures) {
 
 const char kFigureUsage[] =
     "Figures:\n"
-    "  --fit              camera side-on, the loaded range across the width and the tallest\n"
+    "  --fit              camera side-on (replacing --camera), the loaded range across the\n"
+    "                     width and the tallest\n"
     "                     bar in the height (picks the zoom steps unless --zoom-steps N > 0)\n"
     "  --background white|sky   white for print (default sky, the viewer's light blue)\n"
     "  --max-len BP       bar height = 7 x length / BP, clipped at 7, so pictures of different\n"

@@ -70,13 +70,15 @@ bool writeBytes(OutputFile& out, const void* bytes, size_t size) {
 }
 
 // Scales the records for this picture and places the camera; returns the zoom steps taken.
-int prepareView(const PictureSpec& picture, ViewState& view, int64_t& firstPos, int64_t& lastPos, float& axisY) {
+int prepareView(const PictureSpec& picture, ViewState& view, int64_t& firstPos, int64_t& lastPos, float& axisY,
+                float& tallest) {
   const SnapshotOptions& options = picture.options;
   normaliseRecordsFor(picture.figure.maxLen);
   int zoomSteps = options.zoomSteps;
   FitBox box{};
   bool any = drawnExtent(view, box, firstPos, lastPos);
   axisY = any ? static_cast<float>(box.yMin) : 0.1f;
+  tallest = any ? static_cast<float>(box.zMax) : 0.0f;
   camera = Camera{};
   if (picture.figure.fit && any) {
     FitFrame frame = figureFitFrame(options.width, options.height, picture.figure.annotate,
@@ -105,8 +107,8 @@ bool renderPicture(const PictureSpec& picture, OutputFile& out) {
   const SnapshotOptions& options = picture.options;
   ViewState view = options.view;
   int64_t firstPos = 0, lastPos = 0;
-  float axisY = 0;
-  int zoomSteps = prepareView(picture, view, firstPos, lastPos, axisY);
+  float axisY = 0, tallest = 0;
+  int zoomSteps = prepareView(picture, view, firstPos, lastPos, axisY, tallest);
   resizeView(options.width, options.height);
 
   auto start = std::chrono::steady_clock::now();
@@ -114,7 +116,7 @@ bool renderPicture(const PictureSpec& picture, OutputFile& out) {
   auto elapsed = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start);
   if (options.timed) std::fprintf(stderr, "frame_ms %.3f\n", elapsed.count() / options.frames);
 
-  MarkInput input{options.width, options.height, {}, zoomSteps, firstPos, lastPos, axisY, 0.0, picture.figure.annotate,
+  MarkInput input{options.width, options.height, {}, zoomSteps, firstPos, lastPos, axisY, 0.0, tallest, picture.figure.annotate,
                   picture.figure.title};
   sceneMatrix(input.matrix);
   input.lengthScale = picture.figure.maxLen > 0 ? static_cast<double>(picture.figure.maxLen) : recordTable.maxLen;

@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Figure benchmark: a full table (499,999 bars over the whole axis) drawn side-on by --fit,
+# written as a plain 3840x2160 PNG, an annotated one, and an SVG of every bar, each a whole
+# run of quelvar-snapshot (load included) beside the load alone (quelvar-summary). Prints
+# seconds, the ratios to the plain PNG, and the SVG's size and bar count.
+#
+# bench/figures/figure-bench.sh [TOKENS]    (default 300000, enough to fill the table)
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+bin=${QUELVAR_BUILD:-build}/bin
+tokens=${1:-300000}
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+"$bin/quelvar-generate" --tokens "$tokens" --seed 3 > "$work/list.txt"
+view=(--list "$work/list.txt" --fit --threshold -1 --size 3840x2160)
+
+# Best of three: the machine is shared, and the quickest run is the least disturbed.
+best() {
+  local best_s=
+  for _ in 1 2 3; do
+    local t0 t1
+    t0=$(date +%s.%N)
+    "$@" > /dev/null
+    t1=$(date +%s.%N)
+    best_s=$(awk -v a="$t0" -v b="$t1" -v m="$best_s" 'BEGIN { d = b - a; print (m == "" || d < m) ? d : m }')
+  done
+  echo "$best_s"
+}
+
+load=$(best "$bin/quelvar-summary" "$work/list.txt")
+plain=$(best "$bin/quelvar-snapshot" "${view[@]}" --out "$work/plain.png")
+annotated=$(best "$bin/quelvar-snapshot" "${view[@]}" --annotate --title "Full table" --out "$work/annotated.png")
+svg=$(best "$bin/quelvar-snapshot" "${view[@]}" --annotate --title "Full table" --out "$work/full.svg")
+both=$(best "$bin/quelvar-snapshot" "${view[@]}" --annotate --out "$work/both.png" --out "$work/both.svg")
+
+bars=$(grep -c '^<path stroke="#0000' "$work/full.svg" || true)
+size=$(stat -c %s "$work/full.svg")
+awk -v loadonly="$load" -v plain="$plain" -v ann="$annotated" -v svg="$svg" -v both="$both" -v bars="$bars" -v size="$size" 'BEGIN {
+  printf "load only (quelvar-summary)      %6.2f s\n", loadonly
+  printf "plain PNG 3840x2160              %6.2f s\n", plain
+  printf "annotated PNG 3840x2160          %6.2f s   x%.2f of plain\n", ann, ann / plain
+  printf "annotated SVG                    %6.2f s   x%.2f of plain; %d bars, %.1f MB, %.0f bytes a bar\n", svg, svg / plain, bars, size / 1e6, size / (bars > 0 ? bars : 1)
+  printf "PNG and SVG from one load        %6.2f s   x%.2f of the two runs apart\n", both, both / (ann + svg)
+}'
