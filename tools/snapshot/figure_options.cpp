@@ -136,9 +136,9 @@ int planPictures(int argc, char** argv, std::vector<PictureSpec>& pictures) {
 
 const char kFigureUsage[] =
     "Figures:\n"
-    "  --fit              camera side-on (replacing --camera), the loaded range across the\n"
-    "                     width and the tallest\n"
-    "                     bar in the height (picks the zoom steps unless --zoom-steps N > 0)\n"
+    "  --fit              camera side-on in place of --camera: the drawn range across the\n"
+    "                     width, the tallest bar in the height (the zoom steps are chosen\n"
+    "                     too, unless --zoom-steps N > 0 is given)\n"
     "  --background white|sky   white for print (default sky, the viewer's light blue)\n"
     "  --max-len BP       bar height = 7 x length / BP, clipped at 7, so pictures of different\n"
     "                     lists compare (default: the list's longest pair is 7)\n"
