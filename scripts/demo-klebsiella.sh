@@ -2,7 +2,7 @@
 # The repeats of a real bacterial genome: MUMmer's repeat-match finds the exact repeats of
 # 50 bases or more in a complete Klebsiella pneumoniae chromosome (Debian's
 # kleborate-examples), quelvar-import turns them into a tandem list, and, when
-# quelvar-snapshot is built, a picture of them goes to docs/klebsiella.png.
+# quelvar-snapshot is built, an annotated picture of them goes to docs/klebsiella.png.
 #
 # scripts/demo-klebsiella.sh [OUTDIR]    (default build/klebsiella; the list is OUTDIR/date.txt)
 set -euo pipefail
@@ -35,11 +35,12 @@ repeat-match -n 50 "$out/Kp1084.fna" > "$out/Kp1084.repeats" 2> "$out/repeat-mat
 
 if [ -x "$build/bin/quelvar-snapshot" ]; then
   mkdir -p docs
-  # At one unit per 100,000 bases the chromosome is 54 units long; 18 zoom steps bring it
-  # to about 8, seen side-on from far enough back that the 7-unit bars fit.
-  "$build/bin/quelvar-snapshot" --list "$out/date.txt" --out docs/klebsiella.png --size 1000x600 \
-    --zoom-steps 18 --camera 4,-9.5,97,-12 >/dev/null
-  echo "== picture: docs/klebsiella.png"
+  # Side-on, the whole chromosome across the picture, with position ticks, the height
+  # legend and a title; the SVG beside it is the same frame as vector graphics.
+  "$build/bin/quelvar-snapshot" --list "$out/date.txt" --fit --annotate --background white \
+    --title "Exact repeats of 50 bp or more, Klebsiella pneumoniae 1084 chromosome" \
+    --out docs/klebsiella.png --size 1200x675 --out "$out/klebsiella.svg" --size 1200x675 >/dev/null
+  echo "== picture: docs/klebsiella.png (and $out/klebsiella.svg)"
 else
   echo "== no $build/bin/quelvar-snapshot yet: no picture taken"
 fi
