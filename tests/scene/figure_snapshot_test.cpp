@@ -11,6 +11,10 @@
 #include <string>
 #include <vector>
 
+#include "figure_records.h"
+#include "record_table.h"
+#include "tandem_loader.h"
+
 namespace {
 
 struct Picture {
@@ -172,6 +176,24 @@ TEST_F(FigureTest, FitShowsEveryPairAcrossTheWidth) {
     EXPECT_GT(top, 0) << size;
     EXPECT_GT(right - left, p.width * 85 / 100) << size;
   }
+}
+
+TEST(FigureRecords, MaxLenFixesTheHeightScaleForEveryPictureOfALoad) {
+  std::string path = ::testing::TempDir() + "quelvar_maxlen_" + std::to_string(::getpid()) + ".txt";
+  std::ofstream(path) << "100/200/50 300/400/1000\n";
+  resetTandemData();
+  ASSERT_EQ(loadTandemList(path.c_str(), 1), 0);
+  keepLoadedRecords();
+  for (int round = 0; round < 2; ++round) {  // each picture starts again from the loaded records
+    normaliseRecordsFor(500);
+    EXPECT_FLOAT_EQ(recordTable.slots[1].len, 0.7f) << "7 x 50 / 500";
+    EXPECT_FLOAT_EQ(recordTable.slots[3].len, 7.0f) << "1000 bases are clipped at 7";
+    EXPECT_FLOAT_EQ(recordTable.slots[3].x, 0.003f);
+    normaliseRecordsFor(0);
+    EXPECT_FLOAT_EQ(recordTable.slots[1].len, 0.35f) << "the list's longest stands 7 high";
+    EXPECT_FLOAT_EQ(recordTable.slots[3].x, 0.003f);
+  }
+  std::remove(path.c_str());
 }
 
 }  // namespace
