@@ -15,7 +15,8 @@ void keepLoadedRecords();
 void normaliseRecordsFor(int64_t maxLen);
 
 // The box of the records the view draws (above the threshold; in window mode, pairs with an
-// end in the window), and their first and last positions. False when none is drawn.
+// end in the window), and their first and last positions. False, and nothing set, when
+// none is drawn.
 bool drawnExtent(const ViewState& view, FitBox& box, int64_t& firstPos, int64_t& lastPos);
 
 // The x of a bar standing at pos after zoomSteps, rounded as the records' own x.

@@ -4,17 +4,16 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
-#include <cstdlib>
 
 #include "camera.h"
 #include "camera_fit.h"
 #include "camera_transform.h"
+#include "cli_tool.h"
 #include "figure_marks.h"
 #include "figure_raster.h"
 #include "figure_records.h"
 #include "gl.h"
 #include "offscreen_context.h"
-#include "cli_tool.h"
 #include "output_file.h"
 #include "png_writer.h"
 #include "projection.h"
@@ -69,23 +68,33 @@ bool writeBytes(OutputFile& out, const void* bytes, size_t size) {
   return commitOutputFile(out);
 }
 
-// Scales the records for this picture and places the camera; returns the zoom steps taken.
-int prepareView(const PictureSpec& picture, ViewState& view, int64_t& firstPos, int64_t& lastPos, float& axisY,
-                float& tallest) {
+// What the annotations need to know of a picture's view.
+struct Drawn {
+  int zoomSteps = 0;
+  int64_t firstPos = 0, lastPos = -1;  // none drawn: an empty range
+  float axisY = 0.1f;                  // the first row
+  float tallest = 0;
+};
+
+// Scales the records for this picture and places the camera.
+Drawn prepareView(const PictureSpec& picture, ViewState& view) {
   const SnapshotOptions& options = picture.options;
   normaliseRecordsFor(picture.figure.maxLen);
-  int zoomSteps = options.zoomSteps;
+  Drawn drawn;
+  drawn.zoomSteps = options.zoomSteps;
   FitBox box{};
-  bool any = drawnExtent(view, box, firstPos, lastPos);
-  axisY = any ? static_cast<float>(box.yMin) : 0.1f;
-  tallest = any ? static_cast<float>(box.zMax) : 0.0f;
+  bool any = drawnExtent(view, box, drawn.firstPos, drawn.lastPos);
+  if (any) {
+    drawn.axisY = static_cast<float>(box.yMin);
+    drawn.tallest = static_cast<float>(box.zMax);
+  }
   camera = Camera{};
   if (picture.figure.fit && any) {
     FitFrame frame = figureFitFrame(options.width, options.height, picture.figure.annotate,
                                     !picture.figure.title.empty());
     double aspect = static_cast<float>(options.width) / static_cast<float>(options.height);
     CameraFit fit = fitCamera(box, frame, aspect, options.zoomSteps > 0 ? options.zoomSteps : -1);
-    zoomSteps = fit.zoomSteps;
+    drawn.zoomSteps = fit.zoomSteps;
     camera.camX = fit.camX;
     camera.camY = fit.camY;
     camera.pitch = fit.pitch;
@@ -96,19 +105,17 @@ int prepareView(const PictureSpec& picture, ViewState& view, int64_t& firstPos, 
     camera.pitch = options.pitch;
     camera.yaw = options.yaw;
   }
-  for (int i = 0; i < zoomSteps; ++i) {
+  for (int i = 0; i < drawn.zoomSteps; ++i) {
     scaleRecordsX(0.9);
     view.zoomSteps += 1;
   }
-  return zoomSteps;
+  return drawn;
 }
 
 bool renderPicture(const PictureSpec& picture, OutputFile& out) {
   const SnapshotOptions& options = picture.options;
   ViewState view = options.view;
-  int64_t firstPos = 0, lastPos = 0;
-  float axisY = 0, tallest = 0;
-  int zoomSteps = prepareView(picture, view, firstPos, lastPos, axisY, tallest);
+  Drawn drawn = prepareView(picture, view);
   resizeView(options.width, options.height);
 
   auto start = std::chrono::steady_clock::now();
@@ -116,11 +123,18 @@ bool renderPicture(const PictureSpec& picture, OutputFile& out) {
   auto elapsed = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start);
   if (options.timed) std::fprintf(stderr, "frame_ms %.3f\n", elapsed.count() / options.frames);
 
-  MarkInput input{options.width, options.height, {}, zoomSteps, firstPos, lastPos, axisY, 0.0, tallest, picture.figure.annotate,
-                  picture.figure.title};
+  MarkInput input{};
+  input.width = options.width;
+  input.height = options.height;
   sceneMatrix(input.matrix);
+  input.zoomSteps = drawn.zoomSteps;
+  input.firstPos = drawn.firstPos;
+  input.lastPos = drawn.lastPos;
+  input.axisY = drawn.axisY;
   input.lengthScale = picture.figure.maxLen > 0 ? static_cast<double>(picture.figure.maxLen) : recordTable.maxLen;
-  if (lastPos < firstPos || recordTable.count <= 1) input.annotate = false;
+  input.tallest = drawn.tallest;
+  input.annotate = picture.figure.annotate && drawn.firstPos <= drawn.lastPos;
+  input.title = picture.figure.title;
   FigureMarks marks = layoutFigureMarks(input);
 
   if (picture.svg) {
