@@ -52,17 +52,17 @@ struct Placement {
 // say whether it fits.
 Placement place(const FitBox& box, const FitFrame& frame, double scale, double aspect, double pitch, double distance) {
   Placement p{(box.xMin + box.xMax) * 0.5 * scale, box.yMin - distance, false, false};
-  Extent e{};
-  for (int pass = 0; pass < 4; ++pass) {
-    e = project(box, scale, aspect, p.camX, p.camY, pitch);
-    if (!e.inFront) return p;
-    // Shift sideways by the NDC error, converted at the box's mean depth.
+  Extent e = project(box, scale, aspect, p.camX, p.camY, pitch);
+  for (int pass = 0; pass < 4 && e.inFront; ++pass) {
+    // Shift sideways by the NDC error, converted by the box's own width.
     double err = (e.xLow + e.xHigh) * 0.5 - (frame.left + frame.right) * 0.5;
     double widthWorld = (box.xMax - box.xMin) * scale;
     double widthNdc = e.xHigh - e.xLow;
     if (widthNdc <= 0.0 || widthWorld <= 0.0) break;
     p.camX += err * widthWorld / widthNdc;
+    e = project(box, scale, aspect, p.camX, p.camY, pitch);
   }
+  if (!e.inFront) return p;
   double widthFill = (e.xHigh - e.xLow) / (frame.right - frame.left);
   p.fits = e.xLow >= frame.left - 1e-9 && e.xHigh <= frame.right + 1e-9 && e.yLow >= frame.bottom - 1e-9 &&
            e.yHigh <= frame.top + 1e-9;
