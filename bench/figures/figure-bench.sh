@@ -2,7 +2,8 @@
 # Figure benchmark: a full table (499,999 bars over the whole axis) drawn side-on by --fit,
 # written as a plain 3840x2160 PNG, an annotated one, and an SVG of every bar, each a whole
 # run of quelvar-snapshot (load included) beside the load alone (quelvar-summary). Prints
-# seconds, the ratios to the plain PNG, and the SVG's size and bar count.
+# seconds, the ratios to the plain PNG, and the SVG's size and bar count, beside the SVG of
+# the start camera's view, which holds only the bars in its picture.
 #
 # bench/figures/figure-bench.sh [TOKENS]    (default 300000, enough to fill the table)
 set -euo pipefail
@@ -36,10 +37,16 @@ both=$(best "$bin/quelvar-snapshot" "${view[@]}" --annotate --out "$work/both.pn
 
 bars=$(grep -c '^<path stroke="#0000' "$work/full.svg" || true)
 size=$(stat -c %s "$work/full.svg")
-awk -v loadonly="$load" -v plain="$plain" -v ann="$annotated" -v svg="$svg" -v both="$both" -v bars="$bars" -v size="$size" 'BEGIN {
+# From the start camera only the first stretch of the axis is in the picture: the SVG keeps
+# only those bars, as the PNG draws only those.
+"$bin/quelvar-snapshot" --list "$work/list.txt" --threshold -1 --size 3840x2160 --out "$work/start.svg" > /dev/null
+start_bars=$(grep -c '^<path stroke="#0000' "$work/start.svg" || true)
+start_size=$(stat -c %s "$work/start.svg")
+awk -v loadonly="$load" -v plain="$plain" -v ann="$annotated" -v svg="$svg" -v both="$both" -v bars="$bars" -v size="$size" -v sbars="$start_bars" -v ssize="$start_size" 'BEGIN {
   printf "load only (quelvar-summary)      %6.2f s\n", loadonly
   printf "plain PNG 3840x2160              %6.2f s\n", plain
   printf "annotated PNG 3840x2160          %6.2f s   x%.2f of plain\n", ann, ann / plain
   printf "annotated SVG                    %6.2f s   x%.2f of plain; %d bars, %.1f MB, %.0f bytes a bar\n", svg, svg / plain, bars, size / 1e6, size / (bars > 0 ? bars : 1)
+  printf "SVG from the start camera                    %d bars, %.1f MB\n", sbars, ssize / 1e6
   printf "PNG and SVG from one load        %6.2f s   x%.2f of the two runs apart\n", both, both / (ann + svg)
 }'
