@@ -121,14 +121,23 @@ void addHeightLegend(const MarkInput& in, double x, float size, FigureMarks& mar
     }
     if (!apart && wanted > 1) continue;
     if (n == 0) return;
-    marks.lines.push_back({at[0].x, at[0].y, at[n - 1].x, at[n - 1].y});
+    // The scale runs up to the tallest bar, and the caption sits above it, clear of the bars.
+    Screen summit = project(in, static_cast<float>(x), std::min(7.0f, in.tallest));
+    if (!summit.ok || summit.y > at[n - 1].y) summit = at[n - 1];
+    marks.lines.push_back({at[0].x, at[0].y, summit.x, summit.y});
     for (size_t i = 0; i < n; ++i) {
       marks.lines.push_back({at[i].x - tickLength, at[i].y, at[i].x, at[i].y});
       addText(marks, at[i].x - tickLength - 0.25f * size, at[i].y + 0.35f * size, size, TextAnchor::end,
               ticks[i].label);
     }
-    addText(marks, std::max(0.5f * size, at[n - 1].x - 5.0f * size), at[n - 1].y - 0.9f * size, size, TextAnchor::start,
-            "bar height = pair length");
+    std::string caption = "bar height = pair length";
+    if (in.clipped) {
+      char limit[32];
+      formatTickLabel(static_cast<int64_t>(in.lengthScale), static_cast<int64_t>(in.lengthScale), limit, sizeof limit);
+      caption += std::string(", clipped at ") + limit;
+    }
+    addText(marks, std::max(0.5f * size, summit.x - 5.0f * size), summit.y - 0.9f * size, size, TextAnchor::start,
+            caption);
     return;
   }
 }

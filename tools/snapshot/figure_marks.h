@@ -37,6 +37,7 @@ struct MarkInput {
   float axisY;                // the axis runs along the first row of bars, where they stand
   double lengthScale;         // bases that stand 7 high
   float tallest;              // height of the tallest bar drawn: the legend goes no higher
+  bool clipped;               // some pairs are longer than lengthScale and stand at 7
   bool annotate;
   std::string title;
 };

@@ -133,6 +133,7 @@ bool renderPicture(const PictureSpec& picture, OutputFile& out) {
   input.axisY = drawn.axisY;
   input.lengthScale = picture.figure.maxLen > 0 ? static_cast<double>(picture.figure.maxLen) : recordTable.maxLen;
   input.tallest = drawn.tallest;
+  input.clipped = picture.figure.maxLen > 0 && recordTable.maxLen > picture.figure.maxLen;
   input.annotate = picture.figure.annotate && drawn.firstPos <= drawn.lastPos;
   input.title = picture.figure.title;
   FigureMarks marks = layoutFigureMarks(input);
