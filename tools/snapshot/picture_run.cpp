@@ -24,7 +24,8 @@
 
 namespace {
 
-void renderFrame(ViewState& view, bool whiteBackground) {
+// One frame as the viewer draws it, on white when asked.
+void drawPictureFrame(ViewState& view, bool whiteBackground) {
   if (whiteBackground) {
     glClearColor(1.0f, 1.0f, 1.0f, 0.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -119,7 +120,7 @@ bool renderPicture(const PictureSpec& picture, OutputFile& out) {
   resizeView(options.width, options.height);
 
   auto start = std::chrono::steady_clock::now();
-  for (int i = 0; i < options.frames; ++i) renderFrame(view, picture.figure.whiteBackground);
+  for (int i = 0; i < options.frames; ++i) drawPictureFrame(view, picture.figure.whiteBackground);
   auto elapsed = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start);
   if (options.timed) std::fprintf(stderr, "frame_ms %.3f\n", elapsed.count() / options.frames);
 
