@@ -36,10 +36,28 @@ float drawVertices[kMaxBars * 2][4];
 float drawColours[kMaxBars * 2][3];
 int32_t drawVertexCount = 0;
 int32_t drawnBars = 0;
-// For picking: each drawn bar's slot and cell, in drawing order.
+// For picking, in drawing order: each drawn bar's slot, its two ends on screen in
+// normalised device coordinates (ax, ay, bx, by; NaN when the bar reaches behind the eye,
+// where its projection is unbounded), and the smaller clip w of its ends, how near it
+// comes to the eye.
+// Kept as separate arrays so that the first look over all of them runs in vector lanes.
 int32_t drawnSlot[kMaxBars];
-uint16_t drawnCell[kMaxBars];
+float drawnEnds[4][kMaxBars];
+float drawnNear[kMaxBars];
 bool drawnPoints = false;
+
+void storeScreenEnds(int32_t k, const float* a, const float* b) {
+  float near = a[3] < b[3] ? a[3] : b[3];
+  drawnNear[k] = near;
+  if (!(near > 0.0f)) {
+    drawnEnds[0][k] = drawnEnds[1][k] = drawnEnds[2][k] = drawnEnds[3][k] = NAN;
+    return;
+  }
+  drawnEnds[0][k] = a[0] / a[3];
+  drawnEnds[1][k] = a[1] / a[3];
+  drawnEnds[2][k] = b[0] / b[3];
+  drawnEnds[3][k] = b[1] / b[3];
+}
 
 BarSelection lastSelection;
 bool haveSelection = false;
@@ -130,7 +148,7 @@ void fillArrays(bool points, int32_t colourMode, const float m[16], double margi
     clipOfHeight(m, t, record.len, top);
     if (outsideVolume(points ? top : t, top, wide)) continue;
     drawnSlot[drawnBars] = selectedSlot[k];
-    drawnCell[drawnBars] = selectedCell[k];
+    storeScreenEnds(drawnBars, points ? top : t, top);
     ++drawnBars;
     float colour[3];
     if (points) {
@@ -190,46 +208,6 @@ struct PickTarget {
   double pixelsX, pixelsY;  // device units to pixels
 };
 
-// Cells whose box, seen from the eye, may come within the radius of the point: a box
-// reaching behind the eye is kept, as its projection is unbounded.
-void findPickCells(const PickTarget& target, uint8_t* candidate) {
-  for (int c = 0; c < kCells; ++c) {
-    candidate[c] = 0;
-    if (!cellVisible[c]) continue;
-    const CellBox& box = cells[c];
-    double lo[2] = {1e300, 1e300}, hi[2] = {-1e300, -1e300};
-    bool behind = false;
-    for (int corner = 0; corner < 8 && !behind; ++corner) {
-      double p[3] = {(corner & 1) ? box.max[0] : box.min[0], (corner & 2) ? box.max[1] : box.min[1],
-                     (corner & 4) ? box.max[2] : box.min[2]};
-      double clip[4];
-      for (int r = 0; r < 4; ++r)
-        clip[r] = lastMatrix[r] * p[0] + lastMatrix[4 + r] * p[1] + lastMatrix[8 + r] * p[2] + lastMatrix[12 + r];
-      if (clip[3] <= 1e-6) {
-        behind = true;
-        break;
-      }
-      for (int a = 0; a < 2; ++a) {
-        double v = clip[a] / clip[3];
-        if (v < lo[a]) lo[a] = v;
-        if (v > hi[a]) hi[a] = v;
-      }
-    }
-    if (behind || (lo[0] <= target.x + target.rx && hi[0] >= target.x - target.rx && lo[1] <= target.y + target.ry &&
-                   hi[1] >= target.y - target.ry))
-      candidate[c] = 1;
-  }
-}
-
-// Both ends beyond one side of the square around the point, without dividing by w.
-bool segmentMissesSquare(const PickTarget& target, const float* a, const float* b) {
-  double ax = a[0], ay = a[1], aw = a[3], bx = b[0], by = b[1], bw = b[3];
-  double right = target.x + target.rx, left = target.x - target.rx;
-  double top = target.y + target.ry, bottom = target.y - target.ry;
-  return (ax > right * aw && bx > right * bw) || (ax < left * aw && bx < left * bw) ||
-         (ay > top * aw && by > top * bw) || (ay < bottom * aw && by < bottom * bw);
-}
-
 struct PickHit {
   double pixels;  // distance from the point on screen
   double depth;   // clip w at the nearest point: distance from the eye along the view
@@ -257,8 +235,6 @@ bool nearestOnSegment(const PickTarget& target, const float* a, const float* b, 
   return hit.pixels <= radius;
 }
 
-uint8_t pickCell[kCells];
-
 }  // namespace
 
 int32_t pickBatchedBar(double column, double row, double radius) {
@@ -270,21 +246,61 @@ int32_t pickBatchedBar(double column, double row, double radius) {
   target.y = 1.0 - row / target.pixelsY;
   target.rx = radius / target.pixelsX;
   target.ry = radius / target.pixelsY;
-  findPickCells(target, pickCell);
+  float px = static_cast<float>(target.x), py = static_cast<float>(target.y);
+  float left = static_cast<float>(target.x - target.rx), right = static_cast<float>(target.x + target.rx);
+  float bottom = static_cast<float>(target.y - target.ry), top = static_cast<float>(target.y + target.ry);
+  float scaleX = static_cast<float>(target.pixelsX), scaleY = static_cast<float>(target.pixelsY);
+  float radius2 = static_cast<float>(radius * radius);
 
   int32_t best = 0;
-  PickHit bestHit{0, 0};
+  float bestDepth = 0, bestPixels2 = 0;
   int32_t stride = drawnPoints ? 1 : 2;
-  for (int32_t k = 0; k < drawnBars; ++k) {
-    if (!pickCell[drawnCell[k]]) continue;
-    const float* a = drawVertices[k * stride];
-    const float* b = drawVertices[k * stride + stride - 1];
-    if (segmentMissesSquare(target, a, b)) continue;
-    PickHit hit;
-    if (!nearestOnSegment(target, a, b, radius, hit)) continue;
-    if (best == 0 || hit.depth < bestHit.depth || (hit.depth == bestHit.depth && hit.pixels < bestHit.pixels)) {
-      best = drawnSlot[k];
-      bestHit = hit;
+  const float* ax = drawnEnds[0];
+  const float* ay = drawnEnds[1];
+  const float* bx = drawnEnds[2];
+  const float* by = drawnEnds[3];
+  constexpr int32_t kBlock = 1024;
+  uint8_t outside[kBlock];
+  for (int32_t base = 0; base < drawnBars; base += kBlock) {
+    int32_t n = drawnBars - base < kBlock ? drawnBars - base : kBlock;
+    // Bars wholly beyond one side of the square around the point, or wholly behind the best
+    // so far, without a branch, so the compiler runs it in vector lanes; NaN ends fail every
+    // test and are looked at below.
+    float behind = best != 0 ? bestDepth : HUGE_VALF;
+    for (int32_t i = 0; i < n; ++i) {
+      int32_t k = base + i;
+      outside[i] = static_cast<uint8_t>(((ax[k] < left) & (bx[k] < left)) | ((ax[k] > right) & (bx[k] > right)) |
+                                        ((ay[k] < bottom) & (by[k] < bottom)) | ((ay[k] > top) & (by[k] > top)) |
+                                        (drawnNear[k] > behind));
+    }
+    for (int32_t i = 0; i < n; ++i) {
+      if (outside[i]) continue;
+      int32_t k = base + i;
+      // Where thousands of far bars meet near the horizon, most lie wholly behind the best.
+      float depth = drawnNear[k];
+      if (best != 0 && depth > bestDepth) continue;
+      float pixels2;
+      if (ax[k] == ax[k]) {
+        float x0 = (ax[k] - px) * scaleX, y0 = (ay[k] - py) * scaleY;
+        float dx = (bx[k] - px) * scaleX - x0, dy = (by[k] - py) * scaleY - y0;
+        float length2 = dx * dx + dy * dy;
+        float t = length2 > 0.0f ? -(x0 * dx + y0 * dy) / length2 : 0.0f;
+        t = t < 0.0f ? 0.0f : t > 1.0f ? 1.0f : t;
+        float nx = x0 + dx * t, ny = y0 + dy * t;
+        pixels2 = nx * nx + ny * ny;
+        if (pixels2 > radius2) continue;
+      } else {
+        PickHit hit;
+        if (!nearestOnSegment(target, drawVertices[k * stride], drawVertices[k * stride + stride - 1], radius, hit))
+          continue;
+        pixels2 = static_cast<float>(hit.pixels * hit.pixels);
+        depth = static_cast<float>(hit.depth);
+      }
+      if (best == 0 || depth < bestDepth || (depth == bestDepth && pixels2 < bestPixels2)) {
+        best = drawnSlot[k];
+        bestDepth = depth;
+        bestPixels2 = pixels2;
+      }
     }
   }
   return best;
