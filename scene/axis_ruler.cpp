@@ -20,6 +20,7 @@ constexpr double kLabelSpacingPixels = 110.0;
 constexpr float kLabelHeight = 13.0f;
 constexpr size_t kMaxTicks = 128;
 constexpr double kTickGapPixels = 6.0;
+constexpr double kLabelGapPixels = 16.0;
 
 // Clip coordinates along the ruler are linear in x: c(x) = base + slope x.
 struct RulerLine {
@@ -61,6 +62,16 @@ bool toScreen(const float m[16], double x, double y, int width, int height, doub
   column = (clip[0] / clip[3] + 1.0) / 2.0 * width;
   row = (1.0 - clip[1] / clip[3]) / 2.0 * height;
   return true;
+}
+
+// The smallest of 1, 2, 5, 10, 20, 50... that is at least `ratio`.
+int64_t roundLevel(double ratio) {
+  int64_t level = 1;
+  static const int64_t kSteps[] = {2, 5, 10};
+  for (int64_t decade = 1; static_cast<double>(level) < ratio && decade < (int64_t{1} << 40); decade *= 10)
+    for (int64_t step : kSteps)
+      if (static_cast<double>(level) < ratio) level = step * decade;
+  return level;
 }
 
 struct LabelBox {
@@ -112,19 +123,23 @@ void drawAxisRuler(const ViewState& view, const ScreenBox& keepClear) {
   AxisTick ticks[kMaxTicks];
   size_t count = axisTicks(first, last, spacing, ticks, kMaxTicks);
 
-  // Ticks from the near end outwards; where they crowd towards the horizon, some are
-  // left out so the ruler does not smear into a dark band.
+  // Where ticks crowd towards the horizon only every 2nd, 5th, 10th... is kept, and the
+  // same for labels, so what remains stays round (1 Mb, 2 Mb, 5 Mb) and readable.
   bool kept[kMaxTicks] = {};
-  double lastColumn = 0, lastRow = 0;
-  bool anyKept = false;
-  for (size_t n = 0; n < count; ++n) {
-    size_t i = nearEndFirst ? n : count - 1 - n;
-    double column = 0, row = 0;
-    if (!toScreen(m, static_cast<double>(ticks[i].position) / perUnit, kRulerY, width, height, column, row)) continue;
-    if (anyKept && std::hypot(column - lastColumn, row - lastRow) < kTickGapPixels) continue;
-    kept[i] = true;
-    anyKept = true;
-    lastColumn = column, lastRow = row;
+  char labels[kMaxTicks][24];
+  bool labelled[kMaxTicks] = {};
+  for (size_t i = 0; i < count; ++i) {
+    double x = static_cast<double>(ticks[i].position) / perUnit, column = 0, row = 0, nextColumn = 0, nextRow = 0;
+    if (!toScreen(m, x, kRulerY, width, height, column, row) ||
+        !toScreen(m, x + static_cast<double>(spacing) / perUnit, kRulerY, width, height, nextColumn, nextRow))
+      continue;
+    double gap = std::hypot(nextColumn - column, nextRow - row);
+    int64_t index = ticks[i].position / spacing;
+    int64_t tickLevel = roundLevel(kTickGapPixels / gap);
+    kept[i] = index % tickLevel == 0;
+    int64_t labelLevel = roundLevel((measureText(ticks[i].label, kLabelHeight) + kLabelGapPixels) / gap);
+    labelled[i] = kept[i] && index % labelLevel == 0;
+    if (labelled[i]) formatTickLabel(ticks[i].position, spacing * labelLevel, labels[i], sizeof labels[i]);
   }
   glPushAttrib(GL_CURRENT_BIT);
   glColor3d(0.1, 0.1, 0.2);
@@ -150,14 +165,15 @@ void drawAxisRuler(const ViewState& view, const ScreenBox& keepClear) {
   beginOverlay();
   for (size_t n = 0; n < count; ++n) {
     size_t i = nearEndFirst ? n : count - 1 - n;
-    if (!kept[i]) continue;
+    if (!labelled[i]) continue;
     double x = static_cast<double>(ticks[i].position) / perUnit, column = 0, row = 0;
     if (!toScreen(m, x, kRulerY - kTickLength, width, height, column, row)) continue;
-    int textWidth = measureText(ticks[i].label, kLabelHeight);
+    int textWidth = measureText(labels[i], kLabelHeight);
     LabelBox box;
     box.left = static_cast<int>(column) - textWidth / 2 - 3;
     box.right = box.left + textWidth + 6;
-    box.top = static_cast<int>(row) + 2;
+    // Under the tick, or just above the picture's bottom edge when the ruler runs along it.
+    box.top = std::min(static_cast<int>(row) + 2, height - boxHeight - 1);
     box.bottom = box.top + boxHeight;
     bool overlaps = box.left < keepClear.right && keepClear.left < box.right && box.top < keepClear.bottom &&
                     keepClear.top < box.bottom;
@@ -167,7 +183,7 @@ void drawAxisRuler(const ViewState& view, const ScreenBox& keepClear) {
     if (overlaps) continue;
     drawn[drawnCount++] = box;
     drawPanel(box.left, box.top, box.right - box.left, boxHeight, backing);
-    drawText(ticks[i].label, box.left + 3, box.top + 1, kLabelHeight, ink);
+    drawText(labels[i], box.left + 3, box.top + 1, kLabelHeight, ink);
   }
   endOverlay();
 }
