@@ -47,9 +47,9 @@ float drawnNear[kMaxBars];
 bool drawnPoints = false;
 
 void storeScreenEnds(int32_t k, const float* a, const float* b) {
-  float near = a[3] < b[3] ? a[3] : b[3];
-  drawnNear[k] = near;
-  if (!(near > 0.0f)) {
+  float nearest = a[3] < b[3] ? a[3] : b[3];  // not "near": Windows headers define it
+  drawnNear[k] = nearest;
+  if (!(nearest > 0.0f)) {
     drawnEnds[0][k] = drawnEnds[1][k] = drawnEnds[2][k] = drawnEnds[3][k] = NAN;
     return;
   }

@@ -82,9 +82,9 @@ TEST_F(WayfindingTest, BarsTakeTheirPairsStrandOrIdentityColour) {
   auto colourNear = [&](const Picture& picture, const float expected[3]) {
     int r = static_cast<int>(std::lround(expected[0] * 255)), g = static_cast<int>(std::lround(expected[1] * 255)),
         b = static_cast<int>(std::lround(expected[2] * 255));
-    bool near = false;
-    for (int dx = -1; dx <= 1; ++dx) near = near || isColour(picture.at(column + dx, row), r, g, b);
-    return near;
+    bool seen = false;
+    for (int dx = -1; dx <= 1; ++dx) seen = seen || isColour(picture.at(column + dx, row), r, g, b);
+    return seen;
   };
   float strand[3], percent[3];
   orientationColour(kSameStrand, strand);
