@@ -2,12 +2,14 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 
 #include "camera_transform.h"
 #include "gl.h"
 #include "pair_colours.h"
 #include "pair_traits.h"
 #include "record_table.h"
+#include "view_volume.h"
 #include "window_mode.h"
 
 namespace {
@@ -17,8 +19,13 @@ constexpr int kArcPoints = kSegments + 1;
 
 float arcVertices[kTablePairs * kArcPoints][3];
 uint8_t arcColours[kTablePairs * kArcPoints][3];
-uint32_t arcIndices[kTablePairs * kSegments * 2];
+float arcBoxes[kTablePairs][2][3];  // each arc's bounding box, to leave out what cannot be seen
 int32_t arcCount = 0;
+// The segments of the arcs that may be seen from the last matrix.
+uint32_t drawIndices[kTablePairs * kSegments * 2];
+int32_t drawIndexCount = 0;
+float cullMatrix[16];
+bool cullValid = false;
 
 // What the arcs were built for; rebuilt when any of it changes.
 struct LinkKey {
@@ -68,13 +75,34 @@ void buildArcs(const ViewState& view) {
       v[2] = 0.0f;
       for (int c = 0; c < 3; ++c) arcColours[first + static_cast<uint32_t>(i)][c] = rgb[c];
     }
-    uint32_t* index = arcIndices + static_cast<size_t>(arcCount) * kSegments * 2;
+    float (&box)[2][3] = arcBoxes[arcCount];
+    box[0][0] = a.x < b.x ? a.x : b.x;
+    box[1][0] = a.x < b.x ? b.x : a.x;
+    box[0][1] = static_cast<float>(-bulge);
+    box[1][1] = 0.0f;
+    box[0][2] = box[1][2] = 0.0f;
+    ++arcCount;
+  }
+  cullValid = false;
+}
+
+void cullArcs(const float matrix[16]) {
+  double m[16];
+  for (int i = 0; i < 16; ++i) m[i] = matrix[i];
+  ViewVolume volume = viewVolumeFromMatrix(m, 0.01);
+  drawIndexCount = 0;
+  for (int32_t arc = 0; arc < arcCount; ++arc) {
+    if (!boxMayBeVisible(volume, arcBoxes[arc][0], arcBoxes[arc][1])) continue;
+    uint32_t first = static_cast<uint32_t>(arc * kArcPoints);
+    uint32_t* index = drawIndices + drawIndexCount;
     for (uint32_t i = 0; i < kSegments; ++i) {
       index[2 * i] = first + i;
       index[2 * i + 1] = first + i + 1;
     }
-    ++arcCount;
+    drawIndexCount += kSegments * 2;
   }
+  std::memcpy(cullMatrix, matrix, sizeof cullMatrix);
+  cullValid = true;
 }
 
 }  // namespace
@@ -91,11 +119,18 @@ void drawPairLinks(const ViewState& view) {
   if (arcCount == 0) return;
   glPushMatrix();
   applyCameraTransform();
+  float matrix[16];
+  glGetFloatv(GL_MODELVIEW_MATRIX, matrix);
+  if (!cullValid || std::memcmp(matrix, cullMatrix, sizeof matrix) != 0) cullArcs(matrix);
+  if (drawIndexCount == 0) {
+    glPopMatrix();
+    return;
+  }
   glEnableClientState(GL_VERTEX_ARRAY);
   glEnableClientState(GL_COLOR_ARRAY);
   glVertexPointer(3, GL_FLOAT, 0, arcVertices);
   glColorPointer(3, GL_UNSIGNED_BYTE, 0, arcColours);
-  glDrawElements(GL_LINES, arcCount * kSegments * 2, GL_UNSIGNED_INT, arcIndices);
+  glDrawElements(GL_LINES, drawIndexCount, GL_UNSIGNED_INT, drawIndices);
   glDisableClientState(GL_COLOR_ARRAY);
   glDisableClientState(GL_VERTEX_ARRAY);
   glPopMatrix();
