@@ -12,6 +12,12 @@ void set(float out[3], float r, float g, float b) {
 
 }  // namespace
 
+int32_t nextColourMode(int32_t colourMode) {
+  if (colourMode == kColourAsSpecified) return kColourByOrientation;
+  if (colourMode == kColourByOrientation && pairTraits.withIdentity > 0) return kColourByIdentity;
+  return kColourAsSpecified;
+}
+
 void orientationColour(uint8_t orientation, float out[3]) {
   if (orientation == kSameStrand)
     set(out, 0.0f, 0.447f, 0.698f);

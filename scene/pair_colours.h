@@ -9,6 +9,10 @@ constexpr int32_t kColourAsSpecified = 0;
 constexpr int32_t kColourByOrientation = 1;
 constexpr int32_t kColourByIdentity = 2;
 
+// The mode after this one in the cycle as specified -> by strand -> by identity -> as
+// specified, skipping identity when no stored pair has one.
+int32_t nextColourMode(int32_t colourMode);
+
 // Two colours that colour-blind eyes tell apart (Okabe and Ito's blue and vermillion), and
 // a grey for a strand the list did not give.
 void orientationColour(uint8_t orientation, float out[3]);

@@ -102,6 +102,12 @@ TEST_F(WayfindingTest, BarsTakeTheirPairsStrandOrIdentityColour) {
     for (int dx = -2; dx <= 2; ++dx)
       found = found || isColour(points.at(static_cast<int>(top.column) + dx, static_cast<int>(top.row) + dy), 213, 94, 0);
   EXPECT_TRUE(found) << "points take the strand colour too";
+
+  pairTraits.withIdentity = 0;
+  EXPECT_EQ(nextColourMode(kColourByOrientation), kColourAsSpecified) << "no identity to show";
+  pairTraits.withIdentity = 2;
+  EXPECT_EQ(nextColourMode(nextColourMode(kColourAsSpecified)), kColourByIdentity);
+  EXPECT_EQ(nextColourMode(kColourByIdentity), kColourAsSpecified);
 }
 
 TEST_F(WayfindingTest, HudWritesItsLinesAndDrawsTheRuler) {
