@@ -157,7 +157,7 @@ void fillArrays(bool points, int32_t colourMode, const float m[16], double margi
       colour[0] = 0.0f, colour[1] = 0.0f, colour[2] = record.r;
       std::memcpy(drawVertices[v], t, sizeof t);
     }
-    if (colourMode != kColourAsSpecified) pairColour(colourMode, selectedSlot[k], colour);
+    if (colourMode != kColourOfPass) pairColour(colourMode, selectedSlot[k], colour);
     int ends = points ? 1 : 2;
     for (int end = 0; end < ends; ++end) std::memcpy(drawColours[v + end], colour, sizeof colour);
     v += ends;

@@ -13,9 +13,9 @@ void set(float out[3], float r, float g, float b) {
 }  // namespace
 
 int32_t nextColourMode(int32_t colourMode) {
-  if (colourMode == kColourAsSpecified) return kColourByOrientation;
+  if (colourMode == kColourOfPass) return kColourByOrientation;
   if (colourMode == kColourByOrientation && pairTraits.withIdentity > 0) return kColourByIdentity;
-  return kColourAsSpecified;
+  return kColourOfPass;
 }
 
 void orientationColour(uint8_t orientation, float out[3]) {

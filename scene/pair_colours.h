@@ -4,13 +4,14 @@
 
 #include <cstdint>
 
-// Bar colours: as the viewer always drew them, by strand, or by identity.
-constexpr int32_t kColourAsSpecified = 0;
+// Bar colours: each pass's own (blue lines, record-coloured points), by strand, or by
+// identity.
+constexpr int32_t kColourOfPass = 0;
 constexpr int32_t kColourByOrientation = 1;
 constexpr int32_t kColourByIdentity = 2;
 
-// The mode after this one in the cycle as specified -> by strand -> by identity -> as
-// specified, skipping identity when no stored pair has one.
+// The mode after this one in the cycle pass's own -> by strand -> by identity -> pass's
+// own, skipping identity when no stored pair has one.
 int32_t nextColourMode(int32_t colourMode);
 
 // Two colours that colour-blind eyes tell apart (Okabe and Ito's blue and vermillion), and
@@ -21,6 +22,6 @@ void orientationColour(uint8_t orientation, float out[3]);
 // unknown.
 void identityColour(uint16_t identity, float out[3]);
 
-// The colour of the bar in this slot under a colour mode other than as specified; false
-// for the specified mode, whose colours depend on the pass.
+// The colour of the bar in this slot under a colour mode other than the pass's own; false
+// for that one, whose colours depend on the pass.
 bool pairColour(int32_t colourMode, int32_t slot, float out[3]);

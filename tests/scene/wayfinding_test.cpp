@@ -104,10 +104,10 @@ TEST_F(WayfindingTest, BarsTakeTheirPairsStrandOrIdentityColour) {
   EXPECT_TRUE(found) << "points take the strand colour too";
 
   pairTraits.withIdentity = 0;
-  EXPECT_EQ(nextColourMode(kColourByOrientation), kColourAsSpecified) << "no identity to show";
+  EXPECT_EQ(nextColourMode(kColourByOrientation), kColourOfPass) << "no identity to show";
   pairTraits.withIdentity = 2;
-  EXPECT_EQ(nextColourMode(nextColourMode(kColourAsSpecified)), kColourByIdentity);
-  EXPECT_EQ(nextColourMode(kColourByIdentity), kColourAsSpecified);
+  EXPECT_EQ(nextColourMode(nextColourMode(kColourOfPass)), kColourByIdentity);
+  EXPECT_EQ(nextColourMode(kColourByIdentity), kColourOfPass);
 }
 
 TEST_F(WayfindingTest, HudWritesItsLinesAndDrawsTheRuler) {
