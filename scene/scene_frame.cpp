@@ -3,6 +3,8 @@
 #include "bar_drawing.h"
 #include "floor.h"
 #include "gl.h"
+#include "hud.h"
+#include "pair_links.h"
 #include "window_mode.h"
 
 void startScene() {
@@ -23,6 +25,8 @@ void drawScene(ViewState& view) {
     drawBars(view.pointStyle ? 1 : 2, view);
   }
   if (view.showFloor) drawFloor();
+  if (view.showLinks) drawPairLinks(view);
+  if (view.hud) drawHud(view);
 }
 
 void pushFrameMatrix() { glPushMatrix(); }
