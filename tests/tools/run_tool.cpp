@@ -26,9 +26,14 @@ std::string scratchFolder(const std::string& name) {
   return folder;
 }
 
-ToolRun runTool(const std::string& commandLine, const std::string& folder) {
+ToolRun runCommand(const std::string& commandLine, const std::string& folder) {
   std::string out = folder + "/.stdout", err = folder + "/.stderr";
-  std::string command = "cd '" + folder + "' && " + QUELVAR_BIN_DIR "/" + commandLine + " >'" + out + "' 2>'" + err + "'";
+  // The braces let the command's own redirections come after the capture's.
+  std::string command = "cd '" + folder + "' && { " + commandLine + " ; } >'" + out + "' 2>'" + err + "'";
   int status = std::system(command.c_str());
   return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFile(out), readFile(err)};
+}
+
+ToolRun runTool(const std::string& commandLine, const std::string& folder) {
+  return runCommand(QUELVAR_BIN_DIR "/" + commandLine, folder);
 }

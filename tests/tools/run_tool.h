@@ -12,6 +12,9 @@ struct ToolRun {
 // Runs "<bin dir>/<command line>" through the shell from folder, capturing both streams.
 ToolRun runTool(const std::string& commandLine, const std::string& folder = ".");
 
+// Runs a shell command line from folder, capturing both streams.
+ToolRun runCommand(const std::string& commandLine, const std::string& folder);
+
 // A fresh scratch folder for one test.
 std::string scratchFolder(const std::string& name);
 
