@@ -11,9 +11,6 @@ namespace {
 // before the last one.
 constexpr int32_t kLastPairStart = kTableSlots - 2;
 
-// What the C library's "%s" treats as white space.
-bool isTokenSpace(unsigned char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-
 void storeRecord(TandemRecord& record, int32_t pos, int32_t partner, float len, uint32_t tag) {
   record.x = static_cast<float>(pos);
   record.y = static_cast<float>(bumpStackCount(pos) / 10.0);
@@ -62,7 +59,7 @@ size_t readPlainToken(const char* bytes, size_t size, int32_t fields[3]) {
       ++i;
       continue;
     }
-    if (isTokenSpace(static_cast<unsigned char>(c))) break;
+    if (isCSpace(static_cast<unsigned char>(c))) break;
     return 0;
   }
   for (int k = count; k < 3; ++k) fields[k] = value;
@@ -107,7 +104,7 @@ void scanTandemBytes(TandemScanner& scanner, const char* bytes, size_t size) {
   size_t i = 0;
   while (i < size) {
     unsigned char c = static_cast<unsigned char>(bytes[i]);
-    if (isTokenSpace(c)) {
+    if (isCSpace(c)) {
       if (inToken) endWalkedToken(scanner, walk);
       inToken = false;
       ++i;

@@ -1,4 +1,8 @@
-// The Linux and macOS entry: no module instance and no show command, so the defaults.
+// GLFW backend: the program's entry.
+// Implements: main, which runs the viewer.
+// Emulates: nothing.
+// Leaves out: the command line, which the viewer does not read.
 #include "frame_loop.h"
+#include "glfw_window.h"
 
-int main() { return runViewer(nullptr, 1); }
+int main() { return runViewer(); }

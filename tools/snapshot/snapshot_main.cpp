@@ -12,17 +12,7 @@
 #include "scene_frame.h"
 #include "snapshot_options.h"
 #include "tandem_loader.h"
-
-namespace {
-
-void renderFrame(ViewState& view) {
-  clearFrame();
-  pushFrameMatrix();
-  drawScene(view);
-  popFrameMatrix();
-}
-
-}  // namespace
+#include "zoom_step.h"
 
 int main(int argc, char** argv) {
   static SnapshotOptions options;
@@ -41,10 +31,7 @@ int main(int argc, char** argv) {
   loadTandemList(options.listPath, 1);
   normalizeRecords();
   ViewState& view = options.view;
-  for (int32_t i = 0; i < options.zoomSteps; ++i) {
-    scaleRecordsX(0.9);
-    view.zoomSteps += 1;
-  }
+  for (int32_t i = 0; i < options.zoomSteps; ++i) zoomStep(view);
   if (options.cameraGiven) {
     camera.camX = options.camX;
     camera.camY = options.camY;
