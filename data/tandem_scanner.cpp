@@ -20,6 +20,33 @@ void storeRecord(TandemRecord& record, int32_t pos, int32_t partner, float len, 
   record.tag = tag;
 }
 
+// Handles one whole token given as (pos, partner, len): draws its three random numbers,
+// stores the pair if its length is above 10 and the table has room, and updates maxLen.
+// Returns false when the pair was refused for lack of room.
+bool addTandemToken(int32_t pos, int32_t partner, int32_t len, uint32_t tag) {
+  int c1 = std::rand();
+  int c2 = std::rand();
+  int c3 = std::rand();
+  bool fits = true;
+  if (len > 10) {
+    if (recordTable.count <= kLastPairStart) {
+      TandemRecord& a = recordTable.slots[recordTable.count];
+      TandemRecord& b = recordTable.slots[recordTable.count + 1];
+      // Record A's counter is bumped first, so a pair at one position stacks A below B.
+      storeRecord(a, pos, partner, static_cast<float>(len), tag);
+      storeRecord(b, partner, pos, static_cast<float>(len), tag);
+      a.r = b.r = static_cast<float>(c1 % 255) / 255.0f;
+      a.g = b.g = static_cast<float>(c2 % 255) / 255.0f;
+      a.b = b.b = static_cast<float>(c3 % 255) / 255.0f;
+      recordTable.count += 2;
+    } else {
+      fits = false;  // record B would fall past the table
+    }
+  }
+  if (len > recordTable.maxLen) recordTable.maxLen = len;
+  return fits;
+}
+
 void addPending(TandemScanner& scanner) {
   PendingToken& pending = scanner.pending;
   if (!pending.waiting) return;
@@ -67,30 +94,6 @@ size_t readPlainToken(const char* bytes, size_t size, int32_t fields[3]) {
 }
 
 }  // namespace
-
-bool addTandemToken(int32_t pos, int32_t partner, int32_t len, uint32_t tag) {
-  int c1 = std::rand();
-  int c2 = std::rand();
-  int c3 = std::rand();
-  bool fits = true;
-  if (len > 10) {
-    if (recordTable.count <= kLastPairStart) {
-      TandemRecord& a = recordTable.slots[recordTable.count];
-      TandemRecord& b = recordTable.slots[recordTable.count + 1];
-      // Record A's counter is bumped first, so a pair at one position stacks A below B.
-      storeRecord(a, pos, partner, static_cast<float>(len), tag);
-      storeRecord(b, partner, pos, static_cast<float>(len), tag);
-      a.r = b.r = static_cast<float>(c1 % 255) / 255.0f;
-      a.g = b.g = static_cast<float>(c2 % 255) / 255.0f;
-      a.b = b.b = static_cast<float>(c3 % 255) / 255.0f;
-      recordTable.count += 2;
-    } else {
-      fits = false;  // record B would fall past the table
-    }
-  }
-  if (len > recordTable.maxLen) recordTable.maxLen = len;
-  return fits;
-}
 
 void startTandemScan(TandemScanner& scanner, uint32_t tag) {
   scanner = TandemScanner{};
