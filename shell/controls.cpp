@@ -1,4 +1,4 @@
-// Polling, not key messages: a press and release that both fall between two frames are not
+// Polling, not key events: a press and release that both fall between two frames are not
 // seen, and a held key acts again in every frame after its pause.
 #include "controls.h"
 

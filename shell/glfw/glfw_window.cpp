@@ -105,7 +105,7 @@ bool openWindow(const char* title, int32_t outerWidth, int32_t outerHeight) {
 }
 
 void showWindow() {
-  glfwSetErrorCallback(nullptr);  // from here on, as on Windows, nothing is reported
+  glfwSetErrorCallback(nullptr);  // once the window is up, nothing is reported
   glfwShowWindow(viewerWindow);
   // GLFW sizes the client area; where a window manager draws a frame, take it off so the
   // outer size is the one asked for.
