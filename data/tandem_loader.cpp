@@ -11,6 +11,26 @@ namespace {
 // Reused for every chunk: tokens are walked as they stream past, never held whole.
 char chunk[1 << 16];
 
+// The summary lines for the table as it stands.
+void printTandemSummary(bool refusedForRoom) {
+  std::printf("Count tandem load - %d\n", recordTable.count);
+  std::printf("Max len tandem - %d\n", recordTable.maxLen);
+  if (refusedForRoom) std::printf("Version limit tandem - %d!\n", kTableSlots);
+  // The viewer keeps running after this; flushed so a pipe sees the summary at once.
+  std::fflush(stdout);
+}
+
+// Scales every record's len into (0, 7] by maxLen / 7.
+void normalizeLengths() {
+  if (recordTable.count <= 1) return;
+  double divisor = recordTable.maxLen / 7.0;
+  for (int32_t i = 1; i < recordTable.count; ++i) {
+    TandemRecord& record = recordTable.slots[i];
+    record.len = static_cast<float>(record.len / divisor);
+  }
+  ++recordTable.revision;
+}
+
 }  // namespace
 
 int loadTandemList(const char* path, uint32_t tag) {
@@ -34,24 +54,6 @@ int loadTandemList(const char* path, uint32_t tag) {
   printTandemSummary(scanner.refusedForRoom);
   if (file != nullptr) std::fclose(file);
   return readable ? 0 : (error != 0 ? error : EIO);
-}
-
-void printTandemSummary(bool refusedForRoom) {
-  std::printf("Count tandem load - %d\n", recordTable.count);
-  std::printf("Max len tandem - %d\n", recordTable.maxLen);
-  if (refusedForRoom) std::printf("Version limit tandem - %d!\n", kTableSlots);
-  // The viewer keeps running after this; flushed so a pipe sees the summary at once.
-  std::fflush(stdout);
-}
-
-void normalizeLengths() {
-  if (recordTable.count <= 1) return;
-  double divisor = recordTable.maxLen / 7.0;
-  for (int32_t i = 1; i < recordTable.count; ++i) {
-    TandemRecord& record = recordTable.slots[i];
-    record.len = static_cast<float>(record.len / divisor);
-  }
-  ++recordTable.revision;
 }
 
 void normalizeRecords() {

@@ -10,11 +10,5 @@
 // on regardless; the tools report it).
 int loadTandemList(const char* path, uint32_t tag);
 
-// Prints the summary lines for the table as it stands.
-void printTandemSummary(bool refusedForRoom);
-
-// Scales every record's len into (0, 7] by maxLen / 7.
-void normalizeLengths();
-
 // The after-load pass: lengths into (0, 7], x into units of 100,000 positions.
 void normalizeRecords();

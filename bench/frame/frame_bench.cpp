@@ -100,6 +100,16 @@ struct FrameTime {
   double cpuMs;
 };
 
+// What each variant draws between the frame's matrix push and pop.
+void drawFloorFigure(const ViewState& view) {
+  drawPrebuiltBars();
+  if (view.showFloor) drawFloor();
+}
+void drawOnlyFloor(const ViewState& view) {
+  if (view.showFloor) drawFloor();
+}
+const ScenePasses kVariantPasses[] = {drawScene, drawScene, literalDrawScene, drawFloorFigure, drawOnlyFloor};
+
 FrameTime frameMs(Variant variant, ViewState& view, int frames) {
   double total = 0;
   std::clock_t cpuStart = std::clock();
@@ -109,19 +119,7 @@ FrameTime frameMs(Variant variant, ViewState& view, int frames) {
     camera = Camera{};
     if (variant == kProductionTurning) camera.yaw += 0.01f * static_cast<float>(f % 2 + 1);
     auto start = std::chrono::steady_clock::now();
-    clearFrame();
-    pushFrameMatrix();
-    if (variant == kLiteral) {
-      literalDrawScene(view);
-    } else if (variant == kFloorFigure) {
-      drawPrebuiltBars();
-      if (view.showFloor) drawFloor();
-    } else if (variant == kClearAndFloor) {
-      if (view.showFloor) drawFloor();
-    } else {
-      drawScene(view);
-    }
-    popFrameMatrix();
+    renderFrame(view, nullptr, kVariantPasses[variant]);
     glFinish();
     total += std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
   }

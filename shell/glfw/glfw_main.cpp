@@ -1,10 +1,14 @@
-// The Linux and macOS entry: no module instance and no show command, so the defaults.
+// GLFW backend: the program's entry.
+// Implements: main, which reads the command line (--help, --version) and runs the viewer.
+// Emulates: nothing.
+// Leaves out: nothing.
 #include "cli_tool.h"
 #include "frame_loop.h"
+#include "glfw_window.h"
 #include "viewer_command_line.h"
 
 int main(int argc, char** argv) {
   int stop = readViewerCommandLine(argc, argv);
   if (stop != kCliGoOn) return stop;
-  return runViewer(nullptr, 1);
+  return runViewer();
 }

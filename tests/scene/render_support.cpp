@@ -52,13 +52,7 @@ void useRenderSize(int width, int height) {
 }
 
 Picture renderScene(ViewState& view, bool literal) {
-  clearFrame();
-  pushFrameMatrix();
-  if (literal)
-    literalDrawScene(view);
-  else
-    drawScene(view);
-  popFrameMatrix();
+  renderFrame(view, nullptr, literal ? literalDrawScene : drawScene);
   Picture picture;
   picture.width = openWidth;
   picture.height = openHeight;

@@ -5,7 +5,6 @@
 #include <cmath>
 #include <cstring>
 
-#include "bar_drawing.h"
 #include "camera.h"
 #include "floor.h"
 #include "gl.h"
@@ -13,6 +12,7 @@
 #include "projection.h"
 #include "record_table.h"
 #include "render_support.h"
+#include "scene_frame.h"
 
 namespace {
 
@@ -127,7 +127,7 @@ TEST_F(RenderTest, FarPartSlidesEveryFrameWhileItsFlagIsSet) {
   view.moveRight = true;
   view.jumpForward = true;
   lookAlongY(20.25f, 5);
-  for (int frame = 0; frame < 5; ++frame) drawBars(2, view);
+  for (int frame = 0; frame < 5; ++frame) advanceView(view);
   float expectedX = startX, expectedY = 0;
   for (int frame = 0; frame < 5; ++frame) {
     expectedX = static_cast<float>(expectedX + 0.1);
@@ -137,7 +137,7 @@ TEST_F(RenderTest, FarPartSlidesEveryFrameWhileItsFlagIsSet) {
   EXPECT_EQ(recordTable.slots[1].y, expectedY);
   EXPECT_EQ(recordTable.slots[2].x, 20.0f) << "2,000,000 itself stays";
   EXPECT_EQ(recordTable.slots[2].y, 0.0f);
-  EXPECT_TRUE(view.jumpForward) << "this pass leaves the flag set";
+  EXPECT_TRUE(view.jumpForward) << "this step leaves the flag set";
 
   view.moveRight = view.jumpForward = false;
   Picture picture = renderScene(view, false);

@@ -16,20 +16,7 @@
 #include "scene_frame.h"
 #include "snapshot_options.h"
 #include "tandem_loader.h"
-
-namespace {
-
-void renderFrame(ViewState& view) {
-  clearFrame();
-  pushFrameMatrix();
-  drawScene(view);
-  popFrameMatrix();
-  // Without a finish per frame the renderer queues every frame's commands until the
-  // read-back, and memory grows with --frames.
-  finishOffscreenDrawing();
-}
-
-}  // namespace
+#include "zoom_step.h"
 
 int main(int argc, char** argv) {
   startCli("quelvar-snapshot");
@@ -61,10 +48,7 @@ int main(int argc, char** argv) {
   }
   normalizeRecords();
   ViewState& view = options.view;
-  for (int32_t i = 0; i < options.zoomSteps; ++i) {
-    scaleRecordsX(0.9);
-    view.zoomSteps += 1;
-  }
+  for (int32_t i = 0; i < options.zoomSteps; ++i) zoomStep(view);
   if (options.cameraGiven) {
     camera.camX = options.camX;
     camera.camY = options.camY;
@@ -73,7 +57,12 @@ int main(int argc, char** argv) {
   }
 
   auto start = std::chrono::steady_clock::now();
-  for (int i = 0; i < options.frames; ++i) renderFrame(view);
+  for (int i = 0; i < options.frames; ++i) {
+    renderFrame(view);
+    // Without a finish per frame the renderer queues every frame's commands until the
+    // read-back, and memory grows with --frames.
+    finishOffscreenDrawing();
+  }
   auto elapsed = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start);
   if (options.timed) std::fprintf(stderr, "frame_ms %.3f\n", elapsed.count() / options.frames);
   std::vector<uint8_t> rgb(static_cast<size_t>(options.width) * static_cast<size_t>(options.height) * 3);
