@@ -5,16 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
-enum class SkipReason : uint8_t {
-  Malformed,
-  OutOfRange,
-  OtherSequence,
-  UnknownPosition,  // BEDPE's -1 start: the tool did not place that end
-  OnItself,         // a self-alignment's hit of a region on itself
-  Mirror,           // the second report of a repeat a self-alignment has already given
-  TooShort,         // shorter than --min-length
-  Count
-};
+#include "skip_reason.h"
 
 enum class RowKind : uint8_t { Pair, Ignore, Skip };
 
