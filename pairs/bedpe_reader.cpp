@@ -53,6 +53,7 @@ RowResult readBedpeRow(std::string_view line) {
   pair.partner = start2;
   pair.len = end1 - start1;
   pair.orientation = orientation;
+  pair.identity = kNoIdentity;
   pair.seq1 = f[0];
   pair.seq2 = f[3];
   pair.role = HitRole::Plain;

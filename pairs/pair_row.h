@@ -12,6 +12,8 @@ enum class RowKind : uint8_t { Pair, Ignore, Skip };
 // Which of a self-alignment's hits this is; plain for every format but PAF.
 enum class HitRole : uint8_t { Plain, OnItself, Mirror };
 
+constexpr double kNoIdentity = -1.0;
+
 // Positions as the reader computed them, 0-based, before the range check: int64 so that a
 // value past int32 is seen and refused rather than wrapped.
 struct PairRow {
@@ -19,6 +21,7 @@ struct PairRow {
   int64_t partner;
   int64_t len;
   int orientation;          // 0 same strand, 1 reverse complement
+  double identity;          // percent, to two decimals; kNoIdentity when the format gives none
   std::string_view seq1;    // empty when the format names no sequence (repeat-match)
   std::string_view seq2;
   HitRole role;

@@ -31,6 +31,7 @@ RowResult readRepeatMatchRow(std::string_view line) {
   pair.partner = reverse ? start2 - length : start2 - 1;
   pair.len = length;
   pair.orientation = reverse ? 1 : 0;
+  pair.identity = 100.0;  // exact matches
   pair.role = HitRole::Plain;
   return pairRow(pair);
 }

@@ -62,12 +62,12 @@ TEST_F(ImportCli, BedpeFixtureKeepsOneSequenceAndAccountsForEveryOtherLine) {
 TEST_F(ImportCli, PafSelfAlignmentKeepsEachRepeatOnce) {
   writeWholeFile(dir + "/self.paf",
                  "chr\t9000\t0\t9000\t+\tchr\t9000\t0\t9000\t9000\t9000\t60\ttp:A:P\n"
-                 "chr\t9000\t5000\t5300\t-\tchr\t9000\t1000\t1300\t300\t300\t0\ttp:A:S\n"
-                 "chr\t9000\t1000\t1300\t-\tchr\t9000\t5000\t5300\t300\t300\t0\ttp:A:S\n"
+                 "chr\t9000\t5000\t5300\t-\tchr\t9000\t1000\t1300\t296\t301\t0\ttp:A:S\n"
+                 "chr\t9000\t1000\t1300\t-\tchr\t9000\t5000\t5300\t296\t301\t0\ttp:A:S\n"
                  "chr\t9000\t7000\t7100\t+\tplasmid\t800\t100\t200\t100\t100\t0\ttp:A:S\n");
   ToolResult r = runTool({kImport, dir + "/self.paf"});
   EXPECT_EQ(r.exitCode, 0);
-  EXPECT_EQ(r.out, "1000/5000/300/1\n");
+  EXPECT_EQ(r.out, "1000/5000/300/1/98.34\n");  // 296 of 301 bases match
   EXPECT_NE(r.err.find("imported 1 pair on chr; skipped 3 lines: 1 on another sequence, 1 a region on itself, "
                        "1 mirror hits"),
             std::string::npos)

@@ -52,6 +52,7 @@ TEST(RepeatMatchReader, ConvertsOneBasedRowsAndTheFarEndOfReverseCopies) {
   // Start1 0 and a reverse copy longer than its far end land below 0: the range check refuses them.
   EXPECT_EQ(readRow(InputFormat::RepeatMatch, "0 5 20").pair.pos, -1);
   EXPECT_EQ(readRow(InputFormat::RepeatMatch, "100 30r 50").pair.partner, -20);
+  EXPECT_EQ(readRow(InputFormat::RepeatMatch, "100 300r 50").pair.identity, 100.0);  // exact matches
 }
 
 TEST(BedpeReader, ReadsHeadersStrandsUnplacedEndsAndBadRows) {
@@ -77,6 +78,7 @@ TEST(BedpeReader, ReadsHeadersStrandsUnplacedEndsAndBadRows) {
   RowResult row = readRow(InputFormat::Bedpe, "chr1 100 150 chr2 900 950");
   EXPECT_EQ(row.pair.seq1, "chr1");
   EXPECT_EQ(row.pair.seq2, "chr2");
+  EXPECT_LT(row.pair.identity, 0);  // BEDPE carries none
   // Too large for int32: kept as read so the range check can refuse it.
   EXPECT_EQ(readRow(InputFormat::Bedpe, "c 3000000000 3000000100 c 1 2").pair.pos, 3000000000);
   EXPECT_GT(readRow(InputFormat::Bedpe, "c 99999999999999999999999 99999999999999999999999 c 1 2").pair.pos,
@@ -95,6 +97,9 @@ TEST(PafReader, MarksSelfHitsAndMirrorsOfASelfAlignment) {
   EXPECT_EQ(readRow(InputFormat::Paf, mirror).pair.role, HitRole::Mirror);
   EXPECT_EQ(readRow(InputFormat::Paf, onItself).pair.role, HitRole::OnItself);
   EXPECT_EQ(readRow(InputFormat::Paf, palindrome).pair.role, HitRole::Plain);
+  EXPECT_EQ(readRow(InputFormat::Paf, forward).pair.identity, 100.0);
+  EXPECT_EQ(readRow(InputFormat::Paf, "s\t90\t1\t4\t+\ts\t90\t6\t9\t2\t3\t0").pair.identity, 66.67);
+  EXPECT_LT(readRow(InputFormat::Paf, "s\t90\t1\t4\t+\ts\t90\t6\t9\t0\t0\t0").pair.identity, 0);
   // Between two sequences nothing is a mirror: the one-axis rule decides.
   EXPECT_EQ(readRow(InputFormat::Paf, "a\t900\t500\t600\t+\tb\t900\t100\t200\t100\t100\t0").pair.role, HitRole::Plain);
 
@@ -104,6 +109,8 @@ TEST(PafReader, MarksSelfHitsAndMirrorsOfASelfAlignment) {
       {"s\t30000\tten\t20\t+\ts\t30000\t30\t40\t10\t10\t0", S, SkipReason::Malformed, 0, 0, 0, 0},
       {"s\t30000\t20\t10\t+\ts\t30000\t30\t40\t10\t10\t0", S, SkipReason::Malformed, 0, 0, 0, 0},
       {"s\t300\t10\t20\t+\ts\t30\t30\t40\t10\t10\t0", S, SkipReason::Malformed, 0, 0, 0, 0},
+      {"s\t30000\t10\t20\t+\ts\t30000\t30\t40\t11\t10\t0", S, SkipReason::Malformed, 0, 0, 0, 0},
+      {"s\t30000\t10\t20\t+\ts\t30000\t30\t40\t*\t10\t0", S, SkipReason::Malformed, 0, 0, 0, 0},
   };
   for (const RowCase& c : bad) expectRow(InputFormat::Paf, c);
 }

@@ -16,8 +16,9 @@ int main(int argc, char** argv) {
   if (options.help) {
     std::printf("%s", kImportUsage);
     std::printf(
-        "Writes one pos/partner/len/orientation token a line (0-based; orientation 1 for a\n"
-        "reverse-complement copy) for the pairs on one sequence. Without --from the format is\n"
+        "Writes one pos/partner/len/orientation[/identity] token a line (0-based; orientation 1\n"
+        "for a reverse-complement copy; identity in percent where the format gives it) for the\n"
+        "pairs on one sequence. Without --from the format is\n"
         "told from the content; skipped lines are reported on standard error.\n");
     return 0;
   }

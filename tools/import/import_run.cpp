@@ -69,7 +69,7 @@ bool keepPair(ImportRun& run, const PairRow& pair, SkipReason& reason, const cha
     return false;
   }
   writePair(*run.writer, static_cast<int32_t>(pair.pos), static_cast<int32_t>(pair.partner),
-            static_cast<int32_t>(pair.len), pair.orientation);
+            static_cast<int32_t>(pair.len), pair.orientation, pair.identity);
   ++run.imported;
   return true;
 }

@@ -100,7 +100,7 @@ bool moveIntoPlace(const PairWriter& writer) {
 
 }  // namespace
 
-size_t formatPair(char* out, int32_t pos, int32_t partner, int32_t len, int orientation) {
+size_t formatPair(char* out, int32_t pos, int32_t partner, int32_t len, int orientation, double identity) {
   char* p = out;
   p = writeDigits(p, static_cast<uint32_t>(pos));
   *p++ = '/';
@@ -109,6 +109,16 @@ size_t formatPair(char* out, int32_t pos, int32_t partner, int32_t len, int orie
   p = writeDigits(p, static_cast<uint32_t>(len));
   *p++ = '/';
   *p++ = orientation != 0 ? '1' : '0';
+  if (identity >= 0) {
+    // The readers give identities in whole hundredths, at most 100.00.
+    double scaled = identity * 100.0 + 0.5;
+    uint32_t hundredths = scaled < 1e7 ? static_cast<uint32_t>(scaled) : 9999999u;
+    *p++ = '/';
+    p = writeDigits(p, hundredths / 100);
+    *p++ = '.';
+    *p++ = static_cast<char>('0' + hundredths / 10 % 10);
+    *p++ = static_cast<char>('0' + hundredths % 10);
+  }
   *p++ = '\n';
   return static_cast<size_t>(p - out);
 }
@@ -150,9 +160,9 @@ bool openFileWriter(PairWriter& writer, const std::string& path, bool force) {
   return true;
 }
 
-void writePair(PairWriter& writer, int32_t pos, int32_t partner, int32_t len, int orientation) {
+void writePair(PairWriter& writer, int32_t pos, int32_t partner, int32_t len, int orientation, double identity) {
   if (writer.buffer.size() - writer.used < kMaxTokenBytes) flush(writer);
-  writer.used += formatPair(writer.buffer.data() + writer.used, pos, partner, len, orientation);
+  writer.used += formatPair(writer.buffer.data() + writer.used, pos, partner, len, orientation, identity);
 }
 
 bool finishWriter(PairWriter& writer) {

@@ -1,4 +1,4 @@
-// Writes the tandem list, one "pos/partner/len/orientation" token a line, through one
+// Writes the tandem list, one "pos/partner/len/orientation[/identity]" token a line, through one
 // buffer. To a file it writes under a temporary name beside it and renames at the end, so
 // a run that fails, or is interrupted, leaves no partial list behind.
 #pragma once
@@ -25,7 +25,9 @@ void openStdoutWriter(PairWriter& writer);
 // EEXIST when path exists and force is off.
 bool openFileWriter(PairWriter& writer, const std::string& path, bool force);
 
-void writePair(PairWriter& writer, int32_t pos, int32_t partner, int32_t len, int orientation);
+// identity: percent, written with two decimals; negative writes no fifth field.
+void writePair(PairWriter& writer, int32_t pos, int32_t partner, int32_t len, int orientation,
+               double identity = -1.0);
 
 // Flushes and, for a file, moves it to its final name. Returns false with writer.error set
 // when something failed; the temporary file is then gone.
@@ -35,4 +37,4 @@ bool finishWriter(PairWriter& writer);
 void abandonWriter(PairWriter& writer);
 
 // Formats one token with its line end into out (room for 48 bytes) and returns its size.
-size_t formatPair(char* out, int32_t pos, int32_t partner, int32_t len, int orientation);
+size_t formatPair(char* out, int32_t pos, int32_t partner, int32_t len, int orientation, double identity = -1.0);
