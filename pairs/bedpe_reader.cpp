@@ -52,6 +52,7 @@ RowResult readBedpeRow(std::string_view line) {
   pair.pos = start1;
   pair.partner = start2;
   pair.len = end1 - start1;
+  pair.partnerEnd = end2;
   pair.orientation = orientation;
   pair.identity = kNoIdentity;
   pair.seq1 = f[0];

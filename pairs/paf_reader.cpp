@@ -1,5 +1,6 @@
 #include "paf_reader.h"
 
+#include "self_hit.h"
 #include "text_fields.h"
 
 RowResult readPafRow(std::string_view line) {
@@ -28,8 +29,9 @@ RowResult readPafRow(std::string_view line) {
   pair.identity = blockLength > 0 ? percentOfHundredths(hundredthsOfRatio(matches, blockLength)) : kNoIdentity;
   pair.seq1 = f[0];
   pair.seq2 = f[5];
-  if (f[0] == f[5] && pair.orientation == 0 && qstart == tstart && qend == tend) pair.role = HitRole::OnItself;
-  else if (f[0] == f[5] && (qstart > tstart || (qstart == tstart && qend > tend))) pair.role = HitRole::Mirror;
-  else pair.role = HitRole::Plain;
+  pair.partnerEnd = tend;
+  pair.seq1Length = qlen;
+  pair.seq2Length = tlen;
+  pair.role = selfHitRole(pair, qend, tend);
   return pairRow(pair);
 }

@@ -20,10 +20,13 @@ struct PairRow {
   int64_t pos;
   int64_t partner;
   int64_t len;
+  int64_t partnerEnd;       // one past the partner copy's last base
   int orientation;          // 0 same strand, 1 reverse complement
   double identity;          // percent, to two decimals; kNoIdentity when the format gives none
   std::string_view seq1;    // empty when the format names no sequence (repeat-match)
   std::string_view seq2;
+  int64_t seq1Length;       // the sequences' lengths when the format gives them (PAF), else 0
+  int64_t seq2Length;
   HitRole role;
 };
 

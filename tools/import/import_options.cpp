@@ -5,8 +5,9 @@
 #include "text_fields.h"
 
 const char* const kImportUsage =
-    "usage: quelvar-import [--from repeat-match|bedpe|paf] [--chrom NAME] [--min-length N]\n"
-    "                      [--out FILE [--force]] [INPUT...]\n";
+    "usage: quelvar-import [--from repeat-match|bedpe|paf|blast6|coords] [--min-length N]\n"
+    "                      [--chrom NAME | --all-sequences [--fai FILE]] [--out FILE [--force]]\n"
+    "                      [INPUT...]\n";
 
 namespace {
 
@@ -51,12 +52,16 @@ bool parseImportOptions(int argc, const char* const* argv, ImportOptions& option
       options.force = true;
       continue;
     }
+    if (std::strcmp(arg, "--all-sequences") == 0) {
+      options.allSequences = true;
+      continue;
+    }
     std::string value;
     bool missing = false;
     if (optionValue(argc, argv, i, "--from", value, missing)) {
       options.from = formatNamed(value);
       if (missing || options.from == InputFormat::Unknown) {
-        error = "--from takes repeat-match, bedpe or paf";
+        error = std::string("--from takes ") + kFormatNames;
         return false;
       }
     } else if (optionValue(argc, argv, i, "--chrom", value, missing)) {
@@ -65,6 +70,12 @@ bool parseImportOptions(int argc, const char* const* argv, ImportOptions& option
         return false;
       }
       options.chrom = value;
+    } else if (optionValue(argc, argv, i, "--fai", value, missing)) {
+      if (missing || value.empty()) {
+        error = "--fai takes a FASTA index (.fai) file";
+        return false;
+      }
+      options.fai = value;
     } else if (optionValue(argc, argv, i, "--min-length", value, missing)) {
       int64_t n = 0;
       if (missing || !parseInteger(value, n) || n < 0 || n > INT32_MAX) {
@@ -86,6 +97,14 @@ bool parseImportOptions(int argc, const char* const* argv, ImportOptions& option
   }
   if (options.force && !haveOut) {
     error = "--force goes with --out";
+    return false;
+  }
+  if (options.allSequences && !options.chrom.empty()) {
+    error = "--chrom and --all-sequences exclude each other";
+    return false;
+  }
+  if (!options.fai.empty() && !options.allSequences) {
+    error = "--fai goes with --all-sequences";
     return false;
   }
   return true;

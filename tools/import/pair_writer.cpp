@@ -165,6 +165,11 @@ void writePair(PairWriter& writer, int32_t pos, int32_t partner, int32_t len, in
   writer.used += formatPair(writer.buffer.data() + writer.used, pos, partner, len, orientation, identity);
 }
 
+void writeText(PairWriter& writer, const std::string& text) {
+  flush(writer);
+  if (writer.error == 0) writeAll(writer.fd, text.data(), text.size(), writer.error);
+}
+
 bool finishWriter(PairWriter& writer) {
   flush(writer);
   if (writer.tempPath.empty()) return writer.error == 0;

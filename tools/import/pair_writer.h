@@ -29,6 +29,9 @@ bool openFileWriter(PairWriter& writer, const std::string& path, bool force);
 void writePair(PairWriter& writer, int32_t pos, int32_t partner, int32_t len, int orientation,
                double identity = -1.0);
 
+// Writes text as it is (a file beside the list, such as its offset table).
+void writeText(PairWriter& writer, const std::string& text);
+
 // Flushes and, for a file, moves it to its final name. Returns false with writer.error set
 // when something failed; the temporary file is then gone.
 bool finishWriter(PairWriter& writer);
