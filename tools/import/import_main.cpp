@@ -1,5 +1,5 @@
-// quelvar-import: turns the pair lists of repeat finders and aligners (MUMmer repeat-match,
-// BEDPE, PAF) into the tandem list the viewer reads.
+// quelvar-import: turns the pair lists of repeat finders and aligners (MUMmer repeat-match
+// and show-coords, BEDPE, PAF, BLAST tabular) into the tandem list the viewer reads.
 #include <cstdio>
 #include <string>
 
@@ -18,8 +18,9 @@ int main(int argc, char** argv) {
     std::printf(
         "Writes one pos/partner/len/orientation[/identity] token a line (0-based; orientation 1\n"
         "for a reverse-complement copy; identity in percent where the format gives it) for the\n"
-        "pairs on one sequence. Without --from the format is\n"
-        "told from the content; skipped lines are reported on standard error.\n");
+        "pairs on one sequence, or on every sequence laid end to end (--all-sequences; the\n"
+        "offsets go to standard error and FILE.sequences). Without --from the format is told\n"
+        "from the content; skipped lines are reported on standard error.\n");
     return 0;
   }
   return runImport(options);

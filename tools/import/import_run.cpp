@@ -168,16 +168,14 @@ int runImport(const ImportOptions& options) {
     if (!options.out.empty()) std::fprintf(stderr, "quelvar-import: %s not written\n", options.out.c_str());
     return chromFound ? kImportUnreadable : kImportBadArguments;
   }
-  bool withTable = writesSequencesFile(run);
-  if (withTable && !writeSequencesFile(run)) {
-    abandonWriter(writer);
-    std::fprintf(stderr, "quelvar-import: %s not written\n", options.out.c_str());
-    return kImportUnreadable;
-  }
   if (!finishWriter(writer)) {
     std::fprintf(stderr, "quelvar-import: cannot write %s: %s\n",
                  options.out.empty() ? "standard output" : options.out.c_str(), std::strerror(writer.error));
-    if (withTable) unlink(sequencesPath(options).c_str());  // made by this run, useless without its list
+    return kImportUnreadable;
+  }
+  // After the list, so that only one temporary file at a time waits for its rename.
+  if (writesSequencesFile(run) && !writeSequencesFile(run)) {
+    std::fprintf(stderr, "quelvar-import: %s written without its offset table\n", options.out.c_str());
     return kImportUnreadable;
   }
   return kImportOk;

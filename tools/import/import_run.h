@@ -1,5 +1,6 @@
 // One run of quelvar-import: every input in turn, each read in one streaming pass, its
-// pairs filtered to one sequence and written as a tandem list.
+// pairs filtered to one sequence (or, with --all-sequences, laid out with every sequence)
+// and written as a tandem list.
 #pragma once
 
 #include <cstdint>
