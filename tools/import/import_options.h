@@ -10,6 +10,8 @@
 struct ImportOptions {
   InputFormat from = InputFormat::Unknown;  // Unknown: recognise each input from its content
   std::string chrom;                        // empty: the first sequence a pair lies on
+  bool allSequences = false;                // every sequence, laid end to end on one axis
+  std::string fai;                          // with allSequences: their order and lengths
   int64_t minLength = 0;
   std::string out;                          // empty: standard output
   bool force = false;

@@ -4,17 +4,15 @@
 #include <cstring>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "cli_tool.h"
 #include "line_reader.h"
+#include "pair_placement.h"
 #include "text_fields.h"
 
 namespace {
-
-constexpr int64_t kMaxPosition = 2147483647;
-
-bool inRange(int64_t value) { return value >= 0 && value <= kMaxPosition; }
 
 // A cut line keeps only its whole fields: the last one may have been cut in the middle.
 std::string_view wholeFieldsOf(std::string_view line) {
@@ -22,56 +20,29 @@ std::string_view wholeFieldsOf(std::string_view line) {
   return lastGap == std::string_view::npos ? std::string_view() : line.substr(0, lastGap);
 }
 
-void announceSequence(ImportRun& run) {
-  char shown[64];
-  quoteForMessage(run.sequence, shown, sizeof shown);
-  std::fprintf(run.messages, "quelvar-import: keeping the pairs on %s, the first sequence seen (--chrom picks another)\n",
-               shown);
+// What the closing line says the pairs lie on.
+std::string axisName(const ImportRun& run) {
+  if (!run.sawNamedRow) return std::string();
+  if (run.options->allSequences) return std::to_string(run.axis.sequences.size()) + " sequences";
+  return run.sequence;
 }
 
-// Applies the one-axis rule, the range check and the filters, then writes the pair.
-// Returns the reason when the pair is not kept.
-bool keepPair(ImportRun& run, const PairRow& pair, SkipReason& reason, const char*& why) {
-  if (!pair.seq1.empty()) {
-    run.sawNamedRow = true;
-    if (run.sequence.empty()) {
-      if (pair.seq1 != pair.seq2) {
-        reason = SkipReason::OtherSequence;
-        why = "its ends lie on two sequences";
-        return false;
-      }
-      run.sequence.assign(pair.seq1.data(), pair.seq1.size());
-      announceSequence(run);
-    }
-    if (pair.seq1 != run.sequence || pair.seq2 != run.sequence) {
-      reason = SkipReason::OtherSequence;
-      why = pair.seq1 != pair.seq2 ? "its ends lie on two sequences" : "it lies on another sequence";
-      return false;
-    }
-  }
-  if (!inRange(pair.pos) || !inRange(pair.partner) || !inRange(pair.len)) {
-    reason = SkipReason::OutOfRange;
-    why = "a position or length lies outside 0 to 2147483647";
+std::string sequencesPath(const ImportOptions& options) { return options.out + ".sequences"; }
+
+bool writesSequencesFile(const ImportRun& run) {
+  return run.options->allSequences && !run.options->out.empty() && !run.axis.sequences.empty();
+}
+
+// The offset table beside the list, written as safely as the list itself.
+bool writeSequencesFile(const ImportRun& run) {
+  std::string path = sequencesPath(*run.options);
+  PairWriter table;
+  if (openFileWriter(table, path, run.options->force, run.options->inputs) != kExitOk) return false;
+  writeText(table, "# name\toffset\tlength\n" + offsetTable(run.axis));
+  if (!finishWriter(table)) {
+    if (table.error != 0) cliError("cannot write %s: %s", path.c_str(), std::strerror(table.error));
     return false;
   }
-  if (pair.role == HitRole::OnItself) {
-    reason = SkipReason::OnItself;
-    why = "a region aligned on itself";
-    return false;
-  }
-  if (pair.role == HitRole::Mirror) {
-    reason = SkipReason::Mirror;
-    why = "the same repeat seen from its other copy";
-    return false;
-  }
-  if (pair.len < run.options->minLength) {
-    reason = SkipReason::TooShort;
-    why = "shorter than --min-length";
-    return false;
-  }
-  writePair(*run.writer, static_cast<int32_t>(pair.pos), static_cast<int32_t>(pair.partner),
-            static_cast<int32_t>(pair.len), pair.orientation);
-  ++run.imported;
   return true;
 }
 
@@ -102,6 +73,10 @@ void startImportRun(ImportRun& run, const ImportOptions& options, PairWriter& wr
   run.messages = messages;
   run.repeatMatchWarned = false;
   run.sawNamedRow = false;
+  run.chromSeen = false;
+  run.axis = SequenceAxis{};
+  openPairSpool(run.spool);
+  run.lengthsGuessed = false;
 }
 
 bool importInput(ImportRun& run, int fd, const char* inputName) {
@@ -112,15 +87,15 @@ bool importInput(ImportRun& run, int fd, const char* inputName) {
   bool cut = false;
   while (nextLine(reader, line, cut)) {
     if (format == InputFormat::Unknown) {
-      Detection detection = detectFormat(line, format);
+      Detection detection = detectFormat(line, format, reader.lineNumber == 1);
       if (detection == Detection::LookFurther) continue;
       if (detection == Detection::CannotTell) {
         char shown[64];
         quoteForMessage(line, shown, sizeof shown);
         std::fprintf(run.messages,
                      "quelvar-import: %s:%llu: cannot tell the format from \"%s\"; name it with --from "
-                     "repeat-match, --from bedpe or --from paf\n",
-                     inputName, static_cast<unsigned long long>(reader.lineNumber), shown);
+                     "(%s)\n",
+                     inputName, static_cast<unsigned long long>(reader.lineNumber), shown, kFormatNames);
         return false;
       }
       if (format == InputFormat::RepeatMatch) warnUnnamedSequence(run);
@@ -136,7 +111,7 @@ bool importInput(ImportRun& run, int fd, const char* inputName) {
     if (row.kind == RowKind::Ignore) continue;
     SkipReason reason = row.reason;
     const char* why = row.why;
-    if (row.kind == RowKind::Pair && keepPair(run, row.pair, reason, why)) continue;
+    if (row.kind == RowKind::Pair && placePair(run, row.pair, reason, why)) continue;
     noteSkip(run.report, inputName, reader.lineNumber, reason, why, line);
   }
   if (reader.error != 0) {
@@ -155,8 +130,20 @@ int runImport(const ImportOptions& options) {
     if (opened != kExitOk) return opened;
   }
 
+  struct stat existing;
+  if (options.allSequences && !options.out.empty() && !options.force &&
+      lstat(sequencesPath(options).c_str(), &existing) == 0) {
+    abandonWriter(writer);
+    std::fprintf(stderr, "quelvar-import: %s exists; --force replaces it\n", sequencesPath(options).c_str());
+    return kImportBadArguments;
+  }
+
   ImportRun run;
   startImportRun(run, options, writer, stderr);
+  if (!startGenome(run)) {
+    abandonWriter(writer);
+    return kImportUnreadable;
+  }
   bool allRead = true;
   if (options.inputs.empty()) allRead = importStandardInput(run);
   for (const std::string& input : options.inputs) {
@@ -174,11 +161,14 @@ int runImport(const ImportOptions& options) {
     close(fd);
   }
 
-  printImportTotals(run.report, run.imported, run.sawNamedRow ? run.sequence : std::string());
-  if (!allRead) {
+  bool laidOut = allRead && finishGenome(run);
+  closePairSpool(run.spool);
+  printImportTotals(run.report, run.imported, axisName(run));
+  bool chromFound = checkChromSeen(run);
+  if (!allRead || !laidOut || !chromFound) {
     abandonWriter(writer);
     if (!options.out.empty()) std::fprintf(stderr, "quelvar-import: %s not written\n", options.out.c_str());
-    return kImportUnreadable;
+    return chromFound ? kImportUnreadable : kImportBadArguments;
   }
   if (!finishWriter(writer)) {
     if (writer.error != 0)
@@ -188,6 +178,11 @@ int runImport(const ImportOptions& options) {
   }
   if (options.out.empty() && cliStreamWasClosed(STDOUT_FILENO)) {
     cliError("cannot write standard output: it is closed");
+    return kImportUnreadable;
+  }
+  // After the list, so that only one temporary file at a time waits for its rename.
+  if (writesSequencesFile(run) && !writeSequencesFile(run)) {
+    std::fprintf(stderr, "quelvar-import: %s written without its offset table\n", options.out.c_str());
     return kImportUnreadable;
   }
   return kImportOk;

@@ -1,5 +1,6 @@
 // One run of quelvar-import: every input in turn, each read in one streaming pass, its
-// pairs filtered to one sequence and written as a tandem list.
+// pairs filtered to one sequence (or, with --all-sequences, laid out with every sequence)
+// and written as a tandem list.
 #pragma once
 
 #include <cstdint>
@@ -7,7 +8,9 @@
 #include <string>
 
 #include "import_options.h"
+#include "pair_spool.h"
 #include "pair_writer.h"
+#include "sequence_axis.h"
 #include "skip_report.h"
 
 // Exit codes.
@@ -24,6 +27,12 @@ struct ImportRun {
   FILE* messages;
   bool repeatMatchWarned;
   bool sawNamedRow;      // some row named its sequences (repeat-match rows name none)
+  bool chromSeen;        // some row named the sequence kept
+  // --all-sequences: the sequences laid end to end; with --chrom, the names met until
+  // its sequence turns up.
+  SequenceAxis axis;
+  PairSpool spool;       // --all-sequences without --fai: the pairs until the lengths are known
+  bool lengthsGuessed;   // some sequence's length was taken from how far its hits reach
 };
 
 void startImportRun(ImportRun& run, const ImportOptions& options, PairWriter& writer, FILE* messages);

@@ -59,7 +59,7 @@ void flush(PairWriter& writer) {
 
 }  // namespace
 
-size_t formatPair(char* out, int32_t pos, int32_t partner, int32_t len, int orientation) {
+size_t formatPair(char* out, int32_t pos, int32_t partner, int32_t len, int orientation, double identity) {
   char* p = out;
   p = writeDigits(p, static_cast<uint32_t>(pos));
   *p++ = '/';
@@ -68,6 +68,16 @@ size_t formatPair(char* out, int32_t pos, int32_t partner, int32_t len, int orie
   p = writeDigits(p, static_cast<uint32_t>(len));
   *p++ = '/';
   *p++ = orientation != 0 ? '1' : '0';
+  if (identity >= 0) {
+    // The readers give identities in whole hundredths, at most 100.00.
+    double scaled = identity * 100.0 + 0.5;
+    uint32_t hundredths = scaled < 1e7 ? static_cast<uint32_t>(scaled) : 9999999u;
+    *p++ = '/';
+    p = writeDigits(p, hundredths / 100);
+    *p++ = '.';
+    *p++ = static_cast<char>('0' + hundredths / 10 % 10);
+    *p++ = static_cast<char>('0' + hundredths % 10);
+  }
   *p++ = '\n';
   return static_cast<size_t>(p - out);
 }
@@ -90,9 +100,14 @@ int openFileWriter(PairWriter& writer, const std::string& path, bool force,
   return opened;
 }
 
-void writePair(PairWriter& writer, int32_t pos, int32_t partner, int32_t len, int orientation) {
+void writePair(PairWriter& writer, int32_t pos, int32_t partner, int32_t len, int orientation, double identity) {
   if (writer.buffer.size() - writer.used < kMaxTokenBytes) flush(writer);
-  writer.used += formatPair(writer.buffer.data() + writer.used, pos, partner, len, orientation);
+  writer.used += formatPair(writer.buffer.data() + writer.used, pos, partner, len, orientation, identity);
+}
+
+void writeText(PairWriter& writer, const std::string& text) {
+  flush(writer);
+  if (writer.error == 0) writeAll(writer.fd, text.data(), text.size(), writer.error);
 }
 
 bool finishWriter(PairWriter& writer) {

@@ -26,6 +26,3 @@ void noteSkip(SkipReport& report, const char* inputName, uint64_t lineNumber, Sk
 
 // "imported N pairs[ on SEQ]; skipped M lines: a malformed, b ..." (or "skipped none").
 void printImportTotals(const SkipReport& report, uint64_t imported, std::string_view sequence);
-
-// The short name of a reason, as the closing line counts it.
-const char* skipReasonName(SkipReason reason);

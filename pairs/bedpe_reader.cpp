@@ -52,7 +52,9 @@ RowResult readBedpeRow(std::string_view line) {
   pair.pos = start1;
   pair.partner = start2;
   pair.len = end1 - start1;
+  pair.partnerEnd = end2;
   pair.orientation = orientation;
+  pair.identity = kNoIdentity;
   pair.seq1 = f[0];
   pair.seq2 = f[3];
   pair.role = HitRole::Plain;

@@ -14,6 +14,15 @@ size_t splitFields(std::string_view line, std::string_view* fields, size_t maxFi
 // far outside every range the readers accept, so they are refused as out of range, not wrapped.
 bool parseInteger(std::string_view text, int64_t& value);
 
+// Reads an unsigned decimal ("98.005", "100", "7.5") in hundredths, rounding half up, as
+// identities are written with two decimals. Values past 15 digits before the point are
+// clamped to kHugeNumber.
+bool parseHundredths(std::string_view text, int64_t& hundredths);
+
+// Percent from hundredths, and the hundredths of a ratio in percent, rounded half up.
+inline double percentOfHundredths(int64_t hundredths) { return static_cast<double>(hundredths) / 100.0; }
+int64_t hundredthsOfRatio(int64_t part, int64_t whole);
+
 constexpr int64_t kHugeNumber = 1000000000000000000;
 
 // Copies text into out (size outSize) fit for a one-line message: at most 40 characters,

@@ -27,3 +27,8 @@ void openLineReader(LineReader& reader, int fd);
 // of the input or on a read error (then reader.error is set). cut is set for a line that
 // did not fit in the buffer.
 bool nextLine(LineReader& reader, std::string_view& line, bool& cut);
+
+// Opens a file for nextLine: binary on Windows, so no line end or byte is translated.
+// Returns -1 with errno set when it cannot.
+int openForReading(const char* path);
+void closeInput(int fd);

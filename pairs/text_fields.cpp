@@ -65,6 +65,34 @@ bool parseInteger(std::string_view text, int64_t& value) {
   return true;
 }
 
+bool parseHundredths(std::string_view text, int64_t& hundredths) {
+  size_t point = text.find('.');
+  std::string_view whole = text.substr(0, point);
+  std::string_view fraction = point == std::string_view::npos ? std::string_view() : text.substr(point + 1);
+  if (whole.empty() && fraction.empty()) return false;
+  int64_t units = 0;
+  if (!whole.empty() && (whole[0] == '-' || !parseInteger(whole, units))) return false;
+  int64_t digits[3] = {0, 0, 0};
+  for (size_t i = 0; i < fraction.size(); ++i) {
+    unsigned d = static_cast<unsigned char>(fraction[i]) - unsigned{'0'};
+    if (d > 9) return false;
+    if (i < 3) digits[i] = d;
+  }
+  if (units > 999999999999999) {
+    hundredths = kHugeNumber;
+    return true;
+  }
+  hundredths = units * 100 + digits[0] * 10 + digits[1] + (digits[2] >= 5 ? 1 : 0);
+  return true;
+}
+
+int64_t hundredthsOfRatio(int64_t part, int64_t whole) {
+  constexpr int64_t kExactUpTo = int64_t{1} << 48;  // 20000 * whole stays inside int64
+  if (whole <= 0) return 0;
+  if (whole <= kExactUpTo && part <= kExactUpTo) return (20000 * part + whole) / (2 * whole);
+  return static_cast<int64_t>(10000.0 * static_cast<double>(part) / static_cast<double>(whole) + 0.5);
+}
+
 void quoteForMessage(std::string_view text, char* out, size_t outSize) {
   if (outSize == 0) return;
   constexpr size_t kShown = 40;

@@ -5,21 +5,14 @@
 #include <cstdint>
 #include <string_view>
 
-enum class SkipReason : uint8_t {
-  Malformed,
-  OutOfRange,
-  OtherSequence,
-  UnknownPosition,  // BEDPE's -1 start: the tool did not place that end
-  OnItself,         // a self-alignment's hit of a region on itself
-  Mirror,           // the second report of a repeat a self-alignment has already given
-  TooShort,         // shorter than --min-length
-  Count
-};
+#include "skip_reason.h"
 
 enum class RowKind : uint8_t { Pair, Ignore, Skip };
 
 // Which of a self-alignment's hits this is; plain for every format but PAF.
 enum class HitRole : uint8_t { Plain, OnItself, Mirror };
+
+constexpr double kNoIdentity = -1.0;
 
 // Positions as the reader computed them, 0-based, before the range check: int64 so that a
 // value past int32 is seen and refused rather than wrapped.
@@ -27,9 +20,13 @@ struct PairRow {
   int64_t pos;
   int64_t partner;
   int64_t len;
+  int64_t partnerEnd;       // one past the partner copy's last base
   int orientation;          // 0 same strand, 1 reverse complement
+  double identity;          // percent, to two decimals; kNoIdentity when the format gives none
   std::string_view seq1;    // empty when the format names no sequence (repeat-match)
   std::string_view seq2;
+  int64_t seq1Length;       // the sequences' lengths when the format gives them (PAF), else 0
+  int64_t seq2Length;
   HitRole role;
 };
 

@@ -30,7 +30,9 @@ RowResult readRepeatMatchRow(std::string_view line) {
   pair.pos = start1 - 1;
   pair.partner = reverse ? start2 - length : start2 - 1;
   pair.len = length;
+  pair.partnerEnd = pair.partner + length;
   pair.orientation = reverse ? 1 : 0;
+  pair.identity = 100.0;  // exact matches
   pair.role = HitRole::Plain;
   return pairRow(pair);
 }

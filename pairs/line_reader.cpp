@@ -3,9 +3,24 @@
 #include <cerrno>
 #include <cstring>
 
+#include <fcntl.h>
+#ifdef _WIN32
+#include <io.h>
+#else
 #include <unistd.h>
+#endif
 
 namespace {
+
+// One read() on the descriptor; the Windows runtime's takes and returns int.
+long readSome(int fd, char* into, size_t room) {
+#ifdef _WIN32
+  constexpr size_t kMostAtOnce = size_t{1} << 30;
+  return _read(fd, into, static_cast<unsigned>(room < kMostAtOnce ? room : kMostAtOnce));
+#else
+  return static_cast<long>(read(fd, into, room));
+#endif
+}
 
 // Moves what is left to the front and reads more behind it; false at the end or on error.
 bool fill(LineReader& reader) {
@@ -16,7 +31,7 @@ bool fill(LineReader& reader) {
     reader.begin = 0;
   }
   for (;;) {
-    ssize_t n = read(reader.fd, reader.buffer.data() + reader.end, reader.buffer.size() - reader.end);
+    long n = readSome(reader.fd, reader.buffer.data() + reader.end, reader.buffer.size() - reader.end);
     if (n > 0) {
       reader.end += static_cast<size_t>(n);
       return true;
@@ -94,4 +109,20 @@ bool nextLine(LineReader& reader, std::string_view& line, bool& cut) {
       return true;
     }
   }
+}
+
+int openForReading(const char* path) {
+#ifdef _WIN32
+  return _open(path, _O_RDONLY | _O_BINARY);
+#else
+  return open(path, O_RDONLY | O_CLOEXEC);
+#endif
+}
+
+void closeInput(int fd) {
+#ifdef _WIN32
+  _close(fd);
+#else
+  close(fd);
+#endif
 }

@@ -1,5 +1,6 @@
 #include "paf_reader.h"
 
+#include "self_hit.h"
 #include "text_fields.h"
 
 RowResult readPafRow(std::string_view line) {
@@ -15,16 +16,22 @@ RowResult readPafRow(std::string_view line) {
   if (f[4] != "+" && f[4] != "-") return skipRow(SkipReason::Malformed, "strand is not + or -");
   if (qend < qstart || tend < tstart) return skipRow(SkipReason::Malformed, "an end lies before its start");
   if (qend > qlen || tend > tlen) return skipRow(SkipReason::Malformed, "an end lies past its sequence");
+  int64_t matches = 0, blockLength = 0;
+  if (!parseInteger(f[9], matches) || !parseInteger(f[10], blockLength) || matches < 0 || blockLength < 0)
+    return skipRow(SkipReason::Malformed, "matching bases or block length is not a whole number");
+  if (matches > blockLength) return skipRow(SkipReason::Malformed, "more matching bases than the block has");
 
   PairRow pair{};
   pair.pos = qstart;
   pair.partner = tstart;
   pair.len = qend - qstart;
   pair.orientation = f[4] == "-" ? 1 : 0;
+  pair.identity = blockLength > 0 ? percentOfHundredths(hundredthsOfRatio(matches, blockLength)) : kNoIdentity;
   pair.seq1 = f[0];
   pair.seq2 = f[5];
-  if (f[0] == f[5] && pair.orientation == 0 && qstart == tstart && qend == tend) pair.role = HitRole::OnItself;
-  else if (f[0] == f[5] && (qstart > tstart || (qstart == tstart && qend > tend))) pair.role = HitRole::Mirror;
-  else pair.role = HitRole::Plain;
+  pair.partnerEnd = tend;
+  pair.seq1Length = qlen;
+  pair.seq2Length = tlen;
+  pair.role = selfHitRole(pair, qend, tend);
   return pairRow(pair);
 }
