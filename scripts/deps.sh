@@ -10,6 +10,7 @@ packages=(
   libglfw3-dev libx11-dev xvfb xauth x11-utils xdotool imagemagick strace
   g++-mingw-w64-x86-64 wine64 wine
   mummer ncbi-blast+ minimap2 kleborate-examples xz-utils gawk mawk python3
+  help2man
 )
 
 missing=()

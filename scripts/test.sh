@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds every target (native, Windows cross build, sanitizer and
-# fuzzer builds) and runs every test. Exits non-zero on the first failure.
+# fuzzer builds) and the packages, and runs every test. Exits non-zero on the first failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -19,6 +19,9 @@ if [ -f shell/win32/CMakeLists.txt ] || [ -d shell/win32 ]; then
   step "Windows build (MinGW-w64)"
   bash scripts/build-windows.sh
 fi
+
+step "packages (dist/)"
+bash scripts/package.sh
 
 step "tests"
 ctest --test-dir build --output-on-failure -j "$jobs" --timeout 900
