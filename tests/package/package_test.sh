@@ -89,7 +89,7 @@ checkVersion "$tgzRoot/bin/quelvar-summary" quelvar-summary
 mkdir zip
 (cd zip && cmake -E tar xf "$zip")
 zipRoot=$sessionDir/zip/quelvar-${version}-windows-x86_64
-for file in quelvar.exe quelvar-summary.exe README.md date.txt; do
+for file in quelvar.exe quelvar-summary.exe quelvar-import.exe README.md date.txt; do
   [ -f "$zipRoot/$file" ] || problem "no $file in the zip"
 done
 # quelvar-import.exe joins once its readers build for Windows.

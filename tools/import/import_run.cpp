@@ -3,8 +3,6 @@
 #include <cerrno>
 #include <cstring>
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include "cli_tool.h"
@@ -130,12 +128,13 @@ int runImport(const ImportOptions& options) {
     if (opened != kExitOk) return opened;
   }
 
-  struct stat existing;
-  if (options.allSequences && !options.out.empty() && !options.force &&
-      lstat(sequencesPath(options).c_str(), &existing) == 0) {
-    abandonWriter(writer);
-    std::fprintf(stderr, "quelvar-import: %s exists; --force replaces it\n", sequencesPath(options).c_str());
-    return kImportBadArguments;
+  // The offset table is written last; whether it may be is checked first.
+  if (options.allSequences && !options.out.empty()) {
+    int refused = checkOutputPath(sequencesPath(options), options.inputs, options.force);
+    if (refused != kExitOk) {
+      abandonWriter(writer);
+      return refused;
+    }
   }
 
   ImportRun run;
@@ -151,7 +150,7 @@ int runImport(const ImportOptions& options) {
       allRead = importStandardInput(run) && allRead;
       continue;
     }
-    int fd = open(input.c_str(), O_RDONLY | O_CLOEXEC);
+    int fd = openForReading(input.c_str());
     if (fd < 0) {
       std::fprintf(stderr, "quelvar-import: cannot read %s: %s\n", input.c_str(), std::strerror(errno));
       allRead = false;

@@ -39,17 +39,9 @@ char* writeDigits(char* out, uint32_t value) {
 }
 
 bool writeAll(int fd, const char* bytes, size_t size, int& error) {
-  while (size > 0) {
-    ssize_t n = write(fd, bytes, size);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      error = errno;
-      return false;
-    }
-    bytes += n;
-    size -= static_cast<size_t>(n);
-  }
-  return true;
+  if (writeDescriptor(fd, bytes, size)) return true;
+  error = errno;
+  return false;
 }
 
 void flush(PairWriter& writer) {
