@@ -1,6 +1,7 @@
 // quelvar-snapshot end to end: run the real tool, decode its PNG, check size and colours.
 #include <gtest/gtest.h>
 #include <png.h>
+#include <sys/resource.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -141,6 +142,39 @@ TEST_F(SnapshotTest, FailuresKeepAnEarlierPictureAndExitOne) {
   EXPECT_EQ(run("--list list.txt --out keep.png", "__EGL_VENDOR_LIBRARY_FILENAMES=/nonexistent"), 1);
   EXPECT_NE(err.find("EGL"), std::string::npos) << err;
   EXPECT_EQ(readAll(dir + "/keep.png"), before);
+}
+
+TEST_F(SnapshotTest, OutputNeverGoesThroughOrOverAnythingElse) {
+  // A planted link where an old version put its partial picture: its target is untouched.
+  ASSERT_EQ(std::system(("cd " + dir + " && echo victim > victim.txt && ln -sf victim.txt o.png.partial && "
+                         "mkfifo pipe.png && cp list.txt copy.txt").c_str()), 0);
+  EXPECT_EQ(run("--list list.txt --out o.png --size 40x30"), 0) << err;
+  EXPECT_EQ(readAll(dir + "/victim.txt"), "victim\n");
+  // Not a regular file, or the list itself: refused before anything is drawn.
+  EXPECT_EQ(run("--list list.txt --out pipe.png --size 40x30"), 2);
+  EXPECT_NE(err.find("not a regular file"), std::string::npos) << err;
+  EXPECT_EQ(run("--list copy.txt --out copy.txt --size 40x30"), 2);
+  EXPECT_EQ(readAll(dir + "/copy.txt"), readAll(dir + "/list.txt"));
+  // Four runs at once to one picture: each succeeds, and what stays is one whole PNG.
+  ASSERT_EQ(std::system(("cd " + dir + " && for i in 1 2 3 4; do " SNAPSHOT_TOOL
+                         " --list list.txt --out same.png --size 300x200 >/dev/null & pids=\"$pids $!\"; done; "
+                         "s=0; for p in $pids; do wait $p || s=1; done; exit $s").c_str()), 0);
+  Decoded same = decodePng(dir + "/same.png");
+  EXPECT_TRUE(same.ok && same.width == 300);
+  EXPECT_EQ(std::system(("cd " + dir + " && ! ls | grep -q tmp").c_str()), 0) << "no temporary left behind";
+}
+
+TEST_F(SnapshotTest, ManyFramesRunInFlatMemory) {
+  // Peak memory of the children so far, in kB: taken after a short run and after a long one.
+  auto peakAfter = [&](const char* frames) {
+    run(std::string("--list list.txt --out frames.png --size 200x100 --frames ") + frames);
+    rusage usage{};
+    getrusage(RUSAGE_CHILDREN, &usage);
+    return usage.ru_maxrss;
+  };
+  long shortRun = peakAfter("20");
+  long longRun = peakAfter("600");
+  EXPECT_LT(longRun - shortRun, 20 * 1024) << "grew from " << shortRun << " kB to " << longRun << " kB";
 }
 
 }  // namespace
