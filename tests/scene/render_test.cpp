@@ -12,6 +12,7 @@
 #include "projection.h"
 #include "record_table.h"
 #include "render_support.h"
+#include "tool_run.h"
 #include "scene_frame.h"
 
 namespace {
@@ -49,7 +50,7 @@ class RenderTest : public ::testing::Test {
 TEST_F(RenderTest, ContextIsLlvmpipeAndClearsToSkyBlue) {
   EXPECT_NE(std::strstr(offscreenRenderer(), "llvmpipe"), nullptr) << offscreenRenderer();
   Picture picture = renderScene(view, false);
-  EXPECT_EQ(countColour(picture, 153, 204, 255), kWidth * kHeight);
+  EXPECT_EQ(countColour(picture, kSkyRed, kSkyGreen, kSkyBlue), kWidth * kHeight);
 }
 
 TEST_F(RenderTest, LineStandsWhereCameraAndProjectionPutIt) {
@@ -178,7 +179,7 @@ TEST_F(RenderTest, FloorShowsItsTintsAndNothingWhenSwitchedOff) {
     }
   FloorTiles before = floorTiles;
   view.showFloor = false;
-  EXPECT_EQ(countColour(renderScene(view, false), 153, 204, 255), kWidth * kHeight);
+  EXPECT_EQ(countColour(renderScene(view, false), kSkyRed, kSkyGreen, kSkyBlue), kWidth * kHeight);
   EXPECT_EQ(std::memcmp(&before, &floorTiles, sizeof before), 0);
   view.showFloor = true;
   EXPECT_EQ(differingPixels(renderScene(view, false), shown), 0);

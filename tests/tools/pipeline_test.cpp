@@ -5,14 +5,14 @@
 
 #include <string>
 
-#include "run_tool.h"
+#include "tool_run.h"
 
 namespace {
 
 // Runs a shell script in folder with $BIN naming the build's programs.
-ToolRun runScript(const std::string& script, const std::string& folder) {
+ToolResult runScript(const std::string& script, const std::string& folder) {
   std::string file = folder + "/.script.sh";
-  writeFile(file, "BIN=" QUELVAR_BIN_DIR "\n" + script);
+  writeWholeFile(file, "BIN=" + builtProgram("") + "\n" + script);
   return runCommand("sh '" + file + "'", folder);
 }
 
@@ -20,43 +20,43 @@ TEST(EveryProgram, SpeaksOneOptionIdiom) {
   std::string folder = scratchFolder("idiom");
   for (std::string tool : {"quelvar", "quelvar-summary", "quelvar-snapshot", "quelvar-import", "quelvar-generate",
                            "quelvar-load-bench", "quelvar-frame-bench", "import_bench"}) {
-    ToolRun help = runTool(tool + " --help", folder);
+    ToolResult help = runBuilt(tool + " --help", folder);
     EXPECT_EQ(help.exitCode, 0) << tool;
     EXPECT_EQ(help.out.rfind("Usage: " + tool + " ", 0), 0u) << tool << ": " << help.out;
     EXPECT_EQ(help.err, "") << tool;
-    ToolRun version = runTool(tool + " --version", folder);
+    ToolResult version = runBuilt(tool + " --version", folder);
     EXPECT_EQ(version.exitCode, 0) << tool;
     EXPECT_EQ(version.out, tool + " " QUELVAR_VERSION "\n");
-    ToolRun bad = runTool(tool + " --no-such-option", folder);
+    ToolResult bad = runBuilt(tool + " --no-such-option", folder);
     EXPECT_EQ(bad.exitCode, 2) << tool;
     EXPECT_EQ(bad.out, "") << tool;
     EXPECT_EQ(bad.err, tool + ": unknown option '--no-such-option'\nTry '" + tool + " --help' for more information.\n");
-    EXPECT_EQ(runTool(tool + " --help >/dev/full", folder).exitCode, 1) << tool;
+    EXPECT_EQ(runBuilt(tool + " --help >/dev/full", folder).exitCode, 1) << tool;
   }
 }
 
 TEST(SummaryAndGenerate, FailuresAreNeverReportedAsSuccess) {
   std::string folder = scratchFolder("honest_exit");
-  ToolRun list = runTool("quelvar-generate --tokens 2000 --seed 9 >list.txt", folder);
+  ToolResult list = runBuilt("quelvar-generate --tokens 2000 --seed 9 >list.txt", folder);
   ASSERT_EQ(list.exitCode, 0);
-  EXPECT_EQ(runTool("quelvar-summary --records list.txt >/dev/full", folder).exitCode, 1);
-  EXPECT_EQ(runTool("quelvar-summary list.txt >&-", folder).exitCode, 1);
-  EXPECT_EQ(runTool("quelvar-summary /nonexistent", folder).exitCode, 1);
-  EXPECT_EQ(runTool("quelvar-generate --tokens 100000 >/dev/full", folder).exitCode, 1);
-  ToolRun huge = runTool("quelvar-generate --tokens 1e30", folder);
+  EXPECT_EQ(runBuilt("quelvar-summary --records list.txt >/dev/full", folder).exitCode, 1);
+  EXPECT_EQ(runBuilt("quelvar-summary list.txt >&-", folder).exitCode, 1);
+  EXPECT_EQ(runBuilt("quelvar-summary /nonexistent", folder).exitCode, 1);
+  EXPECT_EQ(runBuilt("quelvar-generate --tokens 100000 >/dev/full", folder).exitCode, 1);
+  ToolResult huge = runBuilt("quelvar-generate --tokens 1e30", folder);
   EXPECT_EQ(huge.exitCode, 2);
   EXPECT_NE(huge.err.find("--tokens"), std::string::npos) << huge.err;
 }
 
 TEST(Import, ClosedStandardStreamsNeverMixIntoTheList) {
   std::string folder = scratchFolder("import_streams");
-  writeFile(folder + "/in.bedpe", "chr1\t100\t200\tchr1\t5000\t5100\n");
+  writeWholeFile(folder + "/in.bedpe", "chr1\t100\t200\tchr1\t5000\t5100\n");
   // Standard error closed: the list holds the pair and nothing else.
-  ToolRun noErr = runScript("exec 2>&-\n$BIN/quelvar-import --out list.txt in.bedpe\necho \"status $?\"\n", folder);
+  ToolResult noErr = runScript("exec 2>&-\n$BIN/quelvar-import --out list.txt in.bedpe\necho \"status $?\"\n", folder);
   EXPECT_EQ(noErr.out, "status 0\n");
-  EXPECT_EQ(readFile(folder + "/list.txt"), "100/5000/100/0\n");
+  EXPECT_EQ(readWholeFile(folder + "/list.txt"), "100/5000/100/0\n");
   // Standard input closed: an input that cannot be read, and no list.
-  ToolRun noIn = runScript("exec 0<&-\n$BIN/quelvar-import --out empty.txt\necho \"status $?\"\n", folder);
+  ToolResult noIn = runScript("exec 0<&-\n$BIN/quelvar-import --out empty.txt\necho \"status $?\"\n", folder);
   EXPECT_EQ(noIn.out, "status 1\n");
   EXPECT_NE(noIn.err.find("cannot read standard input"), std::string::npos) << noIn.err;
   EXPECT_EQ(runCommand("ls empty.txt", folder).exitCode, 2);
@@ -64,7 +64,7 @@ TEST(Import, ClosedStandardStreamsNeverMixIntoTheList) {
 
 TEST(Import, SignalsLeaveNoTemporaryAndAnIgnoredHangupStaysIgnored) {
   std::string folder = scratchFolder("import_signals");
-  ToolRun run = runScript(
+  ToolResult run = runScript(
       "mkfifo in.fifo\n"
       "exec 3<>in.fifo\n"  // a writer that never writes: the import waits for input
       // (sh starts background jobs with INT and QUIT ignored, and so they must stay)
@@ -84,7 +84,7 @@ TEST(Import, SignalsLeaveNoTemporaryAndAnIgnoredHangupStaysIgnored) {
       << run.err;
 
   // Past the file-size limit the kernel's SIGXFSZ ends the run; the temporary goes with it.
-  ToolRun big = runScript(
+  ToolResult big = runScript(
       "awk 'BEGIN { for (i = 0; i < 50000; i++) printf \"chr1\\t%d\\t%d\\tchr1\\t%d\\t%d\\n\", i, i+100, i+9000000, i+9000100 }' >big.bedpe\n"
       "(ulimit -f 64; exec $BIN/quelvar-import --out list.txt big.bedpe 2>/dev/null)\n"
       "echo \"status $?\"; ls\n",
@@ -95,8 +95,8 @@ TEST(Import, SignalsLeaveNoTemporaryAndAnIgnoredHangupStaysIgnored) {
 TEST(Import, AnOverlongPafLineIsCountedAsSkipped) {
   std::string folder = scratchFolder("import_long_paf");
   std::string paf = "ctg\t5000\t100\t200\t+\tctg\t5000\t3000\t3100\t95\t100\t60\n";
-  writeFile(folder + "/in.paf", paf + std::string(1200000, 'q') + "\t5000\t100\t200\t+\tctg\t5000\t1\t2\t1\t1\t1\n" + paf);
-  ToolRun run = runTool("quelvar-import in.paf", folder);
+  writeWholeFile(folder + "/in.paf", paf + std::string(1200000, 'q') + "\t5000\t100\t200\t+\tctg\t5000\t1\t2\t1\t1\t1\n" + paf);
+  ToolResult run = runBuilt("quelvar-import in.paf", folder);
   EXPECT_EQ(run.exitCode, 0);
   EXPECT_NE(run.err.find("in.paf:2: "), std::string::npos) << run.err;
   EXPECT_NE(run.err.find("skipped 1 line"), std::string::npos) << run.err;

@@ -38,6 +38,13 @@ void removeTree(const std::string& dir) {
   std::filesystem::remove_all(dir, ignored);
 }
 
+std::string scratchFolder(const std::string& name) {
+  std::string folder = (std::filesystem::temp_directory_path() / ("quelvar_" + name)).string();
+  removeTree(folder);
+  std::filesystem::create_directories(folder);
+  return folder;
+}
+
 std::string readWholeFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   std::ostringstream text;
@@ -82,4 +89,17 @@ ToolResult runTool(const std::vector<std::string>& argv, const std::string& stdi
   result.err = readWholeFile(errPath);
   removeTree(scratch);
   return result;
+}
+
+ToolResult runCommand(const std::string& commandLine, const std::string& folder) {
+  std::string out = folder + "/.stdout", err = folder + "/.stderr";
+  std::string command = "cd '" + folder + "' && { " + commandLine + " ; } >'" + out + "' 2>'" + err + "'";
+  int status = std::system(command.c_str());
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readWholeFile(out), readWholeFile(err)};
+}
+
+std::string builtProgram(const std::string& name) { return std::string(QUELVAR_BIN_DIR) + "/" + name; }
+
+ToolResult runBuilt(const std::string& commandLine, const std::string& folder) {
+  return runCommand(builtProgram(commandLine), folder);
 }
