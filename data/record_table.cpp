@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "pair_traits.h"
 #include "stack_counts.h"
 
 #include "huge_pages.h"
@@ -27,5 +28,6 @@ void resetTandemData() {
   std::memset(recordTable.slots, 0, sizeof(TandemRecord) * static_cast<size_t>(recordTable.count));
   recordTable.count = 1;
   recordTable.maxLen = 0;
+  resetPairTraits();
   ++recordTable.revision;
 }

@@ -22,8 +22,10 @@ void storeRecord(TandemRecord& record, int32_t pos, int32_t partner, float len, 
 
 // Handles one whole token given as (pos, partner, len): draws its three random numbers,
 // stores the pair if its length is above 10 and the table has room, and updates maxLen.
-// Returns false when the pair was refused for lack of room.
-bool addTandemToken(int32_t pos, int32_t partner, int32_t len, uint32_t tag) {
+// A stored pair's orientation and identity go into pairTraits. Returns false when the pair
+// was refused for lack of room.
+bool addTandemToken(int32_t pos, int32_t partner, int32_t len, uint32_t tag, uint8_t orientation,
+                    uint16_t identity) {
   int c1 = std::rand();
   int c2 = std::rand();
   int c3 = std::rand();
@@ -38,6 +40,10 @@ bool addTandemToken(int32_t pos, int32_t partner, int32_t len, uint32_t tag) {
       a.r = b.r = static_cast<float>(c1 % 255) / 255.0f;
       a.g = b.g = static_cast<float>(c2 % 255) / 255.0f;
       a.b = b.b = static_cast<float>(c3 % 255) / 255.0f;
+      int32_t pair = pairOfSlot(recordTable.count);
+      pairTraits.orientation[pair] = orientation;
+      pairTraits.identity[pair] = identity;
+      if (identity != kIdentityUnknown) ++pairTraits.withIdentity;
       recordTable.count += 2;
     } else {
       fits = false;  // record B would fall past the table
@@ -50,36 +56,55 @@ bool addTandemToken(int32_t pos, int32_t partner, int32_t len, uint32_t tag) {
 void addPending(TandemScanner& scanner) {
   PendingToken& pending = scanner.pending;
   if (!pending.waiting) return;
-  if (!addTandemToken(pending.pos, pending.partner, pending.len, scanner.tag)) scanner.refusedForRoom = true;
+  if (!addTandemToken(pending.pos, pending.partner, pending.len, scanner.tag, pending.orientation, pending.identity))
+    scanner.refusedForRoom = true;
   pending.waiting = false;
 }
 
-void endToken(TandemScanner& scanner, int32_t pos, int32_t partner, int32_t len) {
+void endToken(TandemScanner& scanner, int32_t pos, int32_t partner, int32_t len, uint8_t orientation,
+              uint16_t identity) {
   if (len > 10 && recordTable.count <= kLastPairStart) {
     prefetchStackCount(pos);
     prefetchStackCount(partner);
   }
   addPending(scanner);
-  scanner.pending = PendingToken{pos, partner, len, true};
+  scanner.pending = PendingToken{pos, partner, len, true, orientation, identity};
 }
 
-void endWalkedToken(TandemScanner& scanner, const FieldWalk& walk) {
-  endToken(scanner, fieldWalkValue(walk, 1), fieldWalkValue(walk, 2), fieldWalkValue(walk, 3));
+// The field walk repeats the last field for a field past it, so the fourth and fifth fields
+// count only when the token has them.
+void endWalkedToken(TandemScanner& scanner, const FieldWalk& walk, const IdentityText& identity) {
+  uint8_t orientation = walk.fieldNumber >= 4 ? orientationOfField(fieldWalkValue(walk, 4)) : kOrientationUnknown;
+  endToken(scanner, fieldWalkValue(walk, 1), fieldWalkValue(walk, 2), fieldWalkValue(walk, 3), orientation,
+           walk.fieldNumber >= 5 ? identityOfText(identity) : kIdentityUnknown);
 }
+
+struct PlainToken {
+  int32_t fields[4];  // fields 1 to 3, missing ones repeating the last, then field 4
+  int count;          // fields the token has
+  IdentityText identity;
+};
 
 // Reads a token of the usual shape — runs of up to nine digits joined by single separators,
-// ended by white space inside this chunk — and returns its length, or 0 for any other token,
-// which the general walk then reads. Every token it accepts reads the same either way.
-size_t readPlainToken(const char* bytes, size_t size, int32_t fields[3]) {
+// the fifth field with a decimal point allowed, ended by white space inside this chunk —
+// and returns its length, or 0 for any other token, which the general walk then reads.
+// Every token it accepts reads the same either way.
+size_t readPlainToken(const char* bytes, size_t size, PlainToken& token) {
   size_t i = 0;
   int count = 0;
   int32_t value = 0;
+  token.identity = IdentityText{};
   for (;;) {
     size_t start = i;
     value = 0;
-    while (i < size && i - start < 9 && bytes[i] >= '0' && bytes[i] <= '9') value = value * 10 + (bytes[i++] - '0');
+    if (count == 4) {
+      while (i < size && i - start < 9 && ((bytes[i] >= '0' && bytes[i] <= '9') || bytes[i] == '.'))
+        feedIdentityText(token.identity, bytes[i++]);
+    } else {
+      while (i < size && i - start < 9 && bytes[i] >= '0' && bytes[i] <= '9') value = value * 10 + (bytes[i++] - '0');
+    }
     if (i == start || i == size) return 0;  // an empty field, or the token may go on in the next chunk
-    if (count < 3) fields[count] = value;
+    if (count < 4) token.fields[count] = value;
     ++count;
     char c = bytes[i];
     if (c == '/' || c == ';') {
@@ -89,7 +114,8 @@ size_t readPlainToken(const char* bytes, size_t size, int32_t fields[3]) {
     if (isCSpace(static_cast<unsigned char>(c))) break;
     return 0;
   }
-  for (int k = count; k < 3; ++k) fields[k] = value;
+  for (int k = count; k < 3; ++k) token.fields[k] = value;
+  token.count = count;
   return i;
 }
 
@@ -103,36 +129,43 @@ void startTandemScan(TandemScanner& scanner, uint32_t tag) {
 void scanTandemBytes(TandemScanner& scanner, const char* bytes, size_t size) {
   // The walk and the token flag live in locals for the chunk, so they stay in registers.
   FieldWalk walk = scanner.walk;
+  IdentityText identity = scanner.identity;
   bool inToken = scanner.inToken;
   size_t i = 0;
   while (i < size) {
     unsigned char c = static_cast<unsigned char>(bytes[i]);
     if (isCSpace(c)) {
-      if (inToken) endWalkedToken(scanner, walk);
+      if (inToken) endWalkedToken(scanner, walk, identity);
       inToken = false;
       ++i;
       continue;
     }
     if (!inToken) {
-      int32_t fields[3];
-      size_t length = readPlainToken(bytes + i, size - i, fields);
+      PlainToken token;
+      size_t length = readPlainToken(bytes + i, size - i, token);
       if (length > 0) {
-        endToken(scanner, fields[0], fields[1], fields[2]);
+        endToken(scanner, token.fields[0], token.fields[1], token.fields[2],
+                 token.count >= 4 ? orientationOfField(token.fields[3]) : kOrientationUnknown,
+                 token.count >= 5 ? identityOfText(token.identity) : kIdentityUnknown);
         i += length;
         continue;
       }
       startFieldWalk(walk);
+      identity = IdentityText{};
       inToken = true;
     }
     feedFieldWalk(walk, static_cast<char>(c));
+    // Every byte of the fifth field that is not a separator is its text.
+    if (walk.fieldNumber == 5 && !walk.ended && c != '/' && c != ';') feedIdentityText(identity, static_cast<char>(c));
     ++i;
   }
   scanner.walk = walk;
+  scanner.identity = identity;
   scanner.inToken = inToken;
 }
 
 void finishTandemScan(TandemScanner& scanner) {
-  if (scanner.inToken) endWalkedToken(scanner, scanner.walk);
+  if (scanner.inToken) endWalkedToken(scanner, scanner.walk, scanner.identity);
   scanner.inToken = false;
   addPending(scanner);
 }

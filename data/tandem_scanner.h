@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "pair_traits.h"
 #include "tandem_field.h"
 
 // A token whose fields are known but whose pair is not yet added: adding waits one token so
@@ -14,10 +15,13 @@ struct PendingToken {
   int32_t partner;
   int32_t len;
   bool waiting;
+  uint8_t orientation;  // from the fourth field, kept beside the records
+  uint16_t identity;    // from the fifth field
 };
 
 struct TandemScanner {
   FieldWalk walk;
+  IdentityText identity;  // the fifth field of a walked token, read with its decimals
   bool inToken;
   PendingToken pending;
   bool refusedForRoom;  // a pair was refused because the table was full

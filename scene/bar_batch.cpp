@@ -1,10 +1,12 @@
 #include "bar_batch.h"
 
+#include <cmath>
 #include <cstring>
 
 #include "clip_arithmetic.h"
 #include "clip_space_draw.h"
 #include "gl.h"
+#include "pair_colours.h"
 #include "record_table.h"
 #include "view_volume.h"
 #include "window_mode.h"
@@ -34,6 +36,28 @@ float drawVertices[kMaxBars * 2][4];
 float drawColours[kMaxBars * 2][3];
 int32_t drawVertexCount = 0;
 int32_t drawnBars = 0;
+// For picking, in drawing order: each drawn bar's slot, its two ends on screen in
+// normalised device coordinates (ax, ay, bx, by; NaN when the bar reaches behind the eye,
+// where its projection is unbounded), and the smaller clip w of its ends, how near it
+// comes to the eye.
+// Kept as separate arrays so that the first look over all of them runs in vector lanes.
+int32_t drawnSlot[kMaxBars];
+float drawnEnds[4][kMaxBars];
+float drawnNear[kMaxBars];
+bool drawnPoints = false;
+
+void storeScreenEnds(int32_t k, const float* a, const float* b) {
+  float nearest = a[3] < b[3] ? a[3] : b[3];  // not "near": Windows headers define it
+  drawnNear[k] = nearest;
+  if (!(nearest > 0.0f)) {
+    drawnEnds[0][k] = drawnEnds[1][k] = drawnEnds[2][k] = drawnEnds[3][k] = NAN;
+    return;
+  }
+  drawnEnds[0][k] = a[0] / a[3];
+  drawnEnds[1][k] = a[1] / a[3];
+  drawnEnds[2][k] = b[0] / b[3];
+  drawnEnds[3][k] = b[1] / b[3];
+}
 
 BarSelection lastSelection;
 bool haveSelection = false;
@@ -43,7 +67,7 @@ GLint lastViewport[4];
 
 bool sameSelection(const BarSelection& a, const BarSelection& b) {
   return a.revision == b.revision && a.count == b.count && a.threshold == b.threshold &&
-         a.points == b.points && a.windowMode == b.windowMode &&
+         a.points == b.points && a.windowMode == b.windowMode && a.colourMode == b.colourMode &&
          (!a.windowMode || a.windowStart == b.windowStart);
 }
 
@@ -110,10 +134,11 @@ bool outsideVolume(const float* a, const float* b, float wide) {
   return false;
 }
 
-void fillArrays(bool points, const float m[16], double margin) {
+void fillArrays(bool points, int32_t colourMode, const float m[16], double margin) {
   float wide = static_cast<float>(1.0 + margin);
   int32_t v = 0;
   drawnBars = 0;
+  drawnPoints = points;
   for (int32_t k = 0; k < selectedCount; ++k) {
     if (!cellVisible[selectedCell[k]]) continue;
     const TandemRecord& record = recordTable.slots[selectedSlot[k]];
@@ -122,21 +147,20 @@ void fillArrays(bool points, const float m[16], double margin) {
     float* top = drawVertices[v + (points ? 0 : 1)];
     clipOfHeight(m, t, record.len, top);
     if (outsideVolume(points ? top : t, top, wide)) continue;
+    drawnSlot[drawnBars] = selectedSlot[k];
+    storeScreenEnds(drawnBars, points ? top : t, top);
     ++drawnBars;
+    float colour[3];
     if (points) {
-      drawColours[v][0] = record.r;
-      drawColours[v][1] = record.g;
-      drawColours[v][2] = record.b;
-      ++v;
-      continue;
+      colour[0] = record.r, colour[1] = record.g, colour[2] = record.b;
+    } else {
+      colour[0] = 0.0f, colour[1] = 0.0f, colour[2] = record.r;
+      std::memcpy(drawVertices[v], t, sizeof t);
     }
-    std::memcpy(drawVertices[v], t, sizeof t);
-    for (int end = 0; end < 2; ++end) {
-      drawColours[v + end][0] = 0.0f;
-      drawColours[v + end][1] = 0.0f;
-      drawColours[v + end][2] = record.r;
-    }
-    v += 2;
+    if (colourMode != kColourOfPass) pairColour(colourMode, selectedSlot[k], colour);
+    int ends = points ? 1 : 2;
+    for (int end = 0; end < ends; ++end) std::memcpy(drawColours[v + end], colour, sizeof colour);
+    v += ends;
   }
   drawVertexCount = v;
 }
@@ -164,7 +188,7 @@ void drawBarBatch(const BarSelection& selection) {
     int shorter = viewport[2] < viewport[3] ? viewport[2] : viewport[3];
     double margin = shorter > 0 ? 8.0 / shorter : 1.0;
     findVisibleCells(matrix, margin);
-    fillArrays(selection.points, matrix, margin);
+    fillArrays(selection.points, selection.colourMode, matrix, margin);
     std::memcpy(lastMatrix, matrix, sizeof matrix);
     std::memcpy(lastViewport, viewport, sizeof viewport);
     arraysStale = false;
@@ -175,3 +199,109 @@ void drawBarBatch(const BarSelection& selection) {
 }
 
 BarBatchStats barBatchStats() { return {selectedCount, drawnBars}; }
+
+namespace {
+
+// The pick point and its slack in normalised device coordinates.
+struct PickTarget {
+  double x, y, rx, ry;
+  double pixelsX, pixelsY;  // device units to pixels
+};
+
+struct PickHit {
+  double pixels;  // distance from the point on screen
+  double depth;   // clip w at the nearest point: distance from the eye along the view
+};
+
+// Distance on screen from the point to the segment a-b, its part behind the eye cut off.
+bool nearestOnSegment(const PickTarget& target, const float* a, const float* b, double radius, PickHit& hit) {
+  const double kNearW = 1e-4;
+  double pa[4] = {a[0], a[1], a[2], a[3]}, pb[4] = {b[0], b[1], b[2], b[3]};
+  if (pa[3] < kNearW && pb[3] < kNearW) return false;
+  if (pa[3] < kNearW || pb[3] < kNearW) {
+    double* cut = pa[3] < kNearW ? pa : pb;
+    const double* keep = pa[3] < kNearW ? pb : pa;
+    double t = (keep[3] - kNearW) / (keep[3] - cut[3]);
+    for (int r = 0; r < 4; ++r) cut[r] = keep[r] + (cut[r] - keep[r]) * t;
+  }
+  double ax = (pa[0] / pa[3] - target.x) * target.pixelsX, ay = (pa[1] / pa[3] - target.y) * target.pixelsY;
+  double bx = (pb[0] / pb[3] - target.x) * target.pixelsX, by = (pb[1] / pb[3] - target.y) * target.pixelsY;
+  double dx = bx - ax, dy = by - ay, length2 = dx * dx + dy * dy;
+  double t = length2 > 0 ? -(ax * dx + ay * dy) / length2 : 0.0;
+  t = t < 0 ? 0 : t > 1 ? 1 : t;
+  double nx = ax + dx * t, ny = ay + dy * t;
+  hit.pixels = std::sqrt(nx * nx + ny * ny);
+  hit.depth = pa[3] + (pb[3] - pa[3]) * t;
+  return hit.pixels <= radius;
+}
+
+}  // namespace
+
+int32_t pickBatchedBar(double column, double row, double radius) {
+  if (!haveSelection || drawnBars == 0 || lastViewport[2] <= 0 || lastViewport[3] <= 0) return 0;
+  PickTarget target;
+  target.pixelsX = lastViewport[2] / 2.0;
+  target.pixelsY = lastViewport[3] / 2.0;
+  target.x = column / target.pixelsX - 1.0;
+  target.y = 1.0 - row / target.pixelsY;
+  target.rx = radius / target.pixelsX;
+  target.ry = radius / target.pixelsY;
+  float px = static_cast<float>(target.x), py = static_cast<float>(target.y);
+  float left = static_cast<float>(target.x - target.rx), right = static_cast<float>(target.x + target.rx);
+  float bottom = static_cast<float>(target.y - target.ry), top = static_cast<float>(target.y + target.ry);
+  float scaleX = static_cast<float>(target.pixelsX), scaleY = static_cast<float>(target.pixelsY);
+  float radius2 = static_cast<float>(radius * radius);
+
+  int32_t best = 0;
+  float bestDepth = 0, bestPixels2 = 0;
+  int32_t stride = drawnPoints ? 1 : 2;
+  const float* ax = drawnEnds[0];
+  const float* ay = drawnEnds[1];
+  const float* bx = drawnEnds[2];
+  const float* by = drawnEnds[3];
+  constexpr int32_t kBlock = 1024;
+  uint8_t outside[kBlock];
+  for (int32_t base = 0; base < drawnBars; base += kBlock) {
+    int32_t n = drawnBars - base < kBlock ? drawnBars - base : kBlock;
+    // Bars wholly beyond one side of the square around the point, or wholly behind the best
+    // so far, without a branch, so the compiler runs it in vector lanes; NaN ends fail every
+    // test and are looked at below.
+    float behind = best != 0 ? bestDepth : HUGE_VALF;
+    for (int32_t i = 0; i < n; ++i) {
+      int32_t k = base + i;
+      outside[i] = static_cast<uint8_t>(((ax[k] < left) & (bx[k] < left)) | ((ax[k] > right) & (bx[k] > right)) |
+                                        ((ay[k] < bottom) & (by[k] < bottom)) | ((ay[k] > top) & (by[k] > top)) |
+                                        (drawnNear[k] > behind));
+    }
+    for (int32_t i = 0; i < n; ++i) {
+      if (outside[i]) continue;
+      int32_t k = base + i;
+      // Where thousands of far bars meet near the horizon, most lie wholly behind the best.
+      float depth = drawnNear[k];
+      if (best != 0 && depth > bestDepth) continue;
+      float pixels2;
+      if (ax[k] == ax[k]) {
+        float x0 = (ax[k] - px) * scaleX, y0 = (ay[k] - py) * scaleY;
+        float dx = (bx[k] - px) * scaleX - x0, dy = (by[k] - py) * scaleY - y0;
+        float length2 = dx * dx + dy * dy;
+        float t = length2 > 0.0f ? -(x0 * dx + y0 * dy) / length2 : 0.0f;
+        t = t < 0.0f ? 0.0f : t > 1.0f ? 1.0f : t;
+        float nx = x0 + dx * t, ny = y0 + dy * t;
+        pixels2 = nx * nx + ny * ny;
+        if (pixels2 > radius2) continue;
+      } else {
+        PickHit hit;
+        if (!nearestOnSegment(target, drawVertices[k * stride], drawVertices[k * stride + stride - 1], radius, hit))
+          continue;
+        pixels2 = static_cast<float>(hit.pixels * hit.pixels);
+        depth = static_cast<float>(hit.depth);
+      }
+      if (best == 0 || depth < bestDepth || (depth == bestDepth && pixels2 < bestPixels2)) {
+        best = drawnSlot[k];
+        bestDepth = depth;
+        bestPixels2 = pixels2;
+      }
+    }
+  }
+  return best;
+}

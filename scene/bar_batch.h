@@ -15,6 +15,7 @@ struct BarSelection {
   bool points;       // points at the bar tops in the record colour, else blue lines
   bool windowMode;   // only pairs with an end in the window
   int32_t windowStart;
+  int32_t colourMode = 0;  // pair_colours.h; 0 keeps the pass's own colours
 };
 
 // Draws the selected records under the current matrix (camera already applied): the same
@@ -27,3 +28,8 @@ struct BarBatchStats {
   int32_t drawn;     // of those, records in cells that may be visible
 };
 BarBatchStats barBatchStats();
+
+// The slot of the bar drawn by the last drawBarBatch under the window point (column, row
+// from the top-left corner, in pixels): of the bars within radius pixels, the nearest to
+// the eye; 0 when there is none. Works on the clip coordinates already computed for drawing.
+int32_t pickBatchedBar(double column, double row, double radius);

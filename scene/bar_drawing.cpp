@@ -25,6 +25,7 @@ void drawBars(int style, const ViewState& view) {
   glPushMatrix();
   applyCameraTransform();
   BarSelection selection{recordTable.revision, recordTable.count, view.threshold, style == 1, false, 0};
+  selection.colourMode = view.colourMode;
   drawBarBatch(selection);
   glPopMatrix();
 }

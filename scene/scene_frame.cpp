@@ -3,6 +3,8 @@
 #include "bar_drawing.h"
 #include "floor.h"
 #include "gl.h"
+#include "hud.h"
+#include "pair_links.h"
 #include "window_mode.h"
 
 void startScene() {
@@ -25,6 +27,8 @@ void drawScene(const ViewState& view) {
     drawBars(view.pointStyle ? 1 : 2, view);
   }
   if (view.showFloor) drawFloor();
+  if (view.showLinks) drawPairLinks(view);
+  if (view.hud) drawHud(view);
 }
 
 void renderFrame(ViewState& view, void (*input)(), ScenePasses passes) {

@@ -19,4 +19,10 @@ struct ViewState {
   bool jumpBack = false;
   bool auxRight = false;     // a third toggle pair that nothing reads
   bool auxLeft = false;
+  // Aids for finding one's way, all opt-in: at these values the picture is the one above.
+  bool hud = false;            // text, axis ruler and the picked pair's highlight
+  bool showLinks = false;      // a ground arc joining the two bars of every shown pair
+  int32_t colourMode = 0;      // pair_colours.h: the pass's own, by strand, by identity
+  int32_t pickedSlot = 0;      // the picked bar's slot; 0 for none
+  const char* fileName = "";   // the pair file, named in the HUD
 };

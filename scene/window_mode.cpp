@@ -41,6 +41,7 @@ void drawWindowBars(const ViewState& view) {
   glPushMatrix();
   applyCameraTransform();
   BarSelection selection{recordTable.revision, recordTable.count, view.threshold, false, true, view.windowStart};
+  selection.colourMode = view.colourMode;
   drawBarBatch(selection);
   glPopMatrix();
 }

@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libegl-dev libgl-dev libopengl-dev libegl-mesa0 libgl1-mesa-dri libpng-dev
-  libglfw3-dev libx11-dev xvfb xauth x11-utils xdotool imagemagick strace
+  libstb-dev fonts-dejavu-core libglfw3-dev libx11-dev xvfb xauth x11-utils xdotool imagemagick strace
   g++-mingw-w64-x86-64 wine64 wine
   mummer ncbi-blast+ minimap2 kleborate-examples xz-utils gawk mawk python3
   help2man

@@ -5,6 +5,9 @@
 // the ratios. Frames end with glFinish, so the time is the finished picture's. Processor
 // time (all of llvmpipe's threads) is printed beside it: on a busy machine it moves less.
 //
+// Then the opt-in aids at the same table: the HUD on against off, the pair links, and the
+// cost of one pick on the clip coordinates the frame computed.
+//
 // quelvar-frame-bench [--records N] [--frames N]
 #include <getopt.h>
 
@@ -22,6 +25,8 @@
 #include "gl.h"
 #include "literal_passes.h"
 #include "offscreen_context.h"
+#include "pair_colours.h"
+#include "pair_traits.h"
 #include "projection.h"
 #include "record_table.h"
 #include "scene_frame.h"
@@ -60,6 +65,10 @@ void fillTable(int records) {
   }
   recordTable.maxLen = 5010;
   normalizeRecords();
+  for (int32_t pair = 1; pair <= records / 2; ++pair) {
+    pairTraits.orientation[pair] = static_cast<uint8_t>(next() & 1);
+    pairTraits.identity[pair] = static_cast<uint16_t>(7000 + next() % 3001);
+  }
 }
 
 // The floor figure's input: every bar above the threshold, built once, no culling.
@@ -148,6 +157,53 @@ void compare(const char* title, ViewState view, const Variant* variants, int cou
   }
 }
 
+// Production frames of several views in interleaved rounds, still and turning camera.
+void compareViews(const char* title, const ViewState* views, const char* const* names, int count, int frames,
+                  double (*means)[2]) {
+  const int rounds = 3;
+  double sums[8][2] = {};
+  for (int v = 0; v < count; ++v) {
+    ViewState warm = views[v];
+    frameMs(kProduction, warm, 1);
+  }
+  for (int round = 0; round < rounds; ++round)
+    for (int v = 0; v < count; ++v)
+      for (int turning = 0; turning < 2; ++turning) {
+        ViewState frameView = views[v];
+        sums[v][turning] += frameMs(turning ? kProductionTurning : kProduction, frameView, frames).wallMs;
+      }
+  std::printf("\n%s\n", title);
+  for (int v = 0; v < count; ++v) {
+    means[v][0] = sums[v][0] / rounds;
+    means[v][1] = sums[v][1] / rounds;
+    std::printf("  %-34s %9.2f ms/frame  turning %9.2f ms/frame\n", names[v], means[v][0], means[v][1]);
+  }
+}
+
+// Picks at a grid of points over the picture after one frame: mean and slowest.
+void timePicks(const ViewState& view) {
+  camera = Camera{};
+  ViewState frameView = view;
+  renderFrame(frameView);
+  glFinish();
+  const int columns = 31, rows = 17;
+  double total = 0, slowest = 0;
+  int hits = 0;
+  for (int r = 0; r < rows; ++r)
+    for (int c = 0; c < columns; ++c) {
+      double x = (c + 0.5) * kWidth / columns, y = (r + 0.5) * kHeight / rows;
+      auto start = std::chrono::steady_clock::now();
+      int32_t slot = pickBatchedBar(x, y, 4.0);
+      double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+      total += ms;
+      if (ms > slowest) slowest = ms;
+      hits += slot != 0 ? 1 : 0;
+    }
+  BarBatchStats stats = barBatchStats();
+  std::printf("  pick over %d drawn bars: mean %.3f ms, slowest %.3f ms (%d points, %d on a bar)\n", stats.drawn,
+              total / (columns * rows), slowest, columns * rows, hits);
+}
+
 }  // namespace
 
 static const char kFrameBenchUsage[] =
@@ -231,6 +287,28 @@ int main(int argc, char** argv) {
   compare("window mode at 1,000,000, floor", window, three, 3, frames, other);
   std::printf("  literal / production           %6.2fx\n", other[2] / other[0]);
   std::printf("  literal / production turning   %6.2fx\n", other[2] / other[1]);
+
+  ViewState hud = view;
+  hud.hud = true;
+  hud.fileName = "generated.tsv";
+  hud.pickedSlot = 1;
+  ViewState links = view;
+  links.showLinks = true;
+  ViewState strands = view;
+  strands.colourMode = kColourByOrientation;
+  const ViewState aids[] = {view, hud, links, strands};
+  const char* const aidNames[] = {"lines and floor", "with HUD, ruler and a picked pair", "with pair links",
+                                  "coloured by strand"};
+  double aidMeans[4][2];
+  compareViews("opt-in aids, lines and floor, start camera", aids, aidNames, 4, frames, aidMeans);
+  std::printf("  HUD on / off                   %6.3fx  turning %6.3fx\n", aidMeans[1][0] / aidMeans[0][0],
+              aidMeans[1][1] / aidMeans[0][1]);
+  std::printf("  links on / off                 %6.3fx  turning %6.3fx\n", aidMeans[2][0] / aidMeans[0][0],
+              aidMeans[2][1] / aidMeans[0][1]);
+  timePicks(view);
+  ViewState pointView = view;
+  pointView.pointStyle = true;
+  timePicks(pointView);
 
   closeOffscreenContext();
   return 0;

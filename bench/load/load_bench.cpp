@@ -1,7 +1,8 @@
 // Load benchmark: generates a 1,000,000-token list (a full table and then some) and times,
 // each in a fresh process, the loader, a literal baseline, and a floor that only reads the
 // file and draws the random numbers every loader must draw. Prints wall time, peak resident
-// memory and the ratios between them.
+// memory and the ratios between them. The same list with a fifth field (identity in
+// percent, two decimals) is timed too, against its own floor, since its file is longer.
 //
 // quelvar-load-bench [--tokens N] [--runs N]
 #include <getopt.h>
@@ -105,6 +106,25 @@ Measure measureChild(const char* self, const char* mode, const char* path) {
   return {std::chrono::duration<double>(end - start).count(), usage.ru_maxrss};
 }
 
+// The list with "/NN.NN" appended to every line's token.
+bool writeWithIdentity(const std::string& from, const std::string& to) {
+  std::FILE* in = std::fopen(from.c_str(), "r");
+  std::FILE* out = std::fopen(to.c_str(), "w");
+  bool ok = in != nullptr && out != nullptr;
+  char line[256];
+  unsigned state = 7;
+  while (ok && std::fgets(line, sizeof line, in) != nullptr) {
+    size_t length = std::strcspn(line, "\n");
+    line[length] = '\0';
+    state = state * 1664525u + 1013904223u;
+    unsigned hundredths = 7000 + (state >> 8) % 3001;
+    ok = std::fprintf(out, "%s/%u.%02u\n", line, hundredths / 100, hundredths % 100) > 0;
+  }
+  if (in != nullptr) std::fclose(in);
+  if (out != nullptr && std::fclose(out) != 0) ok = false;
+  return ok;
+}
+
 std::string besideSelf(const char* self, const char* name) {
   std::string dir(self);
   size_t slash = dir.rfind('/');
@@ -158,17 +178,25 @@ int main(int argc, char** argv) {
     return 1;
   }
 
-  const char* modes[] = {"loader", "literal", "floor"};
-  Measure best[3];
-  for (int m = 0; m < 3; ++m) {
+  std::string withIdentity = path + ".identity";
+  if (!writeWithIdentity(path, withIdentity)) {
+    std::fprintf(stderr, "quelvar-load-bench: could not write %s\n", withIdentity.c_str());
+    return 1;
+  }
+
+  const char* modes[] = {"loader", "literal", "floor", "loader", "floor"};
+  const std::string* files[] = {&path, &path, &path, &withIdentity, &withIdentity};
+  Measure best[5];
+  for (int m = 0; m < 5; ++m) {
     best[m] = {1e30, 0};
     for (int r = 0; r < runs; ++r) {
-      Measure got = measureChild(self, modes[m], path.c_str());
+      Measure got = measureChild(self, modes[m], files[m]->c_str());
       if (got.seconds < best[m].seconds) best[m].seconds = got.seconds;
       if (got.peakKb > best[m].peakKb) best[m].peakKb = got.peakKb;
     }
   }
   std::remove(path.c_str());
+  std::remove(withIdentity.c_str());
 
   // The worst case: a full table of pairs at positions crafted against a fixed
   // multiplicative hash, beside a random list of the same number of pairs.
@@ -192,11 +220,13 @@ int main(int argc, char** argv) {
   std::remove(craftedPath.c_str());
 
   std::printf("load benchmark: %ld tokens, best of %d runs, each in its own process\n", tokens, runs);
-  const char* labels[] = {"(a) loader", "(b) literal baseline", "(c) read + rand floor"};
-  for (int m = 0; m < 3; ++m)
+  const char* labels[] = {"(a) loader", "(b) literal baseline", "(c) read + rand floor",
+                          "(d) loader, 5th field", "(e) floor, 5th field"};
+  for (int m = 0; m < 5; ++m)
     std::printf("  %-22s %9.1f ms  peak RSS %8.1f MB\n", labels[m], best[m].seconds * 1e3, static_cast<double>(best[m].peakKb) / 1024.0);
   std::printf("  speed-up of (a) over (b):  %.1fx\n", best[1].seconds / best[0].seconds);
   std::printf("  (a) / (c) time:            %.2fx\n", best[0].seconds / best[2].seconds);
+  std::printf("  (d) / (e) time:            %.2fx\n", best[3].seconds / best[4].seconds);
   std::printf("  (b) / (a) peak RSS:        %.1fx\n", static_cast<double>(best[1].peakKb) / static_cast<double>(best[0].peakKb));
   std::printf("worst case: %ld pairs, loader, best of %d runs\n", pairs, runs);
   std::printf("  %-22s %9.1f ms  peak RSS %8.1f MB\n", "(d) random positions", randomBest.seconds * 1e3,

@@ -1,0 +1,189 @@
+#include "axis_ruler.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "axis_ticks.h"
+#include "camera_transform.h"
+#include "gl.h"
+#include "pair_facts.h"
+#include "text_drawing.h"
+#include "text_raster.h"
+
+namespace {
+
+constexpr float kRulerY = -0.2f;     // in front of the first row and of the window's scale bar
+constexpr float kTickLength = 0.06f;
+constexpr double kFarthest = 60.0;   // beyond this the ground is too foreshortened to read
+constexpr double kLabelSpacingPixels = 110.0;
+constexpr float kLabelHeight = 13.0f;
+constexpr size_t kMaxTicks = 128;
+constexpr double kTickGapPixels = 6.0;
+constexpr double kLabelGapPixels = 16.0;
+
+// Clip coordinates along the ruler are linear in x: c(x) = base + slope x.
+struct RulerLine {
+  double base[4];
+  double slope[4];
+};
+
+// Narrows [low, high] to where a + b x >= 0.
+void keepNonNegative(double a, double b, double& low, double& high) {
+  if (b == 0) {
+    if (a < 0) high = low - 1;
+    return;
+  }
+  double root = -a / b;
+  if (b > 0) {
+    if (root > low) low = root;
+  } else if (root < high) {
+    high = root;
+  }
+}
+
+// The stretch of the ruler in front of the eye, inside the picture and not too far.
+bool visibleStretch(const RulerLine& line, double& low, double& high) {
+  const double* a = line.base;
+  const double* b = line.slope;
+  keepNonNegative(a[3] - 0.2, b[3] - 0.0, low, high);  // in front of the near plane
+  keepNonNegative(kFarthest - a[3], -b[3], low, high);
+  keepNonNegative(a[3] - a[0], b[3] - b[0], low, high);  // x <= w
+  keepNonNegative(a[3] + a[0], b[3] + b[0], low, high);  // -w <= x
+  keepNonNegative(a[3] - a[1], b[3] - b[1], low, high);
+  keepNonNegative(a[3] + a[1], b[3] + b[1], low, high);
+  return high > low;
+}
+
+bool toScreen(const float m[16], double x, double y, int width, int height, double& column, double& row) {
+  double clip[4];
+  for (int r = 0; r < 4; ++r) clip[r] = m[r] * x + m[4 + r] * y + m[12 + r];
+  if (clip[3] <= 1e-6) return false;
+  column = (clip[0] / clip[3] + 1.0) / 2.0 * width;
+  row = (1.0 - clip[1] / clip[3]) / 2.0 * height;
+  return true;
+}
+
+// The smallest of 1, 2, 5, 10, 20, 50... that is at least `ratio`.
+int64_t roundLevel(double ratio) {
+  int64_t level = 1;
+  static const int64_t kSteps[] = {2, 5, 10};
+  for (int64_t decade = 1; static_cast<double>(level) < ratio && decade < (int64_t{1} << 40); decade *= 10)
+    for (int64_t step : kSteps)
+      if (static_cast<double>(level) < ratio) level = step * decade;
+  return level;
+}
+
+struct LabelBox {
+  int left, right, top, bottom;
+};
+
+}  // namespace
+
+void drawAxisRuler(const ViewState& view, const ScreenBox& keepClear) {
+  int width = 0, height = 0;
+  overlaySize(width, height);
+  if (width <= 0 || height <= 0) return;
+  glPushMatrix();
+  applyCameraTransform();
+  float m[16];
+  glGetFloatv(GL_MODELVIEW_MATRIX, m);
+  RulerLine line;
+  for (int r = 0; r < 4; ++r) {
+    line.slope[r] = m[r];
+    line.base[r] = m[4 + r] * kRulerY + m[12 + r];
+  }
+  double perUnit = positionsPerUnit(view.zoomSteps);
+  double low = 0.0, high = 300000000.0 / perUnit;  // the axis runs from position 0
+  if (!visibleStretch(line, low, high)) {
+    glPopMatrix();
+    return;
+  }
+  // The spacing puts labels about kLabelSpacingPixels apart a third of the way along the
+  // ruler on screen, from its near end: nearer they spread, farther some are left out.
+  double wLow = line.base[3] + line.slope[3] * low, wHigh = line.base[3] + line.slope[3] * high;
+  bool nearEndFirst = wLow <= wHigh;
+  double nearX = nearEndFirst ? low : high, farX = nearEndFirst ? high : low;
+  double wNear = nearEndFirst ? wLow : wHigh, wFar = nearEndFirst ? wHigh : wLow;
+  const double f = 1.0 / 3.0;  // screen-linear, so interpolate with 1/w weights
+  double probe = (f / wFar * farX + (1 - f) / wNear * nearX) / (f / wFar + (1 - f) / wNear);
+  double step = (high - low) * 1e-4;
+  double c0 = 0, r0 = 0, c1 = 0, r1 = 0;
+  toScreen(m, probe - step, kRulerY, width, height, c0, r0);
+  toScreen(m, probe + step, kRulerY, width, height, c1, r1);
+  double pixelsPerUnit = std::hypot(c1 - c0, r1 - r0) / (2 * step);
+  if (!(pixelsPerUnit > 0)) {
+    glPopMatrix();
+    return;
+  }
+  int64_t spacing = tickSpacing(static_cast<int64_t>(std::ceil(kLabelSpacingPixels / pixelsPerUnit * perUnit)), 1);
+  double centre = probe * perUnit, reach = static_cast<double>(spacing) * (kMaxTicks / 2);
+  int64_t first = static_cast<int64_t>(std::ceil(std::max(low * perUnit, centre - reach)));
+  int64_t last = static_cast<int64_t>(std::floor(std::min(high * perUnit, centre + reach)));
+  AxisTick ticks[kMaxTicks];
+  size_t count = axisTicks(first, last, spacing, ticks, kMaxTicks);
+
+  // Where ticks crowd towards the horizon only every 2nd, 5th, 10th... is kept, and the
+  // same for labels, so what remains stays round (1 Mb, 2 Mb, 5 Mb) and readable.
+  bool kept[kMaxTicks] = {};
+  char labels[kMaxTicks][24];
+  bool labelled[kMaxTicks] = {};
+  for (size_t i = 0; i < count; ++i) {
+    double x = static_cast<double>(ticks[i].position) / perUnit, column = 0, row = 0, nextColumn = 0, nextRow = 0;
+    if (!toScreen(m, x, kRulerY, width, height, column, row) ||
+        !toScreen(m, x + static_cast<double>(spacing) / perUnit, kRulerY, width, height, nextColumn, nextRow))
+      continue;
+    double gap = std::hypot(nextColumn - column, nextRow - row);
+    int64_t index = ticks[i].position / spacing;
+    int64_t tickLevel = roundLevel(kTickGapPixels / gap);
+    kept[i] = index % tickLevel == 0;
+    int64_t labelLevel = roundLevel((measureText(ticks[i].label, kLabelHeight) + kLabelGapPixels) / gap);
+    labelled[i] = kept[i] && index % labelLevel == 0;
+    if (labelled[i]) formatTickLabel(ticks[i].position, spacing * labelLevel, labels[i], sizeof labels[i]);
+  }
+  glPushAttrib(GL_CURRENT_BIT);
+  glColor3d(0.1, 0.1, 0.2);
+  glBegin(GL_LINES);
+  glVertex3f(static_cast<float>(low), kRulerY, 0.0f);
+  glVertex3f(static_cast<float>(high), kRulerY, 0.0f);
+  for (size_t i = 0; i < count; ++i) {
+    if (!kept[i]) continue;
+    float x = static_cast<float>(static_cast<double>(ticks[i].position) / perUnit);
+    glVertex3f(x, kRulerY, 0.0f);
+    glVertex3f(x, kRulerY - kTickLength, 0.0f);
+  }
+  glEnd();
+  glPopAttrib();
+  glPopMatrix();
+
+  // Labels under their ticks, nearest first; one that would overlap a drawn one is left out.
+  static const float ink[3] = {0.05f, 0.05f, 0.15f};
+  static const float backing[4] = {1.0f, 1.0f, 1.0f, 0.6f};
+  const int boxHeight = static_cast<int>(kLabelHeight) + 4;
+  LabelBox drawn[kMaxTicks];
+  size_t drawnCount = 0;
+  beginOverlay();
+  for (size_t n = 0; n < count; ++n) {
+    size_t i = nearEndFirst ? n : count - 1 - n;
+    if (!labelled[i]) continue;
+    double x = static_cast<double>(ticks[i].position) / perUnit, column = 0, row = 0;
+    if (!toScreen(m, x, kRulerY - kTickLength, width, height, column, row)) continue;
+    int textWidth = measureText(labels[i], kLabelHeight);
+    LabelBox box;
+    box.left = static_cast<int>(column) - textWidth / 2 - 3;
+    box.right = box.left + textWidth + 6;
+    // Under the tick, or just above the picture's bottom edge when the ruler runs along it.
+    box.top = std::min(static_cast<int>(row) + 2, height - boxHeight - 1);
+    box.bottom = box.top + boxHeight;
+    bool overlaps = box.left < keepClear.right && keepClear.left < box.right && box.top < keepClear.bottom &&
+                    keepClear.top < box.bottom;
+    for (size_t k = 0; k < drawnCount && !overlaps; ++k)
+      overlaps = box.left < drawn[k].right + 4 && drawn[k].left < box.right + 4 && box.top < drawn[k].bottom &&
+                 drawn[k].top < box.bottom;
+    if (overlaps) continue;
+    drawn[drawnCount++] = box;
+    drawPanel(box.left, box.top, box.right - box.left, boxHeight, backing);
+    drawText(labels[i], box.left + 3, box.top + 1, kLabelHeight, ink);
+  }
+  endOverlay();
+}

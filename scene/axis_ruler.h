@@ -1,0 +1,14 @@
+// The position axis as a ruler on the ground just in front of the rows, with round ticks and
+// kb/Mb labels spaced from how long the visible stretch is on screen, so that they stay
+// readable as the camera flies and the axis is zoomed.
+#pragma once
+
+#include "view_state.h"
+
+// A rectangle of the picture in pixels from the top-left corner.
+struct ScreenBox {
+  int left, top, right, bottom;
+};
+
+// Labels that would fall into keepClear (the HUD's text, say) are left out.
+void drawAxisRuler(const ViewState& view, const ScreenBox& keepClear);

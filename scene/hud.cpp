@@ -1,0 +1,99 @@
+#include "hud.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "axis_ruler.h"
+#include "axis_ticks.h"
+#include "camera.h"
+#include "camera_transform.h"
+#include "gl.h"
+#include "pair_facts.h"
+#include "record_table.h"
+#include "text_drawing.h"
+#include "text_raster.h"
+#include "window_mode.h"
+
+namespace {
+
+constexpr float kTextHeight = 15.0f;
+constexpr int kLineStep = 19;
+constexpr int kMargin = 8;
+
+// The two bars drawn over everything in a bright colour, and an arc through the air from
+// one top to the other.
+void drawPickedPair(int32_t slot) {
+  if (slot < 1 || slot >= recordTable.count) return;
+  int32_t other = partnerSlot(slot);
+  if (other < 1 || other >= recordTable.count) return;
+  const TandemRecord& a = recordTable.slots[slot];
+  const TandemRecord& b = recordTable.slots[other];
+  glPushAttrib(GL_ENABLE_BIT | GL_LINE_BIT | GL_CURRENT_BIT);
+  glDisable(GL_DEPTH_TEST);
+  glLineWidth(3.0f);
+  glPushMatrix();
+  applyCameraTransform();
+  glColor3d(1.0, 0.1, 0.75);
+  glBegin(GL_LINES);
+  for (const TandemRecord* r : {&a, &b}) {
+    glVertex3f(r->x, r->y, 0.0f);
+    glVertex3f(r->x, r->y, r->len);
+  }
+  glEnd();
+  double span = std::hypot(static_cast<double>(b.x) - a.x, static_cast<double>(b.y) - a.y);
+  double rise = 0.3 + 0.3 * (span < 3.0 ? span : 3.0);
+  glLineWidth(2.0f);
+  glBegin(GL_LINE_STRIP);
+  const int segments = 24;
+  for (int i = 0; i <= segments; ++i) {
+    double t = static_cast<double>(i) / segments;
+    glVertex3f(static_cast<float>(a.x + (b.x - a.x) * t), static_cast<float>(a.y + (b.y - a.y) * t),
+               static_cast<float>(a.len + (b.len - a.len) * t + rise * 4.0 * t * (1.0 - t)));
+  }
+  glEnd();
+  glPopMatrix();
+  glPopAttrib();
+}
+
+}  // namespace
+
+int hudLines(const ViewState& view, char lines[kHudLines][kHudLineRoom]) {
+  int n = 0;
+  char a[32], b[32];
+  formatBases((recordTable.count - 1) / 2, a, sizeof a);
+  if (view.fileName != nullptr && view.fileName[0] != '\0')
+    std::snprintf(lines[n++], kHudLineRoom, "%s \u00b7 %s pairs", view.fileName, a);
+  else
+    std::snprintf(lines[n++], kHudLineRoom, "%s pairs", a);
+  formatBases(std::llround(basesOfNormalisedLength(view.threshold)), a, sizeof a);
+  std::snprintf(lines[n++], kHudLineRoom, "showing pairs longer than %s bp", a);
+  if (view.windowMode) {
+    formatBases(view.windowStart, a, sizeof a);
+    formatBases(static_cast<int64_t>(view.windowStart) + kWindowSpan, b, sizeof b);
+    std::snprintf(lines[n++], kHudLineRoom, "window %s \u2013 %s", a, b);
+  }
+  formatBases(std::llround(camera.camX * positionsPerUnit(view.zoomSteps)), a, sizeof a);
+  std::snprintf(lines[n++], kHudLineRoom, "camera over position %s", a);
+  PairFacts facts;
+  if (view.pickedSlot != 0 && describePair(view.pickedSlot, facts)) formatPairLine(facts, lines[n++], kHudLineRoom);
+  return n;
+}
+
+void drawHud(const ViewState& view) {
+  char lines[kHudLines][kHudLineRoom];
+  int count = hudLines(view, lines);
+  int widest = 0;
+  for (int i = 0; i < count; ++i) {
+    int w = measureText(lines[i], kTextHeight);
+    if (w > widest) widest = w;
+  }
+  ScreenBox panel{kMargin - 4, kMargin - 3, kMargin + widest + 6, kMargin + count * kLineStep + 2};
+  drawPickedPair(view.pickedSlot);
+  drawAxisRuler(view, panel);
+  static const float ink[3] = {0.0f, 0.0f, 0.1f};
+  static const float backing[4] = {1.0f, 1.0f, 1.0f, 0.7f};
+  beginOverlay();
+  drawPanel(panel.left, panel.top, panel.right - panel.left, panel.bottom - panel.top, backing);
+  for (int i = 0; i < count; ++i) drawText(lines[i], kMargin, kMargin + i * kLineStep, kTextHeight, ink);
+  endOverlay();
+}

@@ -1,0 +1,12 @@
+// The heads-up display: the picked pair's two bars highlighted and joined, the axis ruler,
+// and a few lines of text saying what is loaded and where the view stands.
+#pragma once
+
+#include "view_state.h"
+
+void drawHud(const ViewState& view);
+
+// The HUD's text lines for this view, one per entry, at most kHudLines; returns how many.
+constexpr int kHudLines = 5;
+constexpr int kHudLineRoom = 160;
+int hudLines(const ViewState& view, char lines[kHudLines][kHudLineRoom]);

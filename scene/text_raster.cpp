@@ -1,0 +1,107 @@
+#include "text_raster.h"
+
+#include <cmath>
+#include <cstddef>
+
+#include "stb_truetype.h"
+
+extern const unsigned char dejaVuSansTtf[];
+
+namespace {
+
+const stbtt_fontinfo& font() {
+  static stbtt_fontinfo info;
+  static bool ready = false;
+  if (!ready) {
+    stbtt_InitFont(&info, dejaVuSansTtf, stbtt_GetFontOffsetForIndex(dejaVuSansTtf, 0));
+    ready = true;
+  }
+  return info;
+}
+
+// Next code point of a UTF-8 string; malformed bytes come out as U+FFFD one at a time.
+int nextCodePoint(const unsigned char*& s) {
+  unsigned c = *s++;
+  int extra = c < 0x80 ? 0 : (c >> 5) == 0x6 ? 1 : (c >> 4) == 0xE ? 2 : (c >> 3) == 0x1E ? 3 : -1;
+  if (extra < 0) return 0xFFFD;
+  unsigned value = extra == 0 ? c : c & (0x3Fu >> extra);
+  for (int i = 0; i < extra; ++i) {
+    if ((*s & 0xC0) != 0x80) return 0xFFFD;
+    value = (value << 6) | (*s++ & 0x3Fu);
+  }
+  return static_cast<int>(value);
+}
+
+struct LineMetrics {
+  float scale;
+  int baseline;
+  int height;
+};
+
+LineMetrics lineMetrics(float pixelHeight) {
+  int ascent = 0, descent = 0, lineGap = 0;
+  stbtt_GetFontVMetrics(&font(), &ascent, &descent, &lineGap);
+  float scale = stbtt_ScaleForPixelHeight(&font(), pixelHeight);
+  int baseline = static_cast<int>(std::ceil(static_cast<float>(ascent) * scale));
+  int below = static_cast<int>(std::ceil(static_cast<float>(-descent) * scale));
+  return {scale, baseline, baseline + below};
+}
+
+// Walks the glyphs with their pen positions (in pixels, fractional) and kerning.
+template <typename Visit>
+float walkGlyphs(const char* utf8, float scale, Visit visit) {
+  const unsigned char* s = reinterpret_cast<const unsigned char*>(utf8);
+  float pen = 0.0f;
+  int previous = 0;
+  while (*s) {
+    int codePoint = nextCodePoint(s);
+    if (previous) pen += scale * static_cast<float>(stbtt_GetCodepointKernAdvance(&font(), previous, codePoint));
+    int advance = 0, leftBearing = 0;
+    stbtt_GetCodepointHMetrics(&font(), codePoint, &advance, &leftBearing);
+    visit(codePoint, pen);
+    pen += scale * static_cast<float>(advance);
+    previous = codePoint;
+  }
+  return pen;
+}
+
+}  // namespace
+
+int measureText(const char* utf8, float pixelHeight) {
+  float scale = lineMetrics(pixelHeight).scale;
+  return static_cast<int>(std::ceil(walkGlyphs(utf8, scale, [](int, float) {})));
+}
+
+TextBitmap rasterText(const char* utf8, float pixelHeight) {
+  LineMetrics line = lineMetrics(pixelHeight);
+  TextBitmap bitmap;
+  // One pixel of room on the right: a glyph's ink may pass its advance.
+  bitmap.width = measureText(utf8, pixelHeight) + 1;
+  bitmap.height = line.height;
+  bitmap.baseline = line.baseline;
+  bitmap.coverage.assign(static_cast<size_t>(bitmap.width) * static_cast<size_t>(bitmap.height), 0);
+  std::vector<unsigned char> glyph;
+  walkGlyphs(utf8, line.scale, [&](int codePoint, float pen) {
+    float whole = std::floor(pen);
+    float shift = pen - whole;
+    int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    stbtt_GetCodepointBitmapBoxSubpixel(&font(), codePoint, line.scale, line.scale, shift, 0.0f, &x0, &y0, &x1, &y1);
+    int w = x1 - x0, h = y1 - y0;
+    if (w <= 0 || h <= 0) return;
+    glyph.assign(static_cast<size_t>(w) * static_cast<size_t>(h), 0);
+    stbtt_MakeCodepointBitmapSubpixel(&font(), glyph.data(), w, h, w, line.scale, line.scale, shift, 0.0f, codePoint);
+    int left = static_cast<int>(whole) + x0, top = line.baseline + y0;
+    for (int row = 0; row < h; ++row) {
+      int y = top + row;
+      if (y < 0 || y >= bitmap.height) continue;
+      for (int col = 0; col < w; ++col) {
+        int x = left + col;
+        if (x < 0 || x >= bitmap.width) continue;
+        uint8_t& out = bitmap.coverage[static_cast<size_t>(y) * static_cast<size_t>(bitmap.width) + static_cast<size_t>(x)];
+        uint8_t in = glyph[static_cast<size_t>(row) * static_cast<size_t>(w) + static_cast<size_t>(col)];
+        if (in > out) out = in;  // neighbouring glyphs may overlap by a pixel
+      }
+    }
+  });
+  return bitmap;
+}
