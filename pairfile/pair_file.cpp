@@ -74,10 +74,10 @@ int loadPairFile(const char* path, const PairFileOptions& options, uint32_t tag)
 
   LineReader reader;
   openLineReader(reader, fd);
-  ImportOptions import = options.import;
-  if (import.from == InputFormat::Unknown) import.from = tellFormat(reader);
-  int answer = import.from == InputFormat::Unknown ? scanRawBytes(scanner, reader)
-                                                   : importInto(scanner, reader, path, import);
+  // The import tells the format again from the same lines, exactly as quelvar-import does
+  // (with its messages); the look ahead only decides whether the file is a list.
+  bool list = options.import.from == InputFormat::Unknown && tellFormat(reader) == InputFormat::Unknown;
+  int answer = list ? scanRawBytes(scanner, reader) : importInto(scanner, reader, path, options.import);
   closeInput(fd);
   // A refusal is no failed read: the pairs that passed are loaded and summed up as usual.
   endTandemLoad(scanner, answer > 0 ? answer : 0);

@@ -81,6 +81,7 @@ TEST_F(PairFiles, EachFormatLoadsAsImportingThenLoading) {
     writeWholeFile(dir + "/" + fixture.name, fixture.text);
     expectSameAsImported(fixture.name);
   }
+  expectSameAsImported("self.rm", "--chrom chr1");  // warns that repeat-match names no sequence
   expectSameAsImported("self.bedpe", "--chrom chr2");
   expectSameAsImported("self.blast", "--all-sequences");
   expectSameAsImported("self.paf", "--from paf --all-sequences");
