@@ -33,27 +33,30 @@ void normalizeLengths() {
 
 }  // namespace
 
+int endTandemLoad(TandemScanner& scanner, int error) {
+  if (error == 0)
+    finishTandemScan(scanner);
+  else
+    abandonTandemScan(scanner);  // its bytes were cut off by the failing read
+  if (error != 0) std::printf("UPS");
+  printTandemSummary(scanner.refusedForRoom);
+  return error;
+}
+
 int loadTandemList(const char* path, uint32_t tag) {
   TandemScanner scanner;
   startTandemScan(scanner, tag);
-  bool readable = false;
   errno = 0;
   std::FILE* file = std::fopen(path, "r");
-  int error = file == nullptr ? errno : 0;
+  int error = file == nullptr ? (errno != 0 ? errno : EIO) : 0;
   if (file != nullptr) {
     size_t got;
     while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) scanTandemBytes(scanner, chunk, got);
-    readable = !std::ferror(file);
-    if (!readable) error = errno != 0 ? errno : EIO;
-    if (readable)
-      finishTandemScan(scanner);
-    else
-      abandonTandemScan(scanner);  // its bytes were cut off by the failing read
+    if (std::ferror(file)) error = errno != 0 ? errno : EIO;
   }
-  if (!readable) std::printf("UPS");
-  printTandemSummary(scanner.refusedForRoom);
+  endTandemLoad(scanner, error);
   if (file != nullptr) std::fclose(file);
-  return readable ? 0 : (error != 0 ? error : EIO);
+  return error;
 }
 
 void normalizeRecords() {

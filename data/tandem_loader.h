@@ -3,12 +3,19 @@
 
 #include <cstdint>
 
+#include "tandem_scanner.h"
+
 // Appends a pair of records for every token of the file whose length is above 10, while
 // the table has room, then prints the summary. A path that cannot be read (missing, a
 // directory, failing mid-way) prints "UPS" first and keeps what was stored before.
 // Returns 0 when the whole file was read, else the error that stopped it (the viewer goes
 // on regardless; the tools report it).
 int loadTandemList(const char* path, uint32_t tag);
+
+// Ends a load whose bytes the caller streamed into a scanner it started (a pair file
+// converted on the way in) exactly as loadTandemList ends one: "UPS" first when error is
+// not 0 (the last token is then dropped), then the summary. Returns error.
+int endTandemLoad(TandemScanner& scanner, int error);
 
 // The after-load pass: lengths into (0, 7], x into units of 100,000 positions.
 void normalizeRecords();

@@ -111,6 +111,21 @@ bool nextLine(LineReader& reader, std::string_view& line, bool& cut) {
   }
 }
 
+size_t peekBytes(LineReader& reader, size_t want) {
+  if (want > reader.buffer.size()) want = reader.buffer.size();
+  while (reader.end - reader.begin < want) {
+    // fill() moves the waiting bytes to the front first, so there is room behind them.
+    if (!fill(reader)) break;
+  }
+  return reader.end - reader.begin;
+}
+
+std::string_view takeBytes(LineReader& reader) {
+  std::string_view bytes(reader.buffer.data() + reader.begin, reader.end - reader.begin);
+  reader.begin = reader.end;
+  return bytes;
+}
+
 int openForReading(const char* path) {
 #ifdef _WIN32
   return _open(path, _O_RDONLY | _O_BINARY);

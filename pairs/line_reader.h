@@ -28,6 +28,15 @@ void openLineReader(LineReader& reader, int fd);
 // did not fit in the buffer.
 bool nextLine(LineReader& reader, std::string_view& line, bool& cut);
 
+// Reads until at least want bytes wait in the buffer, or the input ends or fails, or the
+// buffer is full; hands nothing out, so nextLine still starts where it would have. Returns
+// the bytes waiting.
+size_t peekBytes(LineReader& reader, size_t want);
+
+// Hands out every waiting byte as it is, for a caller that takes the rest of the input as
+// raw bytes (peekBytes then brings the next ones).
+std::string_view takeBytes(LineReader& reader);
+
 // Opens a file for nextLine: binary on Windows, so no line end or byte is translated.
 // Returns -1 with errno set when it cannot.
 int openForReading(const char* path);

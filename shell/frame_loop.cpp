@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "controls.h"
+#include "pair_file.h"
 #include "platform.h"
 #include "projection.h"
 #include "scene_frame.h"
@@ -35,7 +36,7 @@ int32_t runFrames() {
 
 }  // namespace
 
-int runViewer() {
+int runViewer(const ViewerOptions& options) {
   if (!prepareWindowSystem()) return failStart("cannot register the window class");
   if (!openWindow(kWindowTitle, kWindowOuterWidth, kWindowOuterHeight))
     return failStart("cannot open the viewer window");
@@ -46,7 +47,10 @@ int runViewer() {
   int32_t height = 0;
   readClientSize(&width, &height);
   if (width > 0 && height > 0) resizeView(width, height);
-  loadTandemList("date.txt", 1);
+  if (options.file == nullptr)
+    loadTandemList("date.txt", 1);
+  else
+    loadPairFile(options.file, options.pairs, 1);  // a failure is printed; the viewer goes on as for date.txt
   normalizeRecords();
   // The summary is all the viewer prints; let a pipe see it while the window is open.
   std::fflush(stdout);

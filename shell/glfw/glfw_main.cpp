@@ -1,5 +1,6 @@
 // GLFW backend: the program's entry.
-// Implements: main, which reads the command line (--help, --version) and runs the viewer.
+// Implements: main, which reads the command line (--help, --version, a FILE and how to
+//   read it) and runs the viewer.
 // Emulates: nothing.
 // Leaves out: nothing.
 #include "cli_tool.h"
@@ -8,7 +9,8 @@
 #include "viewer_command_line.h"
 
 int main(int argc, char** argv) {
-  int stop = readViewerCommandLine(argc, argv);
+  ViewerOptions options;
+  int stop = readViewerCommandLine(argc, argv, options);
   if (stop != kCliGoOn) return stop;
-  return runViewer();
+  return runViewer(options);
 }

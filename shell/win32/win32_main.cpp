@@ -1,7 +1,7 @@
 // Win32 backend: the program's entry.
 // Implements: WinMain, a GUI program's entry, so no console opens; the summary still
 //   reaches a standard output that the caller handed over (a pipe or a file). It reads the
-//   command line (--help, --version) as the C runtime split it.
+//   command line (--help, --version, a FILE and how to read it) as the C runtime split it.
 // Emulates: nothing.
 // Leaves out: nothing.
 #include <cstdlib>
@@ -13,9 +13,10 @@
 #include "viewer_command_line.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
-  int stop = readViewerCommandLine(__argc, __argv);
+  ViewerOptions options;
+  int stop = readViewerCommandLine(__argc, __argv, options);
   if (stop != kCliGoOn) return stop;
   viewerInstance = instance;
   viewerShowCommand = showCommand;
-  return runViewer();
+  return runViewer(options);
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "output_file.h"
+#include "pair_tokens.h"
 
 struct PairWriter {
   int fd;
@@ -31,6 +32,11 @@ int openFileWriter(PairWriter& writer, const std::string& path, bool force, cons
 void writePair(PairWriter& writer, int32_t pos, int32_t partner, int32_t len, int orientation,
                double identity = -1.0);
 
+// Writes whole tokens' text; takeTokens is the same as the importer's sink (context: the
+// writer).
+void writeTokens(PairWriter& writer, const char* text, size_t size);
+void takeTokens(void* writer, const char* text, size_t size);
+
 // Writes text as it is (a file beside the list, such as its offset table).
 void writeText(PairWriter& writer, const std::string& text);
 
@@ -41,6 +47,3 @@ bool finishWriter(PairWriter& writer);
 
 // Drops a file run's temporary file (a run that failed elsewhere).
 void abandonWriter(PairWriter& writer);
-
-// Formats one token with its line end into out (room for 48 bytes) and returns its size.
-size_t formatPair(char* out, int32_t pos, int32_t partner, int32_t len, int orientation, double identity = -1.0);

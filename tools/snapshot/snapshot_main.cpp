@@ -10,6 +10,7 @@
 #include "cli_tool.h"
 #include "offscreen_context.h"
 #include "output_file.h"
+#include "pair_file.h"
 #include "png_writer.h"
 #include "projection.h"
 #include "record_table.h"
@@ -38,12 +39,15 @@ int main(int argc, char** argv) {
 
   startScene();
   resizeView(options.width, options.height);
-  int readError = loadTandemList(options.listPath, 1);
+  int readError = loadPairFile(options.listPath, options.file, 1);
   bool summaryWritten = std::fflush(stdout) == 0 && !std::ferror(stdout);
   if (readError != 0) {
     abandonOutputFile(out);
     closeOffscreenContext();
-    cliError("cannot read %s: %s; no picture written", options.listPath, std::strerror(readError));
+    if (readError == kPairFileRefused)
+      cliError("no picture written");  // the import said why
+    else
+      cliError("cannot read %s: %s; no picture written", options.listPath, std::strerror(readError));
     return kExitFailed;
   }
   normalizeRecords();

@@ -70,7 +70,7 @@ bool placeOnOneSequence(ImportRun& run, const PairRow& pair, SkipReason& reason,
   if (outOfRange(pair))
     return skip(SkipReason::OutOfRange, "a position or length lies outside 0 to 2147483647", reason, why);
   if (!passesFilters(run, pair, reason, why)) return false;
-  writePair(*run.writer, static_cast<int32_t>(pair.pos), static_cast<int32_t>(pair.partner),
+  emitPair(run.tokens, static_cast<int32_t>(pair.pos), static_cast<int32_t>(pair.partner),
             static_cast<int32_t>(pair.len), pair.orientation, pair.identity);
   ++run.imported;
   return true;
@@ -83,7 +83,7 @@ bool writeOnGenome(ImportRun& run, int64_t pos, int64_t partner, uint32_t seq1, 
   int64_t at = run.axis.sequences[seq1].offset + pos;
   int64_t partnerAt = run.axis.sequences[seq2].offset + partner;
   if (seq1 != seq2 && at > partnerAt) return false;
-  writePair(*run.writer, static_cast<int32_t>(at), static_cast<int32_t>(partnerAt), len, orientation, identity);
+  emitPair(run.tokens, static_cast<int32_t>(at), static_cast<int32_t>(partnerAt), len, orientation, identity);
   ++run.imported;
   return true;
 }

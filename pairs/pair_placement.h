@@ -2,7 +2,7 @@
 // (--chrom, or the first seen), or with --all-sequences on every sequence laid end to end.
 #pragma once
 
-#include "import_run.h"
+#include "pair_import.h"
 #include "pair_row.h"
 
 // Writes the pair (or, for --all-sequences without --fai, holds it until the lengths are
