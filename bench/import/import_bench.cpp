@@ -2,8 +2,6 @@
 // tabular file with quelvar-import and with the awk one-liner a user would otherwise write,
 // checks that both give the same list, and prints times, ratios and peak memory. Run by
 // hand; ctest runs it only tiny, as a smoke test.
-#include <getopt.h>
-
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -17,6 +15,7 @@
 
 #include "bedpe_source.h"
 #include "blast_source.h"
+#include "bench_options.h"
 #include "cli_tool.h"
 #include "timed_run.h"
 
@@ -116,10 +115,10 @@ const char kUsage[] =
     "and with the awk one-liner a user would otherwise write, checks both give the same list,\n"
     "and prints times, ratios and peak memory.\n"
     "\n"
-    "  -l, --lines N  lines in each generated file (default 10000000, at least 10)\n"
-    "  -r, --runs N   runs of each, the best is kept (default 2)\n"
-    "  -h, --help     show this help and exit\n"
-    "  -V, --version  show the version and exit\n";
+    "      --lines N  lines in each generated file (default 10000000, at least 10)\n"
+    "      --runs N   runs of each, the best is kept (default 2)\n"
+    "      --help     show this help and exit\n"
+    "      --version  show the version and exit\n";
 
 // Times quelvar-import and every awk on PATH on one generated input; false when a contender
 // failed or gave a different list.
@@ -196,35 +195,11 @@ bool benchFormat(const BenchFormat& format, const std::string& dir, long long li
 
 int main(int argc, char** argv) {
   startCli("import_bench");
-  long long lines = 10000000;
-  int runs = 2;
-  static const option kOptions[] = {
-      {"lines", required_argument, nullptr, 'l'},
-      {"runs", required_argument, nullptr, 'r'},
-      {"help", no_argument, nullptr, 'h'},
-      {"version", no_argument, nullptr, 'V'},
-      {nullptr, 0, nullptr, 0},
-  };
-  opterr = 0;
-  for (int c; (c = getopt_long(argc, argv, "+:l:r:hV", kOptions, nullptr)) != -1;) {
-    int64_t number = 0;
-    switch (c) {
-      case 'l':
-        if (!parseCliInteger(optarg, 10, 10000000000, number))
-          return cliUsageError("--lines wants a count from 10 to 10000000000, not '%s'", optarg);
-        lines = number;
-        break;
-      case 'r':
-        if (!parseCliInteger(optarg, 1, 1000, number))
-          return cliUsageError("--runs wants a count from 1 to 1000, not '%s'", optarg);
-        runs = static_cast<int>(number);
-        break;
-      case 'h': return cliPrintHelp(kUsage);
-      case 'V': return cliPrintVersion();
-      default: return cliBadOption(c, argv);
-    }
-  }
-  if (optind < argc) return cliUsageError("unexpected argument '%s'", argv[optind]);
+  BenchCount linesOption{"lines", 10, 10000000000, 10000000}, runsOption{"runs", 1, 1000, 2};
+  int stop = readBenchOptions(argc, argv, kUsage, linesOption, runsOption);
+  if (stop != kCliGoOn) return stop;
+  long long lines = static_cast<long long>(linesOption.value);
+  int runs = static_cast<int>(runsOption.value);
 
   std::string dir = (std::filesystem::temp_directory_path() / "quelvar-import-bench.XXXXXX").string();
   if (mkdtemp(dir.data()) == nullptr) return 1;

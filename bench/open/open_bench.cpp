@@ -3,8 +3,6 @@
 // converting it and quelvar-summary loading the list that makes, checks that both ways
 // give the same summary, and prints times, ratios and peak memory. Run by hand; ctest runs
 // it only tiny, as a smoke test.
-#include <getopt.h>
-
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -14,6 +12,7 @@
 
 #include <unistd.h>
 
+#include "bench_options.h"
 #include "cli_tool.h"
 #include "paf_source.h"
 #include "timed_run.h"
@@ -25,10 +24,10 @@ const char kUsage[] =
     "Opens a generated self-alignment PAF with quelvar-summary, beside quelvar-import and the\n"
     "load of its list, and prints times, ratios and peak memory.\n"
     "\n"
-    "  -m, --megabytes N  size of the generated PAF (default 1000)\n"
-    "  -r, --runs N       runs of each, the best is kept (default 2)\n"
-    "  -h, --help         show this help and exit\n"
-    "  -V, --version      show the version and exit\n";
+    "      --megabytes N  size of the generated PAF (default 1000)\n"
+    "      --runs N       runs of each, the best is kept (default 2)\n"
+    "      --help         show this help and exit\n"
+    "      --version      show the version and exit\n";
 
 std::string wholeFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -88,35 +87,11 @@ bool benchFile(const std::string& dir, const std::string& paf, int runs, bool pr
 
 int main(int argc, char** argv) {
   startCli("open_bench");
-  long long megabytes = 1000;
-  int runs = 2;
-  static const option kOptions[] = {
-      {"megabytes", required_argument, nullptr, 'm'},
-      {"runs", required_argument, nullptr, 'r'},
-      {"help", no_argument, nullptr, 'h'},
-      {"version", no_argument, nullptr, 'V'},
-      {nullptr, 0, nullptr, 0},
-  };
-  opterr = 0;
-  for (int c; (c = getopt_long(argc, argv, "+:m:r:hV", kOptions, nullptr)) != -1;) {
-    int64_t number = 0;
-    switch (c) {
-      case 'm':
-        if (!parseCliInteger(optarg, 1, 100000, number))
-          return cliUsageError("--megabytes wants a size from 1 to 100000, not '%s'", optarg);
-        megabytes = number;
-        break;
-      case 'r':
-        if (!parseCliInteger(optarg, 1, 1000, number))
-          return cliUsageError("--runs wants a count from 1 to 1000, not '%s'", optarg);
-        runs = static_cast<int>(number);
-        break;
-      case 'h': return cliPrintHelp(kUsage);
-      case 'V': return cliPrintVersion();
-      default: return cliBadOption(c, argv);
-    }
-  }
-  if (optind < argc) return cliUsageError("unexpected argument '%s'", argv[optind]);
+  BenchCount megabytesOption{"megabytes", 1, 100000, 1000}, runsOption{"runs", 1, 1000, 2};
+  int stop = readBenchOptions(argc, argv, kUsage, megabytesOption, runsOption);
+  if (stop != kCliGoOn) return stop;
+  long long megabytes = static_cast<long long>(megabytesOption.value);
+  int runs = static_cast<int>(runsOption.value);
 
   std::string dir = (std::filesystem::temp_directory_path() / "quelvar-open-bench.XXXXXX").string();
   if (mkdtemp(dir.data()) == nullptr) return 1;

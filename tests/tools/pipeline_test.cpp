@@ -19,7 +19,7 @@ ToolResult runScript(const std::string& script, const std::string& folder) {
 TEST(EveryProgram, SpeaksOneOptionIdiom) {
   std::string folder = scratchFolder("idiom");
   for (std::string tool : {"quelvar", "quelvar-summary", "quelvar-snapshot", "quelvar-import", "quelvar-generate",
-                           "quelvar-load-bench", "quelvar-frame-bench", "import_bench"}) {
+                           "quelvar-load-bench", "quelvar-frame-bench", "import_bench", "open_bench"}) {
     ToolResult help = runBuilt(tool + " --help", folder);
     EXPECT_EQ(help.exitCode, 0) << tool;
     EXPECT_EQ(help.out.rfind("Usage: " + tool + " ", 0), 0u) << tool << ": " << help.out;
