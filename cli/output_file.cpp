@@ -138,11 +138,7 @@ bool moveIntoPlace(const OutputFile& out) {
 
 }  // namespace
 
-int openOutputFile(OutputFile& out, const std::string& path, const std::vector<std::string>& inputs,
-                   bool mayReplace) {
-  out = OutputFile{};
-  out.path = path;
-  out.mayReplace = mayReplace;
+int checkOutputPath(const std::string& path, const std::vector<std::string>& inputs, bool mayReplace) {
   if (path.empty()) return cliUsageError("an output file needs a name");
   struct stat target;
 #if defined(_WIN32)
@@ -150,23 +146,32 @@ int openOutputFile(OutputFile& out, const std::string& path, const std::vector<s
 #else
   bool exists = lstat(path.c_str(), &target) == 0;
 #endif
-  if (exists) {
-    if (!S_ISREG(target.st_mode)) {
-      cliError("%s exists and is not a regular file; not replacing it", path.c_str());
-      return kExitBadUsage;
-    }
-    for (const std::string& input : inputs) {
-      struct stat in;
-      if (stat(input.c_str(), &in) == 0 && sameFile(in, target)) {
-        cliError("%s is also an input; not writing over it", path.c_str());
-        return kExitBadUsage;
-      }
-    }
-    if (!mayReplace) {
-      cliError("%s exists; --force replaces it", path.c_str());
+  if (!exists) return kExitOk;
+  if (!S_ISREG(target.st_mode)) {
+    cliError("%s exists and is not a regular file; not replacing it", path.c_str());
+    return kExitBadUsage;
+  }
+  for (const std::string& input : inputs) {
+    struct stat in;
+    if (stat(input.c_str(), &in) == 0 && sameFile(in, target)) {
+      cliError("%s is also an input; not writing over it", path.c_str());
       return kExitBadUsage;
     }
   }
+  if (!mayReplace) {
+    cliError("%s exists; --force replaces it", path.c_str());
+    return kExitBadUsage;
+  }
+  return kExitOk;
+}
+
+int openOutputFile(OutputFile& out, const std::string& path, const std::vector<std::string>& inputs,
+                   bool mayReplace) {
+  out = OutputFile{};
+  out.path = path;
+  out.mayReplace = mayReplace;
+  int refused = checkOutputPath(path, inputs, mayReplace);
+  if (refused != kExitOk) return refused;
   out.fd = createTemporary(path, out.tempPath);
   if (out.fd < 0) {
     cliError("cannot write %s: %s", path.c_str(), std::strerror(errno));
@@ -182,13 +187,13 @@ int openOutputFile(OutputFile& out, const std::string& path, const std::vector<s
   return kExitOk;
 }
 
-bool writeOutputBytes(OutputFile& out, const void* bytes, size_t size) {
+bool writeDescriptor(int fd, const void* bytes, size_t size) {
   const char* p = static_cast<const char*>(bytes);
   while (size > 0) {
 #if defined(_WIN32)
-    int n = _write(out.fd, p, static_cast<unsigned>(size > (1u << 30) ? (1u << 30) : size));
+    int n = _write(fd, p, static_cast<unsigned>(size > (1u << 30) ? (1u << 30) : size));
 #else
-    ssize_t n = write(out.fd, p, size);
+    ssize_t n = write(fd, p, size);
 #endif
     if (n < 0) {
       if (errno == EINTR) continue;
@@ -199,6 +204,8 @@ bool writeOutputBytes(OutputFile& out, const void* bytes, size_t size) {
   }
   return true;
 }
+
+bool writeOutputBytes(OutputFile& out, const void* bytes, size_t size) { return writeDescriptor(out.fd, bytes, size); }
 
 bool commitOutputFile(OutputFile& out) {
   int error = 0;

@@ -4,6 +4,7 @@
 // behind; parallel runs never mix their bytes.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -21,8 +22,14 @@ struct OutputFile {
 int openOutputFile(OutputFile& out, const std::string& path, const std::vector<std::string>& inputs,
                    bool mayReplace);
 
+// The checks openOutputFile makes before it creates anything, for a file to be written
+// later: kExitOk, or kExitBadUsage with the reason said.
+int checkOutputPath(const std::string& path, const std::vector<std::string>& inputs, bool mayReplace);
+
 // Writes all bytes; false with errno set on failure.
 bool writeOutputBytes(OutputFile& out, const void* bytes, size_t size);
+// The same for any open descriptor (standard output included).
+bool writeDescriptor(int fd, const void* bytes, size_t size);
 
 // Syncs, closes and moves the temporary into place. On failure says why, removes the
 // temporary and returns false.

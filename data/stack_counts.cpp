@@ -6,13 +6,23 @@
 
 #include "huge_pages.h"
 
+namespace {
+
+// Twice the most distinct positions the record table can hold, rounded up to a power of
+// two, so probes stay short even when the table is full.
+constexpr uint32_t kStackCountSlots = 1u << 20;
+
+struct StackCountEntry {
+  int32_t position;
+  int32_t count;  // 0 marks an empty slot: a counter that exists is at least 1
+};
+
+struct StackCounts {
+  StackCountEntry entries[kStackCountSlots];
+};
+
 QUELVAR_HUGE_PAGE_ALIGNED StackCounts stackCounts;
-
-namespace {
 const int kHugePagesAdvised = adviseHugePages(&stackCounts, sizeof stackCounts);
-}  // namespace
-
-namespace {
 
 constexpr uint32_t kMask = kStackCountSlots - 1;
 

@@ -6,21 +6,6 @@
 
 #include <cstdint>
 
-// Twice the most distinct positions the record table can hold, rounded up to a power of
-// two, so probes stay short even when the table is full.
-constexpr uint32_t kStackCountSlots = 1u << 20;
-
-struct StackCountEntry {
-  int32_t position;
-  int32_t count;  // 0 marks an empty slot: a counter that exists is at least 1
-};
-
-struct StackCounts {
-  StackCountEntry entries[kStackCountSlots];
-};
-
-extern StackCounts stackCounts;
-
 // Starts fetching the counter's slot into the cache; the loader calls it one token ahead,
 // so the table's cache misses overlap with reading the file.
 void prefetchStackCount(int32_t position);

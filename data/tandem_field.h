@@ -18,6 +18,9 @@ struct FieldWalk {
   bool ended;               // a NUL ends the token for the walk, as it ends a C string
 };
 
+// What the C library calls white space: atoi skips it before a number, "%s" ends a token
+// at it.
+inline bool isCSpace(unsigned char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
 // The walk is inline: the loader feeds it every byte of the file.
 namespace field_walk_detail {
@@ -27,8 +30,6 @@ enum Phase : uint8_t { kBeforeSign, kAfterSign, kInDigits, kStopped };
 inline constexpr int64_t kMagnitudeCap = int64_t{1} << 31;  // |INT32_MIN|: enough to saturate
 
 inline bool isSeparator(char c) { return c == '/' || c == ';'; }
-
-inline bool isSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
 inline void startField(FieldWalk& walk) {
   walk.magnitude = 0;
@@ -80,7 +81,7 @@ inline void feedFieldWalk(FieldWalk& walk, char c) {
   walk.sawCharacter = true;
   switch (walk.phase) {
     case kBeforeSign:
-      if (isSpace(c)) break;
+      if (isCSpace(static_cast<unsigned char>(c))) break;
       if (c == '+' || c == '-') {
         walk.negative = c == '-';
         walk.phase = kAfterSign;

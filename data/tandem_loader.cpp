@@ -11,31 +11,7 @@ namespace {
 // Reused for every chunk: tokens are walked as they stream past, never held whole.
 char chunk[1 << 16];
 
-}  // namespace
-
-int loadTandemList(const char* path, uint32_t tag) {
-  TandemScanner scanner;
-  startTandemScan(scanner, tag);
-  bool readable = false;
-  errno = 0;
-  std::FILE* file = std::fopen(path, "r");
-  int error = file == nullptr ? errno : 0;
-  if (file != nullptr) {
-    size_t got;
-    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) scanTandemBytes(scanner, chunk, got);
-    readable = !std::ferror(file);
-    if (!readable) error = errno != 0 ? errno : EIO;
-    if (readable)
-      finishTandemScan(scanner);
-    else
-      abandonTandemScan(scanner);  // its bytes were cut off by the failing read
-  }
-  if (!readable) std::printf("UPS");
-  printTandemSummary(scanner.refusedForRoom);
-  if (file != nullptr) std::fclose(file);
-  return readable ? 0 : (error != 0 ? error : EIO);
-}
-
+// The summary lines for the table as it stands.
 void printTandemSummary(bool refusedForRoom) {
   std::printf("Count tandem load - %d\n", recordTable.count);
   std::printf("Max len tandem - %d\n", recordTable.maxLen);
@@ -44,6 +20,7 @@ void printTandemSummary(bool refusedForRoom) {
   std::fflush(stdout);
 }
 
+// Scales every record's len into (0, 7] by maxLen / 7.
 void normalizeLengths() {
   if (recordTable.count <= 1) return;
   double divisor = recordTable.maxLen / 7.0;
@@ -52,6 +29,34 @@ void normalizeLengths() {
     record.len = static_cast<float>(record.len / divisor);
   }
   ++recordTable.revision;
+}
+
+}  // namespace
+
+int endTandemLoad(TandemScanner& scanner, int error) {
+  if (error == 0)
+    finishTandemScan(scanner);
+  else
+    abandonTandemScan(scanner);  // its bytes were cut off by the failing read
+  if (error != 0) std::printf("UPS");
+  printTandemSummary(scanner.refusedForRoom);
+  return error;
+}
+
+int loadTandemList(const char* path, uint32_t tag) {
+  TandemScanner scanner;
+  startTandemScan(scanner, tag);
+  errno = 0;
+  std::FILE* file = std::fopen(path, "r");
+  int error = file == nullptr ? (errno != 0 ? errno : EIO) : 0;
+  if (file != nullptr) {
+    size_t got;
+    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) scanTandemBytes(scanner, chunk, got);
+    if (std::ferror(file)) error = errno != 0 ? errno : EIO;
+  }
+  endTandemLoad(scanner, error);
+  if (file != nullptr) std::fclose(file);
+  return error;
 }
 
 void normalizeRecords() {

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "tandem_scanner.h"
+
 // Appends a pair of records for every token of the file whose length is above 10, while
 // the table has room, then prints the summary. A path that cannot be read (missing, a
 // directory, failing mid-way) prints "UPS" first and keeps what was stored before.
@@ -10,11 +12,10 @@
 // on regardless; the tools report it).
 int loadTandemList(const char* path, uint32_t tag);
 
-// Prints the summary lines for the table as it stands.
-void printTandemSummary(bool refusedForRoom);
-
-// Scales every record's len into (0, 7] by maxLen / 7.
-void normalizeLengths();
+// Ends a load whose bytes the caller streamed into a scanner it started (a pair file
+// converted on the way in) exactly as loadTandemList ends one: "UPS" first when error is
+// not 0 (the last token is then dropped), then the summary. Returns error.
+int endTandemLoad(TandemScanner& scanner, int error);
 
 // The after-load pass: lengths into (0, 7], x into units of 100,000 positions.
 void normalizeRecords();

@@ -11,9 +11,6 @@ namespace {
 // before the last one.
 constexpr int32_t kLastPairStart = kTableSlots - 2;
 
-// What the C library's "%s" treats as white space.
-bool isTokenSpace(unsigned char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-
 void storeRecord(TandemRecord& record, int32_t pos, int32_t partner, float len, uint32_t tag) {
   record.x = static_cast<float>(pos);
   record.y = static_cast<float>(bumpStackCount(pos) / 10.0);
@@ -21,6 +18,39 @@ void storeRecord(TandemRecord& record, int32_t pos, int32_t partner, float len, 
   record.pos = pos;
   record.partner = partner;
   record.tag = tag;
+}
+
+// Handles one whole token given as (pos, partner, len): draws its three random numbers,
+// stores the pair if its length is above 10 and the table has room, and updates maxLen.
+// A stored pair's orientation and identity go into pairTraits. Returns false when the pair
+// was refused for lack of room.
+bool addTandemToken(int32_t pos, int32_t partner, int32_t len, uint32_t tag, uint8_t orientation,
+                    uint16_t identity) {
+  int c1 = std::rand();
+  int c2 = std::rand();
+  int c3 = std::rand();
+  bool fits = true;
+  if (len > 10) {
+    if (recordTable.count <= kLastPairStart) {
+      TandemRecord& a = recordTable.slots[recordTable.count];
+      TandemRecord& b = recordTable.slots[recordTable.count + 1];
+      // Record A's counter is bumped first, so a pair at one position stacks A below B.
+      storeRecord(a, pos, partner, static_cast<float>(len), tag);
+      storeRecord(b, partner, pos, static_cast<float>(len), tag);
+      a.r = b.r = static_cast<float>(c1 % 255) / 255.0f;
+      a.g = b.g = static_cast<float>(c2 % 255) / 255.0f;
+      a.b = b.b = static_cast<float>(c3 % 255) / 255.0f;
+      int32_t pair = pairOfSlot(recordTable.count);
+      pairTraits.orientation[pair] = orientation;
+      pairTraits.identity[pair] = identity;
+      if (identity != kIdentityUnknown) ++pairTraits.withIdentity;
+      recordTable.count += 2;
+    } else {
+      fits = false;  // record B would fall past the table
+    }
+  }
+  if (len > recordTable.maxLen) recordTable.maxLen = len;
+  return fits;
 }
 
 void addPending(TandemScanner& scanner) {
@@ -81,7 +111,7 @@ size_t readPlainToken(const char* bytes, size_t size, PlainToken& token) {
       ++i;
       continue;
     }
-    if (isTokenSpace(static_cast<unsigned char>(c))) break;
+    if (isCSpace(static_cast<unsigned char>(c))) break;
     return 0;
   }
   for (int k = count; k < 3; ++k) token.fields[k] = value;
@@ -90,35 +120,6 @@ size_t readPlainToken(const char* bytes, size_t size, PlainToken& token) {
 }
 
 }  // namespace
-
-bool addTandemToken(int32_t pos, int32_t partner, int32_t len, uint32_t tag, uint8_t orientation,
-                    uint16_t identity) {
-  int c1 = std::rand();
-  int c2 = std::rand();
-  int c3 = std::rand();
-  bool fits = true;
-  if (len > 10) {
-    if (recordTable.count <= kLastPairStart) {
-      TandemRecord& a = recordTable.slots[recordTable.count];
-      TandemRecord& b = recordTable.slots[recordTable.count + 1];
-      // Record A's counter is bumped first, so a pair at one position stacks A below B.
-      storeRecord(a, pos, partner, static_cast<float>(len), tag);
-      storeRecord(b, partner, pos, static_cast<float>(len), tag);
-      a.r = b.r = static_cast<float>(c1 % 255) / 255.0f;
-      a.g = b.g = static_cast<float>(c2 % 255) / 255.0f;
-      a.b = b.b = static_cast<float>(c3 % 255) / 255.0f;
-      int32_t pair = pairOfSlot(recordTable.count);
-      pairTraits.orientation[pair] = orientation;
-      pairTraits.identity[pair] = identity;
-      if (identity != kIdentityUnknown) ++pairTraits.withIdentity;
-      recordTable.count += 2;
-    } else {
-      fits = false;  // record B would fall past the table
-    }
-  }
-  if (len > recordTable.maxLen) recordTable.maxLen = len;
-  return fits;
-}
 
 void startTandemScan(TandemScanner& scanner, uint32_t tag) {
   scanner = TandemScanner{};
@@ -133,7 +134,7 @@ void scanTandemBytes(TandemScanner& scanner, const char* bytes, size_t size) {
   size_t i = 0;
   while (i < size) {
     unsigned char c = static_cast<unsigned char>(bytes[i]);
-    if (isTokenSpace(c)) {
+    if (isCSpace(c)) {
       if (inToken) endWalkedToken(scanner, walk, identity);
       inToken = false;
       ++i;

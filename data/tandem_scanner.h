@@ -35,10 +35,3 @@ void finishTandemScan(TandemScanner& scanner);
 // Drops the token that the last chunk left open (its bytes are incomplete) and adds every
 // waiting pair.
 void abandonTandemScan(TandemScanner& scanner);
-
-// Handles one whole token given as (pos, partner, len): draws its three random numbers,
-// stores the pair if its length is above 10 and the table has room, and updates maxLen.
-// A stored pair's orientation and identity go into pairTraits. Returns false when the pair
-// was refused for lack of room.
-bool addTandemToken(int32_t pos, int32_t partner, int32_t len, uint32_t tag,
-                    uint8_t orientation = kOrientationUnknown, uint16_t identity = kIdentityUnknown);

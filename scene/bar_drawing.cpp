@@ -5,8 +5,6 @@
 #include "gl.h"
 #include "record_table.h"
 
-namespace {
-
 constexpr int32_t kFarPartStart = 2000000;  // positions above this slide; this one does not
 
 void slideFarPart(const ViewState& view) {
@@ -23,10 +21,7 @@ void slideFarPart(const ViewState& view) {
   ++recordTable.revision;
 }
 
-}  // namespace
-
-void drawBars(int style, ViewState& view) {
-  slideFarPart(view);
+void drawBars(int style, const ViewState& view) {
   glPushMatrix();
   applyCameraTransform();
   BarSelection selection{recordTable.revision, recordTable.count, view.threshold, style == 1, false, 0};

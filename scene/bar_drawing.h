@@ -4,6 +4,9 @@
 
 #include "view_state.h"
 
-// style 1 draws points, any other value lines. Records with pos above 2,000,000 first move
-// by 0.1 per frame along the set arrow flags, drawn or not.
-void drawBars(int style, ViewState& view);
+// Records with pos above 2,000,000 move by 0.1 along each set arrow flag; once a frame
+// outside window mode, drawn or not.
+void slideFarPart(const ViewState& view);
+
+// style 1 draws points, any other value lines.
+void drawBars(int style, const ViewState& view);

@@ -12,12 +12,14 @@ void startScene() {
   initFloorColours();
 }
 
-void clearFrame() {
-  glClearColor(0.6f, 0.8f, 1.0f, 0.0f);
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+void advanceView(ViewState& view) {
+  if (view.windowMode)
+    shiftWindow(view);
+  else
+    slideFarPart(view);
 }
 
-void drawScene(ViewState& view) {
+void drawScene(const ViewState& view) {
   if (view.windowMode) {
     drawWindowBars(view);
     drawScaleBar(view);
@@ -29,6 +31,12 @@ void drawScene(ViewState& view) {
   if (view.hud) drawHud(view);
 }
 
-void pushFrameMatrix() { glPushMatrix(); }
-
-void popFrameMatrix() { glPopMatrix(); }
+void renderFrame(ViewState& view, void (*input)(), ScenePasses passes) {
+  glClearColor(0.6f, 0.8f, 1.0f, 0.0f);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  glPushMatrix();
+  if (input != nullptr) input();
+  advanceView(view);
+  passes(view);
+  glPopMatrix();
+}

@@ -1,5 +1,5 @@
 // One frame's drawing in the viewer's order, and the start-up render state, so that the
-// shell needs no GL header.
+// shell and the tools need no GL header.
 #pragma once
 
 #include "view_state.h"
@@ -7,12 +7,16 @@
 // Depth test on, then the floor colours.
 void startScene();
 
-// Clears colour and depth to the light sky blue.
-void clearFrame();
+// What moves by itself every frame, before anything is drawn: in window mode the window
+// shift, else the slide of the far part.
+void advanceView(ViewState& view);
 
 // Window mode (window bars, scale bar) or all bars, then the floor if shown.
-void drawScene(ViewState& view);
+void drawScene(const ViewState& view);
 
-// The frame's own matrix push and pop around input handling and drawing.
-void pushFrameMatrix();
-void popFrameMatrix();
+// The passes a frame draws: drawScene, or the tests' and the benchmark's stand-ins.
+using ScenePasses = void (*)(const ViewState& view);
+
+// The frame every caller draws: clear to the sky, push the frame matrix, input (the
+// viewer's controls; none in the tools), advanceView, the passes, pop.
+void renderFrame(ViewState& view, void (*input)() = nullptr, ScenePasses passes = drawScene);

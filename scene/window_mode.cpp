@@ -37,8 +37,7 @@ void shiftWindow(ViewState& view) {
   }
 }
 
-void drawWindowBars(ViewState& view) {
-  shiftWindow(view);
+void drawWindowBars(const ViewState& view) {
   glPushMatrix();
   applyCameraTransform();
   BarSelection selection{recordTable.revision, recordTable.count, view.threshold, false, true, view.windowStart};

@@ -9,8 +9,8 @@ constexpr int kWindowSpan = 100000;  // windowStart .. windowStart + kWindowSpan
 // jump flags.
 void shiftWindow(ViewState& view);
 
-// shiftWindow, then draws both bars of every pair with an end in the window, as lines.
-void drawWindowBars(ViewState& view);
+// Draws both bars of every pair with an end in the window, as lines.
+void drawWindowBars(const ViewState& view);
 
 // The red marker along the window at the current zoom, just in front of the first row.
 void drawScaleBar(const ViewState& view);

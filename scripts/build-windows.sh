@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Cross-builds the viewer for 64-bit Windows with MinGW-w64 into build-windows/, giving
-# build-windows/bin/quelvar.exe with its runtimes linked in, and checks that it needs no
-# DLL beyond the system's.
+# build-windows/bin/quelvar.exe and the tools that run on Windows, with their runtimes
+# linked in, and checks that none needs a DLL beyond the system's.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -11,12 +11,12 @@ cmake --build build-windows -j "${QUELVAR_JOBS:-$(nproc)}"
 
 [ -f build-windows/bin/quelvar.exe ] || { echo "build-windows.sh: quelvar.exe was not built" >&2; exit 1; }
 system_dlls='^(kernel32|user32|gdi32|opengl32|msvcrt|advapi32|shell32|ole32|ws2_32|ucrtbase|api-ms-win-.*)\.dll$'
-for exe in build-windows/bin/*.exe; do
-  foreign=$(x86_64-w64-mingw32-objdump -p "$exe" | awk '/DLL Name:/ {print tolower($3)}' \
+for program in build-windows/bin/*.exe; do
+  foreign=$(x86_64-w64-mingw32-objdump -p "$program" | awk '/DLL Name:/ {print tolower($3)}' \
     | grep -Ev "$system_dlls" || true)
   if [ -n "$foreign" ]; then
-    echo "build-windows.sh: $exe needs DLLs the system does not have: $foreign" >&2
+    echo "build-windows.sh: $program needs DLLs the system does not have: $foreign" >&2
     exit 1
   fi
-  echo "built $exe"
 done
+echo "built $(cd build-windows/bin && echo *.exe)"

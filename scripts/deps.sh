@@ -9,7 +9,8 @@ packages=(
   libegl-dev libgl-dev libopengl-dev libegl-mesa0 libgl1-mesa-dri libpng-dev
   libstb-dev fonts-dejavu-core libglfw3-dev libx11-dev xvfb xauth x11-utils xdotool imagemagick strace
   g++-mingw-w64-x86-64 wine64 wine
-  mummer minimap2 kleborate-examples xz-utils gawk mawk python3
+  mummer ncbi-blast+ minimap2 kleborate-examples xz-utils gawk mawk python3
+  help2man
   tesseract-ocr librsvg2-bin libxml2-utils
 )
 

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Builds the viewer and starts it in samples/, where it reads the bundled date.txt.
-# With a display it runs until its window is closed. Without one (DISPLAY unset) it starts
-# a private Xvfb, lets the viewer draw for a few seconds, saves a picture of its window as
-# a PNG, closes it and says where the picture is.
+# Installs what is missing (scripts/deps.sh, as scripts/test.sh does), builds the viewer and
+# starts it in samples/, where it reads the bundled date.txt. With a display it runs until
+# its window is closed. Without one (DISPLAY unset) it starts a private Xvfb, lets the
+# viewer draw for a few seconds, saves a picture of its window as a PNG, closes it and says
+# where the picture is.
 #   QUELVAR_BUILD_DIR  build folder (default build)
 #   QUELVAR_SECONDS    how long to let it draw without a display (default 4)
 set -euo pipefail
@@ -11,6 +12,7 @@ root=$(pwd)
 build=${QUELVAR_BUILD_DIR:-build}
 case $build in /*) ;; *) build="$root/$build" ;; esac
 
+bash scripts/deps.sh
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$build" --target quelvar close_window >/dev/null
 viewer="$build/bin/quelvar"

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds every target (native, Windows cross build, sanitizer and
-# fuzzer builds) and runs every test. Exits non-zero on the first failure.
+# fuzzer builds) and the packages, and runs every test. Exits non-zero on the first failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -20,6 +20,9 @@ if [ -f shell/win32/CMakeLists.txt ] || [ -d shell/win32 ]; then
   bash scripts/build-windows.sh
 fi
 
+step "packages (dist/)"
+bash scripts/package.sh
+
 step "tests"
 ctest --test-dir build --output-on-failure -j "$jobs" --timeout 900
 
@@ -29,15 +32,21 @@ cmake --build build-asan -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -j "$jobs"
 
-step "loader fuzzing (libFuzzer, bounded)"
+step "fuzzing the loader and the importer (libFuzzer, bounded)"
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUELVAR_FUZZ=ON \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 cmake --build build-fuzz -j "$jobs"
 corpus=$(mktemp -d)
 trap 'rm -rf "$corpus"' EXIT
-cp tests/fuzz/seeds/* "$corpus"/
-(cd build-fuzz && ./bin/loader_fuzz -max_total_time="${QUELVAR_FUZZ_SECONDS:-60}" -max_len=4096 \
-  -print_final_stats=1 "$corpus" 2>&1 | tail -n 12)
+seconds=$(( ${QUELVAR_FUZZ_SECONDS:-60} / 2 ))
+for target in loader import; do
+  mkdir -p "$corpus/$target"
+  seeds=tests/fuzz/seeds
+  [ "$target" = import ] && seeds=tests/fuzz/import_seeds
+  cp "$seeds"/* "$corpus/$target"/
+  (cd build-fuzz && "./bin/${target}_fuzz" -max_total_time="$seconds" -max_len=4096 \
+    -print_final_stats=1 "$corpus/$target" 2>&1 | tail -n 6)
+done
 echo "fuzzing found no fault"
 
 step "all tests passed"

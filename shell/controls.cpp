@@ -1,15 +1,23 @@
-// Polling, not key messages: a press and release that both fall between two frames are not
+// Polling, not key events: a press and release that both fall between two frames are not
 // seen, and a held key acts again in every frame after its pause.
 #include "controls.h"
 
 #include "camera.h"
+#include "cursor_display.h"
 #include "platform.h"
-#include "record_table.h"
 #include "view_state_instance.h"
+#include "zoom_step.h"
 
 namespace {
 
 constexpr double kHalfPi = 1.57079632679489661923;
+
+// The debounce after a toggle: the whole viewer stalls, event handling included.
+constexpr unsigned kTogglePauseMs = 100;
+
+// The mouse-look centre, in screen coordinates wherever the window lies.
+constexpr int kLookCentreX = 400;
+constexpr int kLookCentreY = 300;
 
 // A toggle's only debounce.
 void pauseAfterToggle() { pauseThread(kTogglePauseMs); }
@@ -65,8 +73,7 @@ void handleInput() {
     speed = 0.1f;
   }
   if (keyIsDown(ViewerKey::N)) {
-    scaleRecordsX(0.9);
-    view.zoomSteps += 1;  // counted with no records too: the scale bar shrinks all the same
+    zoomStep(view);
     pauseAfterToggle();
   }
   // No pause: held down, it flips once per frame.
@@ -106,8 +113,8 @@ void toggleCursorCapture() {
   if (view.cursorFree != 0) placeCursor(kLookCentreX, kLookCentreY);
   view.cursorFree = view.cursorFree != 0 ? 0 : 1;
   pauseAfterToggle();
-  // The display count may have drifted far with every set-cursor message, so step until
-  // it is past zero the right way.
+  // The display count may have drifted far with every pointer event, so step until it is
+  // past zero the right way.
   if (view.cursorFree != 0) {
     while (stepCursorDisplay(true) <= 0) {
     }

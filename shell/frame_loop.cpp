@@ -1,13 +1,16 @@
 #include "frame_loop.h"
 
+#include <cstdint>
 #include <cstdio>
 
 #include "controls.h"
+#include "pair_file.h"
 #include "platform.h"
 #include "projection.h"
 #include "scene_frame.h"
 #include "tandem_loader.h"
 #include "view_state_instance.h"
+#include "viewer_window.h"
 
 namespace {
 
@@ -17,48 +20,42 @@ int failStart(const char* what) {
   return 1;
 }
 
-}  // namespace
-
-void drawFrame() {
-  clearFrame();
-  pushFrameMatrix();
-  handleInput();
-  drawScene(viewState);
-  popFrameMatrix();
+// One frame: input and the passes, swap, and the 1 ms rest.
+void showFrame() {
+  renderFrame(viewState, handleInput);
   swapFrameBuffers();
   pauseThread(1);
 }
 
+// Events always come first; no frame is drawn while one waits.
 int32_t runFrames() {
-  WindowMessage message{};
-  for (;;) {
-    // Messages always come first; no frame is drawn while one waits.
-    if (takeMessage(&message)) {
-      if (message.kind == MessageKind::Quit) return message.exitCode;
-      dispatchMessage(message);
-      continue;
-    }
-    drawFrame();
-  }
+  int32_t exitCode = 0;
+  while (!handleWaitingEvents(&exitCode)) showFrame();
+  return exitCode;
 }
 
-int runViewer(void* instance, int32_t showCommand) {
-  if (!registerWindowClass(instance)) return failStart("cannot register the window class");
-  if (!createViewerWindow(kViewerTitle, kWindowOuterWidth, kWindowOuterHeight))
+}  // namespace
+
+int runViewer(const ViewerOptions& options) {
+  if (!prepareWindowSystem()) return failStart("cannot register the window class");
+  if (!openWindow(kWindowTitle, kWindowOuterWidth, kWindowOuterHeight))
     return failStart("cannot open the viewer window");
-  showViewerWindow(showCommand);
-  createGlContext();
+  showWindow();
+  openGlContext();
   startScene();
   int32_t width = 0;
   int32_t height = 0;
   readClientSize(&width, &height);
   if (width > 0 && height > 0) resizeView(width, height);
-  loadTandemList("date.txt", 1);
+  if (options.file == nullptr)
+    loadTandemList("date.txt", 1);
+  else
+    loadPairFile(options.file, options.pairs, 1);  // a failure is printed; the viewer goes on as for date.txt
   normalizeRecords();
   // The summary is all the viewer prints; let a pipe see it while the window is open.
   std::fflush(stdout);
   int32_t exitCode = runFrames();
-  destroyGlContext();
-  destroyViewerWindow();
+  closeGlContext();
+  closeWindow();
   return exitCode;
 }

@@ -2,17 +2,24 @@
 
 #include <getopt.h>
 
+#include <cstring>
+#include <string>
+
 #include "cli_tool.h"
+#include "pair_file_options.h"
 
 namespace {
 
 const char kUsage[] =
-    "Usage: quelvar [OPTIONS]\n"
-    "Opens the 3D viewer of tandem pairs on date.txt in the working folder and prints the\n"
-    "load summary on standard output.\n"
+    "Usage: quelvar [OPTIONS] [FILE]\n"
+    "Opens the 3D viewer of tandem pairs on FILE (default date.txt in the working folder)\n"
+    "and prints the load summary on standard output. FILE is a tandem list or any pair file\n"
+    "quelvar-import reads (repeat-match, BEDPE, PAF, BLAST tabular, show-coords), whose\n"
+    "pairs load as if imported first; its skipped lines are reported on standard error.\n"
     "\n"
-    "  -h, --help     show this help and exit\n"
-    "  -V, --version  show the version and exit\n"
+    "%s"
+    "  -h, --help                show this help and exit\n"
+    "  -V, --version             show the version and exit\n"
     "\n"
     "Keys: W/S fly forward/back, A/D strafe, mouse looks around while the cursor is\n"
     "captured, Q or Escape frees or captures the cursor, keypad -/+ raise/lower the length\n"
@@ -20,27 +27,54 @@ const char kUsage[] =
     "window mode, arrows slide or jump the window (or the data beyond position 2,000,000),\n"
     "Space stops every slide.\n"
     "\n"
-    "Exit status: 0 when the window was closed, 1 when no window could be had, 2 for bad\n"
-    "arguments.\n";
+    "Exit status: 0 when the window was closed, 1 when FILE cannot be read or no window\n"
+    "could be had, 2 for bad arguments.\n";
+
+int printUsage() {
+  std::string usage = kUsage;
+  usage.replace(usage.find("%s"), 2, kPairFileOptionsHelp);
+  return cliPrintHelp(usage.c_str());
+}
 
 }  // namespace
 
-int readViewerCommandLine(int argc, char** argv) {
+int readViewerCommandLine(int argc, char** argv, ViewerOptions& options) {
   if (argc <= 1) return kCliGoOn;  // the plain start touches nothing
   startCli("quelvar");
   static const option kOptions[] = {
       {"help", no_argument, nullptr, 'h'},
       {"version", no_argument, nullptr, 'V'},
+      QUELVAR_PAIR_FILE_LONG_OPTIONS,
       {nullptr, 0, nullptr, 0},
   };
   opterr = 0;
   for (int c; (c = getopt_long(argc, argv, "+:hV", kOptions, nullptr)) != -1;) {
     switch (c) {
-      case 'h': return cliPrintHelp(kUsage);
+      case 'h': return printUsage();
       case 'V': return cliPrintVersion();
-      default: return cliBadOption(c, argv);
+      default: {
+        if (!isPairFileOption(c)) return cliBadOption(c, argv);
+        int stop = takePairFileOption(c, optarg, options.pairs);
+        if (stop != kCliGoOn) return stop;
+      }
     }
   }
-  if (optind < argc) return cliUsageError("unexpected argument '%s'", argv[optind]);
+  if (argc - optind > 1) return cliUsageError("one file at a time; unexpected argument '%s'", argv[optind + 1]);
+  int stop = checkPairFileOptions(options.pairs);
+  if (stop != kCliGoOn) return stop;
+  if (optind < argc) options.file = argv[optind];
+  if (options.file == nullptr) {
+    // The options read a file; without one they say nothing.
+    if (options.pairs.tandem || options.pairs.import.from != InputFormat::Unknown ||
+        !options.pairs.import.chrom.empty() || options.pairs.import.allSequences)
+      return cliUsageError("--from, --chrom and --all-sequences go with a FILE");
+    return kCliGoOn;
+  }
+  // Said before any window opens; the reading itself keeps its place in the start-up.
+  int unreadable = pairFileUnreadable(options.file);
+  if (unreadable != 0) {
+    cliError("cannot read %s: %s", options.file, std::strerror(unreadable));
+    return kExitFailed;
+  }
   return kCliGoOn;
 }

@@ -1,6 +1,15 @@
-// The viewer's command line: --help and --version; started without arguments it runs as
-// it always has.
+// The viewer's command line: [OPTIONS] [FILE]; started without arguments it runs as it
+// always has, on date.txt.
 #pragma once
 
-// Returns kCliGoOn to start the viewer, or the exit code to end with.
-int readViewerCommandLine(int argc, char** argv);
+#include "pair_file.h"
+
+// What the command line asks of the start-up.
+struct ViewerOptions {
+  const char* file = nullptr;  // the pair file to read; nullptr: date.txt, as always
+  PairFileOptions pairs;       // how FILE is read (--from, --chrom, --all-sequences)
+};
+
+// Returns kCliGoOn to start the viewer, or the exit code to end with. A FILE that cannot
+// be read is reported here, before any window opens.
+int readViewerCommandLine(int argc, char** argv, ViewerOptions& options);

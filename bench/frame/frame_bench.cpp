@@ -9,8 +9,6 @@
 // cost of one pick on the clip coordinates the frame computed.
 //
 // quelvar-frame-bench [--records N] [--frames N]
-#include <getopt.h>
-
 #include <chrono>
 #include <ctime>
 #include <cstdio>
@@ -20,6 +18,7 @@
 #include "bar_batch.h"
 #include "camera.h"
 #include "camera_transform.h"
+#include "bench_options.h"
 #include "cli_tool.h"
 #include "floor.h"
 #include "gl.h"
@@ -109,6 +108,16 @@ struct FrameTime {
   double cpuMs;
 };
 
+// What each variant draws between the frame's matrix push and pop.
+void drawFloorFigure(const ViewState& view) {
+  drawPrebuiltBars();
+  if (view.showFloor) drawFloor();
+}
+void drawOnlyFloor(const ViewState& view) {
+  if (view.showFloor) drawFloor();
+}
+const ScenePasses kVariantPasses[] = {drawScene, drawScene, literalDrawScene, drawFloorFigure, drawOnlyFloor};
+
 FrameTime frameMs(Variant variant, ViewState& view, int frames) {
   double total = 0;
   std::clock_t cpuStart = std::clock();
@@ -118,19 +127,7 @@ FrameTime frameMs(Variant variant, ViewState& view, int frames) {
     camera = Camera{};
     if (variant == kProductionTurning) camera.yaw += 0.01f * static_cast<float>(f % 2 + 1);
     auto start = std::chrono::steady_clock::now();
-    clearFrame();
-    pushFrameMatrix();
-    if (variant == kLiteral) {
-      literalDrawScene(view);
-    } else if (variant == kFloorFigure) {
-      drawPrebuiltBars();
-      if (view.showFloor) drawFloor();
-    } else if (variant == kClearAndFloor) {
-      if (view.showFloor) drawFloor();
-    } else {
-      drawScene(view);
-    }
-    popFrameMatrix();
+    renderFrame(view, nullptr, kVariantPasses[variant]);
     glFinish();
     total += std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
   }
@@ -186,10 +183,7 @@ void compareViews(const char* title, const ViewState* views, const char* const* 
 void timePicks(const ViewState& view) {
   camera = Camera{};
   ViewState frameView = view;
-  clearFrame();
-  pushFrameMatrix();
-  drawScene(frameView);
-  popFrameMatrix();
+  renderFrame(frameView);
   glFinish();
   const int columns = 31, rows = 17;
   double total = 0, slowest = 0;
@@ -217,42 +211,18 @@ static const char kFrameBenchUsage[] =
     "viewer's batched passes, the literal per-bar passes and a single-draw figure, and prints\n"
     "mean frame times and ratios for lines, points and window mode.\n"
     "\n"
-    "  -r, --records N  records in the table (default 499999)\n"
-    "  -f, --frames N   frames per round (default 4)\n"
-    "  -h, --help       show this help and exit\n"
-    "  -V, --version    show the version and exit\n";
+    "      --records N  records in the table (default 499999)\n"
+    "      --frames N   frames per round (default 4)\n"
+    "      --help       show this help and exit\n"
+    "      --version    show the version and exit\n";
 
 int main(int argc, char** argv) {
   startCli("quelvar-frame-bench");
-  int records = kTableSlots - 1;
-  int frames = 4;
-  static const option kOptions[] = {
-      {"records", required_argument, nullptr, 'r'},
-      {"frames", required_argument, nullptr, 'f'},
-      {"help", no_argument, nullptr, 'h'},
-      {"version", no_argument, nullptr, 'V'},
-      {nullptr, 0, nullptr, 0},
-  };
-  opterr = 0;
-  for (int c; (c = getopt_long(argc, argv, "+:r:f:hV", kOptions, nullptr)) != -1;) {
-    int64_t number = 0;
-    switch (c) {
-      case 'r':
-        if (!parseCliInteger(optarg, 0, kTableSlots - 1, number))
-          return cliUsageError("--records wants a count from 0 to %d, not '%s'", kTableSlots - 1, optarg);
-        records = static_cast<int>(number);
-        break;
-      case 'f':
-        if (!parseCliInteger(optarg, 1, 100000, number))
-          return cliUsageError("--frames wants a count from 1 to 100000, not '%s'", optarg);
-        frames = static_cast<int>(number);
-        break;
-      case 'h': return cliPrintHelp(kFrameBenchUsage);
-      case 'V': return cliPrintVersion();
-      default: return cliBadOption(c, argv);
-    }
-  }
-  if (optind < argc) return cliUsageError("unexpected argument '%s'", argv[optind]);
+  BenchCount recordsOption{"records", 0, kTableSlots - 1, kTableSlots - 1}, framesOption{"frames", 1, 100000, 4};
+  int stop = readBenchOptions(argc, argv, kFrameBenchUsage, recordsOption, framesOption);
+  if (stop != kCliGoOn) return stop;
+  int records = static_cast<int>(recordsOption.value);
+  int frames = static_cast<int>(framesOption.value);
   char error[256];
   if (!openOffscreenContext(kWidth, kHeight, error, sizeof error)) {
     cliError("%s", error);

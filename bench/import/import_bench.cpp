@@ -1,9 +1,7 @@
-// import_bench [--lines N] [--runs N]: converts a generated BEDPE file with quelvar-import
-// and with the awk one-liner a user would otherwise write, in one run, checks that both
-// give the same list, and prints times, ratios and peak memory. Run by hand; ctest runs it
-// only tiny, as a smoke test.
-#include <getopt.h>
-
+// import_bench [--lines N] [--runs N]: converts a generated BEDPE file and a generated BLAST
+// tabular file with quelvar-import and with the awk one-liner a user would otherwise write,
+// checks that both give the same list, and prints times, ratios and peak memory. Run by
+// hand; ctest runs it only tiny, as a smoke test.
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -16,6 +14,8 @@
 #include <unistd.h>
 
 #include "bedpe_source.h"
+#include "blast_source.h"
+#include "bench_options.h"
 #include "cli_tool.h"
 #include "timed_run.h"
 
@@ -28,6 +28,25 @@ const char* const kAwkProgram =
     "/^(#|track|browser)/ { next } "
     "$1 == \"chr1\" && $4 == \"chr1\" && $2 >= 0 && $5 >= 0 "
     "{ print $2, $5, $3 - $2, (($9 == \"+\" && $10 == \"-\") || ($9 == \"-\" && $10 == \"+\")) }";
+
+// The same conversion as `quelvar-import --chrom chr1` of a BLAST self-comparison: comments
+// and other sequences dropped, a region on itself and the second report of a repeat
+// dropped, 1-based inclusive to 0-based, identity with two decimals.
+const char* const kAwkBlastProgram =
+    "BEGIN { FS = \"\\t\" } "
+    "/^#/ { next } "
+    "$1 == \"chr1\" && $2 == \"chr1\" { "
+    "r = $9 > $10; s = r ? $10 : $9; e = r ? $9 : $10; "
+    "if (!r && $7 == $9 && $8 == $10) next; "
+    "if ($7 > s || ($7 == s && $8 > e)) next; "
+    "printf \"%d/%d/%d/%d/%.2f\\n\", $7 - 1, s - 1, $8 - $7 + 1, r, $3 }";
+
+struct BenchFormat {
+  const char* name;  // as printed
+  const char* file;  // the generated input's file name
+  bool (*write)(const std::string& path, int64_t lines, uint64_t seed);
+  const char* awkProgram;
+};
 
 struct Contender {
   std::string label;   // the program's own name, after following links
@@ -92,56 +111,23 @@ TimedRun bestOf(const Contender& c, const std::string& input, const std::string&
 
 const char kUsage[] =
     "Usage: import_bench [OPTIONS]\n"
-    "Converts a generated BEDPE file with quelvar-import and with the awk one-liner a user\n"
-    "would otherwise write, checks both give the same list, and prints times, ratios and\n"
-    "peak memory.\n"
+    "Converts a generated BEDPE file and a generated BLAST tabular file with quelvar-import\n"
+    "and with the awk one-liner a user would otherwise write, checks both give the same list,\n"
+    "and prints times, ratios and peak memory.\n"
     "\n"
-    "  -l, --lines N  lines in the generated file (default 10000000, at least 10)\n"
-    "  -r, --runs N   runs of each, the best is kept (default 2)\n"
-    "  -h, --help     show this help and exit\n"
-    "  -V, --version  show the version and exit\n";
+    "      --lines N  lines in each generated file (default 10000000, at least 10)\n"
+    "      --runs N   runs of each, the best is kept (default 2)\n"
+    "      --help     show this help and exit\n"
+    "      --version  show the version and exit\n";
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  startCli("import_bench");
-  long long lines = 10000000;
-  int runs = 2;
-  static const option kOptions[] = {
-      {"lines", required_argument, nullptr, 'l'},
-      {"runs", required_argument, nullptr, 'r'},
-      {"help", no_argument, nullptr, 'h'},
-      {"version", no_argument, nullptr, 'V'},
-      {nullptr, 0, nullptr, 0},
-  };
-  opterr = 0;
-  for (int c; (c = getopt_long(argc, argv, "+:l:r:hV", kOptions, nullptr)) != -1;) {
-    int64_t number = 0;
-    switch (c) {
-      case 'l':
-        if (!parseCliInteger(optarg, 10, 10000000000, number))
-          return cliUsageError("--lines wants a count from 10 to 10000000000, not '%s'", optarg);
-        lines = number;
-        break;
-      case 'r':
-        if (!parseCliInteger(optarg, 1, 1000, number))
-          return cliUsageError("--runs wants a count from 1 to 1000, not '%s'", optarg);
-        runs = static_cast<int>(number);
-        break;
-      case 'h': return cliPrintHelp(kUsage);
-      case 'V': return cliPrintVersion();
-      default: return cliBadOption(c, argv);
-    }
-  }
-  if (optind < argc) return cliUsageError("unexpected argument '%s'", argv[optind]);
-
-  std::string dir = (std::filesystem::temp_directory_path() / "quelvar-import-bench.XXXXXX").string();
-  if (mkdtemp(dir.data()) == nullptr) return 1;
-  std::string big = dir + "/pairs.bedpe";
-  std::string small = dir + "/tenth.bedpe";
-  if (!writeBenchBedpe(big, lines, 7) || !writeBenchBedpe(small, lines / 10, 7)) {
+// Times quelvar-import and every awk on PATH on one generated input; false when a contender
+// failed or gave a different list.
+bool benchFormat(const BenchFormat& format, const std::string& dir, long long lines, int runs) {
+  std::string big = dir + "/" + format.file;
+  std::string small = dir + "/tenth." + format.file;
+  if (!format.write(big, lines, 7) || !format.write(small, lines / 10, 7)) {
     std::fprintf(stderr, "import_bench: cannot write the input under %s\n", dir.c_str());
-    return 1;
+    return false;
   }
   double megabytes = static_cast<double>(std::filesystem::file_size(big)) / 1e6;
 
@@ -159,13 +145,13 @@ int main(int argc, char** argv) {
     seen.push_back(real);
     std::string version = firstLineOf({path, std::strcmp(name, "mawk") == 0 ? "-W" : "--version",
                                        std::strcmp(name, "mawk") == 0 ? "version" : ""});
-    command.push_back(kAwkProgram);
+    command.push_back(format.awkProgram);
     std::string label = std::strcmp(name, "busybox") == 0 ? "busybox awk" : std::filesystem::path(real).filename().string();
     contenders.push_back({label, real + (version.empty() ? "" : ": " + version), command, {}});
   }
 
-  std::printf("quelvar-import against awk: %lld BEDPE lines, %.0f MB, best of %d run%s\n", lines, megabytes, runs,
-              runs == 1 ? "" : "s");
+  std::printf("quelvar-import against awk: %lld %s lines, %.0f MB, best of %d run%s\n", lines, format.name, megabytes,
+              runs, runs == 1 ? "" : "s");
   std::string reference = dir + "/quelvar-import.out";
   bool agree = true;
   for (size_t i = 0; i < contenders.size(); ++i) {
@@ -200,6 +186,29 @@ int main(int argc, char** argv) {
   std::printf("  quelvar-import peak memory: %.1f MiB at %lld lines, %.1f MiB at %lld lines\n",
               static_cast<double>(smallRun.peakKib) / 1024.0, lines / 10, static_cast<double>(ours.peakKib) / 1024.0,
               lines);
+  std::filesystem::remove(big);
+  std::filesystem::remove(small);
+  return agree;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  startCli("import_bench");
+  BenchCount linesOption{"lines", 10, 10000000000, 10000000}, runsOption{"runs", 1, 1000, 2};
+  int stop = readBenchOptions(argc, argv, kUsage, linesOption, runsOption);
+  if (stop != kCliGoOn) return stop;
+  long long lines = static_cast<long long>(linesOption.value);
+  int runs = static_cast<int>(runsOption.value);
+
+  std::string dir = (std::filesystem::temp_directory_path() / "quelvar-import-bench.XXXXXX").string();
+  if (mkdtemp(dir.data()) == nullptr) return 1;
+  const BenchFormat formats[] = {
+      {"BEDPE", "pairs.bedpe", writeBenchBedpe, kAwkProgram},
+      {"BLAST tabular", "hits.tsv", writeBenchBlast, kAwkBlastProgram},
+  };
+  bool agree = true;
+  for (const BenchFormat& format : formats) agree = benchFormat(format, dir, lines, runs) && agree;
   std::filesystem::remove_all(dir);
   return agree ? 0 : 1;
 }

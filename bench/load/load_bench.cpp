@@ -5,7 +5,6 @@
 // percent, two decimals) is timed too, against its own floor, since its file is longer.
 //
 // quelvar-load-bench [--tokens N] [--runs N]
-#include <getopt.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -17,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_options.h"
 #include "cli_tool.h"
 #include "colliding_positions.h"
 #include "literal_baseline.h"
@@ -31,10 +31,10 @@ const char kUsage[] =
     "baseline and a floor that only reads the file and draws the random numbers; prints\n"
     "wall time, peak memory and the ratios.\n"
     "\n"
-    "  -t, --tokens N  tokens in the generated list (default 1000000)\n"
-    "  -r, --runs N    runs of each, the best is kept (default 3)\n"
-    "  -h, --help      show this help and exit\n"
-    "  -V, --version   show the version and exit\n";
+    "      --tokens N  tokens in the generated list (default 1000000)\n"
+    "      --runs N    runs of each, the best is kept (default 3)\n"
+    "      --help      show this help and exit\n"
+    "      --version   show the version and exit\n";
 
 char chunk[1 << 16];
 
@@ -136,35 +136,11 @@ std::string besideSelf(const char* self, const char* name) {
 int main(int argc, char** argv) {
   if (argc == 4 && std::strcmp(argv[1], "--child") == 0) return runMode(argv[2], argv[3]);
   startCli("quelvar-load-bench");
-  long tokens = 1000000;
-  int runs = 3;
-  static const option kOptions[] = {
-      {"tokens", required_argument, nullptr, 't'},
-      {"runs", required_argument, nullptr, 'r'},
-      {"help", no_argument, nullptr, 'h'},
-      {"version", no_argument, nullptr, 'V'},
-      {nullptr, 0, nullptr, 0},
-  };
-  opterr = 0;
-  for (int c; (c = getopt_long(argc, argv, "+:t:r:hV", kOptions, nullptr)) != -1;) {
-    int64_t number = 0;
-    switch (c) {
-      case 't':
-        if (!parseCliInteger(optarg, 1, 100000000, number))
-          return cliUsageError("--tokens wants a count from 1 to 100000000, not '%s'", optarg);
-        tokens = static_cast<long>(number);
-        break;
-      case 'r':
-        if (!parseCliInteger(optarg, 1, 1000, number))
-          return cliUsageError("--runs wants a count from 1 to 1000, not '%s'", optarg);
-        runs = static_cast<int>(number);
-        break;
-      case 'h': return cliPrintHelp(kUsage);
-      case 'V': return cliPrintVersion();
-      default: return cliBadOption(c, argv);
-    }
-  }
-  if (optind < argc) return cliUsageError("unexpected argument '%s'", argv[optind]);
+  BenchCount tokensOption{"tokens", 1, 100000000, 1000000}, runsOption{"runs", 1, 1000, 3};
+  int stop = readBenchOptions(argc, argv, kUsage, tokensOption, runsOption);
+  if (stop != kCliGoOn) return stop;
+  long tokens = static_cast<long>(tokensOption.value);
+  int runs = static_cast<int>(runsOption.value);
   char self[4096];
   ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
   if (n <= 0) return 1;

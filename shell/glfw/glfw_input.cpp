@@ -1,13 +1,12 @@
-// GLFW backend: key state, focus and the cursor. GLFW has no display count, so one is kept
-// here and the cursor hidden or shown as it crosses zero. Cursor positions are turned
-// into screen coordinates through the window's position.
+// GLFW backend: key state, focus and the cursor.
+// Implements: key state, the focus, the cursor's position, placing and showing it.
+// Emulates: screen coordinates, through the window's position.
+// Leaves out: a display count of the system's (GLFW has none; the shell keeps it).
 #include <cmath>
 
 #include "glfw_window.h"
 
 namespace {
-
-int32_t cursorDisplayCount = 0;
 
 struct KeyPair {
   ViewerKey key;
@@ -73,11 +72,8 @@ void placeCursor(int32_t x, int32_t y) {
   glfwSetCursorPos(viewerWindow, x - left, y - top);
 }
 
-int32_t stepCursorDisplay(bool show) {
-  bool wasVisible = cursorDisplayCount >= 0;
-  cursorDisplayCount += show ? 1 : -1;
-  bool visible = cursorDisplayCount >= 0;
-  if (visible != wasVisible)
-    glfwSetInputMode(viewerWindow, GLFW_CURSOR, visible ? GLFW_CURSOR_NORMAL : GLFW_CURSOR_HIDDEN);
-  return cursorDisplayCount;
+int32_t showCursor(bool, int32_t count) {
+  // GLFW does nothing when the mode is already the one asked for.
+  glfwSetInputMode(viewerWindow, GLFW_CURSOR, count >= 0 ? GLFW_CURSOR_NORMAL : GLFW_CURSOR_HIDDEN);
+  return count;
 }

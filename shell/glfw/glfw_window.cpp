@@ -1,51 +1,70 @@
-// GLFW backend: window, context and events. The X11 class hint, the outer size with the
-// frame included, a double-buffered compatibility context (never a core profile: the
-// viewer draws fixed-function), and GLFW's callbacks turned into the viewer's messages.
-// The context comes with the window here, so createGlContext only makes it current.
+// GLFW backend: the window, its context and its events.
+// Implements: start-up and shut-down, client size, event handling (GLFW's callbacks call
+//   the viewer's entry points), the quit, the buffer swap and the pause.
+// Emulates: the outer size with the frame included; the quit, a flag that counts only
+//   once no event is left.
+// Leaves out: the show command (always shown normally), window icons.
 #include "glfw_window.h"
 
 #include <chrono>
 #include <cstdio>
 #include <thread>
 
+#include "viewer_window.h"
+#include "window_events.h"
+
 GLFWwindow* viewerWindow = nullptr;
 
 namespace {
 
+bool quitRequested = false;
+int32_t quitCode = 0;
+uint32_t eventsReported = 0;  // so handling knows whether a poll brought anything
+
 void onKey(GLFWwindow*, int key, int, int action, int) {
-  // Presses and auto-repeats are key-down messages, as on Windows; releases are not.
-  if (action == GLFW_RELEASE) return;
-  WindowMessage message{};
-  message.kind = MessageKind::KeyDown;
-  message.key = viewerKeyOf(key);
-  queueMessage(message);
+  ++eventsReported;
+  if (action != GLFW_RELEASE) keyPressed(viewerKeyOf(key));
 }
 
-void onPointer() {
-  WindowMessage message{};
-  message.kind = MessageKind::SetCursor;
-  queueMessage(message);
+void onCursorMove(GLFWwindow*, double, double) {
+  ++eventsReported;
+  pointerOverWindow();
 }
 
-void onCursorMove(GLFWwindow*, double, double) { onPointer(); }
 void onCursorEnter(GLFWwindow*, int entered) {
-  if (entered) onPointer();
+  ++eventsReported;
+  if (entered) pointerOverWindow();
 }
 
 void onFramebufferSize(GLFWwindow*, int width, int height) {
-  WindowMessage message{};
-  message.kind = MessageKind::Resize;
-  message.width = width;
-  message.height = height;
-  queueMessage(message);
+  ++eventsReported;
+  windowResized(width, height);
 }
 
 void onClose(GLFWwindow* window) {
-  // The viewer decides: the close becomes a message, and the quit it posts ends the loop.
+  // The viewer decides: it asks for the quit, which ends the loop.
+  ++eventsReported;
   glfwSetWindowShouldClose(window, GLFW_FALSE);
-  WindowMessage message{};
-  message.kind = MessageKind::Close;
-  queueMessage(message);
+  windowCloseRequested();
+}
+
+void onMouseButton(GLFWwindow* window, int button, int action, int) {
+  ++eventsReported;
+  if (action != GLFW_PRESS || button > GLFW_MOUSE_BUTTON_MIDDLE) return;
+  double x = 0, y = 0;
+  glfwGetCursorPos(window, &x, &y);
+  constexpr MouseButton kButtons[] = {MouseButton::Left, MouseButton::Right, MouseButton::Middle};
+  mouseButtonPressed(kButtons[button], static_cast<int32_t>(x), static_cast<int32_t>(y));
+}
+
+void onCharacter(GLFWwindow*, unsigned int codePoint) {
+  ++eventsReported;
+  characterTyped(codePoint);
+}
+
+void onDrop(GLFWwindow*, int count, const char** paths) {
+  ++eventsReported;
+  filesDropped(count, paths);
 }
 
 // Says why the window could not be had (no display, no GLX); heard only during start-up.
@@ -53,13 +72,14 @@ void onStartError(int, const char* description) { std::fprintf(stderr, "quelvar:
 
 }  // namespace
 
-bool registerWindowClass(void*) {
+bool prepareWindowSystem() {
   glfwSetErrorCallback(onStartError);
   if (glfwInit() != GLFW_TRUE) return false;
   glfwDefaultWindowHints();
-  glfwWindowHintString(GLFW_X11_CLASS_NAME, "GLSample");
+  glfwWindowHintString(GLFW_X11_CLASS_NAME, kWindowClassName);
   glfwWindowHintString(GLFW_X11_INSTANCE_NAME, "quelvar");
-  glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);  // shown by showViewerWindow, as on Windows
+  glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);  // shown by showWindow
+  // A compatibility context, never a core profile: the viewer draws fixed-function.
   glfwWindowHint(GLFW_CLIENT_API, GLFW_OPENGL_API);
   glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_ANY_PROFILE);
   glfwWindowHint(GLFW_DOUBLEBUFFER, GLFW_TRUE);
@@ -70,7 +90,7 @@ bool registerWindowClass(void*) {
   return true;
 }
 
-bool createViewerWindow(const char* title, int32_t outerWidth, int32_t outerHeight) {
+bool openWindow(const char* title, int32_t outerWidth, int32_t outerHeight) {
   viewerWindow = glfwCreateWindow(outerWidth, outerHeight, title, nullptr, nullptr);
   if (viewerWindow == nullptr) return false;
   glfwSetKeyCallback(viewerWindow, onKey);
@@ -78,11 +98,14 @@ bool createViewerWindow(const char* title, int32_t outerWidth, int32_t outerHeig
   glfwSetCursorEnterCallback(viewerWindow, onCursorEnter);
   glfwSetFramebufferSizeCallback(viewerWindow, onFramebufferSize);
   glfwSetWindowCloseCallback(viewerWindow, onClose);
+  glfwSetMouseButtonCallback(viewerWindow, onMouseButton);
+  glfwSetCharCallback(viewerWindow, onCharacter);
+  glfwSetDropCallback(viewerWindow, onDrop);
   return true;
 }
 
-void showViewerWindow(int32_t) {
-  glfwSetErrorCallback(nullptr);  // from here on, as on Windows, nothing is reported
+void showWindow() {
+  glfwSetErrorCallback(nullptr);  // once the window is up, nothing is reported
   glfwShowWindow(viewerWindow);
   // GLFW sizes the client area; where a window manager draws a frame, take it off so the
   // outer size is the one asked for.
@@ -96,7 +119,8 @@ void showViewerWindow(int32_t) {
   glfwSetCursor(viewerWindow, nullptr);  // the arrow
 }
 
-void createGlContext() { glfwMakeContextCurrent(viewerWindow); }
+// The context comes with the window, so opening it only makes it current.
+void openGlContext() { glfwMakeContextCurrent(viewerWindow); }
 
 void readClientSize(int32_t* width, int32_t* height) {
   int w = 0, h = 0;
@@ -105,12 +129,31 @@ void readClientSize(int32_t* width, int32_t* height) {
   *height = h;
 }
 
-void destroyGlContext() { glfwMakeContextCurrent(nullptr); }
+void closeGlContext() { glfwMakeContextCurrent(nullptr); }
 
-void destroyViewerWindow() {
+void closeWindow() {
   glfwDestroyWindow(viewerWindow);
   viewerWindow = nullptr;
   glfwTerminate();
+}
+
+bool handleWaitingEvents(int32_t* exitCode) {
+  // A poll handles what has arrived; poll again until one brings nothing, since events
+  // come in while others are handled (during Escape's pause, for one).
+  uint32_t before = 0;
+  do {
+    before = eventsReported;
+    glfwPollEvents();
+  } while (eventsReported != before);
+  if (!quitRequested) return false;
+  quitRequested = false;
+  *exitCode = quitCode;
+  return true;
+}
+
+void requestQuit(int32_t exitCode) {
+  quitRequested = true;
+  quitCode = exitCode;
 }
 
 void swapFrameBuffers() { glfwSwapBuffers(viewerWindow); }

@@ -1,5 +1,9 @@
-// State the GLFW backend's files share: the one window, and the queue its callbacks fill.
+// State the GLFW backend's files share: the one window, and the viewer's names for keys.
 #pragma once
+
+#ifdef _WIN32
+#error "The GLFW backend is for the builds without Win32; Windows builds use shell/win32."
+#endif
 
 #define GLFW_INCLUDE_NONE
 #include <GLFW/glfw3.h>
@@ -10,6 +14,3 @@ extern GLFWwindow* viewerWindow;
 
 // The viewer's name for a GLFW key code (Other for a key it has no use for).
 ViewerKey viewerKeyOf(int glfwKey);
-
-// Adds a message for takeMessage to hand out in arrival order.
-void queueMessage(const WindowMessage& message);

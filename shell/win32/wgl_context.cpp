@@ -1,6 +1,9 @@
 // Win32 backend: the WGL rendering context on the window's own device context, and the
-// buffer swap. As at start-up elsewhere, the context calls are not checked: without a
-// context the graphics calls do nothing and the window stays black.
+// buffer swap.
+// Implements: opening and closing the context, the swap.
+// Emulates: nothing.
+// Leaves out: checking the context calls, as at start-up elsewhere: without a context the
+//   graphics calls do nothing and the window stays black.
 #include "win32_window.h"
 
 #include "platform.h"
@@ -12,7 +15,7 @@ HGLRC renderingContext = nullptr;
 
 }  // namespace
 
-void createGlContext() {
+void openGlContext() {
   deviceContext = GetDC(viewerWindow);
   PIXELFORMATDESCRIPTOR format{};
   format.nSize = sizeof(format);
@@ -28,7 +31,7 @@ void createGlContext() {
   wglMakeCurrent(deviceContext, renderingContext);
 }
 
-void destroyGlContext() {
+void closeGlContext() {
   wglMakeCurrent(nullptr, nullptr);
   wglDeleteContext(renderingContext);
   ReleaseDC(viewerWindow, deviceContext);

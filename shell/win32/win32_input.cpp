@@ -1,5 +1,9 @@
 // Win32 backend: key state, the foreground window, the cursor and the pause, each one
 // system call.
+// Implements: key state, the foreground, the cursor's position, placing it, its display
+//   count (the system's own, which ShowCursor steps), the pause.
+// Emulates: nothing.
+// Leaves out: nothing the viewer asks.
 #include "win32_window.h"
 
 #include "platform.h"
@@ -50,6 +54,7 @@ void readCursor(int32_t* x, int32_t* y) {
 
 void placeCursor(int32_t x, int32_t y) { SetCursorPos(x, y); }
 
-int32_t stepCursorDisplay(bool show) { return ShowCursor(show ? TRUE : FALSE); }
+// The system keeps the count; the shell's is replaced by it.
+int32_t showCursor(bool show, int32_t) { return ShowCursor(show ? TRUE : FALSE); }
 
 void pauseThread(uint32_t milliseconds) { Sleep(milliseconds); }

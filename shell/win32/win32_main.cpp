@@ -1,5 +1,9 @@
-// The Windows entry: a GUI program, so no console opens; the summary still reaches a
-// standard output that the caller handed over (a pipe or a file).
+// Win32 backend: the program's entry.
+// Implements: WinMain, a GUI program's entry, so no console opens; the summary still
+//   reaches a standard output that the caller handed over (a pipe or a file). It reads the
+//   command line (--help, --version, a FILE and how to read it) as the C runtime split it.
+// Emulates: nothing.
+// Leaves out: nothing.
 #include <cstdlib>
 
 #include "win32_window.h"
@@ -9,8 +13,10 @@
 #include "viewer_command_line.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
-  // The C runtime has already split the command line.
-  int stop = readViewerCommandLine(__argc, __argv);
+  ViewerOptions options;
+  int stop = readViewerCommandLine(__argc, __argv, options);
   if (stop != kCliGoOn) return stop;
-  return runViewer(instance, showCommand);
+  viewerInstance = instance;
+  viewerShowCommand = showCommand;
+  return runViewer(options);
 }

@@ -1,72 +1,82 @@
 // Win32 backend: the window class and window, the window procedure and the message pump.
-// The window procedure only turns Win32 messages into the viewer's and back; what to do
-// with them is the portable windowProcedure's.
+// Implements: start-up and shut-down, client size, event handling (windowProcedure calls
+//   the viewer's entry points), the quit as the system's posted quit.
+// Emulates: nothing.
+// Leaves out: typed characters (an ANSI window gets code-page bytes) and file drops
+//   (the window does not accept them); every other message goes to the system's default
+//   handling.
 #include "win32_window.h"
 
-#include "window_procedure.h"
+#include "viewer_window.h"
+#include "window_events.h"
 
 HINSTANCE viewerInstance = nullptr;
+int viewerShowCommand = SW_SHOWDEFAULT;
 HWND viewerWindow = nullptr;
 
 namespace {
 
-const char kClassName[] = "GLSample";
 HCURSOR arrowCursor = nullptr;
-MSG takenMessage;  // the message takeMessage removed, for dispatchMessage to send on
 
-WindowMessage viewerMessageOf(UINT message, WPARAM wParam, LPARAM lParam) {
-  WindowMessage out{};
-  switch (message) {
-    case WM_SIZE:
-      out.kind = MessageKind::Resize;
-      out.width = LOWORD(lParam);
-      out.height = HIWORD(lParam);
-      break;
-    case WM_CLOSE: out.kind = MessageKind::Close; break;
-    case WM_DESTROY: out.kind = MessageKind::Destroy; break;
-    case WM_SETCURSOR: out.kind = MessageKind::SetCursor; break;
-    case WM_KEYDOWN:
-      out.kind = MessageKind::KeyDown;
-      out.key = wParam == VK_ESCAPE ? ViewerKey::Escape : ViewerKey::Other;
-      break;
-    default: out.kind = MessageKind::Other; break;
-  }
-  return out;
+ViewerKey viewerKeyOf(WPARAM virtualKey) { return virtualKey == VK_ESCAPE ? ViewerKey::Escape : ViewerKey::Other; }
+
+void reportButton(MouseButton button, LPARAM lParam) {
+  mouseButtonPressed(button, static_cast<int16_t>(LOWORD(lParam)), static_cast<int16_t>(HIWORD(lParam)));
 }
 
-LRESULT CALLBACK viewerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (windowProcedure(viewerMessageOf(message, wParam, lParam))) return 0;
+LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_SIZE:
+      windowResized(LOWORD(lParam), HIWORD(lParam));
+      return 0;
+    case WM_CLOSE:
+      windowCloseRequested();
+      return 0;
+    case WM_DESTROY:
+      return 0;
+    case WM_SETCURSOR:
+      // Consumed, so the system never sets the cursor's shape over the window.
+      pointerOverWindow();
+      return 0;
+    case WM_KEYDOWN:
+      keyPressed(viewerKeyOf(wParam));
+      return 0;
+    // Reported, then left to the system as before.
+    case WM_LBUTTONDOWN: reportButton(MouseButton::Left, lParam); break;
+    case WM_RBUTTONDOWN: reportButton(MouseButton::Right, lParam); break;
+    case WM_MBUTTONDOWN: reportButton(MouseButton::Middle, lParam); break;
+    default: break;
+  }
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
 }  // namespace
 
-bool registerWindowClass(void* instance) {
-  viewerInstance = static_cast<HINSTANCE>(instance);
+bool prepareWindowSystem() {
   arrowCursor = LoadCursorA(nullptr, IDC_ARROW);
   WNDCLASSEXA windowClass{};
   windowClass.cbSize = sizeof(windowClass);
   windowClass.style = CS_OWNDC;  // OpenGL needs a device context of the window's own
-  windowClass.lpfnWndProc = viewerWindowProc;
+  windowClass.lpfnWndProc = windowProcedure;
   windowClass.hInstance = viewerInstance;
   windowClass.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
   windowClass.hIconSm = LoadIconA(nullptr, IDI_APPLICATION);
   windowClass.hCursor = arrowCursor;
   windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-  windowClass.lpszClassName = kClassName;
+  windowClass.lpszClassName = kWindowClassName;
   return RegisterClassExA(&windowClass) != 0;
 }
 
-bool createViewerWindow(const char* title, int32_t outerWidth, int32_t outerHeight) {
-  viewerWindow = CreateWindowExA(0, kClassName, title, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+bool openWindow(const char* title, int32_t outerWidth, int32_t outerHeight) {
+  viewerWindow = CreateWindowExA(0, kWindowClassName, title, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
                                  CW_USEDEFAULT, outerWidth, outerHeight, nullptr, nullptr,
                                  viewerInstance, nullptr);
   // Without a window every later call would fall on the desktop's device context.
   return viewerWindow != nullptr;
 }
 
-void showViewerWindow(int32_t showCommand) {
-  ShowWindow(viewerWindow, showCommand);
+void showWindow() {
+  ShowWindow(viewerWindow, viewerShowCommand);
   SetCursor(arrowCursor);
 }
 
@@ -77,26 +87,22 @@ void readClientSize(int32_t* width, int32_t* height) {
   *height = client.bottom;
 }
 
-void destroyViewerWindow() {
+void closeWindow() {
   DestroyWindow(viewerWindow);
   viewerWindow = nullptr;
 }
 
-bool takeMessage(WindowMessage* message) {
-  if (!PeekMessageA(&takenMessage, nullptr, 0, 0, PM_REMOVE)) return false;
-  *message = WindowMessage{};
-  if (takenMessage.message == WM_QUIT) {
-    message->kind = MessageKind::Quit;
-    message->exitCode = static_cast<int32_t>(takenMessage.wParam);
-  } else {
-    message->kind = MessageKind::Other;  // the window procedure sees it when dispatched
+bool handleWaitingEvents(int32_t* exitCode) {
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      *exitCode = static_cast<int32_t>(message.wParam);
+      return true;
+    }
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
   }
-  return true;
+  return false;
 }
 
-void dispatchMessage(const WindowMessage&) {
-  TranslateMessage(&takenMessage);
-  DispatchMessageA(&takenMessage);
-}
-
-void postQuit(int32_t exitCode) { PostQuitMessage(exitCode); }
+void requestQuit(int32_t exitCode) { PostQuitMessage(exitCode); }

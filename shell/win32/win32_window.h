@@ -1,5 +1,9 @@
-// State the Win32 backend's files share: the module, the one window and its device context.
+// State the Win32 backend's files share: the module, the one window and how to show it.
 #pragma once
+
+#ifndef _WIN32
+#error "The Win32 backend builds for Windows only; other systems use shell/glfw."
+#endif
 
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
@@ -10,4 +14,5 @@
 #include <windows.h>
 
 extern HINSTANCE viewerInstance;
+extern int viewerShowCommand;  // WinMain's, for the first ShowWindow
 extern HWND viewerWindow;

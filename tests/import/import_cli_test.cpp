@@ -62,16 +62,93 @@ TEST_F(ImportCli, BedpeFixtureKeepsOneSequenceAndAccountsForEveryOtherLine) {
 TEST_F(ImportCli, PafSelfAlignmentKeepsEachRepeatOnce) {
   writeWholeFile(dir + "/self.paf",
                  "chr\t9000\t0\t9000\t+\tchr\t9000\t0\t9000\t9000\t9000\t60\ttp:A:P\n"
-                 "chr\t9000\t5000\t5300\t-\tchr\t9000\t1000\t1300\t300\t300\t0\ttp:A:S\n"
-                 "chr\t9000\t1000\t1300\t-\tchr\t9000\t5000\t5300\t300\t300\t0\ttp:A:S\n"
+                 "chr\t9000\t5000\t5300\t-\tchr\t9000\t1000\t1300\t296\t301\t0\ttp:A:S\n"
+                 "chr\t9000\t1000\t1300\t-\tchr\t9000\t5000\t5300\t296\t301\t0\ttp:A:S\n"
                  "chr\t9000\t7000\t7100\t+\tplasmid\t800\t100\t200\t100\t100\t0\ttp:A:S\n");
   ToolResult r = runTool({kImport, dir + "/self.paf"});
   EXPECT_EQ(r.exitCode, 0);
-  EXPECT_EQ(r.out, "1000/5000/300/1\n");
+  EXPECT_EQ(r.out, "1000/5000/300/1/98.34\n");  // 296 of 301 bases match
   EXPECT_NE(r.err.find("imported 1 pair on chr; skipped 3 lines: 1 on another sequence, 1 a region on itself, "
                        "1 mirror hits"),
             std::string::npos)
       << r.err;
+}
+
+// A BLAST self-comparison of a chromosome and a plasmid that share a repeat, as blastn
+// -outfmt 6 orders it: each sequence on itself first, then its hits.
+const char kTwoSequences[] =
+    "chr\tchr\t100.000\t9000\t0\t0\t1\t9000\t1\t9000\t0.0\t16621\n"
+    "chr\tchr\t99.500\t200\t1\t0\t101\t300\t5300\t5101\t0.0\t350\n"
+    "chr\tchr\t99.500\t200\t1\t0\t5101\t5300\t300\t101\t0.0\t350\n"
+    "chr\tplasmid\t100.000\t50\t0\t0\t7001\t7050\t11\t60\t1e-20\t93\n"
+    "plasmid\tplasmid\t100.000\t800\t0\t0\t1\t800\t1\t800\t0.0\t1478\n"
+    "plasmid\tchr\t100.000\t50\t0\t0\t11\t60\t7001\t7050\t1e-20\t93\n";
+
+TEST_F(ImportCli, AllSequencesLaysThemEndToEndAndWritesTheOffsets) {
+  std::string hits = dir + "/hits.tsv";
+  writeWholeFile(hits, kTwoSequences);
+  ToolResult one = runTool({kImport, hits});
+  EXPECT_EQ(one.out, "100/5100/200/1/99.50\n");
+
+  std::string list = dir + "/list.txt";
+  ToolResult all = runTool({kImport, "--all-sequences", "--out", list, hits});
+  EXPECT_EQ(all.exitCode, 0) << all.err;
+  EXPECT_EQ(readWholeFile(list), "100/5100/200/1/99.50\n7000/9010/50/0/100.00\n");
+  EXPECT_EQ(readWholeFile(list + ".sequences"), "# name\toffset\tlength\nchr\t0\t9000\nplasmid\t9000\t800\n");
+  EXPECT_NE(all.err.find("  chr\t0\t9000\n  plasmid\t9000\t800\n"), std::string::npos) << all.err;
+  EXPECT_NE(all.err.find("imported 2 pairs on 2 sequences; skipped 4 lines: 2 a region on itself, 2 mirror hits"),
+            std::string::npos)
+      << all.err;
+
+  // The table is never replaced without --force, and the list is then not written either.
+  std::string other = dir + "/other.txt";
+  writeWholeFile(other + ".sequences", "precious\n");
+  ToolResult refused = runTool({kImport, "--all-sequences", "--out", other, hits});
+  EXPECT_EQ(refused.exitCode, 2);
+  EXPECT_NE(refused.err.find("other.txt.sequences exists; --force replaces it"), std::string::npos) << refused.err;
+  EXPECT_EQ(readWholeFile(other + ".sequences"), "precious\n");
+  EXPECT_EQ(runTool({kImport, "--all-sequences", "--out", list, "--force", hits}).exitCode, 0);
+
+  // An index sets the order and the lengths; a sequence it does not list is skipped.
+  writeWholeFile(dir + "/g.fai", "plasmid\t1000\t9\t60\t61\nchr\t9500\t900\t60\t61\n");
+  ToolResult indexed = runTool({kImport, "--all-sequences", "--fai", dir + "/g.fai", hits});
+  EXPECT_EQ(indexed.exitCode, 0) << indexed.err;
+  EXPECT_EQ(indexed.out, "1100/6100/200/1/99.50\n10/8000/50/0/100.00\n");
+  writeWholeFile(dir + "/chr.fai", "chr\t9000\n");
+  ToolResult partial = runTool({kImport, "--all-sequences", "--fai", dir + "/chr.fai", hits});
+  EXPECT_EQ(partial.out, "100/5100/200/1/99.50\n");
+  EXPECT_NE(partial.err.find("3 on another sequence"), std::string::npos) << partial.err;
+  EXPECT_NE(partial.err.find("not in the --fai index"), std::string::npos) << partial.err;
+  ToolResult badIndex = runTool({kImport, "--all-sequences", "--fai", dir + "/hits.tsv", hits});
+  EXPECT_EQ(badIndex.exitCode, 1);
+  EXPECT_NE(badIndex.err.find("hits.tsv:1: expected a name and a length"), std::string::npos) << badIndex.err;
+
+  ToolResult missing = runTool({kImport, "--chrom", "chr2", hits});
+  EXPECT_EQ(missing.exitCode, 2);
+  EXPECT_NE(missing.err.find("no pair names chr2; the input names chr, plasmid\n"), std::string::npos)
+      << missing.err;
+}
+
+// The viewer counts pairs per position up to 299,999,999: a genome laid out past that is
+// refused whole, whether the index says so before reading or the hits after.
+TEST_F(ImportCli, RefusesAGenomeLongerThanTheAxis) {
+  writeWholeFile(dir + "/big.fai", "chr1\t248956422\nchr2\t242193529\n");
+  writeWholeFile(dir + "/far.bedpe", "a\t10\t20\ta\t100\t110\nb\t10\t20\tb\t299999890\t299999900\n");
+  std::string list = dir + "/list.txt";
+  for (const std::vector<std::string>& how : {std::vector<std::string>{"--fai", dir + "/big.fai"}, {}}) {
+    std::vector<std::string> argv = {kImport, "--all-sequences", "--out", list};
+    argv.insert(argv.end(), how.begin(), how.end());
+    argv.push_back(dir + "/far.bedpe");
+    ToolResult r = runTool(argv);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("more than the viewer's axis holds (positions 0 to 299999999)"), std::string::npos) << r.err;
+    EXPECT_EQ(listDir(dir), (std::vector<std::string>{"big.fai", "far.bedpe"}));
+  }
+  // Without a, b ends within the limit.
+  writeWholeFile(dir + "/near.bedpe", "b\t10\t20\tb\t299999890\t299999900\n");
+  ToolResult fits = runTool({kImport, "--all-sequences", "--from", "bedpe"}, dir + "/near.bedpe");
+  EXPECT_EQ(fits.exitCode, 0) << fits.err;
+  EXPECT_EQ(fits.out, "10/299999890/10/0\n");
 }
 
 TEST_F(ImportCli, ListsTheFirstTwentyProblemsThenOnlyCounts) {
@@ -136,7 +213,8 @@ TEST_F(ImportCli, WritesTheOutputFileWholeOrNotAtAll) {
 TEST_F(ImportCli, RefusesBadArgumentsAndInputItCannotTell) {
   const std::vector<std::vector<std::string>> bad = {
       {"--bogus"}, {"--from", "bed"}, {"--from"}, {"--min-length", "-3"}, {"--min-length", "12x"},
-      {"--chrom"}, {"--force", kFixture}, {"--out"},
+      {"--chrom"}, {"--force", kFixture}, {"--out"}, {"--fai", "x.fai"}, {"--all-sequences", "--chrom", "c"},
+      {"--all-sequences", "--fai"},
   };
   for (const auto& args : bad) {
     std::vector<std::string> argv = {kImport};
@@ -151,7 +229,7 @@ TEST_F(ImportCli, RefusesBadArgumentsAndInputItCannotTell) {
   ToolResult prose = runTool({kImport, dir + "/prose.txt"});
   EXPECT_EQ(prose.exitCode, 1);
   EXPECT_NE(prose.err.find("prose.txt:3: cannot tell the format"), std::string::npos) << prose.err;
-  EXPECT_NE(prose.err.find("--from bedpe"), std::string::npos);
+  EXPECT_NE(prose.err.find("--from (repeat-match, bedpe, paf, blast6 or coords)"), std::string::npos);
 
   // Named explicitly, a format is held to: BEDPE read as PAF is all malformed, and said so.
   ToolResult forced = runTool({kImport, "--from", "paf", kFixture});

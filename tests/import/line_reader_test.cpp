@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "line_reader.h"
@@ -83,6 +84,22 @@ TEST(TextFields, SplitsAtBlanksAndReadsOnlyWholeNumbers) {
   EXPECT_TRUE(parseInteger("18446744073709551617", v));  // would wrap to 1 in 64 bits
   EXPECT_GE(v, kHugeNumber);
   for (const char* bad : {"", "-", "+5", "5x", " 5", "1.0", "--1"}) EXPECT_FALSE(parseInteger(bad, v)) << bad;
+}
+
+// Identities are kept in hundredths as written, rounded half up from the text itself, so
+// BLAST's 98.005 is 98.01 (a double would make it 98.00).
+TEST(TextFields, ReadsIdentitiesInHundredths) {
+  int64_t h = 0;
+  const std::pair<const char*, int64_t> good[] = {
+      {"98.005", 9801}, {"98.004", 9800}, {"100.000", 10000}, {"100", 10000}, {"7.5", 750}, {".5", 50}, {"0", 0}};
+  for (const auto& [text, hundredths] : good) {
+    EXPECT_TRUE(parseHundredths(text, h)) << text;
+    EXPECT_EQ(h, hundredths) << text;
+  }
+  for (const char* bad : {"", ".", "-1.0", "1.2.3", "9e1", "nan"}) EXPECT_FALSE(parseHundredths(bad, h)) << bad;
+  EXPECT_EQ(hundredthsOfRatio(2, 3), 6667);
+  EXPECT_EQ(hundredthsOfRatio(1, 8), 1250);
+  EXPECT_EQ(hundredthsOfRatio(int64_t{3} << 50, int64_t{4} << 50), 7500);
 }
 
 TEST(TextFields, QuotesLinesSafelyForTheTerminal) {

@@ -52,6 +52,7 @@ TEST(RepeatMatchReader, ConvertsOneBasedRowsAndTheFarEndOfReverseCopies) {
   // Start1 0 and a reverse copy longer than its far end land below 0: the range check refuses them.
   EXPECT_EQ(readRow(InputFormat::RepeatMatch, "0 5 20").pair.pos, -1);
   EXPECT_EQ(readRow(InputFormat::RepeatMatch, "100 30r 50").pair.partner, -20);
+  EXPECT_EQ(readRow(InputFormat::RepeatMatch, "100 300r 50").pair.identity, 100.0);  // exact matches
 }
 
 TEST(BedpeReader, ReadsHeadersStrandsUnplacedEndsAndBadRows) {
@@ -77,6 +78,7 @@ TEST(BedpeReader, ReadsHeadersStrandsUnplacedEndsAndBadRows) {
   RowResult row = readRow(InputFormat::Bedpe, "chr1 100 150 chr2 900 950");
   EXPECT_EQ(row.pair.seq1, "chr1");
   EXPECT_EQ(row.pair.seq2, "chr2");
+  EXPECT_LT(row.pair.identity, 0);  // BEDPE carries none
   // Too large for int32: kept as read so the range check can refuse it.
   EXPECT_EQ(readRow(InputFormat::Bedpe, "c 3000000000 3000000100 c 1 2").pair.pos, 3000000000);
   EXPECT_GT(readRow(InputFormat::Bedpe, "c 99999999999999999999999 99999999999999999999999 c 1 2").pair.pos,
@@ -95,6 +97,9 @@ TEST(PafReader, MarksSelfHitsAndMirrorsOfASelfAlignment) {
   EXPECT_EQ(readRow(InputFormat::Paf, mirror).pair.role, HitRole::Mirror);
   EXPECT_EQ(readRow(InputFormat::Paf, onItself).pair.role, HitRole::OnItself);
   EXPECT_EQ(readRow(InputFormat::Paf, palindrome).pair.role, HitRole::Plain);
+  EXPECT_EQ(readRow(InputFormat::Paf, forward).pair.identity, 100.0);
+  EXPECT_EQ(readRow(InputFormat::Paf, "s\t90\t1\t4\t+\ts\t90\t6\t9\t2\t3\t0").pair.identity, 66.67);
+  EXPECT_LT(readRow(InputFormat::Paf, "s\t90\t1\t4\t+\ts\t90\t6\t9\t0\t0\t0").pair.identity, 0);
   // Between two sequences nothing is a mirror: the one-axis rule decides.
   EXPECT_EQ(readRow(InputFormat::Paf, "a\t900\t500\t600\t+\tb\t900\t100\t200\t100\t100\t0").pair.role, HitRole::Plain);
 
@@ -104,8 +109,52 @@ TEST(PafReader, MarksSelfHitsAndMirrorsOfASelfAlignment) {
       {"s\t30000\tten\t20\t+\ts\t30000\t30\t40\t10\t10\t0", S, SkipReason::Malformed, 0, 0, 0, 0},
       {"s\t30000\t20\t10\t+\ts\t30000\t30\t40\t10\t10\t0", S, SkipReason::Malformed, 0, 0, 0, 0},
       {"s\t300\t10\t20\t+\ts\t30\t30\t40\t10\t10\t0", S, SkipReason::Malformed, 0, 0, 0, 0},
+      {"s\t30000\t10\t20\t+\ts\t30000\t30\t40\t11\t10\t0", S, SkipReason::Malformed, 0, 0, 0, 0},
+      {"s\t30000\t10\t20\t+\ts\t30000\t30\t40\t*\t10\t0", S, SkipReason::Malformed, 0, 0, 0, 0},
   };
   for (const RowCase& c : bad) expectRow(InputFormat::Paf, c);
+}
+
+// Rows as blastn -outfmt 6/7 and show-coords print them (the real tools run in the
+// planted-repeat test): 1-based inclusive, the reverse copy's ends swapped.
+TEST(BlastAndCoordsReaders, ConvertRowsMarkSelfHitsAndReadIdentity) {
+  const RowCase blast[] = {
+      {"# BLASTN 2.12.0+", I, kAny, 0, 0, 0, 0},
+      {"# Fields: query acc.ver, subject acc.ver, % identity", I, kAny, 0, 0, 0, 0},
+      {"chrA\tchrA\t100.000\t500\t0\t0\t2001\t2500\t9001\t9500\t0.0\t924", P, kAny, 2000, 9000, 500, 0},
+      {"chrA\tchrA\t98.123\t799\t15\t0\t15001\t15799\t24800\t24002\t0.0\t1393", P, kAny, 15000, 24001, 799, 1},
+      {"chrA\tchrA\t98.1\t799\t15\t0\t15001\t15799\t24800", S, SkipReason::Malformed, 0, 0, 0, 0},
+      {"chrA\tchrA\t101.0\t799\t15\t0\t15001\t15799\t24800\t24002\t0.0\t1", S, SkipReason::Malformed, 0, 0, 0, 0},
+      {"chrA\tchrA\t98.1\t799\t15\t0\t15001\t1579x\t24800\t24002\t0.0\t1", S, SkipReason::Malformed, 0, 0, 0, 0},
+  };
+  for (const RowCase& c : blast) expectRow(InputFormat::Blast, c);
+  EXPECT_EQ(readRow(InputFormat::Blast, blast[3].line).pair.identity, 98.12);
+  EXPECT_EQ(readRow(InputFormat::Blast, "a\ta\t98.005\t9\t0\t0\t1\t9\t20\t28\t1e-5\t9.5").pair.identity, 98.01);
+  EXPECT_EQ(readRow(InputFormat::Blast, "a\ta\t100.000\t9\t0\t0\t1\t9\t1\t9\t1e-5\t9").pair.role, HitRole::OnItself);
+  EXPECT_EQ(readRow(InputFormat::Blast, "a\ta\t100.000\t9\t0\t0\t20\t28\t1\t9\t1e-5\t9").pair.role, HitRole::Mirror);
+  EXPECT_EQ(readRow(InputFormat::Blast, "a\tb\t100.000\t9\t0\t0\t20\t28\t1\t9\t1e-5\t9").pair.role, HitRole::Plain);
+
+  const RowCase coords[] = {
+      {"/tmp/g.fa /tmp/g.fa", I, kAny, 0, 0, 0, 0},
+      {"NUCMER", I, kAny, 0, 0, 0, 0},
+      {"    [S1]     [E1]  |     [S2]     [E2]  |  [LEN 1]  [LEN 2]  |  [% IDY]  | [TAGS]", I, kAny, 0, 0, 0, 0},
+      {"=====================================================================================", I, kAny, 0, 0, 0, 0},
+      {"[S1]\t[E1]\t[S2]\t[E2]\t[LEN 1]\t[LEN 2]\t[% IDY]\t[TAGS]", I, kAny, 0, 0, 0, 0},
+      {"    2001     2500  |     9001     9500  |      500      500  |   100.00  | chrA\tchrA", P, kAny, 2000, 9000, 500, 0},
+      {"15001\t15799\t24800\t24002\t799\t799\t98.12\tchrA\tchrA", P, kAny, 15000, 24001, 799, 1},
+      // -c and -l add columns before the tags.
+      {"2001 2500 | 9001 9500 | 500 500 | 100.00 | 30000 30000 | 1.67 1.67 | chrA\tchrA", P, kAny, 2000, 9000, 500, 0},
+      {"15001\t15799\t24800\t24002\t799\t799\t98.12\tchrA", S, SkipReason::Malformed, 0, 0, 0, 0},
+      {"15001\t15799\t24800\t24002\t790\t799\t98.12\tchrA\tchrA", S, SkipReason::Malformed, 0, 0, 0, 0},
+      {"12 34", S, SkipReason::Malformed, 0, 0, 0, 0},
+  };
+  for (const RowCase& c : coords) expectRow(InputFormat::Coords, c);
+  RowResult row = readRow(InputFormat::Coords, coords[7].line);
+  EXPECT_EQ(row.pair.seq1, "chrA");
+  EXPECT_EQ(row.pair.seq2, "chrA");
+  EXPECT_EQ(row.pair.identity, 100.0);
+  EXPECT_EQ(readRow(InputFormat::Coords, "1\t90\t1\t90\t90\t90\t100.00\ta\ta").pair.role, HitRole::OnItself);
+  EXPECT_EQ(readRow(InputFormat::Coords, "9001\t9500\t2001\t2500\t500\t500\t100.00\ta\ta").pair.role, HitRole::Mirror);
 }
 
 TEST(FormatDetection, TellsEachFormatFromItsFirstTellingLine) {
@@ -124,6 +173,13 @@ TEST(FormatDetection, TellsEachFormatFromItsFirstTellingLine) {
       // Chromosome names that are numbers do not make a 12-column BEDPE row look like PAF.
       {"1\t100\t200\t1\t300\t400\tn\t0\t+\t-\tx\ty", Detection::Decided, InputFormat::Bedpe},
       {"s\t900\t1\t2\t-\ts\t900\t3\t4\t1\t1\t0", Detection::Decided, InputFormat::Paf},
+      {"# BLASTN 2.12.0+", Detection::Decided, InputFormat::Blast},
+      {"1\t2\t98.005\t802\t16\t0\t24002\t24803\t15799\t14998\t0.0\t1393", Detection::Decided, InputFormat::Blast},
+      {"NUCMER", Detection::Decided, InputFormat::Coords},
+      {"    1001     1600  |     4001     4600  |      600      600  |   100.00  | p\tc", Detection::Decided,
+       InputFormat::Coords},
+      {"1001\t1600\t4001\t4600\t600\t600\t100.00\t1\t2", Detection::Decided, InputFormat::Coords},
+      {"/data/a.fa /data/b.fa", Detection::CannotTell, InputFormat::Unknown},  // only as the first line
       {"     1000       5000       301", Detection::CannotTell, InputFormat::Unknown},
       {"hello", Detection::CannotTell, InputFormat::Unknown},
   };
@@ -133,7 +189,10 @@ TEST(FormatDetection, TellsEachFormatFromItsFirstTellingLine) {
     EXPECT_EQ(detectFormat(c.line, format), c.detection);
     EXPECT_EQ(format, c.format);
   }
+  InputFormat first = InputFormat::Unknown;
+  EXPECT_EQ(detectFormat("/data/a.fa /data/b.fa", first, true), Detection::LookFurther);
   EXPECT_EQ(formatNamed("bedpe"), InputFormat::Bedpe);
+  EXPECT_EQ(formatNamed("blast6"), InputFormat::Blast);
   EXPECT_EQ(formatNamed("BEDPE"), InputFormat::Unknown);
   EXPECT_STREQ(formatName(formatNamed("repeat-match")), "repeat-match");
 }

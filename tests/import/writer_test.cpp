@@ -35,6 +35,16 @@ TEST_F(FileWriter, AppearsOnlyWhenFinishedAndWithAnOrdinaryMode) {
   EXPECT_NE(info.st_mode & 0044, 0u) << "readable by others, as under the usual umask";
 }
 
+TEST(PairToken, WritesIdentityWithTwoDecimalsOnlyWhenKnown) {
+  char out[48];
+  auto token = [&](double identity) { return std::string(out, formatPair(out, 7, 2147483647, 30, 1, identity)); };
+  EXPECT_EQ(token(-1), "7/2147483647/30/1\n");
+  EXPECT_EQ(token(100), "7/2147483647/30/1/100.00\n");
+  EXPECT_EQ(token(98.01), "7/2147483647/30/1/98.01\n");
+  EXPECT_EQ(token(0.5), "7/2147483647/30/1/0.50\n");
+  EXPECT_EQ(token(0), "7/2147483647/30/1/0.00\n");
+}
+
 TEST_F(FileWriter, NeverReplacesAFileWithoutForce) {
   std::string path = dir + "/list.txt";
   writeWholeFile(path, "keep me\n");

@@ -28,17 +28,11 @@ void drawLine(const TandemRecord& record) {
 
 }  // namespace
 
-void literalDrawBars(int style, ViewState& view) {
+void literalDrawBars(int style, const ViewState& view) {
   glPushMatrix();
   applyCameraTransform();
   for (int32_t i = 1; i < recordTable.count; ++i) {
-    TandemRecord& record = recordTable.slots[i];
-    if (record.pos > 2000000) {
-      if (view.moveRight) record.x = static_cast<float>(record.x + 0.1);
-      if (view.moveLeft) record.x = static_cast<float>(record.x - 0.1);
-      if (view.jumpForward) record.y = static_cast<float>(record.y + 0.1);
-      if (view.jumpBack) record.y = static_cast<float>(record.y - 0.1);
-    }
+    const TandemRecord& record = recordTable.slots[i];
     if (!(record.len > view.threshold)) continue;
     if (style != 1) {
       drawLine(record);
@@ -54,12 +48,9 @@ void literalDrawBars(int style, ViewState& view) {
     glPopMatrix();
   }
   glPopMatrix();
-  // The slide above changed records behind the batch's back.
-  if (view.moveRight || view.moveLeft || view.jumpForward || view.jumpBack) ++recordTable.revision;
 }
 
-void literalDrawWindowBars(ViewState& view) {
-  shiftWindow(view);
+void literalDrawWindowBars(const ViewState& view) {
   glPushMatrix();
   applyCameraTransform();
   int64_t low = view.windowStart;
@@ -91,7 +82,7 @@ void literalDrawFloor() {
   glPopMatrix();
 }
 
-void literalDrawScene(ViewState& view) {
+void literalDrawScene(const ViewState& view) {
   if (view.windowMode) {
     literalDrawWindowBars(view);
     drawScaleBar(view);

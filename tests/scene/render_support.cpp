@@ -1,4 +1,5 @@
 #include "render_support.h"
+#include "tool_run.h"
 
 #include <gtest/gtest.h>
 
@@ -52,13 +53,7 @@ void useRenderSize(int width, int height) {
 }
 
 Picture renderScene(ViewState& view, bool literal) {
-  clearFrame();
-  pushFrameMatrix();
-  if (literal)
-    literalDrawScene(view);
-  else
-    drawScene(view);
-  popFrameMatrix();
+  renderFrame(view, nullptr, literal ? literalDrawScene : drawScene);
   Picture picture;
   picture.width = openWidth;
   picture.height = openHeight;
@@ -119,7 +114,7 @@ bool isColour(const uint8_t* pixel, int r, int g, int b, int tolerance) {
          std::abs(pixel[2] - b) <= tolerance;
 }
 
-bool isSky(const uint8_t* pixel) { return isColour(pixel, 153, 204, 255); }
+bool isSky(const uint8_t* pixel) { return isColour(pixel, kSkyRed, kSkyGreen, kSkyBlue); }
 
 int differingPixels(const Picture& a, const Picture& b) {
   int differing = 0;

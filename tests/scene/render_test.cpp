@@ -5,7 +5,6 @@
 #include <cmath>
 #include <cstring>
 
-#include "bar_drawing.h"
 #include "camera.h"
 #include "floor.h"
 #include "gl.h"
@@ -13,6 +12,8 @@
 #include "projection.h"
 #include "record_table.h"
 #include "render_support.h"
+#include "tool_run.h"
+#include "scene_frame.h"
 
 namespace {
 
@@ -49,7 +50,7 @@ class RenderTest : public ::testing::Test {
 TEST_F(RenderTest, ContextIsLlvmpipeAndClearsToSkyBlue) {
   EXPECT_NE(std::strstr(offscreenRenderer(), "llvmpipe"), nullptr) << offscreenRenderer();
   Picture picture = renderScene(view, false);
-  EXPECT_EQ(countColour(picture, 153, 204, 255), kWidth * kHeight);
+  EXPECT_EQ(countColour(picture, kSkyRed, kSkyGreen, kSkyBlue), kWidth * kHeight);
 }
 
 TEST_F(RenderTest, LineStandsWhereCameraAndProjectionPutIt) {
@@ -127,7 +128,7 @@ TEST_F(RenderTest, FarPartSlidesEveryFrameWhileItsFlagIsSet) {
   view.moveRight = true;
   view.jumpForward = true;
   lookAlongY(20.25f, 5);
-  for (int frame = 0; frame < 5; ++frame) drawBars(2, view);
+  for (int frame = 0; frame < 5; ++frame) advanceView(view);
   float expectedX = startX, expectedY = 0;
   for (int frame = 0; frame < 5; ++frame) {
     expectedX = static_cast<float>(expectedX + 0.1);
@@ -137,7 +138,7 @@ TEST_F(RenderTest, FarPartSlidesEveryFrameWhileItsFlagIsSet) {
   EXPECT_EQ(recordTable.slots[1].y, expectedY);
   EXPECT_EQ(recordTable.slots[2].x, 20.0f) << "2,000,000 itself stays";
   EXPECT_EQ(recordTable.slots[2].y, 0.0f);
-  EXPECT_TRUE(view.jumpForward) << "this pass leaves the flag set";
+  EXPECT_TRUE(view.jumpForward) << "this step leaves the flag set";
 
   view.moveRight = view.jumpForward = false;
   Picture picture = renderScene(view, false);
@@ -178,7 +179,7 @@ TEST_F(RenderTest, FloorShowsItsTintsAndNothingWhenSwitchedOff) {
     }
   FloorTiles before = floorTiles;
   view.showFloor = false;
-  EXPECT_EQ(countColour(renderScene(view, false), 153, 204, 255), kWidth * kHeight);
+  EXPECT_EQ(countColour(renderScene(view, false), kSkyRed, kSkyGreen, kSkyBlue), kWidth * kHeight);
   EXPECT_EQ(std::memcmp(&before, &floorTiles, sizeof before), 0);
   view.showFloor = true;
   EXPECT_EQ(differingPixels(renderScene(view, false), shown), 0);

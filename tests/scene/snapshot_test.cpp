@@ -1,6 +1,7 @@
 // quelvar-snapshot end to end: run the real tool, decode its PNG, check size and colours.
 #include <gtest/gtest.h>
 #include <png.h>
+#include <sys/resource.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -8,6 +9,8 @@
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include "tool_run.h"
 
 namespace {
 
@@ -31,13 +34,6 @@ Decoded decodePng(const std::string& path) {
   return d;
 }
 
-std::string readAll(const std::string& path) {
-  std::ifstream in(path);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 class SnapshotTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
@@ -49,11 +45,10 @@ class SnapshotTest : public ::testing::Test {
   // Runs the tool in the test directory, with environment settings put first; returns its
   // exit code.
   int run(const std::string& arguments, const std::string& environment = "") {
-    std::string command = "cd " + dir + " && " + environment + " " SNAPSHOT_TOOL " " + arguments + " > out.txt 2> err.txt";
-    int status = std::system(command.c_str());
-    out = readAll(dir + "/out.txt");
-    err = readAll(dir + "/err.txt");
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    ToolResult result = runCommand(environment + " " SNAPSHOT_TOOL " " + arguments, dir);
+    out = result.out;
+    err = result.err;
+    return result.exitCode;
   }
   static int count(const Decoded& d, int r, int g, int b) {
     int n = 0;
@@ -83,7 +78,7 @@ TEST_F(SnapshotTest, WritesTheViewersFrameAsAnRgbPng) {
   EXPECT_EQ(frame.rgb[1], 204);
   EXPECT_EQ(frame.rgb[2], 255);
   EXPECT_GT(lineColoured(frame), 100) << "bars";
-  int sky = count(frame, 153, 204, 255);
+  int sky = count(frame, kSkyRed, kSkyGreen, kSkyBlue);
   EXPECT_LT(sky, frame.width * frame.height * 9 / 10) << "the floor covers part of the picture";
 
   ASSERT_EQ(run("--list list.txt --out bare.png --no-floor --size 300x200 --camera 10,-3,85,20"), 0) << err;
@@ -91,7 +86,7 @@ TEST_F(SnapshotTest, WritesTheViewersFrameAsAnRgbPng) {
   ASSERT_TRUE(bare.ok);
   EXPECT_EQ(bare.width, 300);
   EXPECT_EQ(bare.height, 200);
-  EXPECT_EQ(count(bare, 153, 204, 255) + lineColoured(bare), 300 * 200) << "only sky and bars without the floor";
+  EXPECT_EQ(count(bare, kSkyRed, kSkyGreen, kSkyBlue) + lineColoured(bare), 300 * 200) << "only sky and bars without the floor";
 }
 
 TEST_F(SnapshotTest, WindowModePointsAndTiming) {
@@ -105,7 +100,7 @@ TEST_F(SnapshotTest, WindowModePointsAndTiming) {
   EXPECT_GT(std::atof(err.c_str() + 9), 0.0);
   Decoded points = decodePng(dir + "/points.png");
   ASSERT_TRUE(points.ok);
-  int sky = count(points, 153, 204, 255);
+  int sky = count(points, kSkyRed, kSkyGreen, kSkyBlue);
   EXPECT_GT(points.width * points.height - sky, 1000) << "points and floor";
   EXPECT_LT(lineColoured(points), 10) << "points take the records' colours, not blue lines";
 }
@@ -114,9 +109,9 @@ TEST_F(SnapshotTest, UnreadableListPrintsTheSummaryAndWritesNoPicture) {
   EXPECT_EQ(run("--list absent.txt --out empty.png --no-floor --size 64x32"), 1) << err;
   EXPECT_EQ(out, "UPSCount tandem load - 1\nMax len tandem - 0\n");
   EXPECT_NE(err.find("cannot read absent.txt"), std::string::npos) << err;
-  EXPECT_EQ(readAll(dir + "/empty.png"), "");
+  EXPECT_EQ(readWholeFile(dir + "/empty.png"), "");
   EXPECT_EQ(run("--list . --out empty.png"), 1) << "a directory fails on its first read";
-  EXPECT_EQ(readAll(dir + "/empty.png"), "");
+  EXPECT_EQ(readWholeFile(dir + "/empty.png"), "");
 }
 
 TEST_F(SnapshotTest, BadArgumentsGetOneLineAndAHintAndExitTwo) {
@@ -132,15 +127,48 @@ TEST_F(SnapshotTest, BadArgumentsGetOneLineAndAHintAndExitTwo) {
 
 TEST_F(SnapshotTest, FailuresKeepAnEarlierPictureAndExitOne) {
   ASSERT_EQ(run("--list list.txt --out keep.png --size 40x30"), 0) << err;
-  std::string before = readAll(dir + "/keep.png");
+  std::string before = readWholeFile(dir + "/keep.png");
   EXPECT_EQ(run("--list list.txt --out no/such/dir/keep.png"), 1);
   EXPECT_NE(err.find("cannot write"), std::string::npos) << err;
-  EXPECT_EQ(readAll(dir + "/keep.png"), before);
+  EXPECT_EQ(readWholeFile(dir + "/keep.png"), before);
 
   // No EGL vendor at all: a clear message, not a crash.
   EXPECT_EQ(run("--list list.txt --out keep.png", "__EGL_VENDOR_LIBRARY_FILENAMES=/nonexistent"), 1);
   EXPECT_NE(err.find("EGL"), std::string::npos) << err;
-  EXPECT_EQ(readAll(dir + "/keep.png"), before);
+  EXPECT_EQ(readWholeFile(dir + "/keep.png"), before);
+}
+
+TEST_F(SnapshotTest, OutputNeverGoesThroughOrOverAnythingElse) {
+  // A planted link where an old version put its partial picture: its target is untouched.
+  ASSERT_EQ(std::system(("cd " + dir + " && echo victim > victim.txt && ln -sf victim.txt o.png.partial && "
+                         "mkfifo pipe.png && cp list.txt copy.txt").c_str()), 0);
+  EXPECT_EQ(run("--list list.txt --out o.png --size 40x30"), 0) << err;
+  EXPECT_EQ(readWholeFile(dir + "/victim.txt"), "victim\n");
+  // Not a regular file, or the list itself: refused before anything is drawn.
+  EXPECT_EQ(run("--list list.txt --out pipe.png --size 40x30"), 2);
+  EXPECT_NE(err.find("not a regular file"), std::string::npos) << err;
+  EXPECT_EQ(run("--list copy.txt --out copy.txt --size 40x30"), 2);
+  EXPECT_EQ(readWholeFile(dir + "/copy.txt"), readWholeFile(dir + "/list.txt"));
+  // Four runs at once to one picture: each succeeds, and what stays is one whole PNG.
+  ASSERT_EQ(std::system(("cd " + dir + " && for i in 1 2 3 4; do " SNAPSHOT_TOOL
+                         " --list list.txt --out same.png --size 300x200 >/dev/null & pids=\"$pids $!\"; done; "
+                         "s=0; for p in $pids; do wait $p || s=1; done; exit $s").c_str()), 0);
+  Decoded same = decodePng(dir + "/same.png");
+  EXPECT_TRUE(same.ok && same.width == 300);
+  EXPECT_EQ(std::system(("cd " + dir + " && ! ls | grep -q tmp").c_str()), 0) << "no temporary left behind";
+}
+
+TEST_F(SnapshotTest, ManyFramesRunInFlatMemory) {
+  // Peak memory of the children so far, in kB: taken after a short run and after a long one.
+  auto peakAfter = [&](const char* frames) {
+    run(std::string("--list list.txt --out frames.png --size 200x100 --frames ") + frames);
+    rusage usage{};
+    getrusage(RUSAGE_CHILDREN, &usage);
+    return usage.ru_maxrss;
+  };
+  long shortRun = peakAfter("20");
+  long longRun = peakAfter("600");
+  EXPECT_LT(longRun - shortRun, 20 * 1024) << "grew from " << shortRun << " kB to " << longRun << " kB";
 }
 
 }  // namespace

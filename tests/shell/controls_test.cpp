@@ -8,7 +8,7 @@
 #include "record_table.h"
 #include "scripted_platform.h"
 #include "view_state_instance.h"
-#include "window_procedure.h"
+#include "window_events.h"
 
 namespace {
 
@@ -196,7 +196,7 @@ TEST_F(Controls, EveryToggleKeyPausesOnceInAFrame) {
   EXPECT_EQ(scripted.pauses100, 12);
 }
 
-TEST_F(Controls, ABackgroundViewerIgnoresKeysAndMouseButNotEscapeMessages) {
+TEST_F(Controls, ABackgroundViewerIgnoresKeysAndMouseButNotEscapePresses) {
   scripted.foreground = false;
   scripted.cursorX = 700;
   scripted.cursorY = 100;
@@ -208,13 +208,13 @@ TEST_F(Controls, ABackgroundViewerIgnoresKeysAndMouseButNotEscapeMessages) {
   EXPECT_EQ(scripted.cursorPlacements, 0);
   EXPECT_EQ(scripted.pauses100, 0);
 
-  EXPECT_TRUE(windowProcedure(keyDownMessage(ViewerKey::Escape)));
+  keyPressed(ViewerKey::Escape);
   EXPECT_EQ(viewState.cursorFree, 1);
 }
 
 TEST_F(Controls, CaptureTogglesBringTheDisplayCountPastZero) {
-  // Captured from the start: every set-cursor message hides one step more.
-  for (int i = 0; i < 5; ++i) windowProcedure(plainMessage(MessageKind::SetCursor));
+  // Captured from the start: every pointer event hides one step more.
+  for (int i = 0; i < 5; ++i) pointerOverWindow();
   EXPECT_EQ(scripted.displayCount, -5);
 
   frameWith({ViewerKey::Q});
@@ -223,12 +223,12 @@ TEST_F(Controls, CaptureTogglesBringTheDisplayCountPastZero) {
   EXPECT_EQ(scripted.cursorPlacements, 0);  // freeing leaves the cursor where it is
   EXPECT_EQ(scripted.pauses100, 1);
 
-  windowProcedure(plainMessage(MessageKind::SetCursor));
+  pointerOverWindow();
   EXPECT_EQ(scripted.displayCount, 2);  // while free, one step more shown
 
   frameWith({});
   scripted.cursorX = 123;
-  EXPECT_TRUE(windowProcedure(keyDownMessage(ViewerKey::Escape)));
+  keyPressed(ViewerKey::Escape);
   EXPECT_EQ(viewState.cursorFree, 0);
   EXPECT_EQ(scripted.displayCount, -1);
   EXPECT_EQ(scripted.cursorX, 400);  // captured at the look centre
@@ -242,13 +242,13 @@ TEST_F(Controls, CaptureTogglesBringTheDisplayCountPastZero) {
   EXPECT_EQ(scripted.displaySteps - steps, 4);
 }
 
-TEST_F(Controls, EscapeActsOnEveryKeyDownAndOtherKeysAreConsumed) {
-  for (int i = 0; i < 3; ++i) EXPECT_TRUE(windowProcedure(keyDownMessage(ViewerKey::Escape)));
+TEST_F(Controls, EscapeActsOnEveryKeyDownAndOtherKeysDoNothing) {
+  for (int i = 0; i < 3; ++i) keyPressed(ViewerKey::Escape);
   EXPECT_EQ(viewState.cursorFree, 1);
   EXPECT_EQ(scripted.pauses100, 3);  // auto-repeats too, each with its own pause
 
-  EXPECT_TRUE(windowProcedure(keyDownMessage(ViewerKey::M)));  // polled, never handled here
-  EXPECT_TRUE(windowProcedure(keyDownMessage(ViewerKey::Other)));
+  keyPressed(ViewerKey::M);  // polled, never handled here
+  keyPressed(ViewerKey::Other);
   EXPECT_TRUE(sameView(viewState, [] { ViewState v; v.cursorFree = 1; return v; }()));
   EXPECT_EQ(scripted.pauses100, 3);
 }

@@ -8,6 +8,8 @@
 #include <cstring>
 #include <vector>
 
+#include "tool_run.h"
+
 namespace {
 
 struct Image {
@@ -73,8 +75,8 @@ int main(int argc, char** argv) {
     for (int i = x; i < x + w; ++i) {
       const unsigned char* p = pixel(a, i, j);
       int r = p[0], g = p[1], bl = p[2];
-      if (r >= 152 && r <= 154 && g >= 203 && g <= 205 && bl >= 254) {
-        ++sky;  // clear colour (0.6, 0.8, 1.0)
+      if (std::abs(r - kSkyRed) <= 1 && std::abs(g - kSkyGreen) <= 1 && bl >= kSkyBlue - 1) {
+        ++sky;
       } else if (r > 200 && g < 60 && bl < 60) {
         ++red;  // the scale bar
       } else if (r < 24 && g < 24 && bl > 24) {

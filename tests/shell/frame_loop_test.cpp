@@ -1,4 +1,4 @@
-// The start-up sequence, the message-first loop and the window reactions, with the
+// The start-up sequence, the event-first loop and the reactions to window events, with the
 // scripted window system and a real offscreen GL context, so frames and resizes really
 // reach OpenGL.
 #include <gtest/gtest.h>
@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <utility>
 
 #include "camera.h"
 #include "frame_loop.h"
@@ -15,7 +16,7 @@
 #include "record_table.h"
 #include "scripted_platform.h"
 #include "view_state_instance.h"
-#include "window_procedure.h"
+#include "window_events.h"
 
 namespace {
 
@@ -47,30 +48,30 @@ class FrameLoop : public ::testing::Test {
 
 // Closes the window after the third frame, reading the frames back as they are shown.
 int32_t skyPixelsSeen = 0;
-int32_t messagesBeforeFirstFrame = -1;
+int32_t eventsBeforeFirstFrame = -1;
 void closeAfterThirdFrame(int32_t swaps) {
-  if (swaps == 1) messagesBeforeFirstFrame = scripted.dispatched;
+  if (swaps == 1) eventsBeforeFirstFrame = scripted.handled;
   readOffscreenPixels(frame);
   const uint8_t* topRight = frame + (999) * 3;
   if (topRight[0] == 153 && topRight[1] == 204 && topRight[2] == 255) ++skyPixelsSeen;
-  if (swaps == 3) queueScriptedMessage(plainMessage(MessageKind::Close));
+  if (swaps == 3) queueScriptedEvent(windowCloseRequested);
 }
 
 TEST_F(FrameLoop, StartsUpInOrderDrawsUntilClosedAndEndsWithZero) {
   writeList("100/200/50/7 300/400/10/1 500/600/25/0\n");
-  for (int i = 0; i < 4; ++i) queueScriptedMessage(plainMessage(MessageKind::SetCursor));
-  queueScriptedMessage(resizeMessage(1000, 600));
+  for (int i = 0; i < 4; ++i) queueScriptedEvent(pointerOverWindow);
+  queueScriptedEvent([] { windowResized(1000, 600); });
   scripted.afterSwap = closeAfterThirdFrame;
   testing::internal::CaptureStdout();
-  int exitCode = runViewer(nullptr, 1);
+  int exitCode = runViewer();
   std::string out = testing::internal::GetCapturedStdout();
 
   EXPECT_EQ(exitCode, 0);
-  // register, window of 1000 x 600, show, context, client size ... context gone before the window
+  // window system, window of 1000 x 600, show, context, client size ... context gone before the window
   EXPECT_STREQ(scripted.calls, "rwsczCW");
   EXPECT_EQ(out, "Count tandem load - 5\nMax len tandem - 50\n");  // count is the next free slot
   EXPECT_EQ(recordTable.count, 5);  // the token of length 10 is not stored
-  EXPECT_EQ(messagesBeforeFirstFrame, 5);  // every waiting message before any frame
+  EXPECT_EQ(eventsBeforeFirstFrame, 5);  // every waiting event before any frame
   EXPECT_EQ(scripted.swaps, 3);
   EXPECT_EQ(scripted.pauses1, 3);  // each frame rests 1 ms
   EXPECT_EQ(skyPixelsSeen, 3);
@@ -78,16 +79,16 @@ TEST_F(FrameLoop, StartsUpInOrderDrawsUntilClosedAndEndsWithZero) {
 }
 
 TEST_F(FrameLoop, WithoutAWindowItSaysSoAndFails) {
-  scripted.registerSucceeds = false;
+  scripted.prepareSucceeds = false;
   testing::internal::CaptureStderr();
-  EXPECT_EQ(runViewer(nullptr, 1), 1);
+  EXPECT_EQ(runViewer(), 1);
   EXPECT_NE(testing::internal::GetCapturedStderr().find("window class"), std::string::npos);
   EXPECT_STREQ(scripted.calls, "r");
 
   resetScripted();
   scripted.windowSucceeds = false;
   testing::internal::CaptureStderr();
-  EXPECT_EQ(runViewer(nullptr, 1), 1);
+  EXPECT_EQ(runViewer(), 1);
   EXPECT_NE(testing::internal::GetCapturedStderr().find("window"), std::string::npos);
   EXPECT_STREQ(scripted.calls, "rw");
   EXPECT_EQ(recordTable.count, 1);  // nothing loaded without a window
@@ -105,11 +106,11 @@ GLView readView() {
   return view;
 }
 
-TEST(WindowProcedure, ResizeSetsViewportAndFrustumButAnEmptyAreaKeepsThem) {
+TEST(WindowEvents, ResizeSetsViewportAndFrustumButAnEmptyAreaKeepsThem) {
   char error[200];
   ASSERT_TRUE(openOffscreenContext(1000, 600, error, sizeof(error))) << error;
   resetScripted();
-  EXPECT_TRUE(windowProcedure(resizeMessage(800, 400)));
+  windowResized(800, 400);
   GLView set = readView();
   EXPECT_EQ(set.viewport[2], 800);
   EXPECT_EQ(set.viewport[3], 400);
@@ -117,8 +118,8 @@ TEST(WindowProcedure, ResizeSetsViewportAndFrustumButAnEmptyAreaKeepsThem) {
   EXPECT_NEAR(set.matrix[0], 1.0, 1e-5);
   EXPECT_NEAR(set.matrix[5], 2.0, 1e-5);
 
-  for (WindowMessage empty : {resizeMessage(0, 0), resizeMessage(640, 0), resizeMessage(0, 480)}) {
-    EXPECT_TRUE(windowProcedure(empty));
+  for (auto empty : {std::make_pair(0, 0), std::make_pair(640, 0), std::make_pair(0, 480)}) {
+    windowResized(empty.first, empty.second);
     GLView after = readView();
     EXPECT_EQ(after.viewport[2], 800);
     EXPECT_EQ(after.viewport[3], 400);
@@ -128,14 +129,57 @@ TEST(WindowProcedure, ResizeSetsViewportAndFrustumButAnEmptyAreaKeepsThem) {
   closeOffscreenContext();
 }
 
-TEST(WindowProcedure, CloseQuitsWithZeroAndUnknownMessagesGoToTheSystem) {
+TEST(WindowEvents, CloseQuitsWithZero) {
   resetScripted();
-  EXPECT_TRUE(windowProcedure(plainMessage(MessageKind::Close)));
+  windowCloseRequested();
   EXPECT_TRUE(scripted.quitPosted);
   EXPECT_EQ(scripted.quitCode, 0);
-  EXPECT_TRUE(windowProcedure(plainMessage(MessageKind::Destroy)));
-  EXPECT_FALSE(windowProcedure(plainMessage(MessageKind::Other)));
   EXPECT_EQ(scripted.displaySteps, 0);
+}
+
+// The events that came before the close are handled before the quit, and so are those
+// that came after it; a waiting event keeps every frame back.
+TEST_F(FrameLoop, EveryWaitingEventComesBeforeTheQuitAndNoFrameIsDrawn) {
+  writeList("\n");
+  queueScriptedEvent(pointerOverWindow);
+  queueScriptedEvent(windowCloseRequested);
+  queueScriptedEvent(pointerOverWindow);
+  queueScriptedEvent([] { keyPressed(ViewerKey::Escape); });
+  EXPECT_EQ(runViewer(), 0);
+  EXPECT_STREQ(scripted.calls, "rwsczCW");
+  EXPECT_EQ(scripted.handled, 4);
+  EXPECT_EQ(scripted.swaps, 0);
+  EXPECT_EQ(viewState.cursorFree, 1);  // Escape, handled after the close
+  EXPECT_EQ(scripted.pauses100, 1);
+  EXPECT_EQ(scripted.displayCount, 1);  // two hides, then shown past zero
+}
+
+// Escape held down between frames: each auto-repeat toggles with its pause, before the
+// next frame, and an event that arrives during that pause waits for no frame either.
+int32_t swapsAtPause[4];
+int32_t pausesSeen = 0;
+void noteSwapsAtPause(uint32_t milliseconds) {
+  if (milliseconds != 100) return;
+  swapsAtPause[pausesSeen++] = scripted.swaps;
+  if (pausesSeen == 1) queueScriptedEvent(pointerOverWindow);
+}
+void repeatEscapeAfterFirstFrame(int32_t swaps) {
+  if (swaps == 1)
+    for (int i = 0; i < 3; ++i) queueScriptedEvent([] { keyPressed(ViewerKey::Escape); });
+  if (swaps == 2) queueScriptedEvent(windowCloseRequested);
+}
+
+TEST_F(FrameLoop, EscapeAutoRepeatsActBetweenFramesEachWithItsPause) {
+  writeList("\n");
+  pausesSeen = 0;
+  scripted.duringPause = noteSwapsAtPause;
+  scripted.afterSwap = repeatEscapeAfterFirstFrame;
+  EXPECT_EQ(runViewer(), 0);
+  EXPECT_EQ(pausesSeen, 3);
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(swapsAtPause[i], 1);
+  EXPECT_EQ(scripted.handled, 5);  // three Escapes, the pointer event, the close
+  EXPECT_EQ(scripted.swaps, 2);
+  EXPECT_EQ(viewState.cursorFree, 1);
 }
 
 }  // namespace

@@ -1,12 +1,12 @@
 #include "scripted_platform.h"
 
 #include <cstring>
+#include <utility>
 
 #include "camera.h"
 #include "offscreen_context.h"
 #include "record_table.h"
 #include "view_state_instance.h"
-#include "window_procedure.h"
 
 ScriptedPlatform scripted;
 
@@ -27,7 +27,7 @@ void resetScripted() {
   scripted.foreground = true;
   scripted.cursorX = 400;
   scripted.cursorY = 300;
-  scripted.registerSucceeds = true;
+  scripted.prepareSucceeds = true;
   scripted.windowSucceeds = true;
 }
 
@@ -41,43 +41,21 @@ void resetViewer() {
 void pressKey(ViewerKey key) { scripted.keys[static_cast<int>(key)] = true; }
 void releaseKey(ViewerKey key) { scripted.keys[static_cast<int>(key)] = false; }
 
-void queueScriptedMessage(const WindowMessage& message) {
-  if (scripted.messageCount < kScriptedMessages) scripted.messages[scripted.messageCount++] = message;
-}
+void queueScriptedEvent(std::function<void()> event) { scripted.events.push_back(std::move(event)); }
 
-WindowMessage resizeMessage(int32_t width, int32_t height) {
-  WindowMessage message{};
-  message.kind = MessageKind::Resize;
-  message.width = width;
-  message.height = height;
-  return message;
-}
-
-WindowMessage plainMessage(MessageKind kind) {
-  WindowMessage message{};
-  message.kind = kind;
-  return message;
-}
-
-WindowMessage keyDownMessage(ViewerKey key) {
-  WindowMessage message = plainMessage(MessageKind::KeyDown);
-  message.key = key;
-  return message;
-}
-
-bool registerWindowClass(void*) {
+bool prepareWindowSystem() {
   note('r');
-  return scripted.registerSucceeds;
+  return scripted.prepareSucceeds;
 }
 
-bool createViewerWindow(const char*, int32_t outerWidth, int32_t outerHeight) {
+bool openWindow(const char*, int32_t outerWidth, int32_t outerHeight) {
   note(outerWidth == 1000 && outerHeight == 600 ? 'w' : 'x');
   return scripted.windowSucceeds;
 }
 
-void showViewerWindow(int32_t) { note('s'); }
+void showWindow() { note('s'); }
 
-void createGlContext() {
+void openGlContext() {
   note('c');
   char error[200];
   openOffscreenContext(1000, 600, error, sizeof(error));
@@ -89,33 +67,26 @@ void readClientSize(int32_t* width, int32_t* height) {
   *height = 600;
 }
 
-void destroyGlContext() {
+void closeGlContext() {
   note('C');
   closeOffscreenContext();
 }
 
-void destroyViewerWindow() { note('W'); }
+void closeWindow() { note('W'); }
 
-bool takeMessage(WindowMessage* message) {
-  if (scripted.nextMessage < scripted.messageCount) {
-    *message = scripted.messages[scripted.nextMessage++];
-    return true;
+bool handleWaitingEvents(int32_t* exitCode) {
+  // By index: an event may queue more, which wait too.
+  while (scripted.nextEvent < scripted.events.size()) {
+    ++scripted.handled;
+    scripted.events[scripted.nextEvent++]();
   }
-  if (scripted.quitPosted) {
-    scripted.quitPosted = false;
-    *message = plainMessage(MessageKind::Quit);
-    message->exitCode = scripted.quitCode;
-    return true;
-  }
-  return false;
+  if (!scripted.quitPosted) return false;
+  scripted.quitPosted = false;
+  *exitCode = scripted.quitCode;
+  return true;
 }
 
-void dispatchMessage(const WindowMessage& message) {
-  ++scripted.dispatched;
-  windowProcedure(message);
-}
-
-void postQuit(int32_t exitCode) {
+void requestQuit(int32_t exitCode) {
   scripted.quitPosted = true;
   scripted.quitCode = exitCode;
 }
@@ -135,7 +106,7 @@ void placeCursor(int32_t x, int32_t y) {
   scripted.cursorY = y;
 }
 
-int32_t stepCursorDisplay(bool show) {
+int32_t showCursor(bool show, int32_t) {
   ++scripted.displaySteps;
   scripted.displayCount += show ? 1 : -1;
   return scripted.displayCount;

@@ -3,17 +3,17 @@
 #include <set>
 #include <sstream>
 
-#include "run_tool.h"
+#include "tool_run.h"
 
 namespace {
 
 TEST(GenerateTool, SameArgumentsSameBytesAndEveryTokenLoads) {
   std::string folder = scratchFolder("generate");
-  ToolRun first = runTool("quelvar-generate --tokens 3000 --axis 45000000 --seed 3", folder);
-  ToolRun again = runTool("quelvar-generate --tokens 3000 --axis 45000000 --seed 3", folder);
+  ToolResult first = runBuilt("quelvar-generate --tokens 3000 --axis 45000000 --seed 3", folder);
+  ToolResult again = runBuilt("quelvar-generate --tokens 3000 --axis 45000000 --seed 3", folder);
   ASSERT_EQ(first.exitCode, 0);
   EXPECT_EQ(first.out, again.out);
-  EXPECT_NE(first.out, runTool("quelvar-generate --tokens 3000 --axis 45000000 --seed 4", folder).out);
+  EXPECT_NE(first.out, runBuilt("quelvar-generate --tokens 3000 --axis 45000000 --seed 4", folder).out);
 
   std::istringstream lines(first.out);
   std::string line;
@@ -35,9 +35,9 @@ TEST(GenerateTool, SameArgumentsSameBytesAndEveryTokenLoads) {
 
 TEST(GenerateTool, RefusesBadArguments) {
   std::string folder = scratchFolder("generate_bad");
-  EXPECT_EQ(runTool("quelvar-generate --tokens", folder).exitCode, 2);
-  EXPECT_EQ(runTool("quelvar-generate --axis 5", folder).exitCode, 2);
-  EXPECT_EQ(runTool("quelvar-generate --colour 1", folder).exitCode, 2);
+  EXPECT_EQ(runBuilt("quelvar-generate --tokens", folder).exitCode, 2);
+  EXPECT_EQ(runBuilt("quelvar-generate --axis 5", folder).exitCode, 2);
+  EXPECT_EQ(runBuilt("quelvar-generate --colour 1", folder).exitCode, 2);
 }
 
 }  // namespace

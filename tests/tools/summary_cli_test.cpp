@@ -2,14 +2,14 @@
 
 #include <sstream>
 
-#include "run_tool.h"
+#include "tool_run.h"
 
 namespace {
 
 TEST(SummaryTool, ReadsDateTxtFromTheWorkingFolderByDefault) {
   std::string folder = scratchFolder("summary_default");
-  writeFile(folder + "/date.txt", "100/200/50/7\n100;300;25;0\n");
-  ToolRun run = runTool("quelvar-summary", folder);
+  writeWholeFile(folder + "/date.txt", "100/200/50/7\n100;300;25;0\n");
+  ToolResult run = runBuilt("quelvar-summary", folder);
   EXPECT_EQ(run.exitCode, 0);
   EXPECT_EQ(run.out, "Count tandem load - 5\nMax len tandem - 50\n");
   EXPECT_EQ(run.err, "");
@@ -17,8 +17,8 @@ TEST(SummaryTool, ReadsDateTxtFromTheWorkingFolderByDefault) {
 
 TEST(SummaryTool, RecordsListsEverySlotAfterNormalisation) {
   std::string folder = scratchFolder("summary_records");
-  writeFile(folder + "/pairs.txt", "100/200/50/7 100/300/25/0");
-  ToolRun run = runTool("quelvar-summary --records pairs.txt", folder);
+  writeWholeFile(folder + "/pairs.txt", "100/200/50/7 100/300/25/0");
+  ToolResult run = runBuilt("quelvar-summary --records pairs.txt", folder);
   ASSERT_EQ(run.exitCode, 0);
   std::istringstream lines(run.out);
   std::string line;
@@ -44,8 +44,8 @@ TEST(SummaryTool, MatchesTheViewersColoursAfterTheFloorsDraws) {
   char expected[32];
   std::snprintf(expected, sizeof expected, "%.9g", static_cast<double>(static_cast<float>(std::rand() % 255) / 255.0f));
   std::string folder = scratchFolder("summary_colour");
-  writeFile(folder + "/date.txt", "1/2/50");
-  ToolRun run = runTool("quelvar-summary --records", folder);
+  writeWholeFile(folder + "/date.txt", "1/2/50");
+  ToolResult run = runBuilt("quelvar-summary --records", folder);
   std::istringstream lines(run.out);
   std::string line, field;
   for (int i = 0; i < 3; ++i) std::getline(lines, line);
@@ -56,15 +56,15 @@ TEST(SummaryTool, MatchesTheViewersColoursAfterTheFloorsDraws) {
 
 TEST(SummaryTool, MissingFilesAndBadOptions) {
   std::string folder = scratchFolder("summary_errors");
-  ToolRun missing = runTool("quelvar-summary", folder);
+  ToolResult missing = runBuilt("quelvar-summary", folder);
   EXPECT_EQ(missing.exitCode, 1);
   EXPECT_EQ(missing.out, "UPSCount tandem load - 1\nMax len tandem - 0\n");
   EXPECT_NE(missing.err.find("cannot read date.txt"), std::string::npos) << missing.err;
-  ToolRun bad = runTool("quelvar-summary --colour", folder);
+  ToolResult bad = runBuilt("quelvar-summary --colour", folder);
   EXPECT_EQ(bad.exitCode, 2);
   EXPECT_EQ(bad.out, "");
   EXPECT_EQ(bad.err, "quelvar-summary: unknown option '--colour'\nTry 'quelvar-summary --help' for more information.\n");
-  EXPECT_EQ(runTool("quelvar-summary a b", folder).exitCode, 2);
+  EXPECT_EQ(runBuilt("quelvar-summary a b", folder).exitCode, 2);
 }
 
 }  // namespace

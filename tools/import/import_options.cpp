@@ -6,14 +6,21 @@
 
 const char* const kImportUsage =
     "Usage: quelvar-import [OPTIONS] [INPUT...]\n"
-    "Turns the pair lists of repeat finders and aligners (MUMmer repeat-match, BEDPE, PAF\n"
-    "from a self-alignment) into the tandem list the viewer reads, one\n"
-    "pos/partner/len/orientation token a line (0-based; orientation 1 for a\n"
-    "reverse-complement copy), for the pairs on one sequence. Without INPUT, or for '-',\n"
-    "reads standard input. Skipped lines are reported on standard error with the reason.\n"
+    "Turns the pair lists of repeat finders and aligners (MUMmer repeat-match and\n"
+    "show-coords, BEDPE, PAF and BLAST tabular from a self-comparison) into the tandem list\n"
+    "the viewer reads, one pos/partner/len/orientation[/identity] token a line (0-based;\n"
+    "orientation 1 for a reverse-complement copy; identity in percent where the format gives\n"
+    "it), for the pairs on one sequence or on every sequence laid end to end. Without INPUT,\n"
+    "or for '-', reads standard input. Skipped lines are reported on standard error with the\n"
+    "reason.\n"
     "\n"
-    "  -F, --from FORMAT     repeat-match, bedpe or paf (default: told from the content)\n"
+    "  -F, --from FORMAT     repeat-match, bedpe, paf, blast6 or coords (default: told from\n"
+    "                        the content)\n"
     "  -c, --chrom NAME      keep the pairs on this sequence (default: the first one seen)\n"
+    "  -a, --all-sequences   lay every sequence end to end on one axis, in the order they\n"
+    "                        first appear, and keep pairs between sequences too; the offsets\n"
+    "                        go to standard error and, with --out FILE, to FILE.sequences\n"
+    "      --fai FILE        with --all-sequences: the order and lengths of a FASTA index\n"
     "  -m, --min-length N    drop pairs shorter than N\n"
     "  -o, --out FILE        write the list to FILE (default standard output); written\n"
     "                        under a temporary name and renamed, so a failed run leaves none\n"
@@ -25,9 +32,12 @@ const char* const kImportUsage =
     "not be read or the list not written, 2 for bad arguments.\n";
 
 int parseImportOptions(int argc, char** argv, ImportOptions& options) {
+  enum { kFai = 256 };
   static const option kOptions[] = {
       {"from", required_argument, nullptr, 'F'},
       {"chrom", required_argument, nullptr, 'c'},
+      {"all-sequences", no_argument, nullptr, 'a'},
+      {"fai", required_argument, nullptr, kFai},
       {"min-length", required_argument, nullptr, 'm'},
       {"out", required_argument, nullptr, 'o'},
       {"force", no_argument, nullptr, 'f'},
@@ -37,17 +47,22 @@ int parseImportOptions(int argc, char** argv, ImportOptions& options) {
   };
   opterr = 0;
   optind = 0;  // a fresh scan, also when called again (tests)
-  for (int c; (c = getopt_long(argc, argv, "+:F:c:m:o:fhV", kOptions, nullptr)) != -1;) {
+  for (int c; (c = getopt_long(argc, argv, "+:F:c:am:o:fhV", kOptions, nullptr)) != -1;) {
     int64_t number = 0;
     switch (c) {
       case 'F':
         options.from = formatNamed(optarg);
         if (options.from == InputFormat::Unknown)
-          return cliUsageError("--from takes repeat-match, bedpe or paf, not '%s'", optarg);
+          return cliUsageError("--from takes %s, not '%s'", kFormatNames, optarg);
         break;
       case 'c':
         if (*optarg == '\0') return cliUsageError("--chrom takes a sequence name");
         options.chrom = optarg;
+        break;
+      case 'a': options.allSequences = true; break;
+      case kFai:
+        if (*optarg == '\0') return cliUsageError("--fai takes a FASTA index (.fai) file");
+        options.fai = optarg;
         break;
       case 'm':
         if (!parseCliInteger(optarg, 0, INT32_MAX, number))
@@ -66,5 +81,8 @@ int parseImportOptions(int argc, char** argv, ImportOptions& options) {
   }
   for (int i = optind; i < argc; ++i) options.inputs.emplace_back(argv[i]);
   if (options.force && options.out.empty()) return cliUsageError("--force goes with --out");
+  if (options.allSequences && !options.chrom.empty())
+    return cliUsageError("--chrom and --all-sequences exclude each other");
+  if (!options.fai.empty() && !options.allSequences) return cliUsageError("--fai goes with --all-sequences");
   return kCliGoOn;
 }

@@ -1,20 +1,7 @@
 // The command line of quelvar-import.
 #pragma once
 
-#include <cstdint>
-#include <string>
-#include <vector>
-
-#include "input_format.h"
-
-struct ImportOptions {
-  InputFormat from = InputFormat::Unknown;  // Unknown: recognise each input from its content
-  std::string chrom;                        // empty: the first sequence a pair lies on
-  int64_t minLength = 0;
-  std::string out;                          // empty: standard output
-  bool force = false;
-  std::vector<std::string> inputs;          // empty: standard input; "-" is standard input too
-};
+#include "pair_import.h"
 
 extern const char* const kImportUsage;
 

@@ -1,36 +1,14 @@
-// One run of quelvar-import: every input in turn, each read in one streaming pass, its
-// pairs filtered to one sequence and written as a tandem list.
+// One run of quelvar-import: the options' inputs through the import into a list written
+// to standard output or a file.
 #pragma once
 
-#include <cstdint>
-#include <cstdio>
-#include <string>
-
 #include "import_options.h"
-#include "pair_writer.h"
-#include "skip_report.h"
+#include "pair_import.h"
 
 // Exit codes.
 constexpr int kImportOk = 0;
 constexpr int kImportUnreadable = 1;  // an input could not be read (or the list not written)
 constexpr int kImportBadArguments = 2;
-
-struct ImportRun {
-  const ImportOptions* options;
-  std::string sequence;  // the one sequence kept; empty until chosen
-  SkipReport report;
-  PairWriter* writer;
-  uint64_t imported;
-  FILE* messages;
-  bool repeatMatchWarned;
-  bool sawNamedRow;      // some row named its sequences (repeat-match rows name none)
-};
-
-void startImportRun(ImportRun& run, const ImportOptions& options, PairWriter& writer, FILE* messages);
-
-// Reads one input from fd, named inputName in messages. Returns false when it could not be
-// read to its end or its format could not be told; the message is already printed.
-bool importInput(ImportRun& run, int fd, const char* inputName);
 
 // Reads standard input, refusing one that was closed when the program started.
 bool importStandardInput(ImportRun& run);

@@ -11,45 +11,11 @@
 namespace {
 
 constexpr size_t kWriteBufferBytes = size_t{1} << 20;
-constexpr size_t kMaxTokenBytes = 48;
-
-// Two digits at a time: formatting is a good part of a large conversion's time.
-char* writeDigits(char* out, uint32_t value) {
-  static const char kPairs[] =
-      "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-      "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-      "8081828384858687888990919293949596979899";
-  char digits[10];
-  int n = 10;
-  while (value >= 100) {
-    uint32_t pair = (value % 100) * 2;
-    value /= 100;
-    digits[--n] = kPairs[pair + 1];
-    digits[--n] = kPairs[pair];
-  }
-  if (value >= 10) {
-    digits[--n] = kPairs[value * 2 + 1];
-    digits[--n] = kPairs[value * 2];
-  } else {
-    digits[--n] = static_cast<char>('0' + value);
-  }
-  size_t size = static_cast<size_t>(10 - n);
-  std::memcpy(out, digits + n, size);
-  return out + size;
-}
 
 bool writeAll(int fd, const char* bytes, size_t size, int& error) {
-  while (size > 0) {
-    ssize_t n = write(fd, bytes, size);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      error = errno;
-      return false;
-    }
-    bytes += n;
-    size -= static_cast<size_t>(n);
-  }
-  return true;
+  if (writeDescriptor(fd, bytes, size)) return true;
+  error = errno;
+  return false;
 }
 
 void flush(PairWriter& writer) {
@@ -58,19 +24,6 @@ void flush(PairWriter& writer) {
 }
 
 }  // namespace
-
-size_t formatPair(char* out, int32_t pos, int32_t partner, int32_t len, int orientation) {
-  char* p = out;
-  p = writeDigits(p, static_cast<uint32_t>(pos));
-  *p++ = '/';
-  p = writeDigits(p, static_cast<uint32_t>(partner));
-  *p++ = '/';
-  p = writeDigits(p, static_cast<uint32_t>(len));
-  *p++ = '/';
-  *p++ = orientation != 0 ? '1' : '0';
-  *p++ = '\n';
-  return static_cast<size_t>(p - out);
-}
 
 void openStdoutWriter(PairWriter& writer) {
   writer.fd = STDOUT_FILENO;
@@ -90,9 +43,28 @@ int openFileWriter(PairWriter& writer, const std::string& path, bool force,
   return opened;
 }
 
-void writePair(PairWriter& writer, int32_t pos, int32_t partner, int32_t len, int orientation) {
+void writePair(PairWriter& writer, int32_t pos, int32_t partner, int32_t len, int orientation, double identity) {
   if (writer.buffer.size() - writer.used < kMaxTokenBytes) flush(writer);
-  writer.used += formatPair(writer.buffer.data() + writer.used, pos, partner, len, orientation);
+  writer.used += formatPair(writer.buffer.data() + writer.used, pos, partner, len, orientation, identity);
+}
+
+void writeTokens(PairWriter& writer, const char* text, size_t size) {
+  if (writer.buffer.size() - writer.used < size) flush(writer);
+  if (size > writer.buffer.size()) {
+    if (writer.error == 0) writeAll(writer.fd, text, size, writer.error);
+    return;
+  }
+  std::memcpy(writer.buffer.data() + writer.used, text, size);
+  writer.used += size;
+}
+
+void takeTokens(void* writer, const char* text, size_t size) {
+  writeTokens(*static_cast<PairWriter*>(writer), text, size);
+}
+
+void writeText(PairWriter& writer, const std::string& text) {
+  flush(writer);
+  if (writer.error == 0) writeAll(writer.fd, text.data(), text.size(), writer.error);
 }
 
 bool finishWriter(PairWriter& writer) {

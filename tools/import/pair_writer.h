@@ -1,4 +1,4 @@
-// Writes the tandem list, one "pos/partner/len/orientation" token a line, through one
+// Writes the tandem list, one "pos/partner/len/orientation[/identity]" token a line, through one
 // buffer. To a file it writes under a temporary name beside it and renames at the end, so
 // a run that fails, or is interrupted, leaves no partial list behind.
 #pragma once
@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "output_file.h"
+#include "pair_tokens.h"
 
 struct PairWriter {
   int fd;
@@ -27,7 +28,17 @@ void openStdoutWriter(PairWriter& writer);
 // when the writer is ready; any refusal is already reported.
 int openFileWriter(PairWriter& writer, const std::string& path, bool force, const std::vector<std::string>& inputs);
 
-void writePair(PairWriter& writer, int32_t pos, int32_t partner, int32_t len, int orientation);
+// identity: percent, written with two decimals; negative writes no fifth field.
+void writePair(PairWriter& writer, int32_t pos, int32_t partner, int32_t len, int orientation,
+               double identity = -1.0);
+
+// Writes whole tokens' text; takeTokens is the same as the importer's sink (context: the
+// writer).
+void writeTokens(PairWriter& writer, const char* text, size_t size);
+void takeTokens(void* writer, const char* text, size_t size);
+
+// Writes text as it is (a file beside the list, such as its offset table).
+void writeText(PairWriter& writer, const std::string& text);
 
 // Flushes and, for a file, moves it to its final name. Returns false when something
 // failed (a failure of the move is reported; writer.error holds a failed write's errno);
@@ -36,6 +47,3 @@ bool finishWriter(PairWriter& writer);
 
 // Drops a file run's temporary file (a run that failed elsewhere).
 void abandonWriter(PairWriter& writer);
-
-// Formats one token with its line end into out (room for 48 bytes) and returns its size.
-size_t formatPair(char* out, int32_t pos, int32_t partner, int32_t len, int orientation);

@@ -8,6 +8,7 @@
 #include <getopt.h>
 
 #include "cli_tool.h"
+#include "pair_file_options.h"
 
 namespace {
 
@@ -100,7 +101,11 @@ bool takeFigureOptions(std::vector<char*>& args, FigureOptions& figure, std::str
 
 int planPictures(int argc, char** argv, std::vector<PictureSpec>& pictures) {
   for (int i = 1; i < argc && std::strcmp(argv[i], "--") != 0; ++i)
-    if (asksForHelp(argv[i])) return cliPrintHelp((std::string(kSnapshotUsage) + "\n" + kFigureUsage).c_str());
+    if (asksForHelp(argv[i])) {
+      std::string usage = kSnapshotUsage;
+      usage.replace(usage.find("%s"), 2, kPairFileOptionsHelp);
+      return cliPrintHelp((usage + "\n" + kFigureUsage).c_str());
+    }
 
   std::vector<char*> common;
   std::vector<std::vector<char*>> own;
@@ -109,6 +114,12 @@ int planPictures(int argc, char** argv, std::vector<PictureSpec>& pictures) {
     (own.empty() ? common : own.back()).push_back(argv[i]);
   }
   if (own.empty()) own.emplace_back();
+  // The list is loaded once, so how it is read belongs before the first --out.
+  for (const auto& picture : own)
+    for (const char* arg : picture)
+      for (const char* name : {"--from", "--chrom", "--all-sequences"})
+        if (std::strncmp(arg, name, std::strlen(name)) == 0)
+          return cliUsageError("%s applies to the one load; give it before the first --out", name);
 
   pictures.clear();
   for (auto& picture : own) {
@@ -150,7 +161,8 @@ const char kFigureUsage[] =
     "\n"
     "Several pictures from one load: options before the first --out apply to every picture;\n"
     "each --out starts a picture and the options after it, up to the next --out, apply to it\n"
-    "alone. --list is given once, before the first --out. Example:\n"
+    "alone. The list and how it is read (--list, --from, --chrom, --all-sequences) are given\n"
+    "once, before the first --out. Example:\n"
     "  quelvar-snapshot --list date.txt --fit --annotate --out side.png \\\n"
     "      --out side.svg --size 1600x900 --out top.png --camera 20,2,0,0\n"
     "\n"

@@ -15,29 +15,22 @@
 #include "gl.h"
 #include "offscreen_context.h"
 #include "output_file.h"
+#include "pair_file.h"
 #include "png_writer.h"
 #include "projection.h"
 #include "record_table.h"
 #include "scene_frame.h"
 #include "svg_frame.h"
-#include "tandem_loader.h"
+#include "zoom_step.h"
 
 namespace {
 
-// One frame as the viewer draws it, on white when asked.
-void drawPictureFrame(ViewState& view, bool whiteBackground) {
-  if (whiteBackground) {
-    glClearColor(1.0f, 1.0f, 1.0f, 0.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  } else {
-    clearFrame();
-  }
-  pushFrameMatrix();
+// The scene on white for print: the frame has cleared to the sky already; clearing again
+// inside it changes nothing else.
+void drawSceneOnWhite(const ViewState& view) {
+  glClearColor(1.0f, 1.0f, 1.0f, 0.0f);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   drawScene(view);
-  popFrameMatrix();
-  // Without a finish per frame the renderer queues every frame's commands until the
-  // read-back, and memory grows with --frames.
-  finishOffscreenDrawing();
 }
 
 // The matrix the passes draw with: the frame's projection times the camera.
@@ -106,10 +99,7 @@ Drawn prepareView(const PictureSpec& picture, ViewState& view) {
     camera.pitch = options.pitch;
     camera.yaw = options.yaw;
   }
-  for (int i = 0; i < drawn.zoomSteps; ++i) {
-    scaleRecordsX(0.9);
-    view.zoomSteps += 1;
-  }
+  for (int i = 0; i < drawn.zoomSteps; ++i) zoomStep(view);
   return drawn;
 }
 
@@ -120,7 +110,12 @@ bool renderPicture(const PictureSpec& picture, OutputFile& out) {
   resizeView(options.width, options.height);
 
   auto start = std::chrono::steady_clock::now();
-  for (int i = 0; i < options.frames; ++i) drawPictureFrame(view, picture.figure.whiteBackground);
+  for (int i = 0; i < options.frames; ++i) {
+    renderFrame(view, nullptr, picture.figure.whiteBackground ? drawSceneOnWhite : drawScene);
+    // Without a finish per frame the renderer queues every frame's commands until the
+    // read-back, and memory grows with --frames.
+    finishOffscreenDrawing();
+  }
   auto elapsed = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start);
   if (options.timed) std::fprintf(stderr, "frame_ms %.3f\n", elapsed.count() / options.frames);
 
@@ -189,12 +184,15 @@ int runPictures(const std::vector<PictureSpec>& pictures) {
   }
   startScene();
   resizeView(pictures.front().options.width, pictures.front().options.height);
-  int readError = loadTandemList(listPath, 1);
+  int readError = loadPairFile(listPath, pictures.front().options.file, 1);
   bool summaryWritten = std::fflush(stdout) == 0 && !std::ferror(stdout);
   if (readError != 0) {
     abandonAll();
     closeOffscreenContext();
-    cliError("cannot read %s: %s; no picture written", listPath, std::strerror(readError));
+    if (readError == kPairFileRefused)
+      cliError("no picture written");  // the import said why
+    else
+      cliError("cannot read %s: %s; no picture written", listPath, std::strerror(readError));
     return kExitFailed;
   }
   keepLoadedRecords();

@@ -1,7 +1,6 @@
 // quelvar-snapshot: renders what the viewer would show into PNG or SVG pictures, through an
 // offscreen EGL context, starting up exactly as the viewer does; several pictures share one
 // load of the list.
-#include <string>
 #include <vector>
 
 #include "cli_tool.h"

@@ -7,15 +7,19 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "cli_tool.h"
+#include "pair_file_options.h"
 
 const char kSnapshotUsage[] =
     "Usage: quelvar-snapshot [OPTIONS]\n"
-    "Starts up as the viewer does, loads a tandem list, renders the frame the viewer would\n"
-    "show through an offscreen OpenGL context and writes it as an RGB PNG.\n"
+    "Starts up as the viewer does, loads a tandem list or any pair file quelvar-import reads,\n"
+    "renders the frame the viewer would show through an offscreen OpenGL context and writes\n"
+    "it as an RGB PNG.\n"
     "\n"
-    "  -l, --list FILE           the tandem list (default date.txt)\n"
+    "  -l, --list FILE           the tandem list or pair file (default date.txt)\n"
+    "%s"
     "  -o, --out FILE.png        the picture (default snapshot.png); written under a\n"
     "                            temporary name and renamed, so a failed run keeps the old one\n"
     "  -s, --size WxH            picture size, each 1 to 8192 (default 992x573, the viewer's\n"
@@ -87,6 +91,7 @@ int parseSnapshotOptions(int argc, char** argv, SnapshotOptions& options) {
       {"zoom-steps", required_argument, nullptr, 'z'},
       {"camera", required_argument, nullptr, 'c'},
       {"frames", required_argument, nullptr, 'f'},
+      QUELVAR_PAIR_FILE_LONG_OPTIONS,
       {"help", no_argument, nullptr, 'h'},
       {"version", no_argument, nullptr, 'V'},
       {nullptr, 0, nullptr, 0},
@@ -134,11 +139,19 @@ int parseSnapshotOptions(int argc, char** argv, SnapshotOptions& options) {
         options.frames = static_cast<int>(number);
         options.timed = true;
         break;
-      case 'h': return cliPrintHelp(kSnapshotUsage);
+      case 'h': {
+        std::string usage = kSnapshotUsage;
+        usage.replace(usage.find("%s"), 2, kPairFileOptionsHelp);
+        return cliPrintHelp(usage.c_str());
+      }
       case 'V': return cliPrintVersion();
-      default: return cliBadOption(c, argv);
+      default: {
+        if (!isPairFileOption(c)) return cliBadOption(c, argv);
+        int stop = takePairFileOption(c, optarg, options.file);
+        if (stop != kCliGoOn) return stop;
+      }
     }
   }
   if (optind < argc) return cliUsageError("unexpected argument '%s'", argv[optind]);
-  return kCliGoOn;
+  return checkPairFileOptions(options.file);
 }

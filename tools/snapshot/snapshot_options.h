@@ -3,10 +3,12 @@
 
 #include <cstdint>
 
+#include "pair_file.h"
 #include "view_state.h"
 
 struct SnapshotOptions {
   const char* listPath = "date.txt";
+  PairFileOptions file;  // how the list is read: a tandem list or any pair file
   const char* outPath = "snapshot.png";
   int width = 992;  // the client area of the viewer's 1000 x 600 window
   int height = 573;

@@ -1,13 +1,15 @@
-// quelvar-summary [--records] [FILE]: loads a tandem list exactly as the viewer does at
-// start-up and prints the same summary; --records also lists every record after
-// normalisation, one tab-separated line per slot.
+// quelvar-summary [--records] [FILE]: loads a tandem list or any pair file exactly as the
+// viewer does at start-up and prints the same summary; --records also lists every record
+// after normalisation, one tab-separated line per slot.
 #include <getopt.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "cli_tool.h"
+#include "pair_file_options.h"
 #include "record_table.h"
 #include "tandem_loader.h"
 
@@ -18,17 +20,19 @@ constexpr int kFloorRandomDraws = 1600;
 
 const char kUsage[] =
     "Usage: quelvar-summary [OPTIONS] [FILE]\n"
-    "Loads a tandem list (default date.txt) exactly as the viewer does at start-up and prints\n"
-    "the same summary on standard output.\n"
+    "Loads a tandem list or any pair file quelvar-import reads (default date.txt) exactly as\n"
+    "the viewer does at start-up and prints the same summary on standard output; a pair\n"
+    "file's skipped lines are reported on standard error as quelvar-import reports them.\n"
     "\n"
-    "  -r, --records  also list every bar after scaling, one line a slot:\n"
-    "                 slot, pos, partner, len, x, y, r, g, b (tab-separated)\n"
-    "  -h, --help     show this help and exit\n"
-    "  -V, --version  show the version and exit\n"
+    "  -r, --records             also list every bar after scaling, one line a slot:\n"
+    "                            slot, pos, partner, len, x, y, r, g, b (tab-separated)\n"
+    "%s"
+    "  -h, --help                show this help and exit\n"
+    "  -V, --version             show the version and exit\n"
     "\n"
-    "Exit status: 0 when the list was read whole and everything was written, 1 when the\n"
-    "list could not be read (the summary is still printed, as the viewer prints it) or\n"
-    "standard output could not be written, 2 for bad arguments.\n";
+    "Exit status: 0 when the file was read whole and everything was written, 1 when the\n"
+    "file could not be read or its pairs were refused (the summary is still printed, as the\n"
+    "viewer prints it) or standard output could not be written, 2 for bad arguments.\n";
 
 void printRecords() {
   for (int32_t i = 1; i < recordTable.count; ++i) {
@@ -44,28 +48,41 @@ int main(int argc, char** argv) {
   startCli("quelvar-summary");
   static const option kOptions[] = {
       {"records", no_argument, nullptr, 'r'},
+      QUELVAR_PAIR_FILE_LONG_OPTIONS,
       {"help", no_argument, nullptr, 'h'},
       {"version", no_argument, nullptr, 'V'},
       {nullptr, 0, nullptr, 0},
   };
   bool records = false;
+  PairFileOptions file;
   opterr = 0;
   for (int c; (c = getopt_long(argc, argv, "+:rhV", kOptions, nullptr)) != -1;) {
     switch (c) {
       case 'r': records = true; break;
-      case 'h': return cliPrintHelp(kUsage);
+      case 'h': {
+        std::string usage = kUsage;
+        usage.replace(usage.find("%s"), 2, kPairFileOptionsHelp);
+        return cliPrintHelp(usage.c_str());
+      }
       case 'V': return cliPrintVersion();
-      default: return cliBadOption(c, argv);
+      default: {
+        if (!isPairFileOption(c)) return cliBadOption(c, argv);
+        int stop = takePairFileOption(c, optarg, file);
+        if (stop != kCliGoOn) return stop;
+      }
     }
   }
+  int stop = checkPairFileOptions(file);
+  if (stop != kCliGoOn) return stop;
   if (argc - optind > 1) return cliUsageError("one list at a time; got %d", argc - optind);
   const char* path = optind < argc ? argv[optind] : "date.txt";
 
   for (int i = 0; i < kFloorRandomDraws; ++i) std::rand();
-  int error = loadTandemList(path, 1);
+  int error = loadPairFile(path, file, 1);
   normalizeRecords();
   if (records && error == 0) printRecords();
   bool written = cliCloseStdout();
+  if (error == kPairFileRefused) return kExitFailed;  // the import said why
   if (error != 0) {
     cliError("cannot read %s: %s", path, std::strerror(error));
     return kExitFailed;

@@ -1,0 +1,27 @@
+// Opening a pair file as the viewer does: a tandem list, or any format quelvar-import
+// reads, converted on the way in so that the records, the random draws and the summary are
+// those of importing the file first and loading the list.
+#pragma once
+
+#include <cstdint>
+
+#include "pair_import.h"
+
+struct PairFileOptions {
+  bool tandem = false;  // --from tandem: the viewer's own list, whatever its first lines look like
+  ImportOptions import;  // from (Unknown: told from the content), chrom, allSequences
+};
+
+// loadPairFile's answer when the import refused the pairs (its message is printed): a
+// --chrom that no row names, a genome longer than the axis.
+constexpr int kPairFileRefused = -1;
+
+// Loads path into the record table and prints the summary, as loadTandemList does for a
+// list. Its format is the one named, or told from the first lines as quelvar-import tells
+// it; a file whose first lines tell no format is read as a tandem list. The import's skip
+// report goes to standard error. Returns 0 when the file was read whole, the error that
+// stopped the reading ("UPS" printed, as for a list), or kPairFileRefused.
+int loadPairFile(const char* path, const PairFileOptions& options, uint32_t tag);
+
+// 0 when path can be opened for reading and is no folder, else the reason (an errno).
+int pairFileUnreadable(const char* path);

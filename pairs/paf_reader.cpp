@@ -1,0 +1,37 @@
+#include "paf_reader.h"
+
+#include "self_hit.h"
+#include "text_fields.h"
+
+RowResult readPafRow(std::string_view line) {
+  std::string_view f[12];
+  size_t count = splitFields(line, f, 12);
+  if (count == 0) return ignoreRow();
+  if (count < 12) return skipRow(SkipReason::Malformed, "expected at least 12 columns");
+
+  int64_t qlen = 0, qstart = 0, qend = 0, tlen = 0, tstart = 0, tend = 0;
+  if (!parseInteger(f[1], qlen) || !parseInteger(f[2], qstart) || !parseInteger(f[3], qend) ||
+      !parseInteger(f[6], tlen) || !parseInteger(f[7], tstart) || !parseInteger(f[8], tend))
+    return skipRow(SkipReason::Malformed, "a length, start or end is not a whole number");
+  if (f[4] != "+" && f[4] != "-") return skipRow(SkipReason::Malformed, "strand is not + or -");
+  if (qend < qstart || tend < tstart) return skipRow(SkipReason::Malformed, "an end lies before its start");
+  if (qend > qlen || tend > tlen) return skipRow(SkipReason::Malformed, "an end lies past its sequence");
+  int64_t matches = 0, blockLength = 0;
+  if (!parseInteger(f[9], matches) || !parseInteger(f[10], blockLength) || matches < 0 || blockLength < 0)
+    return skipRow(SkipReason::Malformed, "matching bases or block length is not a whole number");
+  if (matches > blockLength) return skipRow(SkipReason::Malformed, "more matching bases than the block has");
+
+  PairRow pair{};
+  pair.pos = qstart;
+  pair.partner = tstart;
+  pair.len = qend - qstart;
+  pair.orientation = f[4] == "-" ? 1 : 0;
+  pair.identity = blockLength > 0 ? percentOfHundredths(hundredthsOfRatio(matches, blockLength)) : kNoIdentity;
+  pair.seq1 = f[0];
+  pair.seq2 = f[5];
+  pair.partnerEnd = tend;
+  pair.seq1Length = qlen;
+  pair.seq2Length = tlen;
+  pair.role = selfHitRole(pair, qend, tend);
+  return pairRow(pair);
+}

@@ -1,0 +1,103 @@
+#include "pair_import.h"
+
+#include <cstring>
+
+#include "pair_placement.h"
+#include "text_fields.h"
+
+namespace {
+
+// A cut line keeps only its whole fields: the last one may have been cut in the middle.
+std::string_view wholeFieldsOf(std::string_view line) {
+  size_t lastGap = line.find_last_of(" \t");
+  return lastGap == std::string_view::npos ? std::string_view() : line.substr(0, lastGap);
+}
+
+// What the closing line says the pairs lie on.
+std::string axisName(const ImportRun& run) {
+  if (!run.sawNamedRow) return std::string();
+  if (run.options->allSequences) return std::to_string(run.axis.sequences.size()) + " sequences";
+  return run.sequence;
+}
+
+void warnUnnamedSequence(ImportRun& run) {
+  if (run.repeatMatchWarned || run.options->chrom.empty()) return;
+  std::fprintf(run.messages, "quelvar-import: repeat-match output names no sequence; --chrom is not checked for it\n");
+  run.repeatMatchWarned = true;
+}
+
+}  // namespace
+
+void startImportRun(ImportRun& run, const ImportOptions& options, PairSink sink, FILE* messages) {
+  run.options = &options;
+  run.sequence = options.chrom;
+  run.report = SkipReport{};
+  startSkipReport(run.report, messages);
+  startTokenOutput(run.tokens, sink);
+  run.imported = 0;
+  run.messages = messages;
+  run.repeatMatchWarned = false;
+  run.sawNamedRow = false;
+  run.chromSeen = false;
+  run.axis = SequenceAxis{};
+  openPairSpool(run.spool);
+  run.lengthsGuessed = false;
+}
+
+bool importInput(ImportRun& run, int fd, const char* inputName) {
+  LineReader reader;
+  openLineReader(reader, fd);
+  return importLines(run, reader, inputName);
+}
+
+bool importLines(ImportRun& run, LineReader& reader, const char* inputName) {
+  InputFormat format = run.options->from;
+  std::string_view line;
+  bool cut = false;
+  while (nextLine(reader, line, cut)) {
+    if (format == InputFormat::Unknown) {
+      Detection detection = detectFormat(line, format, reader.lineNumber == 1);
+      if (detection == Detection::LookFurther) continue;
+      if (detection == Detection::CannotTell) {
+        char shown[64];
+        quoteForMessage(line, shown, sizeof shown);
+        std::fprintf(run.messages,
+                     "quelvar-import: %s:%llu: cannot tell the format from \"%s\"; name it with --from "
+                     "(%s)\n",
+                     inputName, static_cast<unsigned long long>(reader.lineNumber), shown, kFormatNames);
+        return false;
+      }
+      if (format == InputFormat::RepeatMatch) warnUnnamedSequence(run);
+    }
+    RowResult row;
+    if (cut && format != InputFormat::Paf) {
+      row = skipRow(SkipReason::Malformed, "line longer than 1 MiB");
+    } else {
+      row = readRow(format, cut ? wholeFieldsOf(line) : line);
+    }
+    // A cut line is never passed over silently: it had something in it.
+    if (row.kind == RowKind::Ignore && cut) row = skipRow(SkipReason::Malformed, "line longer than 1 MiB");
+    if (row.kind == RowKind::Ignore) continue;
+    SkipReason reason = row.reason;
+    const char* why = row.why;
+    if (row.kind == RowKind::Pair && placePair(run, row.pair, reason, why)) continue;
+    noteSkip(run.report, inputName, reader.lineNumber, reason, why, line);
+  }
+  if (reader.error != 0) {
+    std::fprintf(run.messages, "quelvar-import: cannot read %s: %s\n", inputName, std::strerror(reader.error));
+    return false;
+  }
+  return true;
+}
+
+bool finishImportRun(ImportRun& run, bool allRead) {
+  bool laidOut = allRead && finishGenome(run);
+  closePairSpool(run.spool);
+  flushTokens(run.tokens);
+  return laidOut;
+}
+
+bool reportImportRun(const ImportRun& run) {
+  printImportTotals(run.report, run.imported, axisName(run));
+  return checkChromSeen(run);
+}

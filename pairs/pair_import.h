@@ -1,0 +1,62 @@
+// One import: every input in turn, each read in one streaming pass, its pairs filtered to
+// one sequence (or, with --all-sequences, laid out with every sequence) and handed on as
+// tandem tokens. quelvar-import writes them to a file; the loader scans them straight
+// into the record table.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "input_format.h"
+#include "line_reader.h"
+#include "pair_spool.h"
+#include "pair_tokens.h"
+#include "sequence_axis.h"
+#include "skip_report.h"
+
+struct ImportOptions {
+  InputFormat from = InputFormat::Unknown;  // Unknown: recognise each input from its content
+  std::string chrom;                        // empty: the first sequence a pair lies on
+  bool allSequences = false;                // every sequence, laid end to end on one axis
+  std::string fai;                          // with allSequences: their order and lengths
+  int64_t minLength = 0;
+  std::string out;                          // empty: standard output
+  bool force = false;
+  std::vector<std::string> inputs;          // empty: standard input; "-" is standard input too
+};
+
+struct ImportRun {
+  const ImportOptions* options;
+  std::string sequence;  // the one sequence kept; empty until chosen
+  SkipReport report;
+  TokenOutput tokens;
+  uint64_t imported;
+  FILE* messages;
+  bool repeatMatchWarned;
+  bool sawNamedRow;      // some row named its sequences (repeat-match rows name none)
+  bool chromSeen;        // some row named the sequence kept
+  // --all-sequences: the sequences laid end to end; with --chrom, the names met until
+  // its sequence turns up.
+  SequenceAxis axis;
+  PairSpool spool;       // --all-sequences without --fai: the pairs until the lengths are known
+  bool lengthsGuessed;   // some sequence's length was taken from how far its hits reach
+};
+
+void startImportRun(ImportRun& run, const ImportOptions& options, PairSink sink, FILE* messages);
+
+// Reads one input from fd, named inputName in messages. Returns false when it could not be
+// read to its end or its format could not be told; the message is already printed.
+bool importInput(ImportRun& run, int fd, const char* inputName);
+// The same from a reader already opened (and perhaps filled, but nothing handed out).
+bool importLines(ImportRun& run, LineReader& reader, const char* inputName);
+
+// After the last input: lays out --all-sequences' genome when every input was read, and
+// hands on every token still held. Returns false, the message printed, when the list
+// cannot be made (or allRead was false).
+bool finishImportRun(ImportRun& run, bool allRead);
+
+// The closing line: "imported N pairs[ on SEQ]; skipped ...". Then, for a --chrom that no
+// row named, the message listing the sequences that were there; false in that case.
+bool reportImportRun(const ImportRun& run);

@@ -1,0 +1,204 @@
+#include "pair_placement.h"
+
+#include <cerrno>
+#include <cstring>
+
+#include "line_reader.h"
+#include "sequence_axis.h"
+#include "text_fields.h"
+
+namespace {
+
+constexpr int64_t kMaxPosition = 2147483647;
+constexpr size_t kNamesRemembered = 1000;  // for --chrom's message only
+constexpr size_t kNamesListed = 20;
+
+bool inRange(int64_t value) { return value >= 0 && value <= kMaxPosition; }
+
+void announceSequence(ImportRun& run) {
+  char shown[64];
+  quoteForMessage(run.sequence, shown, sizeof shown);
+  std::fprintf(run.messages, "quelvar-import: keeping the pairs on %s, the first sequence seen (--chrom picks another)\n",
+               shown);
+}
+
+bool skip(SkipReason reason, const char* why, SkipReason& reasonOut, const char*& whyOut) {
+  reasonOut = reason;
+  whyOut = why;
+  return false;
+}
+
+// The self-alignment and length rules every kept pair passes, after the range check.
+bool passesFilters(const ImportRun& run, const PairRow& pair, SkipReason& reason, const char*& why) {
+  if (pair.role == HitRole::OnItself) return skip(SkipReason::OnItself, "a region aligned on itself", reason, why);
+  if (pair.role == HitRole::Mirror)
+    return skip(SkipReason::Mirror, "the same repeat seen from its other copy", reason, why);
+  if (pair.len < run.options->minLength) return skip(SkipReason::TooShort, "shorter than --min-length", reason, why);
+  return true;
+}
+
+bool outOfRange(const PairRow& pair) { return !inRange(pair.pos) || !inRange(pair.partner) || !inRange(pair.len); }
+
+// Until --chrom's sequence turns up, the names met are remembered for the message that
+// says it is not there.
+void rememberNames(ImportRun& run, const PairRow& pair) {
+  if (pair.seq1 == run.sequence || pair.seq2 == run.sequence) {
+    run.chromSeen = true;
+    run.axis = SequenceAxis{};
+    return;
+  }
+  if (run.axis.sequences.size() >= kNamesRemembered) return;
+  sequenceNumber(run.axis, pair.seq1);
+  sequenceNumber(run.axis, pair.seq2);
+}
+
+bool placeOnOneSequence(ImportRun& run, const PairRow& pair, SkipReason& reason, const char*& why) {
+  if (!pair.seq1.empty()) {
+    run.sawNamedRow = true;
+    if (run.sequence.empty()) {
+      if (pair.seq1 != pair.seq2) return skip(SkipReason::OtherSequence, "its ends lie on two sequences", reason, why);
+      run.sequence.assign(pair.seq1.data(), pair.seq1.size());
+      run.chromSeen = true;
+      announceSequence(run);
+    }
+    if (!run.chromSeen) rememberNames(run, pair);
+    if (pair.seq1 != run.sequence || pair.seq2 != run.sequence)
+      return skip(SkipReason::OtherSequence,
+                  pair.seq1 != pair.seq2 ? "its ends lie on two sequences" : "it lies on another sequence", reason,
+                  why);
+  }
+  if (outOfRange(pair))
+    return skip(SkipReason::OutOfRange, "a position or length lies outside 0 to 2147483647", reason, why);
+  if (!passesFilters(run, pair, reason, why)) return false;
+  emitPair(run.tokens, static_cast<int32_t>(pair.pos), static_cast<int32_t>(pair.partner),
+            static_cast<int32_t>(pair.len), pair.orientation, pair.identity);
+  ++run.imported;
+  return true;
+}
+
+// Writes a pair of two sequences laid out; between two sequences the report whose first
+// copy lies further along is the mirror of the other.
+bool writeOnGenome(ImportRun& run, int64_t pos, int64_t partner, uint32_t seq1, uint32_t seq2, int32_t len,
+                   int orientation, double identity) {
+  int64_t at = run.axis.sequences[seq1].offset + pos;
+  int64_t partnerAt = run.axis.sequences[seq2].offset + partner;
+  if (seq1 != seq2 && at > partnerAt) return false;
+  emitPair(run.tokens, static_cast<int32_t>(at), static_cast<int32_t>(partnerAt), len, orientation, identity);
+  ++run.imported;
+  return true;
+}
+
+bool placeOnGenome(ImportRun& run, const PairRow& pair, SkipReason& reason, const char*& why) {
+  run.sawNamedRow = true;
+  uint32_t seq1 = sequenceNumber(run.axis, pair.seq1);
+  uint32_t seq2 = sequenceNumber(run.axis, pair.seq2);
+  if (seq1 == kNoSequence || seq2 == kNoSequence)
+    return skip(SkipReason::OtherSequence, "its sequence is not in the --fai index", reason, why);
+  if (outOfRange(pair))
+    return skip(SkipReason::OutOfRange, "a position or length lies outside 0 to 2147483647", reason, why);
+  if (run.axis.fixed) {
+    if (pair.pos + pair.len > run.axis.sequences[seq1].length || pair.partnerEnd > run.axis.sequences[seq2].length)
+      return skip(SkipReason::OutOfRange, "it reaches past its sequence's length in the --fai index", reason, why);
+  } else {
+    // Every row that is read, kept or not, tells how long its sequences are at least.
+    reachSequence(run.axis, seq1, pair.seq1Length > 0 ? pair.seq1Length : pair.pos + pair.len);
+    reachSequence(run.axis, seq2, pair.seq2Length > 0 ? pair.seq2Length : pair.partnerEnd);
+    if (pair.seq1Length <= 0 || pair.seq2Length <= 0) run.lengthsGuessed = true;
+  }
+  if (!passesFilters(run, pair, reason, why)) return false;
+  if (!run.axis.fixed) {
+    spoolPair(run.spool, {static_cast<int32_t>(pair.pos), static_cast<int32_t>(pair.partner),
+                          static_cast<int32_t>(pair.len), pair.orientation, seq1, seq2, pair.identity});
+    return true;
+  }
+  if (!writeOnGenome(run, pair.pos, pair.partner, seq1, seq2, static_cast<int32_t>(pair.len), pair.orientation,
+                     pair.identity))
+    return skip(SkipReason::Mirror, "the same repeat seen from its other copy", reason, why);
+  return true;
+}
+
+bool genomeFits(const ImportRun& run, int64_t end) {
+  if (end <= kAxisPositions) return true;
+  std::fprintf(run.messages,
+               "quelvar-import: the %zu sequences laid end to end span %lld bases, more than the viewer's axis holds "
+               "(positions 0 to %lld); pick one with --chrom, or fewer with --fai\n",
+               run.axis.sequences.size(), static_cast<long long>(end), static_cast<long long>(kAxisPositions - 1));
+  return false;
+}
+
+}  // namespace
+
+bool placePair(ImportRun& run, const PairRow& pair, SkipReason& reason, const char*& why) {
+  if (run.options->allSequences && !pair.seq1.empty()) return placeOnGenome(run, pair, reason, why);
+  return placeOnOneSequence(run, pair, reason, why);
+}
+
+bool startGenome(ImportRun& run) {
+  const std::string& path = run.options->fai;
+  if (path.empty()) return true;
+  int fd = openForReading(path.c_str());
+  if (fd < 0) {
+    std::fprintf(run.messages, "quelvar-import: cannot read %s: %s\n", path.c_str(), std::strerror(errno));
+    return false;
+  }
+  std::string error;
+  bool read = readFaiIndex(run.axis, fd, path.c_str(), error);
+  closeInput(fd);
+  if (!read) {
+    std::fprintf(run.messages, "quelvar-import: %s\n", error.c_str());
+    return false;
+  }
+  return genomeFits(run, layOutSequences(run.axis));
+}
+
+bool finishGenome(ImportRun& run) {
+  if (!run.options->allSequences || run.axis.sequences.empty()) return true;
+  if (!run.axis.fixed && !genomeFits(run, layOutSequences(run.axis))) return false;
+  std::fprintf(run.messages, "quelvar-import: %zu sequences laid end to end (name, offset, length):\n",
+               run.axis.sequences.size());
+  for (const AxisSequence& sequence : run.axis.sequences) {
+    char shown[64];
+    quoteForMessage(sequence.name, shown, sizeof shown);
+    std::fprintf(run.messages, "  %s\t%lld\t%lld\n", shown, static_cast<long long>(sequence.offset),
+                 static_cast<long long>(sequence.length));
+  }
+  if (run.lengthsGuessed && !run.axis.fixed)
+    std::fprintf(run.messages,
+                 "quelvar-import: the input gives no sequence lengths; each reaches as far as its hits do "
+                 "(--fai FILE gives the real ones)\n");
+  if (!rewindPairSpool(run.spool)) {
+    std::fprintf(run.messages, "quelvar-import: cannot hold the pairs in a temporary file: %s\n",
+                 std::strerror(run.spool.error));
+    return false;
+  }
+  SpooledPair held;
+  while (nextSpooledPair(run.spool, held)) {
+    if (!writeOnGenome(run, held.pos, held.partner, held.seq1, held.seq2, held.len, held.orientation, held.identity))
+      ++run.report.counts[static_cast<int>(SkipReason::Mirror)];
+  }
+  if (run.spool.error != 0) {
+    std::fprintf(run.messages, "quelvar-import: cannot read back the pairs held in a temporary file: %s\n",
+                 std::strerror(run.spool.error));
+    return false;
+  }
+  return true;
+}
+
+bool checkChromSeen(const ImportRun& run) {
+  if (run.options->chrom.empty() || !run.sawNamedRow || run.chromSeen) return true;
+  char shown[64];
+  quoteForMessage(run.options->chrom, shown, sizeof shown);
+  std::fprintf(run.messages, "quelvar-import: no pair names %s; the input names", shown);
+  size_t listed = 0;
+  for (const AxisSequence& sequence : run.axis.sequences) {
+    if (listed == kNamesListed) break;
+    quoteForMessage(sequence.name, shown, sizeof shown);
+    std::fprintf(run.messages, "%s %s", listed == 0 ? "" : ",", shown);
+    ++listed;
+  }
+  if (run.axis.sequences.size() > listed)
+    std::fprintf(run.messages, " and %s%zu more", run.axis.sequences.size() >= kNamesRemembered ? "at least " : "",
+                 run.axis.sequences.size() - listed);
+  std::fprintf(run.messages, "\n");
+  return false;
+}

@@ -1,0 +1,23 @@
+// Where each pair lands on the viewer's one axis, or why it is not kept: on one sequence
+// (--chrom, or the first seen), or with --all-sequences on every sequence laid end to end.
+#pragma once
+
+#include "pair_import.h"
+#include "pair_row.h"
+
+// Writes the pair (or, for --all-sequences without --fai, holds it until the lengths are
+// known) and returns true; or returns false with the reason it is skipped.
+bool placePair(ImportRun& run, const PairRow& pair, SkipReason& reason, const char*& why);
+
+// --all-sequences --fai FILE before the first input: reads the index and lays it out.
+// Returns false, the message printed, when it cannot be read or does not fit the axis.
+bool startGenome(ImportRun& run);
+
+// --all-sequences after the last input: lays the sequences out, refuses a genome longer
+// than the axis, prints the offset table and writes the pairs held back. Returns false,
+// the message printed, when the list cannot be made.
+bool finishGenome(ImportRun& run);
+
+// --chrom NAME that no row named: says so with the sequences that were there, and returns
+// false. True when there is nothing to say.
+bool checkChromSeen(const ImportRun& run);

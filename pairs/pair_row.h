@@ -1,0 +1,48 @@
+// What a format reader makes of one line: a pair, a line to pass over (a header), or a
+// line to skip, with the reason.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "skip_reason.h"
+
+enum class RowKind : uint8_t { Pair, Ignore, Skip };
+
+// Which of a self-alignment's hits this is; plain for every format but PAF.
+enum class HitRole : uint8_t { Plain, OnItself, Mirror };
+
+constexpr double kNoIdentity = -1.0;
+
+// Positions as the reader computed them, 0-based, before the range check: int64 so that a
+// value past int32 is seen and refused rather than wrapped.
+struct PairRow {
+  int64_t pos;
+  int64_t partner;
+  int64_t len;
+  int64_t partnerEnd;       // one past the partner copy's last base
+  int orientation;          // 0 same strand, 1 reverse complement
+  double identity;          // percent, to two decimals; kNoIdentity when the format gives none
+  std::string_view seq1;    // empty when the format names no sequence (repeat-match)
+  std::string_view seq2;
+  int64_t seq1Length;       // the sequences' lengths when the format gives them (PAF), else 0
+  int64_t seq2Length;
+  HitRole role;
+};
+
+struct RowResult {
+  RowKind kind;
+  SkipReason reason;
+  const char* why;  // for a skip: what is wrong, short and static
+  PairRow pair;
+};
+
+inline RowResult ignoreRow() { return RowResult{RowKind::Ignore, SkipReason::Malformed, nullptr, {}}; }
+
+inline RowResult skipRow(SkipReason reason, const char* why) {
+  return RowResult{RowKind::Skip, reason, why, {}};
+}
+
+inline RowResult pairRow(const PairRow& pair) {
+  return RowResult{RowKind::Pair, SkipReason::Malformed, nullptr, pair};
+}

@@ -1,0 +1,74 @@
+#include "pair_tokens.h"
+
+#include <cstring>
+
+namespace {
+
+// Big enough that the sink's call costs nothing per token, small enough to stay in cache.
+constexpr size_t kTokenBatchBytes = size_t{1} << 16;
+
+// Two digits at a time: formatting is a good part of a large conversion's time.
+char* writeDigits(char* out, uint32_t value) {
+  static const char kPairs[] =
+      "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+      "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+      "8081828384858687888990919293949596979899";
+  char digits[10];
+  int n = 10;
+  while (value >= 100) {
+    uint32_t pair = (value % 100) * 2;
+    value /= 100;
+    digits[--n] = kPairs[pair + 1];
+    digits[--n] = kPairs[pair];
+  }
+  if (value >= 10) {
+    digits[--n] = kPairs[value * 2 + 1];
+    digits[--n] = kPairs[value * 2];
+  } else {
+    digits[--n] = static_cast<char>('0' + value);
+  }
+  size_t size = static_cast<size_t>(10 - n);
+  std::memcpy(out, digits + n, size);
+  return out + size;
+}
+
+}  // namespace
+
+size_t formatPair(char* out, int32_t pos, int32_t partner, int32_t len, int orientation, double identity) {
+  char* p = out;
+  p = writeDigits(p, static_cast<uint32_t>(pos));
+  *p++ = '/';
+  p = writeDigits(p, static_cast<uint32_t>(partner));
+  *p++ = '/';
+  p = writeDigits(p, static_cast<uint32_t>(len));
+  *p++ = '/';
+  *p++ = orientation != 0 ? '1' : '0';
+  if (identity >= 0) {
+    // The readers give identities in whole hundredths, at most 100.00.
+    double scaled = identity * 100.0 + 0.5;
+    uint32_t hundredths = scaled < 1e7 ? static_cast<uint32_t>(scaled) : 9999999u;
+    *p++ = '/';
+    p = writeDigits(p, hundredths / 100);
+    *p++ = '.';
+    *p++ = static_cast<char>('0' + hundredths / 10 % 10);
+    *p++ = static_cast<char>('0' + hundredths % 10);
+  }
+  *p++ = '\n';
+  return static_cast<size_t>(p - out);
+}
+
+void startTokenOutput(TokenOutput& out, PairSink sink) {
+  out.sink = sink;
+  out.buffer.assign(kTokenBatchBytes, '\0');
+  out.used = 0;
+}
+
+void emitPair(TokenOutput& out, int32_t pos, int32_t partner, int32_t len, int orientation, double identity) {
+  if (out.buffer.size() - out.used < kMaxTokenBytes) flushTokens(out);
+  out.used += formatPair(out.buffer.data() + out.used, pos, partner, len, orientation, identity);
+}
+
+void flushTokens(TokenOutput& out) {
+  if (out.used > 0) out.sink.take(out.sink.context, out.buffer.data(), out.used);
+  out.used = 0;
+}

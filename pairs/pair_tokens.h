@@ -1,0 +1,31 @@
+// The importer's output: tandem tokens, "pos/partner/len/orientation[/identity]" and a
+// line end each, handed in batches of whole tokens to a sink, which may be a file writer
+// or the loader's scanner.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+struct PairSink {
+  void (*take)(void* context, const char* text, size_t size);
+  void* context;
+};
+
+struct TokenOutput {
+  PairSink sink;
+  std::vector<char> buffer;
+  size_t used;
+};
+
+void startTokenOutput(TokenOutput& out, PairSink sink);
+
+// identity: percent, written with two decimals; negative writes no fifth field.
+void emitPair(TokenOutput& out, int32_t pos, int32_t partner, int32_t len, int orientation, double identity = -1.0);
+
+// Hands the tokens still buffered to the sink.
+void flushTokens(TokenOutput& out);
+
+// Formats one token with its line end into out (room for 48 bytes) and returns its size.
+constexpr size_t kMaxTokenBytes = 48;
+size_t formatPair(char* out, int32_t pos, int32_t partner, int32_t len, int orientation, double identity = -1.0);

@@ -1,0 +1,47 @@
+// Several sequences (chromosomes, plasmids) laid end to end on the viewer's one axis, in
+// the order they first appear or in the order of a FASTA index (.fai).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+// The viewer counts pairs per position in a table of 300,000,000 (positions 0 to
+// 299,999,999), so a laid-out genome must end there.
+constexpr int64_t kAxisPositions = 300000000;
+
+constexpr uint32_t kNoSequence = UINT32_MAX;
+
+struct AxisSequence {
+  std::string name;
+  int64_t length;  // from the index or the format; else as far as its hits reach
+  int64_t offset;  // where it starts on the axis, once laid out
+};
+
+struct SequenceAxis {
+  std::vector<AxisSequence> sequences;
+  std::unordered_map<std::string, uint32_t> indexOf;
+  bool fixed;  // from an index: no sequence is added, no length grows
+  // The last two names looked up: rows mostly name the same one or two sequences.
+  std::string recentName[2];
+  uint32_t recentNumber[2] = {kNoSequence, kNoSequence};
+};
+
+// Reads "name<TAB>length[<TAB>...]" lines (samtools faidx). On a bad line or a name given
+// twice returns false with error saying where.
+bool readFaiIndex(SequenceAxis& axis, int fd, const char* path, std::string& error);
+
+// The sequence's number, added at the end if new; kNoSequence when the axis is fixed and
+// does not hold it.
+uint32_t sequenceNumber(SequenceAxis& axis, std::string_view name);
+
+// Lengthens a sequence that is not fixed to reach end.
+void reachSequence(SequenceAxis& axis, uint32_t number, int64_t end);
+
+// Gives every sequence its offset and returns where the last one ends.
+int64_t layOutSequences(SequenceAxis& axis);
+
+// "name<TAB>offset<TAB>length\n" per sequence.
+std::string offsetTable(const SequenceAxis& axis);

@@ -1,0 +1,30 @@
+#include "window_events.h"
+
+#include "controls.h"
+#include "cursor_display.h"
+#include "projection.h"
+#include "view_state_instance.h"
+
+void windowResized(int32_t width, int32_t height) {
+  // A minimised window reports no pixels: keep the last viewport and projection until a
+  // real size comes, rather than set an aspect of zero or infinity.
+  if (width > 0 && height > 0) resizeView(width, height);
+}
+
+void windowCloseRequested() { requestQuit(0); }
+
+void keyPressed(ViewerKey key) {
+  // Every press and auto-repeat of Escape toggles; other keys are polled, not handled.
+  if (key == ViewerKey::Escape) toggleCursorCapture();
+}
+
+void pointerOverWindow() {
+  // One step towards shown while free, towards hidden while captured.
+  stepCursorDisplay(viewState.cursorFree != 0);
+}
+
+void mouseButtonPressed(MouseButton, int32_t, int32_t) {}
+
+void characterTyped(uint32_t) {}
+
+void filesDropped(int32_t, const char* const*) {}

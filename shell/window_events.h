@@ -1,0 +1,26 @@
+// What the window system reports, entering the viewer. The backends call these from their
+// window procedure or callbacks as the events come, and the viewer reacts at once.
+#pragma once
+
+#include <cstdint>
+
+#include "platform.h"
+
+// The client area's new size in pixels; zero while minimised.
+void windowResized(int32_t width, int32_t height);
+// The user asks to close the window.
+void windowCloseRequested();
+// Every press and every auto-repeat; releases are not reported.
+void keyPressed(ViewerKey key);
+// The pointer moved over the window, frame included.
+void pointerOverWindow();
+
+// Reported where the backend says so in its opening list; the viewer does nothing with
+// them yet.
+enum class MouseButton { Left, Right, Middle };
+// x and y in client-area pixels from the top left.
+void mouseButtonPressed(MouseButton button, int32_t x, int32_t y);
+// One character as typed, layout and modifiers applied.
+void characterTyped(uint32_t codePoint);
+// paths: count UTF-8 file names, valid during the call only.
+void filesDropped(int32_t count, const char* const* paths);

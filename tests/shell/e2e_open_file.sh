@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# The viewer opening a file named on its command line, in an X server of its own: a PAF
+# self-alignment loads as its imported list does (same summary, same picture, the
+# importer's report on standard error), and a file that cannot be read is refused before
+# any window opens.
+#   e2e_open_file.sh native VIEWER TOOLS_DIR    (the GLFW build)
+#   e2e_open_file.sh wine VIEWER.exe TOOLS_DIR  (the Windows build under Wine)
+mode=$1
+viewer=$2
+. "$(dirname "$0")/x_session.sh"
+[ -f "$viewer" ] || fail "no viewer at $viewer (build it first)"
+startSession "$3"
+cd "$sessionDir"
+
+run=()
+if [ "$mode" = wine ]; then
+  export WINEPREFIX="$sessionDir/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  run=(wine)
+  [ -x /usr/lib/wine/wine64 ] && run=(/usr/lib/wine/wine64)
+  timeout 300 wineboot -i >/dev/null 2>&1 || fail "wineboot could not make the Wine prefix"
+fi
+
+# The whole sequence on itself, five repeats each seen from both copies, one of them
+# inverted, a line to skip and a hit into another sequence.
+{
+  printf 'chr\t300000\t0\t300000\t+\tchr\t300000\t0\t300000\t300000\t300000\t60\n'
+  for pair in 5000:25000:300:+ 15000:60000:240:- 30000:90000:180:+ 45000:120000:400:- 95000:180000:360:+; do
+    IFS=: read -r a b len strand <<<"$pair"
+    printf 'chr\t300000\t%d\t%d\t%s\tchr\t300000\t%d\t%d\t%d\t%d\t0\n' "$a" $((a + len)) "$strand" "$b" $((b + len)) $((len - 3)) "$len"
+    printf 'chr\t300000\t%d\t%d\t%s\tchr\t300000\t%d\t%d\t%d\t%d\t0\n' "$b" $((b + len)) "$strand" "$a" $((a + len)) $((len - 3)) "$len"
+  done
+  printf 'chr\t300000\tnot a row\n'
+  printf 'chr\t300000\t7000\t7100\t+\tplasmid\t800\t100\t200\t100\t100\t0\n'
+} >self.paf
+"$toolsDir/quelvar-import" self.paf >date.txt 2>import-err.txt
+"$toolsDir/quelvar-summary" date.txt >expected.txt
+expectedErr=$(cat import-err.txt)
+
+# Refused before any window: the message, exit 1, no window ever mapped.
+status=0
+"${run[@]}" "$viewer" /nonexistent/pairs.paf >missing-out.txt 2>missing-err.txt || status=$?
+[ "$status" -eq 1 ] || fail "an unreadable FILE: exit code $status"
+[ "$(tr -d '\r' <missing-err.txt)" = "quelvar: cannot read /nonexistent/pairs.paf: No such file or directory" ] ||
+  fail "an unreadable FILE: message '$(cat missing-err.txt)'"
+[ ! -s missing-out.txt ] || fail "an unreadable FILE: output '$(cat missing-out.txt)'"
+findViewerWindow 1 >/dev/null && fail "a window opened for an unreadable FILE"
+
+# Starts the viewer with the arguments given, waits for its window and summary, shoots the
+# picture into $1, and closes it.
+showAndClose() {
+  local picture=$1 window status
+  shift
+  "${run[@]}" "$viewer" "$@" >out.txt 2>err.txt &
+  viewerPid=$!
+  window=$(findViewerWindow 300) || fail "no viewer window appeared for: $*"
+  read -r clientX clientY clientW clientH < <(windowGeometry "$window")
+  for i in $(seq 50); do
+    grep -q '^Max len tandem' out.txt && break
+    sleep 0.2
+  done
+  xdotool windowfocus "$window"
+  sleep 0.5
+  shoot "$picture" 1
+  "$toolsDir/close_window" "$window"
+  status=0
+  wait "$viewerPid" || status=$?
+  viewerPid=
+  [ "$status" -eq 0 ] || fail "exit code $status after closing, for: $*"
+}
+
+showAndClose list.ppm
+[ "$(tr -d '\r' <out.txt)" = "$(cat expected.txt)" ] || fail "the imported list's summary: $(cat out.txt)"
+showAndClose paf.ppm self.paf
+[ "$(tr -d '\r' <out.txt)" = "$(cat expected.txt)" ] || fail "summary of self.paf: $(cat out.txt), not $(cat expected.txt)"
+[ "$(tr -d '\r' <err.txt)" = "$expectedErr" ] || fail "standard error for self.paf: $(cat err.txt)"
+[ "$(classCount paf.ppm blue)" -gt 500 ] || fail "no bars: $(colours paf.ppm)"
+[ "$(differingPixels list.ppm paf.ppm)" -eq 0 ] || fail "self.paf does not draw as its imported list"
+echo "e2e open file $mode: passed"
