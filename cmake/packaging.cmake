@@ -9,7 +9,7 @@ include(GNUInstallDirs)
 set(quelvar_programs
   "quelvar|interactive 3D viewer for genomic tandem pairs"
   "quelvar-summary|load a tandem list as the viewer does and print its summary"
-  "quelvar-snapshot|render the viewer's picture of a tandem list to a PNG, without a window"
+  "quelvar-snapshot|render the viewer's picture of a tandem list to PNG or SVG, without a window"
   "quelvar-import|turn repeat-finder and aligner output into a tandem list"
   "quelvar-generate|write a synthetic tandem list"
 )
