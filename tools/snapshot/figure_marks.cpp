@@ -6,13 +6,13 @@
 #include "axis_ticks.h"
 #include "clip_arithmetic.h"
 #include "figure_records.h"
+#include "text_raster.h"
 
 namespace {
 
-constexpr float kCharWidth = 0.6f;  // a generous mean advance, in line heights
 constexpr size_t kMaxTicks = 64;
 
-float estimateWidth(const std::string& text, float size) { return kCharWidth * size * static_cast<float>(text.size()); }
+float textWidth(const std::string& text, float size) { return static_cast<float>(measureText(text.c_str(), size)); }
 
 struct Screen {
   float x, y;
@@ -87,7 +87,7 @@ void addPositionTicks(const MarkInput& in, double lo, double hi, float size, Fig
       at[i] = project(in, axisXOf(ticks[i].position, in.zoomSteps), 0);
       apart = at[i].ok;
       if (apart && i > 0) {
-        float room = 0.5f * (estimateWidth(ticks[i].label, size) + estimateWidth(ticks[i - 1].label, size)) + size;
+        float room = 0.5f * (textWidth(ticks[i].label, size) + textWidth(ticks[i - 1].label, size)) + size;
         apart = std::fabs(at[i].x - at[i - 1].x) >= room;
       }
     }
@@ -95,6 +95,9 @@ void addPositionTicks(const MarkInput& in, double lo, double hi, float size, Fig
     for (size_t i = 0; i < n; ++i) {
       if (!at[i].ok) continue;
       marks.lines.push_back({at[i].x, at[i].y, at[i].x, at[i].y + tickLength});
+      // A label the picture's edge would cut is left out; its tick stays.
+      float half = 0.5f * textWidth(ticks[i].label, size);
+      if (at[i].x - half < 0 || at[i].x + half > static_cast<float>(in.width)) continue;
       addText(marks, at[i].x, at[i].y + tickLength + 0.95f * size, size, TextAnchor::middle, ticks[i].label);
     }
     return;

@@ -1,7 +1,8 @@
 // The annotations of a figure laid out in picture pixels (origin top left, y down): position
 // ticks on the axis, the height legend, the title. Placed by projecting world points with the
 // matrix the bars were drawn with, so a tick stands where a bar at that position stands.
-// Pure arithmetic; the PNG and SVG writers both draw from this.
+// No GL (text widths come from the shared rasteriser's metrics); the PNG and SVG writers
+// both draw from this.
 #pragma once
 
 #include <cstdint>
