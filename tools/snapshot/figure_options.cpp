@@ -99,7 +99,7 @@ bool takeFigureOptions(std::vector<char*>& args, FigureOptions& figure, std::str
 
 }  // namespace
 
-int planPictures(int argc, char** argv, std::vector<PictureSpec>& pictures) {
+int planPictures(int argc, char** argv, std::vector<PicturePlan>& pictures) {
   for (int i = 1; i < argc && std::strcmp(argv[i], "--") != 0; ++i)
     if (asksForHelp(argv[i])) {
       std::string usage = kSnapshotUsage;
@@ -125,22 +125,22 @@ int planPictures(int argc, char** argv, std::vector<PictureSpec>& pictures) {
   for (auto& picture : own) {
     std::vector<char*> args = common;
     args.insert(args.end(), picture.begin(), picture.end());
-    PictureSpec spec;
+    PicturePlan plan;
     std::string error;
-    if (!takeFigureOptions(args, spec.figure, error)) return cliUsageError("%s", error.c_str());
+    if (!takeFigureOptions(args, plan.figure, error)) return cliUsageError("%s", error.c_str());
     args.insert(args.begin(), argv[0]);
     args.push_back(nullptr);
     optind = 0;  // every picture's arguments are parsed afresh
-    int stop = parseSnapshotOptions(static_cast<int>(args.size()) - 1, args.data(), spec.options);
+    int stop = parseSnapshotOptions(static_cast<int>(args.size()) - 1, args.data(), plan.options);
     if (stop != kCliGoOn) return stop;
-    spec.svg = endsWith(spec.options.outPath, ".svg");
-    for (const PictureSpec& earlier : pictures) {
-      if (std::strcmp(spec.options.listPath, earlier.options.listPath) != 0)
+    plan.svg = endsWith(plan.options.outPath, ".svg");
+    for (const PicturePlan& earlier : pictures) {
+      if (std::strcmp(plan.options.listPath, earlier.options.listPath) != 0)
         return cliUsageError("one list is loaded for all pictures; give --list before the first --out");
-      if (std::strcmp(spec.options.outPath, earlier.options.outPath) == 0)
-        return cliUsageError("two pictures would both be written to %s", spec.options.outPath);
+      if (std::strcmp(plan.options.outPath, earlier.options.outPath) == 0)
+        return cliUsageError("two pictures would both be written to %s", plan.options.outPath);
     }
-    pictures.push_back(spec);
+    pictures.push_back(plan);
   }
   return kCliGoOn;
 }

@@ -17,7 +17,7 @@ struct FigureOptions {
 };
 
 // One picture: the snapshot's own options and the figure options.
-struct PictureSpec {
+struct PicturePlan {
   SnapshotOptions options;
   FigureOptions figure;
   bool svg = false;  // by the output name's ending
@@ -27,7 +27,7 @@ struct PictureSpec {
 // the options after it, up to the next --out, apply to that picture only. Without --out
 // there is one picture, named by the snapshot's default. Returns kCliGoOn to render, or the
 // exit code to stop with (--help, --version, or a bad argument, already reported).
-int planPictures(int argc, char** argv, std::vector<PictureSpec>& pictures);
+int planPictures(int argc, char** argv, std::vector<PicturePlan>& pictures);
 
 // Usage text for these options, printed after the snapshot's own by --help.
 extern const char kFigureUsage[];

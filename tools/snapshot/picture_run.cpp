@@ -71,7 +71,7 @@ struct Drawn {
 };
 
 // Scales the records for this picture and places the camera.
-Drawn prepareView(const PictureSpec& picture, ViewState& view) {
+Drawn prepareView(const PicturePlan& picture, ViewState& view) {
   const SnapshotOptions& options = picture.options;
   normaliseRecordsFor(picture.figure.maxLen);
   Drawn drawn;
@@ -103,7 +103,7 @@ Drawn prepareView(const PictureSpec& picture, ViewState& view) {
   return drawn;
 }
 
-bool renderPicture(const PictureSpec& picture, OutputFile& out) {
+bool renderPicture(const PicturePlan& picture, OutputFile& out) {
   const SnapshotOptions& options = picture.options;
   ViewState view = options.view;
   Drawn drawn = prepareView(picture, view);
@@ -154,7 +154,7 @@ bool renderPicture(const PictureSpec& picture, OutputFile& out) {
 
 }  // namespace
 
-int runPictures(const std::vector<PictureSpec>& pictures) {
+int runPictures(const std::vector<PicturePlan>& pictures) {
   const char* listPath = pictures.front().options.listPath;
   // Every target is checked before any work; each picture goes to a temporary beside it.
   std::vector<OutputFile> outs(pictures.size());
@@ -171,7 +171,7 @@ int runPictures(const std::vector<PictureSpec>& pictures) {
   }
 
   int width = 1, height = 1;
-  for (const PictureSpec& p : pictures) {
+  for (const PicturePlan& p : pictures) {
     if (p.options.width > width) width = p.options.width;
     if (p.options.height > height) height = p.options.height;
   }

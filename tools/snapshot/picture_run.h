@@ -7,4 +7,4 @@
 
 // Returns the exit code: 0 when every picture was written, 1 when the GL context could not
 // be had or a picture not written (the others are still tried).
-int runPictures(const std::vector<PictureSpec>& pictures);
+int runPictures(const std::vector<PicturePlan>& pictures);

@@ -9,7 +9,7 @@
 
 int main(int argc, char** argv) {
   startCli("quelvar-snapshot");
-  std::vector<PictureSpec> pictures;
+  std::vector<PicturePlan> pictures;
   int stop = planPictures(argc, argv, pictures);
   if (stop != kCliGoOn) return stop;
   return runPictures(pictures);
