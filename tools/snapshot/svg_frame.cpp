@@ -49,6 +49,18 @@ class Svg {
     }
   }
 
+  // A straight path's data, "M x0 y0 L x1 y1".
+  void segment(float x0, float y0, float x1, float y1) {
+    text += 'M';
+    number(x0);
+    text += ' ';
+    number(y0);
+    text += 'L';
+    number(x1);
+    text += ' ';
+    number(y1);
+  }
+
   void colour(const float rgb[3]) {
     static const char kHex[] = "0123456789abcdef";
     text += '#';
@@ -175,14 +187,8 @@ void writeBars(Svg& svg) {
     Point p = svg.toPixels(a), q = svg.toPixels(b);
     svg.text += "<path stroke=\"";
     svg.colour(bars.colours[2 * i]);
-    svg.text += "\" d=\"M";
-    svg.number(p.x);
-    svg.text += ' ';
-    svg.number(p.y);
-    svg.text += 'L';
-    svg.number(q.x);
-    svg.text += ' ';
-    svg.number(q.y);
+    svg.text += "\" d=\"";
+    svg.segment(p.x, p.y, q.x, q.y);
     svg.text += "\"/>\n";
   }
   svg.text += "</g>\n";
@@ -200,14 +206,8 @@ void writeScaleBar(Svg& svg, const SvgFrame& frame) {
   float a[4], b[4];
   if (!clipSegment(ends[0], ends[1], a, b)) return;
   Point p = svg.toPixels(a), q = svg.toPixels(b);
-  svg.text += "<path shape-rendering=\"crispEdges\" stroke=\"#ff0000\" stroke-width=\"1\" d=\"M";
-  svg.number(p.x);
-  svg.text += ' ';
-  svg.number(p.y);
-  svg.text += 'L';
-  svg.number(q.x);
-  svg.text += ' ';
-  svg.number(q.y);
+  svg.text += "<path shape-rendering=\"crispEdges\" stroke=\"#ff0000\" stroke-width=\"1\" d=\"";
+  svg.segment(p.x, p.y, q.x, q.y);
   svg.text += "\"/>\n";
 }
 
@@ -217,14 +217,8 @@ void writeMarks(Svg& svg, const FigureMarks& marks) {
   svg.number(marks.lineWidth);
   svg.text += "\" stroke-linecap=\"square\">\n";
   for (const MarkLine& line : marks.lines) {
-    svg.text += "<path d=\"M";
-    svg.number(line.x0);
-    svg.text += ' ';
-    svg.number(line.y0);
-    svg.text += 'L';
-    svg.number(line.x1);
-    svg.text += ' ';
-    svg.number(line.y1);
+    svg.text += "<path d=\"";
+    svg.segment(line.x0, line.y0, line.x1, line.y1);
     svg.text += "\"/>\n";
   }
   svg.text += "</g>\n<g font-family=\"DejaVu Sans\" fill=\"#000000\">\n";
