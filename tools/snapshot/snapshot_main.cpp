@@ -17,7 +17,7 @@
 #include "scene_frame.h"
 #include "snapshot_options.h"
 #include "tandem_loader.h"
-#include "zoom_step.h"
+#include "view_options.h"
 
 int main(int argc, char** argv) {
   startCli("quelvar-snapshot");
@@ -52,13 +52,8 @@ int main(int argc, char** argv) {
   }
   normalizeRecords();
   ViewState& view = options.view;
-  for (int32_t i = 0; i < options.zoomSteps; ++i) zoomStep(view);
-  if (options.cameraGiven) {
-    camera.camX = options.camX;
-    camera.camY = options.camY;
-    camera.pitch = options.pitch;
-    camera.yaw = options.yaw;
-  }
+  view.fileName = fileLabel(options.listPath);
+  applyViewOptions(options, view);
 
   auto start = std::chrono::steady_clock::now();
   for (int i = 0; i < options.frames; ++i) {
