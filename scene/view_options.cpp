@@ -57,9 +57,14 @@ bool readCamera(const char* text, ViewOptions& options) {
          readFloat(text, ',', options.pitch) && readFloat(text, '\0', options.yaw);
 }
 
-// The shortest decimal that the parsers above read back as the same float32.
+// The shortest decimal that the parsers above read back as the same float32, without an
+// exponent where a few decimals do.
 std::string exactFloat(float value) {
-  char text[48];
+  char text[64];
+  for (int decimals = 0; decimals <= 9; ++decimals) {
+    std::snprintf(text, sizeof text, "%.*f", decimals, static_cast<double>(value));
+    if (static_cast<float>(std::strtod(text, nullptr)) == value) return text;
+  }
   for (int digits = 1; digits <= 17; ++digits) {
     std::snprintf(text, sizeof text, "%.*g", digits, static_cast<double>(value));
     if (static_cast<float>(std::strtod(text, nullptr)) == value) break;
