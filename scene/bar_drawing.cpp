@@ -6,8 +6,6 @@
 #include "record_moves.h"
 #include "record_table.h"
 
-constexpr int32_t kFarPartStart = 2000000;  // positions above this slide; this one does not
-
 void slideFarPart(const ViewState& view) {
   if (!view.moveRight && !view.moveLeft && !view.jumpForward && !view.jumpBack) return;
   for (int32_t i = 1; i < recordTable.count; ++i) {

@@ -4,13 +4,12 @@
 #include <cstdlib>
 #include <vector>
 
+#include "bar_drawing.h"
 #include "record_table.h"
 #include "stack_counts.h"
 #include "zoom_step.h"
 
 namespace {
-
-constexpr int32_t kFarPartStart = 2000000;  // as the slide: positions above it move
 
 struct MoveRun {
   char what;      // 'z', 'x' or 'y'
