@@ -15,10 +15,11 @@ viewer=$2
 startSession "$3"
 cd "$sessionDir"
 
-# Six pairs with strand and identity (one without), one far taller than the rest, and one
-# of 40 bp that the start threshold just hides (40 / 10000 x 7 = 0.028).
+# Pairs with strand and identity (two without), one far taller than the rest, one of 40 bp
+# that the start threshold just hides (40 / 10000 x 7 = 0.028), and one with a bar in the
+# far part that the arrows slide.
 printf '%s\n' 5000/25000/300/0/99.5 15000/60000/240/1/97.2 30000/90000/180/0/91 \
-  45000/120000/10000/1/99.1 70000/150000/120/0 95000/180000/40/1/85 >date.txt
+  45000/120000/10000/1/99.1 70000/150000/120/0 95000/180000/40/1/85 150000/2050000/2000/0 >date.txt
 # Every line a click may print: each pair seen from either bar.
 awk -F/ '{id = NF > 4 ? sprintf("\t%.2f", $5) : ""
   printf "pair\t%s\t%s\t%s\t%s%s\n", $1, $2, $3, $4, id
@@ -103,24 +104,38 @@ shoot hud.ppm
 pressUntil k "K did not show the links" eval '[ "$(shoot now.ppm; differingPixels hud.ppm now.ppm)" -gt 0 ]'
 shoot links.ppm
 pressUntil c "C did not colour by strand" eval '[ "$(shoot now.ppm; differingPixels links.ppm now.ppm)" -gt 0 ]'
-saved() { [ -f quelvar-000.png ] && grep -q '^saved quelvar-000.png: ' out.txt; }
-pressUntil p "P did not save quelvar-000.png" eval 'sleep 0.5; saved'
-shoot shown.ppm
-convert shown.ppm -crop "${clientW}x${clientH}+${clientX}+${clientY}" +repage shown.png
-[ "$(compare -metric AE quelvar-000.png shown.png null: 2>&1)" = 0 ] ||
-  fail "the saved picture is not the frame shown: $(compare -metric AE quelvar-000.png shown.png null: 2>&1) pixels differ"
-command=$(tr -d '\r' <out.txt | sed -n 's/^saved quelvar-000.png: //p')
+# Presses P until quelvar-$1.png is saved, checks it is the frame shown and, natively, that
+# the printed command draws it again; leaves the command in $command.
+saveAndRedraw() {
+  local picture=quelvar-$1.png
+  pressUntil p "P did not save $picture" eval "sleep 0.5; [ -f $picture ] && grep -q '^saved $picture: ' out.txt"
+  shoot shown.ppm
+  convert shown.ppm -crop "${clientW}x${clientH}+${clientX}+${clientY}" +repage shown.png
+  [ "$(compare -metric AE "$picture" shown.png null: 2>&1)" = 0 ] ||
+    fail "$picture is not the frame shown: $(compare -metric AE "$picture" shown.png null: 2>&1) pixels differ"
+  command=$(tr -d '\r' <out.txt | sed -n "s/^saved $picture: //p")
+  if [ "$mode" = native ]; then
+    rm -f snapshot.png
+    eval "\"\$toolsDir\"/$command --out snapshot.png" >/dev/null || fail "the printed command failed: $command"
+    [ "$(compare -metric AE "$picture" snapshot.png null: 2>&1)" = 0 ] ||
+      fail "the printed command draws another picture: $(compare -metric AE "$picture" snapshot.png null: 2>&1) pixels differ ($command)"
+  fi
+}
+saveAndRedraw 000
 case "$command" in
-  "quelvar-snapshot --list date.txt --size ${clientW}x${clientH} --camera "*"--hud --links --colour strand"*) ;;
+  "quelvar-snapshot --list date.txt --size ${clientW}x${clientH} --camera "*"--hud --links --colour strand --pick "*) ;;
   *) fail "printed command: $command" ;;
 esac
-if [ "$mode" = native ]; then
-  eval "\"\$toolsDir\"/$command --out snapshot.png" >/dev/null || fail "the printed command failed: $command"
-  [ "$(compare -metric AE quelvar-000.png snapshot.png null: 2>&1)" = 0 ] ||
-    fail "the printed command draws another picture: $(compare -metric AE quelvar-000.png snapshot.png null: 2>&1) pixels differ ($command)"
-fi
-# The next P takes the next number.
-pressUntil p "P did not save quelvar-001.png" eval 'sleep 0.5; [ -f quelvar-001.png ]'
+# The far part slid by Right for a few frames, then stopped: the next number, and the
+# slides written down as moves that make the same picture.
+tap Right
+sleep 0.3
+tap space
+saveAndRedraw 001
+case "$command" in
+  *" --moves x+"*) ;;
+  *) fail "the slide is not in the printed command: $command" ;;
+esac
 
 "$toolsDir/close_window" "$window"
 status=0
