@@ -7,6 +7,7 @@
 #include "clip_space_draw.h"
 #include "gl.h"
 #include "pair_colours.h"
+#include "pair_traits.h"
 #include "record_table.h"
 #include "view_volume.h"
 #include "window_mode.h"
@@ -68,6 +69,7 @@ GLint lastViewport[4];
 bool sameSelection(const BarSelection& a, const BarSelection& b) {
   return a.revision == b.revision && a.count == b.count && a.threshold == b.threshold &&
          a.points == b.points && a.windowMode == b.windowMode && a.colourMode == b.colourMode &&
+         a.minIdentity == b.minIdentity &&
          (!a.windowMode || a.windowStart == b.windowStart);
 }
 
@@ -106,6 +108,9 @@ void selectBars(const BarSelection& selection) {
     if (!(record.len > selection.threshold)) continue;
     if (selection.windowMode && !inWindow(record.partner, selection.windowStart) &&
         !inWindow(record.pos, selection.windowStart))
+      continue;
+    if (selection.minIdentity != 0 && pairTraits.identity[pairOfSlot(i)] < selection.minIdentity &&
+        pairTraits.identity[pairOfSlot(i)] != kIdentityUnknown)
       continue;
     uint16_t cell = cellOf(record.x);
     growBox(cells[cell], record);

@@ -16,6 +16,7 @@ struct BarSelection {
   bool windowMode;   // only pairs with an end in the window
   int32_t windowStart;
   int32_t colourMode = 0;  // pair_colours.h; 0 keeps the pass's own colours
+  uint16_t minIdentity = 0;  // hundredths of a percent; pairs without identity stay
 };
 
 // Draws the selected records under the current matrix (camera already applied): the same

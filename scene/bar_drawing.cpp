@@ -3,9 +3,8 @@
 #include "bar_batch.h"
 #include "camera_transform.h"
 #include "gl.h"
+#include "record_moves.h"
 #include "record_table.h"
-
-constexpr int32_t kFarPartStart = 2000000;  // positions above this slide; this one does not
 
 void slideFarPart(const ViewState& view) {
   if (!view.moveRight && !view.moveLeft && !view.jumpForward && !view.jumpBack) return;
@@ -19,6 +18,7 @@ void slideFarPart(const ViewState& view) {
     if (view.jumpBack) record.y = static_cast<float>(record.y - 0.1);
   }
   ++recordTable.revision;
+  noteFarSlide(view);
 }
 
 void drawBars(int style, const ViewState& view) {
@@ -26,6 +26,7 @@ void drawBars(int style, const ViewState& view) {
   applyCameraTransform();
   BarSelection selection{recordTable.revision, recordTable.count, view.threshold, style == 1, false, 0};
   selection.colourMode = view.colourMode;
+  selection.minIdentity = view.minIdentity;
   drawBarBatch(selection);
   glPopMatrix();
 }

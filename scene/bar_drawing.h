@@ -2,7 +2,11 @@
 // far-part slide driven by the arrow flags.
 #pragma once
 
+#include <cstdint>
+
 #include "view_state.h"
+
+constexpr int32_t kFarPartStart = 2000000;  // positions above this slide; this one does not
 
 // Records with pos above 2,000,000 move by 0.1 along each set arrow flag; once a frame
 // outside window mode, drawn or not.

@@ -66,7 +66,12 @@ int hudLines(const ViewState& view, char lines[kHudLines][kHudLineRoom]) {
   else
     std::snprintf(lines[n++], kHudLineRoom, "%s pairs", a);
   formatBases(std::llround(basesOfNormalisedLength(view.threshold)), a, sizeof a);
-  std::snprintf(lines[n++], kHudLineRoom, "showing pairs longer than %s bp", a);
+  if (view.minIdentity == 0) {
+    std::snprintf(lines[n++], kHudLineRoom, "showing pairs longer than %s bp", a);
+  } else {
+    std::snprintf(lines[n++], kHudLineRoom, "showing pairs longer than %s bp, identity \u2265 %u.%02u%%", a,
+                  view.minIdentity / 100u, view.minIdentity % 100u);
+  }
   if (view.windowMode) {
     formatBases(view.windowStart, a, sizeof a);
     formatBases(static_cast<int64_t>(view.windowStart) + kWindowSpan, b, sizeof b);

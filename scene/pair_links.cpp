@@ -35,6 +35,7 @@ struct LinkKey {
   bool windowMode;
   int32_t windowStart;
   int32_t colourMode;
+  uint16_t minIdentity;
   bool built;
 };
 LinkKey builtFor{};
@@ -45,8 +46,10 @@ bool inWindow(int32_t value, int32_t windowStart) {
 }
 
 // Both bars of a pair share their length, and window mode shows both or neither.
-bool pairShown(const TandemRecord& a, const ViewState& view) {
+bool pairShown(int32_t slot, const TandemRecord& a, const ViewState& view) {
   if (!(a.len > view.threshold)) return false;
+  uint16_t identity = pairTraits.identity[pairOfSlot(slot)];
+  if (view.minIdentity != 0 && identity < view.minIdentity && identity != kIdentityUnknown) return false;
   return !view.windowMode || inWindow(a.pos, view.windowStart) || inWindow(a.partner, view.windowStart);
 }
 
@@ -56,7 +59,7 @@ void buildArcs(const ViewState& view) {
   for (int32_t slot = 1; slot + 1 < recordTable.count; slot += 2) {
     const TandemRecord& a = recordTable.slots[slot];
     const TandemRecord& b = recordTable.slots[slot + 1];
-    if (!pairShown(a, view)) continue;
+    if (!pairShown(slot, a, view)) continue;
     float colour[3];
     if (view.colourMode == kColourByIdentity)
       identityColour(pairTraits.identity[pairOfSlot(slot)], colour);
@@ -109,10 +112,11 @@ void cullArcs(const float matrix[16]) {
 
 void drawPairLinks(const ViewState& view) {
   LinkKey key{recordTable.revision, recordTable.count, view.threshold, view.windowMode,
-              view.windowMode ? view.windowStart : 0, view.colourMode, true};
+              view.windowMode ? view.windowStart : 0, view.colourMode, view.minIdentity, true};
   if (!builtFor.built || key.revision != builtFor.revision || key.count != builtFor.count ||
       key.threshold != builtFor.threshold || key.windowMode != builtFor.windowMode ||
-      key.windowStart != builtFor.windowStart || key.colourMode != builtFor.colourMode) {
+      key.windowStart != builtFor.windowStart || key.colourMode != builtFor.colourMode ||
+      key.minIdentity != builtFor.minIdentity) {
     buildArcs(view);
     builtFor = key;
   }

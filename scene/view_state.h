@@ -24,5 +24,6 @@ struct ViewState {
   bool showLinks = false;      // a ground arc joining the two bars of every shown pair
   int32_t colourMode = 0;      // pair_colours.h: the pass's own, by strand, by identity
   int32_t pickedSlot = 0;      // the picked bar's slot; 0 for none
+  uint16_t minIdentity = 0;    // hundredths of a percent: pairs known to be less alike are hidden
   const char* fileName = "";   // the pair file, named in the HUD
 };

@@ -42,6 +42,7 @@ void drawWindowBars(const ViewState& view) {
   applyCameraTransform();
   BarSelection selection{recordTable.revision, recordTable.count, view.threshold, false, true, view.windowStart};
   selection.colourMode = view.colourMode;
+  selection.minIdentity = view.minIdentity;
   drawBarBatch(selection);
   glPopMatrix();
 }

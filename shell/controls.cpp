@@ -4,7 +4,10 @@
 
 #include "camera.h"
 #include "cursor_display.h"
+#include "frame_save.h"
+#include "pair_colours.h"
 #include "platform.h"
+#include "view_start.h"
 #include "view_state_instance.h"
 #include "zoom_step.h"
 
@@ -90,12 +93,13 @@ void handleInput() {
     clearArrowFlags(view);
     pauseAfterToggle();
   }
-  // Minus raises the threshold (fewer bars), plus lowers it; it has no bounds.
-  if (keyIsDown(ViewerKey::PadMinus)) {
+  // Minus raises the threshold (fewer bars), plus lowers it; it has no bounds. The main
+  // row's - and = do the same, for keyboards without a keypad.
+  if (keyIsDown(ViewerKey::PadMinus) || keyIsDown(ViewerKey::Minus)) {
     view.threshold = static_cast<float>(view.threshold + 0.01);
     pauseAfterToggle();
   }
-  if (keyIsDown(ViewerKey::PadPlus)) {
+  if (keyIsDown(ViewerKey::PadPlus) || keyIsDown(ViewerKey::Equal)) {
     view.threshold = static_cast<float>(view.threshold - 0.01);
     pauseAfterToggle();
   }
@@ -105,6 +109,27 @@ void handleInput() {
     view.windowMode = !view.windowMode;
     pauseAfterToggle();
     clearArrowFlags(view);  // a slide never carries over from one mode to the other
+  }
+  // Finding one's way: keys the controls above leave free.
+  if (keyIsDown(ViewerKey::H)) {
+    view.hud = !view.hud;
+    pauseAfterToggle();
+  }
+  if (keyIsDown(ViewerKey::K)) {
+    view.showLinks = !view.showLinks;
+    pauseAfterToggle();
+  }
+  if (keyIsDown(ViewerKey::C)) {
+    view.colourMode = nextColourMode(view.colourMode);
+    pauseAfterToggle();
+  }
+  if (keyIsDown(ViewerKey::R)) {
+    resetViewToStart();
+    pauseAfterToggle();
+  }
+  if (keyIsDown(ViewerKey::P)) {
+    requestFrameSave();  // once this frame is drawn
+    pauseAfterToggle();
   }
 }
 

@@ -4,11 +4,14 @@
 #include <cstdio>
 
 #include "controls.h"
+#include "frame_save.h"
+#include "pair_pick.h"
 #include "pair_file.h"
 #include "platform.h"
 #include "projection.h"
 #include "scene_frame.h"
 #include "tandem_loader.h"
+#include "view_start.h"
 #include "view_state_instance.h"
 #include "viewer_window.h"
 
@@ -23,6 +26,8 @@ int failStart(const char* what) {
 // One frame: input and the passes, swap, and the 1 ms rest.
 void showFrame() {
   renderFrame(viewState, handleInput);
+  saveFrameIfRequested();  // the back buffer, before the swap shows it
+  pickForNextFrame();
   swapFrameBuffers();
   pauseThread(1);
 }
@@ -52,6 +57,9 @@ int runViewer(const ViewerOptions& options) {
   else
     loadPairFile(options.file, options.pairs, 1);  // a failure is printed; the viewer goes on as for date.txt
   normalizeRecords();
+  viewState.fileName = fileLabel(options.file != nullptr ? options.file : "date.txt");
+  startView(options.view);
+  rememberViewerSource(options);
   // The summary is all the viewer prints; let a pipe see it while the window is open.
   std::fflush(stdout);
   int32_t exitCode = runFrames();

@@ -6,12 +6,15 @@
 
 #include <cstdint>
 
-// The keys the controls poll, plus Escape, which acts on every press.
+// The keys the controls poll, plus Escape, which acts on every press. The last row are
+// the finding-your-way keys: HUD, links, colours, reset, save the picture, and the main
+// row's minus and equals, which act as the keypad's minus and plus.
 enum class ViewerKey {
   M, W, S, A, D, N, L, Q,
   Down, Up, Left, Right, Space,
   PadMinus, PadPlus, Pad6, Pad4,
   Enter, Escape,
+  H, K, C, R, P, Minus, Equal,
   Other,  // any key the viewer has no use for
 };
 
@@ -39,6 +42,8 @@ bool viewerHasForeground();
 // Cursor position in screen coordinates.
 void readCursor(int32_t* x, int32_t* y);
 void placeCursor(int32_t x, int32_t y);
+// The pointer in client-area pixels from the top left (outside the client area too).
+void readPointer(int32_t* x, int32_t* y);
 // One step of the cursor's display count (see cursor_display.h): show is the step's
 // direction, count the shell's count after it. Returns the count to go on with: the
 // system's own where it keeps one (Win32's ShowCursor), else count.

@@ -18,14 +18,24 @@ const char kUsage[] =
     "pairs load as if imported first; its skipped lines are reported on standard error.\n"
     "\n"
     "%s"
+    "View (the same options as quelvar-snapshot's):\n"
+    "%s"
     "  -h, --help                show this help and exit\n"
     "  -V, --version             show the version and exit\n"
     "\n"
     "Keys: W/S fly forward/back, A/D strafe, mouse looks around while the cursor is\n"
-    "captured, Q or Escape frees or captures the cursor, keypad -/+ raise/lower the length\n"
-    "threshold, L lines or points, N compresses the axis by 0.9, M floor on/off, Enter\n"
-    "window mode, arrows slide or jump the window (or the data beyond position 2,000,000),\n"
-    "Space stops every slide.\n"
+    "captured, Q or Escape frees or captures the cursor, keypad -/+ (or - and = on the main\n"
+    "row) raise/lower the length threshold, L lines or points, N compresses the axis by 0.9,\n"
+    "M floor on/off, Enter window mode, arrows slide or jump the window (or the data beyond\n"
+    "position 2,000,000), Space stops every slide.\n"
+    "H heads-up display on/off (file, threshold in bases, position, axis ruler, the picked\n"
+    "pair highlighted), K links joining the two bars of every pair, C bar colours (as drawn,\n"
+    "by strand, by identity), R back to the start view (camera, threshold, zoom, slides,\n"
+    "window), P saves the frame as quelvar-NNN.png and prints the quelvar-snapshot command\n"
+    "that draws it again.\n"
+    "Picking: with the cursor free the bar under the pointer is picked, in mouse-look the bar\n"
+    "at the centre; a left click prints it as one line:\n"
+    "  pair<TAB>position<TAB>partner<TAB>length<TAB>strand (0, 1 inverted)[<TAB>identity]\n"
     "\n"
     "Exit status: 0 when the window was closed, 1 when FILE cannot be read or no window\n"
     "could be had, 2 for bad arguments.\n";
@@ -33,6 +43,7 @@ const char kUsage[] =
 int printUsage() {
   std::string usage = kUsage;
   usage.replace(usage.find("%s"), 2, kPairFileOptionsHelp);
+  usage.replace(usage.find("%s"), 2, kViewOptionsHelp);
   return cliPrintHelp(usage.c_str());
 }
 
@@ -45,6 +56,7 @@ int readViewerCommandLine(int argc, char** argv, ViewerOptions& options) {
       {"help", no_argument, nullptr, 'h'},
       {"version", no_argument, nullptr, 'V'},
       QUELVAR_PAIR_FILE_LONG_OPTIONS,
+      QUELVAR_VIEW_LONG_OPTIONS,
       {nullptr, 0, nullptr, 0},
   };
   opterr = 0;
@@ -53,14 +65,16 @@ int readViewerCommandLine(int argc, char** argv, ViewerOptions& options) {
       case 'h': return printUsage();
       case 'V': return cliPrintVersion();
       default: {
-        if (!isPairFileOption(c)) return cliBadOption(c, argv);
-        int stop = takePairFileOption(c, optarg, options.pairs);
+        int stop = isViewOption(c)       ? takeViewOption(c, optarg, options.view)
+                   : isPairFileOption(c) ? takePairFileOption(c, optarg, options.pairs)
+                                         : cliBadOption(c, argv);
         if (stop != kCliGoOn) return stop;
       }
     }
   }
   if (argc - optind > 1) return cliUsageError("one file at a time; unexpected argument '%s'", argv[optind + 1]);
   int stop = checkPairFileOptions(options.pairs);
+  if (stop == kCliGoOn) stop = checkViewOptions(options.view);
   if (stop != kCliGoOn) return stop;
   if (optind < argc) options.file = argv[optind];
   if (options.file == nullptr) {

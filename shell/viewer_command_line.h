@@ -3,11 +3,13 @@
 #pragma once
 
 #include "pair_file.h"
+#include "view_options.h"
 
 // What the command line asks of the start-up.
 struct ViewerOptions {
   const char* file = nullptr;  // the pair file to read; nullptr: date.txt, as always
   PairFileOptions pairs;       // how FILE is read (--from, --chrom, --all-sequences)
+  ViewOptions view;            // the view to start with (--camera, --hud, ...)
 };
 
 // Returns kCliGoOn to start the viewer, or the exit code to end with. A FILE that cannot

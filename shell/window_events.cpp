@@ -2,6 +2,7 @@
 
 #include "controls.h"
 #include "cursor_display.h"
+#include "pair_pick.h"
 #include "projection.h"
 #include "view_state_instance.h"
 
@@ -23,7 +24,10 @@ void pointerOverWindow() {
   stepCursorDisplay(viewState.cursorFree != 0);
 }
 
-void mouseButtonPressed(MouseButton, int32_t, int32_t) {}
+void mouseButtonPressed(MouseButton button, int32_t x, int32_t y) {
+  // A click is input the controls never poll, so it may print with the HUD off too.
+  if (button == MouseButton::Left) printClickedPair(x, y);
+}
 
 void characterTyped(uint32_t) {}
 

@@ -15,8 +15,8 @@ void keyPressed(ViewerKey key);
 // The pointer moved over the window, frame included.
 void pointerOverWindow();
 
-// Reported where the backend says so in its opening list; the viewer does nothing with
-// them yet.
+// Reported where the backend says so in its opening list. A left click prints the pair
+// under the pointer; the rest the viewer does nothing with yet.
 enum class MouseButton { Left, Right, Middle };
 // x and y in client-area pixels from the top left.
 void mouseButtonPressed(MouseButton button, int32_t x, int32_t y);

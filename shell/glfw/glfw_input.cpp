@@ -1,5 +1,6 @@
 // GLFW backend: key state, focus and the cursor.
-// Implements: key state, the focus, the cursor's position, placing and showing it.
+// Implements: key state, the focus, the cursor's position (on the screen and in the
+//   client area), placing and showing it.
 // Emulates: screen coordinates, through the window's position.
 // Leaves out: a display count of the system's (GLFW has none; the shell keeps it).
 #include <cmath>
@@ -34,6 +35,13 @@ constexpr KeyPair kKeys[] = {
     {ViewerKey::Pad4, GLFW_KEY_KP_4},
     {ViewerKey::Enter, GLFW_KEY_ENTER},
     {ViewerKey::Escape, GLFW_KEY_ESCAPE},
+    {ViewerKey::H, GLFW_KEY_H},
+    {ViewerKey::K, GLFW_KEY_K},
+    {ViewerKey::C, GLFW_KEY_C},
+    {ViewerKey::R, GLFW_KEY_R},
+    {ViewerKey::P, GLFW_KEY_P},
+    {ViewerKey::Minus, GLFW_KEY_MINUS},
+    {ViewerKey::Equal, GLFW_KEY_EQUAL},
 };
 
 int glfwKeyOf(ViewerKey key) {
@@ -64,6 +72,13 @@ void readCursor(int32_t* x, int32_t* y) {
   glfwGetCursorPos(viewerWindow, &cx, &cy);
   *x = left + static_cast<int32_t>(std::floor(cx));
   *y = top + static_cast<int32_t>(std::floor(cy));
+}
+
+void readPointer(int32_t* x, int32_t* y) {
+  double cx = 0, cy = 0;
+  glfwGetCursorPos(viewerWindow, &cx, &cy);
+  *x = static_cast<int32_t>(std::floor(cx));
+  *y = static_cast<int32_t>(std::floor(cy));
 }
 
 void placeCursor(int32_t x, int32_t y) {

@@ -1,6 +1,7 @@
 // Win32 backend: key state, the foreground window, the cursor and the pause, each one
 // system call.
-// Implements: key state, the foreground, the cursor's position, placing it, its display
+// Implements: key state, the foreground, the cursor's position (on the screen and in the
+//   client area), placing it, its display
 //   count (the system's own, which ShowCursor steps), the pause.
 // Emulates: nothing.
 // Leaves out: nothing the viewer asks.
@@ -31,6 +32,13 @@ int virtualKeyOf(ViewerKey key) {
     case ViewerKey::Pad4: return VK_NUMPAD4;
     case ViewerKey::Enter: return VK_RETURN;
     case ViewerKey::Escape: return VK_ESCAPE;
+    case ViewerKey::H: return 'H';
+    case ViewerKey::K: return 'K';
+    case ViewerKey::C: return 'C';
+    case ViewerKey::R: return 'R';
+    case ViewerKey::P: return 'P';
+    case ViewerKey::Minus: return VK_OEM_MINUS;
+    case ViewerKey::Equal: return VK_OEM_PLUS;  // the = key, + with Shift
     case ViewerKey::Other: break;
   }
   return 0;
@@ -53,6 +61,14 @@ void readCursor(int32_t* x, int32_t* y) {
 }
 
 void placeCursor(int32_t x, int32_t y) { SetCursorPos(x, y); }
+
+void readPointer(int32_t* x, int32_t* y) {
+  POINT point{};
+  GetCursorPos(&point);
+  ScreenToClient(viewerWindow, &point);
+  *x = point.x;
+  *y = point.y;
+}
 
 // The system keeps the count; the shell's is replaced by it.
 int32_t showCursor(bool show, int32_t) { return ShowCursor(show ? TRUE : FALSE); }

@@ -191,3 +191,26 @@ TEST(PairFacts, LinesForTheHudAndForCopying) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(WayfindingTest, MinIdentityHidesOnlyPairsKnownToBeLessAlike) {
+  Picture all = renderScene(view, false);
+  EXPECT_EQ(barBatchStats().selected, 6);
+  ViewState off = view;
+  off.minIdentity = 0;
+  EXPECT_EQ(differingPixels(renderScene(off, false), all), 0) << "off by default";
+
+  ViewState strict = view;
+  strict.minIdentity = 9000;  // the 80% pair goes; 99.1% and the one without identity stay
+  strict.showLinks = true;
+  Picture filtered = renderScene(strict, false);
+  EXPECT_EQ(barBatchStats().selected, 4);
+  EXPECT_GT(differingPixels(filtered, all), 0);
+
+  strict.minIdentity = 9910;  // exactly the first pair's identity: kept
+  renderScene(strict, false);
+  EXPECT_EQ(barBatchStats().selected, 4);
+}
+
+}  // namespace

@@ -187,6 +187,16 @@ TEST_F(Controls, ThresholdStepsInSinglePrecisionWithNoBounds) {
   EXPECT_LT(viewState.threshold, 0.0f);  // just below zero: every stored record is drawn
   EXPECT_GT(viewState.threshold, -1e-6f);
   EXPECT_EQ(scripted.pauses100, 8);
+
+  // The main row's - and = are the same keys for laptops, held together with the keypad's
+  // still one step.
+  viewState = ViewState{};
+  scripted.pauses100 = 0;
+  for (int i = 0; i < 5; ++i) frameWith({ViewerKey::Minus});
+  EXPECT_EQ(viewState.threshold, 0.08f);
+  frameWith({ViewerKey::Equal, ViewerKey::PadPlus});
+  EXPECT_EQ(viewState.threshold, static_cast<float>(0.08f - 0.01));
+  EXPECT_EQ(scripted.pauses100, 6);
 }
 
 TEST_F(Controls, EveryToggleKeyPausesOnceInAFrame) {

@@ -100,6 +100,9 @@ void readCursor(int32_t* x, int32_t* y) {
   *y = scripted.cursorY;
 }
 
+// The client area taken to start at the screen's corner.
+void readPointer(int32_t* x, int32_t* y) { readCursor(x, y); }
+
 void placeCursor(int32_t x, int32_t y) {
   ++scripted.cursorPlacements;
   scripted.cursorX = x;

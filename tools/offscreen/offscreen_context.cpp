@@ -41,10 +41,20 @@ bool openOffscreenContext(int width, int height, char* error, int errorSize) {
   const EGLint configAttributes[] = {EGL_SURFACE_TYPE, EGL_PBUFFER_BIT, EGL_RENDERABLE_TYPE, EGL_OPENGL_BIT,
                                      EGL_RED_SIZE, 8, EGL_GREEN_SIZE, 8, EGL_BLUE_SIZE, 8,
                                      EGL_DEPTH_SIZE, 24, EGL_NONE};
-  EGLConfig config;
+  // EGL lists deeper colour first; the window's 8 bits a channel round colours as the
+  // picture must, so take a config with exactly those.
+  EGLConfig configs[64];
   EGLint found = 0;
-  if (!eglChooseConfig(display, configAttributes, &config, 1, &found) || found == 0)
+  if (!eglChooseConfig(display, configAttributes, configs, 64, &found) || found == 0)
     return fail(error, errorSize, "no EGL config with an RGB pbuffer and a depth buffer");
+  EGLConfig config = configs[0];
+  for (EGLint i = found - 1; i >= 0; --i) {
+    EGLint red = 0, green = 0, blue = 0;
+    eglGetConfigAttrib(display, configs[i], EGL_RED_SIZE, &red);
+    eglGetConfigAttrib(display, configs[i], EGL_GREEN_SIZE, &green);
+    eglGetConfigAttrib(display, configs[i], EGL_BLUE_SIZE, &blue);
+    if (red == 8 && green == 8 && blue == 8) config = configs[i];
+  }
 
   const EGLint surfaceAttributes[] = {EGL_WIDTH, width, EGL_HEIGHT, height, EGL_NONE};
   surface = eglCreatePbufferSurface(display, config, surfaceAttributes);

@@ -9,6 +9,7 @@
 
 #include "cli_tool.h"
 #include "pair_file_options.h"
+#include "view_options.h"
 
 namespace {
 
@@ -104,6 +105,7 @@ int planPictures(int argc, char** argv, std::vector<PicturePlan>& pictures) {
     if (asksForHelp(argv[i])) {
       std::string usage = kSnapshotUsage;
       usage.replace(usage.find("%s"), 2, kPairFileOptionsHelp);
+      usage.replace(usage.find("%s"), 2, kViewOptionsHelp);
       return cliPrintHelp((usage + "\n" + kFigureUsage).c_str());
     }
 

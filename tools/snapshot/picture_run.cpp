@@ -21,6 +21,7 @@
 #include "record_table.h"
 #include "scene_frame.h"
 #include "svg_frame.h"
+#include "view_options.h"
 #include "zoom_step.h"
 
 namespace {
@@ -83,29 +84,30 @@ Drawn prepareView(const PicturePlan& picture, ViewState& view) {
     drawn.tallest = static_cast<float>(box.zMax);
   }
   camera = Camera{};
-  if (picture.figure.fit && any) {
-    FitFrame frame = figureFitFrame(options.width, options.height, picture.figure.annotate,
-                                    !picture.figure.title.empty());
-    double aspect = static_cast<float>(options.width) / static_cast<float>(options.height);
-    CameraFit fit = fitCamera(box, frame, aspect, options.zoomSteps > 0 ? options.zoomSteps : -1);
-    drawn.zoomSteps = fit.zoomSteps;
-    camera.camX = fit.camX;
-    camera.camY = fit.camY;
-    camera.pitch = fit.pitch;
-    camera.yaw = fit.yaw;
-  } else if (options.cameraGiven) {
-    camera.camX = options.camX;
-    camera.camY = options.camY;
-    camera.pitch = options.pitch;
-    camera.yaw = options.yaw;
+  if (!picture.figure.fit || !any) {
+    // The viewer's own view options: zoom, moves, camera or --goto, --min-length.
+    applyViewOptions(options, view);
+    drawn.zoomSteps = view.zoomSteps;
+    return drawn;
   }
+  FitFrame frame = figureFitFrame(options.width, options.height, picture.figure.annotate,
+                                  !picture.figure.title.empty());
+  double aspect = static_cast<float>(options.width) / static_cast<float>(options.height);
+  CameraFit fit = fitCamera(box, frame, aspect, options.zoomSteps > 0 ? options.zoomSteps : -1);
+  drawn.zoomSteps = fit.zoomSteps;
+  camera.camX = fit.camX;
+  camera.camY = fit.camY;
+  camera.pitch = fit.pitch;
+  camera.yaw = fit.yaw;
   for (int i = 0; i < drawn.zoomSteps; ++i) zoomStep(view);
+  if (options.minLength >= 0) view.threshold = thresholdOfMinLength(options.minLength);
   return drawn;
 }
 
 bool renderPicture(const PicturePlan& picture, OutputFile& out) {
   const SnapshotOptions& options = picture.options;
   ViewState view = options.view;
+  view.fileName = fileLabel(options.listPath);
   Drawn drawn = prepareView(picture, view);
   resizeView(options.width, options.height);
 

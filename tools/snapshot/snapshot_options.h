@@ -4,20 +4,18 @@
 #include <cstdint>
 
 #include "pair_file.h"
-#include "view_state.h"
+#include "view_options.h"
 
-struct SnapshotOptions {
+// The view options (view, zoomSteps, camera...) as the viewer takes them, and the
+// snapshot's own.
+struct SnapshotOptions : ViewOptions {
   const char* listPath = "date.txt";
   PairFileOptions file;  // how the list is read: a tandem list or any pair file
   const char* outPath = "snapshot.png";
   int width = 992;  // the client area of the viewer's 1000 x 600 window
   int height = 573;
-  int32_t zoomSteps = 0;
   int frames = 1;
   bool timed = false;  // --frames given: print the mean frame time
-  bool cameraGiven = false;
-  float camX = 0, camY = 0, pitch = 0, yaw = 0;
-  ViewState view;
 };
 
 extern const char kSnapshotUsage[];

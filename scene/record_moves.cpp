@@ -1,0 +1,130 @@
+#include "record_moves.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "bar_drawing.h"
+#include "record_table.h"
+#include "stack_counts.h"
+#include "zoom_step.h"
+
+namespace {
+
+struct MoveRun {
+  char what;      // 'z', 'x' or 'y'
+  int sign;       // +1 or -1 for slides
+  int64_t count;
+};
+
+// Runs along x (zoom steps and x slides interleaved) and along y.
+std::vector<MoveRun> alongX;
+std::vector<MoveRun> alongY;
+
+void note(std::vector<MoveRun>& runs, char what, int sign, int64_t count = 1) {
+  if (!runs.empty() && runs.back().what == what && runs.back().sign == sign) {
+    runs.back().count += count;
+    return;
+  }
+  runs.push_back({what, sign, count});
+}
+
+void append(std::string& out, const MoveRun& run) {
+  char text[32];
+  if (run.what == 'z')
+    std::snprintf(text, sizeof text, "z%lld", static_cast<long long>(run.count));
+  else
+    std::snprintf(text, sizeof text, "%c%c%lld", run.what, run.sign > 0 ? '+' : '-', static_cast<long long>(run.count));
+  if (!out.empty()) out += ',';
+  out += text;
+}
+
+// Calls take(what, sign, count) for every run of a valid text; false at the first bad one.
+template <typename Take>
+bool readMoves(const char* text, Take take) {
+  const char* p = text;
+  while (*p != '\0') {
+    char what = *p++;
+    int sign = 1;
+    if (what == 'x' || what == 'y') {
+      if (*p != '+' && *p != '-') return false;
+      sign = *p++ == '+' ? 1 : -1;
+    } else if (what != 'z') {
+      return false;
+    }
+    if (*p < '0' || *p > '9') return false;
+    char* end = nullptr;
+    long long count = std::strtoll(p, &end, 10);
+    if (count < 0 || count > 100000000) return false;
+    p = end;
+    take(what, sign, static_cast<int64_t>(count));
+    if (*p == ',') {
+      ++p;
+      if (*p == '\0') return false;
+    } else if (*p != '\0') {
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+void noteZoomStep() { note(alongX, 'z', 1); }
+
+void noteFarSlide(const ViewState& view) {
+  if (view.moveRight) note(alongX, 'x', 1);
+  if (view.moveLeft) note(alongX, 'x', -1);
+  if (view.jumpForward) note(alongY, 'y', 1);
+  if (view.jumpBack) note(alongY, 'y', -1);
+}
+
+bool farPartSlid() {
+  for (const MoveRun& run : alongX)
+    if (run.what == 'x') return true;
+  return !alongY.empty();
+}
+
+std::string describeRecordMoves() {
+  std::string out;
+  for (const MoveRun& run : alongX) append(out, run);
+  for (const MoveRun& run : alongY) append(out, run);
+  return out;
+}
+
+bool recordMovesValid(const char* text) {
+  return readMoves(text, [](char, int, int64_t) {});
+}
+
+void makeRecordMoves(const std::string& moves, ViewState& view) {
+  readMoves(moves.c_str(), [&view](char what, int sign, int64_t count) {
+    if (what == 'z') {
+      for (int64_t i = 0; i < count; ++i) zoomStep(view);
+      return;
+    }
+    // The slide's own arithmetic, step by step: each sum in double, stored float32.
+    double step = sign * 0.1;
+    for (int32_t i = 1; i < recordTable.count; ++i) {
+      TandemRecord& record = recordTable.slots[i];
+      if (record.pos <= kFarPartStart) continue;
+      float& value = what == 'x' ? record.x : record.y;
+      for (int64_t k = 0; k < count; ++k) value = static_cast<float>(value + step);
+    }
+    ++recordTable.revision;
+    note(what == 'x' ? alongX : alongY, what, sign, count);
+  });
+}
+
+void restoreLoadedPlaces() {
+  // The loader gave each bar the row after those already at its position, in slot order:
+  // counting again from nothing in the same order gives the same rows.
+  for (int32_t i = 1; i < recordTable.count; ++i) clearStackCount(recordTable.slots[i].pos);
+  for (int32_t i = 1; i < recordTable.count; ++i) {
+    TandemRecord& record = recordTable.slots[i];
+    record.x = static_cast<float>(static_cast<double>(static_cast<float>(record.pos)) * 0.00001);
+    record.y = static_cast<float>(bumpStackCount(record.pos) / 10.0);
+  }
+  ++recordTable.revision;
+  alongX.clear();
+  alongY.clear();
+}

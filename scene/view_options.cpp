@@ -1,0 +1,214 @@
+#include "view_options.h"
+
+#include <getopt.h>
+
+#include <climits>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "cli_tool.h"
+#include "pair_colours.h"
+#include "pair_facts.h"
+#include "pair_traits.h"
+#include "record_moves.h"
+#include "record_table.h"
+#include "zoom_step.h"
+
+const char kViewOptionsHelp[] =
+    "      --camera X,Y,PITCH,YAW  camera position and angles in degrees: pitch 0 looks\n"
+    "                            straight down, 90 level; yaw turns about the vertical axis;\n"
+    "                            the height stays 2 (start camera -1,-1,70,-60)\n"
+    "      --goto POS            the start camera's height and angles, moved along the axis\n"
+    "                            to look at position POS\n"
+    "      --threshold T         bars are drawn when their scaled length (0 to 7) is above T\n"
+    "                            (default 0.03)\n"
+    "      --min-length BP       the threshold in bases: pairs of BP and longer are drawn\n"
+    "      --min-identity PCT    pairs below PCT percent identity are hidden (pairs without\n"
+    "                            identity stay)\n"
+    "      --window-start N      window mode, showing the pairs that touch N..N+100000\n"
+    "      --zoom-steps N        compress the axis as N presses of N would (0 to 10000)\n"
+    "      --moves LIST          zoom steps and far-part slides in the order made, as the\n"
+    "                            viewer's P writes them: z2,x+120,y-40\n"
+    "      --points              points instead of lines\n"
+    "      --no-floor            no floor\n"
+    "      --hud                 the heads-up display: what is loaded, the threshold in\n"
+    "                            bases, the camera's position, the axis ruler\n"
+    "      --links               an arc joining the two bars of every shown pair\n"
+    "      --colour MODE         bar colours: bars (as drawn by default), strand or identity\n"
+    "      --pick SLOT           the bar in this record slot is the picked one (HUD)\n";
+
+namespace {
+
+const char* const kColourNames[] = {"bars", "strand", "identity"};
+
+bool readFloat(const char*& text, char stop, float& value) {
+  char* end = nullptr;
+  double v = std::strtod(text, &end);
+  if (end == text || !std::isfinite(v) || std::fabs(v) > 3.4e38 || *end != stop) return false;
+  value = static_cast<float>(v);
+  text = *end == '\0' ? end : end + 1;
+  return true;
+}
+
+bool readCamera(const char* text, ViewOptions& options) {
+  return readFloat(text, ',', options.camX) && readFloat(text, ',', options.camY) &&
+         readFloat(text, ',', options.pitch) && readFloat(text, '\0', options.yaw);
+}
+
+// The shortest decimal that the parsers above read back as the same float32, without an
+// exponent where a few decimals do.
+std::string exactFloat(float value) {
+  char text[64];
+  for (int decimals = 0; decimals <= 9; ++decimals) {
+    std::snprintf(text, sizeof text, "%.*f", decimals, static_cast<double>(value));
+    if (static_cast<float>(std::strtod(text, nullptr)) == value) return text;
+  }
+  for (int digits = 1; digits <= 17; ++digits) {
+    std::snprintf(text, sizeof text, "%.*g", digits, static_cast<double>(value));
+    if (static_cast<float>(std::strtod(text, nullptr)) == value) break;
+  }
+  return text;
+}
+
+// Camera placed to look at x from the start camera's height and angles: its gaze meets
+// the ground camZ * tan(pitch) ahead, along the heading.
+void cameraLookingAt(double x) {
+  Camera start;
+  double heading = -start.yaw / 180.0 * 3.14159265358979323846;
+  double ahead = start.camZ * std::tan(start.pitch / 180.0 * 3.14159265358979323846);
+  double lookedAtX = start.camX + std::sin(heading) * ahead;
+  camera.camX = static_cast<float>(start.camX + (x - lookedAtX));
+}
+
+}  // namespace
+
+bool isViewOption(int option) { return option >= kCameraOption && option <= kGotoOption; }
+
+int takeViewOption(int option, const char* value, ViewOptions& options) {
+  ViewState& view = options.view;
+  int64_t number = 0;
+  double real = 0;
+  switch (option) {
+    case kCameraOption:
+      if (!readCamera(value, options))
+        return cliUsageError("--camera wants X,Y,PITCH,YAW, four finite numbers, not '%s'", value);
+      options.cameraGiven = true;
+      break;
+    case kThresholdOption:
+      if (!parseCliNumber(value, -3.4e38, 3.4e38, real))
+        return cliUsageError("--threshold wants a finite number, not '%s'", value);
+      view.threshold = static_cast<float>(real);
+      options.minLength = -1;
+      break;
+    case kMinLengthOption:
+      if (!parseCliInteger(value, 0, INT32_MAX, number))
+        return cliUsageError("--min-length wants a length in bases from 0 to 2147483647, not '%s'", value);
+      options.minLength = number;
+      break;
+    case kMinIdentityOption: {
+      uint16_t identity = parseIdentity(value);
+      if (identity == kIdentityUnknown)
+        return cliUsageError("--min-identity wants a percent from 0 to 100, not '%s'", value);
+      view.minIdentity = identity;
+      break;
+    }
+    case kWindowStartOption:
+      if (!parseCliInteger(value, INT32_MIN, INT32_MAX, number))
+        return cliUsageError("--window-start wants a 32-bit integer, not '%s'", value);
+      view.windowMode = true;
+      view.windowStart = static_cast<int32_t>(number);
+      break;
+    case kZoomStepsOption:
+      if (!parseCliInteger(value, 0, 10000, number))
+        return cliUsageError("--zoom-steps wants a count from 0 to 10000, not '%s'", value);
+      options.zoomSteps = static_cast<int32_t>(number);
+      break;
+    case kMovesOption:
+      if (!recordMovesValid(value))
+        return cliUsageError("--moves wants runs like z2,x+120,y-40 (zoom steps, slides along x or y), not '%s'",
+                             value);
+      options.moves = value;
+      break;
+    case kPointsOption: view.pointStyle = true; break;
+    case kNoFloorOption: view.showFloor = false; break;
+    case kHudOption: view.hud = true; break;
+    case kLinksOption: view.showLinks = true; break;
+    case kColourOption: {
+      int mode = -1;
+      for (int i = 0; i < 3; ++i)
+        if (std::strcmp(value, kColourNames[i]) == 0) mode = i;
+      if (mode < 0) return cliUsageError("--colour wants bars, strand or identity, not '%s'", value);
+      view.colourMode = mode;
+      break;
+    }
+    case kPickOption:
+      if (!parseCliInteger(value, 0, kTableSlots - 1, number))
+        return cliUsageError("--pick wants a record slot from 0 to %d, not '%s'", kTableSlots - 1, value);
+      view.pickedSlot = static_cast<int32_t>(number);
+      break;
+    case kGotoOption:
+      if (!parseCliInteger(value, 0, INT32_MAX, number))
+        return cliUsageError("--goto wants a position from 0 to 2147483647, not '%s'", value);
+      options.gotoPosition = number;
+      break;
+    default: break;
+  }
+  return kCliGoOn;
+}
+
+int checkViewOptions(const ViewOptions& options) {
+  if (options.cameraGiven && options.gotoPosition >= 0) return cliUsageError("--camera and --goto exclude each other");
+  return kCliGoOn;
+}
+
+float thresholdOfMinLength(int64_t minLength) {
+  if (recordTable.maxLen <= 0) return ViewState{}.threshold;
+  // The loader's own scaling of a length, then the float just below it.
+  float scaled = static_cast<float>(static_cast<double>(static_cast<float>(minLength)) / (recordTable.maxLen / 7.0));
+  return std::nextafter(scaled, -HUGE_VALF);
+}
+
+void applyViewOptions(const ViewOptions& options, ViewState& view) {
+  for (int32_t i = 0; i < options.zoomSteps; ++i) zoomStep(view);
+  if (!options.moves.empty()) makeRecordMoves(options.moves, view);
+  if (options.cameraGiven) {
+    camera.camX = options.camX;
+    camera.camY = options.camY;
+    camera.pitch = options.pitch;
+    camera.yaw = options.yaw;
+  }
+  if (options.gotoPosition >= 0) cameraLookingAt(static_cast<double>(options.gotoPosition) / positionsPerUnit(view.zoomSteps));
+  if (options.minLength >= 0) view.threshold = thresholdOfMinLength(options.minLength);
+}
+
+std::string formatViewOptions(const ViewState& view, const Camera& eye) {
+  std::string out = "--camera " + exactFloat(eye.camX) + "," + exactFloat(eye.camY) + "," + exactFloat(eye.pitch) +
+                    "," + exactFloat(eye.yaw);
+  if (view.threshold != ViewState{}.threshold) out += " --threshold " + exactFloat(view.threshold);
+  if (view.minIdentity != 0) {
+    char percent[16];
+    std::snprintf(percent, sizeof percent, "%u.%02u", view.minIdentity / 100u, view.minIdentity % 100u);
+    out += std::string(" --min-identity ") + percent;
+  }
+  if (view.windowMode) out += " --window-start " + std::to_string(view.windowStart);
+  if (farPartSlid())
+    out += " --moves " + describeRecordMoves();
+  else if (view.zoomSteps != 0)
+    out += " --zoom-steps " + std::to_string(view.zoomSteps);
+  if (view.pointStyle) out += " --points";
+  if (!view.showFloor) out += " --no-floor";
+  if (view.hud) out += " --hud";
+  if (view.showLinks) out += " --links";
+  if (view.colourMode > 0 && view.colourMode < 3) out += std::string(" --colour ") + kColourNames[view.colourMode];
+  if (view.hud && view.pickedSlot != 0) out += " --pick " + std::to_string(view.pickedSlot);
+  return out;
+}
+
+const char* fileLabel(const char* path) {
+  const char* label = path;
+  for (const char* p = path; *p != '\0'; ++p)
+    if (*p == '/' || *p == '\\') label = p + 1;
+  return label;
+}

@@ -1,0 +1,86 @@
+// The view options every program that draws the scene takes (the viewer, quelvar-snapshot):
+// camera, threshold, window, zoom, display aids. Long names only, like the pair-file
+// options: a parser lists QUELVAR_VIEW_LONG_OPTIONS in its getopt_long table and hands what
+// they return to takeViewOption; after loading, applyViewOptions makes the view. What
+// formatViewOptions writes, parsed again, makes the same frame.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "camera.h"
+#include "view_state.h"
+
+enum ViewOption : int {
+  kCameraOption = 0x1100,
+  kThresholdOption,
+  kMinLengthOption,
+  kMinIdentityOption,
+  kWindowStartOption,
+  kZoomStepsOption,
+  kMovesOption,
+  kPointsOption,
+  kNoFloorOption,
+  kHudOption,
+  kLinksOption,
+  kColourOption,
+  kPickOption,
+  kGotoOption,
+};
+
+#define QUELVAR_VIEW_LONG_OPTIONS                                  \
+  {"camera", required_argument, nullptr, kCameraOption},           \
+  {"threshold", required_argument, nullptr, kThresholdOption},     \
+  {"min-length", required_argument, nullptr, kMinLengthOption},    \
+  {"min-identity", required_argument, nullptr, kMinIdentityOption}, \
+  {"window-start", required_argument, nullptr, kWindowStartOption}, \
+  {"zoom-steps", required_argument, nullptr, kZoomStepsOption},    \
+  {"moves", required_argument, nullptr, kMovesOption},             \
+  {"points", no_argument, nullptr, kPointsOption},                 \
+  {"no-floor", no_argument, nullptr, kNoFloorOption},              \
+  {"hud", no_argument, nullptr, kHudOption},                       \
+  {"links", no_argument, nullptr, kLinksOption},                   \
+  {"colour", required_argument, nullptr, kColourOption},           \
+  {"pick", required_argument, nullptr, kPickOption},               \
+  {"goto", required_argument, nullptr, kGotoOption}
+
+// What the options ask for: the view's switches directly, and what can only be made once
+// the records are loaded (zoom steps, moves, camera, a threshold in bases).
+struct ViewOptions {
+  ViewState view;             // threshold, points, floor, window, hud, links, colour, pick, identity
+  int32_t zoomSteps = 0;      // --zoom-steps
+  std::string moves;          // --moves, made after the zoom steps
+  bool cameraGiven = false;   // --camera
+  float camX = 0, camY = 0, pitch = 0, yaw = 0;
+  int64_t minLength = -1;     // --min-length in bases; -1: not given
+  int64_t gotoPosition = -1;  // --goto; -1: not given
+};
+
+// Their lines for a --help text.
+extern const char kViewOptionsHelp[];
+
+bool isViewOption(int option);
+
+// Takes one of them with its value. Returns kCliGoOn, or the exit code of a bad value
+// (reported).
+int takeViewOption(int option, const char* value, ViewOptions& options);
+
+// After the whole command line: options that exclude each other. Returns kCliGoOn or the
+// exit code (reported).
+int checkViewOptions(const ViewOptions& options);
+
+// After the records are loaded and normalised, with the camera at its start: the zoom
+// steps and moves on the records, the camera, and the threshold from --min-length. view
+// starts as options.view.
+void applyViewOptions(const ViewOptions& options, ViewState& view);
+
+// The threshold that shows pairs of minLength bases and longer: just below the scaled
+// length of such a pair, so the strict test keeps a pair of exactly minLength.
+float thresholdOfMinLength(int64_t minLength);
+
+// The options that make this view and camera again on the same records, as command-line
+// words joined by spaces (values needing no quotes).
+std::string formatViewOptions(const ViewState& view, const Camera& eye);
+
+// The last part of a path, as the HUD names the file.
+const char* fileLabel(const char* path);

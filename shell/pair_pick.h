@@ -1,0 +1,14 @@
+// Picking a pair with the pointer: the bar under it while the cursor is free, the bar at
+// the centre in mouse-look, taken from the bars the last frame drew.
+#pragma once
+
+#include <cstdint>
+
+// After each frame: the picked bar for the next frame's HUD. Only while the cursor is free
+// or the HUD is on; otherwise none is picked and nothing is looked at.
+void pickForNextFrame();
+
+// A left click at (x, y) in client pixels: the picked pair as one tab-separated line on
+// standard output, "pair", position, partner, length, strand[, identity]; nothing when no
+// bar is there.
+void printClickedPair(int32_t x, int32_t y);

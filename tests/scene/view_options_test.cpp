@@ -1,0 +1,156 @@
+// The shared view options: what the viewer prints for its view reads back as the same view,
+// bit for bit; the moves it writes down make the records' places again exactly; a length
+// threshold in bases keeps a pair of exactly that length.
+#include <gtest/gtest.h>
+#include <getopt.h>
+
+#include <cstring>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "bar_drawing.h"
+#include "camera.h"
+#include "cli_tool.h"
+#include "record_moves.h"
+#include "record_table.h"
+#include "tandem_loader.h"
+#include "tandem_scanner.h"
+#include "view_options.h"
+#include "zoom_step.h"
+
+namespace {
+
+int parseWords(const std::string& words, ViewOptions& options) {
+  std::vector<std::string> parts{"test"};
+  std::istringstream in(words);
+  for (std::string word; in >> word;) parts.push_back(word);
+  std::vector<char*> argv;
+  for (std::string& part : parts) argv.push_back(part.data());
+  argv.push_back(nullptr);
+  static const option kTable[] = {QUELVAR_VIEW_LONG_OPTIONS, {nullptr, 0, nullptr, 0}};
+  optind = 0;
+  opterr = 0;
+  for (int c; (c = getopt_long(static_cast<int>(parts.size()), argv.data(), "+:", kTable, nullptr)) != -1;) {
+    if (!isViewOption(c)) return kExitBadUsage;
+    int stop = takeViewOption(c, optarg, options);
+    if (stop != kCliGoOn) return stop;
+  }
+  return checkViewOptions(options);
+}
+
+void loadList(const char* text) {
+  resetTandemData();
+  restoreLoadedPlaces();  // forgets the moves of the last test
+  TandemScanner scanner;
+  startTandemScan(scanner, 1);
+  scanTandemBytes(scanner, text, std::strlen(text));
+  finishTandemScan(scanner);
+  normalizeRecords();
+}
+
+bool sameBits(float a, float b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+TEST(ViewOptionsTest, PrintedViewParsesBackToTheSameView) {
+  loadList("");
+  ViewState view;
+  view.threshold = 0.0299f;
+  view.minIdentity = 9755;
+  view.windowMode = true;
+  view.windowStart = -3000;
+  view.zoomSteps = 4;
+  view.pointStyle = true;
+  view.showFloor = false;
+  view.hud = true;
+  view.showLinks = true;
+  view.colourMode = 2;
+  view.pickedSlot = 17;
+  Camera eye{123.456f, -0.1f, 2.0f, 179.99998f, 1e-7f};
+  std::string words = formatViewOptions(view, eye);
+  EXPECT_EQ(words.find("e-"), std::string::npos) << words << ": plain decimals where they do";
+
+  ViewOptions parsed;
+  ASSERT_EQ(parseWords(words, parsed), kCliGoOn) << words;
+  camera = Camera{};
+  ViewState made = parsed.view;
+  applyViewOptions(parsed, made);
+  EXPECT_TRUE(sameBits(camera.camX, eye.camX) && sameBits(camera.camY, eye.camY) &&
+              sameBits(camera.pitch, eye.pitch) && sameBits(camera.yaw, eye.yaw))
+      << words;
+  EXPECT_TRUE(sameBits(made.threshold, view.threshold));
+  EXPECT_EQ(made.minIdentity, view.minIdentity);
+  EXPECT_EQ(made.windowMode, view.windowMode);
+  EXPECT_EQ(made.windowStart, view.windowStart);
+  EXPECT_EQ(made.zoomSteps, view.zoomSteps);
+  EXPECT_EQ(made.pointStyle, view.pointStyle);
+  EXPECT_EQ(made.showFloor, view.showFloor);
+  EXPECT_EQ(made.hud, view.hud);
+  EXPECT_EQ(made.showLinks, view.showLinks);
+  EXPECT_EQ(made.colourMode, view.colourMode);
+  EXPECT_EQ(made.pickedSlot, view.pickedSlot);
+  // And printed again, the same words.
+  EXPECT_EQ(formatViewOptions(made, camera), words);
+
+  for (const char* bad : {"--camera 1,2,3", "--colour red", "--moves z1,q3", "--moves x5", "--min-identity 101",
+                          "--zoom-steps -1", "--camera 0,0,70,0 --goto 5000"}) {
+    ViewOptions ignored;
+    EXPECT_EQ(parseWords(bad, ignored), kExitBadUsage) << bad;
+  }
+  camera = Camera{};
+}
+
+TEST(ViewOptionsTest, WrittenMovesMakeTheSamePlacesAndResetUndoesThem) {
+  // Pairs on both sides of the far part's start, two of them at one position.
+  loadList("100/2500000/50/0 2000000/3000001/60/0 3000001/9000000/70/1 150/150/80/0");
+  std::vector<TandemRecord> loaded(recordTable.slots, recordTable.slots + recordTable.count);
+
+  ViewState view;
+  auto frames = [&view](int n) {
+    for (int i = 0; i < n; ++i) slideFarPart(view);
+  };
+  zoomStep(view);
+  view.moveRight = true;
+  view.jumpForward = true;
+  frames(37);
+  view.jumpForward = false;
+  zoomStep(view);
+  zoomStep(view);
+  view.moveRight = false;
+  view.moveLeft = true;
+  view.jumpBack = true;
+  frames(5);
+  std::vector<TandemRecord> moved(recordTable.slots, recordTable.slots + recordTable.count);
+  std::string moves = describeRecordMoves();
+  EXPECT_EQ(moves, "z1,x+37,z2,x-5,y+37,y-5");
+
+  restoreLoadedPlaces();
+  for (int32_t i = 1; i < recordTable.count; ++i) {
+    EXPECT_TRUE(sameBits(recordTable.slots[i].x, loaded[i].x) && sameBits(recordTable.slots[i].y, loaded[i].y))
+        << "slot " << i << " back where the load left it";
+  }
+  ViewOptions options;
+  ASSERT_EQ(parseWords("--moves " + moves, options), kCliGoOn);
+  ViewState made = options.view;
+  applyViewOptions(options, made);
+  EXPECT_EQ(made.zoomSteps, 3);
+  for (int32_t i = 1; i < recordTable.count; ++i) {
+    EXPECT_TRUE(sameBits(recordTable.slots[i].x, moved[i].x) && sameBits(recordTable.slots[i].y, moved[i].y))
+        << "slot " << i;
+  }
+  EXPECT_EQ(describeRecordMoves(), moves);
+}
+
+TEST(ViewOptionsTest, MinLengthKeepsPairsOfExactlyThatLength) {
+  for (const char* list : {"1/5/299/0 1/6/300/0 1/7/301/0 1/8/1000/0", "1/5/299/0 1/6/300/0 1/7/301/0 1/8/123457/0"}) {
+    loadList(list);
+    ViewOptions options;
+    ASSERT_EQ(parseWords("--min-length 300", options), kCliGoOn);
+    ViewState view = options.view;
+    applyViewOptions(options, view);
+    EXPECT_FALSE(recordTable.slots[1].len > view.threshold) << list << ": 299 hidden";
+    EXPECT_TRUE(recordTable.slots[3].len > view.threshold) << list << ": 300 shown";
+    EXPECT_TRUE(recordTable.slots[5].len > view.threshold) << list << ": 301 shown";
+  }
+}
+
+}  // namespace
