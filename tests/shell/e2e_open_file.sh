@@ -12,13 +12,7 @@ viewer=$2
 startSession "$3"
 cd "$sessionDir"
 
-run=()
-if [ "$mode" = wine ]; then
-  export WINEPREFIX="$sessionDir/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-  run=(wine)
-  [ -x /usr/lib/wine/wine64 ] && run=(/usr/lib/wine/wine64)
-  timeout 300 wineboot -i >/dev/null 2>&1 || fail "wineboot could not make the Wine prefix"
-fi
+prepareRunner "$mode"
 
 # The whole sequence on itself, five repeats each seen from both copies, one of them
 # inverted, a line to skip and a hit into another sequence.
@@ -48,24 +42,11 @@ findViewerWindow 1 >/dev/null && fail "a window opened for an unreadable FILE"
 # Starts the viewer with the arguments given, waits for its window and summary, shoots the
 # picture into $1, and closes it.
 showAndClose() {
-  local picture=$1 window status
+  local picture=$1
   shift
-  "${run[@]}" "$viewer" "$@" >out.txt 2>err.txt &
-  viewerPid=$!
-  window=$(findViewerWindow 300) || fail "no viewer window appeared for: $*"
-  read -r clientX clientY clientW clientH < <(windowGeometry "$window")
-  for i in $(seq 50); do
-    grep -q '^Max len tandem' out.txt && break
-    sleep 0.2
-  done
-  xdotool windowfocus "$window"
-  sleep 0.5
+  openViewer "$@"
   shoot "$picture" 1
-  "$toolsDir/close_window" "$window"
-  status=0
-  wait "$viewerPid" || status=$?
-  viewerPid=
-  [ "$status" -eq 0 ] || fail "exit code $status after closing, for: $*"
+  closeViewer "$*"
 }
 
 showAndClose list.ppm

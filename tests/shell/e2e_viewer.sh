@@ -18,15 +18,8 @@ if [ "$mode" = native ]; then
     fail "without a display: exit code $status, message '$(cat nodisplay.txt)'"
 fi
 
-if [ "$mode" = wine ]; then
-  export WINEPREFIX="$sessionDir/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-  wineLoader=wine
-  [ -x /usr/lib/wine/wine64 ] && wineLoader=/usr/lib/wine/wine64
-  timeout 300 wineboot -i >/dev/null 2>&1 || fail "wineboot could not make the Wine prefix"
-  "$wineLoader" "$viewer" >out.txt 2>err.txt &
-else
-  "$viewer" >out.txt 2>err.txt &
-fi
+prepareRunner "$mode"
+"${run[@]}" "$viewer" >out.txt 2>err.txt &
 viewerPid=$!
 
 window=$(findViewerWindow 300) || fail "no viewer window appeared"

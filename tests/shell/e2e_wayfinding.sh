@@ -25,23 +25,8 @@ awk -F/ '{id = NF > 4 ? sprintf("\t%.2f", $5) : ""
   printf "pair\t%s\t%s\t%s\t%s%s\n", $1, $2, $3, $4, id
   printf "pair\t%s\t%s\t%s\t%s%s\n", $2, $1, $3, $4, id}' date.txt >pair-lines.txt
 
-run=()
-if [ "$mode" = wine ]; then
-  export WINEPREFIX="$sessionDir/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-  run=(wine)
-  [ -x /usr/lib/wine/wine64 ] && run=(/usr/lib/wine/wine64)
-  timeout 300 wineboot -i >/dev/null 2>&1 || fail "wineboot could not make the Wine prefix"
-fi
-"${run[@]}" "$viewer" >out.txt 2>err.txt &
-viewerPid=$!
-window=$(findViewerWindow 300) || fail "no viewer window appeared"
-read -r clientX clientY clientW clientH < <(windowGeometry "$window")
-for i in $(seq 50); do
-  grep -q '^Max len tandem' out.txt && break
-  sleep 0.2
-done
-xdotool windowfocus "$window"
-sleep 0.5
+prepareRunner "$mode"
+openViewer
 shoot start.ppm 1
 [ "$(classCount start.ppm blue)" -gt 100 ] || fail "no bars at the start: $(colours start.ppm)"
 
@@ -137,10 +122,6 @@ case "$command" in
   *) fail "the slide is not in the printed command: $command" ;;
 esac
 
-"$toolsDir/close_window" "$window"
-status=0
-wait "$viewerPid" || status=$?
-viewerPid=
-[ "$status" -eq 0 ] || fail "exit code $status after closing"
+closeViewer
 [ ! -s err.txt ] || fail "standard error not empty: $(head -c 500 err.txt)"
 echo "e2e wayfinding $mode: passed"

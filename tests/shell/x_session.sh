@@ -114,3 +114,39 @@ cursorAt() {
   loc=$(xdotool getmouselocation | awk '{print $1, $2}')
   [ "$loc" = "x:$1 y:$2" ]
 }
+
+# Sets run to what starts the viewer: nothing in front natively; for mode "wine" the Wine
+# loader, with a fresh prefix in the session's folder.
+prepareRunner() {
+  run=()
+  [ "$1" = wine ] || return 0
+  export WINEPREFIX="$sessionDir/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  run=(wine)
+  [ -x /usr/lib/wine/wine64 ] && run=(/usr/lib/wine/wine64)
+  timeout 300 wineboot -i >/dev/null 2>&1 || fail "wineboot could not make the Wine prefix"
+}
+
+# Starts $viewer with these arguments (output in out.txt and err.txt), waits for its window
+# and its summary and gives it the focus; sets viewerPid, window and the client geometry.
+openViewer() {
+  "${run[@]}" "$viewer" "$@" >out.txt 2>err.txt &
+  viewerPid=$!
+  window=$(findViewerWindow 300) || fail "no viewer window appeared for: $*"
+  read -r clientX clientY clientW clientH < <(windowGeometry "$window")
+  local i
+  for i in $(seq 50); do
+    grep -q '^Max len tandem' out.txt && break
+    sleep 0.2
+  done
+  xdotool windowfocus "$window"
+  sleep 0.5
+}
+
+# Closes the viewer's window as a window manager would and checks it ends with exit code 0.
+closeViewer() {
+  "$toolsDir/close_window" "$window"
+  local status=0
+  wait "$viewerPid" || status=$?
+  viewerPid=
+  [ "$status" -eq 0 ] || fail "exit code $status after closing${1:+, for: $1}"
+}
