@@ -47,6 +47,14 @@ done
 xdotool windowfocus "$window"
 sleep 0.5
 shoot start.ppm
+if [ "$mode" = native ]; then
+  # The first frames are exactly what the literal per-bar passes draw offscreen at the
+  # client size (the Windows C library draws other random colours, so only natively).
+  "$toolsDir/literal_picture" date.txt "$clientW" "$clientH" literal.ppm || fail "no literal picture"
+  convert start.ppm -crop "${clientW}x${clientH}+${clientX}+${clientY}" +repage client.ppm
+  differ=$(compare -metric AE client.ppm literal.ppm null: 2>&1 || true)
+  [ "$differ" = 0 ] || fail "the window's picture differs from the literal passes' in $differ pixels"
+fi
 # The start camera looks along the floor towards +x: sky in the top left and bottom right
 # corners, the floor running from the bottom middle to the far right, bars standing on it.
 count() { "$toolsDir/frame_colours" "$1" $((clientX + $2)) $((clientY + $3)) $4 $5 | tr ' ' '\n' | awk -F= -v k="$6" '$1 == k {print $2}'; }
