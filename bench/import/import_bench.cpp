@@ -202,7 +202,10 @@ int main(int argc, char** argv) {
   int runs = static_cast<int>(runsOption.value);
 
   std::string dir = (std::filesystem::temp_directory_path() / "quelvar-import-bench.XXXXXX").string();
-  if (mkdtemp(dir.data()) == nullptr) return 1;
+  if (mkdtemp(dir.data()) == nullptr) {
+    cliError("cannot make a folder under %s", std::filesystem::temp_directory_path().c_str());
+    return kExitFailed;
+  }
   const BenchFormat formats[] = {
       {"BEDPE", "pairs.bedpe", writeBenchBedpe, kAwkProgram},
       {"BLAST tabular", "hits.tsv", writeBenchBlast, kAwkBlastProgram},

@@ -143,21 +143,24 @@ int main(int argc, char** argv) {
   int runs = static_cast<int>(runsOption.value);
   char self[4096];
   ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
-  if (n <= 0) return 1;
+  if (n <= 0) {
+    cliError("cannot find its own program, to run each load in a fresh process");
+    return kExitFailed;
+  }
   self[n] = '\0';
 
   std::string path = "/tmp/quelvar-load-bench-" + std::to_string(getpid()) + ".txt";
   std::string generate = besideSelf(self, "quelvar-generate") + " --tokens " + std::to_string(tokens) +
                          " --noise 0 --scatter 1 > " + path;
   if (std::system(generate.c_str()) != 0) {
-    std::fprintf(stderr, "quelvar-load-bench: could not generate %s\n", path.c_str());
-    return 1;
+    cliError("could not generate %s", path.c_str());
+    return kExitFailed;
   }
 
   std::string withIdentity = path + ".identity";
   if (!writeWithIdentity(path, withIdentity)) {
-    std::fprintf(stderr, "quelvar-load-bench: could not write %s\n", withIdentity.c_str());
-    return 1;
+    cliError("could not write %s", withIdentity.c_str());
+    return kExitFailed;
   }
 
   const char* modes[] = {"loader", "literal", "floor", "loader", "floor"};

@@ -94,7 +94,10 @@ int main(int argc, char** argv) {
   int runs = static_cast<int>(runsOption.value);
 
   std::string dir = (std::filesystem::temp_directory_path() / "quelvar-open-bench.XXXXXX").string();
-  if (mkdtemp(dir.data()) == nullptr) return 1;
+  if (mkdtemp(dir.data()) == nullptr) {
+    cliError("cannot make a folder under %s", std::filesystem::temp_directory_path().c_str());
+    return kExitFailed;
+  }
   std::string paf = dir + "/self.paf";
   bool ok = writeBenchPaf(paf, megabytes * 1000000, 11);
   if (ok) {
