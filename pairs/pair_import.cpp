@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "content_look.h"
 #include "pair_placement.h"
 #include "text_fields.h"
 
@@ -42,6 +43,7 @@ void startImportRun(ImportRun& run, const ImportOptions& options, PairSink sink,
   run.axis = SequenceAxis{};
   openPairSpool(run.spool);
   run.lengthsGuessed = false;
+  run.mirrors = MirrorIndex{};
 }
 
 bool importInput(ImportRun& run, int fd, const char* inputName) {
@@ -59,6 +61,13 @@ bool importLines(ImportRun& run, LineReader& reader, const char* inputName) {
       Detection detection = detectFormat(line, format, reader.lineNumber == 1);
       if (detection == Detection::LookFurther) continue;
       if (detection == Detection::CannotTell) {
+        // A sequence, an annotation or binary data is named for what it is.
+        std::string_view head(line.data(), static_cast<size_t>(reader.buffer.data() + reader.end - line.data()));
+        ContentKind kind = contentKindOf(head);
+        if (kind != ContentKind::Unknown) {
+          std::fprintf(run.messages, "quelvar-import: %s\n", describeRefusal(kind, inputName).c_str());
+          return false;
+        }
         char shown[64];
         quoteForMessage(line, shown, sizeof shown);
         std::fprintf(run.messages,
@@ -84,7 +93,7 @@ bool importLines(ImportRun& run, LineReader& reader, const char* inputName) {
     noteSkip(run.report, inputName, reader.lineNumber, reason, why, line);
   }
   if (reader.error != 0) {
-    std::fprintf(run.messages, "quelvar-import: cannot read %s: %s\n", inputName, std::strerror(reader.error));
+    std::fprintf(run.messages, "quelvar-import: cannot read %s: %s\n", inputName, readErrorText(reader.error));
     return false;
   }
   return true;

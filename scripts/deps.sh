@@ -11,6 +11,7 @@ packages=(
   g++-mingw-w64-x86-64 wine64 wine
   mummer ncbi-blast+ minimap2 kleborate-examples xz-utils gawk mawk python3
   help2man
+  zlib1g-dev libz-mingw-w64-dev libminimap2-dev trf tabix ragout-examples kaptive-example
   tesseract-ocr librsvg2-bin libxml2-utils
 )
 

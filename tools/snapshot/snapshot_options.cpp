@@ -82,7 +82,10 @@ int parseSnapshotOptions(int argc, char** argv, SnapshotOptions& options) {
     int64_t number = 0;
     c = viewOptionOfLetter(c);
     switch (c) {
-      case 'l': options.listPath = optarg; break;
+      case 'l':
+        options.listPath = optarg;
+        options.file.named = true;
+        break;
       case 'o':
         if (*optarg == '\0') return cliUsageError("--out needs a file name");
         options.outPath = optarg;
