@@ -73,17 +73,6 @@ bool isSamHeader(std::string_view line) {
   return false;
 }
 
-// TRF's -ngs rows: start, end, period, copies, consensus size, matches, indels, score, A, C,
-// G, T (percent), entropy, then the sequences.
-bool isTrfNgsRow(std::string_view line) {
-  std::string_view f[16];
-  size_t count = splitFields(line, f, 16);
-  if (count < 15) return false;
-  for (size_t i = 0; i < 13; ++i)
-    if (f[i].empty() || f[i].find_first_not_of("0123456789.") != std::string_view::npos) return false;
-  return true;
-}
-
 // The first lines of a text file, beyond what the pair formats claim.
 ContentKind kindOfText(std::string_view head) {
   Lines lines{head};
@@ -100,14 +89,13 @@ ContentKind kindOfText(std::string_view head) {
       if (line[0] == '@') {
         std::string_view second, third;
         Lines after = lines;
-        if (after.next(second) && isTrfNgsRow(second)) return ContentKind::TandemRepeatsFinder;
+        after.next(second);
         if (after.next(third) && !third.empty() && third[0] == '+') return ContentKind::Fastq;
       }
       if (startsWith(line, "##gff-version")) return ContentKind::Gff;
       if (startsWith(line, "##fileformat=VCF")) return ContentKind::Vcf;
       if (f[0] == "SW" && count >= 3 && f[1] == "perc") return ContentKind::RepeatMasker;
     }
-    if (line.find("Tandem Repeats Finder") != std::string_view::npos) return ContentKind::TandemRepeatsFinder;
     if (startsWith(line, "#CHROM\tPOS")) return ContentKind::Vcf;
     if (line[0] == '#' || startsWith(line, "track") || startsWith(line, "browser")) continue;
     if (isGffRow(f, count)) return isGtfAttributes(line) ? ContentKind::Gtf : ContentKind::Gff;
@@ -165,7 +153,6 @@ const char* contentKindName(ContentKind kind) {
     case ContentKind::Gtf: return "GTF (annotation features)";
     case ContentKind::Bed: return "BED (intervals, one a line)";
     case ContentKind::RepeatMasker: return "RepeatMasker output (repeat annotation)";
-    case ContentKind::TandemRepeatsFinder: return "Tandem Repeats Finder output";
     case ContentKind::Utf16: return "UTF-16 text";
     case ContentKind::Xz: return "xz-compressed";
     case ContentKind::Zstd: return "zstd-compressed";
@@ -206,7 +193,6 @@ std::string describeRefusal(ContentKind kind, std::string_view name) {
     case ContentKind::Bed:
     case ContentKind::RepeatMasker:
       return line + "; pairs come from a self-alignment (PAF, BLAST, show-coords) or a repeat finder";
-    case ContentKind::TandemRepeatsFinder: return line + "; name it with --from trf";
     case ContentKind::Binary: return line + "; pairs are text";
     default: break;
   }

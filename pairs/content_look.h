@@ -16,7 +16,6 @@ enum class ContentKind {
   Gtf,
   Bed,
   RepeatMasker,
-  TandemRepeatsFinder,
   Utf16,
   Xz,
   Zstd,

@@ -5,6 +5,7 @@
 #include "content_look.h"
 #include "pair_placement.h"
 #include "text_fields.h"
+#include "trf_reader.h"
 
 namespace {
 
@@ -44,6 +45,7 @@ void startImportRun(ImportRun& run, const ImportOptions& options, PairSink sink,
   openPairSpool(run.spool);
   run.lengthsGuessed = false;
   run.mirrors = MirrorIndex{};
+  run.trfSequence.clear();
 }
 
 bool importInput(ImportRun& run, int fd, const char* inputName) {
@@ -79,8 +81,15 @@ bool importLines(ImportRun& run, LineReader& reader, const char* inputName) {
       if (format == InputFormat::RepeatMatch) warnUnnamedSequence(run);
     }
     RowResult row;
+    std::string_view section;
+    if (format == InputFormat::Trf && !cut && trfSectionName(line, section)) {
+      run.trfSequence.assign(section.data(), section.size());
+      continue;
+    }
     if (cut && format != InputFormat::Paf) {
       row = skipRow(SkipReason::Malformed, "line longer than 1 MiB");
+    } else if (format == InputFormat::Trf) {
+      row = readTrfRow(line, run.trfSequence);
     } else {
       row = readRow(format, cut ? wholeFieldsOf(line) : line);
     }

@@ -44,6 +44,7 @@ struct ImportRun {
   PairSpool spool;       // --all-sequences without --fai: the pairs until the lengths are known
   bool lengthsGuessed;   // some sequence's length was taken from how far its hits reach
   MirrorIndex mirrors;   // every self-comparison hit kept, to merge the twin reports
+  std::string trfSequence;  // TRF: the sequence of the section being read
 };
 
 void startImportRun(ImportRun& run, const ImportOptions& options, PairSink sink, FILE* messages);
