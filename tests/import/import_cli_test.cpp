@@ -229,7 +229,7 @@ TEST_F(ImportCli, RefusesBadArgumentsAndInputItCannotTell) {
   ToolResult prose = runTool({kImport, dir + "/prose.txt"});
   EXPECT_EQ(prose.exitCode, 1);
   EXPECT_NE(prose.err.find("prose.txt:3: cannot tell the format"), std::string::npos) << prose.err;
-  EXPECT_NE(prose.err.find("--from (repeat-match, bedpe, paf, blast6 or coords)"), std::string::npos);
+  EXPECT_NE(prose.err.find("--from (repeat-match, bedpe, paf, blast6, coords or trf)"), std::string::npos);
 
   // Named explicitly, a format is held to: BEDPE read as PAF is all malformed, and said so.
   ToolResult forced = runTool({kImport, "--from", "paf", kFixture});

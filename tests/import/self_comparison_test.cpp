@@ -158,3 +158,42 @@ TEST_F(SelfComparison, OnlyATwinWithinTheToleranceIsMerged) {
 }
 
 }  // namespace
+
+namespace {
+
+// Real trf output (.dat and -ngs) of the first contigs: every row becomes the array
+// against itself shifted by one period, on its section's sequence.
+TEST_F(SelfComparison, TandemRepeatsFinderRowsBecomeTheArrayShiftedByAPeriod) {
+  if (findOnPath("trf").empty()) GTEST_SKIP() << "trf is not installed";
+  ASSERT_EQ(runCommand("head -c 300000 contigs.fa > part.fa && (trf part.fa 2 7 7 80 10 50 500 -d -h >/dev/null; "
+                       "trf part.fa 2 7 7 80 10 50 500 -ngs -h > part.ngs; true)",
+                       dir)
+                .exitCode,
+            0);
+  std::string ngs = readWholeFile(dir + "/part.ngs");
+  std::string expected, sequence;
+  std::istringstream in(ngs);
+  std::string line;
+  while (std::getline(in, line)) {
+    if (line[0] == '@') {
+      if (!sequence.empty()) break;  // the first sequence's rows only, as the import keeps
+      sequence = line.substr(1);
+      continue;
+    }
+    long long start, end, period;
+    std::string copies, size, matches;
+    std::istringstream row(line);
+    row >> start >> end >> period >> copies >> size >> matches;
+    expected += std::to_string(start - 1) + "/" + std::to_string(start - 1 + period) + "/" +
+                std::to_string(end - start + 1 - period) + "/0/" + matches + ".00\n";
+  }
+  ASSERT_FALSE(expected.empty()) << ngs;
+  ToolResult fromNgs = runTool({kImport, dir + "/part.ngs"});
+  EXPECT_EQ(fromNgs.exitCode, 0) << fromNgs.err;
+  EXPECT_EQ(fromNgs.out, expected);
+  ToolResult fromDat = runTool({kImport, "--chrom", sequence, dir + "/part.fa.2.7.7.80.10.50.500.dat"});
+  EXPECT_EQ(fromDat.exitCode, 0) << fromDat.err;
+  EXPECT_EQ(fromDat.out, expected);
+}
+
+}  // namespace
