@@ -61,7 +61,12 @@ bool importLines(ImportRun& run, LineReader& reader, const char* inputName) {
   while (nextLine(reader, line, cut)) {
     if (format == InputFormat::Unknown) {
       Detection detection = detectFormat(line, format, reader.lineNumber == 1);
-      if (detection == Detection::LookFurther) continue;
+      if (detection == Detection::LookFurther) {
+        // TRF -ngs names its first sequence before any row tells the format.
+        std::string_view name;
+        if (trfSectionName(line, name)) run.trfSequence.assign(name.data(), name.size());
+        continue;
+      }
       if (detection == Detection::CannotTell) {
         // A sequence, an annotation or binary data is named for what it is.
         std::string_view head(line.data(), static_cast<size_t>(reader.buffer.data() + reader.end - line.data()));
