@@ -117,6 +117,13 @@ void saveFrameIfRequested() {
     return;
   }
   ++nextNumber;
+  if (width > kMostPictureSide || height > kMostPictureSide) {
+    std::printf("saved %s: at %dx%d it is larger than quelvar-snapshot draws (%d a side at most), so no command "
+                "draws it again\n",
+                name, width, height, kMostPictureSide);
+    std::fflush(stdout);
+    return;
+  }
   std::printf("saved %s: quelvar-snapshot --list %s%s --size %dx%d %s\n", name, shellWord(listArgument).c_str(),
               fileArguments.c_str(), width, height, formatViewOptions(viewState, camera).c_str());
   std::fflush(stdout);
