@@ -22,6 +22,7 @@ namespace {
 
 const char* toolName = "quelvar";
 bool closedAtStart[3];
+int firstStdoutError;  // errno of the first flush of standard output that failed
 
 bool descriptorIsOpen(int fd) {
 #if defined(_WIN32)
@@ -95,13 +96,19 @@ int cliBadOption(int getoptResult, char* const* argv) {
   return cliUsageError("unknown option '%s'", word);
 }
 
+bool cliFlushStdout() {
+  if (std::fflush(stdout) == 0 && std::ferror(stdout) == 0) return true;
+  if (firstStdoutError == 0) firstStdoutError = errno;
+  return false;
+}
+
 bool cliCloseStdout() {
   if (cliStreamWasClosed(1)) {
     cliError("cannot write standard output: it is closed");
     return false;
   }
-  bool failed = std::fflush(stdout) != 0 || std::ferror(stdout) != 0;
-  int error = errno;
+  bool failed = !cliFlushStdout();
+  int error = firstStdoutError;
   if (std::fclose(stdout) != 0 && !failed) {
     failed = true;
     error = errno;

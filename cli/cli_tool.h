@@ -38,6 +38,10 @@ int cliPrintHelp(const char* usage);
 // Prints "<tool> <version>".
 int cliPrintVersion();
 
+// Flushes standard output; false when it, or an earlier write, failed. The first failure's
+// reason is kept for cliCloseStdout to give, since errno will have moved on by then.
+bool cliFlushStdout();
+
 // Flushes and closes standard output; on failure says so and returns false.
 bool cliCloseStdout();
 

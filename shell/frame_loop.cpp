@@ -84,7 +84,7 @@ int runViewer(const ViewerOptions& options) {
   startView(options.view);
   rememberViewerSource(options);
   // The summary is all the viewer prints; let a pipe see it while the window is open.
-  std::fflush(stdout);
+  cliFlushStdout();
   int32_t exitCode = runFrames();
   closeGlContext();
   closeWindow();
