@@ -12,6 +12,7 @@
 #if defined(_WIN32)
 #include <io.h>
 #else
+#include <sys/socket.h>
 #include <unistd.h>
 #endif
 
@@ -21,6 +22,7 @@ namespace {
 
 const char* toolName = "quelvar";
 bool closedAtStart[3];
+int firstStdoutError;  // errno of the first flush of standard output that failed
 
 bool descriptorIsOpen(int fd) {
 #if defined(_WIN32)
@@ -30,6 +32,24 @@ bool descriptorIsOpen(int fd) {
 #endif
 }
 
+// What takes a closed descriptor's place. Standard input gets a socket connected to
+// nothing: reading it fails, and so does opening it again by name (/dev/stdin,
+// /proc/self/fd/0 answer ENXIO for a socket), so a closed standard input is unreadable
+// however it is named, where /dev/null would read as empty.
+int stopGap(int fd) {
+#if !defined(_WIN32)
+  if (fd == 0) {
+    int unconnected = socket(AF_UNIX, SOCK_STREAM, 0);
+    if (unconnected >= 0) return unconnected;
+  }
+#endif
+  int opened = open("/dev/null", fd == 0 ? O_RDONLY : O_WRONLY);
+#if defined(_WIN32)
+  if (opened < 0) opened = open("NUL", fd == 0 ? O_RDONLY : O_WRONLY);
+#endif
+  return opened;
+}
+
 }  // namespace
 
 void startCli(const char* name) {
@@ -37,11 +57,8 @@ void startCli(const char* name) {
   for (int fd = 0; fd <= 2; ++fd) {
     closedAtStart[fd] = !descriptorIsOpen(fd);
     if (!closedAtStart[fd]) continue;
-    // open() returns the lowest free descriptor, which is this one.
-    int opened = open("/dev/null", fd == 0 ? O_RDONLY : O_WRONLY);
-#if defined(_WIN32)
-    if (opened < 0) opened = open("NUL", fd == 0 ? O_RDONLY : O_WRONLY);
-#endif
+    // A new descriptor is the lowest free one, which is this one.
+    int opened = stopGap(fd);
     if (opened >= 0 && opened != fd) {
       dup2(opened, fd);
       close(opened);
@@ -79,13 +96,19 @@ int cliBadOption(int getoptResult, char* const* argv) {
   return cliUsageError("unknown option '%s'", word);
 }
 
+bool cliFlushStdout() {
+  if (std::fflush(stdout) == 0 && std::ferror(stdout) == 0) return true;
+  if (firstStdoutError == 0) firstStdoutError = errno;
+  return false;
+}
+
 bool cliCloseStdout() {
   if (cliStreamWasClosed(1)) {
     cliError("cannot write standard output: it is closed");
     return false;
   }
-  bool failed = std::fflush(stdout) != 0 || std::ferror(stdout) != 0;
-  int error = errno;
+  bool failed = !cliFlushStdout();
+  int error = firstStdoutError;
   if (std::fclose(stdout) != 0 && !failed) {
     failed = true;
     error = errno;

@@ -13,7 +13,8 @@ enum ExitCode : int {
 };
 
 // Names the program for every later message, and makes sure descriptors 0, 1 and 2 are
-// open (on /dev/null if they were not) so that no file opened later can take their place.
+// open (1 and 2 on /dev/null if they were not, 0 on something that cannot be read) so that
+// no file opened later can take their place.
 void startCli(const char* toolName);
 const char* cliToolName();
 
@@ -28,7 +29,7 @@ void cliError(const char* format, ...) __attribute__((format(printf, 1, 2)));
 int cliUsageError(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
 // getopt_long's '?' (unknown option) or ':' (missing value; the option string starts with
-// "+:") as a bad-usage message; returns kExitBadUsage.
+// ':') as a bad-usage message; returns kExitBadUsage.
 int cliBadOption(int getoptResult, char* const* argv);
 
 // Prints the usage text on standard output; returns the exit code (1 if it could not be
@@ -36,6 +37,10 @@ int cliBadOption(int getoptResult, char* const* argv);
 int cliPrintHelp(const char* usage);
 // Prints "<tool> <version>".
 int cliPrintVersion();
+
+// Flushes standard output; false when it, or an earlier write, failed. The first failure's
+// reason is kept for cliCloseStdout to give, since errno will have moved on by then.
+bool cliFlushStdout();
 
 // Flushes and closes standard output; on failure says so and returns false.
 bool cliCloseStdout();

@@ -17,6 +17,7 @@
 #endif
 
 #include "cli_tool.h"
+#include "file_identity.h"
 
 #if !defined(O_BINARY)
 #define O_BINARY 0
@@ -29,6 +30,12 @@
 #endif
 
 namespace {
+
+#if defined(_WIN32)
+constexpr char kPathSeparators[] = "/\\:";
+#else
+constexpr char kPathSeparators[] = "/";
+#endif
 
 // Temporaries a signal must remove: fixed storage, since a handler may only touch memory
 // that is already there.
@@ -89,14 +96,39 @@ void releaseTemporary(const std::string& tempPath) {
     if (guarded[i] && tempPath == guardedPaths[i]) guarded[i] = 0;
 }
 
-bool sameFile(const struct stat& a, const struct stat& b) {
-#if defined(_WIN32)
-  (void)a;
-  (void)b;
-  return false;  // no inode numbers to compare
+bool readsSameFile(const std::string& input, const FileIdentity& target) {
+  FileIdentity identity;
+  bool known = input == "-" ? identityOfDescriptor(0, identity) : identityOfPath(input, identity);
+  return known && identity == target;
+}
+
+constexpr char kTemporaryTail[] = ".tmp.";
+constexpr size_t kTemporaryTailBytes = sizeof kTemporaryTail - 1 + 8;
+
+// The longest name the target's folder takes.
+size_t longestName(const std::string& folder) {
+#if !defined(_WIN32) && defined(_PC_NAME_MAX)
+  long longest = pathconf(folder.empty() ? "." : folder.c_str(), _PC_NAME_MAX);
+  if (longest > 0) return static_cast<size_t>(longest);
 #else
-  return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+  (void)folder;
 #endif
+  return 255;
+}
+
+// The temporary's name without its random tail: the target's, cut where the tail would
+// take the name past what the folder allows (at a character's start, so a UTF-8 name stays
+// readable).
+std::string temporaryStem(const std::string& path) {
+  size_t slash = path.find_last_of(kPathSeparators);
+  size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+  size_t longest = longestName(path.substr(0, nameStart));
+  size_t room = longest > kTemporaryTailBytes ? longest - kTemporaryTailBytes : 1;
+  size_t nameBytes = path.size() - nameStart;
+  if (nameBytes <= room) return path;
+  size_t cut = nameStart + room;
+  while (cut > nameStart + 1 && (static_cast<unsigned char>(path[cut]) & 0xC0) == 0x80) --cut;
+  return path.substr(0, cut);
 }
 
 // A fresh file beside path, created exclusively: an existing name, link or not, is never
@@ -104,8 +136,9 @@ bool sameFile(const struct stat& a, const struct stat& b) {
 int createTemporary(const std::string& path, std::string& tempPath) {
   static std::mt19937_64 random{std::random_device{}() ^ static_cast<uint64_t>(reinterpret_cast<uintptr_t>(&tempPath))};
   static const char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+  std::string stem = temporaryStem(path);
   for (int attempt = 0; attempt < 100; ++attempt) {
-    tempPath = path + ".tmp.";
+    tempPath = stem + kTemporaryTail;
     for (int i = 0; i < 8; ++i) tempPath += kLetters[random() % (sizeof kLetters - 1)];
     int fd = open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC | O_BINARY, 0666);
     if (fd >= 0 || errno != EEXIST) return fd;
@@ -151,18 +184,32 @@ int checkOutputPath(const std::string& path, const std::vector<std::string>& inp
     cliError("%s exists and is not a regular file; not replacing it", path.c_str());
     return kExitBadUsage;
   }
-  for (const std::string& input : inputs) {
-    struct stat in;
-    if (stat(input.c_str(), &in) == 0 && sameFile(in, target)) {
-      cliError("%s is also an input; not writing over it", path.c_str());
-      return kExitBadUsage;
-    }
-  }
+  FileIdentity targetIdentity;
+  if (identityOfPath(path, targetIdentity))
+    for (const std::string& input : inputs)
+      if (readsSameFile(input, targetIdentity)) {
+        cliError("%s is also an input; not writing over it", path.c_str());
+        return kExitBadUsage;
+      }
   if (!mayReplace) {
     cliError("%s exists; --force replaces it", path.c_str());
     return kExitBadUsage;
   }
   return kExitOk;
+}
+
+bool sameOutputTarget(const std::string& a, const std::string& b) {
+  if (a == b) return true;
+  FileIdentity first, second;
+  if (identityOfPath(a, first) && identityOfPath(b, second)) return first == second;
+  auto split = [](const std::string& path, std::string& folder) {
+    size_t slash = path.find_last_of(kPathSeparators);
+    folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+  };
+  std::string folderA, folderB;
+  if (split(a, folderA) != split(b, folderB)) return false;
+  return identityOfPath(folderA, first) && identityOfPath(folderB, second) && first == second;
 }
 
 int openOutputFile(OutputFile& out, const std::string& path, const std::vector<std::string>& inputs,
@@ -179,10 +226,15 @@ int openOutputFile(OutputFile& out, const std::string& path, const std::vector<s
   }
   guardTemporary(out.tempPath);
 #if !defined(_WIN32)
-  // The finished file gets the mode any new file would.
-  mode_t mask = umask(0);
-  umask(mask);
-  fchmod(out.fd, 0666 & ~mask);
+  // A replaced file keeps its permissions; a new one gets those any new file would.
+  struct stat old;
+  if (lstat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
+    fchmod(out.fd, old.st_mode & 0777);
+  } else {
+    mode_t mask = umask(0);
+    umask(mask);
+    fchmod(out.fd, 0666 & ~mask);
+  }
 #endif
   return kExitOk;
 }

@@ -17,14 +17,18 @@ struct OutputFile {
 
 // Checks the target and creates its temporary. Returns kExitOk, or, with a message said:
 // kExitBadUsage when the target exists and is not a regular file, is the same file as one
-// of `inputs`, or exists while mayReplace is off; kExitFailed when the temporary cannot be
-// made.
+// of `inputs` ("-" is standard input), or exists while mayReplace is off; kExitFailed when
+// the temporary cannot be made. A replaced file's permissions carry over.
 int openOutputFile(OutputFile& out, const std::string& path, const std::vector<std::string>& inputs,
                    bool mayReplace);
 
 // The checks openOutputFile makes before it creates anything, for a file to be written
 // later: kExitOk, or kExitBadUsage with the reason said.
 int checkOutputPath(const std::string& path, const std::vector<std::string>& inputs, bool mayReplace);
+
+// Whether two target names would write one file: the same file already there, or the same
+// name in the same folder however the folder is spelt.
+bool sameOutputTarget(const std::string& a, const std::string& b);
 
 // Writes all bytes; false with errno set on failure.
 bool writeOutputBytes(OutputFile& out, const void* bytes, size_t size);

@@ -19,6 +19,7 @@ namespace {
 constexpr float kTextHeight = 15.0f;
 constexpr int kLineStep = 19;
 constexpr int kMargin = 8;
+constexpr double kHudCameraReach = 600000000.0;
 
 // The two bars drawn over everything in a bright colour, and an arc through the air from
 // one top to the other.
@@ -77,8 +78,15 @@ int hudLines(const ViewState& view, char lines[kHudLines][kHudLineRoom]) {
     formatBases(static_cast<int64_t>(view.windowStart) + kWindowSpan, b, sizeof b);
     std::snprintf(lines[n++], kHudLineRoom, "window %s \u2013 %s", a, b);
   }
-  formatBases(std::llround(camera.camX * positionsPerUnit(view.zoomSteps)), a, sizeof a);
-  std::snprintf(lines[n++], kHudLineRoom, "camera over position %s", a);
+  // Within twice the axis' length of position 0 the camera's position is worth a number;
+  // past that (a camera placed at 1e30) the number would say nothing, or overflow.
+  double over = static_cast<double>(camera.camX) * positionsPerUnit(view.zoomSteps);
+  if (std::fabs(over) <= kHudCameraReach) {
+    formatBases(std::llround(over), a, sizeof a);
+    std::snprintf(lines[n++], kHudLineRoom, "camera over position %s", a);
+  } else {
+    std::snprintf(lines[n++], kHudLineRoom, "camera far off the axis");
+  }
   PairFacts facts;
   if (view.pickedSlot != 0 && describePair(view.pickedSlot, facts)) formatPairLine(facts, lines[n++], kHudLineRoom);
   return n;

@@ -96,6 +96,12 @@ bool recordMovesValid(const char* text) {
   return readMoves(text, [](char, int, int64_t) {});
 }
 
+int64_t recordMoveSteps(const char* text) {
+  int64_t steps = 0;
+  readMoves(text, [&steps](char, int, int64_t count) { steps += count; });
+  return steps;
+}
+
 void makeRecordMoves(const std::string& moves, ViewState& view) {
   readMoves(moves.c_str(), [&view](char what, int sign, int64_t count) {
     if (what == 'z') {

@@ -24,6 +24,8 @@ std::string describeRecordMoves();
 // Makes the moves of such a text (checked by recordMovesValid) on the records and the view.
 void makeRecordMoves(const std::string& moves, ViewState& view);
 bool recordMovesValid(const char* text);
+// The steps such a text makes (zoom steps and slides), each of which touches every bar.
+int64_t recordMoveSteps(const char* text);
 
 // Every record's x and y as the load left them, and the history forgotten.
 void restoreLoadedPlaces();

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstddef>
+#include <string>
 
 #include "stb_truetype.h"
 
@@ -19,17 +20,41 @@ const stbtt_fontinfo& font() {
   return info;
 }
 
-// Next code point of a UTF-8 string; malformed bytes come out as U+FFFD one at a time.
+constexpr int kReplacement = 0xFFFD;
+
+// Next code point of a UTF-8 string; malformed bytes come out as U+FFFD one at a time, and
+// so do what no well-formed text holds: overlong forms, surrogates, values past U+10FFFF.
 int nextCodePoint(const unsigned char*& s) {
   unsigned c = *s++;
   int extra = c < 0x80 ? 0 : (c >> 5) == 0x6 ? 1 : (c >> 4) == 0xE ? 2 : (c >> 3) == 0x1E ? 3 : -1;
-  if (extra < 0) return 0xFFFD;
+  if (extra < 0) return kReplacement;
   unsigned value = extra == 0 ? c : c & (0x3Fu >> extra);
   for (int i = 0; i < extra; ++i) {
-    if ((*s & 0xC0) != 0x80) return 0xFFFD;
+    if ((*s & 0xC0) != 0x80) return kReplacement;
     value = (value << 6) | (*s++ & 0x3Fu);
   }
+  static const unsigned kLeast[] = {0, 0x80, 0x800, 0x10000};
+  if (value < kLeast[extra] || (value >= 0xD800 && value <= 0xDFFF) || value > 0x10FFFF) return kReplacement;
   return static_cast<int>(value);
+}
+
+void appendUtf8(std::string& out, int codePoint) {
+  auto c = static_cast<unsigned>(codePoint);
+  if (c < 0x80) {
+    out += static_cast<char>(c);
+  } else if (c < 0x800) {
+    out += static_cast<char>(0xC0 | (c >> 6));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    out += static_cast<char>(0xE0 | (c >> 12));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (c >> 18));
+    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  }
 }
 
 struct LineMetrics {
@@ -66,6 +91,41 @@ float walkGlyphs(const char* utf8, float scale, Visit visit) {
 }
 
 }  // namespace
+
+std::string wellFormedText(const char* utf8) {
+  std::string out;
+  for (const unsigned char* s = reinterpret_cast<const unsigned char*>(utf8); *s != 0;) appendUtf8(out, nextCodePoint(s));
+  return out;
+}
+
+std::string fitText(const char* utf8, float pixelHeight, float maxWidth) {
+  static const char kEllipsis[] = "\u2026";
+  float scale = lineMetrics(pixelHeight).scale;
+  // Walks only as far as the width reaches, so a long text costs no more than a short one.
+  std::string kept;
+  std::vector<size_t> ends;  // kept's length after each code point
+  float pen = 0.0f;
+  int previous = 0;
+  const unsigned char* s = reinterpret_cast<const unsigned char*>(utf8);
+  while (*s != 0) {
+    int codePoint = nextCodePoint(s);
+    if (previous) pen += scale * static_cast<float>(stbtt_GetCodepointKernAdvance(&font(), previous, codePoint));
+    int advance = 0, leftBearing = 0;
+    stbtt_GetCodepointHMetrics(&font(), codePoint, &advance, &leftBearing);
+    pen += scale * static_cast<float>(advance);
+    previous = codePoint;
+    appendUtf8(kept, codePoint);
+    ends.push_back(kept.size());
+    if (pen > maxWidth + 1.0f) break;
+  }
+  if (*s == 0 && static_cast<float>(measureText(kept.c_str(), pixelHeight)) <= maxWidth) return kept;
+  // Cut: as many code points as leave room for the ellipsis, measured as drawn.
+  for (size_t n = ends.size(); n-- > 0;) {
+    std::string cut = kept.substr(0, n == 0 ? 0 : ends[n - 1]) + kEllipsis;
+    if (n == 0 || static_cast<float>(measureText(cut.c_str(), pixelHeight)) <= maxWidth) return cut;
+  }
+  return kEllipsis;
+}
 
 int measureText(const char* utf8, float pixelHeight) {
   float scale = lineMetrics(pixelHeight).scale;

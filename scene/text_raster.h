@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 struct TextBitmap {
@@ -19,3 +20,12 @@ int measureText(const char* utf8, float pixelHeight);
 // The UTF-8 string rasterised at this line height (pixels from descent to ascent).
 // Characters the font lacks take the font's missing-glyph box.
 TextBitmap rasterText(const char* utf8, float pixelHeight);
+
+// The text as the functions above read it: every malformed UTF-8 sequence (and overlong
+// forms, surrogates, values past U+10FFFF) replaced by U+FFFD, so that writers that need
+// well-formed text (SVG) show what the raster shows.
+std::string wellFormedText(const char* utf8);
+
+// The well-formed text, cut with an ellipsis (U+2026) to fit maxWidth pixels at this line
+// height; as it is when it fits. Only the part that can fit is looked at.
+std::string fitText(const char* utf8, float pixelHeight, float maxWidth);

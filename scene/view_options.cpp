@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "axis_ticks.h"
 #include "cli_tool.h"
 #include "pair_colours.h"
 #include "pair_facts.h"
@@ -30,7 +31,8 @@ const char kViewOptionsHelp[] =
     "      --window-start N      window mode, showing the pairs that touch N..N+100000\n"
     "      --zoom-steps N        compress the axis as N presses of N would (0 to 10000)\n"
     "      --moves LIST          zoom steps and far-part slides in the order made, as the\n"
-    "                            viewer's P writes them: z2,x+120,y-40\n"
+    "                            viewer's P writes them: z2,x+120,y-40; with --zoom-steps,\n"
+    "                            at most 1,000,000,000 steps x bars loaded in all\n"
     "      --points              points instead of lines\n"
     "      --no-floor            no floor\n"
     "      --hud                 the heads-up display: what is loaded, the threshold in\n"
@@ -147,6 +149,7 @@ int takeViewOption(int option, const char* value, ViewOptions& options) {
       if (!parseCliInteger(value, 0, kTableSlots - 1, number))
         return cliUsageError("--pick wants a record slot from 0 to %d, not '%s'", kTableSlots - 1, value);
       view.pickedSlot = static_cast<int32_t>(number);
+      options.pickGiven = true;
       break;
     case kGotoOption:
       if (!parseCliInteger(value, 0, INT32_MAX, number))
@@ -161,6 +164,18 @@ int takeViewOption(int option, const char* value, ViewOptions& options) {
 int checkViewOptions(const ViewOptions& options) {
   if (options.cameraGiven && options.gotoPosition >= 0) return cliUsageError("--camera and --goto exclude each other");
   return kCliGoOn;
+}
+
+int checkViewWork(const ViewOptions& options, int64_t bars) {
+  int64_t steps = options.zoomSteps + recordMoveSteps(options.moves.c_str());
+  if (bars <= 0 || steps <= kMostStepBars / bars) return kCliGoOn;
+  char stepText[32], barText[32], mostText[32];
+  formatBases(steps, stepText, sizeof stepText);
+  formatBases(bars, barText, sizeof barText);
+  formatBases(kMostStepBars, mostText, sizeof mostText);
+  return cliUsageError("--zoom-steps and --moves make %s steps over %s bars, more than the %s steps x bars "
+                       "that take a few seconds",
+                       stepText, barText, mostText);
 }
 
 float thresholdOfMinLength(int64_t minLength) {

@@ -54,6 +54,7 @@ struct ViewOptions {
   float camX = 0, camY = 0, pitch = 0, yaw = 0;
   int64_t minLength = -1;     // --min-length in bases; -1: not given
   int64_t gotoPosition = -1;  // --goto; -1: not given
+  bool pickGiven = false;     // --pick
 };
 
 // Their lines for a --help text.
@@ -68,6 +69,17 @@ int takeViewOption(int option, const char* value, ViewOptions& options);
 // After the whole command line: options that exclude each other. Returns kCliGoOn or the
 // exit code (reported).
 int checkViewOptions(const ViewOptions& options);
+
+// The largest side of a picture quelvar-snapshot draws.
+constexpr int kMostPictureSide = 8192;
+
+// Zoom steps and moves touch every bar once a step: more step-bars than this in all would
+// take longer than a few seconds, and are refused.
+constexpr int64_t kMostStepBars = 1000000000;
+
+// After loading, with the count of bars: kCliGoOn, or kExitBadUsage (reported) when
+// --zoom-steps and --moves ask for more than kMostStepBars.
+int checkViewWork(const ViewOptions& options, int64_t bars);
 
 // After the records are loaded and normalised, with the camera at its start: the zoom
 // steps and moves on the records, the camera, and the threshold from --min-length. view

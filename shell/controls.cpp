@@ -22,6 +22,10 @@ constexpr unsigned kTogglePauseMs = 100;
 constexpr int kLookCentreX = 400;
 constexpr int kLookCentreY = 300;
 
+// P saves one picture a press, however long it is held: it acts on the frame that first
+// sees it down.
+bool saveKeyHeld = false;
+
 // A toggle's only debounce.
 void pauseAfterToggle() { pauseThread(kTogglePauseMs); }
 
@@ -56,7 +60,10 @@ void lookWithMouse() {
 }  // namespace
 
 void handleInput() {
-  if (!viewerHasForeground()) return;
+  if (!viewerHasForeground()) {
+    saveKeyHeld = false;  // a key let go elsewhere is not seen letting go
+    return;
+  }
   ViewState& view = viewState;
   float heading = cameraHeading();  // taken before this frame's turn
   float speed = 0;
@@ -127,10 +134,9 @@ void handleInput() {
     resetViewToStart();
     pauseAfterToggle();
   }
-  if (keyIsDown(ViewerKey::P)) {
-    requestFrameSave();  // once this frame is drawn
-    pauseAfterToggle();
-  }
+  bool saveKeyDown = keyIsDown(ViewerKey::P);
+  if (saveKeyDown && !saveKeyHeld) requestFrameSave();  // once this frame is drawn
+  saveKeyHeld = saveKeyDown;
 }
 
 void toggleCursorCapture() {

@@ -2,13 +2,18 @@
 
 #include <cstdint>
 #include <cstdio>
+#if defined(_WIN32)
+#include <io.h>
+#endif
 
+#include "cli_tool.h"
 #include "controls.h"
 #include "frame_save.h"
 #include "pair_pick.h"
 #include "pair_file.h"
 #include "platform.h"
 #include "projection.h"
+#include "record_table.h"
 #include "scene_frame.h"
 #include "tandem_loader.h"
 #include "view_start.h"
@@ -21,6 +26,17 @@ namespace {
 int failStart(const char* what) {
   std::fprintf(stderr, "quelvar: %s\n", what);
   return 1;
+}
+
+// Whether the viewer was given a standard output. A Windows program started without one
+// (from Explorer) has none to fail on.
+bool standardOutputGiven() {
+#if defined(_WIN32)
+  intptr_t handle = _get_osfhandle(1);
+  return !cliStreamWasClosed(1) && handle != -1 && handle != -2;
+#else
+  return true;
+#endif
 }
 
 // One frame: input and the passes, swap, and the 1 ms rest.
@@ -42,6 +58,7 @@ int32_t runFrames() {
 }  // namespace
 
 int runViewer(const ViewerOptions& options) {
+  bool hadStandardOutput = standardOutputGiven();
   if (!prepareWindowSystem()) return failStart("cannot register the window class");
   if (!openWindow(kWindowTitle, kWindowOuterWidth, kWindowOuterHeight))
     return failStart("cannot open the viewer window");
@@ -57,13 +74,22 @@ int runViewer(const ViewerOptions& options) {
   else
     loadPairFile(options.file, options.pairs, 1);  // a failure is printed; the viewer goes on as for date.txt
   normalizeRecords();
+  int refused = checkViewWork(options.view, recordTable.count - 1);
+  if (refused != kCliGoOn) {
+    closeGlContext();
+    closeWindow();
+    return refused;
+  }
   viewState.fileName = fileLabel(options.file != nullptr ? options.file : "date.txt");
   startView(options.view);
   rememberViewerSource(options);
   // The summary is all the viewer prints; let a pipe see it while the window is open.
-  std::fflush(stdout);
+  cliFlushStdout();
   int32_t exitCode = runFrames();
   closeGlContext();
   closeWindow();
+  // The summary, picks and saves went to standard output: if it could not take them, say
+  // so now that the window is gone, and fail.
+  if (hadStandardOutput && !cliCloseStdout() && exitCode == 0) exitCode = 1;
   return exitCode;
 }

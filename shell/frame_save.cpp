@@ -18,6 +18,7 @@
 #include <stb_image_write.h>
 
 #include "camera.h"
+#include "cli_tool.h"
 #include "frame_readback.h"
 #include "input_format.h"
 #include "view_options.h"
@@ -117,7 +118,14 @@ void saveFrameIfRequested() {
     return;
   }
   ++nextNumber;
+  if (width > kMostPictureSide || height > kMostPictureSide) {
+    std::printf("saved %s: at %dx%d it is larger than quelvar-snapshot draws (%d a side at most), so no command "
+                "draws it again\n",
+                name, width, height, kMostPictureSide);
+    cliFlushStdout();
+    return;
+  }
   std::printf("saved %s: quelvar-snapshot --list %s%s --size %dx%d %s\n", name, shellWord(listArgument).c_str(),
               fileArguments.c_str(), width, height, formatViewOptions(viewState, camera).c_str());
-  std::fflush(stdout);
+  cliFlushStdout();
 }

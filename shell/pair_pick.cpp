@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "bar_batch.h"
+#include "cli_tool.h"
 #include "frame_readback.h"
 #include "pair_facts.h"
 #include "platform.h"
@@ -38,5 +39,5 @@ void printClickedPair(int32_t x, int32_t y) {
   char line[128];
   formatPairRecord(facts, line, sizeof line);
   std::printf("%s\n", line);
-  std::fflush(stdout);
+  cliFlushStdout();
 }

@@ -37,8 +37,9 @@ const char kUsage[] =
     "at the centre; a left click prints it as one line:\n"
     "  pair<TAB>position<TAB>partner<TAB>length<TAB>strand (0, 1 inverted)[<TAB>identity]\n"
     "\n"
-    "Exit status: 0 when the window was closed, 1 when FILE cannot be read or no window\n"
-    "could be had, 2 for bad arguments.\n";
+    "Exit status: 0 when the window was closed, 1 when FILE cannot be read, no window\n"
+    "could be had or standard output could not be written, 2 for bad arguments (also\n"
+    "--zoom-steps and --moves asking for more work than the loaded bars allow).\n";
 
 int printUsage() {
   std::string usage = kUsage;
@@ -60,7 +61,7 @@ int readViewerCommandLine(int argc, char** argv, ViewerOptions& options) {
       {nullptr, 0, nullptr, 0},
   };
   opterr = 0;
-  for (int c; (c = getopt_long(argc, argv, "+:hV", kOptions, nullptr)) != -1;) {
+  for (int c; (c = getopt_long(argc, argv, ":hV", kOptions, nullptr)) != -1;) {
     switch (c) {
       case 'h': return printUsage();
       case 'V': return cliPrintVersion();

@@ -13,7 +13,7 @@ int readBenchOptions(int argc, char** argv, const char* usage, BenchCount& first
       {nullptr, 0, nullptr, 0},
   };
   opterr = 0;
-  for (int c; (c = getopt_long(argc, argv, "+:hV", options, nullptr)) != -1;) {
+  for (int c; (c = getopt_long(argc, argv, ":hV", options, nullptr)) != -1;) {
     if (c == 'h') return cliPrintHelp(usage);
     if (c == 'V') return cliPrintVersion();
     if (c != 1 && c != 2) return cliBadOption(c, argv);

@@ -2,6 +2,8 @@
 // symbols the HUD's pair line needs.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "text_raster.h"
 
 namespace {
@@ -44,6 +46,43 @@ TEST(TextRaster, DrawsTheArrowAndTheMiddleDotNotTheMissingGlyph) {
     for (int x = 0; x < dot.width; ++x)
       if (dot.coverage[static_cast<size_t>(y * dot.width + x)] > 128) inkRow = y;
   EXPECT_LT(inkRow, dot.baseline - 3);
+}
+
+TEST(TextRaster, MalformedBytesReadAsReplacementCharacters) {
+  const std::string r = "\xEF\xBF\xBD";
+  EXPECT_EQ(wellFormedText("plain \xC3\xA9 \xE2\x80\x93 \xF0\x9F\x99\x82"), "plain \xC3\xA9 \xE2\x80\x93 \xF0\x9F\x99\x82");
+  EXPECT_EQ(wellFormedText("a\x80" "b"), "a" + r + "b");
+  EXPECT_EQ(wellFormedText("\xE2\x82" "c"), r + "c") << "a cut sequence is one replacement";
+  EXPECT_EQ(wellFormedText("\xC0\xAF"), r) << "overlong";
+  EXPECT_EQ(wellFormedText("\xED\xA0\x80"), r) << "surrogate";
+  EXPECT_EQ(wellFormedText("\xF4\x90\x80\x80"), r) << "past U+10FFFF";
+  EXPECT_EQ(wellFormedText("\xE2"), r) << "cut at the end";
+  // The raster draws exactly the cleaned text.
+  EXPECT_EQ(rasterText("x\xFFy", 16.0f).coverage, rasterText(("x" + r + "y").c_str(), 16.0f).coverage);
+}
+
+TEST(TextRaster, FitTextCutsWithAnEllipsisOnlyWhatDoesNotFit) {
+  const std::string ellipsis = "\xE2\x80\xA6";
+  std::string title = "Repeats of chromosome 7";
+  int width = measureText(title.c_str(), 20.0f);
+  EXPECT_EQ(fitText(title.c_str(), 20.0f, static_cast<float>(width)), title);
+  std::string cut = fitText(title.c_str(), 20.0f, static_cast<float>(width - 1));
+  ASSERT_GT(cut.size(), ellipsis.size());
+  EXPECT_EQ(cut.substr(cut.size() - ellipsis.size()), ellipsis);
+  EXPECT_EQ(title.rfind(cut.substr(0, cut.size() - ellipsis.size()), 0), 0u) << cut;
+  EXPECT_LE(measureText(cut.c_str(), 20.0f), width - 1);
+  // The longest cut that fits: one more character would not.
+  std::string kept = cut.substr(0, cut.size() - ellipsis.size());
+  std::string longer = title.substr(0, kept.size() + 1) + ellipsis;
+  EXPECT_GT(measureText(longer.c_str(), 20.0f), width - 1);
+
+  std::string huge(1000000, 'W');
+  std::string fitted = fitText(huge.c_str(), 30.0f, 500.0f);
+  EXPECT_LE(measureText(fitted.c_str(), 30.0f), 500);
+  EXPECT_LT(fitted.size(), 100u);
+  EXPECT_EQ(fitText("W", 30.0f, 0.0f), ellipsis) << "no room at all still says something was cut";
+  // Cut text is cleaned text.
+  EXPECT_EQ(fitText("\xFF", 20.0f, 100.0f), "\xEF\xBF\xBD");
 }
 
 }  // namespace

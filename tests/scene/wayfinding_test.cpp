@@ -127,6 +127,15 @@ TEST_F(WayfindingTest, HudWritesItsLinesAndDrawsTheRuler) {
   ASSERT_EQ(hudLines(view, lines), 5);
   EXPECT_STREQ(lines[2], "window 200,000 \u2013 300,000");
   EXPECT_STREQ(lines[3], "camera over position 100,000");
+  // Far out the number would say nothing, or overflow: it says so instead.
+  for (float far : {1e30f, -1e30f, 3.4e38f, 6.6e3f}) {
+    camera.camX = far;
+    ASSERT_EQ(hudLines(view, lines), 5);
+    EXPECT_STREQ(lines[3], "camera far off the axis") << far;
+  }
+  camera.camX = -4860.0f;  // within twice the axis' length: a number
+  hudLines(view, lines);
+  EXPECT_STREQ(lines[3], "camera over position -540,000,000");
 
   view.windowMode = false;
   view.zoomSteps = 0;

@@ -2,7 +2,9 @@
 # The viewer opening a file named on its command line, in an X server of its own: a PAF
 # self-alignment loads as its imported list does (same summary, same picture, the
 # importer's report on standard error), and a file that cannot be read is refused before
-# any window opens.
+# any window opens; a move list beyond a few seconds' work is refused once the bars are
+# counted, and a standard output that cannot take the summary fails the run when the window
+# closes.
 #   e2e_open_file.sh native VIEWER TOOLS_DIR    (the GLFW build)
 #   e2e_open_file.sh wine VIEWER.exe TOOLS_DIR  (the Windows build under Wine)
 mode=$1
@@ -56,4 +58,23 @@ showAndClose paf.ppm self.paf
 [ "$(tr -d '\r' <err.txt)" = "$expectedErr" ] || fail "standard error for self.paf: $(cat err.txt)"
 [ "$(classCount paf.ppm blue)" -gt 500 ] || fail "no bars: $(colours paf.ppm)"
 [ "$(differingPixels list.ppm paf.ppm)" -eq 0 ] || fail "self.paf does not draw as its imported list"
+# 2 x 10^8 slide steps over the bars: refused with exit 2 as soon as the load counts them.
+status=0
+"${run[@]}" "$viewer" --moves x+100000000,y+100000000 self.paf >moves-out.txt 2>moves-err.txt || status=$?
+[ "$status" -eq 2 ] || fail "an overlong move list: exit code $status"
+grep -q '^quelvar: --zoom-steps and --moves make 200,000,000 steps over 10 bars' moves-err.txt ||
+  fail "an overlong move list: message '$(cat moves-err.txt)'"
+
+# Standard output full: the viewer runs as ever, and once closed says the summary was lost.
+"${run[@]}" "$viewer" >/dev/full 2>full-err.txt &
+viewerPid=$!
+window=$(findViewerWindow 300) || fail "no viewer window with a full standard output"
+sleep 1
+"$toolsDir/close_window" "$window"
+status=0
+wait "$viewerPid" || status=$?
+viewerPid=
+[ "$status" -eq 1 ] || fail "a full standard output: exit code $status"
+[ "$(tr -d '\r' <full-err.txt)" = "quelvar: cannot write standard output: No space left on device" ] ||
+  fail "a full standard output: message '$(cat full-err.txt)'"
 echo "e2e open file $mode: passed"

@@ -3,7 +3,9 @@
 # the picture and pressing them round gives back the exact start picture; the main row's
 # = and - act as keypad plus and minus; R undoes threshold, zoom and flight; with the cursor
 # free a click on a bar prints its pair and a click on the sky prints nothing; P saves the
-# frame as shown and prints the quelvar-snapshot command that draws it again, pixel for pixel.
+# frame as shown and prints the quelvar-snapshot command that draws it again, pixel for pixel,
+# one picture a press however long it is held; at a size the snapshot cannot draw it says
+# so instead of printing the command.
 #   e2e_wayfinding.sh native VIEWER TOOLS_DIR    (the GLFW build)
 #   e2e_wayfinding.sh wine VIEWER.exe TOOLS_DIR  (the Windows build under Wine; its C library
 #                                                  draws other random colours, so the saved
@@ -121,6 +123,24 @@ case "$command" in
   *" --moves x+"*) ;;
   *) fail "the slide is not in the printed command: $command" ;;
 esac
+
+# Held for many frames, P saves one picture.
+xdotool keydown p
+sleep 1
+xdotool keyup p
+sleep 0.5
+[ "$(ls quelvar-*.png | wc -l)" -eq 3 ] || fail "holding P saved $(ls quelvar-*.png | tr '\n' ' ')"
+grep -q '^saved quelvar-002.png: quelvar-snapshot ' out.txt || fail "the held P printed: $(tail -n1 out.txt)"
+
+if [ "$mode" = native ]; then
+  # Wider than the snapshot draws: the picture is saved, and no command that would fail is printed.
+  xdotool windowsize "$window" 8300 200
+  sleep 1
+  pressUntil p "P did not save quelvar-003.png at 8300 wide" eval "sleep 0.5; [ -f quelvar-003.png ]"
+  [ "$(identify -format %wx%h quelvar-003.png)" = 8300x200 ] || fail "quelvar-003.png is $(identify -format %wx%h quelvar-003.png)"
+  grep -qx 'saved quelvar-003.png: at 8300x200 it is larger than quelvar-snapshot draws (8192 a side at most), so no command draws it again' out.txt ||
+    fail "P at 8300 wide printed: $(tail -n1 out.txt)"
+fi
 
 closeViewer
 [ ! -s err.txt ] || fail "standard error not empty: $(head -c 500 err.txt)"

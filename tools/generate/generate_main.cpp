@@ -90,7 +90,7 @@ int main(int argc, char** argv) {
   };
   Options options;
   opterr = 0;
-  for (int c; (c = getopt_long(argc, argv, "+:t:a:s:n:hV", kOptions, nullptr)) != -1;) {
+  for (int c; (c = getopt_long(argc, argv, ":t:a:s:n:hV", kOptions, nullptr)) != -1;) {
     int64_t number = 0;
     switch (c) {
       case 't':

@@ -47,7 +47,7 @@ int parseImportOptions(int argc, char** argv, ImportOptions& options) {
   };
   opterr = 0;
   optind = 0;  // a fresh scan, also when called again (tests)
-  for (int c; (c = getopt_long(argc, argv, "+:F:c:am:o:fhV", kOptions, nullptr)) != -1;) {
+  for (int c; (c = getopt_long(argc, argv, ":F:c:am:o:fhV", kOptions, nullptr)) != -1;) {
     int64_t number = 0;
     switch (c) {
       case 'F':

@@ -1,7 +1,10 @@
 #include "import_run.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include <unistd.h>
 
@@ -14,6 +17,15 @@ namespace {
 
 std::string sequencesPath(const ImportOptions& options) { return options.out + ".sequences"; }
 
+// Every file the run reads, so that neither output is written over one of them: the inputs
+// ("-" for standard input, which is also read without any) and the FASTA index.
+std::vector<std::string> filesRead(const ImportOptions& options) {
+  std::vector<std::string> files = options.inputs;
+  if (files.empty()) files.emplace_back("-");
+  if (!options.fai.empty()) files.push_back(options.fai);
+  return files;
+}
+
 bool writesSequencesFile(const ImportRun& run) {
   return run.options->allSequences && !run.options->out.empty() && !run.axis.sequences.empty();
 }
@@ -22,7 +34,7 @@ bool writesSequencesFile(const ImportRun& run) {
 bool writeSequencesFile(const ImportRun& run) {
   std::string path = sequencesPath(*run.options);
   PairWriter table;
-  if (openFileWriter(table, path, run.options->force, run.options->inputs) != kExitOk) return false;
+  if (openFileWriter(table, path, run.options->force, filesRead(*run.options)) != kExitOk) return false;
   writeText(table, "# name\toffset\tlength\n" + offsetTable(run.axis));
   if (!finishWriter(table)) {
     if (table.error != 0) cliError("cannot write %s: %s", path.c_str(), std::strerror(table.error));
@@ -47,13 +59,13 @@ int runImport(const ImportOptions& options) {
   if (options.out.empty()) {
     openStdoutWriter(writer);
   } else {
-    int opened = openFileWriter(writer, options.out, options.force, options.inputs);
+    int opened = openFileWriter(writer, options.out, options.force, filesRead(options));
     if (opened != kExitOk) return opened;
   }
 
   // The offset table is written last; whether it may be is checked first.
   if (options.allSequences && !options.out.empty()) {
-    int refused = checkOutputPath(sequencesPath(options), options.inputs, options.force);
+    int refused = checkOutputPath(sequencesPath(options), filesRead(options), options.force);
     if (refused != kExitOk) {
       abandonWriter(writer);
       return refused;
@@ -83,7 +95,11 @@ int runImport(const ImportOptions& options) {
     close(fd);
   }
 
+  // The offset table goes to standard error as the genome is laid out; without it the list
+  // cannot be read back to sequences, so a table that could not be written fails the run.
+  std::clearerr(stderr);
   bool laidOut = finishImportRun(run, allRead);
+  bool tableLost = options.allSequences && (std::fflush(stderr) != 0 || std::ferror(stderr) != 0);
   bool chromFound = reportImportRun(run);
   if (!allRead || !laidOut || !chromFound) {
     abandonWriter(writer);
@@ -105,5 +121,5 @@ int runImport(const ImportOptions& options) {
     std::fprintf(stderr, "quelvar-import: %s written without its offset table\n", options.out.c_str());
     return kImportUnreadable;
   }
-  return kImportOk;
+  return tableLost ? kImportUnreadable : kImportOk;
 }

@@ -171,8 +171,12 @@ FigureMarks layoutFigureMarks(const MarkInput& in) {
   float size = figureTextSize(in.width, in.height);
   marks.lineWidth = std::max(1.0f, std::round(size / 14.0f));
   if (!in.title.empty()) {
+    // Cut to the picture's width, less half a line each side, before anything is laid out:
+    // what cannot be seen costs nothing, and the ellipsis says something was cut.
     float titleSize = 1.3f * size;
-    addText(marks, 0.5f * static_cast<float>(in.width), 1.25f * titleSize, titleSize, TextAnchor::middle, in.title);
+    float room = std::max(0.0f, static_cast<float>(in.width) - titleSize);
+    addText(marks, 0.5f * static_cast<float>(in.width), 1.25f * titleSize, titleSize, TextAnchor::middle,
+            fitText(in.title.c_str(), titleSize, room));
   }
   if (!in.annotate) return marks;
 

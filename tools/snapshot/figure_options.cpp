@@ -8,6 +8,7 @@
 #include <getopt.h>
 
 #include "cli_tool.h"
+#include "output_file.h"
 #include "pair_file_options.h"
 #include "view_options.h"
 
@@ -98,6 +99,30 @@ bool takeFigureOptions(std::vector<char*>& args, FigureOptions& figure, std::str
   return true;
 }
 
+// Parses args (no program name) as the snapshot's options.
+int parseAlone(char* program, std::vector<char*> args, SnapshotOptions& options) {
+  args.insert(args.begin(), program);
+  args.push_back(nullptr);
+  optind = 0;  // every set of arguments is parsed afresh
+  return parseSnapshotOptions(static_cast<int>(args.size()) - 1, args.data(), options);
+}
+
+bool namesTheLoad(const SnapshotOptions& options) {
+  const PairFileOptions& file = options.file;
+  return options.listGiven || file.tandem || file.import.from != InputFormat::Unknown || !file.import.chrom.empty() ||
+         file.import.allSequences;
+}
+
+// What an SVG picture cannot show yet is refused rather than left out.
+int checkSvgOptions(const PicturePlan& plan) {
+  if (!plan.svg) return kCliGoOn;
+  const ViewOptions& view = plan.options;
+  const char* shown = view.view.hud ? "--hud" : view.view.showLinks ? "--links" : view.pickGiven ? "--pick" : nullptr;
+  if (shown == nullptr) return kCliGoOn;
+  return cliUsageError("%s is not drawn in SVG pictures; leave it out for %s (a PNG picture shows it)", shown,
+                       plan.options.outPath);
+}
+
 }  // namespace
 
 int planPictures(int argc, char** argv, std::vector<PicturePlan>& pictures) {
@@ -116,32 +141,35 @@ int planPictures(int argc, char** argv, std::vector<PicturePlan>& pictures) {
     (own.empty() ? common : own.back()).push_back(argv[i]);
   }
   if (own.empty()) own.emplace_back();
-  // The list is loaded once, so how it is read belongs before the first --out.
-  for (const auto& picture : own)
-    for (const char* arg : picture)
-      for (const char* name : {"--from", "--chrom", "--all-sequences"})
-        if (std::strncmp(arg, name, std::strlen(name)) == 0)
-          return cliUsageError("%s applies to the one load; give it before the first --out", name);
 
   pictures.clear();
   for (auto& picture : own) {
+    // The list is loaded once, so it and how it is read belong before the first --out: a
+    // picture's own options, read alone, must not name them.
+    std::vector<char*> alone = picture;
+    FigureOptions ignored;
+    std::string error;
+    if (!takeFigureOptions(alone, ignored, error)) return cliUsageError("%s", error.c_str());
+    SnapshotOptions aloneOptions;
+    int stop = parseAlone(argv[0], alone, aloneOptions);
+    if (stop != kCliGoOn) return stop;
+    if (namesTheLoad(aloneOptions))
+      return cliUsageError("--list, --from, --chrom and --all-sequences apply to the one load; "
+                           "give them before the first --out");
+
     std::vector<char*> args = common;
     args.insert(args.end(), picture.begin(), picture.end());
     PicturePlan plan;
-    std::string error;
     if (!takeFigureOptions(args, plan.figure, error)) return cliUsageError("%s", error.c_str());
-    args.insert(args.begin(), argv[0]);
-    args.push_back(nullptr);
-    optind = 0;  // every picture's arguments are parsed afresh
-    int stop = parseSnapshotOptions(static_cast<int>(args.size()) - 1, args.data(), plan.options);
+    stop = parseAlone(argv[0], args, plan.options);
     if (stop != kCliGoOn) return stop;
     plan.svg = endsWith(plan.options.outPath, ".svg");
-    for (const PicturePlan& earlier : pictures) {
-      if (std::strcmp(plan.options.listPath, earlier.options.listPath) != 0)
-        return cliUsageError("one list is loaded for all pictures; give --list before the first --out");
-      if (std::strcmp(plan.options.outPath, earlier.options.outPath) == 0)
-        return cliUsageError("two pictures would both be written to %s", plan.options.outPath);
-    }
+    stop = checkSvgOptions(plan);
+    if (stop != kCliGoOn) return stop;
+    for (const PicturePlan& earlier : pictures)
+      if (sameOutputTarget(plan.options.outPath, earlier.options.outPath))
+        return cliUsageError("two pictures would both be written to %s (as %s)", plan.options.outPath,
+                             earlier.options.outPath);
     pictures.push_back(plan);
   }
   return kCliGoOn;
@@ -157,9 +185,10 @@ const char kFigureUsage[] =
     "                     lists compare (default: the list's longest pair is 7)\n"
     "  --annotate         position ticks along the axis (kb, Mb) and a legend saying what bar\n"
     "                     height means in bases; text scales with --size\n"
-    "  --title TEXT       a title at the top\n"
+    "  --title TEXT       a title at the top, cut to the picture's width with an ellipsis\n"
     "  --out FILE.svg     the same frame as SVG: bars as lines (points with --points), the\n"
-    "                     floor as polygons, annotations as text\n"
+    "                     floor as polygons, annotations as text (not yet --hud, --links\n"
+    "                     or --pick, which are refused)\n"
     "\n"
     "Several pictures from one load: options before the first --out apply to every picture;\n"
     "each --out starts a picture and the options after it, up to the next --out, apply to it\n"

@@ -205,6 +205,14 @@ int runPictures(const std::vector<PicturePlan>& pictures) {
     return kExitFailed;
   }
   keepLoadedRecords();
+  for (const PicturePlan& picture : pictures) {
+    int refused = checkViewWork(picture.options, recordTable.count - 1);
+    if (refused != kCliGoOn) {
+      abandonAll();
+      closeOffscreenContext();
+      return refused;
+    }
+  }
 
   int status = kExitOk;
   for (size_t i = 0; i < pictures.size(); ++i)

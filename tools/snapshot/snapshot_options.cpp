@@ -45,7 +45,8 @@ bool readSize(const char* text, int& width, int& height) {
   std::memcpy(widthText, text, n);
   widthText[n] = '\0';
   int64_t w = 0, h = 0;
-  if (!parseCliInteger(widthText, 1, 8192, w) || !parseCliInteger(cross + 1, 1, 8192, h)) return false;
+  if (!parseCliInteger(widthText, 1, kMostPictureSide, w) || !parseCliInteger(cross + 1, 1, kMostPictureSide, h))
+    return false;
   width = static_cast<int>(w);
   height = static_cast<int>(h);
   return true;
@@ -78,13 +79,14 @@ int parseSnapshotOptions(int argc, char** argv, SnapshotOptions& options) {
       {nullptr, 0, nullptr, 0},
   };
   opterr = 0;
-  for (int c; (c = getopt_long(argc, argv, "+:l:o:s:t:pw:z:c:f:hV", kOptions, nullptr)) != -1;) {
+  for (int c; (c = getopt_long(argc, argv, ":l:o:s:t:pw:z:c:f:hV", kOptions, nullptr)) != -1;) {
     int64_t number = 0;
     c = viewOptionOfLetter(c);
     switch (c) {
       case 'l':
         options.listPath = optarg;
         options.file.named = true;
+        options.listGiven = true;
         break;
       case 'o':
         if (*optarg == '\0') return cliUsageError("--out needs a file name");

@@ -10,6 +10,7 @@
 // snapshot's own.
 struct SnapshotOptions : ViewOptions {
   const char* listPath = "date.txt";
+  bool listGiven = false;
   PairFileOptions file;  // how the list is read: a tandem list or any pair file
   const char* outPath = "snapshot.png";
   int width = 992;  // the client area of the viewer's 1000 x 600 window

@@ -72,8 +72,17 @@ class Svg {
     }
   }
 
+  // Text for XML: well-formed UTF-8 comes in; the two code points XML forbids (U+FFFE and
+  // U+FFFF, bytes EF BF BE and EF BF BF) become U+FFFD.
   void escaped(const std::string& s) {
-    for (char c : s) {
+    for (size_t i = 0; i < s.size(); ++i) {
+      char c = s[i];
+      if (s.compare(i, 2, "\xEF\xBF") == 0 && i + 2 < s.size() &&
+          (s[i + 2] == '\xBE' || s[i + 2] == '\xBF')) {
+        text += "\xEF\xBF\xBD";
+        i += 2;
+        continue;
+      }
       if (c == '<') text += "&lt;";
       else if (c == '>') text += "&gt;";
       else if (c == '&') text += "&amp;";

@@ -57,7 +57,7 @@ int main(int argc, char** argv) {
   bool records = false;
   PairFileOptions file;
   opterr = 0;
-  for (int c; (c = getopt_long(argc, argv, "+:rhV", kOptions, nullptr)) != -1;) {
+  for (int c; (c = getopt_long(argc, argv, ":rhV", kOptions, nullptr)) != -1;) {
     switch (c) {
       case 'r': records = true; break;
       case 'h': {
