@@ -46,7 +46,8 @@ void showProgress(ProgressLine& progress, const std::string& text) {
 }
 
 void closeProgress(ProgressLine& progress, const std::string& text) {
-  if (progress.out == nullptr || !progress.shown) return;
+  if (progress.out == nullptr) return;
+  if (!progress.shown && (text.empty() || progressSeconds(progress) < 1)) return;
   writeLine(progress, text, true);
   progress.shown = false;
 }

@@ -21,7 +21,8 @@ double progressSeconds(const ProgressLine& progress);
 // Whether a line is due now; build the text only then.
 bool progressDue(const ProgressLine& progress);
 void showProgress(ProgressLine& progress, const std::string& text);
-// The last word, when anything was shown (and the terminal's line ended); text may be "".
+// The last word, when anything was shown or a second has passed (a run that long says
+// something); "" just ends the terminal's line.
 void closeProgress(ProgressLine& progress, const std::string& text);
 
 // "840 kb", "1.66 Mb", "3.10 Gb"; "12 s", "3 min 05 s", "2 h 01 min".
