@@ -54,9 +54,11 @@ TEST_F(NamedFile, WhatIsNoPairsIsRefusedByNameBeforeAnyWindow) {
     SCOPED_TRACE(c.file);
     // No display at all: the viewer says it before it would need one.
     for (const std::string& program :
-         {"env -u DISPLAY -u WAYLAND_DISPLAY " + builtProgram("quelvar"), builtProgram("quelvar-summary"),
-          builtProgram("quelvar-snapshot") + " --out x.png --list"}) {
-      ToolResult r = runCommand(program + " " + c.file, dir);
+         {"env -u DISPLAY -u WAYLAND_DISPLAY " + builtProgram("quelvar") + " %s", builtProgram("quelvar-summary") + " %s",
+          builtProgram("quelvar-snapshot") + " --list %s --out x.png"}) {
+      std::string line = program;
+      line.replace(line.find("%s"), 2, c.file);
+      ToolResult r = runCommand(line, dir);
       EXPECT_EQ(r.exitCode, 1) << program << "\n" << r.err;
       EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
       EXPECT_EQ(r.out, "") << "no summary of bogus pairs";
