@@ -18,7 +18,8 @@ const char kContigs[] = "/usr/share/doc/ragout/examples/H.Pylori/SJM180_contigs.
 const char kXzGenome[] = "/usr/share/doc/kleborate/examples/data/Klebs_Kp1084.fna.xz";
 
 struct NamedFile : ::testing::Test {
-  std::string dir = scratchFolder("named_file");
+  std::string dir = makeScratchDir();  // one each: ctest runs the cases side by side
+  ~NamedFile() override { removeTree(dir); }
   ToolResult run(const std::string& line) { return runBuilt(line, dir); }
   ToolResult shell(const std::string& line) { return runCommand(line, dir); }
 };
