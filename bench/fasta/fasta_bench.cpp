@@ -48,16 +48,6 @@ int alignInProcess(const char* path, const char* threads) {
   return kExitOk;
 }
 
-TimedRun bestOf(const std::vector<std::string>& argv, const std::string& out, int runs) {
-  TimedRun best{false, 0, 0};
-  for (int i = 0; i < runs; ++i) {
-    TimedRun run = timeCommand(argv, "/dev/null", out);
-    if (!run.ok) return run;
-    if (!best.ok || run.seconds < best.seconds) best = run;
-  }
-  return best;
-}
-
 long long linesOf(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   long long lines = 0;

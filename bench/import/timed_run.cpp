@@ -50,3 +50,13 @@ std::string firstLineOf(const std::vector<std::string>& argv) {
   while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
   return text;
 }
+
+TimedRun bestOf(const std::vector<std::string>& argv, const std::string& outPath, int runs) {
+  TimedRun best{false, 0, 0};
+  for (int i = 0; i < runs; ++i) {
+    TimedRun run = timeCommand(argv, "/dev/null", outPath);
+    if (!run.ok) return run;
+    if (!best.ok || run.seconds < best.seconds) best = run;
+  }
+  return best;
+}

@@ -13,5 +13,8 @@ struct TimedRun {
 
 TimedRun timeCommand(const std::vector<std::string>& argv, const std::string& inPath, const std::string& outPath);
 
+// The fastest of runs runs (standard input /dev/null), or the first that failed.
+TimedRun bestOf(const std::vector<std::string>& argv, const std::string& outPath, int runs);
+
 // The first line a command prints (its version), or "" when it prints nothing.
 std::string firstLineOf(const std::vector<std::string>& argv);

@@ -36,16 +36,6 @@ std::string wholeFile(const std::string& path) {
   return text.str();
 }
 
-TimedRun bestOf(const std::vector<std::string>& argv, const std::string& out, int runs) {
-  TimedRun best{false, 0, 0};
-  for (int i = 0; i < runs; ++i) {
-    TimedRun run = timeCommand(argv, "/dev/null", out);
-    if (!run.ok) return run;
-    if (!best.ok || run.seconds < best.seconds) best = run;
-  }
-  return best;
-}
-
 struct Step {
   const char* label;
   TimedRun run;
