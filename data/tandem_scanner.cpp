@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "longest_pairs.h"
 #include "record_table.h"
 #include "stack_counts.h"
 
@@ -23,9 +24,9 @@ void storeRecord(TandemRecord& record, int32_t pos, int32_t partner, float len, 
 // Handles one whole token given as (pos, partner, len): draws its three random numbers,
 // stores the pair if its length is above 10 and the table has room, and updates maxLen.
 // A stored pair's orientation and identity go into pairTraits. Returns false when the pair
-// was refused for lack of room.
+// was refused for lack of room; with keepLongest it then competes for a place instead.
 bool addTandemToken(int32_t pos, int32_t partner, int32_t len, uint32_t tag, uint8_t orientation,
-                    uint16_t identity) {
+                    uint16_t identity, bool keepLongest) {
   int c1 = std::rand();
   int c2 = std::rand();
   int c3 = std::rand();
@@ -47,6 +48,12 @@ bool addTandemToken(int32_t pos, int32_t partner, int32_t len, uint32_t tag, uin
       recordTable.count += 2;
     } else {
       fits = false;  // record B would fall past the table
+      if (keepLongest) {
+        if (!longestPairsActive()) startLongestPairs();
+        offerLongestPair(pos, partner, len, static_cast<float>(c1 % 255) / 255.0f,
+                         static_cast<float>(c2 % 255) / 255.0f, static_cast<float>(c3 % 255) / 255.0f, orientation,
+                         identity);
+      }
     }
   }
   if (len > recordTable.maxLen) recordTable.maxLen = len;
@@ -56,7 +63,8 @@ bool addTandemToken(int32_t pos, int32_t partner, int32_t len, uint32_t tag, uin
 void addPending(TandemScanner& scanner) {
   PendingToken& pending = scanner.pending;
   if (!pending.waiting) return;
-  if (!addTandemToken(pending.pos, pending.partner, pending.len, scanner.tag, pending.orientation, pending.identity))
+  if (!addTandemToken(pending.pos, pending.partner, pending.len, scanner.tag, pending.orientation, pending.identity,
+                      scanner.keepLongest))
     scanner.refusedForRoom = true;
   pending.waiting = false;
 }
@@ -168,9 +176,11 @@ void finishTandemScan(TandemScanner& scanner) {
   if (scanner.inToken) endWalkedToken(scanner, scanner.walk, scanner.identity);
   scanner.inToken = false;
   addPending(scanner);
+  if (scanner.keepLongest) settleLongestPairs(scanner.tag);
 }
 
 void abandonTandemScan(TandemScanner& scanner) {
   scanner.inToken = false;
   addPending(scanner);
+  if (scanner.keepLongest) settleLongestPairs(scanner.tag);
 }

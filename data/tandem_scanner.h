@@ -25,6 +25,7 @@ struct TandemScanner {
   bool inToken;
   PendingToken pending;
   bool refusedForRoom;  // a pair was refused because the table was full
+  bool keepLongest;     // at the limit the longest pairs stay, not the first (a named file)
   uint32_t tag;
 };
 

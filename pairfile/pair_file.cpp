@@ -1,11 +1,15 @@
 #include "pair_file.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 
 #include <sys/stat.h>
 
+#include "cli_tool.h"
+#include "content_look.h"
 #include "line_reader.h"
+#include "longest_pairs.h"
 #include "tandem_loader.h"
 
 namespace {
@@ -62,12 +66,35 @@ int importInto(TandemScanner& scanner, LineReader& reader, const char* path, con
   return read && laidOut && chromFound ? 0 : kPairFileRefused;
 }
 
+// 553123 -> "553,123", into out (room for 32).
+const char* groupedDigits(uint64_t value, char* out) {
+  char digits[24];
+  int count = std::snprintf(digits, sizeof digits, "%llu", static_cast<unsigned long long>(value));
+  int at = 0;
+  for (int i = 0; i < count; ++i) {
+    if (i > 0 && (count - i) % 3 == 0) out[at++] = ',';
+    out[at++] = digits[i];
+  }
+  out[at] = '\0';
+  return out;
+}
+
+// At the limit a named file says which pairs it kept.
+void reportLongestKept(const TandemScanner& scanner) {
+  if (!scanner.keepLongest || !scanner.refusedForRoom) return;
+  LongestPairsReport kept = longestPairsReport();
+  char keptText[32], offeredText[32];
+  cliError("kept the %s longest of %s pairs (shortest kept: %d bp)",
+           groupedDigits(static_cast<uint64_t>(kept.kept), keptText), groupedDigits(kept.offered, offeredText),
+           kept.shortestKept);
+}
+
 }  // namespace
 
 int loadPairFile(const char* path, const PairFileOptions& options, uint32_t tag) {
-  if (options.tandem) return loadTandemList(path, tag);
   TandemScanner scanner;
   startTandemScan(scanner, tag);
+  scanner.keepLongest = options.named;
   errno = 0;
   int fd = openForReading(path);
   if (fd < 0) return endTandemLoad(scanner, errno != 0 ? errno : EIO);
@@ -76,11 +103,13 @@ int loadPairFile(const char* path, const PairFileOptions& options, uint32_t tag)
   openLineReader(reader, fd);
   // The import tells the format again from the same lines, exactly as quelvar-import does
   // (with its messages); the look ahead only decides whether the file is a list.
-  bool list = options.import.from == InputFormat::Unknown && tellFormat(reader) == InputFormat::Unknown;
+  bool list = options.tandem ||
+              (options.import.from == InputFormat::Unknown && tellFormat(reader) == InputFormat::Unknown);
   int answer = list ? scanRawBytes(scanner, reader) : importInto(scanner, reader, path, options.import);
   closeInput(fd);
   // A refusal is no failed read: the pairs that passed are loaded and summed up as usual.
   endTandemLoad(scanner, answer > 0 ? answer : 0);
+  reportLongestKept(scanner);
   return answer;
 }
 
@@ -92,4 +121,42 @@ int pairFileUnreadable(const char* path) {
   int reason = fstat(fd, &info) != 0 ? errno : S_ISDIR(info.st_mode) ? EISDIR : 0;
   closeInput(fd);
   return reason;
+}
+
+NamedFileCheck checkNamedPairFile(const char* path, const PairFileOptions& options, std::string& message) {
+  auto unreadable = [&](const char* reason) {
+    message = std::string("cannot read ") + path + ": " + reason;
+    return NamedFileCheck::Unreadable;
+  };
+  auto notPairs = [&](std::string line) {
+    message = std::move(line);
+    return NamedFileCheck::NotPairs;
+  };
+  int reason = pairFileUnreadable(path);
+  if (reason != 0) return unreadable(std::strerror(reason));
+  int fd = openForReading(path);
+  if (fd < 0) return unreadable(std::strerror(errno));
+  LineReader reader;
+  openLineReader(reader, fd);
+  size_t waiting = peekBytes(reader, kFirstLook);
+  std::string_view head(reader.buffer.data() + reader.begin, waiting);
+  NamedFileCheck answer = NamedFileCheck::Pairs;
+  ContentKind kind = contentKindOf(head);
+  if (reader.error != 0) {
+    answer = unreadable(readErrorText(reader.error));
+  } else if (options.tandem || options.import.from != InputFormat::Unknown) {
+    answer = NamedFileCheck::Pairs;  // read as named, whatever the first lines look like
+  } else if (kind != ContentKind::Unknown && kind != ContentKind::Bed) {
+    answer = notPairs(describeRefusal(kind, path));
+  } else if (tellFormat(reader) != InputFormat::Unknown) {
+    answer = NamedFileCheck::Pairs;  // BEDPE rows look like BED rows too
+  } else if (reader.error != 0) {
+    answer = unreadable(readErrorText(reader.error));
+  } else if (kind == ContentKind::Bed) {
+    answer = notPairs(describeRefusal(kind, path));
+  } else if (!looksLikeTandemTokens(std::string_view(reader.buffer.data() + reader.begin, reader.end - reader.begin))) {
+    answer = notPairs(describeUnknownContent(path));
+  }
+  closeInput(fd);
+  return answer;
 }

@@ -4,11 +4,16 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "pair_import.h"
 
 struct PairFileOptions {
   bool tandem = false;  // --from tandem: the viewer's own list, whatever its first lines look like
+  // FILE was named on the command line: it is read as a list only when it looks like one,
+  // and at the table limit its longest pairs stay. date.txt read by default keeps the
+  // first-come loading.
+  bool named = false;
   ImportOptions import;  // from (Unknown: told from the content), chrom, allSequences
 };
 
@@ -25,3 +30,11 @@ int loadPairFile(const char* path, const PairFileOptions& options, uint32_t tag)
 
 // 0 when path can be opened for reading and is no folder, else the reason (an errno).
 int pairFileUnreadable(const char* path);
+
+// Before anything is drawn: whether a named FILE can be read as pairs. Unreadable or
+// NotPairs come with the one line that says why (without the program's name): the file
+// cannot be read, is compressed in a way not read here, or its first lines are no pairs
+// (a FASTA, an annotation, binary data): "genome.fa looks like FASTA (sequences), not
+// pairs; ...".
+enum class NamedFileCheck { Pairs, Unreadable, NotPairs };
+NamedFileCheck checkNamedPairFile(const char* path, const PairFileOptions& options, std::string& message);

@@ -3,7 +3,7 @@
 #include "cli_tool.h"
 
 const char kPairFileOptionsHelp[] =
-    "      --from FORMAT         tandem, repeat-match, bedpe, paf, blast6 or coords (default:\n"
+    "      --from FORMAT         tandem, repeat-match, bedpe, paf, blast6, coords, trf (default:\n"
     "                            told from the content as quelvar-import tells it; a file\n"
     "                            whose first lines tell none is a tandem list)\n"
     "      --chrom NAME          the pairs on this sequence (default: the first one seen)\n"

@@ -5,6 +5,7 @@
 #include "coords_reader.h"
 #include "paf_reader.h"
 #include "repeat_match_reader.h"
+#include "trf_reader.h"
 #include "text_fields.h"
 
 namespace {
@@ -16,7 +17,7 @@ bool isNumber(std::string_view text) {
 
 }  // namespace
 
-const char* const kFormatNames = "repeat-match, bedpe, paf, blast6 or coords";
+const char* const kFormatNames = "repeat-match, bedpe, paf, blast6, coords or trf";
 
 const char* formatName(InputFormat format) {
   switch (format) {
@@ -25,6 +26,7 @@ const char* formatName(InputFormat format) {
     case InputFormat::Paf: return "paf";
     case InputFormat::Blast: return "blast6";
     case InputFormat::Coords: return "coords";
+    case InputFormat::Trf: return "trf";
     case InputFormat::Unknown: break;
   }
   return "unknown";
@@ -36,6 +38,7 @@ InputFormat formatNamed(std::string_view name) {
   if (name == "paf") return InputFormat::Paf;
   if (name == "blast6") return InputFormat::Blast;
   if (name == "coords") return InputFormat::Coords;
+  if (name == "trf") return InputFormat::Trf;
   return InputFormat::Unknown;
 }
 
@@ -52,11 +55,21 @@ Detection detectFormat(std::string_view line, InputFormat& format, bool firstLin
     format = InputFormat::Coords;
     return Detection::Decided;
   }
+  if (isTrfBanner(line)) {
+    format = InputFormat::Trf;
+    return Detection::Decided;
+  }
   if (isBedpeHeader(line)) return Detection::LookFurther;
   std::string_view f[14];
   size_t count = splitFields(line, f, 14);
   if (count == 0) return Detection::LookFurther;
   if (count == 2 && firstLine && !isNumber(f[0])) return Detection::LookFurther;
+  // TRF -ngs names each sequence on an "@NAME" line before its rows (as FASTQ names a read).
+  if (count == 1 && line[0] == '@') return Detection::LookFurther;
+  if (looksLikeTrfRow(line)) {
+    format = InputFormat::Trf;
+    return Detection::Decided;
+  }
   if (count >= 12 && isNumber(f[1]) && isNumber(f[2]) && isNumber(f[3]) && (f[4] == "+" || f[4] == "-")) {
     format = InputFormat::Paf;
     return Detection::Decided;
@@ -83,6 +96,7 @@ RowResult readRow(InputFormat format, std::string_view line) {
     case InputFormat::Paf: return readPafRow(line);
     case InputFormat::Blast: return readBlastRow(line);
     case InputFormat::Coords: return readCoordsRow(line);
+    case InputFormat::Trf: return readTrfRow(line, std::string_view());
     case InputFormat::Unknown: break;
   }
   return skipRow(SkipReason::Malformed, "format unknown");

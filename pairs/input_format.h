@@ -5,9 +5,9 @@
 
 #include "pair_row.h"
 
-enum class InputFormat { Unknown, RepeatMatch, Bedpe, Paf, Blast, Coords };
+enum class InputFormat { Unknown, RepeatMatch, Bedpe, Paf, Blast, Coords, Trf };
 
-// "repeat-match", "bedpe", "paf", "blast6", "coords".
+// "repeat-match", "bedpe", "paf", "blast6", "coords", "trf".
 const char* formatName(InputFormat format);
 // Unknown for a name that is none of them.
 InputFormat formatNamed(std::string_view name);
@@ -21,7 +21,8 @@ enum class Detection { LookFurther, Decided, CannotTell };
 // that a first line of two fields may be show-coords' naming its two FASTA files.
 Detection detectFormat(std::string_view line, InputFormat& format, bool firstLine = false);
 
-// The names --from takes, for messages: "repeat-match, bedpe, paf, blast6 or coords".
+// The names --from takes, for messages: "repeat-match, bedpe, paf, blast6, coords or trf".
 extern const char* const kFormatNames;
 
+// One row of any format but TRF, whose rows need the section's sequence (trf_reader.h).
 RowResult readRow(InputFormat format, std::string_view line);

@@ -1,17 +1,30 @@
 // Reads a file descriptor line by line through one fixed buffer, so memory stays the same
 // whatever the input's size. A line longer than the buffer comes back cut, marked as such,
-// and the rest of it is dropped.
+// and the rest of it is dropped. gzip input (several members too, as bgzip writes) is
+// inflated on the way in, so every reader sees the text.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string_view>
 #include <vector>
 
 constexpr size_t kLineBufferBytes = size_t{1} << 20;
 
+// Errors of the gzip layer, beside errno's; readErrorText names them.
+constexpr int kGzipCorrupt = 0x7A000001;
+constexpr int kGzipTruncated = 0x7A000002;
+
+struct GzipInput;  // zlib's stream and its compressed bytes, only for gzip input
+struct GzipInputDeleter {
+  void operator()(GzipInput* input) const;
+};
+
 struct LineReader {
   int fd;
+  std::unique_ptr<GzipInput, GzipInputDeleter> gzip;
+  bool sniffed;       // the first bytes were looked at for gzip's magic
   std::vector<char> buffer;
   size_t begin;       // first byte not yet handed out
   size_t end;         // one past the last byte read
@@ -36,6 +49,9 @@ size_t peekBytes(LineReader& reader, size_t want);
 // Hands out every waiting byte as it is, for a caller that takes the rest of the input as
 // raw bytes (peekBytes then brings the next ones).
 std::string_view takeBytes(LineReader& reader);
+
+// What went wrong, for "cannot read FILE: ...": strerror's text, or the gzip layer's.
+const char* readErrorText(int error);
 
 // Opens a file for nextLine: binary on Windows, so no line end or byte is translated.
 // Returns -1 with errno set when it cannot.

@@ -2,8 +2,10 @@
 
 #include <cstring>
 
+#include "content_look.h"
 #include "pair_placement.h"
 #include "text_fields.h"
+#include "trf_reader.h"
 
 namespace {
 
@@ -42,6 +44,8 @@ void startImportRun(ImportRun& run, const ImportOptions& options, PairSink sink,
   run.axis = SequenceAxis{};
   openPairSpool(run.spool);
   run.lengthsGuessed = false;
+  run.mirrors = MirrorIndex{};
+  run.trfSequence.clear();
 }
 
 bool importInput(ImportRun& run, int fd, const char* inputName) {
@@ -57,8 +61,20 @@ bool importLines(ImportRun& run, LineReader& reader, const char* inputName) {
   while (nextLine(reader, line, cut)) {
     if (format == InputFormat::Unknown) {
       Detection detection = detectFormat(line, format, reader.lineNumber == 1);
-      if (detection == Detection::LookFurther) continue;
+      if (detection == Detection::LookFurther) {
+        // TRF -ngs names its first sequence before any row tells the format.
+        std::string_view name;
+        if (trfSectionName(line, name)) run.trfSequence.assign(name.data(), name.size());
+        continue;
+      }
       if (detection == Detection::CannotTell) {
+        // A sequence, an annotation or binary data is named for what it is.
+        std::string_view head(line.data(), static_cast<size_t>(reader.buffer.data() + reader.end - line.data()));
+        ContentKind kind = contentKindOf(head);
+        if (kind != ContentKind::Unknown) {
+          std::fprintf(run.messages, "quelvar-import: %s\n", describeRefusal(kind, inputName).c_str());
+          return false;
+        }
         char shown[64];
         quoteForMessage(line, shown, sizeof shown);
         std::fprintf(run.messages,
@@ -70,8 +86,15 @@ bool importLines(ImportRun& run, LineReader& reader, const char* inputName) {
       if (format == InputFormat::RepeatMatch) warnUnnamedSequence(run);
     }
     RowResult row;
+    std::string_view section;
+    if (format == InputFormat::Trf && !cut && trfSectionName(line, section)) {
+      run.trfSequence.assign(section.data(), section.size());
+      continue;
+    }
     if (cut && format != InputFormat::Paf) {
       row = skipRow(SkipReason::Malformed, "line longer than 1 MiB");
+    } else if (format == InputFormat::Trf) {
+      row = readTrfRow(line, run.trfSequence);
     } else {
       row = readRow(format, cut ? wholeFieldsOf(line) : line);
     }
@@ -84,7 +107,7 @@ bool importLines(ImportRun& run, LineReader& reader, const char* inputName) {
     noteSkip(run.report, inputName, reader.lineNumber, reason, why, line);
   }
   if (reader.error != 0) {
-    std::fprintf(run.messages, "quelvar-import: cannot read %s: %s\n", inputName, std::strerror(reader.error));
+    std::fprintf(run.messages, "quelvar-import: cannot read %s: %s\n", inputName, readErrorText(reader.error));
     return false;
   }
   return true;

@@ -11,6 +11,7 @@
 
 #include "input_format.h"
 #include "line_reader.h"
+#include "mirror_index.h"
 #include "pair_spool.h"
 #include "pair_tokens.h"
 #include "sequence_axis.h"
@@ -42,6 +43,8 @@ struct ImportRun {
   SequenceAxis axis;
   PairSpool spool;       // --all-sequences without --fai: the pairs until the lengths are known
   bool lengthsGuessed;   // some sequence's length was taken from how far its hits reach
+  MirrorIndex mirrors;   // every self-comparison hit kept, to merge the twin reports
+  std::string trfSequence;  // TRF: the sequence of the section being read
 };
 
 void startImportRun(ImportRun& run, const ImportOptions& options, PairSink sink, FILE* messages);

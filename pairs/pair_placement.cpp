@@ -28,12 +28,16 @@ bool skip(SkipReason reason, const char* why, SkipReason& reasonOut, const char*
   return false;
 }
 
-// The self-alignment and length rules every kept pair passes, after the range check.
-bool passesFilters(const ImportRun& run, const PairRow& pair, SkipReason& reason, const char*& why) {
+// The self-alignment and length rules every kept pair passes, after the range check; the
+// sequences are numbered as the mirror index compares them.
+bool passesFilters(ImportRun& run, const PairRow& pair, uint32_t seq1, uint32_t seq2, SkipReason& reason,
+                   const char*& why) {
   if (pair.role == HitRole::OnItself) return skip(SkipReason::OnItself, "a region aligned on itself", reason, why);
-  if (pair.role == HitRole::Mirror)
-    return skip(SkipReason::Mirror, "the same repeat seen from its other copy", reason, why);
   if (pair.len < run.options->minLength) return skip(SkipReason::TooShort, "shorter than --min-length", reason, why);
+  if (pair.role == HitRole::Hit &&
+      mergeMirror(run.mirrors, HitEnds{seq1, seq2, pair.pos, pair.pos + pair.len, pair.partner, pair.partnerEnd,
+                                       pair.orientation}))
+    return skip(SkipReason::Mirror, "the same repeat seen from its other copy", reason, why);
   return true;
 }
 
@@ -69,23 +73,20 @@ bool placeOnOneSequence(ImportRun& run, const PairRow& pair, SkipReason& reason,
   }
   if (outOfRange(pair))
     return skip(SkipReason::OutOfRange, "a position or length lies outside 0 to 2147483647", reason, why);
-  if (!passesFilters(run, pair, reason, why)) return false;
+  if (!passesFilters(run, pair, 0, 0, reason, why)) return false;
   emitPair(run.tokens, static_cast<int32_t>(pair.pos), static_cast<int32_t>(pair.partner),
             static_cast<int32_t>(pair.len), pair.orientation, pair.identity);
   ++run.imported;
   return true;
 }
 
-// Writes a pair of two sequences laid out; between two sequences the report whose first
-// copy lies further along is the mirror of the other.
-bool writeOnGenome(ImportRun& run, int64_t pos, int64_t partner, uint32_t seq1, uint32_t seq2, int32_t len,
+// Writes a pair of two sequences laid out.
+void writeOnGenome(ImportRun& run, int64_t pos, int64_t partner, uint32_t seq1, uint32_t seq2, int32_t len,
                    int orientation, double identity) {
   int64_t at = run.axis.sequences[seq1].offset + pos;
   int64_t partnerAt = run.axis.sequences[seq2].offset + partner;
-  if (seq1 != seq2 && at > partnerAt) return false;
   emitPair(run.tokens, static_cast<int32_t>(at), static_cast<int32_t>(partnerAt), len, orientation, identity);
   ++run.imported;
-  return true;
 }
 
 bool placeOnGenome(ImportRun& run, const PairRow& pair, SkipReason& reason, const char*& why) {
@@ -105,15 +106,14 @@ bool placeOnGenome(ImportRun& run, const PairRow& pair, SkipReason& reason, cons
     reachSequence(run.axis, seq2, pair.seq2Length > 0 ? pair.seq2Length : pair.partnerEnd);
     if (pair.seq1Length <= 0 || pair.seq2Length <= 0) run.lengthsGuessed = true;
   }
-  if (!passesFilters(run, pair, reason, why)) return false;
+  if (!passesFilters(run, pair, seq1, seq2, reason, why)) return false;
   if (!run.axis.fixed) {
     spoolPair(run.spool, {static_cast<int32_t>(pair.pos), static_cast<int32_t>(pair.partner),
                           static_cast<int32_t>(pair.len), pair.orientation, seq1, seq2, pair.identity});
     return true;
   }
-  if (!writeOnGenome(run, pair.pos, pair.partner, seq1, seq2, static_cast<int32_t>(pair.len), pair.orientation,
-                     pair.identity))
-    return skip(SkipReason::Mirror, "the same repeat seen from its other copy", reason, why);
+  writeOnGenome(run, pair.pos, pair.partner, seq1, seq2, static_cast<int32_t>(pair.len), pair.orientation,
+                pair.identity);
   return true;
 }
 
@@ -172,10 +172,8 @@ bool finishGenome(ImportRun& run) {
     return false;
   }
   SpooledPair held;
-  while (nextSpooledPair(run.spool, held)) {
-    if (!writeOnGenome(run, held.pos, held.partner, held.seq1, held.seq2, held.len, held.orientation, held.identity))
-      ++run.report.counts[static_cast<int>(SkipReason::Mirror)];
-  }
+  while (nextSpooledPair(run.spool, held))
+    writeOnGenome(run, held.pos, held.partner, held.seq1, held.seq2, held.len, held.orientation, held.identity);
   if (run.spool.error != 0) {
     std::fprintf(run.messages, "quelvar-import: cannot read back the pairs held in a temporary file: %s\n",
                  std::strerror(run.spool.error));

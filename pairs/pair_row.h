@@ -9,8 +9,10 @@
 
 enum class RowKind : uint8_t { Pair, Ignore, Skip };
 
-// Which of a self-alignment's hits this is; plain for every format but PAF.
-enum class HitRole : uint8_t { Plain, OnItself, Mirror };
+// What a row is to a self-comparison: plain for the formats that report each pair once
+// (repeat-match, BEDPE); a hit, which may be the twin of another, for PAF, BLAST and
+// show-coords; or a region aligned on itself.
+enum class HitRole : uint8_t { Plain, Hit, OnItself };
 
 constexpr double kNoIdentity = -1.0;
 

@@ -1,6 +1,5 @@
-// A self-comparison (PAF, BLAST, show-coords) gives every region once against itself and
-// every repeat twice, once from each copy. The report whose copy starts lower is kept;
-// the other is its mirror.
+// A self-comparison (PAF, BLAST, show-coords) gives every region once against itself, and
+// may give a repeat twice, once from each copy; the import merges such twins (mirror_index).
 #pragma once
 
 #include <cstdint>
@@ -10,8 +9,7 @@
 // pair's positions, orientation and sequences set; the two copies end (0-based, exclusive)
 // at posEnd and partnerEnd.
 inline HitRole selfHitRole(const PairRow& pair, int64_t posEnd, int64_t partnerEnd) {
-  if (pair.seq1 != pair.seq2) return HitRole::Plain;
-  if (pair.orientation == 0 && pair.pos == pair.partner && posEnd == partnerEnd) return HitRole::OnItself;
-  if (pair.pos > pair.partner || (pair.pos == pair.partner && posEnd > partnerEnd)) return HitRole::Mirror;
-  return HitRole::Plain;
+  if (pair.seq1 == pair.seq2 && pair.orientation == 0 && pair.pos == pair.partner && posEnd == partnerEnd)
+    return HitRole::OnItself;
+  return HitRole::Hit;
 }

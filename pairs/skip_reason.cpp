@@ -7,7 +7,7 @@ const char* skipReasonName(SkipReason reason) {
     case SkipReason::OtherSequence: return "on another sequence";
     case SkipReason::UnknownPosition: return "unplaced (-1)";
     case SkipReason::OnItself: return "a region on itself";
-    case SkipReason::Mirror: return "mirror hits (reported from the other copy too)";
+    case SkipReason::Mirror: return "mirrors merged (a repeat reported from both copies)";
     case SkipReason::TooShort: return "shorter than --min-length";
     case SkipReason::Count: break;
   }

@@ -86,9 +86,10 @@ int readViewerCommandLine(int argc, char** argv, ViewerOptions& options) {
     return kCliGoOn;
   }
   // Said before any window opens; the reading itself keeps its place in the start-up.
-  int unreadable = pairFileUnreadable(options.file);
-  if (unreadable != 0) {
-    cliError("cannot read %s: %s", options.file, std::strerror(unreadable));
+  options.pairs.named = true;
+  std::string refusal;
+  if (checkNamedPairFile(options.file, options.pairs, refusal) != NamedFileCheck::Pairs) {
+    cliError("%s", refusal.c_str());
     return kExitFailed;
   }
   return kCliGoOn;

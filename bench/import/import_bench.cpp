@@ -30,15 +30,18 @@ const char* const kAwkProgram =
     "{ print $2, $5, $3 - $2, (($9 == \"+\" && $10 == \"-\") || ($9 == \"-\" && $10 == \"+\")) }";
 
 // The same conversion as `quelvar-import --chrom chr1` of a BLAST self-comparison: comments
-// and other sequences dropped, a region on itself and the second report of a repeat
-// dropped, 1-based inclusive to 0-based, identity with two decimals.
+// and other sequences dropped, a region on itself dropped, the second report of a repeat
+// merged into the first (an array of the hits kept, as the importer keeps), 1-based
+// inclusive to 0-based, identity with two decimals.
 const char* const kAwkBlastProgram =
     "BEGIN { FS = \"\\t\" } "
     "/^#/ { next } "
     "$1 == \"chr1\" && $2 == \"chr1\" { "
     "r = $9 > $10; s = r ? $10 : $9; e = r ? $9 : $10; "
     "if (!r && $7 == $9 && $8 == $10) next; "
-    "if ($7 > s || ($7 == s && $8 > e)) next; "
+    "k = $7 \" \" $8 \" \" s \" \" e \" \" r; t = s \" \" e \" \" $7 \" \" $8 \" \" r; "
+    "if (t in kept) { delete kept[t]; next } "
+    "kept[k] = 1; "
     "printf \"%d/%d/%d/%d/%.2f\\n\", $7 - 1, s - 1, $8 - $7 + 1, r, $3 }";
 
 struct BenchFormat {

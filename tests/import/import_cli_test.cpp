@@ -67,9 +67,9 @@ TEST_F(ImportCli, PafSelfAlignmentKeepsEachRepeatOnce) {
                  "chr\t9000\t7000\t7100\t+\tplasmid\t800\t100\t200\t100\t100\t0\ttp:A:S\n");
   ToolResult r = runTool({kImport, dir + "/self.paf"});
   EXPECT_EQ(r.exitCode, 0);
-  EXPECT_EQ(r.out, "1000/5000/300/1/98.34\n");  // 296 of 301 bases match
+  EXPECT_EQ(r.out, "5000/1000/300/1/98.34\n");  // the first report kept; 296 of 301 bases match
   EXPECT_NE(r.err.find("imported 1 pair on chr; skipped 3 lines: 1 on another sequence, 1 a region on itself, "
-                       "1 mirror hits"),
+                       "1 mirrors merged"),
             std::string::npos)
       << r.err;
 }
@@ -96,7 +96,7 @@ TEST_F(ImportCli, AllSequencesLaysThemEndToEndAndWritesTheOffsets) {
   EXPECT_EQ(readWholeFile(list), "100/5100/200/1/99.50\n7000/9010/50/0/100.00\n");
   EXPECT_EQ(readWholeFile(list + ".sequences"), "# name\toffset\tlength\nchr\t0\t9000\nplasmid\t9000\t800\n");
   EXPECT_NE(all.err.find("  chr\t0\t9000\n  plasmid\t9000\t800\n"), std::string::npos) << all.err;
-  EXPECT_NE(all.err.find("imported 2 pairs on 2 sequences; skipped 4 lines: 2 a region on itself, 2 mirror hits"),
+  EXPECT_NE(all.err.find("imported 2 pairs on 2 sequences; skipped 4 lines: 2 a region on itself, 2 mirrors merged"),
             std::string::npos)
       << all.err;
 
@@ -113,7 +113,7 @@ TEST_F(ImportCli, AllSequencesLaysThemEndToEndAndWritesTheOffsets) {
   writeWholeFile(dir + "/g.fai", "plasmid\t1000\t9\t60\t61\nchr\t9500\t900\t60\t61\n");
   ToolResult indexed = runTool({kImport, "--all-sequences", "--fai", dir + "/g.fai", hits});
   EXPECT_EQ(indexed.exitCode, 0) << indexed.err;
-  EXPECT_EQ(indexed.out, "1100/6100/200/1/99.50\n10/8000/50/0/100.00\n");
+  EXPECT_EQ(indexed.out, "1100/6100/200/1/99.50\n8000/10/50/0/100.00\n");
   writeWholeFile(dir + "/chr.fai", "chr\t9000\n");
   ToolResult partial = runTool({kImport, "--all-sequences", "--fai", dir + "/chr.fai", hits});
   EXPECT_EQ(partial.out, "100/5100/200/1/99.50\n");
@@ -229,7 +229,7 @@ TEST_F(ImportCli, RefusesBadArgumentsAndInputItCannotTell) {
   ToolResult prose = runTool({kImport, dir + "/prose.txt"});
   EXPECT_EQ(prose.exitCode, 1);
   EXPECT_NE(prose.err.find("prose.txt:3: cannot tell the format"), std::string::npos) << prose.err;
-  EXPECT_NE(prose.err.find("--from (repeat-match, bedpe, paf, blast6 or coords)"), std::string::npos);
+  EXPECT_NE(prose.err.find("--from (repeat-match, bedpe, paf, blast6, coords or trf)"), std::string::npos);
 
   // Named explicitly, a format is held to: BEDPE read as PAF is all malformed, and said so.
   ToolResult forced = runTool({kImport, "--from", "paf", kFixture});

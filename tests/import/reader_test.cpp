@@ -85,7 +85,7 @@ TEST(BedpeReader, ReadsHeadersStrandsUnplacedEndsAndBadRows) {
             2147483647);
 }
 
-TEST(PafReader, MarksSelfHitsAndMirrorsOfASelfAlignment) {
+TEST(PafReader, MarksSelfHitsOfASelfAlignment) {
   const char* forward = "s\t30000\t10000\t10240\t+\ts\t30000\t10120\t10360\t240\t240\t0\ttp:A:S";
   const char* mirror = "s\t30000\t10120\t10360\t+\ts\t30000\t10000\t10240\t240\t240\t0\ttp:A:S";
   const char* reverse = "s\t30000\t2998\t3251\t-\ts\t30000\t19999\t20252\t253\t253\t0";
@@ -93,15 +93,14 @@ TEST(PafReader, MarksSelfHitsAndMirrorsOfASelfAlignment) {
   const char* palindrome = "s\t30000\t25000\t25300\t-\ts\t30000\t25000\t25300\t300\t300\t0";
   expectRow(InputFormat::Paf, {forward, P, kAny, 10000, 10120, 240, 0});
   expectRow(InputFormat::Paf, {reverse, P, kAny, 2998, 19999, 253, 1});
-  EXPECT_EQ(readRow(InputFormat::Paf, forward).pair.role, HitRole::Plain);
-  EXPECT_EQ(readRow(InputFormat::Paf, mirror).pair.role, HitRole::Mirror);
+  // Whether a hit is a twin only the import can tell, from the hits before it.
+  EXPECT_EQ(readRow(InputFormat::Paf, forward).pair.role, HitRole::Hit);
+  EXPECT_EQ(readRow(InputFormat::Paf, mirror).pair.role, HitRole::Hit);
   EXPECT_EQ(readRow(InputFormat::Paf, onItself).pair.role, HitRole::OnItself);
-  EXPECT_EQ(readRow(InputFormat::Paf, palindrome).pair.role, HitRole::Plain);
+  EXPECT_EQ(readRow(InputFormat::Paf, palindrome).pair.role, HitRole::Hit);
   EXPECT_EQ(readRow(InputFormat::Paf, forward).pair.identity, 100.0);
   EXPECT_EQ(readRow(InputFormat::Paf, "s\t90\t1\t4\t+\ts\t90\t6\t9\t2\t3\t0").pair.identity, 66.67);
   EXPECT_LT(readRow(InputFormat::Paf, "s\t90\t1\t4\t+\ts\t90\t6\t9\t0\t0\t0").pair.identity, 0);
-  // Between two sequences nothing is a mirror: the one-axis rule decides.
-  EXPECT_EQ(readRow(InputFormat::Paf, "a\t900\t500\t600\t+\tb\t900\t100\t200\t100\t100\t0").pair.role, HitRole::Plain);
 
   const RowCase bad[] = {
       {"s\t30000\t10\t20\t+\ts\t30000\t30\t40\t10\t10", S, SkipReason::Malformed, 0, 0, 0, 0},
@@ -131,8 +130,6 @@ TEST(BlastAndCoordsReaders, ConvertRowsMarkSelfHitsAndReadIdentity) {
   EXPECT_EQ(readRow(InputFormat::Blast, blast[3].line).pair.identity, 98.12);
   EXPECT_EQ(readRow(InputFormat::Blast, "a\ta\t98.005\t9\t0\t0\t1\t9\t20\t28\t1e-5\t9.5").pair.identity, 98.01);
   EXPECT_EQ(readRow(InputFormat::Blast, "a\ta\t100.000\t9\t0\t0\t1\t9\t1\t9\t1e-5\t9").pair.role, HitRole::OnItself);
-  EXPECT_EQ(readRow(InputFormat::Blast, "a\ta\t100.000\t9\t0\t0\t20\t28\t1\t9\t1e-5\t9").pair.role, HitRole::Mirror);
-  EXPECT_EQ(readRow(InputFormat::Blast, "a\tb\t100.000\t9\t0\t0\t20\t28\t1\t9\t1e-5\t9").pair.role, HitRole::Plain);
 
   const RowCase coords[] = {
       {"/tmp/g.fa /tmp/g.fa", I, kAny, 0, 0, 0, 0},
@@ -154,7 +151,6 @@ TEST(BlastAndCoordsReaders, ConvertRowsMarkSelfHitsAndReadIdentity) {
   EXPECT_EQ(row.pair.seq2, "chrA");
   EXPECT_EQ(row.pair.identity, 100.0);
   EXPECT_EQ(readRow(InputFormat::Coords, "1\t90\t1\t90\t90\t90\t100.00\ta\ta").pair.role, HitRole::OnItself);
-  EXPECT_EQ(readRow(InputFormat::Coords, "9001\t9500\t2001\t2500\t500\t500\t100.00\ta\ta").pair.role, HitRole::Mirror);
 }
 
 TEST(FormatDetection, TellsEachFormatFromItsFirstTellingLine) {

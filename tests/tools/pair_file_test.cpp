@@ -108,7 +108,7 @@ TEST_F(PairFiles, ListsStayListsAndRefusalsFail) {
       << missing.err;
   ToolResult bad = runBuilt("quelvar-summary --from fasta self.paf", dir);
   EXPECT_EQ(bad.exitCode, 2);
-  EXPECT_NE(bad.err.find("--from takes tandem, repeat-match, bedpe, paf, blast6 or coords, not 'fasta'"),
+  EXPECT_NE(bad.err.find("--from takes tandem, repeat-match, bedpe, paf, blast6, coords or trf, not 'fasta'"),
             std::string::npos)
       << bad.err;
   EXPECT_EQ(runBuilt("quelvar-summary --chrom chr --all-sequences self.paf", dir).exitCode, 2);

@@ -14,7 +14,7 @@ const char* const kImportUsage =
     "or for '-', reads standard input. Skipped lines are reported on standard error with the\n"
     "reason.\n"
     "\n"
-    "  -F, --from FORMAT     repeat-match, bedpe, paf, blast6 or coords (default: told from\n"
+    "  -F, --from FORMAT     repeat-match, bedpe, paf, blast6, coords or trf (default: told from\n"
     "                        the content)\n"
     "  -c, --chrom NAME      keep the pairs on this sequence (default: the first one seen)\n"
     "  -a, --all-sequences   lay every sequence end to end on one axis, in the order they\n"

@@ -15,6 +15,7 @@
 #include "gl.h"
 #include "offscreen_context.h"
 #include "output_file.h"
+#include "line_reader.h"
 #include "pair_file.h"
 #include "png_writer.h"
 #include "projection.h"
@@ -158,6 +159,12 @@ bool renderPicture(const PicturePlan& picture, OutputFile& out) {
 
 int runPictures(const std::vector<PicturePlan>& pictures) {
   const char* listPath = pictures.front().options.listPath;
+  std::string refusal;
+  if (pictures.front().options.file.named &&
+      checkNamedPairFile(listPath, pictures.front().options.file, refusal) == NamedFileCheck::NotPairs) {
+    cliError("%s; no picture written", refusal.c_str());
+    return kExitFailed;
+  }
   // Every target is checked before any work; each picture goes to a temporary beside it.
   std::vector<OutputFile> outs(pictures.size());
   auto abandonAll = [&]() {
@@ -194,7 +201,7 @@ int runPictures(const std::vector<PicturePlan>& pictures) {
     if (readError == kPairFileRefused)
       cliError("no picture written");  // the import said why
     else
-      cliError("cannot read %s: %s; no picture written", listPath, std::strerror(readError));
+      cliError("cannot read %s: %s; no picture written", listPath, readErrorText(readError));
     return kExitFailed;
   }
   keepLoadedRecords();

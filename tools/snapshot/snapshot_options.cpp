@@ -85,6 +85,7 @@ int parseSnapshotOptions(int argc, char** argv, SnapshotOptions& options) {
     switch (c) {
       case 'l':
         options.listPath = optarg;
+        options.file.named = true;
         options.listGiven = true;
         break;
       case 'o':

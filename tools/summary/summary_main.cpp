@@ -9,6 +9,7 @@
 #include <string>
 
 #include "cli_tool.h"
+#include "line_reader.h"
 #include "pair_file_options.h"
 #include "record_table.h"
 #include "tandem_loader.h"
@@ -76,6 +77,15 @@ int main(int argc, char** argv) {
   if (stop != kCliGoOn) return stop;
   if (argc - optind > 1) return cliUsageError("one list at a time; got %d", argc - optind);
   const char* path = optind < argc ? argv[optind] : "date.txt";
+  if (optind < argc) {
+    file.named = true;
+    std::string refusal;
+    // An unreadable file is said after the summary, as the viewer shows it.
+    if (checkNamedPairFile(path, file, refusal) == NamedFileCheck::NotPairs) {
+      cliError("%s", refusal.c_str());
+      return kExitFailed;
+    }
+  }
 
   for (int i = 0; i < kFloorRandomDraws; ++i) std::rand();
   int error = loadPairFile(path, file, 1);
@@ -84,7 +94,7 @@ int main(int argc, char** argv) {
   bool written = cliCloseStdout();
   if (error == kPairFileRefused) return kExitFailed;  // the import said why
   if (error != 0) {
-    cliError("cannot read %s: %s", path, std::strerror(error));
+    cliError("cannot read %s: %s", path, readErrorText(error));
     return kExitFailed;
   }
   return written ? kExitOk : kExitFailed;
