@@ -1,5 +1,7 @@
 #include "file_identity.h"
 
+#include <cstring>
+
 #include <sys/stat.h>
 #if defined(_WIN32)
 #include <io.h>
@@ -12,9 +14,17 @@ namespace {
 
 bool identityOfHandle(HANDLE handle, FileIdentity& identity) {
   BY_HANDLE_FILE_INFORMATION info;
-  if (!GetFileInformationByHandle(handle, &info)) return false;
-  identity.volume = info.dwVolumeSerialNumber;
-  identity.index = (static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+  if (GetFileInformationByHandle(handle, &info)) {
+    identity.volume = info.dwVolumeSerialNumber;
+    identity.index = (static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    return true;
+  }
+  // Wine answers the above for no standard handle; this it answers, though without the
+  // volume. Its serial's low half is the one above; the index the first 8 bytes of the id.
+  FILE_ID_INFO id;
+  if (!GetFileInformationByHandleEx(handle, FileIdInfo, &id, sizeof id)) return false;
+  identity.volume = id.VolumeSerialNumber & 0xFFFFFFFFu;
+  std::memcpy(&identity.index, id.FileId.Identifier, sizeof identity.index);
   return true;
 }
 

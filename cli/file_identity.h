@@ -7,12 +7,12 @@
 #include <string>
 
 struct FileIdentity {
-  uint64_t volume = 0;
+  uint64_t volume = 0;  // 0: not told (Wine's standard handles tell the index alone)
   uint64_t index = 0;
 };
 
 inline bool operator==(const FileIdentity& a, const FileIdentity& b) {
-  return a.volume == b.volume && a.index == b.index;
+  return a.index == b.index && (a.volume == b.volume || a.volume == 0 || b.volume == 0);
 }
 
 // False when the name reaches no file that can be asked (none there, no permission).

@@ -12,10 +12,12 @@ namespace {
 
 class SnapshotGuard : public ::testing::Test {
  protected:
+  // A folder of its own: ctest runs each case in a process of its own, side by side.
   static void SetUpTestSuite() {
-    dir = scratchFolder("snapshot_guard");
+    dir = makeScratchDir();
     ASSERT_EQ(runCommand(GENERATE_TOOL " --tokens 3000 --axis 30000000 --seed 5 > list.txt", dir).exitCode, 0);
   }
+  static void TearDownTestSuite() { removeTree(dir); }
   int run(const std::string& arguments) {
     ToolResult result = runCommand(SNAPSHOT_TOOL " " + arguments, dir);
     out = result.out;

@@ -29,7 +29,8 @@ const char* const kImportUsage =
     "  -V, --version         show the version and exit\n"
     "\n"
     "Exit status: 0 when every input was read and the list written, 1 when an input could\n"
-    "not be read or the list not written, 2 for bad arguments.\n";
+    "not be read or the list or its offset table not written, 2 for bad arguments (also an\n"
+    "output that is one of the files read, standard input included).\n";
 
 int parseImportOptions(int argc, char** argv, ImportOptions& options) {
   enum { kFai = 256 };
