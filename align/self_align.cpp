@@ -27,18 +27,30 @@ struct ScanWatch {
   ProgressLine* progress;
   const char* path;
   int64_t fileBytes;
+  void* statusContext;
+  std::chrono::steady_clock::time_point lastStatus;
 };
+
+bool statusDue(ScanWatch& watch) {
+  auto now = std::chrono::steady_clock::now();
+  if (now - watch.lastStatus < kPoll) return false;
+  watch.lastStatus = now;
+  return true;
+}
+
+std::string readingText(const ScanWatch& watch, int64_t bytesRead) {
+  char text[160];
+  std::snprintf(text, sizeof text, "reading %s: %.0f of %.0f MB, %s", watch.path, static_cast<double>(bytesRead) / 1e6,
+                static_cast<double>(watch.fileBytes) / 1e6, formatSeconds(progressSeconds(*watch.progress)).c_str());
+  return text;
+}
 
 bool scanTick(void* context, int64_t bytesRead) {
   ScanWatch& watch = *static_cast<ScanWatch*>(context);
   if (cancelled(*watch.options)) return false;
-  if (progressDue(*watch.progress)) {
-    char text[160];
-    std::snprintf(text, sizeof text, "reading %s: %.0f of %.0f MB, %s", watch.path,
-                  static_cast<double>(bytesRead) / 1e6, static_cast<double>(watch.fileBytes) / 1e6,
-                  formatSeconds(progressSeconds(*watch.progress)).c_str());
-    showProgress(*watch.progress, text);
-  }
+  if (watch.options->status != nullptr && statusDue(watch))
+    watch.options->status(watch.statusContext, 0, readingText(watch, bytesRead));
+  if (progressDue(*watch.progress)) showProgress(*watch.progress, readingText(watch, bytesRead));
   return true;
 }
 
@@ -58,6 +70,16 @@ struct Figures {
   int64_t sequencesDone, basesDone, alignments;
 };
 
+// How much of the alignment is done, 0 to 1: the index parts before this one and the bases
+// mapped against it.
+double doneFraction(const AlignJob& job, const FastaScan& scan, const Figures& now) {
+  if (now.indexing || now.part == 0 || scan.bases <= 0) return 0;
+  int64_t batch = static_cast<int64_t>(std::max<uint64_t>(job.indexOptions.batch_size, 1));
+  int parts = std::max<int>(now.part, static_cast<int>((scan.bases + batch - 1) / batch));
+  double done = static_cast<double>(now.part - 1) * static_cast<double>(scan.bases) + static_cast<double>(now.basesDone);
+  return std::min(1.0, done / (static_cast<double>(parts) * static_cast<double>(scan.bases)));
+}
+
 std::string progressText(const AlignJob& job, const FastaScan& scan, const Figures& now, double seconds,
                          double alignSeconds) {
   int64_t batch = static_cast<int64_t>(std::max<uint64_t>(job.indexOptions.batch_size, 1));
@@ -71,8 +93,7 @@ std::string progressText(const AlignJob& job, const FastaScan& scan, const Figur
   std::string text = "aligning " + job.path + ": " + std::to_string(now.sequencesDone) + " of " +
                      std::to_string(scan.sequences.size()) + " sequences, " + formatBases(now.basesDone) + " of " +
                      formatBases(scan.bases) + partText + ", " + formatSeconds(seconds);
-  double done = static_cast<double>(now.part - 1) * static_cast<double>(scan.bases) + static_cast<double>(now.basesDone);
-  double fraction = scan.bases > 0 ? done / (static_cast<double>(parts) * static_cast<double>(scan.bases)) : 0;
+  double fraction = doneFraction(job, scan, now);
   if (fraction > 0 && alignSeconds > 0)
     text += ", about " + formatSeconds(alignSeconds * (1 - fraction) / fraction) + " left";
   return text;
@@ -128,13 +149,17 @@ bool selfAlignFasta(const char* path, const SelfAlignOptions& options, void (*li
 
   ProgressLine progress = openProgress(options.progress);
   FastaScan scan;
-  ScanWatch watch{&options, &progress, path, 0};
+  ScanWatch watch{&options, &progress, path, 0, context, {}};
   if (!scanFasta(path, scan, scanTick, &watch, error)) {
     closeProgress(progress, "");
     return false;
   }
   sequences = scan.sequences;
   job->expected = scan.sequences;
+  if (options.sequencesRead != nullptr && !options.sequencesRead(context, sequences)) {
+    closeProgress(progress, "");
+    return false;
+  }
 
   startAlignJob(job);
   StopOnExit stopOnExit{job};
@@ -166,9 +191,12 @@ bool selfAlignFasta(const char* path, const SelfAlignOptions& options, void (*li
       return true;
     }
     if (alignStart < 0 && now.part > 0) alignStart = progressSeconds(progress);
-    if (progressDue(progress)) {
+    bool due = progressDue(progress);
+    if (due || options.status != nullptr) {
       double seconds = progressSeconds(progress);
-      showProgress(progress, progressText(*job, scan, now, seconds, alignStart < 0 ? 0 : seconds - alignStart));
+      std::string text = progressText(*job, scan, now, seconds, alignStart < 0 ? 0 : seconds - alignStart);
+      if (options.status != nullptr) options.status(context, doneFraction(*job, scan, now), text);
+      if (due) showProgress(progress, text);
     }
   }
 }

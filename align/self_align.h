@@ -20,6 +20,12 @@ struct SelfAlignOptions {
   int threads = 0;      // 0: all the cores this process may use
   FILE* progress = nullptr;  // where to tell how far it is; null for silence
   const std::atomic<bool>* cancel = nullptr;  // turned true: stop within about a second
+  // Once the sequences are read, before any aligning: false stops the run there (the error
+  // is then the hook's to tell, and error is left empty).
+  bool (*sequencesRead)(void* context, const std::vector<FastaSequence>& sequences) = nullptr;
+  // Some ten times a second, for a caller that shows the work itself: how far the whole run
+  // is (0 to 1) and the progress line's text. context is the line sink's.
+  void (*status)(void* context, double fraction, const std::string& text) = nullptr;
 };
 
 // Reads the FASTA (plain or gzip, told from the content) at path and hands every PAF line

@@ -10,6 +10,7 @@
 #include "content_look.h"
 #include "line_reader.h"
 #include "longest_pairs.h"
+#include "pair_placement.h"
 #include "tandem_loader.h"
 
 namespace {
@@ -59,6 +60,10 @@ int scanRawBytes(TandemScanner& scanner, LineReader& reader) {
 int importInto(TandemScanner& scanner, LineReader& reader, const char* path, const ImportOptions& options) {
   ImportRun run;
   startImportRun(run, options, PairSink{scanTokens, &scanner}, stderr);
+  if (!startGenome(run)) {
+    finishImportRun(run, false);
+    return kPairFileRefused;
+  }
   bool read = importLines(run, reader, path);
   bool laidOut = finishImportRun(run, read);
   bool chromFound = reportImportRun(run);
@@ -107,6 +112,10 @@ int loadPairFile(const char* path, const PairFileOptions& options, uint32_t tag)
               (options.import.from == InputFormat::Unknown && tellFormat(reader) == InputFormat::Unknown);
   int answer = list ? scanRawBytes(scanner, reader) : importInto(scanner, reader, path, options.import);
   closeInput(fd);
+  return endPairLoad(scanner, answer);
+}
+
+int endPairLoad(TandemScanner& scanner, int answer) {
   // A refusal is no failed read: the pairs that passed are loaded and summed up as usual.
   endTandemLoad(scanner, answer > 0 ? answer : 0);
   reportLongestKept(scanner);
@@ -146,6 +155,9 @@ NamedFileCheck checkNamedPairFile(const char* path, const PairFileOptions& optio
     answer = unreadable(readErrorText(reader.error));
   } else if (options.tandem || options.import.from != InputFormat::Unknown) {
     answer = NamedFileCheck::Pairs;  // read as named, whatever the first lines look like
+  } else if (kind == ContentKind::Fasta) {
+    message = describeRefusal(kind, path);
+    answer = NamedFileCheck::Fasta;
   } else if (kind != ContentKind::Unknown && kind != ContentKind::Bed) {
     answer = notPairs(describeRefusal(kind, path));
   } else if (tellFormat(reader) != InputFormat::Unknown) {

@@ -28,6 +28,11 @@ constexpr int kPairFileRefused = -1;
 // stopped the reading ("UPS" printed, as for a list), or kPairFileRefused.
 int loadPairFile(const char* path, const PairFileOptions& options, uint32_t tag);
 
+// The end of a load that streamed into scanner with loadPairFile's answer: the summary
+// ("UPS" first for a read error), and at the table limit which pairs stayed. Returns answer.
+struct TandemScanner;
+int endPairLoad(TandemScanner& scanner, int answer);
+
 // 0 when path can be opened for reading and is no folder, else the reason (an errno).
 int pairFileUnreadable(const char* path);
 
@@ -36,5 +41,7 @@ int pairFileUnreadable(const char* path);
 // cannot be read, is compressed in a way not read here, or its first lines are no pairs
 // (a FASTA, an annotation, binary data): "genome.fa looks like FASTA (sequences), not
 // pairs; ...".
-enum class NamedFileCheck { Pairs, Unreadable, NotPairs };
+// Fasta: a genome to align against itself first (message then says how to do it outside,
+// for a build that cannot).
+enum class NamedFileCheck { Pairs, Unreadable, NotPairs, Fasta };
 NamedFileCheck checkNamedPairFile(const char* path, const PairFileOptions& options, std::string& message);

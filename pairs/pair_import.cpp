@@ -54,6 +54,30 @@ bool importInput(ImportRun& run, int fd, const char* inputName) {
   return importLines(run, reader, inputName);
 }
 
+void importRow(ImportRun& run, InputFormat format, std::string_view line, bool cut, uint64_t lineNumber,
+               const char* inputName) {
+  RowResult row;
+  std::string_view section;
+  if (format == InputFormat::Trf && !cut && trfSectionName(line, section)) {
+    run.trfSequence.assign(section.data(), section.size());
+    return;
+  }
+  if (cut && format != InputFormat::Paf) {
+    row = skipRow(SkipReason::Malformed, "line longer than 1 MiB");
+  } else if (format == InputFormat::Trf) {
+    row = readTrfRow(line, run.trfSequence);
+  } else {
+    row = readRow(format, cut ? wholeFieldsOf(line) : line);
+  }
+  // A cut line is never passed over silently: it had something in it.
+  if (row.kind == RowKind::Ignore && cut) row = skipRow(SkipReason::Malformed, "line longer than 1 MiB");
+  if (row.kind == RowKind::Ignore) return;
+  SkipReason reason = row.reason;
+  const char* why = row.why;
+  if (row.kind == RowKind::Pair && placePair(run, row.pair, reason, why)) return;
+  noteSkip(run.report, inputName, lineNumber, reason, why, line);
+}
+
 bool importLines(ImportRun& run, LineReader& reader, const char* inputName) {
   InputFormat format = run.options->from;
   std::string_view line;
@@ -85,26 +109,7 @@ bool importLines(ImportRun& run, LineReader& reader, const char* inputName) {
       }
       if (format == InputFormat::RepeatMatch) warnUnnamedSequence(run);
     }
-    RowResult row;
-    std::string_view section;
-    if (format == InputFormat::Trf && !cut && trfSectionName(line, section)) {
-      run.trfSequence.assign(section.data(), section.size());
-      continue;
-    }
-    if (cut && format != InputFormat::Paf) {
-      row = skipRow(SkipReason::Malformed, "line longer than 1 MiB");
-    } else if (format == InputFormat::Trf) {
-      row = readTrfRow(line, run.trfSequence);
-    } else {
-      row = readRow(format, cut ? wholeFieldsOf(line) : line);
-    }
-    // A cut line is never passed over silently: it had something in it.
-    if (row.kind == RowKind::Ignore && cut) row = skipRow(SkipReason::Malformed, "line longer than 1 MiB");
-    if (row.kind == RowKind::Ignore) continue;
-    SkipReason reason = row.reason;
-    const char* why = row.why;
-    if (row.kind == RowKind::Pair && placePair(run, row.pair, reason, why)) continue;
-    noteSkip(run.report, inputName, reader.lineNumber, reason, why, line);
+    importRow(run, format, line, cut, reader.lineNumber, inputName);
   }
   if (reader.error != 0) {
     std::fprintf(run.messages, "quelvar-import: cannot read %s: %s\n", inputName, readErrorText(reader.error));

@@ -23,6 +23,9 @@ struct ImportOptions {
   bool allSequences = false;                // every sequence, laid end to end on one axis
   std::string fai;                          // with allSequences: their order and lengths
   int64_t minLength = 0;
+  bool fasta = false;                       // the one input is a genome FASTA, aligned against itself first
+  std::string preset;                       // a FASTA's self-alignment: minimap2's -x ("" its default)
+  int threads = 0;                          // and its threads (0: all cores)
   std::string out;                          // empty: standard output
   bool force = false;
   std::vector<std::string> inputs;          // empty: standard input; "-" is standard input too
@@ -54,6 +57,11 @@ void startImportRun(ImportRun& run, const ImportOptions& options, PairSink sink,
 bool importInput(ImportRun& run, int fd, const char* inputName);
 // The same from a reader already opened (and perhaps filled, but nothing handed out).
 bool importLines(ImportRun& run, LineReader& reader, const char* inputName);
+
+// One line of an input whose format is known, as importLines takes it: a pair placed, or
+// its skip noted. cut: the line was longer than the reader holds.
+void importRow(ImportRun& run, InputFormat format, std::string_view line, bool cut, uint64_t lineNumber,
+               const char* inputName);
 
 // After the last input: lays out --all-sequences' genome when every input was read, and
 // hands on every token still held. Returns false, the message printed, when the list

@@ -148,8 +148,10 @@ bool startGenome(ImportRun& run) {
     std::fprintf(run.messages, "quelvar-import: %s\n", error.c_str());
     return false;
   }
-  return genomeFits(run, layOutSequences(run.axis));
+  return layOutFixedGenome(run);
 }
+
+bool layOutFixedGenome(ImportRun& run) { return genomeFits(run, layOutSequences(run.axis)); }
 
 bool finishGenome(ImportRun& run) {
   if (!run.options->allSequences || run.axis.sequences.empty()) return true;

@@ -13,6 +13,10 @@ bool placePair(ImportRun& run, const PairRow& pair, SkipReason& reason, const ch
 // Returns false, the message printed, when it cannot be read or does not fit the axis.
 bool startGenome(ImportRun& run);
 
+// The same for sequences already set in run.axis (fixed): lays them out, and refuses, the
+// message printed, a genome longer than the axis.
+bool layOutFixedGenome(ImportRun& run);
+
 // --all-sequences after the last input: lays the sequences out, refuses a genome longer
 // than the axis, prints the offset table and writes the pairs held back. Returns false,
 // the message printed, when the list cannot be made.

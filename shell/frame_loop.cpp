@@ -8,6 +8,7 @@
 
 #include "cli_tool.h"
 #include "controls.h"
+#include "fasta_pairs.h"
 #include "frame_save.h"
 #include "pair_pick.h"
 #include "pair_file.h"
@@ -19,6 +20,7 @@
 #include "view_start.h"
 #include "view_state_instance.h"
 #include "viewer_window.h"
+#include "work_load.h"
 
 namespace {
 
@@ -69,10 +71,18 @@ int runViewer(const ViewerOptions& options) {
   int32_t height = 0;
   readClientSize(&width, &height);
   if (width > 0 && height > 0) resizeView(width, height);
-  if (options.file == nullptr)
+  if (options.file == nullptr) {
     loadTandemList("date.txt", 1);
-  else
-    loadPairFile(options.file, options.pairs, 1);  // a failure is printed; the viewer goes on as for date.txt
+  } else {
+    // A failure is printed; the viewer goes on as for date.txt.
+    int32_t closedWith = 0;
+    if (loadViewerFile(options, closedWith) == kFastaCancelled) {
+      std::fprintf(stderr, "quelvar: the window was closed before the alignment was done; it was stopped\n");
+      closeGlContext();
+      closeWindow();
+      return closedWith;
+    }
+  }
   normalizeRecords();
   int refused = checkViewWork(options.view, recordTable.count - 1);
   if (refused != kCliGoOn) {

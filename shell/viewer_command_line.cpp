@@ -6,6 +6,7 @@
 #include <string>
 
 #include "cli_tool.h"
+#include "fasta_pairs.h"
 #include "pair_file_options.h"
 
 namespace {
@@ -16,6 +17,8 @@ const char kUsage[] =
     "and prints the load summary on standard output. FILE is a tandem list or any pair file\n"
     "quelvar-import reads (repeat-match, BEDPE, PAF, BLAST tabular, show-coords), whose\n"
     "pairs load as if imported first; its skipped lines are reported on standard error.\n"
+    "A genome FASTA (plain or gzip) is aligned against itself in process first, as\n"
+    "minimap2 -c -X genome.fa genome.fa does, while the window shows how far it has come.\n"
     "\n"
     "%s"
     "View (the same options as quelvar-snapshot's):\n"
@@ -80,17 +83,10 @@ int readViewerCommandLine(int argc, char** argv, ViewerOptions& options) {
   if (optind < argc) options.file = argv[optind];
   if (options.file == nullptr) {
     // The options read a file; without one they say nothing.
-    if (options.pairs.tandem || options.pairs.import.from != InputFormat::Unknown ||
-        !options.pairs.import.chrom.empty() || options.pairs.import.allSequences)
-      return cliUsageError("--from, --chrom and --all-sequences go with a FILE");
+    if (pairFileOptionsGiven(options.pairs))
+      return cliUsageError("--from, --chrom, --all-sequences, --fai, --preset and --threads go with a FILE");
     return kCliGoOn;
   }
   // Said before any window opens; the reading itself keeps its place in the start-up.
-  options.pairs.named = true;
-  std::string refusal;
-  if (checkNamedPairFile(options.file, options.pairs, refusal) != NamedFileCheck::Pairs) {
-    cliError("%s", refusal.c_str());
-    return kExitFailed;
-  }
-  return kCliGoOn;
+  return checkNamedFile(options.file, options.pairs, true);
 }

@@ -24,9 +24,17 @@ void pointerOverWindow() {
   stepCursorDisplay(viewState.cursorFree != 0);
 }
 
+namespace {
+
+bool pairInputHeld = false;
+
+}  // namespace
+
+void holdPairInput(bool hold) { pairInputHeld = hold; }
+
 void mouseButtonPressed(MouseButton button, int32_t x, int32_t y) {
   // A click is input the controls never poll, so it may print with the HUD off too.
-  if (button == MouseButton::Left) printClickedPair(x, y);
+  if (button == MouseButton::Left && !pairInputHeld) printClickedPair(x, y);
 }
 
 void characterTyped(uint32_t) {}

@@ -9,5 +9,7 @@ int main(int argc, char** argv) {
   ImportOptions options;
   int stop = parseImportOptions(argc, argv, options);
   if (stop != kCliGoOn) return stop;
+  stop = takeFastaInput(options);
+  if (stop != kCliGoOn) return stop;
   return runImport(options);
 }

@@ -21,6 +21,10 @@ const char* const kImportUsage =
     "                        first appear, and keep pairs between sequences too; the offsets\n"
     "                        go to standard error and, with --out FILE, to FILE.sequences\n"
     "      --fai FILE        with --all-sequences: the order and lengths of a FASTA index\n"
+    "      --preset NAME     an INPUT that is a genome FASTA (plain or gzip) is aligned\n"
+    "                        against itself in process, as minimap2 -c -X does, and its\n"
+    "                        sequences laid end to end (or --chrom's); NAME is minimap2's -x\n"
+    "      --threads N       threads for that alignment (default: all cores)\n"
     "  -m, --min-length N    drop pairs shorter than N\n"
     "  -o, --out FILE        write the list to FILE (default standard output); written\n"
     "                        under a temporary name and renamed, so a failed run leaves none\n"
@@ -33,12 +37,14 @@ const char* const kImportUsage =
     "output that is one of the files read, standard input included).\n";
 
 int parseImportOptions(int argc, char** argv, ImportOptions& options) {
-  enum { kFai = 256 };
+  enum { kFai = 256, kPreset, kThreads };
   static const option kOptions[] = {
       {"from", required_argument, nullptr, 'F'},
       {"chrom", required_argument, nullptr, 'c'},
       {"all-sequences", no_argument, nullptr, 'a'},
       {"fai", required_argument, nullptr, kFai},
+      {"preset", required_argument, nullptr, kPreset},
+      {"threads", required_argument, nullptr, kThreads},
       {"min-length", required_argument, nullptr, 'm'},
       {"out", required_argument, nullptr, 'o'},
       {"force", no_argument, nullptr, 'f'},
@@ -64,6 +70,15 @@ int parseImportOptions(int argc, char** argv, ImportOptions& options) {
       case kFai:
         if (*optarg == '\0') return cliUsageError("--fai takes a FASTA index (.fai) file");
         options.fai = optarg;
+        break;
+      case kPreset:
+        if (*optarg == '\0') return cliUsageError("--preset takes one of minimap2's presets (asm5, asm20, ...)");
+        options.preset = optarg;
+        break;
+      case kThreads:
+        if (!parseCliInteger(optarg, 1, 256, number))
+          return cliUsageError("--threads takes a number of threads from 1 to 256, not '%s'", optarg);
+        options.threads = static_cast<int>(number);
         break;
       case 'm':
         if (!parseCliInteger(optarg, 0, INT32_MAX, number))

@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include "cli_tool.h"
+#include "fasta_pairs.h"
 #include "line_reader.h"
 #include "pair_placement.h"
 #include "pair_writer.h"
@@ -54,6 +55,26 @@ bool importStandardInput(ImportRun& run) {
   return importInput(run, STDIN_FILENO, "standard input");
 }
 
+int takeFastaInput(ImportOptions& options) {
+  for (const std::string& input : options.inputs) {
+    if (input == "-") continue;
+    PairFileOptions file;
+    file.import.from = options.from;
+    std::string message;
+    if (checkNamedPairFile(input.c_str(), file, message) != NamedFileCheck::Fasta) continue;
+    if (options.inputs.size() > 1)
+      return cliUsageError("%s is a FASTA, aligned against itself on its own; name it as the only input",
+                           input.c_str());
+    int stop = checkFastaOpening(input.c_str(), options);
+    if (stop != kCliGoOn) return stop;
+    options.fasta = true;
+    options.allSequences = options.chrom.empty();
+  }
+  if (!options.fasta && (!options.preset.empty() || options.threads != 0))
+    return cliUsageError("--preset and --threads go with a FASTA input, which is aligned against itself");
+  return kCliGoOn;
+}
+
 int runImport(const ImportOptions& options) {
   PairWriter writer;
   if (options.out.empty()) {
@@ -91,7 +112,7 @@ int runImport(const ImportOptions& options) {
       allRead = false;
       continue;
     }
-    allRead = importInput(run, fd, input.c_str()) && allRead;
+    allRead = (options.fasta ? importFasta(run, input.c_str()) : importInput(run, fd, input.c_str())) && allRead;
     close(fd);
   }
 

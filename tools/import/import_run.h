@@ -14,4 +14,9 @@ constexpr int kImportBadArguments = 2;
 bool importStandardInput(ImportRun& run);
 
 // Runs everything the options ask for and returns the exit code.
+// Before the run: a genome FASTA among the inputs is aligned against itself instead of read
+// as pairs (options.fasta), and must be the only input. Returns kCliGoOn or the exit code,
+// reported; --preset and --threads without a FASTA are refused.
+int takeFastaInput(ImportOptions& options);
+
 int runImport(const ImportOptions& options);

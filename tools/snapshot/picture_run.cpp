@@ -9,6 +9,8 @@
 #include "camera_fit.h"
 #include "camera_transform.h"
 #include "cli_tool.h"
+#include "fasta_pairs.h"
+#include "pair_file_options.h"
 #include "figure_marks.h"
 #include "figure_raster.h"
 #include "figure_records.h"
@@ -159,11 +161,11 @@ bool renderPicture(const PicturePlan& picture, OutputFile& out) {
 
 int runPictures(const std::vector<PicturePlan>& pictures) {
   const char* listPath = pictures.front().options.listPath;
-  std::string refusal;
-  if (pictures.front().options.file.named &&
-      checkNamedPairFile(listPath, pictures.front().options.file, refusal) == NamedFileCheck::NotPairs) {
-    cliError("%s; no picture written", refusal.c_str());
-    return kExitFailed;
+  PairFileOptions file = pictures.front().options.file;
+  int fileRefused = file.named ? checkNamedFile(listPath, file, false) : checkAlignOptionsUsed(file, false);
+  if (fileRefused != kCliGoOn) {
+    if (fileRefused == kExitFailed) cliError("no picture written");
+    return fileRefused;
   }
   // Every target is checked before any work; each picture goes to a temporary beside it.
   std::vector<OutputFile> outs(pictures.size());
@@ -193,7 +195,7 @@ int runPictures(const std::vector<PicturePlan>& pictures) {
   }
   startScene();
   resizeView(pictures.front().options.width, pictures.front().options.height);
-  int readError = loadPairFile(listPath, pictures.front().options.file, 1);
+  int readError = openNamedFile(listPath, file, 1, nullptr);
   bool summaryWritten = std::fflush(stdout) == 0 && !std::ferror(stdout);
   if (readError != 0) {
     abandonAll();

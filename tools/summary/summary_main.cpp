@@ -9,6 +9,7 @@
 #include <string>
 
 #include "cli_tool.h"
+#include "fasta_pairs.h"
 #include "line_reader.h"
 #include "pair_file_options.h"
 #include "record_table.h"
@@ -24,6 +25,8 @@ const char kUsage[] =
     "Loads a tandem list or any pair file quelvar-import reads (default date.txt) exactly as\n"
     "the viewer does at start-up and prints the same summary on standard output; a pair\n"
     "file's skipped lines are reported on standard error as quelvar-import reports them.\n"
+    "A genome FASTA (plain or gzip) is first aligned against itself in process, as\n"
+    "minimap2 -c -X genome.fa genome.fa does, its progress on standard error.\n"
     "\n"
     "  -r, --records             also list every bar after scaling, one line a slot:\n"
     "                            slot, pos, partner, len, x, y, r, g, b (tab-separated)\n"
@@ -78,17 +81,16 @@ int main(int argc, char** argv) {
   if (argc - optind > 1) return cliUsageError("one list at a time; got %d", argc - optind);
   const char* path = optind < argc ? argv[optind] : "date.txt";
   if (optind < argc) {
-    file.named = true;
-    std::string refusal;
     // An unreadable file is said after the summary, as the viewer shows it.
-    if (checkNamedPairFile(path, file, refusal) == NamedFileCheck::NotPairs) {
-      cliError("%s", refusal.c_str());
-      return kExitFailed;
-    }
+    stop = checkNamedFile(path, file, false);
+    if (stop != kCliGoOn) return stop;
+  } else if (pairFileOptionsGiven(file)) {
+    stop = checkAlignOptionsUsed(file, false);
+    if (stop != kCliGoOn) return stop;
   }
 
   for (int i = 0; i < kFloorRandomDraws; ++i) std::rand();
-  int error = loadPairFile(path, file, 1);
+  int error = openNamedFile(path, file, 1, nullptr);
   normalizeRecords();
   if (records && error == 0) printRecords();
   bool written = cliCloseStdout();
