@@ -42,7 +42,8 @@ bool importFasta(ImportRun& run, const char* path);
 // holds no pairs, a FASTA this build or these options cannot align, and, when
 // refuseUnreadable, a file that cannot be read (otherwise that is said after the summary,
 // as the viewer shows it).
-int checkNamedFile(const char* path, PairFileOptions& options, bool refuseUnreadable);
+// tail ends the refusal's line ("; no picture written").
+int checkNamedFile(const char* path, PairFileOptions& options, bool refuseUnreadable, const char* tail = "");
 
 // Loads what checkNamedFile passed: loadFastaPairs for a FASTA, else loadPairFile.
 int openNamedFile(const char* path, const PairFileOptions& options, uint32_t tag, AlignWatch* watch);

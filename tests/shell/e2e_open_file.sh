@@ -77,4 +77,33 @@ viewerPid=
 [ "$status" -eq 1 ] || fail "a full standard output: exit code $status"
 [ "$(tr -d '\r' <full-err.txt)" = "quelvar: cannot write standard output: No space left on device" ] ||
   fail "a full standard output: message '$(cat full-err.txt)'"
+# A genome FASTA: natively aligned in process behind a progress screen, its summary that of
+# quelvar-summary, and closing the window mid-way stops the work; the Windows build refuses
+# it before any window, saying how to align it outside.
+contigs=/usr/share/doc/ragout/examples/H.Pylori/SJM180_contigs.fasta.gz
+if [ "$mode" = wine ]; then
+  status=0
+  "${run[@]}" "$viewer" "$contigs" >fasta-out.txt 2>fasta-err.txt || status=$?
+  [ "$status" -eq 1 ] || fail "a FASTA on Windows: exit code $status"
+  grep -q 'is a FASTA, and this build cannot align it; align it with minimap2' fasta-err.txt ||
+    fail "a FASTA on Windows: message '$(cat fasta-err.txt)'"
+  findViewerWindow 1 >/dev/null && fail "a window opened for a FASTA on Windows"
+else
+  "$toolsDir/quelvar-summary" "$contigs" >fasta-expected.txt 2>/dev/null
+  showAndClose fasta.ppm "$contigs"
+  [ "$(cat out.txt)" = "$(cat fasta-expected.txt)" ] || fail "summary of a FASTA: $(cat out.txt)"
+  [ "$(classCount fasta.ppm blue)" -gt 100 ] || fail "no bars for a FASTA: $(colours fasta.ppm)"
+  # Long enough on one thread to be caught at work.
+  zcat /usr/share/doc/ragout/examples/*/references/*.fasta.gz >genomes.fa
+  "$viewer" --threads 1 genomes.fa >out.txt 2>err.txt &
+  viewerPid=$!
+  window=$(findViewerWindow 300) || fail "no window while a FASTA aligns"
+  read -r clientX clientY clientW clientH < <(windowGeometry "$window")
+  shoot working.ppm 1.5
+  [ ! -s out.txt ] || fail "the summary came before the alignment could be watched"
+  [ "$(classCount working.ppm other)" -gt 200 ] || fail "no progress drawn: $(colours working.ppm)"
+  closeViewer "a FASTA closed while aligning"
+  grep -q 'closed before the alignment was done; it was stopped' err.txt || fail "the stop unsaid: $(cat err.txt)"
+  [ ! -s out.txt ] || fail "a summary after the stop: $(cat out.txt)"
+fi
 echo "e2e open file $mode: passed"

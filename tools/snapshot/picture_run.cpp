@@ -162,11 +162,9 @@ bool renderPicture(const PicturePlan& picture, OutputFile& out) {
 int runPictures(const std::vector<PicturePlan>& pictures) {
   const char* listPath = pictures.front().options.listPath;
   PairFileOptions file = pictures.front().options.file;
-  int fileRefused = file.named ? checkNamedFile(listPath, file, false) : checkAlignOptionsUsed(file, false);
-  if (fileRefused != kCliGoOn) {
-    if (fileRefused == kExitFailed) cliError("no picture written");
-    return fileRefused;
-  }
+  int fileRefused =
+      file.named ? checkNamedFile(listPath, file, false, "; no picture written") : checkAlignOptionsUsed(file, false);
+  if (fileRefused != kCliGoOn) return fileRefused;
   // Every target is checked before any work; each picture goes to a temporary beside it.
   std::vector<OutputFile> outs(pictures.size());
   auto abandonAll = [&]() {

@@ -1,0 +1,96 @@
+// A genome FASTA named to any program gives what aligning it with Debian's minimap2 binary
+// and opening the PAF against the FASTA's index gives: the same summary and records, the
+// same list and offset table; options that cannot go with it are refused.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tool_run.h"
+
+namespace {
+
+const char kContigs[] = "/usr/share/doc/ragout/examples/H.Pylori/SJM180_contigs.fasta.gz";
+const char kChromosome[] = "/usr/share/doc/ragout/examples/H.Pylori/references/ELS37.fasta.gz";
+
+bool haveGenomes() {
+  return !findOnPath("minimap2").empty() && readWholeFile(kContigs).size() > 0 && readWholeFile(kChromosome).size() > 0;
+}
+
+struct FastaOpen : ::testing::Test {
+  std::string dir = makeScratchDir();
+  ~FastaOpen() override { removeTree(dir); }
+  void SetUp() override {
+    if (!haveGenomes()) GTEST_SKIP() << "needs ragout-examples and minimap2 (scripts/deps.sh installs them)";
+  }
+  ToolResult shell(const std::string& line) { return runCommand(line, dir); }
+  // The binary's way: the plain FASTA, its index by awk, and the PAF.
+  void alignOutside(const std::string& gzip, const std::string& name) {
+    ToolResult made = shell("zcat " + gzip + " > " + name + ".fa && awk '/^>/{if(n!=\"\")print n\"\\t\"l;"
+                            "n=substr($1,2);l=0;next}{l+=length($0)}END{print n\"\\t\"l}' " + name + ".fa > " + name +
+                            ".fai && minimap2 -c -X -t 2 " + name + ".fa " + name + ".fa > " + name + ".paf 2>/dev/null");
+    ASSERT_EQ(made.exitCode, 0) << made.err;
+  }
+};
+
+TEST_F(FastaOpen, SummaryRecordsAndListAreThoseOfTheBinarysPaf) {
+  alignOutside(kContigs, "contigs");
+  alignOutside(kChromosome, "chromosome");
+  std::string summary = builtProgram("quelvar-summary"), import = builtProgram("quelvar-import");
+  for (const char* name : {"contigs", "chromosome"}) {
+    SCOPED_TRACE(name);
+    std::string genome = std::string(name) == "contigs" ? kContigs : kChromosome;
+    std::string viaPaf = std::string(" --all-sequences --fai ") + name + ".fai " + name + ".paf";
+    ToolResult direct = shell(summary + " --records " + genome);
+    ToolResult plain = shell(summary + " --records " + name + ".fa");
+    ToolResult outside = shell(summary + " --records" + viaPaf);
+    ASSERT_EQ(direct.exitCode, 0) << direct.err;
+    ASSERT_EQ(outside.exitCode, 0) << outside.err;
+    EXPECT_GT(direct.out.size(), 1000u);
+    EXPECT_EQ(direct.out, outside.out);
+    EXPECT_EQ(plain.out, outside.out);
+    EXPECT_EQ(direct.err, outside.err) << "the same layout, merges and skips said";
+
+    ToolResult listed = shell(import + " " + genome + " -o direct.txt");
+    ToolResult listedOutside = shell(import + viaPaf + " -o outside.txt");
+    ASSERT_EQ(listed.exitCode, 0) << listed.err;
+    ASSERT_EQ(listedOutside.exitCode, 0) << listedOutside.err;
+    EXPECT_EQ(readWholeFile(dir + "/direct.txt"), readWholeFile(dir + "/outside.txt"));
+    EXPECT_EQ(readWholeFile(dir + "/direct.txt.sequences"), readWholeFile(dir + "/outside.txt.sequences"));
+    shell("rm -f direct.txt* outside.txt*");
+  }
+  // One sequence by name, as --chrom picks it from the PAF.
+  ToolResult one = shell(summary + " --records --chrom scf29 " + kContigs);
+  ToolResult oneOutside = shell(summary + " --records --chrom scf29 contigs.paf");
+  ASSERT_EQ(one.exitCode, 0) << one.err;
+  EXPECT_EQ(one.out, oneOutside.out);
+  EXPECT_NE(one.out, "Count tandem load - 1\nMax len tandem - 0\n");
+}
+
+TEST_F(FastaOpen, WhatCannotGoWithAFastaIsRefused) {
+  std::string summary = builtProgram("quelvar-summary"), import = builtProgram("quelvar-import");
+  writeWholeFile(dir + "/self.paf", "chr\t9000\t2000\t2600\t+\tchr\t9000\t6000\t6600\t600\t600\t0\n");
+  writeWholeFile(dir + "/twice.fa", ">a\nACGTACGTAC\n>a\nGGGGCCCCAA\n");
+  struct Case {
+    std::string line;
+    int exitCode;
+    const char* says;
+  };
+  const Case cases[] = {
+      {summary + " --preset asm5 self.paf", 2, "--preset and --threads go with a FASTA"},
+      {import + " --threads 2 self.paf", 2, "--preset and --threads go with a FASTA"},
+      {summary + " --preset asm9 " + kContigs, 2, "minimap2 has no preset 'asm9'"},
+      {summary + " --all-sequences --fai self.paf " + kContigs, 2, "gives its own sequences"},
+      {import + " self.paf " + kContigs, 2, "name it as the only input"},
+      {summary + " --chrom nowhere " + kContigs, 1, "holds no sequence nowhere; it holds scf0, scf1"},
+      {import + " twice.fa", 1, "names two sequences a"},
+      {"env -u DISPLAY " + builtProgram("quelvar") + " --preset asm9 " + kContigs, 2, "no preset"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    ToolResult r = shell(c.line);
+    EXPECT_EQ(r.exitCode, c.exitCode) << r.err;
+    EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
+  }
+}
+
+}  // namespace
