@@ -1,13 +1,15 @@
 // fasta_bench [--megabytes N] [--runs N]: self-aligns a real chromosome and a genome of N
 // million bases made of real ones, in process (selfAlignFasta into a counter) and with the
 // `minimap2 -c -X -t T` binary writing a PAF file, side by side with the same threads, and
-// prints times, peak memory and their ratios. Each way runs as a child process, so that
+// prints times, peak memory and their ratios. Then what a user waits for: quelvar-summary
+// opening the FASTA, against the binary followed by quelvar-summary opening its PAF. Each way runs as a child process, so that
 // its peak memory is its own. Run by hand; ctest runs it only small, as a smoke test.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -15,6 +17,7 @@
 
 #include "bench_options.h"
 #include "cli_tool.h"
+#include "fasta_scan.h"
 #include "genome_source.h"
 #include "self_align.h"
 #include "timed_run.h"
@@ -48,6 +51,21 @@ int alignInProcess(const char* path, const char* threads) {
   return kExitOk;
 }
 
+// "name<TAB>length" a sequence, as samtools faidx begins its lines.
+bool writeIndex(const std::string& genome, const std::string& indexPath) {
+  FastaScan scan;
+  std::string error;
+  if (!scanFasta(genome.c_str(), scan, nullptr, nullptr, error)) return false;
+  std::ofstream out(indexPath);
+  for (const FastaSequence& sequence : scan.sequences) out << sequence.name << '\t' << sequence.length << '\n';
+  return static_cast<bool>(out);
+}
+
+std::string wholeFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
 long long linesOf(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   long long lines = 0;
@@ -71,17 +89,40 @@ bool benchGenome(const std::string& self, const std::string& dir, const std::str
   long long binaryLines = linesOf(dir + "/binary.paf");
   long long inProcessLines = -1;
   std::ifstream(dir + "/count.txt") >> inProcessLines;
-  std::printf("  %-30s %8s %12s\n", "", "seconds", "peak memory");
-  std::printf("  %-30s %8.2f %8.1f MiB\n", ("minimap2 -c -X -t " + t + " > PAF").c_str(), binary.seconds,
+  std::printf("  %-36s %8s %12s\n", "", "seconds", "peak memory");
+  std::printf("  %-36s %8.2f %8.1f MiB\n", ("minimap2 -c -X -t " + t + " > PAF").c_str(), binary.seconds,
               mib(binary.peakKib));
-  std::printf("  %-30s %8.2f %8.1f MiB\n", "selfAlignFasta into a counter", inProcess.seconds, mib(inProcess.peakKib));
+  std::printf("  %-36s %8.2f %8.1f MiB\n", "selfAlignFasta into a counter", inProcess.seconds, mib(inProcess.peakKib));
   std::printf("  in process / binary: time %.2fx, peak memory %.2fx (aim: at most 1.15x and 1.20x)\n",
               inProcess.seconds / binary.seconds,
               static_cast<double>(inProcess.peakKib) / static_cast<double>(binary.peakKib));
   bool same = binaryLines == inProcessLines;
   std::printf("  alignments: %lld in process, %lld by the binary%s\n", inProcessLines, binaryLines,
               same ? "" : "  DIFFERENT");
-  return same;
+
+  // Opening the genome: the alignment, the import and the table, against the two steps.
+  std::string summary = std::filesystem::path(self).parent_path() / "quelvar-summary";
+  std::string index = dir + "/genome.fai";
+  if (!writeIndex(genome, index)) {
+    std::printf("  cannot index %s\n", genome.c_str());
+    return false;
+  }
+  TimedRun opened = bestOf({summary, "--threads", t, genome}, dir + "/opened.txt", runs);
+  TimedRun pafOpened = bestOf({summary, "--all-sequences", "--fai", index, dir + "/binary.paf"}, dir + "/paf.txt", runs);
+  if (!opened.ok || !pafOpened.ok) {
+    std::printf("  quelvar-summary failed on the %s\n", !opened.ok ? "FASTA" : "PAF");
+    return false;
+  }
+  double outsideSeconds = binary.seconds + pafOpened.seconds;
+  long outsidePeak = binary.peakKib + pafOpened.peakKib;
+  std::printf("  %-36s %8.2f %8.1f MiB\n", "quelvar-summary genome.fa", opened.seconds, mib(opened.peakKib));
+  std::printf("  %-36s %8.2f %8.1f MiB (%.1f MiB of it the table's)\n", "minimap2, then quelvar-summary PAF",
+              outsideSeconds, mib(outsidePeak), mib(pafOpened.peakKib));
+  std::printf("  opening the FASTA / the two steps: time %.2fx, peak memory %.2fx (aim: at most 1.15x and 1.20x)\n",
+              opened.seconds / outsideSeconds, static_cast<double>(opened.peakKib) / static_cast<double>(outsidePeak));
+  bool sameSummary = wholeFile(dir + "/opened.txt") == wholeFile(dir + "/paf.txt");
+  std::printf("  summaries: %s\n", sameSummary ? "the same" : "DIFFERENT");
+  return same && sameSummary;
 }
 
 }  // namespace
