@@ -42,6 +42,7 @@ bool takeSequences(void* context, const std::vector<FastaSequence>& sequences) {
     for (const FastaSequence& sequence : sequences)
       if (sequence.name == run.options->chrom) {
         run.chromSeen = true;
+        run.sequenceLength = sequence.length;
         return true;
       }
     sayChromMissing(run, feed.path, sequences);
@@ -131,7 +132,7 @@ int loadFastaPairs(const char* path, const PairFileOptions& options, uint32_t ta
   bool laidOut = finishImportRun(run, aligned == Aligned::Whole);
   bool chromFound = reportImportRun(run);
   int answer = aligned == Aligned::Unreadable ? EIO : aligned == Aligned::Whole && laidOut && chromFound ? 0 : kPairFileRefused;
-  return endPairLoad(scanner, answer);
+  return endPairLoad(scanner, answer, importedSequences(run));
 }
 
 bool importFasta(ImportRun& run, const char* path) { return alignInto(run, path, nullptr) == Aligned::Whole; }

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 #include <sys/stat.h>
 
@@ -56,8 +57,11 @@ int scanRawBytes(TandemScanner& scanner, LineReader& reader) {
   return reader.error;
 }
 
-// Returns the load's answer; the import's messages are printed.
-int importInto(TandemScanner& scanner, LineReader& reader, const char* path, const ImportOptions& options) {
+SequenceAxis loadedAxis;
+
+// Returns the load's answer; the import's messages are printed, its sequences kept in sequences.
+int importInto(TandemScanner& scanner, LineReader& reader, const char* path, const ImportOptions& options,
+               SequenceAxis& sequences) {
   ImportRun run;
   startImportRun(run, options, PairSink{scanTokens, &scanner}, stderr);
   if (!startGenome(run)) {
@@ -67,6 +71,7 @@ int importInto(TandemScanner& scanner, LineReader& reader, const char* path, con
   bool read = importLines(run, reader, path);
   bool laidOut = finishImportRun(run, read);
   bool chromFound = reportImportRun(run);
+  sequences = importedSequences(run);
   if (reader.error != 0) return reader.error;
   return read && laidOut && chromFound ? 0 : kPairFileRefused;
 }
@@ -102,7 +107,7 @@ int loadPairFile(const char* path, const PairFileOptions& options, uint32_t tag)
   scanner.keepLongest = options.named;
   errno = 0;
   int fd = openForReading(path);
-  if (fd < 0) return endTandemLoad(scanner, errno != 0 ? errno : EIO);
+  if (fd < 0) return endPairLoad(scanner, errno != 0 ? errno : EIO, SequenceAxis{});
 
   LineReader reader;
   openLineReader(reader, fd);
@@ -110,12 +115,16 @@ int loadPairFile(const char* path, const PairFileOptions& options, uint32_t tag)
   // (with its messages); the look ahead only decides whether the file is a list.
   bool list = options.tandem ||
               (options.import.from == InputFormat::Unknown && tellFormat(reader) == InputFormat::Unknown);
-  int answer = list ? scanRawBytes(scanner, reader) : importInto(scanner, reader, path, options.import);
+  SequenceAxis sequences;
+  int answer = list ? scanRawBytes(scanner, reader) : importInto(scanner, reader, path, options.import, sequences);
   closeInput(fd);
-  return endPairLoad(scanner, answer);
+  return endPairLoad(scanner, answer, std::move(sequences));
 }
 
-int endPairLoad(TandemScanner& scanner, int answer) {
+const SequenceAxis& loadedSequences() { return loadedAxis; }
+
+int endPairLoad(TandemScanner& scanner, int answer, SequenceAxis sequences) {
+  loadedAxis = std::move(sequences);
   // A refusal is no failed read: the pairs that passed are loaded and summed up as usual.
   endTandemLoad(scanner, answer > 0 ? answer : 0);
   reportLongestKept(scanner);

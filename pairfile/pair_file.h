@@ -30,8 +30,13 @@ int loadPairFile(const char* path, const PairFileOptions& options, uint32_t tag)
 
 // The end of a load that streamed into scanner with loadPairFile's answer: the summary
 // ("UPS" first for a read error), and at the table limit which pairs stayed. Returns answer.
+// sequences: what the pairs lie on, kept for loadedSequences.
 struct TandemScanner;
-int endPairLoad(TandemScanner& scanner, int answer);
+int endPairLoad(TandemScanner& scanner, int answer, SequenceAxis sequences);
+
+// The sequences the last load's pairs lie on, for names and positions within them: every
+// sequence laid end to end, or the one kept; empty for a list that names none.
+const SequenceAxis& loadedSequences();
 
 // 0 when path can be opened for reading and is no folder, else the reason (an errno).
 int pairFileUnreadable(const char* path);

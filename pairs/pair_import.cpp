@@ -46,6 +46,7 @@ void startImportRun(ImportRun& run, const ImportOptions& options, PairSink sink,
   run.lengthsGuessed = false;
   run.mirrors = MirrorIndex{};
   run.trfSequence.clear();
+  run.sequenceLength = 0;
 }
 
 bool importInput(ImportRun& run, int fd, const char* inputName) {
@@ -123,6 +124,16 @@ bool finishImportRun(ImportRun& run, bool allRead) {
   closePairSpool(run.spool);
   flushTokens(run.tokens);
   return laidOut;
+}
+
+SequenceAxis importedSequences(const ImportRun& run) {
+  if (run.options->allSequences) return run.axis;
+  SequenceAxis one{};
+  if (run.sequence.empty() || !run.chromSeen) return one;
+  one.fixed = true;
+  one.indexOf.emplace(run.sequence, 0);
+  one.sequences.push_back({run.sequence, run.sequenceLength, 0});
+  return one;
 }
 
 bool reportImportRun(const ImportRun& run) {

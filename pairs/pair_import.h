@@ -48,6 +48,7 @@ struct ImportRun {
   bool lengthsGuessed;   // some sequence's length was taken from how far its hits reach
   MirrorIndex mirrors;   // every self-comparison hit kept, to merge the twin reports
   std::string trfSequence;  // TRF: the sequence of the section being read
+  int64_t sequenceLength;   // the one sequence kept: its length where the rows give it, else 0
 };
 
 void startImportRun(ImportRun& run, const ImportOptions& options, PairSink sink, FILE* messages);
@@ -67,6 +68,10 @@ void importRow(ImportRun& run, InputFormat format, std::string_view line, bool c
 // hands on every token still held. Returns false, the message printed, when the list
 // cannot be made (or allRead was false).
 bool finishImportRun(ImportRun& run, bool allRead);
+
+// The sequences the imported pairs lie on: every one laid out, or the one kept at offset 0
+// (its length 0 where no row gave it); none for rows that name no sequence.
+SequenceAxis importedSequences(const ImportRun& run);
 
 // The closing line: "imported N pairs[ on SEQ]; skipped ...". Then, for a --chrom that no
 // row named, the message listing the sequences that were there; false in that case.

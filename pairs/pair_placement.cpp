@@ -66,6 +66,8 @@ bool placeOnOneSequence(ImportRun& run, const PairRow& pair, SkipReason& reason,
       announceSequence(run);
     }
     if (!run.chromSeen) rememberNames(run, pair);
+    if (pair.seq1 == run.sequence && pair.seq1Length > run.sequenceLength) run.sequenceLength = pair.seq1Length;
+    if (pair.seq2 == run.sequence && pair.seq2Length > run.sequenceLength) run.sequenceLength = pair.seq2Length;
     if (pair.seq1 != run.sequence || pair.seq2 != run.sequence)
       return skip(SkipReason::OtherSequence,
                   pair.seq1 != pair.seq2 ? "its ends lie on two sequences" : "it lies on another sequence", reason,

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The Windows quelvar-import under Wine never writes over what it reads, however the file
 # is named: the same name, another letter case, a Z:\ path, the side file of --all-sequences,
-# standard input. A new file is still written.
+# standard input. A new file is still written; a FASTA is refused.
 #   import_wine.sh QUELVAR-IMPORT.EXE FIXTURE.bedpe
 set -euo pipefail
 exe=$1
@@ -42,4 +42,12 @@ status=0
 "$wine" "$exe" X.bedpe --out new.txt 2>err.txt || status=$?
 [ "$status" -eq 0 ] || fail "a new file: exit code $status ($(tr -d '\r' <err.txt | tail -n1))"
 [ "$(tr -d '\r' <new.txt | head -n1)" = 100/900/50/0 ] || fail "a new file holds: $(head -c 200 new.txt)"
+# No aligner in the Windows build: a FASTA is refused with the way round, and nothing written.
+printf '>chr\nACGTACGTACGTACGT\n' >genome.fa
+status=0
+"$wine" "$exe" genome.fa --out fasta.txt 2>err.txt || status=$?
+[ "$status" -eq 1 ] || fail "a FASTA: exit code $status ($(tr -d '\r' <err.txt | tail -n1))"
+grep -q 'genome.fa is a FASTA, and this build cannot align it; align it with minimap2' err.txt ||
+  fail "a FASTA: $(tr -d '\r' <err.txt)"
+[ ! -e fasta.txt ] || fail "a FASTA: fasta.txt written"
 echo "import under Wine: passed"
