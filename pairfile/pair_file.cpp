@@ -1,5 +1,7 @@
 #include "pair_file.h"
 
+#include <algorithm>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -12,6 +14,7 @@
 #include "line_reader.h"
 #include "longest_pairs.h"
 #include "pair_placement.h"
+#include "sequence_places.h"
 #include "tandem_loader.h"
 
 namespace {
@@ -125,6 +128,13 @@ const SequenceAxis& loadedSequences() { return loadedAxis; }
 
 int endPairLoad(TandemScanner& scanner, int answer, SequenceAxis sequences) {
   loadedAxis = std::move(sequences);
+  std::vector<SequencePlace> places;
+  for (const AxisSequence& sequence : loadedAxis.sequences)
+    places.push_back({sequence.name, sequence.offset, sequence.length});
+  // Laid end to end in order, so that a position finds its sequence by halving.
+  std::stable_sort(places.begin(), places.end(),
+                   [](const SequencePlace& a, const SequencePlace& b) { return a.offset < b.offset; });
+  setSequencePlaces(std::move(places));
   // A refusal is no failed read: the pairs that passed are loaded and summed up as usual.
   endTandemLoad(scanner, answer > 0 ? answer : 0);
   reportLongestKept(scanner);

@@ -10,6 +10,8 @@
 #include "gl.h"
 #include "pair_facts.h"
 #include "record_table.h"
+#include "sequence_places.h"
+#include "shown_pairs.h"
 #include "text_drawing.h"
 #include "text_raster.h"
 #include "window_mode.h"
@@ -60,17 +62,23 @@ void drawPickedPair(int32_t slot) {
 
 int hudLines(const ViewState& view, char lines[kHudLines][kHudLineRoom]) {
   int n = 0;
-  char a[32], b[32];
+  if (!view.hud) {
+    // The go-to prompt opened with the HUD off: its line alone.
+    if (view.promptLine != nullptr) std::snprintf(lines[n++], kHudLineRoom, "%s", view.promptLine);
+    return n;
+  }
+  char a[32], b[32], c[32];
   formatBases((recordTable.count - 1) / 2, a, sizeof a);
   if (view.fileName != nullptr && view.fileName[0] != '\0')
     std::snprintf(lines[n++], kHudLineRoom, "%s \u00b7 %s pairs", view.fileName, a);
   else
     std::snprintf(lines[n++], kHudLineRoom, "%s pairs", a);
   formatBases(std::llround(basesOfNormalisedLength(view.threshold)), a, sizeof a);
+  formatBases(shownPairCount(view), c, sizeof c);
   if (view.minIdentity == 0) {
-    std::snprintf(lines[n++], kHudLineRoom, "showing pairs longer than %s bp", a);
+    std::snprintf(lines[n++], kHudLineRoom, "showing %s pairs longer than %s bp", c, a);
   } else {
-    std::snprintf(lines[n++], kHudLineRoom, "showing pairs longer than %s bp, identity \u2265 %u.%02u%%", a,
+    std::snprintf(lines[n++], kHudLineRoom, "showing %s pairs longer than %s bp, identity \u2265 %u.%02u%%", c, a,
                   view.minIdentity / 100u, view.minIdentity % 100u);
   }
   if (view.windowMode) {
@@ -82,13 +90,24 @@ int hudLines(const ViewState& view, char lines[kHudLines][kHudLineRoom]) {
   // past that (a camera placed at 1e30) the number would say nothing, or overflow.
   double over = static_cast<double>(camera.camX) * positionsPerUnit(view.zoomSteps);
   if (std::fabs(over) <= kHudCameraReach) {
-    formatBases(std::llround(over), a, sizeof a);
-    std::snprintf(lines[n++], kHudLineRoom, "camera over position %s", a);
+    if (sequencePlaces().empty()) {
+      formatBases(std::llround(over), a, sizeof a);
+      std::snprintf(lines[n++], kHudLineRoom, "camera over position %s", a);
+    } else {
+      char place[96];
+      formatSequencePosition(std::llround(over), place, sizeof place);
+      std::snprintf(lines[n++], kHudLineRoom, "camera over %s", place);
+    }
   } else {
     std::snprintf(lines[n++], kHudLineRoom, "camera far off the axis");
   }
+  if (view.hasCursor)
+    std::snprintf(lines[n++], kHudLineRoom, "%s",
+                  view.cursorFree != 0 ? "cursor free \u00b7 Q or Escape: mouse look"
+                                       : "mouse look \u00b7 Q or Escape: free the cursor");
   PairFacts facts;
   if (view.pickedSlot != 0 && describePair(view.pickedSlot, facts)) formatPairLine(facts, lines[n++], kHudLineRoom);
+  if (view.promptLine != nullptr) std::snprintf(lines[n++], kHudLineRoom, "%s", view.promptLine);
   return n;
 }
 
@@ -101,8 +120,10 @@ void drawHud(const ViewState& view) {
     if (w > widest) widest = w;
   }
   ScreenBox panel{kMargin - 4, kMargin - 3, kMargin + widest + 6, kMargin + count * kLineStep + 2};
-  drawPickedPair(view.pickedSlot);
-  drawAxisRuler(view, panel);
+  if (view.hud) {
+    drawPickedPair(view.pickedSlot);
+    drawAxisRuler(view, panel);
+  }
   static const float ink[3] = {0.0f, 0.0f, 0.1f};
   static const float backing[4] = {1.0f, 1.0f, 1.0f, 0.7f};
   beginOverlay();

@@ -6,6 +6,7 @@
 #include "axis_ticks.h"
 #include "pair_traits.h"
 #include "record_table.h"
+#include "sequence_places.h"
 
 bool describePair(int32_t slot, PairFacts& out) {
   if (slot < 1 || slot >= recordTable.count) return false;
@@ -37,9 +38,9 @@ void formatPercent(uint16_t hundredths, bool trim, char* out, size_t room) {
 }  // namespace
 
 void formatPairLine(const PairFacts& facts, char* out, size_t room) {
-  char position[24], partner[24], length[24];
-  formatBases(facts.position, position, sizeof position);
-  formatBases(facts.partner, partner, sizeof partner);
+  char position[96], partner[96], length[24];
+  formatSequencePosition(facts.position, position, sizeof position);
+  formatSequencePosition(facts.partner, partner, sizeof partner);
   formatBases(facts.length, length, sizeof length);
   int used = std::snprintf(out, room, "%s \u2194 %s \u00b7 %s bp", position, partner, length);
   if (used < 0 || static_cast<size_t>(used) >= room) return;
@@ -61,10 +62,25 @@ void formatPairRecord(const PairFacts& facts, char* out, size_t room) {
   if (facts.orientation != kOrientationUnknown) std::snprintf(strand, sizeof strand, "%u", facts.orientation);
   int used = std::snprintf(out, room, "pair\t%d\t%d\t%lld\t%s", facts.position, facts.partner,
                            static_cast<long long>(facts.length), strand);
-  if (used < 0 || static_cast<size_t>(used) >= room || facts.identity == kIdentityUnknown) return;
-  char percent[16];
-  formatPercent(facts.identity, false, percent, sizeof percent);
-  std::snprintf(out + used, room - static_cast<size_t>(used), "\t%s", percent);
+  if (used < 0 || static_cast<size_t>(used) >= room) return;
+  if (facts.identity != kIdentityUnknown || !sequencePlaces().empty()) {
+    char percent[16] = ".";
+    if (facts.identity != kIdentityUnknown) formatPercent(facts.identity, false, percent, sizeof percent);
+    int more = std::snprintf(out + used, room - static_cast<size_t>(used), "\t%s", percent);
+    if (more < 0 || static_cast<size_t>(used + more) >= room) return;
+    used += more;
+  }
+  // Named sequences: each end's name and 1-based position there, after the columns above.
+  for (int32_t end : {facts.position, facts.partner}) {
+    if (sequencePlaces().empty()) break;
+    int32_t held = sequenceHolding(end);
+    const SequencePlace* place = held >= 0 ? &sequencePlaces()[static_cast<size_t>(held)] : nullptr;
+    int more = place != nullptr ? std::snprintf(out + used, room - static_cast<size_t>(used), "\t%s\t%lld",
+                                                place->name.c_str(), static_cast<long long>(end - place->offset + 1))
+                                : std::snprintf(out + used, room - static_cast<size_t>(used), "\t.\t.");
+    if (more < 0 || static_cast<size_t>(used + more) >= room) return;
+    used += more;
+  }
 }
 
 double basesOfNormalisedLength(double normalised) { return normalised * recordTable.maxLen / 7.0; }

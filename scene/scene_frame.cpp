@@ -28,7 +28,7 @@ void drawScene(const ViewState& view) {
   }
   if (view.showFloor) drawFloor();
   if (view.showLinks) drawPairLinks(view);
-  if (view.hud) drawHud(view);
+  if (view.hud || view.promptLine != nullptr) drawHud(view);
 }
 
 void renderFrame(ViewState& view, void (*input)(), ScenePasses passes) {

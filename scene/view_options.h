@@ -26,6 +26,7 @@ enum ViewOption : int {
   kColourOption,
   kPickOption,
   kGotoOption,
+  kCursorOption,
 };
 
 #define QUELVAR_VIEW_LONG_OPTIONS                                  \
@@ -42,7 +43,8 @@ enum ViewOption : int {
   {"links", no_argument, nullptr, kLinksOption},                   \
   {"colour", required_argument, nullptr, kColourOption},           \
   {"pick", required_argument, nullptr, kPickOption},               \
-  {"goto", required_argument, nullptr, kGotoOption}
+  {"goto", required_argument, nullptr, kGotoOption},              \
+  {"cursor", required_argument, nullptr, kCursorOption}
 
 // What the options ask for: the view's switches directly, and what can only be made once
 // the records are loaded (zoom steps, moves, camera, a threshold in bases).
@@ -53,8 +55,10 @@ struct ViewOptions {
   bool cameraGiven = false;   // --camera
   float camX = 0, camY = 0, pitch = 0, yaw = 0;
   int64_t minLength = -1;     // --min-length in bases; -1: not given
-  int64_t gotoPosition = -1;  // --goto; -1: not given
+  int64_t gotoPosition = -1;  // --goto POS; -1: not given
+  std::string gotoText;       // --goto NAME[:POS] or NAME:START-END, placed once loaded
   bool pickGiven = false;     // --pick
+  bool cursorGiven = false;   // --cursor
 };
 
 // Their lines for a --help text.
@@ -78,7 +82,8 @@ constexpr int kMostPictureSide = 8192;
 constexpr int64_t kMostStepBars = 1000000000;
 
 // After loading, with the count of bars: kCliGoOn, or kExitBadUsage (reported) when
-// --zoom-steps and --moves ask for more than kMostStepBars.
+// --zoom-steps and --moves ask for more than kMostStepBars or --goto names no place of the
+// loaded sequences.
 int checkViewWork(const ViewOptions& options, int64_t bars);
 
 // After the records are loaded and normalised, with the camera at its start: the zoom

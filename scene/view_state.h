@@ -26,4 +26,6 @@ struct ViewState {
   int32_t pickedSlot = 0;      // the picked bar's slot; 0 for none
   uint16_t minIdentity = 0;    // hundredths of a percent: pairs known to be less alike are hidden
   const char* fileName = "";   // the pair file, named in the HUD
+  const char* promptLine = nullptr;  // the go-to prompt's line while it is open
+  bool hasCursor = false;      // the HUD tells the cursor's state: the viewer, or --cursor
 };
