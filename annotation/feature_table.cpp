@@ -1,7 +1,7 @@
 #include "feature_table.h"
 
 #include <algorithm>
-#include <numeric>
+#include <functional>
 
 namespace {
 
@@ -68,21 +68,34 @@ void collect(const FeatureTable& table, size_t node, size_t low, size_t high, si
 }  // namespace
 
 uint32_t addFeatureName(FeatureTable& table, FeatureNameIndex& index, std::string_view name) {
-  if (index.recentNumber != UINT32_MAX && index.recent == name) return index.recentNumber;
-  std::string key(name);
-  auto found = index.numbers.find(key);
-  uint32_t number = 0;
-  if (found != index.numbers.end()) {
-    number = found->second;
-  } else {
-    number = static_cast<uint32_t>(table.nameStart.size() - 1);
-    table.namePool += name;
-    table.nameStart.push_back(static_cast<uint32_t>(table.namePool.size()));
-    index.numbers.emplace(key, number);
+  auto stored = [&](uint32_t number) {
+    return std::string_view(table.namePool)
+        .substr(table.nameStart[number], table.nameStart[number + 1] - table.nameStart[number]);
+  };
+  if (index.recentNumber != UINT32_MAX && stored(index.recentNumber) == name) return index.recentNumber;
+  if (2 * (index.used + 1) > index.slots.size()) {
+    // Grows to keep at least half the slots free, placing every name again.
+    size_t size = index.slots.empty() ? 1024 : 2 * index.slots.size();
+    index.slots.assign(size, 0);
+    for (uint32_t number = 0; number + 1 < table.nameStart.size(); ++number) {
+      size_t slot = std::hash<std::string_view>()(stored(number)) & (size - 1);
+      while (index.slots[slot] != 0) slot = (slot + 1) & (size - 1);
+      index.slots[slot] = number + 1;
+    }
   }
-  index.recent = std::move(key);
-  index.recentNumber = number;
-  return number;
+  size_t mask = index.slots.size() - 1;
+  size_t slot = std::hash<std::string_view>()(name) & mask;
+  while (index.slots[slot] != 0) {
+    uint32_t number = index.slots[slot] - 1;
+    if (stored(number) == name) return index.recentNumber = number;
+    slot = (slot + 1) & mask;
+  }
+  uint32_t number = static_cast<uint32_t>(table.nameStart.size() - 1);
+  table.namePool += name;
+  table.nameStart.push_back(static_cast<uint32_t>(table.namePool.size()));
+  index.slots[slot] = number + 1;
+  ++index.used;
+  return index.recentNumber = number;
 }
 
 void buildFeatureTable(FeatureTable& table, std::vector<PlacedFeature>& features) {

@@ -7,7 +7,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 // Overlapping features go to at most this many rows of a lane; the rest share the last.
@@ -44,11 +43,13 @@ struct FeatureTable {
 
 constexpr size_t kFeatureBlock = 32;
 
-// The names given numbers so far, while a table is filled; dropped once it is built.
+// The names given numbers so far, while a table is filled; dropped once it is built. Open
+// addressing over the table's own name pool: a file of unique names (GFF IDs) would
+// otherwise cost a node and a string a feature.
 struct FeatureNameIndex {
-  std::unordered_map<std::string, uint32_t> numbers;
-  std::string recent;  // rows often repeat the name before (RepeatMasker's, TRF's)
-  uint32_t recentNumber = UINT32_MAX;
+  std::vector<uint32_t> slots;  // name number + 1; 0 is free
+  size_t used = 0;
+  uint32_t recentNumber = UINT32_MAX;  // rows often repeat the name before (RepeatMasker's, TRF's)
 };
 
 // The number of a name, stored once in the table, for PlacedFeature::name.
