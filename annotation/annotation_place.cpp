@@ -26,8 +26,12 @@ PlaceAnswer findPlace(const SequenceAxis& axis, const AnnotationLanes& lanes, st
     findFeaturesNamed(lane.features, name, hits);
     if (hits.empty()) continue;
     if (first == nullptr) {
+      // The first by start; of those starting there, the longest: a GTF's gene rather than
+      // its first exon, which share the gene's name.
       first = &lane;
       firstFeature = hits.front();
+      for (uint32_t hit : hits)
+        if (lane.features.start[hit] == lane.features.start[firstFeature]) firstFeature = hit;
     }
     total += hits.size();
   }

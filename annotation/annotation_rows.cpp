@@ -333,6 +333,7 @@ bool tellAnnotationFormat(std::string_view head, bool whole, std::string_view pa
     head = lastNewline == std::string_view::npos ? std::string_view() : head.substr(0, lastNewline + 1);
   }
   bool gffHeader = false, ngsSection = false;
+  int unknownLines = 0;  // the first may name the columns
   std::string_view firstLine;
   size_t seen = 0;
   size_t at = 0;
@@ -369,7 +370,7 @@ bool tellAnnotationFormat(std::string_view head, bool whole, std::string_view pa
     std::string_view b[kMaxFields];
     size_t bedCount = splitBed(line, b, kMaxFields);
     if (isBedRow(b, bedCount)) return format = AnnotationFormat::Bed, true;
-    break;
+    if (++unknownLines == 2) break;
   }
   if (seen == 0 || gffHeader) {
     format = gffHeader ? AnnotationFormat::Gff3 : AnnotationFormat::Bed;

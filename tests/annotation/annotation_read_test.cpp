@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "annotation_lanes.h"
+#include "annotation_place.h"
 #include "tool_run.h"
 
 namespace {
@@ -176,12 +177,12 @@ TEST_F(AnnotationRead, SkippedRowsAndFeaturesPastTheirSequenceAreCounted) {
   AnnotationLanes lanes;
   std::string message;
   ASSERT_TRUE(load(lanes,
-                   file("some.bed", "chrA\t10\t20\tok\nchrA\tten\t20\tbad\nchrA\t30\t20\tbackwards\n"
+                   file("some.bed", "chrom\tstart\tend\tname\nchrA\t10\t20\tok\nchrA\tten\t20\tbad\nchrA\t30\t20\tbackwards\n"
                                     "chrC\t400\t501\tlong\nchrC\t499\t499\tinsertion\nchrB\t5\t9\tx\t0\tW\n"),
                    genomeAxis(), message));
   EXPECT_EQ(message, "annotation " + dir +
                          "/some.bed (BED): 2 features on 2 sequences, 1 class; skipped 1 feature reaching past the "
-                         "end of their sequence, 3 lines that could not be read (first: line 2, expected sequence, "
+                         "end of their sequence, 4 lines that could not be read (first: line 1, expected sequence, "
                          "start and end (BED))");
   // The insertion point is kept one base wide.
   EXPECT_EQ(featuresOf(lanes.lanes[0]), (std::vector<Feature>{{10, 20, "ok", '.'}, {12499, 12500, "insertion", '.'}}));
@@ -197,6 +198,27 @@ TEST_F(AnnotationRead, AListThatNamesNoSequenceTakesAFileOfOneSequenceOnly) {
             std::string::npos)
       << message;
   EXPECT_EQ(lanes.lanes.size(), 1u);
+}
+
+// Go-to takes a feature's name where no sequence has it.
+TEST_F(AnnotationRead, APlaceIsASequencePlaceElseAFeaturesName) {
+  SequenceAxis axis = genomeAxis();
+  AnnotationLanes lanes;
+  std::string message, error, note;
+  ASSERT_TRUE(load(lanes, file("genes.bed", kGenesBed), axis, message));
+  AxisRange range{};
+  ASSERT_EQ(findPlace(axis, lanes, "GeneTwo", range, error, note), PlaceAnswer::Found) << error;
+  EXPECT_EQ(range.start, 2999);
+  EXPECT_EQ(range.end, 4000);
+  EXPECT_EQ(note, "");
+  ASSERT_EQ(findPlace(axis, lanes, "chrB:5", range, error, note), PlaceAnswer::Found) << error;
+  EXPECT_EQ(range.start, 10004);
+  EXPECT_EQ(findPlace(axis, lanes, "geneNine", range, error, note), PlaceAnswer::UnknownName);
+  EXPECT_EQ(error, "no sequence named 'geneNine' (there are chrA, chrB, chrC); no feature has that name either");
+  ASSERT_TRUE(load(lanes, file("genes.gff3", kGenesGff3), axis, message));
+  ASSERT_EQ(findPlace(axis, lanes, "geneThree", range, error, note), PlaceAnswer::Found) << error;
+  EXPECT_EQ(range.start, 10099);
+  EXPECT_EQ(note, "2 features named geneThree; the first, in " + dir + "/genes.bed");
 }
 
 }  // namespace
