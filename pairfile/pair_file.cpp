@@ -119,12 +119,41 @@ int loadPairFile(const char* path, const PairFileOptions& options, uint32_t tag)
   bool list = options.tandem ||
               (options.import.from == InputFormat::Unknown && tellFormat(reader) == InputFormat::Unknown);
   SequenceAxis sequences;
+  std::string sideError;
+  if (list && options.named && !readListSequences(path, sequences, sideError)) {
+    // checkNamedPairFile refuses it before anything is drawn; this is for a caller that did not ask.
+    closeInput(fd);
+    cliError("%s", sideError.c_str());
+    return endPairLoad(scanner, kPairFileRefused, SequenceAxis{});
+  }
   int answer = list ? scanRawBytes(scanner, reader) : importInto(scanner, reader, path, options.import, sequences);
   closeInput(fd);
   return endPairLoad(scanner, answer, std::move(sequences));
 }
 
 const SequenceAxis& loadedSequences() { return loadedAxis; }
+
+bool readListSequences(const char* listPath, SequenceAxis& axis, std::string& error) {
+  axis = SequenceAxis{};
+  std::string side = std::string(listPath) + ".sequences";
+  errno = 0;
+  int fd = openForReading(side.c_str());
+  if (fd < 0) {
+    if (errno == ENOENT) return true;
+    error = "cannot read " + side + ": " + std::strerror(errno != 0 ? errno : EIO);
+    return false;
+  }
+  struct stat info;
+  bool folder = fstat(fd, &info) == 0 && S_ISDIR(info.st_mode);
+  bool read = !folder && readOffsetTable(axis, fd, side.c_str(), error);
+  closeInput(fd);
+  if (folder) error = "cannot read " + side + ": " + std::strerror(EISDIR);
+  if (!read) {
+    axis = SequenceAxis{};
+    error += " (the offset table beside the list " + std::string(listPath) + "; fix or remove it)";
+  }
+  return read;
+}
 
 int endPairLoad(TandemScanner& scanner, int answer, SequenceAxis sequences) {
   loadedAxis = std::move(sequences);
@@ -169,11 +198,13 @@ NamedFileCheck checkNamedPairFile(const char* path, const PairFileOptions& optio
   size_t waiting = peekBytes(reader, kFirstLook);
   std::string_view head(reader.buffer.data() + reader.begin, waiting);
   NamedFileCheck answer = NamedFileCheck::Pairs;
+  bool list = false;  // read as a tandem list, so its offset table beside it is read too
   ContentKind kind = contentKindOf(head);
   if (reader.error != 0) {
     answer = unreadable(readErrorText(reader.error));
   } else if (options.tandem || options.import.from != InputFormat::Unknown) {
     answer = NamedFileCheck::Pairs;  // read as named, whatever the first lines look like
+    list = options.tandem;
   } else if (kind == ContentKind::Fasta) {
     message = describeRefusal(kind, path);
     answer = NamedFileCheck::Fasta;
@@ -187,7 +218,13 @@ NamedFileCheck checkNamedPairFile(const char* path, const PairFileOptions& optio
     answer = notPairs(describeRefusal(kind, path));
   } else if (!looksLikeTandemTokens(std::string_view(reader.buffer.data() + reader.begin, reader.end - reader.begin))) {
     answer = notPairs(describeUnknownContent(path));
+  } else {
+    list = true;
   }
   closeInput(fd);
+  SequenceAxis sequences;
+  std::string sideError;
+  if (answer == NamedFileCheck::Pairs && list && !readListSequences(path, sequences, sideError))
+    answer = notPairs(sideError);
   return answer;
 }

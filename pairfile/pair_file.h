@@ -35,8 +35,16 @@ struct TandemScanner;
 int endPairLoad(TandemScanner& scanner, int answer, SequenceAxis sequences);
 
 // The sequences the last load's pairs lie on, for names and positions within them: every
-// sequence laid end to end, or the one kept; empty for a list that names none.
+// sequence laid end to end, or the one kept, or those of a named list's offset table
+// beside it; empty for a list that names none.
 const SequenceAxis& loadedSequences();
+
+// A tandem list's offset table, written beside it by quelvar-import --all-sequences
+// ("LIST.sequences": name<TAB>offset<TAB>length lines): loadPairFile reads it for a named
+// list, so the list's pairs lie on named sequences. True with axis empty when there is
+// none; false with error (naming the file and line) when it is there but cannot be read or
+// is malformed.
+bool readListSequences(const char* listPath, SequenceAxis& axis, std::string& error);
 
 // 0 when path can be opened for reading and is no folder, else the reason (an errno).
 int pairFileUnreadable(const char* path);
@@ -45,7 +53,8 @@ int pairFileUnreadable(const char* path);
 // NotPairs come with the one line that says why (without the program's name): the file
 // cannot be read, is compressed in a way not read here, or its first lines are no pairs
 // (a FASTA, an annotation, binary data): "genome.fa looks like FASTA (sequences), not
-// pairs; ...".
+// pairs; ...". A list whose offset table beside it is malformed is NotPairs too, with
+// readListSequences' message.
 // Fasta: a genome to align against itself first (message then says how to do it outside,
 // for a build that cannot).
 enum class NamedFileCheck { Pairs, Unreadable, NotPairs, Fasta };

@@ -28,6 +28,9 @@ enum class ContentKind {
 // Looks at the first bytes of a file (inflated, if it was gzip).
 ContentKind contentKindOf(std::string_view head);
 
+// What a kind is, for messages: "FASTA (sequences)", "xz-compressed", ...
+const char* contentKindName(ContentKind kind);
+
 // True when the first tokens read as the viewer's own tandem tokens: numbers joined by '/'
 // or ';' (12414032/12414152/74/0). Blank text has no tokens and reads as an empty list.
 bool looksLikeTandemTokens(std::string_view head);

@@ -80,3 +80,39 @@ std::string offsetTable(const SequenceAxis& axis) {
     table += sequence.name + "\t" + std::to_string(sequence.offset) + "\t" + std::to_string(sequence.length) + "\n";
   return table;
 }
+
+bool readOffsetTable(SequenceAxis& axis, int fd, const char* path, std::string& error) {
+  axis = SequenceAxis{};
+  axis.fixed = true;
+  LineReader reader;
+  openLineReader(reader, fd);
+  std::string_view line;
+  bool cut = false;
+  int64_t next = 0;  // where the next sequence starts
+  auto bad = [&](const std::string& what) {
+    error = std::string(path) + ":" + std::to_string(reader.lineNumber) + ": " + what;
+    return false;
+  };
+  while (nextLine(reader, line, cut)) {
+    std::string_view f[4];
+    size_t count = splitFields(line, f, 4);
+    if (count == 0 || line[0] == '#') continue;  // the header quelvar-import writes
+    int64_t offset = 0, length = 0;
+    if (cut || count != 3 || !parseInteger(f[1], offset) || !parseInteger(f[2], length) || offset < 0 || length < 0)
+      return bad("expected name<TAB>offset<TAB>length, as quelvar-import writes it");
+    std::string name(f[0]);
+    if (axis.indexOf.count(name) != 0) return bad(name + " is listed twice");
+    if (offset != next)
+      return bad(name + " starts at " + std::to_string(offset) + ", not where the sequence before it ends (" +
+                 std::to_string(next) + ")");
+    if (offset + length > kAxisPositions) return bad(name + " ends past the axis (" + std::to_string(kAxisPositions) + ")");
+    axis.indexOf.emplace(name, static_cast<uint32_t>(axis.sequences.size()));
+    axis.sequences.push_back({name, length, offset});
+    next = offset + length;
+  }
+  if (reader.error != 0) {
+    error = std::string("cannot read ") + path + ": " + readErrorText(reader.error);
+    return false;
+  }
+  return true;
+}

@@ -45,3 +45,10 @@ int64_t layOutSequences(SequenceAxis& axis);
 
 // "name<TAB>offset<TAB>length\n" per sequence.
 std::string offsetTable(const SequenceAxis& axis);
+
+// Reads what offsetTable wrote (quelvar-import's FILE.sequences beside a list, after a
+// "# name..." header; '#' lines are passed over): the axis
+// fixed, each sequence starting where the one before ends. On a bad line, a name given
+// twice, an offset out of that order or a genome past the axis returns false with error
+// saying where ("list.txt.sequences:3: ...").
+bool readOffsetTable(SequenceAxis& axis, int fd, const char* path, std::string& error);

@@ -1,0 +1,236 @@
+#include "annotation_lanes.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <unordered_map>
+
+#include "line_reader.h"
+#include "sequence_places.h"
+
+namespace {
+
+// The format is told from this much of the start.
+constexpr size_t kFirstLook = size_t{1} << 16;
+constexpr size_t kNamesListed = 3;
+
+// Paul Tol's muted scheme: told apart with every common colour vision deficiency, and
+// none of them the blue and vermillion the bars use for strands.
+constexpr Rgb kPalette[kClassColours] = {
+    {0xCC, 0x66, 0x77}, {0x33, 0x22, 0x88}, {0xDD, 0xCC, 0x77}, {0x11, 0x77, 0x33}, {0x88, 0xCC, 0xEE},
+    {0x88, 0x22, 0x55}, {0x44, 0xAA, 0x99}, {0x99, 0x99, 0x33}, {0xAA, 0x44, 0x99},
+};
+
+// A feature as read, on its own sequence.
+struct ReadFeature {
+  int64_t start;
+  int64_t end;
+  uint32_t sequence;  // into Reading::sequences
+  uint32_t name;
+  uint16_t featureClass;  // into Reading::classes
+  char strand;
+};
+
+// Names met in one file, each numbered once, the last one remembered.
+struct NameNumbers {
+  std::vector<std::string> names;
+  std::unordered_map<std::string, uint32_t> numbers;
+  std::string recent;
+  uint32_t recentNumber = UINT32_MAX;
+
+  uint32_t of(std::string_view name) {
+    if (recentNumber != UINT32_MAX && recent == name) return recentNumber;
+    std::string key(name);
+    auto found = numbers.find(key);
+    uint32_t number = 0;
+    if (found != numbers.end()) {
+      number = found->second;
+    } else {
+      number = static_cast<uint32_t>(names.size());
+      names.push_back(key);
+      numbers.emplace(key, number);
+    }
+    recent = std::move(key);
+    recentNumber = number;
+    return number;
+  }
+};
+
+struct Reading {
+  std::vector<ReadFeature> features;
+  NameNumbers sequences;
+  NameNumbers classes;
+  FeatureTable table;  // only its names, until the features are placed
+  FeatureNameIndex names;
+  uint64_t malformed = 0;
+  uint64_t firstMalformedLine = 0;
+  std::string firstMalformedWhy;
+};
+
+// Classes are few: a look through them costs less than hashing.
+uint16_t laneClass(AnnotationLanes& lanes, const std::string& name) {
+  for (size_t i = 0; i < lanes.classes.size(); ++i)
+    if (lanes.classes[i].name == name) return static_cast<uint16_t>(i);
+  // Past what a 16-bit number holds, the last class takes every other one.
+  if (lanes.classes.size() == UINT16_MAX) return UINT16_MAX - 1;
+  size_t number = lanes.classes.size();
+  lanes.classes.push_back({name, number < kClassColours ? kPalette[number] : kOtherClassColour, 0});
+  return static_cast<uint16_t>(number);
+}
+
+std::string listed(const std::vector<std::string>& names, size_t total) {
+  std::string text;
+  for (size_t i = 0; i < names.size(); ++i) text += (i > 0 ? ", " : "") + names[i];
+  if (total > names.size()) text += ", ... " + groupedNumber(static_cast<int64_t>(total)) + " in all";
+  return text;
+}
+
+std::string counted(uint64_t count, const char* one, const char* many) {
+  return groupedNumber(static_cast<int64_t>(count)) + " " + (count == 1 ? one : many);
+}
+
+bool readFeatures(LineReader& reader, AnnotationFormat format, Reading& reading) {
+  RowContext context;
+  std::string_view line;
+  bool cut = false;
+  while (nextLine(reader, line, cut)) {
+    FeatureRow row{};
+    const char* why = "a line longer than the reader holds";
+    FeatureRowKind kind = cut ? FeatureRowKind::Malformed : readAnnotationRow(format, line, context, row, why);
+    if (kind == FeatureRowKind::Ignored) continue;
+    if (kind == FeatureRowKind::Malformed) {
+      if (reading.malformed++ == 0) {
+        reading.firstMalformedLine = reader.lineNumber;
+        reading.firstMalformedWhy = why;
+      }
+      continue;
+    }
+    // Past what a 16-bit number holds, one class takes the rest.
+    if (reading.classes.names.size() >= UINT16_MAX - 1 && reading.classes.numbers.count(std::string(row.featureClass)) == 0)
+      row.featureClass = "other";
+    uint32_t sequence = reading.sequences.of(row.sequence);
+    uint32_t featureClass = reading.classes.of(row.featureClass);
+    uint32_t name = addFeatureName(reading.table, reading.names, row.name);
+    reading.features.push_back(
+        {row.start, row.end, sequence, name, static_cast<uint16_t>(featureClass), row.strand});
+  }
+  return reader.error == 0;
+}
+
+struct Drops {
+  uint64_t notOnAxis = 0;
+  std::vector<bool> missing;  // per sequence of the file: not on the axis
+  uint64_t pastEnd = 0;
+};
+
+}  // namespace
+
+bool loadAnnotation(AnnotationLanes& lanes, const char* path, const SequenceAxis& axis, std::string& summary,
+                    std::string& error) {
+  errno = 0;
+  int fd = openForReading(path);
+  if (fd < 0) {
+    error = std::string("cannot read ") + path + ": " + std::strerror(errno != 0 ? errno : EIO);
+    return false;
+  }
+  LineReader reader;
+  openLineReader(reader, fd);
+  size_t waiting = peekBytes(reader, kFirstLook);
+  AnnotationFormat format = AnnotationFormat::Bed;
+  bool told = reader.error == 0 && tellAnnotationFormat(std::string_view(reader.buffer.data() + reader.begin, waiting),
+                                                        waiting < kFirstLook, path, format, error);
+  Reading reading;
+  bool read = told && readFeatures(reader, format, reading);
+  closeInput(fd);
+  if (reader.error != 0) {
+    error = std::string("cannot read ") + path + ": " + readErrorText(reader.error);
+    return false;
+  }
+  if (!read) return false;
+
+  const size_t fileSequences = reading.sequences.names.size();
+  bool unnamedAxis = axis.sequences.empty();
+  if (unnamedAxis && fileSequences > 1) {
+    error = std::string(path) + " names " + counted(fileSequences, "sequence", "sequences") + " (" +
+            listed(std::vector<std::string>(reading.sequences.names.begin(),
+                                            reading.sequences.names.begin() + std::min(fileSequences, kNamesListed)),
+                   fileSequences) +
+            ") but the pairs lie on one axis that names none; open the pairs with their sequences "
+            "(--all-sequences, --chrom NAME, or a list with its .sequences table beside it)";
+    return false;
+  }
+  // Each of the file's sequences on the axis: its number there, or kNoSequence.
+  std::vector<uint32_t> onAxis(fileSequences, kNoSequence);
+  for (size_t i = 0; i < fileSequences; ++i) {
+    if (unnamedAxis) {
+      onAxis[i] = 0;
+      continue;
+    }
+    auto found = axis.indexOf.find(reading.sequences.names[i]);
+    if (found != axis.indexOf.end()) onAxis[i] = found->second;
+  }
+
+  AnnotationLane lane;
+  lane.path = path;
+  lane.format = format;
+  lane.features = std::move(reading.table);
+  Drops drops;
+  drops.missing.assign(fileSequences, false);
+  std::vector<PlacedFeature> placed;
+  placed.reserve(reading.features.size());
+  std::vector<uint16_t> laneClassOf(reading.classes.names.size(), UINT16_MAX);
+  std::vector<bool> sequenceUsed(fileSequences, false);
+  for (const ReadFeature& feature : reading.features) {
+    uint32_t number = onAxis[feature.sequence];
+    if (number == kNoSequence) {
+      ++drops.notOnAxis;
+      drops.missing[feature.sequence] = true;
+      continue;
+    }
+    int64_t offset = unnamedAxis ? 0 : axis.sequences[number].offset;
+    int64_t length = unnamedAxis ? 0 : axis.sequences[number].length;
+    // An insertion point (start = end) is kept one base wide, so it can be seen and picked.
+    int64_t end = feature.end > feature.start ? feature.end : feature.start + 1;
+    // A length no file gave (0) bounds nothing but the axis.
+    if ((length > 0 && end > length) || offset + end > kAxisPositions) {
+      ++drops.pastEnd;
+      continue;
+    }
+    uint16_t& shared = laneClassOf[feature.featureClass];
+    if (shared == UINT16_MAX) shared = laneClass(lanes, reading.classes.names[feature.featureClass]);
+    ++lanes.classes[shared].count;
+    sequenceUsed[feature.sequence] = true;
+    placed.push_back({offset + feature.start, offset + end, feature.name, shared, feature.strand});
+  }
+  reading.features = std::vector<ReadFeature>();
+  buildFeatureTable(lane.features, placed);
+
+  size_t sequencesUsed = 0, classesUsed = 0;
+  for (bool used : sequenceUsed) sequencesUsed += used;
+  for (uint16_t shared : laneClassOf) classesUsed += shared != UINT16_MAX;
+  summary = "annotation " + std::string(path) + " (" + annotationFormatName(format) +
+            "): " + counted(featureCount(lane.features), "feature", "features") + " on " +
+            counted(sequencesUsed, "sequence", "sequences") + ", " + counted(classesUsed, "class", "classes");
+  std::string skipped;
+  if (drops.notOnAxis > 0) {
+    std::vector<std::string> names;
+    size_t missing = 0;
+    for (size_t i = 0; i < fileSequences; ++i) {
+      if (!drops.missing[i]) continue;
+      if (names.size() < kNamesListed) names.push_back(reading.sequences.names[i]);
+      ++missing;
+    }
+    skipped += counted(drops.notOnAxis, "feature", "features") + " on sequences the pairs do not lie on (" +
+               listed(names, missing) + ")";
+  }
+  if (drops.pastEnd > 0)
+    skipped += (skipped.empty() ? "" : ", ") + counted(drops.pastEnd, "feature", "features") +
+               " reaching past the end of their sequence";
+  if (reading.malformed > 0)
+    skipped += (skipped.empty() ? "" : ", ") + counted(reading.malformed, "line", "lines") +
+               " that could not be read (first: line " + groupedNumber(static_cast<int64_t>(reading.firstMalformedLine)) +
+               ", " + reading.firstMalformedWhy + ")";
+  if (!skipped.empty()) summary += "; skipped " + skipped;
+  lanes.lanes.push_back(std::move(lane));
+  return true;
+}

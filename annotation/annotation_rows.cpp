@@ -1,0 +1,399 @@
+#include "annotation_rows.h"
+
+#include <cstring>
+
+#include "content_look.h"
+#include "input_format.h"
+#include "text_fields.h"
+#include "trf_reader.h"
+
+namespace {
+
+constexpr size_t kLinesLooked = 40;
+constexpr size_t kMaxFields = 16;
+// A TRF consensus longer than this is named by its period instead.
+constexpr size_t kLongestConsensusName = 24;
+
+bool startsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
+
+bool isInteger(std::string_view text) {
+  int64_t value = 0;
+  return parseInteger(text, value);
+}
+
+bool isDecimal(std::string_view text) {
+  int64_t hundredths = 0;
+  return parseHundredths(text, hundredths);
+}
+
+// Splits at tabs only: GFF's ninth column and BED names may hold spaces.
+size_t splitTabs(std::string_view line, std::string_view* fields, size_t maxFields) {
+  size_t count = 0;
+  size_t start = 0;
+  while (start <= line.size()) {
+    size_t tab = line.find('\t', start);
+    if (tab == std::string_view::npos) tab = line.size();
+    if (count < maxFields) fields[count] = line.substr(start, tab - start);
+    ++count;
+    start = tab + 1;
+  }
+  return count;
+}
+
+// BED is tab-separated; older files use spaces, which then cannot be inside a name.
+size_t splitBed(std::string_view line, std::string_view* fields, size_t maxFields) {
+  return line.find('\t') != std::string_view::npos ? splitTabs(line, fields, maxFields)
+                                                    : splitFields(line, fields, maxFields);
+}
+
+bool isStrand(std::string_view text) { return text.size() == 1 && std::strchr("+-.?", text[0]) != nullptr; }
+
+bool isGffRow(const std::string_view* f, size_t count) {
+  return count >= 9 && isInteger(f[3]) && isInteger(f[4]) && isStrand(f[6]);
+}
+
+bool isGtfAttributes(std::string_view attributes) {
+  return attributes.find("gene_id \"") != std::string_view::npos ||
+         attributes.find("transcript_id \"") != std::string_view::npos;
+}
+
+bool isRepeatMaskerHeader(const std::string_view* f, size_t count) {
+  return count >= 3 && ((f[0] == "SW" && f[1] == "perc") || (f[0] == "score" && f[1] == "div."));
+}
+
+// score, divergence, deletions, insertions, sequence, begin, end, (left), strand, repeat,
+// class/family, then the positions in the repeat and an ID.
+bool isRepeatMaskerRow(const std::string_view* f, size_t count) {
+  return count >= 11 && isInteger(f[0]) && isDecimal(f[1]) && isDecimal(f[2]) && isDecimal(f[3]) && isInteger(f[5]) &&
+         isInteger(f[6]) && (f[8] == "+" || f[8] == "C");
+}
+
+bool isBedRow(const std::string_view* f, size_t count) {
+  if (count < 3 || !isInteger(f[1]) || !isInteger(f[2])) return false;
+  // A score is a number or '.'; a strand one of + - .
+  if (count >= 5 && f[4] != "." && !isDecimal(f[4]) && !isInteger(f[4])) return false;
+  return count < 6 || isStrand(f[5]);
+}
+
+std::string quoted(std::string_view line) {
+  char text[48];
+  quoteForMessage(line, text, sizeof text);
+  return text;
+}
+
+std::string notAnnotation(std::string_view path, const std::string& looks) {
+  return std::string(path) + " looks like " + looks + ", not annotation";
+}
+
+// The value of key in GFF3 attributes (key=value;key=value).
+bool gff3Attribute(std::string_view attributes, std::string_view key, std::string_view& value) {
+  size_t start = 0;
+  while (start < attributes.size()) {
+    size_t end = attributes.find(';', start);
+    if (end == std::string_view::npos) end = attributes.size();
+    std::string_view item = attributes.substr(start, end - start);
+    while (!item.empty() && item.front() == ' ') item.remove_prefix(1);
+    if (item.size() > key.size() && startsWith(item, key) && item[key.size()] == '=') {
+      value = item.substr(key.size() + 1);
+      return true;
+    }
+    start = end + 1;
+  }
+  return false;
+}
+
+// The value of key in GTF attributes (key "value"; key "value";).
+bool gtfAttribute(std::string_view attributes, std::string_view key, std::string_view& value) {
+  size_t start = 0;
+  while (start < attributes.size()) {
+    size_t end = attributes.find(';', start);
+    if (end == std::string_view::npos) end = attributes.size();
+    std::string_view item = attributes.substr(start, end - start);
+    while (!item.empty() && item.front() == ' ') item.remove_prefix(1);
+    if (item.size() > key.size() && startsWith(item, key) && item[key.size()] == ' ') {
+      value = item.substr(key.size() + 1);
+      while (!value.empty() && value.back() == ' ') value.remove_suffix(1);
+      if (value.size() >= 2 && value.front() == '"' && value.back() == '"') value = value.substr(1, value.size() - 2);
+      return true;
+    }
+    start = end + 1;
+  }
+  return false;
+}
+
+int hexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+// GFF3 escapes ; = & , and others as %XX.
+std::string_view decodeEscapes(std::string_view value, std::string& out) {
+  if (value.find('%') == std::string_view::npos) return value;
+  out.clear();
+  for (size_t i = 0; i < value.size(); ++i) {
+    int high = 0, low = 0;
+    if (value[i] == '%' && i + 2 < value.size() && (high = hexDigit(value[i + 1])) >= 0 &&
+        (low = hexDigit(value[i + 2])) >= 0) {
+      out += static_cast<char>(high * 16 + low);
+      i += 2;
+    } else {
+      out += value[i];
+    }
+  }
+  return out;
+}
+
+// A track line's name="..." or name=word.
+void readTrackName(std::string_view line, std::string& name) {
+  size_t at = line.find(" name=");
+  if (at == std::string_view::npos) at = line.find("\tname=");
+  if (at == std::string_view::npos) return;
+  std::string_view rest = line.substr(at + 6);
+  if (!rest.empty() && rest.front() == '"') {
+    size_t close = rest.find('"', 1);
+    name = std::string(rest.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
+  } else {
+    name = std::string(rest.substr(0, rest.find_first_of(" \t")));
+  }
+}
+
+FeatureRowKind readBed(std::string_view line, RowContext& context, FeatureRow& row, const char*& why) {
+  if (startsWith(line, "track")) {
+    readTrackName(line, context.trackName);
+    return FeatureRowKind::Ignored;
+  }
+  if (line.empty() || line[0] == '#' || startsWith(line, "browser")) return FeatureRowKind::Ignored;
+  std::string_view f[kMaxFields];
+  size_t count = splitBed(line, f, kMaxFields);
+  int64_t start = 0, end = 0, thick = 0;
+  if (count < 3 || !parseInteger(f[1], start) || !parseInteger(f[2], end)) {
+    why = "expected sequence, start and end (BED)";
+    return FeatureRowKind::Malformed;
+  }
+  if (start < 0 || end < start) {
+    why = "start and end out of order";
+    return FeatureRowKind::Malformed;
+  }
+  if (count >= 6 && !isStrand(f[5])) {
+    why = "the strand (column 6) is none of + - .";
+    return FeatureRowKind::Malformed;
+  }
+  if ((count >= 7 && !parseInteger(f[6], thick)) || (count >= 8 && !parseInteger(f[7], thick))) {
+    why = "thickStart and thickEnd (columns 7 and 8) are no numbers";
+    return FeatureRowKind::Malformed;
+  }
+  row.sequence = f[0];
+  row.start = start;
+  row.end = end;
+  row.name = count >= 4 ? f[3] : std::string_view();
+  row.featureClass = context.trackName.empty() ? std::string_view("feature") : std::string_view(context.trackName);
+  row.strand = count >= 6 && f[5][0] != '?' ? f[5][0] : '.';
+  return FeatureRowKind::Feature;
+}
+
+FeatureRowKind readGff(AnnotationFormat format, std::string_view line, RowContext& context, FeatureRow& row,
+                const char*& why) {
+  if (context.ended) return FeatureRowKind::Ignored;
+  if (startsWith(line, "##FASTA") || startsWith(line, ">")) {
+    context.ended = true;
+    return FeatureRowKind::Ignored;
+  }
+  if (line.empty() || line[0] == '#') return FeatureRowKind::Ignored;
+  std::string_view f[10];
+  size_t count = splitTabs(line, f, 10);
+  if (count == 1 && line.find_first_not_of(" \t") == std::string_view::npos) return FeatureRowKind::Ignored;
+  int64_t start = 0, end = 0;
+  if (count < 9 || !parseInteger(f[3], start) || !parseInteger(f[4], end) || !isStrand(f[6])) {
+    why = "expected 9 tab-separated columns: sequence, source, type, start, end, score, strand, phase, attributes";
+    return FeatureRowKind::Malformed;
+  }
+  if (start < 1 || end < start) {
+    why = "start and end out of order (1-based, inclusive)";
+    return FeatureRowKind::Malformed;
+  }
+  std::string_view name;
+  if (format == AnnotationFormat::Gff3) {
+    if (gff3Attribute(f[8], "Name", name) || gff3Attribute(f[8], "ID", name) ||
+        gff3Attribute(f[8], "gene_name", name) || gff3Attribute(f[8], "gene_id", name))
+      name = decodeEscapes(name, context.decoded);
+  } else {
+    if (!gtfAttribute(f[8], "gene_name", name) && !gtfAttribute(f[8], "gene_id", name)) name = std::string_view();
+  }
+  row.sequence = f[0];
+  row.start = start - 1;
+  row.end = end;
+  row.name = name;
+  row.featureClass = f[2];
+  row.strand = f[6][0] == '?' ? '.' : f[6][0];
+  return FeatureRowKind::Feature;
+}
+
+FeatureRowKind readRepeatMasker(std::string_view line, FeatureRow& row, const char*& why) {
+  std::string_view f[kMaxFields];
+  size_t count = splitFields(line, f, kMaxFields);
+  // The header, blank lines and "There were no repetitive sequences detected" start with no number.
+  if (count == 0 || !isInteger(f[0])) return FeatureRowKind::Ignored;
+  int64_t begin = 0, end = 0;
+  if (!isRepeatMaskerRow(f, count) || !parseInteger(f[5], begin) || !parseInteger(f[6], end)) {
+    why = "expected score, divergence, deletions, insertions, sequence, begin, end, (left), strand (+ or C), repeat, "
+          "class/family";
+    return FeatureRowKind::Malformed;
+  }
+  if (begin < 1 || end < begin) {
+    why = "begin and end out of order (1-based, inclusive)";
+    return FeatureRowKind::Malformed;
+  }
+  std::string_view family = f[10];
+  row.sequence = f[4];
+  row.start = begin - 1;
+  row.end = end;
+  row.name = f[9];
+  row.featureClass = family.substr(0, family.find('/'));
+  row.strand = f[8] == "C" ? '-' : '+';
+  return FeatureRowKind::Feature;
+}
+
+FeatureRowKind readTrf(std::string_view line, RowContext& context, FeatureRow& row, const char*& why) {
+  std::string_view name;
+  if (trfSectionName(line, name)) {
+    context.sequence = std::string(name);
+    return FeatureRowKind::Ignored;
+  }
+  std::string_view f[kMaxFields];
+  size_t count = splitFields(line, f, kMaxFields);
+  if (count == 0) return FeatureRowKind::Ignored;
+  if (!looksLikeTrfRow(line)) {
+    // The banner, parameters and notes between the rows start with no number.
+    if (!isInteger(f[0])) return FeatureRowKind::Ignored;
+    why = "expected start, end, period, copies, ... (15 columns)";
+    return FeatureRowKind::Malformed;
+  }
+  int64_t start = 0, end = 0, period = 0;
+  parseInteger(f[0], start);
+  parseInteger(f[1], end);
+  parseInteger(f[2], period);
+  if (context.sequence.empty()) {
+    why = "a repeat before any \"Sequence: NAME\" line";
+    return FeatureRowKind::Malformed;
+  }
+  if (start < 1 || end < start) {
+    why = "start and end out of order (1-based, inclusive)";
+    return FeatureRowKind::Malformed;
+  }
+  std::string_view consensus = f[13];
+  if (consensus.size() <= kLongestConsensusName)
+    context.made = "(" + std::string(consensus) + ")n";
+  else
+    context.made = "period " + std::to_string(period);
+  row.sequence = context.sequence;
+  row.start = start - 1;
+  row.end = end;
+  row.name = context.made;
+  row.featureClass = "tandem repeat";
+  row.strand = '.';
+  return FeatureRowKind::Feature;
+}
+
+}  // namespace
+
+const char* annotationFormatName(AnnotationFormat format) {
+  switch (format) {
+    case AnnotationFormat::Bed: return "BED";
+    case AnnotationFormat::Gff3: return "GFF3";
+    case AnnotationFormat::Gtf: return "GTF";
+    case AnnotationFormat::RepeatMasker: return "RepeatMasker .out";
+    case AnnotationFormat::Trf: return "TRF .dat";
+  }
+  return "annotation";
+}
+
+bool tellAnnotationFormat(std::string_view head, bool whole, std::string_view path, AnnotationFormat& format,
+                          std::string& refusal) {
+  ContentKind kind = contentKindOf(head);
+  switch (kind) {
+    case ContentKind::Xz:
+    case ContentKind::Zstd:
+    case ContentKind::Bzip2:
+    case ContentKind::Zip:
+    case ContentKind::Gzip:
+    case ContentKind::Utf16: refusal = describeRefusal(kind, path); return false;
+    case ContentKind::Fasta:
+    case ContentKind::Fastq:
+    case ContentKind::Sam:
+    case ContentKind::Bam:
+    case ContentKind::Vcf:
+    case ContentKind::Binary: refusal = notAnnotation(path, contentKindName(kind)); return false;
+    default: break;
+  }
+  // The last line may be cut where the head ends: it is looked at only when it is whole.
+  if (!whole) {
+    size_t lastNewline = head.rfind('\n');
+    head = lastNewline == std::string_view::npos ? std::string_view() : head.substr(0, lastNewline + 1);
+  }
+  bool gffHeader = false, ngsSection = false;
+  int unknownLines = 0;  // the first may name the columns
+  std::string_view firstLine;
+  size_t seen = 0;
+  size_t at = 0;
+  while (at < head.size() && seen < kLinesLooked) {
+    size_t newline = head.find('\n', at);
+    std::string_view line = head.substr(at, newline == std::string_view::npos ? std::string_view::npos : newline - at);
+    at = newline == std::string_view::npos ? head.size() : newline + 1;
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    std::string_view f[kMaxFields];
+    size_t count = splitFields(line, f, kMaxFields);
+    if (count == 0) continue;
+    if (seen++ == 0) firstLine = line;
+    if (isTrfBanner(line) || startsWith(line, "Sequence:")) return format = AnnotationFormat::Trf, true;
+    if (isRepeatMaskerHeader(f, count)) return format = AnnotationFormat::RepeatMasker, true;
+    if (startsWith(line, "##gff-version")) {
+      gffHeader = true;
+      continue;
+    }
+    if (line[0] == '@') {
+      ngsSection = true;
+      continue;
+    }
+    if (line[0] == '#' || startsWith(line, "track") || startsWith(line, "browser")) continue;
+    if (ngsSection && looksLikeTrfRow(line)) return format = AnnotationFormat::Trf, true;
+    std::string_view t[10];
+    size_t tabs = splitTabs(line, t, 10);
+    if (isGffRow(t, tabs)) return format = isGtfAttributes(t[8]) ? AnnotationFormat::Gtf : AnnotationFormat::Gff3, true;
+    if (isRepeatMaskerRow(f, count)) return format = AnnotationFormat::RepeatMasker, true;
+    InputFormat pairs = InputFormat::Unknown;
+    if (detectFormat(line, pairs, seen == 1) == Detection::Decided) {
+      refusal = notAnnotation(path, std::string(formatName(pairs)) + " pairs") + "; open it as the pairs";
+      return false;
+    }
+    std::string_view b[kMaxFields];
+    size_t bedCount = splitBed(line, b, kMaxFields);
+    if (isBedRow(b, bedCount)) return format = AnnotationFormat::Bed, true;
+    if (++unknownLines == 2) break;
+  }
+  if (seen == 0 || gffHeader) {
+    format = gffHeader ? AnnotationFormat::Gff3 : AnnotationFormat::Bed;
+    return true;
+  }
+  if (looksLikeTandemTokens(head)) {
+    refusal = notAnnotation(path, "a tandem list (pairs)") + "; open it as the pairs";
+    return false;
+  }
+  refusal = std::string(path) +
+            " does not look like annotation: neither BED, GFF3, GTF, RepeatMasker .out nor TRF .dat (first line '" +
+            quoted(firstLine) + "')";
+  return false;
+}
+
+FeatureRowKind readAnnotationRow(AnnotationFormat format, std::string_view line, RowContext& context, FeatureRow& row,
+                          const char*& why) {
+  switch (format) {
+    case AnnotationFormat::Bed: return readBed(line, context, row, why);
+    case AnnotationFormat::Gff3:
+    case AnnotationFormat::Gtf: return readGff(format, line, context, row, why);
+    case AnnotationFormat::RepeatMasker: return readRepeatMasker(line, row, why);
+    case AnnotationFormat::Trf: return readTrf(line, context, row, why);
+  }
+  return FeatureRowKind::Ignored;
+}

@@ -1,0 +1,224 @@
+// Annotation files read onto the pairs' axis: the same genes written by hand as BED, GFF3
+// and GTF give the same features; RepeatMasker's table gives its classes; gzip reads as
+// the text; files that are no annotation, rows that cannot be read and features off the
+// axis are said, not lost silently.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "annotation_lanes.h"
+#include "annotation_place.h"
+#include "tool_run.h"
+
+namespace {
+
+const char kGenesBed[] =
+    "browser position chrA:1-10000\n"
+    "track name=\"hand genes\" description=\"three genes\"\n"
+    "# BED12: blocks and thick parts are read past, not drawn\n"
+    "chrA\t999\t5000\tgeneOne\t0\t+\t1199\t4800\t0\t2\t500,800,\t0,3201,\n"
+    "chrA\t2999\t4000\tgeneTwo\t0\t-\t2999\t4000\t255,0,0\t1\t1001,\t0,\n"
+    "chrB\t99\t700\tgeneThree\t0\t+\n"
+    "plasmid\t10\t20\tgeneFour\n";
+
+const char kGenesGff3[] =
+    "##gff-version 3\n"
+    "##sequence-region chrA 1 10000\n"
+    "chrA\thand\tgene\t1000\t5000\t.\t+\t.\tID=gene1;Name=geneOne\n"
+    "chrA\thand\tgene\t3000\t4000\t.\t-\t.\tID=gene2;Name=gene%54wo;Note=two%3B words\n"
+    "chrB\thand\tgene\t100\t700\t.\t+\t.\tID=geneThree\n"
+    "plasmid\thand\tgene\t11\t20\t.\t.\t.\tName=gene%46our\n"
+    "###\n"
+    "##FASTA\n"
+    ">chrA\n"
+    "ACGTACGTAC\n";
+
+const char kGenesGtf[] =
+    "#!genome-build hand\n"
+    "chrA\thand\tgene\t1000\t5000\t.\t+\t.\tgene_id \"g1\"; gene_name \"geneOne\";\n"
+    "chrA\thand\tgene\t3000\t4000\t.\t-\t.\tgene_id \"g2\"; gene_name \"geneTwo\";\n"
+    "chrB\thand\tgene\t100\t700\t.\t+\t.\tgene_id \"geneThree\";\n"
+    "plasmid\thand\tgene\t11\t20\t.\t.\t.\tgene_id \"g4\"; gene_name \"geneFour\";\n";
+
+// RepeatMasker's .out as it writes it: three header lines, C for the reverse strand, class
+// and family joined by '/', '*' after a row overlapped by a better one.
+const char kRepeatsOut[] =
+    "   SW  perc perc perc  query      position in query           matching       repeat              position in  "
+    "repeat\n"
+    "score  div. del. ins.  sequence    begin     end    (left)    repeat         class/family         begin  end "
+    "(left)   ID\n"
+    "\n"
+    "  463   1.3  0.6  1.7  chrA          101      568   (9432) +  (CCCTAA)n      Simple_repeat            1  463    "
+    "(0)      1\n"
+    " 3612  11.4 21.5  1.3  chrA         1469     2447   (7553) C  AluSx          SINE/Alu             (399)  1712    "
+    "483      2\n"
+    "  484  25.1 13.2  0.0  chrB          100      200   (1800) +  L1MB7          LINE/L1               5645  5746  "
+    "(451)      3 *\n"
+    "  301  20.3  1.1  0.0  chrB          400      480   (1520) C  AluY           SINE/Alu             (12)   299    "
+    "220      4\n";
+
+// chrA, chrB and chrC end to end; no plasmid.
+SequenceAxis genomeAxis() {
+  SequenceAxis axis{};
+  for (auto [name, length] : {std::pair<const char*, int64_t>{"chrA", 10000}, {"chrB", 2000}, {"chrC", 500}})
+    reachSequence(axis, sequenceNumber(axis, name), length);
+  layOutSequences(axis);
+  return axis;
+}
+
+using Feature = std::tuple<int64_t, int64_t, std::string, char>;  // start, end, name, strand
+
+std::vector<Feature> featuresOf(const AnnotationLane& lane) {
+  std::vector<Feature> features;
+  for (uint32_t i = 0; i < featureCount(lane.features); ++i)
+    features.emplace_back(lane.features.start[i], lane.features.end[i], std::string(featureName(lane.features, i)),
+                          lane.features.strand[i]);
+  return features;
+}
+
+struct AnnotationRead : ::testing::Test {
+  std::string dir = makeScratchDir();
+  void TearDown() override { removeTree(dir); }
+
+  std::string file(const char* name, const std::string& text) {
+    writeWholeFile(dir + "/" + name, text);
+    return dir + "/" + name;
+  }
+  // Loads one file into lanes; its summary or error comes back in message.
+  bool load(AnnotationLanes& lanes, const std::string& path, const SequenceAxis& axis, std::string& message) {
+    std::string summary, error;
+    bool loaded = loadAnnotation(lanes, path.c_str(), axis, summary, error);
+    message = loaded ? summary : error;
+    EXPECT_EQ(loaded, !summary.empty()) << message;
+    return loaded;
+  }
+  std::string refusalOf(const char* name, const std::string& text) {
+    AnnotationLanes lanes;
+    std::string message;
+    EXPECT_FALSE(load(lanes, file(name, text), genomeAxis(), message)) << name;
+    EXPECT_TRUE(lanes.lanes.empty());
+    return message;
+  }
+};
+
+TEST_F(AnnotationRead, TheSameGenesAsBedGff3AndGtfGiveTheSameFeatures) {
+  SequenceAxis axis = genomeAxis();
+  AnnotationLanes lanes;
+  std::string message;
+  ASSERT_TRUE(load(lanes, file("genes.bed", kGenesBed), axis, message));
+  EXPECT_EQ(message, "annotation " + dir +
+                         "/genes.bed (BED): 3 features on 2 sequences, 1 class; skipped 1 feature on sequences the "
+                         "pairs do not lie on (plasmid)");
+  const std::vector<Feature> expected = {
+      {999, 5000, "geneOne", '+'}, {2999, 4000, "geneTwo", '-'}, {10099, 10700, "geneThree", '+'}};
+  EXPECT_EQ(featuresOf(lanes.lanes[0]), expected);
+  ASSERT_TRUE(load(lanes, file("genes.gff3", kGenesGff3), axis, message));
+  EXPECT_EQ(featuresOf(lanes.lanes[1]), expected);  // ##FASTA ends the features
+  ASSERT_TRUE(load(lanes, file("genes.gtf", kGenesGtf), axis, message));
+  EXPECT_EQ(featuresOf(lanes.lanes[2]), expected);
+  EXPECT_EQ(lanes.lanes[1].format, AnnotationFormat::Gff3);
+  EXPECT_EQ(lanes.lanes[2].format, AnnotationFormat::Gtf);
+  // One legend for every lane: the BED track's name, then the GFF type, counted over both.
+  ASSERT_EQ(annotationClasses(lanes).size(), 2u);
+  EXPECT_EQ(annotationClasses(lanes)[0].name, "hand genes");
+  EXPECT_EQ(annotationClasses(lanes)[0].count, 3u);
+  EXPECT_EQ(annotationClasses(lanes)[1].name, "gene");
+  EXPECT_EQ(annotationClasses(lanes)[1].count, 6u);
+  // The two overlapping genes take two rows.
+  EXPECT_EQ(lanes.lanes[0].features.row[0], 0);
+  EXPECT_EQ(lanes.lanes[0].features.row[1], 1);
+  EXPECT_EQ(lanes.lanes[0].features.rowsUsed, 2);
+
+  // The same genes gzipped read as the text.
+  ASSERT_EQ(runCommand("gzip -k genes.bed", dir).exitCode, 0);
+  ASSERT_TRUE(load(lanes, dir + "/genes.bed.gz", axis, message)) << message;
+  EXPECT_EQ(featuresOf(lanes.lanes[3]), expected);
+}
+
+TEST_F(AnnotationRead, RepeatMaskerRowsGiveRepeatsByClass) {
+  AnnotationLanes lanes;
+  std::string message;
+  ASSERT_TRUE(load(lanes, file("genome.fa.out", kRepeatsOut), genomeAxis(), message));
+  EXPECT_EQ(lanes.lanes[0].format, AnnotationFormat::RepeatMasker);
+  const std::vector<Feature> expected = {{100, 568, "(CCCTAA)n", '+'},
+                                         {1468, 2447, "AluSx", '-'},
+                                         {10099, 10200, "L1MB7", '+'},
+                                         {10399, 10480, "AluY", '-'}};
+  EXPECT_EQ(featuresOf(lanes.lanes[0]), expected);
+  const auto& classes = annotationClasses(lanes);
+  ASSERT_EQ(classes.size(), 3u);
+  EXPECT_EQ(classes[0].name, "Simple_repeat");
+  EXPECT_EQ(classes[1].name, "SINE");
+  EXPECT_EQ(classes[1].count, 2u);
+  EXPECT_EQ(classes[2].name, "LINE");
+  // Each class its own colour.
+  EXPECT_FALSE(classes[0].colour.r == classes[1].colour.r && classes[0].colour.g == classes[1].colour.g &&
+               classes[0].colour.b == classes[1].colour.b);
+}
+
+TEST_F(AnnotationRead, FilesThatAreNoAnnotationAreRefusedByWhatTheyLookLike) {
+  EXPECT_NE(refusalOf("genome.fa", ">chrA\nACGT\n").find("genome.fa looks like FASTA (sequences), not annotation"),
+            std::string::npos);
+  EXPECT_NE(refusalOf("self.paf", "chrA\t9000\t0\t300\t+\tchrA\t9000\t5000\t5300\t300\t300\t60\n")
+                .find("looks like paf pairs, not annotation; open it as the pairs"),
+            std::string::npos);
+  EXPECT_NE(refusalOf("pairs.bedpe", "chrA\t100\t150\tchrA\t900\t950\tp1\t60\t+\t+\n").find("looks like bedpe pairs"),
+            std::string::npos);
+  EXPECT_NE(refusalOf("date.txt", "12414032/12414152/74/0 754304/651346/102846/0\n").find("a tandem list (pairs)"),
+            std::string::npos);
+  EXPECT_NE(refusalOf("notes.txt", "genes I like\n").find("does not look like annotation: neither BED, GFF3"),
+            std::string::npos);
+  EXPECT_NE(refusalOf("genes.bed.xz", std::string("\xFD" "7zXZ\0\0", 8)).find("is xz-compressed"), std::string::npos);
+}
+
+TEST_F(AnnotationRead, SkippedRowsAndFeaturesPastTheirSequenceAreCounted) {
+  AnnotationLanes lanes;
+  std::string message;
+  ASSERT_TRUE(load(lanes,
+                   file("some.bed", "chrom\tstart\tend\tname\nchrA\t10\t20\tok\nchrA\tten\t20\tbad\nchrA\t30\t20\tbackwards\n"
+                                    "chrC\t400\t501\tlong\nchrC\t499\t499\tinsertion\nchrB\t5\t9\tx\t0\tW\n"),
+                   genomeAxis(), message));
+  EXPECT_EQ(message, "annotation " + dir +
+                         "/some.bed (BED): 2 features on 2 sequences, 1 class; skipped 1 feature reaching past the "
+                         "end of their sequence, 4 lines that could not be read (first: line 1, expected sequence, "
+                         "start and end (BED))");
+  // The insertion point is kept one base wide.
+  EXPECT_EQ(featuresOf(lanes.lanes[0]), (std::vector<Feature>{{10, 20, "ok", '.'}, {12499, 12500, "insertion", '.'}}));
+}
+
+TEST_F(AnnotationRead, AListThatNamesNoSequenceTakesAFileOfOneSequenceOnly) {
+  AnnotationLanes lanes;
+  std::string message;
+  ASSERT_TRUE(load(lanes, file("one.bed", "chr7\t100\t200\tA\nchr7\t150\t900\tB\n"), SequenceAxis{}, message));
+  EXPECT_EQ(featuresOf(lanes.lanes[0]), (std::vector<Feature>{{100, 200, "A", '.'}, {150, 900, "B", '.'}}));
+  EXPECT_FALSE(load(lanes, file("genes.bed", kGenesBed), SequenceAxis{}, message));
+  EXPECT_NE(message.find("names 3 sequences (chrA, chrB, plasmid) but the pairs lie on one axis that names none"),
+            std::string::npos)
+      << message;
+  EXPECT_EQ(lanes.lanes.size(), 1u);
+}
+
+// Go-to takes a feature's name where no sequence has it.
+TEST_F(AnnotationRead, APlaceIsASequencePlaceElseAFeaturesName) {
+  SequenceAxis axis = genomeAxis();
+  AnnotationLanes lanes;
+  std::string message, error, note;
+  ASSERT_TRUE(load(lanes, file("genes.bed", kGenesBed), axis, message));
+  AxisRange range{};
+  ASSERT_EQ(findPlace(axis, lanes, "GeneTwo", range, error, note), PlaceAnswer::Found) << error;
+  EXPECT_EQ(range.start, 2999);
+  EXPECT_EQ(range.end, 4000);
+  EXPECT_EQ(note, "");
+  ASSERT_EQ(findPlace(axis, lanes, "chrB:5", range, error, note), PlaceAnswer::Found) << error;
+  EXPECT_EQ(range.start, 10004);
+  EXPECT_EQ(findPlace(axis, lanes, "geneNine", range, error, note), PlaceAnswer::UnknownName);
+  EXPECT_EQ(error, "no sequence named 'geneNine' (there are chrA, chrB, chrC); no feature has that name either");
+  ASSERT_TRUE(load(lanes, file("genes.gff3", kGenesGff3), axis, message));
+  ASSERT_EQ(findPlace(axis, lanes, "geneThree", range, error, note), PlaceAnswer::Found) << error;
+  EXPECT_EQ(range.start, 10099);
+  EXPECT_EQ(note, "2 features named geneThree; the first, in " + dir + "/genes.bed");
+}
+
+}  // namespace
