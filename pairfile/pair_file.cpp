@@ -14,7 +14,6 @@
 #include "line_reader.h"
 #include "longest_pairs.h"
 #include "pair_placement.h"
-#include "sequence_places.h"
 #include "tandem_loader.h"
 
 namespace {
@@ -59,8 +58,6 @@ int scanRawBytes(TandemScanner& scanner, LineReader& reader) {
   }
   return reader.error;
 }
-
-SequenceAxis loadedAxis;
 
 // Returns the load's answer; the import's messages are printed, its sequences kept in sequences.
 int importInto(TandemScanner& scanner, LineReader& reader, const char* path, const ImportOptions& options,
@@ -131,8 +128,6 @@ int loadPairFile(const char* path, const PairFileOptions& options, uint32_t tag)
   return endPairLoad(scanner, answer, std::move(sequences));
 }
 
-const SequenceAxis& loadedSequences() { return loadedAxis; }
-
 bool readListSequences(const char* listPath, SequenceAxis& axis, std::string& error) {
   axis = SequenceAxis{};
   std::string side = std::string(listPath) + ".sequences";
@@ -156,14 +151,7 @@ bool readListSequences(const char* listPath, SequenceAxis& axis, std::string& er
 }
 
 int endPairLoad(TandemScanner& scanner, int answer, SequenceAxis sequences) {
-  loadedAxis = std::move(sequences);
-  std::vector<SequencePlace> places;
-  for (const AxisSequence& sequence : loadedAxis.sequences)
-    places.push_back({sequence.name, sequence.offset, sequence.length});
-  // Laid end to end in order, so that a position finds its sequence by halving.
-  std::stable_sort(places.begin(), places.end(),
-                   [](const SequencePlace& a, const SequencePlace& b) { return a.offset < b.offset; });
-  setSequencePlaces(std::move(places));
+  keepLoadedSequences(std::move(sequences));
   // A refusal is no failed read: the pairs that passed are loaded and summed up as usual.
   endTandemLoad(scanner, answer > 0 ? answer : 0);
   reportLongestKept(scanner);

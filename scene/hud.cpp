@@ -90,13 +90,12 @@ int hudLines(const ViewState& view, char lines[kHudLines][kHudLineRoom]) {
   // past that (a camera placed at 1e30) the number would say nothing, or overflow.
   double over = static_cast<double>(camera.camX) * positionsPerUnit(view.zoomSteps);
   if (std::fabs(over) <= kHudCameraReach) {
-    if (sequencePlaces().empty()) {
+    if (loadedSequences().sequences.empty()) {
       formatBases(std::llround(over), a, sizeof a);
       std::snprintf(lines[n++], kHudLineRoom, "camera over position %s", a);
     } else {
-      char place[96];
-      formatSequencePosition(std::llround(over), place, sizeof place);
-      std::snprintf(lines[n++], kHudLineRoom, "camera over %s", place);
+      std::snprintf(lines[n++], kHudLineRoom, "camera over %s",
+                    formatAxisPlace(loadedSequences(), std::llround(over)).c_str());
     }
   } else {
     std::snprintf(lines[n++], kHudLineRoom, "camera far off the axis");

@@ -6,7 +6,9 @@
 #include "axis_ticks.h"
 #include "pair_traits.h"
 #include "record_table.h"
-#include "sequence_places.h"
+#include <string>
+
+#include "sequence_places.h"  // the pair readers': the loaded sequences
 
 bool describePair(int32_t slot, PairFacts& out) {
   if (slot < 1 || slot >= recordTable.count) return false;
@@ -38,11 +40,11 @@ void formatPercent(uint16_t hundredths, bool trim, char* out, size_t room) {
 }  // namespace
 
 void formatPairLine(const PairFacts& facts, char* out, size_t room) {
-  char position[96], partner[96], length[24];
-  formatSequencePosition(facts.position, position, sizeof position);
-  formatSequencePosition(facts.partner, partner, sizeof partner);
+  char length[24];
+  const SequenceAxis& sequences = loadedSequences();
+  std::string position = formatAxisPlace(sequences, facts.position), partner = formatAxisPlace(sequences, facts.partner);
   formatBases(facts.length, length, sizeof length);
-  int used = std::snprintf(out, room, "%s \u2194 %s \u00b7 %s bp", position, partner, length);
+  int used = std::snprintf(out, room, "%s \u2194 %s \u00b7 %s bp", position.c_str(), partner.c_str(), length);
   if (used < 0 || static_cast<size_t>(used) >= room) return;
   if (facts.orientation != kOrientationUnknown) {
     const char* strand = facts.orientation == kInverted ? "inverted" : "same strand";
@@ -63,7 +65,8 @@ void formatPairRecord(const PairFacts& facts, char* out, size_t room) {
   int used = std::snprintf(out, room, "pair\t%d\t%d\t%lld\t%s", facts.position, facts.partner,
                            static_cast<long long>(facts.length), strand);
   if (used < 0 || static_cast<size_t>(used) >= room) return;
-  if (facts.identity != kIdentityUnknown || !sequencePlaces().empty()) {
+  const SequenceAxis& sequences = loadedSequences();
+  if (facts.identity != kIdentityUnknown || !sequences.sequences.empty()) {
     char percent[16] = ".";
     if (facts.identity != kIdentityUnknown) formatPercent(facts.identity, false, percent, sizeof percent);
     int more = std::snprintf(out + used, room - static_cast<size_t>(used), "\t%s", percent);
@@ -72,12 +75,12 @@ void formatPairRecord(const PairFacts& facts, char* out, size_t room) {
   }
   // Named sequences: each end's name and 1-based position there, after the columns above.
   for (int32_t end : {facts.position, facts.partner}) {
-    if (sequencePlaces().empty()) break;
-    int32_t held = sequenceHolding(end);
-    const SequencePlace* place = held >= 0 ? &sequencePlaces()[static_cast<size_t>(held)] : nullptr;
-    int more = place != nullptr ? std::snprintf(out + used, room - static_cast<size_t>(used), "\t%s\t%lld",
-                                                place->name.c_str(), static_cast<long long>(end - place->offset + 1))
-                                : std::snprintf(out + used, room - static_cast<size_t>(used), "\t.\t.");
+    if (sequences.sequences.empty()) break;
+    SequencePlace place;
+    int more = sequencePlaceOf(sequences, end, place)
+                   ? std::snprintf(out + used, room - static_cast<size_t>(used), "\t%s\t%lld",
+                                   sequences.sequences[place.sequence].name.c_str(), static_cast<long long>(place.position))
+                   : std::snprintf(out + used, room - static_cast<size_t>(used), "\t.\t.");
     if (more < 0 || static_cast<size_t>(used + more) >= room) return;
     used += more;
   }

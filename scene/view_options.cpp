@@ -10,7 +10,7 @@
 
 #include "axis_ticks.h"
 #include "cli_tool.h"
-#include "go_to_text.h"
+#include "sequence_places.h"
 #include "pair_colours.h"
 #include "pair_facts.h"
 #include "pair_traits.h"
@@ -175,9 +175,9 @@ int checkViewOptions(const ViewOptions& options) {
 }
 
 int checkViewWork(const ViewOptions& options, int64_t bars) {
-  AxisPlace place;
+  AxisRange place;
   std::string why;
-  if (!options.gotoText.empty() && !readGoToText(options.gotoText.c_str(), place, why))
+  if (!options.gotoText.empty() && parsePlace(loadedSequences(), options.gotoText, place, why) != PlaceAnswer::Found)
     return cliUsageError("--goto %s: %s", options.gotoText.c_str(), why.c_str());
   int64_t steps = options.zoomSteps + recordMoveSteps(options.moves.c_str());
   if (bars <= 0 || steps <= kMostStepBars / bars) return kCliGoOn;
@@ -206,10 +206,10 @@ void applyViewOptions(const ViewOptions& options, ViewState& view) {
     camera.pitch = options.pitch;
     camera.yaw = options.yaw;
   }
-  AxisPlace place;
+  AxisRange place;
   std::string why;
-  if (!options.gotoText.empty() && readGoToText(options.gotoText.c_str(), place, why))
-    camera.camX = cameraLookingAt(static_cast<double>(place.position) / positionsPerUnit(view.zoomSteps)).camX;
+  if (!options.gotoText.empty() && parsePlace(loadedSequences(), options.gotoText, place, why) == PlaceAnswer::Found)
+    camera.camX = cameraLookingAt(static_cast<double>(place.start) / positionsPerUnit(view.zoomSteps)).camX;
   if (options.gotoPosition >= 0)
     camera.camX = cameraLookingAt(static_cast<double>(options.gotoPosition) / positionsPerUnit(view.zoomSteps)).camX;
   if (options.minLength >= 0) view.threshold = thresholdOfMinLength(options.minLength);

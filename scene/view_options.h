@@ -56,7 +56,7 @@ struct ViewOptions {
   float camX = 0, camY = 0, pitch = 0, yaw = 0;
   int64_t minLength = -1;     // --min-length in bases; -1: not given
   int64_t gotoPosition = -1;  // --goto POS; -1: not given
-  std::string gotoText;       // --goto NAME[:POS] or NAME:START-END, placed once loaded
+  std::string gotoText;       // --goto NAME[:POS] or NAME:START-END, placed once loaded (at its start)
   bool pickGiven = false;     // --pick
   bool cursorGiven = false;   // --cursor
 };

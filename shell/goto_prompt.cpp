@@ -3,8 +3,8 @@
 #include <string>
 
 #include "camera.h"
-#include "go_to_text.h"
 #include "pair_facts.h"
+#include "sequence_places.h"
 #include "view_state_instance.h"
 
 namespace {
@@ -54,12 +54,12 @@ void enterGotoPrompt() {
     closeGotoPrompt();
     return;
   }
-  AxisPlace place;
+  AxisRange place;
   std::string why;
-  if (!readGoToText(typed.c_str(), place, why)) {
+  if (parsePlace(loadedSequences(), typed, place, why) != PlaceAnswer::Found) {
     showLine(why);
     return;
   }
-  camera = cameraLookingAt(static_cast<double>(place.position) / positionsPerUnit(viewState.zoomSteps));
+  camera = cameraLookingAt(static_cast<double>(place.start) / positionsPerUnit(viewState.zoomSteps));
   closeGotoPrompt();
 }

@@ -8,6 +8,7 @@
 
 #include "pair_traits.h"
 #include "record_table.h"
+#include "sequence_places.h"
 
 namespace {
 
@@ -28,16 +29,10 @@ std::vector<ShownPair> shownPairs(SlotShown shown, void* context) {
   return pairs;
 }
 
-// The sequence an axis position lies on, or -1 (between sequences, or no table).
+// The sequence an axis position lies on, or -1.
 int32_t sequenceAt(const SequenceAxis& axis, int64_t position) {
-  const std::vector<AxisSequence>& list = axis.sequences;
-  auto after = std::upper_bound(list.begin(), list.end(), position,
-                                [](int64_t at, const AxisSequence& sequence) { return at < sequence.offset; });
-  if (after == list.begin()) return -1;
-  const AxisSequence& sequence = *(after - 1);
-  // A single sequence of unknown length holds every position.
-  if (sequence.length > 0 && position >= sequence.offset + sequence.length) return -1;
-  return static_cast<int32_t>(after - 1 - list.begin());
+  SequencePlace place;
+  return sequencePlaceOf(axis, position, place) ? static_cast<int32_t>(place.sequence) : -1;
 }
 
 }  // namespace
