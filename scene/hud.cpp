@@ -11,6 +11,7 @@
 #include "pair_facts.h"
 #include "record_table.h"
 #include "sequence_places.h"
+#include "annotation_lanes.h"
 #include "shown_pairs.h"
 #include "text_drawing.h"
 #include "text_raster.h"
@@ -90,7 +91,8 @@ int hudLines(const ViewState& view, char lines[kHudLines][kHudLineRoom]) {
   // past that (a camera placed at 1e30) the number would say nothing, or overflow.
   double over = static_cast<double>(camera.camX) * positionsPerUnit(view.zoomSteps);
   if (std::fabs(over) <= kHudCameraReach) {
-    if (loadedSequences().sequences.empty()) {
+    SequencePlace place;
+    if (!sequencePlaceOf(loadedSequences(), std::llround(over), place)) {
       formatBases(std::llround(over), a, sizeof a);
       std::snprintf(lines[n++], kHudLineRoom, "camera over position %s", a);
     } else {
@@ -110,6 +112,37 @@ int hudLines(const ViewState& view, char lines[kHudLines][kHudLineRoom]) {
   return n;
 }
 
+namespace {
+
+constexpr size_t kLegendClasses = 12;
+
+// The lanes' classes, each in its colour, at the top right: what the strips mean.
+void drawLaneLegend(const AnnotationLanes& lanes, int width) {
+  const std::vector<FeatureClass>& classes = annotationClasses(lanes);
+  size_t shown = classes.size() < kLegendClasses ? classes.size() : kLegendClasses;
+  if (shown == 0) return;
+  char lines[kLegendClasses][96];
+  int widest = 0;
+  for (size_t i = 0; i < shown; ++i) {
+    char count[32];
+    formatBases(static_cast<int64_t>(classes[i].count), count, sizeof count);
+    std::snprintf(lines[i], sizeof lines[i], "\u25a0 %s (%s)", classes[i].name.c_str(), count);
+    int w = measureText(lines[i], kTextHeight);
+    if (w > widest) widest = w;
+  }
+  int left = width - kMargin - widest;
+  static const float backing[4] = {1.0f, 1.0f, 1.0f, 0.7f};
+  drawPanel(left - 4, kMargin - 3, widest + 10, static_cast<int>(shown) * kLineStep + 5, backing);
+  for (size_t i = 0; i < shown; ++i) {
+    const Rgb& c = classes[i].colour;
+    // Dark enough to read on white: the class colour, a little deeper.
+    float ink[3] = {c.r / 255.0f * 0.8f, c.g / 255.0f * 0.8f, c.b / 255.0f * 0.8f};
+    drawText(lines[i], left, kMargin + static_cast<int>(i) * kLineStep, kTextHeight, ink);
+  }
+}
+
+}  // namespace
+
 void drawHud(const ViewState& view) {
   char lines[kHudLines][kHudLineRoom];
   int count = hudLines(view, lines);
@@ -128,5 +161,10 @@ void drawHud(const ViewState& view) {
   beginOverlay();
   drawPanel(panel.left, panel.top, panel.right - panel.left, panel.bottom - panel.top, backing);
   for (int i = 0; i < count; ++i) drawText(lines[i], kMargin, kMargin + i * kLineStep, kTextHeight, ink);
+  if (view.hud && view.annotations != nullptr && view.showLanes) {
+    int width = 0, height = 0;
+    overlaySize(width, height);
+    drawLaneLegend(*view.annotations, width);
+  }
   endOverlay();
 }

@@ -10,6 +10,7 @@
 
 #include "axis_ticks.h"
 #include "cli_tool.h"
+#include "annotation_lanes.h"
 #include "sequence_places.h"
 #include "pair_colours.h"
 #include "pair_facts.h"
@@ -42,11 +43,18 @@ const char kViewOptionsHelp[] =
     "      --links               an arc joining the two bars of every shown pair\n"
     "      --colour MODE         bar colours: bars (as drawn by default), strand or identity\n"
     "      --pick SLOT           the bar in this record slot is the picked one (HUD)\n"
-    "      --cursor STATE        free or captured: the viewer starts so, and the HUD says so\n";
+    "      --cursor STATE        free or captured: the viewer starts so, and the HUD says so\n"
+    "      --annotation FILE     a lane of features on the ground in front of the rows, coloured\n"
+    "                            by type or repeat class: BED, GFF3, GTF, RepeatMasker .out or\n"
+    "                            TRF .dat (gzip too), on the pairs' sequences; repeatable\n";
 
 namespace {
 
 const char* const kColourNames[] = {"bars", "strand", "identity"};
+
+// The one set of lanes a program draws, and the files it was read from.
+AnnotationLanes lanes;
+std::vector<std::string> lanesRead;
 
 bool readFloat(const char*& text, char stop, float& value) {
   char* end = nullptr;
@@ -79,7 +87,7 @@ std::string exactFloat(float value) {
 
 }  // namespace
 
-bool isViewOption(int option) { return option >= kCameraOption && option <= kCursorOption; }
+bool isViewOption(int option) { return option >= kCameraOption && option <= kAnnotationOption; }
 
 int takeViewOption(int option, const char* value, ViewOptions& options) {
   ViewState& view = options.view;
@@ -164,8 +172,28 @@ int takeViewOption(int option, const char* value, ViewOptions& options) {
       view.hasCursor = true;
       options.cursorGiven = true;
       break;
+    case kAnnotationOption:
+      options.annotations.push_back(value);
+      view.annotations = &lanes;
+      break;
     default: break;
   }
+  return kCliGoOn;
+}
+
+int loadViewAnnotations(const ViewOptions& options) {
+  if (options.annotations == lanesRead) return kCliGoOn;
+  lanes = AnnotationLanes{};
+  lanesRead.clear();
+  for (const std::string& path : options.annotations) {
+    std::string summary, error;
+    if (!loadAnnotation(lanes, path.c_str(), loadedSequences(), summary, error)) {
+      cliError("%s", error.c_str());
+      return kExitFailed;
+    }
+    std::fprintf(stderr, "%s\n", summary.c_str());
+  }
+  lanesRead = options.annotations;
   return kCliGoOn;
 }
 
@@ -235,6 +263,8 @@ std::string formatViewOptions(const ViewState& view, const Camera& eye) {
   if (view.showLinks) out += " --links";
   if (view.colourMode > 0 && view.colourMode < 3) out += std::string(" --colour ") + kColourNames[view.colourMode];
   if (view.hud && view.pickedSlot != 0) out += " --pick " + std::to_string(view.pickedSlot);
+  if (view.annotations != nullptr && view.showLanes)
+    for (const std::string& path : lanesRead) out += " --annotation " + path;
   if (view.hud && view.hasCursor) out += view.cursorFree != 0 ? " --cursor free" : " --cursor captured";
   return out;
 }

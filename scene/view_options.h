@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "camera.h"
 #include "view_state.h"
@@ -27,6 +28,7 @@ enum ViewOption : int {
   kPickOption,
   kGotoOption,
   kCursorOption,
+  kAnnotationOption,
 };
 
 #define QUELVAR_VIEW_LONG_OPTIONS                                  \
@@ -44,7 +46,8 @@ enum ViewOption : int {
   {"colour", required_argument, nullptr, kColourOption},           \
   {"pick", required_argument, nullptr, kPickOption},               \
   {"goto", required_argument, nullptr, kGotoOption},              \
-  {"cursor", required_argument, nullptr, kCursorOption}
+  {"cursor", required_argument, nullptr, kCursorOption},          \
+  {"annotation", required_argument, nullptr, kAnnotationOption}
 
 // What the options ask for: the view's switches directly, and what can only be made once
 // the records are loaded (zoom steps, moves, camera, a threshold in bases).
@@ -59,6 +62,7 @@ struct ViewOptions {
   std::string gotoText;       // --goto NAME[:POS] or NAME:START-END, placed once loaded (at its start)
   bool pickGiven = false;     // --pick
   bool cursorGiven = false;   // --cursor
+  std::vector<std::string> annotations;  // --annotation FILE, in order: one lane each
 };
 
 // Their lines for a --help text.
@@ -94,6 +98,12 @@ void applyViewOptions(const ViewOptions& options, ViewState& view);
 // The threshold that shows pairs of minLength bases and longer: just below the scaled
 // length of such a pair, so the strict test keeps a pair of exactly minLength.
 float thresholdOfMinLength(int64_t minLength);
+
+// After loading the pairs: reads the --annotation files onto their axis as the lanes
+// view.annotations points to (again only when the files asked for differ from the last
+// ones), each file's summary on standard error. kCliGoOn, or kExitFailed (reported) for a
+// file that cannot be read or is no annotation.
+int loadViewAnnotations(const ViewOptions& options);
 
 // The options that make this view and camera again on the same records, as command-line
 // words joined by spaces (values needing no quotes).

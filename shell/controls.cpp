@@ -128,6 +128,10 @@ void handleInput() {
     view.hud = !view.hud;
     pauseAfterToggle();
   }
+  if (keyIsDown(ViewerKey::F)) {
+    view.showLanes = !view.showLanes;
+    pauseAfterToggle();
+  }
   if (keyIsDown(ViewerKey::K)) {
     view.showLinks = !view.showLinks;
     pauseAfterToggle();

@@ -17,7 +17,7 @@ enum class ViewerKey {
   PadMinus, PadPlus, Pad6, Pad4,
   Enter, Escape,
   H, K, C, R, P, Minus, Equal,
-  G, Period, Comma, PageUp, PageDown, Backspace,
+  G, Period, Comma, PageUp, PageDown, Backspace, F,
   Other,  // any key the viewer has no use for
 };
 

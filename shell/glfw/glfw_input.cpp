@@ -48,6 +48,7 @@ constexpr KeyPair kKeys[] = {
     {ViewerKey::PageUp, GLFW_KEY_PAGE_UP},
     {ViewerKey::PageDown, GLFW_KEY_PAGE_DOWN},
     {ViewerKey::Backspace, GLFW_KEY_BACKSPACE},
+    {ViewerKey::F, GLFW_KEY_F},
 };
 
 int glfwKeyOf(ViewerKey key) {

@@ -45,6 +45,7 @@ int virtualKeyOf(ViewerKey key) {
     case ViewerKey::PageUp: return VK_PRIOR;
     case ViewerKey::PageDown: return VK_NEXT;
     case ViewerKey::Backspace: return VK_BACK;
+    case ViewerKey::F: return 'F';
     case ViewerKey::Other: break;
   }
   return 0;
