@@ -92,9 +92,12 @@ int main(int argc, char** argv) {
     return kExitFailed;
   }
   const Case cases[] = {
-      {"BED6", AnnotationFormat::Bed, false},       {"BED6 .gz", AnnotationFormat::Bed, true},
-      {"GFF3", AnnotationFormat::Gff3, false},      {"GTF", AnnotationFormat::Gtf, false},
-      {"RepeatMasker", AnnotationFormat::RepeatMasker, false}, {"TRF .dat", AnnotationFormat::Trf, false},
+      {"BED6", AnnotationFormat::Bed, false},
+      {"BED6 .gz", AnnotationFormat::Bed, true},
+      {"GFF3", AnnotationFormat::Gff3, false},
+      {"GTF", AnnotationFormat::Gtf, false},
+      {"RepeatMasker", AnnotationFormat::RepeatMasker, false},
+      {"TRF .dat", AnnotationFormat::Trf, false},
   };
   SequenceAxis axis = benchGenome();
   std::printf("%lld features a file on %zu sequences, best of %d\n", static_cast<long long>(features),
