@@ -106,13 +106,13 @@ bool readFeatures(LineReader& reader, AnnotationFormat format, Reading& reading)
       continue;
     }
     // Past what a 16-bit number holds, one class takes the rest.
-    if (reading.classes.names.size() >= UINT16_MAX - 1 && reading.classes.numbers.count(std::string(row.featureClass)) == 0)
+    if (reading.classes.names.size() >= UINT16_MAX - 1 &&
+        reading.classes.numbers.count(std::string(row.featureClass)) == 0)
       row.featureClass = "other";
     uint32_t sequence = reading.sequences.of(row.sequence);
     uint32_t featureClass = reading.classes.of(row.featureClass);
     uint32_t name = addFeatureName(reading.table, reading.names, row.name);
-    reading.features.push_back(
-        {row.start, row.end, sequence, name, static_cast<uint16_t>(featureClass), row.strand});
+    reading.features.push_back({row.start, row.end, sequence, name, static_cast<uint16_t>(featureClass), row.strand});
   }
   return reader.error == 0;
 }
@@ -208,9 +208,12 @@ bool loadAnnotation(AnnotationLanes& lanes, const char* path, const SequenceAxis
   size_t sequencesUsed = 0, classesUsed = 0;
   for (bool used : sequenceUsed) sequencesUsed += used;
   for (uint16_t shared : laneClassOf) classesUsed += shared != UINT16_MAX;
-  summary = "annotation " + std::string(path) + " (" + annotationFormatName(format) +
-            "): " + counted(featureCount(lane.features), "feature", "features") + " on " +
-            counted(sequencesUsed, "sequence", "sequences") + ", " + counted(classesUsed, "class", "classes");
+  summary = "annotation " + std::string(path) + " (" + annotationFormatName(format) + "): ";
+  if (featureCount(lane.features) == 0)
+    summary += "no features";
+  else
+    summary += counted(featureCount(lane.features), "feature", "features") + " on " +
+               counted(sequencesUsed, "sequence", "sequences") + ", " + counted(classesUsed, "class", "classes");
   std::string skipped;
   if (drops.notOnAxis > 0) {
     std::vector<std::string> names;
@@ -228,8 +231,8 @@ bool loadAnnotation(AnnotationLanes& lanes, const char* path, const SequenceAxis
                " reaching past the end of their sequence";
   if (reading.malformed > 0)
     skipped += (skipped.empty() ? "" : ", ") + counted(reading.malformed, "line", "lines") +
-               " that could not be read (first: line " + groupedNumber(static_cast<int64_t>(reading.firstMalformedLine)) +
-               ", " + reading.firstMalformedWhy + ")";
+               " that could not be read (first: line " +
+               groupedNumber(static_cast<int64_t>(reading.firstMalformedLine)) + ", " + reading.firstMalformedWhy + ")";
   if (!skipped.empty()) summary += "; skipped " + skipped;
   lanes.lanes.push_back(std::move(lane));
   return true;

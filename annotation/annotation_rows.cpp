@@ -43,7 +43,15 @@ size_t splitTabs(std::string_view line, std::string_view* fields, size_t maxFiel
 // BED is tab-separated; older files use spaces, which then cannot be inside a name.
 size_t splitBed(std::string_view line, std::string_view* fields, size_t maxFields) {
   return line.find('\t') != std::string_view::npos ? splitTabs(line, fields, maxFields)
-                                                    : splitFields(line, fields, maxFields);
+                                                   : splitFields(line, fields, maxFields);
+}
+
+// "track ..." and "browser ..." lines, not a sequence whose name starts so.
+bool isBedHeader(std::string_view line) {
+  for (std::string_view word : {std::string_view("track"), std::string_view("browser")})
+    if (startsWith(line, word) && (line.size() == word.size() || line[word.size()] == ' ' || line[word.size()] == '\t'))
+      return true;
+  return false;
 }
 
 bool isStrand(std::string_view text) { return text.size() == 1 && std::strchr("+-.?", text[0]) != nullptr; }
@@ -160,11 +168,11 @@ void readTrackName(std::string_view line, std::string& name) {
 }
 
 FeatureRowKind readBed(std::string_view line, RowContext& context, FeatureRow& row, const char*& why) {
-  if (startsWith(line, "track")) {
-    readTrackName(line, context.trackName);
+  if (line.empty() || line[0] == '#') return FeatureRowKind::Ignored;
+  if (isBedHeader(line)) {
+    if (startsWith(line, "track")) readTrackName(line, context.trackName);
     return FeatureRowKind::Ignored;
   }
-  if (line.empty() || line[0] == '#' || startsWith(line, "browser")) return FeatureRowKind::Ignored;
   std::string_view f[kMaxFields];
   size_t count = splitBed(line, f, kMaxFields);
   int64_t start = 0, end = 0, thick = 0;
@@ -194,7 +202,7 @@ FeatureRowKind readBed(std::string_view line, RowContext& context, FeatureRow& r
 }
 
 FeatureRowKind readGff(AnnotationFormat format, std::string_view line, RowContext& context, FeatureRow& row,
-                const char*& why) {
+                       const char*& why) {
   if (context.ended) return FeatureRowKind::Ignored;
   if (startsWith(line, "##FASTA") || startsWith(line, ">")) {
     context.ended = true;
@@ -237,8 +245,9 @@ FeatureRowKind readRepeatMasker(std::string_view line, FeatureRow& row, const ch
   if (count == 0 || !isInteger(f[0])) return FeatureRowKind::Ignored;
   int64_t begin = 0, end = 0;
   if (!isRepeatMaskerRow(f, count) || !parseInteger(f[5], begin) || !parseInteger(f[6], end)) {
-    why = "expected score, divergence, deletions, insertions, sequence, begin, end, (left), strand (+ or C), repeat, "
-          "class/family";
+    why =
+        "expected score, divergence, deletions, insertions, sequence, begin, end, (left), strand (+ or C), repeat, "
+        "class/family";
     return FeatureRowKind::Malformed;
   }
   if (begin < 1 || end < begin) {
@@ -345,7 +354,7 @@ bool tellAnnotationFormat(std::string_view head, bool whole, std::string_view pa
     std::string_view f[kMaxFields];
     size_t count = splitFields(line, f, kMaxFields);
     if (count == 0) continue;
-    if (seen++ == 0) firstLine = line;
+    if (firstLine.empty()) firstLine = line;
     if (isTrfBanner(line) || startsWith(line, "Sequence:")) return format = AnnotationFormat::Trf, true;
     if (isRepeatMaskerHeader(f, count)) return format = AnnotationFormat::RepeatMasker, true;
     if (startsWith(line, "##gff-version")) {
@@ -356,15 +365,17 @@ bool tellAnnotationFormat(std::string_view head, bool whole, std::string_view pa
       ngsSection = true;
       continue;
     }
-    if (line[0] == '#' || startsWith(line, "track") || startsWith(line, "browser")) continue;
+    if (line[0] == '#' || isBedHeader(line)) continue;
+    ++seen;  // comments and headers may fill the look; only rows count
     if (ngsSection && looksLikeTrfRow(line)) return format = AnnotationFormat::Trf, true;
     std::string_view t[10];
     size_t tabs = splitTabs(line, t, 10);
     if (isGffRow(t, tabs)) return format = isGtfAttributes(t[8]) ? AnnotationFormat::Gtf : AnnotationFormat::Gff3, true;
     if (isRepeatMaskerRow(f, count)) return format = AnnotationFormat::RepeatMasker, true;
     InputFormat pairs = InputFormat::Unknown;
-    if (detectFormat(line, pairs, seen == 1) == Detection::Decided) {
-      refusal = notAnnotation(path, std::string(formatName(pairs)) + " pairs") + "; open it as the pairs";
+    if (detectFormat(line, pairs, firstLine.data() == line.data()) == Detection::Decided) {
+      refusal = notAnnotation(path, std::string(formatName(pairs)) + " pairs") +
+                "; open it as the pair file, not with --annotation";
       return false;
     }
     std::string_view b[kMaxFields];
@@ -372,12 +383,14 @@ bool tellAnnotationFormat(std::string_view head, bool whole, std::string_view pa
     if (isBedRow(b, bedCount)) return format = AnnotationFormat::Bed, true;
     if (++unknownLines == 2) break;
   }
-  if (seen == 0 || gffHeader) {
+  // Only comments (or one line longer than the look, cut) say nothing: a whole file of them
+  // is an empty BED.
+  if ((seen == 0 && whole) || gffHeader) {
     format = gffHeader ? AnnotationFormat::Gff3 : AnnotationFormat::Bed;
     return true;
   }
   if (looksLikeTandemTokens(head)) {
-    refusal = notAnnotation(path, "a tandem list (pairs)") + "; open it as the pairs";
+    refusal = notAnnotation(path, "a tandem list (pairs)") + "; open it as the pair file, not with --annotation";
     return false;
   }
   refusal = std::string(path) +
@@ -387,7 +400,7 @@ bool tellAnnotationFormat(std::string_view head, bool whole, std::string_view pa
 }
 
 FeatureRowKind readAnnotationRow(AnnotationFormat format, std::string_view line, RowContext& context, FeatureRow& row,
-                          const char*& why) {
+                                 const char*& why) {
   switch (format) {
     case AnnotationFormat::Bed: return readBed(line, context, row, why);
     case AnnotationFormat::Gff3:

@@ -33,7 +33,7 @@ struct FeatureRow {
   int64_t end;    // past the last base
   std::string_view name;
   std::string_view featureClass;
-  char strand;    // '+', '-' or '.'
+  char strand;  // '+', '-' or '.'
 };
 
 enum class FeatureRowKind { Feature, Ignored, Malformed };
@@ -41,4 +41,4 @@ enum class FeatureRowKind { Feature, Ignored, Malformed };
 // One line. Feature fills row (its views into line or context); Malformed sets why. Header,
 // comment, track and blank lines, and everything after GFF3's ##FASTA, are Ignored.
 FeatureRowKind readAnnotationRow(AnnotationFormat format, std::string_view line, RowContext& context, FeatureRow& row,
-                          const char*& why);
+                                 const char*& why);

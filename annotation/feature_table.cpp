@@ -122,7 +122,8 @@ void buildFeatureTable(FeatureTable& table, std::vector<PlacedFeature>& features
 
 std::string_view featureName(const FeatureTable& table, uint32_t feature) {
   uint32_t name = table.name[feature];
-  return std::string_view(table.namePool).substr(table.nameStart[name], table.nameStart[name + 1] - table.nameStart[name]);
+  return std::string_view(table.namePool)
+      .substr(table.nameStart[name], table.nameStart[name + 1] - table.nameStart[name]);
 }
 
 void featuresOverlapping(const FeatureTable& table, int64_t from, int64_t to, std::vector<uint32_t>& hits) {

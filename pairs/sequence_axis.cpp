@@ -105,7 +105,8 @@ bool readOffsetTable(SequenceAxis& axis, int fd, const char* path, std::string& 
     if (offset != next)
       return bad(name + " starts at " + std::to_string(offset) + ", not where the sequence before it ends (" +
                  std::to_string(next) + ")");
-    if (offset + length > kAxisPositions) return bad(name + " ends past the axis (" + std::to_string(kAxisPositions) + ")");
+    if (offset + length > kAxisPositions)
+      return bad(name + " ends past the axis (" + std::to_string(kAxisPositions) + ")");
     axis.indexOf.emplace(name, static_cast<uint32_t>(axis.sequences.size()));
     axis.sequences.push_back({name, length, offset});
     next = offset + length;

@@ -141,7 +141,8 @@ PlaceAnswer parsePlace(const SequenceAxis& axis, std::string_view text, AxisRang
   size_t colon = place.rfind(':');
   if (colon != std::string_view::npos && colon > 0) {
     number = findSequenceNamed(axis, trimmed(place.substr(0, colon)));
-    if (number != kNoSequence) return readPositions(axis.sequences[number], place, place.substr(colon + 1), range, error);
+    if (number != kNoSequence)
+      return readPositions(axis.sequences[number], place, place.substr(colon + 1), range, error);
   }
   std::string name(colon != std::string_view::npos && colon > 0 ? trimmed(place.substr(0, colon)) : place);
   if (axis.sequences.empty())

@@ -32,17 +32,18 @@ cmake --build build-asan -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -j "$jobs"
 
-step "fuzzing the loader and the importer (libFuzzer, bounded)"
+step "fuzzing the loader, the importer and the annotation reader (libFuzzer, bounded)"
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUELVAR_FUZZ=ON \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 cmake --build build-fuzz -j "$jobs"
 corpus=$(mktemp -d)
 trap 'rm -rf "$corpus"' EXIT
-seconds=$(( ${QUELVAR_FUZZ_SECONDS:-60} / 2 ))
-for target in loader import; do
+seconds=$(( ${QUELVAR_FUZZ_SECONDS:-60} / 3 ))
+for target in loader import annotation; do
   mkdir -p "$corpus/$target"
   seeds=tests/fuzz/seeds
   [ "$target" = import ] && seeds=tests/fuzz/import_seeds
+  [ "$target" = annotation ] && seeds=tests/fuzz/annotation_seeds
   cp "$seeds"/* "$corpus/$target"/
   (cd build-fuzz && "./bin/${target}_fuzz" -max_total_time="$seconds" -max_len=4096 \
     -print_final_stats=1 "$corpus/$target" 2>&1 | tail -n 6)

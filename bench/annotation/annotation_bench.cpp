@@ -2,7 +2,8 @@
 // annotation format, and a gzip of the BED, then reads each both ways side by side: its
 // lines through the line reader alone, and loaded as a lane onto a genome's axis. Prints
 // the times, their ratio, the lane's memory per feature and the cost of the overlap query
-// a frame makes. Run by hand; ctest runs it only tiny, as a smoke test.
+// a frame makes, and how few strips a far view needs when features closer than 10 kb or
+// 100 kb are merged. Run by hand; ctest runs it only tiny, as a smoke test.
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -18,6 +19,7 @@
 #include "annotation_source.h"
 #include "bench_options.h"
 #include "cli_tool.h"
+#include "lane_strips.h"
 #include "line_reader.h"
 
 namespace {
@@ -90,15 +92,18 @@ int main(int argc, char** argv) {
     return kExitFailed;
   }
   const Case cases[] = {
-      {"BED6", AnnotationFormat::Bed, false},       {"BED6 .gz", AnnotationFormat::Bed, true},
-      {"GFF3", AnnotationFormat::Gff3, false},      {"GTF", AnnotationFormat::Gtf, false},
-      {"RepeatMasker", AnnotationFormat::RepeatMasker, false}, {"TRF .dat", AnnotationFormat::Trf, false},
+      {"BED6", AnnotationFormat::Bed, false},
+      {"BED6 .gz", AnnotationFormat::Bed, true},
+      {"GFF3", AnnotationFormat::Gff3, false},
+      {"GTF", AnnotationFormat::Gtf, false},
+      {"RepeatMasker", AnnotationFormat::RepeatMasker, false},
+      {"TRF .dat", AnnotationFormat::Trf, false},
   };
   SequenceAxis axis = benchGenome();
   std::printf("%lld features a file on %zu sequences, best of %d\n", static_cast<long long>(features),
               axis.sequences.size(), runs);
-  std::printf("%-13s %9s %9s %9s %7s %9s %11s\n", "format", "MB", "lines s", "load s", "ratio", "B/feature",
-              "query us");
+  std::printf("%-13s %7s %8s %8s %8s %9s %9s %10s %10s %8s\n", "format", "MB", "lines s", "load s", "ratio",
+              "B/feature", "query us", "strips10k", "strips100k", "merge s");
   bool ok = true;
   for (const Case& c : cases) {
     std::string plain = dir + "/features." + annotationFormatName(c.format);
@@ -111,7 +116,8 @@ int main(int argc, char** argv) {
     }
     double linesBest = 1e30, loadBest = 1e30;
     size_t bytes = 0, loaded = 0;
-    double queryMicros = 0;
+    double queryMicros = 0, mergeSeconds = 0;
+    size_t strips10k = 0, strips100k = 0;
     for (int run = 0; run < runs; ++run) {
       Clock::time_point start = Clock::now();
       ok = readLinesOnly(path) > 0 && ok;
@@ -144,14 +150,23 @@ int main(int argc, char** argv) {
       }
       queryMicros = secondsSince(start) * 1e6 / kQueries;
       if (found == 0) ok = false;
+      // A far view's grain: strips 10 kb and 100 kb apart drawn as one.
+      std::vector<LaneStrip> strips;
+      start = Clock::now();
+      mergeLaneStrips(table, 10000, strips);
+      mergeSeconds = secondsSince(start);
+      strips10k = strips.size();
+      mergeLaneStrips(table, 100000, strips);
+      strips100k = strips.size();
     }
     if (static_cast<int64_t>(loaded) != features) {
       cliError("%s: %zu of %lld features loaded", c.label, loaded, static_cast<long long>(features));
       ok = false;
     }
-    std::printf("%-13s %9.1f %9.3f %9.3f %6.2fx %9.1f %11.1f\n", c.label,
+    std::printf("%-13s %7.1f %8.3f %8.3f %7.1fx %9.1f %9.1f %10zu %10zu %8.4f\n", c.label,
                 static_cast<double>(std::filesystem::file_size(path)) / 1e6, linesBest, loadBest, loadBest / linesBest,
-                static_cast<double>(bytes) / static_cast<double>(loaded > 0 ? loaded : 1), queryMicros);
+                static_cast<double>(bytes) / static_cast<double>(loaded > 0 ? loaded : 1), queryMicros, strips10k,
+                strips100k, mergeSeconds);
     std::filesystem::remove(plain);
     if (c.gzip) std::filesystem::remove(path);
   }

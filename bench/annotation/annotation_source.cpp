@@ -9,9 +9,16 @@ constexpr int kSequences = 24;
 constexpr int64_t kSequenceLength = 10000000;
 
 const char* const kRepeats[][2] = {
-    {"AluSx", "SINE/Alu"},      {"AluY", "SINE/Alu"},         {"L1MB7", "LINE/L1"},       {"L2a", "LINE/L2"},
-    {"MIR", "SINE/MIR"},        {"(CA)n", "Simple_repeat"},   {"(TTAGGG)n", "Simple_repeat"},
-    {"MER5A", "DNA/hAT-Charlie"}, {"THE1B", "LTR/ERVL-MaLR"}, {"A-rich", "Low_complexity"},
+    {"AluSx", "SINE/Alu"},
+    {"AluY", "SINE/Alu"},
+    {"L1MB7", "LINE/L1"},
+    {"L2a", "LINE/L2"},
+    {"MIR", "SINE/MIR"},
+    {"(CA)n", "Simple_repeat"},
+    {"(TTAGGG)n", "Simple_repeat"},
+    {"MER5A", "DNA/hAT-Charlie"},
+    {"THE1B", "LTR/ERVL-MaLR"},
+    {"A-rich", "Low_complexity"},
 };
 const char* const kGffTypes[] = {"gene", "mRNA", "exon", "CDS", "five_prime_UTR", "three_prime_UTR"};
 
@@ -35,18 +42,21 @@ bool writeBenchAnnotation(const std::string& path, AnnotationFormat format, int6
   int64_t step = kSequenceLength / (perSequence + 1);
   if (format == AnnotationFormat::Gff3) std::fputs("##gff-version 3\n", out);
   if (format == AnnotationFormat::RepeatMasker)
-    std::fputs("   SW  perc perc perc  query      position in query           matching       repeat              "
-               "position in  repeat\nscore  div. del. ins.  sequence    begin     end    (left)    repeat         "
-               "class/family         begin  end (left)   ID\n\n",
-               out);
+    std::fputs(
+        "   SW  perc perc perc  query      position in query           matching       repeat              "
+        "position in  repeat\nscore  div. del. ins.  sequence    begin     end    (left)    repeat         "
+        "class/family         begin  end (left)   ID\n\n",
+        out);
   if (format == AnnotationFormat::Trf)
-    std::fputs("Tandem Repeats Finder Program written by:\n\nGary Benson\nProgram in Bioinformatics\nBoston "
-               "University\nVersion 4.09\n\n\n",
-               out);
+    std::fputs(
+        "Tandem Repeats Finder Program written by:\n\nGary Benson\nProgram in Bioinformatics\nBoston "
+        "University\nVersion 4.09\n\n\n",
+        out);
   int64_t written = 0;
   for (int s = 0; s < kSequences && written < features; ++s) {
     std::string name = sequenceName(s);
-    if (format == AnnotationFormat::Trf) std::fprintf(out, "Sequence: %s\n\n\n\nParameters: 2 7 7 80 10 50 500\n\n\n", name.c_str());
+    if (format == AnnotationFormat::Trf)
+      std::fprintf(out, "Sequence: %s\n\n\n\nParameters: 2 7 7 80 10 50 500\n\n\n", name.c_str());
     for (int64_t i = 0; i < perSequence && written < features; ++i, ++written) {
       int64_t start = i * step + static_cast<int64_t>(random() % static_cast<uint64_t>(step / 2 + 1));
       int64_t length = 20 + static_cast<int64_t>(random() % 3000);
@@ -64,7 +74,8 @@ bool writeBenchAnnotation(const std::string& path, AnnotationFormat format, int6
                        static_cast<long long>(written));
           break;
         case AnnotationFormat::Gtf:
-          std::fprintf(out, "%s\tbench\t%s\t%lld\t%lld\t.\t%c\t.\tgene_id \"g%lld\"; transcript_id \"t%lld\"; "
+          std::fprintf(out,
+                       "%s\tbench\t%s\t%lld\t%lld\t.\t%c\t.\tgene_id \"g%lld\"; transcript_id \"t%lld\"; "
                        "gene_name \"feature%lld\";\n",
                        name.c_str(), kGffTypes[written % 6], s0 + 1, e0, strand, static_cast<long long>(written / 4),
                        static_cast<long long>(written), static_cast<long long>(written));
@@ -73,8 +84,8 @@ bool writeBenchAnnotation(const std::string& path, AnnotationFormat format, int6
           const char* const* repeat = kRepeats[random() % 10];
           std::fprintf(out, "%5d  %4.1f %4.1f %4.1f  %-10s %9lld %9lld (%lld) %c  %-14s %-20s %5d %5d (%d) %7lld\n",
                        static_cast<int>(200 + random() % 5000), 10.0, 1.5, 0.7, name.c_str(), s0 + 1, e0,
-                       static_cast<long long>(kSequenceLength) - e0, strand == '+' ? '+' : 'C', repeat[0], repeat[1],
-                       1, static_cast<int>(length), 0, static_cast<long long>(written + 1));
+                       static_cast<long long>(kSequenceLength) - e0, strand == '+' ? '+' : 'C', repeat[0], repeat[1], 1,
+                       static_cast<int>(length), 0, static_cast<long long>(written + 1));
           break;
         }
         case AnnotationFormat::Trf:

@@ -162,7 +162,7 @@ TEST_F(AnnotationRead, FilesThatAreNoAnnotationAreRefusedByWhatTheyLookLike) {
   EXPECT_NE(refusalOf("genome.fa", ">chrA\nACGT\n").find("genome.fa looks like FASTA (sequences), not annotation"),
             std::string::npos);
   EXPECT_NE(refusalOf("self.paf", "chrA\t9000\t0\t300\t+\tchrA\t9000\t5000\t5300\t300\t300\t60\n")
-                .find("looks like paf pairs, not annotation; open it as the pairs"),
+                .find("looks like paf pairs, not annotation; open it as the pair file, not with --annotation"),
             std::string::npos);
   EXPECT_NE(refusalOf("pairs.bedpe", "chrA\t100\t150\tchrA\t900\t950\tp1\t60\t+\t+\n").find("looks like bedpe pairs"),
             std::string::npos);
@@ -170,15 +170,20 @@ TEST_F(AnnotationRead, FilesThatAreNoAnnotationAreRefusedByWhatTheyLookLike) {
             std::string::npos);
   EXPECT_NE(refusalOf("notes.txt", "genes I like\n").find("does not look like annotation: neither BED, GFF3"),
             std::string::npos);
-  EXPECT_NE(refusalOf("genes.bed.xz", std::string("\xFD" "7zXZ\0\0", 8)).find("is xz-compressed"), std::string::npos);
+  EXPECT_NE(refusalOf("genes.bed.xz", std::string("\xFD"
+                                                  "7zXZ\0\0",
+                                                  8))
+                .find("is xz-compressed"),
+            std::string::npos);
 }
 
 TEST_F(AnnotationRead, SkippedRowsAndFeaturesPastTheirSequenceAreCounted) {
   AnnotationLanes lanes;
   std::string message;
   ASSERT_TRUE(load(lanes,
-                   file("some.bed", "chrom\tstart\tend\tname\nchrA\t10\t20\tok\nchrA\tten\t20\tbad\nchrA\t30\t20\tbackwards\n"
-                                    "chrC\t400\t501\tlong\nchrC\t499\t499\tinsertion\nchrB\t5\t9\tx\t0\tW\n"),
+                   file("some.bed",
+                        "chrom\tstart\tend\tname\nchrA\t10\t20\tok\nchrA\tten\t20\tbad\nchrA\t30\t20\tbackwards\n"
+                        "chrC\t400\t501\tlong\nchrC\t499\t499\tinsertion\nchrB\t5\t9\tx\t0\tW\n"),
                    genomeAxis(), message));
   EXPECT_EQ(message, "annotation " + dir +
                          "/some.bed (BED): 2 features on 2 sequences, 1 class; skipped 1 feature reaching past the "

@@ -32,7 +32,7 @@ struct AssemblyAxis : ::testing::Test {
                                " > contigs.fa && minimap2 -c -X -t 2 contigs.fa contigs.fa > self.paf 2>/dev/null && "
                                "(trf contigs.fa 2 7 7 80 10 50 500 -d -h > /dev/null 2>&1; true)",
                            dir)
-                    .exitCode == 0 &&
+                        .exitCode == 0 &&
                 runTool({kImport, "--all-sequences", "--out", dir + "/list.txt", dir + "/self.paf"}).exitCode == 0;
     if (!made) {
       removeTree(dir);
@@ -66,7 +66,8 @@ std::vector<Placed> tableOf(const std::string& text) {
 
 std::vector<Placed> placedOf(const SequenceAxis& axis) {
   std::vector<Placed> placed;
-  for (const AxisSequence& sequence : axis.sequences) placed.emplace_back(sequence.name, sequence.offset, sequence.length);
+  for (const AxisSequence& sequence : axis.sequences)
+    placed.emplace_back(sequence.name, sequence.offset, sequence.length);
   return placed;
 }
 
