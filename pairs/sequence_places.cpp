@@ -126,7 +126,9 @@ PlaceAnswer parsePlace(const SequenceAxis& axis, std::string_view text, AxisRang
   std::string_view place = trimmed(text);
   if (place.empty()) return invalid(error, "no place given: type a position, NAME, NAME:POS or NAME:START-END");
   int64_t position = 0;
-  if (readNumber(place, position)) {
+  // Ensembl names chromosomes 1, 2, ...: a sequence of that very name comes before the number.
+  bool named = axis.indexOf.count(std::string(place)) != 0;
+  if (!named && readNumber(place, position)) {
     if (position > kLargestAxisPosition)
       return invalid(error, "'" + std::string(place) + "': positions on the axis go from 0 to 2,147,483,647");
     range = {position, position + 1};

@@ -59,6 +59,16 @@ TEST(SequencePlaces, TypedPlacesGiveTheirStretchOfTheAxis) {
   r = placeOf(axis, "600,000");  // a bare number is an axis position, as --goto POS takes it
   EXPECT_EQ(r.start, 600000);
   EXPECT_EQ(r.end, 600001);
+  // unless a sequence has that name, as Ensembl's chromosomes do.
+  SequenceAxis ensembl{};
+  reachSequence(ensembl, sequenceNumber(ensembl, "1"), 300);
+  reachSequence(ensembl, sequenceNumber(ensembl, "2"), 200);
+  layOutSequences(ensembl);
+  r = placeOf(ensembl, "2");
+  EXPECT_EQ(r.start, 300);
+  EXPECT_EQ(r.end, 500);
+  EXPECT_EQ(placeOf(ensembl, "2:10").start, 309);
+  EXPECT_EQ(placeOf(ensembl, "3").start, 3);
 }
 
 TEST(SequencePlaces, WrongPlacesSayWhatIsWrong) {
