@@ -2,16 +2,20 @@
 
 #include <cmath>
 #include <cstdio>
+#include <string>
+#include <vector>
 
+#include "annotation_lanes.h"
+#include "annotation_strips.h"
 #include "axis_ruler.h"
 #include "axis_ticks.h"
 #include "camera.h"
 #include "camera_transform.h"
+#include "feature_names.h"
 #include "gl.h"
 #include "pair_facts.h"
 #include "record_table.h"
 #include "sequence_places.h"
-#include "annotation_lanes.h"
 #include "shown_pairs.h"
 #include "text_drawing.h"
 #include "text_raster.h"
@@ -107,7 +111,16 @@ int hudLines(const ViewState& view, char lines[kHudLines][kHudLineRoom]) {
                   view.cursorFree != 0 ? "cursor free \u00b7 Q or Escape: mouse look"
                                        : "mouse look \u00b7 Q or Escape: free the cursor");
   PairFacts facts;
-  if (view.pickedSlot != 0 && describePair(view.pickedSlot, facts)) formatPairLine(facts, lines[n++], kHudLineRoom);
+  if (view.pickedSlot != 0 && describePair(view.pickedSlot, facts)) {
+    formatPairLine(facts, lines[n++], kHudLineRoom);
+    if (view.annotations != nullptr) {
+      std::string one = featureNamesOver(*view.annotations, facts.position, facts.position + facts.length, 3);
+      std::string other = featureNamesOver(*view.annotations, facts.partner, facts.partner + facts.length, 3);
+      if (!one.empty() || !other.empty())
+        std::snprintf(lines[n++], kHudLineRoom, "its ends lie on %s \u2194 %s", one.empty() ? "nothing" : one.c_str(),
+                      other.empty() ? "nothing" : other.c_str());
+    }
+  }
   if (view.promptLine != nullptr) std::snprintf(lines[n++], kHudLineRoom, "%s", view.promptLine);
   return n;
 }
@@ -143,9 +156,68 @@ void drawLaneLegend(const AnnotationLanes& lanes, int width) {
 
 }  // namespace
 
+namespace {
+
+// The ground point (z 0) under a pixel: where the ray through it meets the ground.
+bool groundUnder(const float m[16], double column, double row, int width, int height, double& x, double& y) {
+  double px = column / width * 2.0 - 1.0, py = 1.0 - row / height * 2.0;
+  // clip = m (x, y, 0, 1); px = clip0 / clip3, py = clip1 / clip3: two linear equations.
+  double a = m[0] - px * m[3], b = m[4] - px * m[7], c = px * m[15] - m[12];
+  double d = m[1] - py * m[3], e = m[5] - py * m[7], f = py * m[15] - m[13];
+  double det = a * e - b * d;
+  if (std::fabs(det) < 1e-12) return false;
+  x = (c * e - b * f) / det;
+  y = (a * f - c * d) / det;
+  return m[3] * x + m[7] * y + m[15] > 0;  // in front of the eye
+}
+
+// "on the lane of genes.bed: rrnB" for the lane strip under the free cursor, if any.
+std::string featuresUnderPointer(const ViewState& view) {
+  if (view.pointerX < 0 || view.annotations == nullptr || !view.showLanes) return "";
+  int width = 0, height = 0;
+  overlaySize(width, height);
+  glPushMatrix();
+  applyCameraTransform();
+  float m[16];
+  glGetFloatv(GL_MODELVIEW_MATRIX, m);
+  glPopMatrix();
+  double x = 0, y = 0, x1 = 0, y1 = 0;
+  if (!groundUnder(m, view.pointerX + 0.5, view.pointerY + 0.5, width, height, x, y) ||
+      !groundUnder(m, view.pointerX + 1.5, view.pointerY + 0.5, width, height, x1, y1))
+    return "";
+  const AnnotationLanes& lanes = *view.annotations;
+  for (size_t k = 0; k < lanes.lanes.size(); ++k) {
+    float front = laneFront(static_cast<int>(k));
+    if (y > front || y < front - kLaneDepth) continue;
+    double perUnit = positionsPerUnit(view.zoomSteps);
+    // A pixel's width on either side, so a strip drawn a pixel wide can be pointed at.
+    double reach = std::fabs(x1 - x) * perUnit;
+    int64_t at = std::llround(x * perUnit);
+    std::vector<uint32_t> hits;
+    featuresOverlapping(lanes.lanes[k].features, at - static_cast<int64_t>(reach) - 1,
+                        at + static_cast<int64_t>(reach) + 2, hits);
+    std::string text;
+    size_t shown = 0;
+    for (uint32_t feature : hits) {
+      if (shown++ == 4) {
+        text += ", ...";
+        break;
+      }
+      text += (text.empty() ? "" : ", ") + std::string(featureName(lanes.lanes[k].features, feature));
+    }
+    if (text.empty()) return "";
+    return "under the pointer: " + text;
+  }
+  return "";
+}
+
+}  // namespace
+
 void drawHud(const ViewState& view) {
-  char lines[kHudLines][kHudLineRoom];
+  char lines[kHudLines + 1][kHudLineRoom];
   int count = hudLines(view, lines);
+  std::string under = view.hud ? featuresUnderPointer(view) : "";
+  if (!under.empty()) std::snprintf(lines[count++], kHudLineRoom, "%s", under.c_str());
   int widest = 0;
   for (int i = 0; i < count; ++i) {
     int w = measureText(lines[i], kTextHeight);

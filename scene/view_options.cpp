@@ -11,6 +11,7 @@
 #include "axis_ticks.h"
 #include "cli_tool.h"
 #include "annotation_lanes.h"
+#include "annotation_place.h"
 #include "sequence_places.h"
 #include "pair_colours.h"
 #include "pair_facts.h"
@@ -25,7 +26,8 @@ const char kViewOptionsHelp[] =
     "                            the height stays 2 (start camera -1,-1,70,-60)\n"
     "      --goto PLACE          the start camera's height and angles, moved along the axis\n"
     "                            to look at PLACE: an axis position, a sequence NAME, NAME:POS\n"
-    "                            or NAME:START-END (1-based, as genome browsers write them)\n"
+    "                            or NAME:START-END (1-based, as genome browsers write them),\n"
+    "                            or the name of an --annotation feature\n"
     "      --threshold T         bars are drawn when their scaled length (0 to 7) is above T\n"
     "                            (default 0.03)\n"
     "      --min-length BP       the threshold in bases: pairs of BP and longer are drawn\n"
@@ -204,8 +206,9 @@ int checkViewOptions(const ViewOptions& options) {
 
 int checkViewWork(const ViewOptions& options, int64_t bars) {
   AxisRange place;
-  std::string why;
-  if (!options.gotoText.empty() && parsePlace(loadedSequences(), options.gotoText, place, why) != PlaceAnswer::Found)
+  std::string why, note;
+  if (!options.gotoText.empty() &&
+      findPlace(loadedSequences(), lanes, options.gotoText, place, why, note) != PlaceAnswer::Found)
     return cliUsageError("--goto %s: %s", options.gotoText.c_str(), why.c_str());
   int64_t steps = options.zoomSteps + recordMoveSteps(options.moves.c_str());
   if (bars <= 0 || steps <= kMostStepBars / bars) return kCliGoOn;
@@ -235,8 +238,9 @@ void applyViewOptions(const ViewOptions& options, ViewState& view) {
     camera.yaw = options.yaw;
   }
   AxisRange place;
-  std::string why;
-  if (!options.gotoText.empty() && parsePlace(loadedSequences(), options.gotoText, place, why) == PlaceAnswer::Found)
+  std::string why, note;
+  if (!options.gotoText.empty() &&
+      findPlace(loadedSequences(), lanes, options.gotoText, place, why, note) == PlaceAnswer::Found)
     camera.camX = cameraLookingAt(static_cast<double>(place.start) / positionsPerUnit(view.zoomSteps)).camX;
   if (options.gotoPosition >= 0)
     camera.camX = cameraLookingAt(static_cast<double>(options.gotoPosition) / positionsPerUnit(view.zoomSteps)).camX;

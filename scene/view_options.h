@@ -85,9 +85,9 @@ constexpr int kMostPictureSide = 8192;
 // take longer than a few seconds, and are refused.
 constexpr int64_t kMostStepBars = 1000000000;
 
-// After loading, with the count of bars: kCliGoOn, or kExitBadUsage (reported) when
-// --zoom-steps and --moves ask for more than kMostStepBars or --goto names no place of the
-// loaded sequences.
+// After loading the pairs and the annotation, with the count of bars: kCliGoOn, or
+// kExitBadUsage (reported) when --zoom-steps and --moves ask for more than kMostStepBars or
+// --goto names no place of the loaded sequences and no feature.
 int checkViewWork(const ViewOptions& options, int64_t bars);
 
 // After the records are loaded and normalised, with the camera at its start: the zoom

@@ -32,4 +32,6 @@ struct ViewState {
   bool hasCursor = false;      // the HUD tells the cursor's state: the viewer, or --cursor
   const AnnotationLanes* annotations = nullptr;  // --annotation files, drawn as lanes
   bool showLanes = true;       // F
+  int32_t pointerX = -1;       // the free cursor in client pixels, for what lies under it;
+  int32_t pointerY = -1;       // -1 when captured or not the viewer's
 };

@@ -84,8 +84,8 @@ int runViewer(const ViewerOptions& options) {
     }
   }
   normalizeRecords();
-  int refused = checkViewWork(options.view, recordTable.count - 1);
-  if (refused == kCliGoOn) refused = loadViewAnnotations(options.view);
+  int refused = loadViewAnnotations(options.view);
+  if (refused == kCliGoOn) refused = checkViewWork(options.view, recordTable.count - 1);
   if (refused != kCliGoOn) {
     closeGlContext();
     closeWindow();

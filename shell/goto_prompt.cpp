@@ -4,6 +4,7 @@
 
 #include "camera.h"
 #include "pair_facts.h"
+#include "annotation_place.h"
 #include "sequence_places.h"
 #include "view_state_instance.h"
 
@@ -55,8 +56,10 @@ void enterGotoPrompt() {
     return;
   }
   AxisRange place;
-  std::string why;
-  if (parsePlace(loadedSequences(), typed, place, why) != PlaceAnswer::Found) {
+  std::string why, note;
+  static const AnnotationLanes none;
+  const AnnotationLanes& lanes = viewState.annotations != nullptr ? *viewState.annotations : none;
+  if (findPlace(loadedSequences(), lanes, typed, place, why, note) != PlaceAnswer::Found) {
     showLine(why);
     return;
   }

@@ -1,4 +1,5 @@
-// G's one-line prompt in the HUD: a position, name:pos, name:start-end or a sequence name;
+// G's one-line prompt in the HUD: a position, name:pos, name:start-end, a sequence name or
+// an annotation feature's name;
 // Enter goes there (to a stretch's start), Escape or an empty Enter closes it. While it is open the keys type into
 // it and the controls do not fly.
 #pragma once

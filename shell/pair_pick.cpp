@@ -2,7 +2,10 @@
 
 #include <cstdio>
 
+#include <string>
+
 #include "bar_batch.h"
+#include "feature_names.h"
 #include "camera.h"
 #include "cli_tool.h"
 #include "frame_readback.h"
@@ -14,6 +17,9 @@ namespace {
 
 // Pixels: a line bar is one pixel wide, and a click a few pixels off still means it.
 constexpr double kPickRadius = 8.0;
+
+// A click line names at most this many features at each end.
+constexpr size_t kFeaturesNamed = 8;
 
 // A pick that holds while nothing moves.
 struct Pin {
@@ -42,6 +48,8 @@ int32_t pickAt(int32_t x, int32_t y) {
 
 void pickForNextFrame() {
   ViewState& view = viewState;
+  view.pointerX = view.pointerY = -1;
+  if (view.cursorFree != 0) readPointer(&view.pointerX, &view.pointerY);
   if (pinHolds()) {
     view.pickedSlot = pin.slot;
     return;
@@ -70,6 +78,12 @@ void printPairOfSlot(int32_t slot) {
   if (!describePair(slot, facts)) return;
   char line[512];
   formatPairRecord(facts, line, sizeof line);
-  std::printf("%s\n", line);
+  std::string features;
+  if (viewState.annotations != nullptr)
+    for (int32_t end : {facts.position, facts.partner}) {
+      std::string names = featureNamesOver(*viewState.annotations, end, end + facts.length, kFeaturesNamed);
+      features += "\t" + (names.empty() ? std::string(".") : names);
+    }
+  std::printf("%s%s\n", line, features.c_str());
   cliFlushStdout();
 }

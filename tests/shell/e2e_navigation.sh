@@ -3,8 +3,9 @@
 # viewer: started with a file, the first picture is the start camera's wherever the pointer
 # is; . prints the longest shown pair's line in contig names and positions, as
 # quelvar-summary --pairs lists it first; G, a typed NAME:POS and Enter move the camera
-# there (P's printed command shows it) and Enter leaves window mode alone; Page Up doubles
-# the length threshold.
+# there (P's printed command shows it, and quelvar-snapshot --goto NAME:POS draws the same)
+# and Enter leaves window mode alone; Page Up doubles the length threshold and Page Down
+# halves it back; a click on a bar over an annotation feature prints the feature's name.
 #   e2e_navigation.sh native VIEWER TOOLS_DIR | wine VIEWER.exe TOOLS_DIR
 mode=$1
 viewer=$2
@@ -18,6 +19,12 @@ minimap2 -c -X /usr/share/doc/ragout/examples/H.Pylori/SJM180_contigs.fasta.gz \
 "$toolsDir/quelvar-summary" --pairs --all-sequences self.paf >pairs.tsv 2>/dev/null
 read -r length name start partnerName partnerStart < <(awk -F'\t' 'NR == 2 {print $1, $2, $3, $5, $6}' pairs.tsv)
 [ -n "${partnerStart:-}" ] || fail "quelvar-summary --pairs listed nothing: $(head -n3 pairs.tsv)"
+
+# One feature over each contig, named after it: whatever bar a click finds, its ends lie on
+# the features named after their contigs.
+"$toolsDir/quelvar-summary" --all-sequences self.paf 2>&1 >/dev/null | tr -d '\r' |
+  awk -F'\t' '/^  / {sub(/^  /, "", $1); printf "%s\t0\t%s\tspan_%s\n", $1, $3, $1}' >contigs.bed
+[ -s contigs.bed ] || fail "no offset table to write contigs.bed from"
 
 prepareRunner "$mode"
 xdotool mousemove 37 811  # anywhere but the look centre
@@ -67,11 +74,48 @@ awk -v got="$camX" -v at="$offset" 'BEGIN {
   fail "after G $partnerName:1000 the camera is at x $camX, not looking at axis position $((offset + 999)): $command"
 case "$command" in *--window-start*) fail "Enter in the prompt also toggled window mode: $command" ;; esac
 
+if [ "$mode" = native ]; then
+  "$toolsDir/quelvar-snapshot" --list self.paf --all-sequences --size "${clientW}x${clientH}" \
+    --goto "$partnerName:1000" --out goto.png >/dev/null 2>&1 || fail "quelvar-snapshot --goto $partnerName:1000 failed"
+  [ "$(compare -metric AE goto.png quelvar-000.png null: 2>&1)" = 0 ] ||
+    fail "quelvar-snapshot --goto $partnerName:1000 draws another picture than the viewer's G"
+fi
+
 # Page Up: the threshold in bases doubled.
 xdotool key Prior
 sleep 0.3
 saveCommand
 case "$command" in *" --threshold 0.06 "*|*" --threshold 0.06") ;; *) fail "Page Up: $command" ;; esac
+closeViewer
+
+# A click on a bar over a feature: the line ends with the features at the pair's two ends.
+openViewer --all-sequences --annotation contigs.bed self.paf
+grep -q '^annotation contigs.bed (BED): ' err.txt || fail "no annotation summary: $(head -c 300 err.txt)"
+shoot bars.ppm 1
+for i in $(seq 12); do xdotool key Prior; sleep 0.05; done  # far above the longest: no bars
+shoot none.ppm
+for i in $(seq 12); do xdotool key Next; sleep 0.05; done
+shoot back.ppm
+[ "$(differingPixels bars.ppm back.ppm)" -eq 0 ] || fail "Page Down did not halve the threshold back"
+# A bar pixel: one that the raised threshold took away, half-way down their list.
+read -r barX barY < <(convert bars.ppm none.ppm -crop "${clientW}x${clientH}+${clientX}+${clientY}" +repage \
+  -compose difference -composite -threshold 0 txt:- |
+  awk -F'[,: ()]+' 'NR > 1 && $3 > 0 {x[n] = $1; y[n++] = $2} END {if (n) print x[int(n / 2)], y[int(n / 2)]}')
+[ -n "${barY:-}" ] || fail "no bar pixel to click on"
+before=$(grep -c '^pair' out.txt || true)
+xdotool mousemove $((clientX + barX)) $((clientY + barY))
+sleep 0.3
+xdotool click 1
+for i in $(seq 20); do
+  [ "$(grep -c '^pair' out.txt || true)" -gt "$before" ] && break
+  sleep 0.1
+done
+clicked=$(tr -d '\r' <out.txt | grep '^pair' | tail -n1)
+[ -n "$clicked" ] || fail "a click on the bar at $barX,$barY printed nothing"
+# A copy reaching past its contig's end (the pair's length is its longer copy's) also
+# names the next contig's feature, after its own.
+echo "$clicked" | awk -F'\t' '{exit !(NF == 12 && index($11 ", ", "span_" $7 ", ") == 1 && index($12 ", ", "span_" $9 ", ") == 1)}' ||
+  fail "the click line does not name the features at its ends: $clicked"
 
 closeViewer
 echo "e2e navigation $mode: passed"

@@ -206,7 +206,8 @@ int runPictures(const std::vector<PicturePlan>& pictures) {
   }
   keepLoadedRecords();
   for (const PicturePlan& picture : pictures) {
-    int refused = checkViewWork(picture.options, recordTable.count - 1);
+    int refused = loadViewAnnotations(picture.options);
+    if (refused == kCliGoOn) refused = checkViewWork(picture.options, recordTable.count - 1);
     if (refused != kCliGoOn) {
       abandonAll();
       closeOffscreenContext();
