@@ -3,11 +3,13 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <vector>
 
 #include "axis_ticks.h"
 #include "camera_transform.h"
 #include "gl.h"
 #include "pair_facts.h"
+#include "sequence_places.h"
 #include "text_drawing.h"
 #include "text_raster.h"
 
@@ -21,6 +23,9 @@ constexpr float kLabelHeight = 13.0f;
 constexpr size_t kMaxTicks = 128;
 constexpr double kTickGapPixels = 6.0;
 constexpr double kLabelGapPixels = 16.0;
+constexpr float kBoundaryLength = 0.16f;     // a sequence's start: a tick through the ruler
+constexpr double kBoundaryGapPixels = 3.0;   // closer boundaries (tiny contigs) show as one
+constexpr size_t kMostBoundaries = 2048;
 
 // Clip coordinates along the ruler are linear in x: c(x) = base + slope x.
 struct RulerLine {
@@ -162,6 +167,34 @@ void drawAxisRuler(const ViewState& view, const ScreenBox& keepClear) {
     glVertex3f(x, kRulerY - kTickLength, 0.0f);
   }
   glEnd();
+  // Where each sequence starts, with its name above the ruler when there is room: on an
+  // axis of several sequences, positions mean little without them.
+  const SequenceAxis& axis = loadedSequences();
+  size_t boundaryCount = 0;
+  double boundaryX[kMostBoundaries];
+  size_t boundarySequence[kMostBoundaries];
+  if (axis.sequences.size() > 1) {
+    auto reaching = std::lower_bound(axis.sequences.begin(), axis.sequences.end(), low * perUnit,
+                                  [](const AxisSequence& sequence, double at) {
+                                    return static_cast<double>(sequence.offset + sequence.length) < at;
+                                  });
+    double lastColumn = -1e9, lastRow = -1e9;
+    glColor3d(0.55, 0.1, 0.1);
+    glBegin(GL_LINES);
+    for (auto sequence = reaching; sequence != axis.sequences.end() && boundaryCount < kMostBoundaries; ++sequence) {
+      double x = static_cast<double>(sequence->offset) / perUnit, column = 0, row = 0;
+      if (x > high) break;
+      if (x < low || !toScreen(m, x, kRulerY, width, height, column, row)) continue;
+      if (std::hypot(column - lastColumn, row - lastRow) < kBoundaryGapPixels) continue;
+      lastColumn = column;
+      lastRow = row;
+      glVertex3f(static_cast<float>(x), kRulerY + kBoundaryLength / 2, 0.0f);
+      glVertex3f(static_cast<float>(x), kRulerY - kBoundaryLength / 2, 0.0f);
+      boundaryX[boundaryCount] = x;
+      boundarySequence[boundaryCount++] = static_cast<size_t>(sequence - axis.sequences.begin());
+    }
+    glEnd();
+  }
   glPopAttrib();
   glPopMatrix();
 
@@ -193,6 +226,31 @@ void drawAxisRuler(const ViewState& view, const ScreenBox& keepClear) {
     drawn[drawnCount++] = box;
     drawPanel(box.left, box.top, box.right - box.left, boxHeight, backing);
     drawText(labels[i], box.left + 3, box.top + 1, kLabelHeight, ink);
+  }
+  // Sequence names just above their starts, nearest first, where they overlap nothing drawn.
+  static const float nameInk[3] = {0.45f, 0.05f, 0.05f};
+  std::vector<LabelBox> names;
+  for (size_t n = 0; n < boundaryCount; ++n) {
+    size_t i = nearEndFirst ? n : boundaryCount - 1 - n;
+    double column = 0, row = 0;
+    if (!toScreen(m, boundaryX[i], kRulerY + kBoundaryLength / 2, width, height, column, row)) continue;
+    const char* name = axis.sequences[boundarySequence[i]].name.c_str();
+    int textWidth = measureText(name, kLabelHeight);
+    LabelBox box{static_cast<int>(column) + 2, static_cast<int>(column) + textWidth + 8,
+                 static_cast<int>(row) - boxHeight - 1, static_cast<int>(row) - 1};
+    if (box.top < 0 || box.right > width) continue;
+    bool overlaps = box.left < keepClear.right && keepClear.left < box.right && box.top < keepClear.bottom &&
+                    keepClear.top < box.bottom;
+    for (size_t k = 0; k < drawnCount && !overlaps; ++k)
+      overlaps = box.left < drawn[k].right && drawn[k].left < box.right && box.top < drawn[k].bottom &&
+                 drawn[k].top < box.bottom;
+    for (size_t k = 0; k < names.size() && !overlaps; ++k)
+      overlaps = box.left < names[k].right + 4 && names[k].left < box.right + 4 && box.top < names[k].bottom &&
+                 names[k].top < box.bottom;
+    if (overlaps) continue;
+    names.push_back(box);
+    drawPanel(box.left, box.top, box.right - box.left, boxHeight, backing);
+    drawText(name, box.left + 3, box.top + 1, kLabelHeight, nameInk);
   }
   endOverlay();
 }
