@@ -5,13 +5,12 @@
 #include <cstring>
 #include <unordered_map>
 
+#include "annotation_check.h"
 #include "line_reader.h"
 #include "sequence_places.h"
 
 namespace {
 
-// The format is told from this much of the start.
-constexpr size_t kFirstLook = size_t{1} << 16;
 constexpr size_t kNamesListed = 3;
 
 // Paul Tol's muted scheme: told apart with every common colour vision deficiency, and
@@ -127,20 +126,12 @@ struct Drops {
 
 bool loadAnnotation(AnnotationLanes& lanes, const char* path, const SequenceAxis& axis, std::string& summary,
                     std::string& error) {
-  errno = 0;
-  int fd = openForReading(path);
-  if (fd < 0) {
-    error = std::string("cannot read ") + path + ": " + std::strerror(errno != 0 ? errno : EIO);
-    return false;
-  }
   LineReader reader;
-  openLineReader(reader, fd);
-  size_t waiting = peekBytes(reader, kFirstLook);
+  int fd = -1;
   AnnotationFormat format = AnnotationFormat::Bed;
-  bool told = reader.error == 0 && tellAnnotationFormat(std::string_view(reader.buffer.data() + reader.begin, waiting),
-                                                        waiting < kFirstLook, path, format, error);
+  if (!openAnnotation(path, reader, fd, format, error)) return false;
   Reading reading;
-  bool read = told && readFeatures(reader, format, reading);
+  bool read = readFeatures(reader, format, reading);
   closeInput(fd);
   if (reader.error != 0) {
     error = std::string("cannot read ") + path + ": " + readErrorText(reader.error);

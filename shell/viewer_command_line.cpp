@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "annotation_check.h"
 #include "cli_tool.h"
 #include "fasta_pairs.h"
 #include "pair_file_options.h"
@@ -59,6 +60,18 @@ int printUsage() {
   return cliPrintHelp(usage.c_str());
 }
 
+// Every --annotation file is one, said before any window opens.
+int checkAnnotationFiles(const ViewOptions& view) {
+  for (const std::string& path : view.annotations) {
+    std::string why;
+    if (!checkAnnotationFile(path.c_str(), why)) {
+      cliError("%s", why.c_str());
+      return kExitFailed;
+    }
+  }
+  return kCliGoOn;
+}
+
 }  // namespace
 
 int readViewerCommandLine(int argc, char** argv, ViewerOptions& options) {
@@ -100,8 +113,9 @@ int readViewerCommandLine(int argc, char** argv, ViewerOptions& options) {
     // The options read a file; without one they say nothing.
     if (pairFileOptionsGiven(options.pairs))
       return cliUsageError("--from, --chrom, --all-sequences, --fai, --preset and --threads go with a FILE");
-    return kCliGoOn;
+    return checkAnnotationFiles(options.view);
   }
   // Said before any window opens; the reading itself keeps its place in the start-up.
-  return checkNamedFile(options.file, options.pairs, true);
+  stop = checkNamedFile(options.file, options.pairs, true);
+  return stop == kCliGoOn ? checkAnnotationFiles(options.view) : stop;
 }

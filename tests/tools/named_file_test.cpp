@@ -64,6 +64,11 @@ TEST_F(NamedFile, WhatIsNoPairsIsRefusedByNameBeforeAnyWindow) {
     }
   }
   EXPECT_FALSE(readWholeFile(dir + "/x.png").size() > 0);
+  // The other way round: pairs named as annotation, before any window too.
+  writeWholeFile(dir + "/date.txt", "100/200/50\n");
+  ToolResult lane = shell("env -u DISPLAY -u WAYLAND_DISPLAY " + builtProgram("quelvar") + " --annotation date.txt");
+  EXPECT_EQ(lane.exitCode, 1);
+  EXPECT_NE(lane.err.find("date.txt looks like"), std::string::npos) << lane.err;
   // --from tandem still reads the words as the viewer's list reads anything.
   EXPECT_EQ(run("quelvar-summary --from tandem words.txt").out, "Count tandem load - 1\nMax len tandem - 0\n");
 }

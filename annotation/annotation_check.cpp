@@ -1,0 +1,37 @@
+#include "annotation_check.h"
+
+#include <cerrno>
+#include <cstring>
+#include <string_view>
+
+namespace {
+
+constexpr size_t kFirstLook = size_t{1} << 16;
+
+}  // namespace
+
+bool openAnnotation(const char* path, LineReader& reader, int& fd, AnnotationFormat& format, std::string& error) {
+  errno = 0;
+  fd = openForReading(path);
+  if (fd < 0) {
+    error = std::string("cannot read ") + path + ": " + std::strerror(errno != 0 ? errno : EIO);
+    return false;
+  }
+  openLineReader(reader, fd);
+  size_t waiting = peekBytes(reader, kFirstLook);
+  format = AnnotationFormat::Bed;
+  bool told = reader.error == 0 && tellAnnotationFormat(std::string_view(reader.buffer.data() + reader.begin, waiting),
+                                                        waiting < kFirstLook, path, format, error);
+  if (reader.error != 0) error = std::string("cannot read ") + path + ": " + readErrorText(reader.error);
+  if (!told) closeInput(fd);
+  return told;
+}
+
+bool checkAnnotationFile(const char* path, std::string& error) {
+  LineReader reader;
+  int fd = -1;
+  AnnotationFormat format;
+  if (!openAnnotation(path, reader, fd, format, error)) return false;
+  closeInput(fd);
+  return true;
+}
