@@ -11,13 +11,18 @@ namespace {
 // Reused for every chunk: tokens are walked as they stream past, never held whole.
 char chunk[1 << 16];
 
+FILE* summaryOut = nullptr;  // standard output unless a tool asked otherwise
+
+FILE* summaryStream() { return summaryOut != nullptr ? summaryOut : stdout; }
+
 // The summary lines for the table as it stands.
 void printTandemSummary(bool refusedForRoom) {
-  std::printf("Count tandem load - %d\n", recordTable.count);
-  std::printf("Max len tandem - %d\n", recordTable.maxLen);
-  if (refusedForRoom) std::printf("Version limit tandem - %d!\n", kTableSlots);
+  FILE* out = summaryStream();
+  std::fprintf(out, "Count tandem load - %d\n", recordTable.count);
+  std::fprintf(out, "Max len tandem - %d\n", recordTable.maxLen);
+  if (refusedForRoom) std::fprintf(out, "Version limit tandem - %d!\n", kTableSlots);
   // The viewer keeps running after this; flushed so a pipe sees the summary at once.
-  std::fflush(stdout);
+  std::fflush(out);
 }
 
 // Scales every record's len into (0, 7] by maxLen / 7.
@@ -33,12 +38,14 @@ void normalizeLengths() {
 
 }  // namespace
 
+void sendLoadSummaryTo(FILE* out) { summaryOut = out; }
+
 int endTandemLoad(TandemScanner& scanner, int error) {
   if (error == 0)
     finishTandemScan(scanner);
   else
     abandonTandemScan(scanner);  // its bytes were cut off by the failing read
-  if (error != 0) std::printf("UPS");
+  if (error != 0) std::fprintf(summaryStream(), "UPS");
   printTandemSummary(scanner.refusedForRoom);
   return error;
 }

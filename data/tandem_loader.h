@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 
 #include "tandem_scanner.h"
 
@@ -19,3 +20,7 @@ int endTandemLoad(TandemScanner& scanner, int error);
 
 // The after-load pass: lengths into (0, 7], x into units of 100,000 positions.
 void normalizeRecords();
+
+// Where the summary lines (and "UPS") go: standard output unless a tool that prints a
+// table of its own there sends them elsewhere.
+void sendLoadSummaryTo(FILE* out);

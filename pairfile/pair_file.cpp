@@ -1,5 +1,7 @@
 #include "pair_file.h"
 
+#include <algorithm>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -56,8 +58,6 @@ int scanRawBytes(TandemScanner& scanner, LineReader& reader) {
   }
   return reader.error;
 }
-
-SequenceAxis loadedAxis;
 
 // Returns the load's answer; the import's messages are printed, its sequences kept in sequences.
 int importInto(TandemScanner& scanner, LineReader& reader, const char* path, const ImportOptions& options,
@@ -128,8 +128,6 @@ int loadPairFile(const char* path, const PairFileOptions& options, uint32_t tag)
   return endPairLoad(scanner, answer, std::move(sequences));
 }
 
-const SequenceAxis& loadedSequences() { return loadedAxis; }
-
 bool readListSequences(const char* listPath, SequenceAxis& axis, std::string& error) {
   axis = SequenceAxis{};
   std::string side = std::string(listPath) + ".sequences";
@@ -153,7 +151,7 @@ bool readListSequences(const char* listPath, SequenceAxis& axis, std::string& er
 }
 
 int endPairLoad(TandemScanner& scanner, int answer, SequenceAxis sequences) {
-  loadedAxis = std::move(sequences);
+  keepLoadedSequences(std::move(sequences));
   // A refusal is no failed read: the pairs that passed are loaded and summed up as usual.
   endTandemLoad(scanner, answer > 0 ? answer : 0);
   reportLongestKept(scanner);

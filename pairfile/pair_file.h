@@ -34,10 +34,8 @@ int loadPairFile(const char* path, const PairFileOptions& options, uint32_t tag)
 struct TandemScanner;
 int endPairLoad(TandemScanner& scanner, int answer, SequenceAxis sequences);
 
-// The sequences the last load's pairs lie on, for names and positions within them: every
-// sequence laid end to end, or the one kept, or those of a named list's offset table
-// beside it; empty for a list that names none.
-const SequenceAxis& loadedSequences();
+// loadedSequences() (sequence_axis.h) then holds what the pairs lie on: every sequence
+// laid end to end, or the one kept, or those of a named list's offset table beside it.
 
 // A tandem list's offset table, written beside it by quelvar-import --all-sequences
 // ("LIST.sequences": name<TAB>offset<TAB>length lines): loadPairFile reads it for a named

@@ -117,3 +117,13 @@ bool readOffsetTable(SequenceAxis& axis, int fd, const char* path, std::string& 
   }
   return true;
 }
+
+namespace {
+
+SequenceAxis loadedAxis;
+
+}  // namespace
+
+void keepLoadedSequences(SequenceAxis axis) { loadedAxis = std::move(axis); }
+
+const SequenceAxis& loadedSequences() { return loadedAxis; }

@@ -43,6 +43,11 @@ void reachSequence(SequenceAxis& axis, uint32_t number, int64_t end);
 // Gives every sequence its offset and returns where the last one ends.
 int64_t layOutSequences(SequenceAxis& axis);
 
+// The sequences the last load's pairs lie on, kept for names and positions within them;
+// empty for a list that names none.
+void keepLoadedSequences(SequenceAxis axis);
+const SequenceAxis& loadedSequences();
+
 // "name<TAB>offset<TAB>length\n" per sequence.
 std::string offsetTable(const SequenceAxis& axis);
 

@@ -80,6 +80,15 @@ struct LabelBox {
 
 }  // namespace
 
+bool groundStretchInView(const float m[16], float y, double& low, double& high) {
+  RulerLine line;
+  for (int r = 0; r < 4; ++r) {
+    line.slope[r] = m[r];
+    line.base[r] = m[4 + r] * y + m[12 + r];
+  }
+  return visibleStretch(line, low, high);
+}
+
 void drawAxisRuler(const ViewState& view, const ScreenBox& keepClear) {
   int width = 0, height = 0;
   overlaySize(width, height);

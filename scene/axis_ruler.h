@@ -12,3 +12,7 @@ struct ScreenBox {
 
 // Labels that would fall into keepClear (the HUD's text, say) are left out.
 void drawAxisRuler(const ViewState& view, const ScreenBox& keepClear);
+
+// The stretch of world x along the ground line at y that lies in the picture and not too
+// far, with the camera transform applied; false when none does.
+bool groundStretchInView(const float clipOfWorld[16], float y, double& low, double& high);

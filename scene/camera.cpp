@@ -33,3 +33,13 @@ void moveCamera(float heading, float speed) {
   camera.camX = static_cast<float>(camera.camX + std::sin(static_cast<double>(heading)) * speed);
   camera.camY = static_cast<float>(camera.camY + std::cos(static_cast<double>(heading)) * speed);
 }
+
+Camera cameraLookingAt(double x) {
+  // The gaze meets the ground camZ * tan(pitch) ahead, along the heading.
+  Camera start;
+  double heading = -start.yaw / 180.0 * kPi;
+  double ahead = start.camZ * std::tan(start.pitch / 180.0 * kPi);
+  double lookedAtX = start.camX + std::sin(heading) * ahead;
+  start.camX = static_cast<float>(start.camX + (x - lookedAtX));
+  return start;
+}

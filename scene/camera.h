@@ -21,3 +21,7 @@ float cameraHeading();
 
 // Moves the camera in the horizontal plane along the heading; camZ stays.
 void moveCamera(float heading, float speed);
+
+// The start camera's height and angles, moved along x so that its gaze meets the ground
+// at x (world units): where --goto, stepping and the go-to prompt put the camera.
+Camera cameraLookingAt(double x);

@@ -10,6 +10,9 @@
 #include "gl.h"
 #include "pair_facts.h"
 #include "record_table.h"
+#include "sequence_places.h"
+#include "annotation_lanes.h"
+#include "shown_pairs.h"
 #include "text_drawing.h"
 #include "text_raster.h"
 #include "window_mode.h"
@@ -60,17 +63,23 @@ void drawPickedPair(int32_t slot) {
 
 int hudLines(const ViewState& view, char lines[kHudLines][kHudLineRoom]) {
   int n = 0;
-  char a[32], b[32];
+  if (!view.hud) {
+    // The go-to prompt opened with the HUD off: its line alone.
+    if (view.promptLine != nullptr) std::snprintf(lines[n++], kHudLineRoom, "%s", view.promptLine);
+    return n;
+  }
+  char a[32], b[32], c[32];
   formatBases((recordTable.count - 1) / 2, a, sizeof a);
   if (view.fileName != nullptr && view.fileName[0] != '\0')
     std::snprintf(lines[n++], kHudLineRoom, "%s \u00b7 %s pairs", view.fileName, a);
   else
     std::snprintf(lines[n++], kHudLineRoom, "%s pairs", a);
   formatBases(std::llround(basesOfNormalisedLength(view.threshold)), a, sizeof a);
+  formatBases(shownPairCount(view), c, sizeof c);
   if (view.minIdentity == 0) {
-    std::snprintf(lines[n++], kHudLineRoom, "showing pairs longer than %s bp", a);
+    std::snprintf(lines[n++], kHudLineRoom, "showing %s pairs longer than %s bp", c, a);
   } else {
-    std::snprintf(lines[n++], kHudLineRoom, "showing pairs longer than %s bp, identity \u2265 %u.%02u%%", a,
+    std::snprintf(lines[n++], kHudLineRoom, "showing %s pairs longer than %s bp, identity \u2265 %u.%02u%%", c, a,
                   view.minIdentity / 100u, view.minIdentity % 100u);
   }
   if (view.windowMode) {
@@ -82,15 +91,57 @@ int hudLines(const ViewState& view, char lines[kHudLines][kHudLineRoom]) {
   // past that (a camera placed at 1e30) the number would say nothing, or overflow.
   double over = static_cast<double>(camera.camX) * positionsPerUnit(view.zoomSteps);
   if (std::fabs(over) <= kHudCameraReach) {
-    formatBases(std::llround(over), a, sizeof a);
-    std::snprintf(lines[n++], kHudLineRoom, "camera over position %s", a);
+    SequencePlace place;
+    if (!sequencePlaceOf(loadedSequences(), std::llround(over), place)) {
+      formatBases(std::llround(over), a, sizeof a);
+      std::snprintf(lines[n++], kHudLineRoom, "camera over position %s", a);
+    } else {
+      std::snprintf(lines[n++], kHudLineRoom, "camera over %s",
+                    formatAxisPlace(loadedSequences(), std::llround(over)).c_str());
+    }
   } else {
     std::snprintf(lines[n++], kHudLineRoom, "camera far off the axis");
   }
+  if (view.hasCursor)
+    std::snprintf(lines[n++], kHudLineRoom, "%s",
+                  view.cursorFree != 0 ? "cursor free \u00b7 Q or Escape: mouse look"
+                                       : "mouse look \u00b7 Q or Escape: free the cursor");
   PairFacts facts;
   if (view.pickedSlot != 0 && describePair(view.pickedSlot, facts)) formatPairLine(facts, lines[n++], kHudLineRoom);
+  if (view.promptLine != nullptr) std::snprintf(lines[n++], kHudLineRoom, "%s", view.promptLine);
   return n;
 }
+
+namespace {
+
+constexpr size_t kLegendClasses = 12;
+
+// The lanes' classes, each in its colour, at the top right: what the strips mean.
+void drawLaneLegend(const AnnotationLanes& lanes, int width) {
+  const std::vector<FeatureClass>& classes = annotationClasses(lanes);
+  size_t shown = classes.size() < kLegendClasses ? classes.size() : kLegendClasses;
+  if (shown == 0) return;
+  char lines[kLegendClasses][96];
+  int widest = 0;
+  for (size_t i = 0; i < shown; ++i) {
+    char count[32];
+    formatBases(static_cast<int64_t>(classes[i].count), count, sizeof count);
+    std::snprintf(lines[i], sizeof lines[i], "\u25a0 %s (%s)", classes[i].name.c_str(), count);
+    int w = measureText(lines[i], kTextHeight);
+    if (w > widest) widest = w;
+  }
+  int left = width - kMargin - widest;
+  static const float backing[4] = {1.0f, 1.0f, 1.0f, 0.7f};
+  drawPanel(left - 4, kMargin - 3, widest + 10, static_cast<int>(shown) * kLineStep + 5, backing);
+  for (size_t i = 0; i < shown; ++i) {
+    const Rgb& c = classes[i].colour;
+    // Dark enough to read on white: the class colour, a little deeper.
+    float ink[3] = {c.r / 255.0f * 0.8f, c.g / 255.0f * 0.8f, c.b / 255.0f * 0.8f};
+    drawText(lines[i], left, kMargin + static_cast<int>(i) * kLineStep, kTextHeight, ink);
+  }
+}
+
+}  // namespace
 
 void drawHud(const ViewState& view) {
   char lines[kHudLines][kHudLineRoom];
@@ -101,12 +152,19 @@ void drawHud(const ViewState& view) {
     if (w > widest) widest = w;
   }
   ScreenBox panel{kMargin - 4, kMargin - 3, kMargin + widest + 6, kMargin + count * kLineStep + 2};
-  drawPickedPair(view.pickedSlot);
-  drawAxisRuler(view, panel);
+  if (view.hud) {
+    drawPickedPair(view.pickedSlot);
+    drawAxisRuler(view, panel);
+  }
   static const float ink[3] = {0.0f, 0.0f, 0.1f};
   static const float backing[4] = {1.0f, 1.0f, 1.0f, 0.7f};
   beginOverlay();
   drawPanel(panel.left, panel.top, panel.right - panel.left, panel.bottom - panel.top, backing);
   for (int i = 0; i < count; ++i) drawText(lines[i], kMargin, kMargin + i * kLineStep, kTextHeight, ink);
+  if (view.hud && view.annotations != nullptr && view.showLanes) {
+    int width = 0, height = 0;
+    overlaySize(width, height);
+    drawLaneLegend(*view.annotations, width);
+  }
   endOverlay();
 }

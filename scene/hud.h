@@ -7,6 +7,6 @@
 void drawHud(const ViewState& view);
 
 // The HUD's text lines for this view, one per entry, at most kHudLines; returns how many.
-constexpr int kHudLines = 5;
-constexpr int kHudLineRoom = 160;
+constexpr int kHudLines = 8;
+constexpr int kHudLineRoom = 256;
 int hudLines(const ViewState& view, char lines[kHudLines][kHudLineRoom]);

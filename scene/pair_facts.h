@@ -20,11 +20,12 @@ inline int32_t partnerSlot(int32_t slot) { return slot % 2 == 1 ? slot + 1 : slo
 bool describePair(int32_t slot, PairFacts& out);
 
 // "12,414,032 ↔ 12,414,152 · 74 bp · inverted · 99.1%" (UTF-8); strand and identity only
-// when known.
+// when known; with named sequences each end as "NODE_18:12,345".
 void formatPairLine(const PairFacts& facts, char* out, size_t room);
 
 // "pair\t12414032\t12414152\t74\t1\t99.10", for copying: the strand as 0 or 1 ("." when
-// unknown), the identity only when known.
+// unknown), the identity only when known. With named sequences the identity is always
+// there ("." when unknown), then each end's sequence and 1-based position there.
 void formatPairRecord(const PairFacts& facts, char* out, size_t room);
 
 // A normalised length in bases of the raw lengths: normalised × maxLen / 7.

@@ -1,5 +1,6 @@
 #include "scene_frame.h"
 
+#include "annotation_strips.h"
 #include "bar_drawing.h"
 #include "floor.h"
 #include "gl.h"
@@ -27,8 +28,9 @@ void drawScene(const ViewState& view) {
     drawBars(view.pointStyle ? 1 : 2, view);
   }
   if (view.showFloor) drawFloor();
+  if (view.annotations != nullptr && view.showLanes) drawAnnotationLanes(view, *view.annotations);
   if (view.showLinks) drawPairLinks(view);
-  if (view.hud) drawHud(view);
+  if (view.hud || view.promptLine != nullptr) drawHud(view);
 }
 
 void renderFrame(ViewState& view, void (*input)(), ScenePasses passes) {

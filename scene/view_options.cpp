@@ -10,6 +10,8 @@
 
 #include "axis_ticks.h"
 #include "cli_tool.h"
+#include "annotation_lanes.h"
+#include "sequence_places.h"
 #include "pair_colours.h"
 #include "pair_facts.h"
 #include "pair_traits.h"
@@ -21,8 +23,9 @@ const char kViewOptionsHelp[] =
     "      --camera X,Y,PITCH,YAW  camera position and angles in degrees: pitch 0 looks\n"
     "                            straight down, 90 level; yaw turns about the vertical axis;\n"
     "                            the height stays 2 (start camera -1,-1,70,-60)\n"
-    "      --goto POS            the start camera's height and angles, moved along the axis\n"
-    "                            to look at position POS\n"
+    "      --goto PLACE          the start camera's height and angles, moved along the axis\n"
+    "                            to look at PLACE: an axis position, a sequence NAME, NAME:POS\n"
+    "                            or NAME:START-END (1-based, as genome browsers write them)\n"
     "      --threshold T         bars are drawn when their scaled length (0 to 7) is above T\n"
     "                            (default 0.03)\n"
     "      --min-length BP       the threshold in bases: pairs of BP and longer are drawn\n"
@@ -39,11 +42,19 @@ const char kViewOptionsHelp[] =
     "                            bases, the camera's position, the axis ruler\n"
     "      --links               an arc joining the two bars of every shown pair\n"
     "      --colour MODE         bar colours: bars (as drawn by default), strand or identity\n"
-    "      --pick SLOT           the bar in this record slot is the picked one (HUD)\n";
+    "      --pick SLOT           the bar in this record slot is the picked one (HUD)\n"
+    "      --cursor STATE        free or captured: the viewer starts so, and the HUD says so\n"
+    "      --annotation FILE     a lane of features on the ground in front of the rows, coloured\n"
+    "                            by type or repeat class: BED, GFF3, GTF, RepeatMasker .out or\n"
+    "                            TRF .dat (gzip too), on the pairs' sequences; repeatable\n";
 
 namespace {
 
 const char* const kColourNames[] = {"bars", "strand", "identity"};
+
+// The one set of lanes a program draws, and the files it was read from.
+AnnotationLanes lanes;
+std::vector<std::string> lanesRead;
 
 bool readFloat(const char*& text, char stop, float& value) {
   char* end = nullptr;
@@ -74,19 +85,9 @@ std::string exactFloat(float value) {
   return text;
 }
 
-// Camera placed to look at x from the start camera's height and angles: its gaze meets
-// the ground camZ * tan(pitch) ahead, along the heading.
-void cameraLookingAt(double x) {
-  Camera start;
-  double heading = -start.yaw / 180.0 * 3.14159265358979323846;
-  double ahead = start.camZ * std::tan(start.pitch / 180.0 * 3.14159265358979323846);
-  double lookedAtX = start.camX + std::sin(heading) * ahead;
-  camera.camX = static_cast<float>(start.camX + (x - lookedAtX));
-}
-
 }  // namespace
 
-bool isViewOption(int option) { return option >= kCameraOption && option <= kGotoOption; }
+bool isViewOption(int option) { return option >= kCameraOption && option <= kAnnotationOption; }
 
 int takeViewOption(int option, const char* value, ViewOptions& options) {
   ViewState& view = options.view;
@@ -152,21 +153,60 @@ int takeViewOption(int option, const char* value, ViewOptions& options) {
       options.pickGiven = true;
       break;
     case kGotoOption:
-      if (!parseCliInteger(value, 0, INT32_MAX, number))
-        return cliUsageError("--goto wants a position from 0 to 2147483647, not '%s'", value);
-      options.gotoPosition = number;
+      options.gotoText.clear();
+      options.gotoPosition = -1;
+      if (value[0] >= '0' && value[0] <= '9' && std::strchr(value, ':') == nullptr) {
+        if (!parseCliInteger(value, 0, INT32_MAX, number))
+          return cliUsageError("--goto wants a position from 0 to 2147483647, not '%s'", value);
+        options.gotoPosition = number;
+      } else if (value[0] == '\0') {
+        return cliUsageError("--goto wants a position or a sequence name, not ''");
+      } else {
+        options.gotoText = value;
+      }
+      break;
+    case kCursorOption:
+      if (std::strcmp(value, "free") != 0 && std::strcmp(value, "captured") != 0)
+        return cliUsageError("--cursor wants free or captured, not '%s'", value);
+      view.cursorFree = value[0] == 'f' ? 1 : 0;
+      view.hasCursor = true;
+      options.cursorGiven = true;
+      break;
+    case kAnnotationOption:
+      options.annotations.push_back(value);
+      view.annotations = &lanes;
       break;
     default: break;
   }
   return kCliGoOn;
 }
 
+int loadViewAnnotations(const ViewOptions& options) {
+  if (options.annotations == lanesRead) return kCliGoOn;
+  lanes = AnnotationLanes{};
+  lanesRead.clear();
+  for (const std::string& path : options.annotations) {
+    std::string summary, error;
+    if (!loadAnnotation(lanes, path.c_str(), loadedSequences(), summary, error)) {
+      cliError("%s", error.c_str());
+      return kExitFailed;
+    }
+    std::fprintf(stderr, "%s\n", summary.c_str());
+  }
+  lanesRead = options.annotations;
+  return kCliGoOn;
+}
+
 int checkViewOptions(const ViewOptions& options) {
-  if (options.cameraGiven && options.gotoPosition >= 0) return cliUsageError("--camera and --goto exclude each other");
+  if (options.cameraGiven && (options.gotoPosition >= 0 || !options.gotoText.empty())) return cliUsageError("--camera and --goto exclude each other");
   return kCliGoOn;
 }
 
 int checkViewWork(const ViewOptions& options, int64_t bars) {
+  AxisRange place;
+  std::string why;
+  if (!options.gotoText.empty() && parsePlace(loadedSequences(), options.gotoText, place, why) != PlaceAnswer::Found)
+    return cliUsageError("--goto %s: %s", options.gotoText.c_str(), why.c_str());
   int64_t steps = options.zoomSteps + recordMoveSteps(options.moves.c_str());
   if (bars <= 0 || steps <= kMostStepBars / bars) return kCliGoOn;
   char stepText[32], barText[32], mostText[32];
@@ -194,7 +234,12 @@ void applyViewOptions(const ViewOptions& options, ViewState& view) {
     camera.pitch = options.pitch;
     camera.yaw = options.yaw;
   }
-  if (options.gotoPosition >= 0) cameraLookingAt(static_cast<double>(options.gotoPosition) / positionsPerUnit(view.zoomSteps));
+  AxisRange place;
+  std::string why;
+  if (!options.gotoText.empty() && parsePlace(loadedSequences(), options.gotoText, place, why) == PlaceAnswer::Found)
+    camera.camX = cameraLookingAt(static_cast<double>(place.start) / positionsPerUnit(view.zoomSteps)).camX;
+  if (options.gotoPosition >= 0)
+    camera.camX = cameraLookingAt(static_cast<double>(options.gotoPosition) / positionsPerUnit(view.zoomSteps)).camX;
   if (options.minLength >= 0) view.threshold = thresholdOfMinLength(options.minLength);
 }
 
@@ -218,6 +263,9 @@ std::string formatViewOptions(const ViewState& view, const Camera& eye) {
   if (view.showLinks) out += " --links";
   if (view.colourMode > 0 && view.colourMode < 3) out += std::string(" --colour ") + kColourNames[view.colourMode];
   if (view.hud && view.pickedSlot != 0) out += " --pick " + std::to_string(view.pickedSlot);
+  if (view.annotations != nullptr && view.showLanes)
+    for (const std::string& path : lanesRead) out += " --annotation " + path;
+  if (view.hud && view.hasCursor) out += view.cursorFree != 0 ? " --cursor free" : " --cursor captured";
   return out;
 }
 

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "camera.h"
 #include "view_state.h"
@@ -26,6 +27,8 @@ enum ViewOption : int {
   kColourOption,
   kPickOption,
   kGotoOption,
+  kCursorOption,
+  kAnnotationOption,
 };
 
 #define QUELVAR_VIEW_LONG_OPTIONS                                  \
@@ -42,7 +45,9 @@ enum ViewOption : int {
   {"links", no_argument, nullptr, kLinksOption},                   \
   {"colour", required_argument, nullptr, kColourOption},           \
   {"pick", required_argument, nullptr, kPickOption},               \
-  {"goto", required_argument, nullptr, kGotoOption}
+  {"goto", required_argument, nullptr, kGotoOption},              \
+  {"cursor", required_argument, nullptr, kCursorOption},          \
+  {"annotation", required_argument, nullptr, kAnnotationOption}
 
 // What the options ask for: the view's switches directly, and what can only be made once
 // the records are loaded (zoom steps, moves, camera, a threshold in bases).
@@ -53,8 +58,11 @@ struct ViewOptions {
   bool cameraGiven = false;   // --camera
   float camX = 0, camY = 0, pitch = 0, yaw = 0;
   int64_t minLength = -1;     // --min-length in bases; -1: not given
-  int64_t gotoPosition = -1;  // --goto; -1: not given
+  int64_t gotoPosition = -1;  // --goto POS; -1: not given
+  std::string gotoText;       // --goto NAME[:POS] or NAME:START-END, placed once loaded (at its start)
   bool pickGiven = false;     // --pick
+  bool cursorGiven = false;   // --cursor
+  std::vector<std::string> annotations;  // --annotation FILE, in order: one lane each
 };
 
 // Their lines for a --help text.
@@ -78,7 +86,8 @@ constexpr int kMostPictureSide = 8192;
 constexpr int64_t kMostStepBars = 1000000000;
 
 // After loading, with the count of bars: kCliGoOn, or kExitBadUsage (reported) when
-// --zoom-steps and --moves ask for more than kMostStepBars.
+// --zoom-steps and --moves ask for more than kMostStepBars or --goto names no place of the
+// loaded sequences.
 int checkViewWork(const ViewOptions& options, int64_t bars);
 
 // After the records are loaded and normalised, with the camera at its start: the zoom
@@ -89,6 +98,12 @@ void applyViewOptions(const ViewOptions& options, ViewState& view);
 // The threshold that shows pairs of minLength bases and longer: just below the scaled
 // length of such a pair, so the strict test keeps a pair of exactly minLength.
 float thresholdOfMinLength(int64_t minLength);
+
+// After loading the pairs: reads the --annotation files onto their axis as the lanes
+// view.annotations points to (again only when the files asked for differ from the last
+// ones), each file's summary on standard error. kCliGoOn, or kExitFailed (reported) for a
+// file that cannot be read or is no annotation.
+int loadViewAnnotations(const ViewOptions& options);
 
 // The options that make this view and camera again on the same records, as command-line
 // words joined by spaces (values needing no quotes).

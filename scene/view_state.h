@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+struct AnnotationLanes;
+
 struct ViewState {
   float threshold = 0.03f;   // a bar is drawn only if its normalised length is greater
   bool windowMode = false;   // the 100,000-position window instead of all bars
@@ -26,4 +28,8 @@ struct ViewState {
   int32_t pickedSlot = 0;      // the picked bar's slot; 0 for none
   uint16_t minIdentity = 0;    // hundredths of a percent: pairs known to be less alike are hidden
   const char* fileName = "";   // the pair file, named in the HUD
+  const char* promptLine = nullptr;  // the go-to prompt's line while it is open
+  bool hasCursor = false;      // the HUD tells the cursor's state: the viewer, or --cursor
+  const AnnotationLanes* annotations = nullptr;  // --annotation files, drawn as lanes
+  bool showLanes = true;       // F
 };

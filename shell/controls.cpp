@@ -5,6 +5,7 @@
 #include "camera.h"
 #include "cursor_display.h"
 #include "frame_save.h"
+#include "goto_prompt.h"
 #include "pair_colours.h"
 #include "platform.h"
 #include "view_start.h"
@@ -25,6 +26,8 @@ constexpr int kLookCentreY = 300;
 // P saves one picture a press, however long it is held: it acts on the frame that first
 // sees it down.
 bool saveKeyHeld = false;
+
+bool enterHeld = false;  // see holdEnterUntilReleased
 
 // A toggle's only debounce.
 void pauseAfterToggle() { pauseThread(kTogglePauseMs); }
@@ -64,6 +67,9 @@ void handleInput() {
     saveKeyHeld = false;  // a key let go elsewhere is not seen letting go
     return;
   }
+  // Keys type into the open prompt; the camera stays where it is.
+  if (gotoPromptOpen()) return;
+  if (enterHeld && !keyIsDown(ViewerKey::Enter)) enterHeld = false;
   ViewState& view = viewState;
   float heading = cameraHeading();  // taken before this frame's turn
   float speed = 0;
@@ -112,7 +118,7 @@ void handleInput() {
   }
   if (keyIsDown(ViewerKey::Pad6)) toggleExclusive(view.auxRight, view.auxLeft);
   if (keyIsDown(ViewerKey::Pad4)) toggleExclusive(view.auxLeft, view.auxRight);
-  if (keyIsDown(ViewerKey::Enter)) {
+  if (keyIsDown(ViewerKey::Enter) && !enterHeld) {
     view.windowMode = !view.windowMode;
     pauseAfterToggle();
     clearArrowFlags(view);  // a slide never carries over from one mode to the other
@@ -120,6 +126,10 @@ void handleInput() {
   // Finding one's way: keys the controls above leave free.
   if (keyIsDown(ViewerKey::H)) {
     view.hud = !view.hud;
+    pauseAfterToggle();
+  }
+  if (keyIsDown(ViewerKey::F)) {
+    view.showLanes = !view.showLanes;
     pauseAfterToggle();
   }
   if (keyIsDown(ViewerKey::K)) {
@@ -138,6 +148,8 @@ void handleInput() {
   if (saveKeyDown && !saveKeyHeld) requestFrameSave();  // once this frame is drawn
   saveKeyHeld = saveKeyDown;
 }
+
+void holdEnterUntilReleased() { enterHeld = true; }
 
 void toggleCursorCapture() {
   ViewState& view = viewState;

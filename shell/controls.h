@@ -7,3 +7,6 @@ void handleInput();
 
 // Switches between mouse-look (cursor captured and hidden) and a free, visible cursor.
 void toggleCursorCapture();
+
+// Enter closed the go-to prompt: while it stays down it does not toggle window mode.
+void holdEnterUntilReleased();

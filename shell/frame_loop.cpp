@@ -85,6 +85,7 @@ int runViewer(const ViewerOptions& options) {
   }
   normalizeRecords();
   int refused = checkViewWork(options.view, recordTable.count - 1);
+  if (refused == kCliGoOn) refused = loadViewAnnotations(options.view);
   if (refused != kCliGoOn) {
     closeGlContext();
     closeWindow();

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "bar_batch.h"
+#include "camera.h"
 #include "cli_tool.h"
 #include "frame_readback.h"
 #include "pair_facts.h"
@@ -11,7 +12,24 @@
 
 namespace {
 
-constexpr double kPickRadius = 4.0;  // pixels: a line bar is one pixel wide
+// Pixels: a line bar is one pixel wide, and a click a few pixels off still means it.
+constexpr double kPickRadius = 8.0;
+
+// A pick that holds while nothing moves.
+struct Pin {
+  int32_t slot = 0;
+  int32_t pointerX = 0, pointerY = 0;
+  Camera eye;
+};
+Pin pin;
+
+bool pinHolds() {
+  if (pin.slot == 0) return false;
+  int32_t x = 0, y = 0;
+  readPointer(&x, &y);
+  return x == pin.pointerX && y == pin.pointerY && camera.camX == pin.eye.camX && camera.camY == pin.eye.camY &&
+         camera.pitch == pin.eye.pitch && camera.yaw == pin.eye.yaw;
+}
 
 int32_t pickAt(int32_t x, int32_t y) {
   if (viewState.cursorFree != 0) return pickBatchedBar(x + 0.5, y + 0.5, kPickRadius);
@@ -24,6 +42,11 @@ int32_t pickAt(int32_t x, int32_t y) {
 
 void pickForNextFrame() {
   ViewState& view = viewState;
+  if (pinHolds()) {
+    view.pickedSlot = pin.slot;
+    return;
+  }
+  pin.slot = 0;
   if (view.cursorFree == 0 && !view.hud) {
     view.pickedSlot = 0;
     return;
@@ -33,10 +56,19 @@ void pickForNextFrame() {
   view.pickedSlot = pickAt(x, y);
 }
 
-void printClickedPair(int32_t x, int32_t y) {
+void printClickedPair(int32_t x, int32_t y) { printPairOfSlot(pickAt(x, y)); }
+
+void pinPick(int32_t slot) {
+  pin.slot = slot;
+  readPointer(&pin.pointerX, &pin.pointerY);
+  pin.eye = camera;
+  viewState.pickedSlot = slot;
+}
+
+void printPairOfSlot(int32_t slot) {
   PairFacts facts;
-  if (!describePair(pickAt(x, y), facts)) return;
-  char line[128];
+  if (!describePair(slot, facts)) return;
+  char line[512];
   formatPairRecord(facts, line, sizeof line);
   std::printf("%s\n", line);
   cliFlushStdout();

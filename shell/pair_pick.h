@@ -12,3 +12,10 @@ void pickForNextFrame();
 // standard output, "pair", position, partner, length, strand[, identity]; nothing when no
 // bar is there.
 void printClickedPair(int32_t x, int32_t y);
+
+// That line for the bar in slot.
+void printPairOfSlot(int32_t slot);
+
+// The bar in slot stays picked, whatever lies under the pointer or at the centre, until
+// the pointer or the camera moves.
+void pinPick(int32_t slot);

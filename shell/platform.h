@@ -6,15 +6,18 @@
 
 #include <cstdint>
 
-// The keys the controls poll, plus Escape, which acts on every press. The last row are
+// The keys the controls poll, plus Escape, which acts on every press. The next row are
 // the finding-your-way keys: HUD, links, colours, reset, save the picture, and the main
-// row's minus and equals, which act as the keypad's minus and plus.
+// row's minus and equals, which act as the keypad's minus and plus. The last row act on
+// every press too: go-to prompt, stepping through the pairs, the threshold doubled or
+// halved, and the prompt's Backspace.
 enum class ViewerKey {
   M, W, S, A, D, N, L, Q,
   Down, Up, Left, Right, Space,
   PadMinus, PadPlus, Pad6, Pad4,
   Enter, Escape,
   H, K, C, R, P, Minus, Equal,
+  G, Period, Comma, PageUp, PageDown, Backspace, F,
   Other,  // any key the viewer has no use for
 };
 

@@ -15,6 +15,7 @@ void startView(const ViewOptions& options) {
   const char* fileName = viewState.fileName;
   viewState = options.view;
   viewState.fileName = fileName;
+  viewState.hasCursor = true;
   applyViewOptions(options, viewState);
 }
 
@@ -30,6 +31,8 @@ void resetViewToStart() {
   view.pointStyle = kept.pointStyle;
   view.showFloor = kept.showFloor;
   view.cursorFree = kept.cursorFree;
+  view.hasCursor = kept.hasCursor;
+  view.promptLine = kept.promptLine;
   view.pickedSlot = kept.pickedSlot;
   view.fileName = kept.fileName;
   applyViewOptions(startOptions, view);

@@ -23,6 +23,8 @@ const char kUsage[] =
     "%s"
     "View (the same options as quelvar-snapshot's):\n"
     "%s"
+    "      --mouse-look          start with the cursor captured for mouse look, as the viewer\n"
+    "                            started without arguments does (otherwise it starts free)\n"
     "  -h, --help                show this help and exit\n"
     "  -V, --version             show the version and exit\n"
     "\n"
@@ -36,9 +38,15 @@ const char kUsage[] =
     "by strand, by identity), R back to the start view (camera, threshold, zoom, slides,\n"
     "window), P saves the frame as quelvar-NNN.png (one a press) and prints the\n"
     "quelvar-snapshot command that draws it again.\n"
+    "G opens a go-to prompt in the HUD: a position, NAME, NAME:POS or NAME:START-END, Enter\n"
+    "goes there, Escape closes it. . and , step to the next and previous shown pair, longest\n"
+    "first: the camera looks at it, it is picked and printed. Page Up and Page Down double\n"
+    "and halve the length threshold. F shows or hides the annotation lanes.\n"
     "Picking: with the cursor free the bar under the pointer is picked, in mouse-look the bar\n"
-    "at the centre; a left click prints it as one line:\n"
+    "at the centre; a left click prints the nearest bar within 8 pixels as one line:\n"
     "  pair<TAB>position<TAB>partner<TAB>length<TAB>strand (0, 1 inverted)[<TAB>identity]\n"
+    "and, when the pairs lie on named sequences, the identity (. when unknown) and each\n"
+    "end's sequence and 1-based position there: <TAB>NAME<TAB>POS<TAB>NAME<TAB>POS\n"
     "\n"
     "Exit status: 0 when the window was closed, 1 when FILE cannot be read, no window\n"
     "could be had or standard output could not be written, 2 for bad arguments (also\n"
@@ -59,13 +67,16 @@ int readViewerCommandLine(int argc, char** argv, ViewerOptions& options) {
   static const option kOptions[] = {
       {"help", no_argument, nullptr, 'h'},
       {"version", no_argument, nullptr, 'V'},
+      {"mouse-look", no_argument, nullptr, 'm'},
       QUELVAR_PAIR_FILE_LONG_OPTIONS,
       QUELVAR_VIEW_LONG_OPTIONS,
       {nullptr, 0, nullptr, 0},
   };
   opterr = 0;
+  bool mouseLook = false;
   for (int c; (c = getopt_long(argc, argv, ":hV", kOptions, nullptr)) != -1;) {
     switch (c) {
+      case 'm': mouseLook = true; break;
       case 'h': return printUsage();
       case 'V': return cliPrintVersion();
       default: {
@@ -80,6 +91,10 @@ int readViewerCommandLine(int argc, char** argv, ViewerOptions& options) {
   int stop = checkPairFileOptions(options.pairs);
   if (stop == kCliGoOn) stop = checkViewOptions(options.view);
   if (stop != kCliGoOn) return stop;
+  // Started with anything to say, the view is the start camera's whatever the pointer does.
+  if (mouseLook && options.view.cursorGiven && options.view.view.cursorFree != 0)
+    return cliUsageError("--mouse-look and --cursor free exclude each other");
+  if (!options.view.cursorGiven) options.view.view.cursorFree = mouseLook ? 0 : 1;
   if (optind < argc) options.file = argv[optind];
   if (options.file == nullptr) {
     // The options read a file; without one they say nothing.

@@ -2,7 +2,9 @@
 
 #include "controls.h"
 #include "cursor_display.h"
+#include "goto_prompt.h"
 #include "pair_pick.h"
+#include "pair_steps.h"
 #include "projection.h"
 #include "view_state_instance.h"
 
@@ -14,9 +16,42 @@ void windowResized(int32_t width, int32_t height) {
 
 void windowCloseRequested() { requestQuit(0); }
 
+namespace {
+
+// The G that opened the prompt arrives as a character next; it is not typed.
+bool openingCharacterDue = false;
+
+// While the prompt is open, keys edit it and nothing else.
+void promptKeyPressed(ViewerKey key) {
+  openingCharacterDue = false;
+  if (key == ViewerKey::Escape) closeGotoPrompt();
+  if (key == ViewerKey::Backspace) eraseInGotoPrompt();
+  if (key == ViewerKey::Enter) {
+    enterGotoPrompt();
+    if (!gotoPromptOpen()) holdEnterUntilReleased();
+  }
+}
+
+}  // namespace
+
 void keyPressed(ViewerKey key) {
-  // Every press and auto-repeat of Escape toggles; other keys are polled, not handled.
-  if (key == ViewerKey::Escape) toggleCursorCapture();
+  if (gotoPromptOpen()) {
+    promptKeyPressed(key);
+    return;
+  }
+  // Every press and auto-repeat of these acts; other keys are polled, not handled.
+  switch (key) {
+    case ViewerKey::Escape: toggleCursorCapture(); break;
+    case ViewerKey::G:
+      openGotoPrompt();
+      openingCharacterDue = true;
+      break;
+    case ViewerKey::Period: stepThroughPairs(1); break;
+    case ViewerKey::Comma: stepThroughPairs(-1); break;
+    case ViewerKey::PageUp: scaleThreshold(2.0); break;
+    case ViewerKey::PageDown: scaleThreshold(0.5); break;
+    default: break;
+  }
 }
 
 void pointerOverWindow() {
@@ -37,6 +72,10 @@ void mouseButtonPressed(MouseButton button, int32_t x, int32_t y) {
   if (button == MouseButton::Left && !pairInputHeld) printClickedPair(x, y);
 }
 
-void characterTyped(uint32_t) {}
+void characterTyped(uint32_t codePoint) {
+  bool opening = openingCharacterDue && (codePoint == 'g' || codePoint == 'G');
+  openingCharacterDue = false;
+  if (!opening) typeIntoGotoPrompt(codePoint);
+}
 
 void filesDropped(int32_t, const char* const*) {}

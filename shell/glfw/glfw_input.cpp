@@ -42,6 +42,13 @@ constexpr KeyPair kKeys[] = {
     {ViewerKey::P, GLFW_KEY_P},
     {ViewerKey::Minus, GLFW_KEY_MINUS},
     {ViewerKey::Equal, GLFW_KEY_EQUAL},
+    {ViewerKey::G, GLFW_KEY_G},
+    {ViewerKey::Period, GLFW_KEY_PERIOD},
+    {ViewerKey::Comma, GLFW_KEY_COMMA},
+    {ViewerKey::PageUp, GLFW_KEY_PAGE_UP},
+    {ViewerKey::PageDown, GLFW_KEY_PAGE_DOWN},
+    {ViewerKey::Backspace, GLFW_KEY_BACKSPACE},
+    {ViewerKey::F, GLFW_KEY_F},
 };
 
 int glfwKeyOf(ViewerKey key) {

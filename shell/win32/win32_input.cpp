@@ -39,12 +39,25 @@ int virtualKeyOf(ViewerKey key) {
     case ViewerKey::P: return 'P';
     case ViewerKey::Minus: return VK_OEM_MINUS;
     case ViewerKey::Equal: return VK_OEM_PLUS;  // the = key, + with Shift
+    case ViewerKey::G: return 'G';
+    case ViewerKey::Period: return VK_OEM_PERIOD;
+    case ViewerKey::Comma: return VK_OEM_COMMA;
+    case ViewerKey::PageUp: return VK_PRIOR;
+    case ViewerKey::PageDown: return VK_NEXT;
+    case ViewerKey::Backspace: return VK_BACK;
+    case ViewerKey::F: return 'F';
     case ViewerKey::Other: break;
   }
   return 0;
 }
 
 }  // namespace
+
+ViewerKey viewerKeyOf(WPARAM virtualKey) {
+  for (int k = 0; k < static_cast<int>(ViewerKey::Other); ++k)
+    if (virtualKeyOf(static_cast<ViewerKey>(k)) == static_cast<int>(virtualKey)) return static_cast<ViewerKey>(k);
+  return ViewerKey::Other;
+}
 
 bool keyIsDown(ViewerKey key) {
   int virtualKey = virtualKeyOf(key);

@@ -2,9 +2,9 @@
 // Implements: start-up and shut-down, client size, event handling (windowProcedure calls
 //   the viewer's entry points), the quit as the system's posted quit.
 // Emulates: nothing.
-// Leaves out: typed characters (an ANSI window gets code-page bytes) and file drops
-//   (the window does not accept them); every other message goes to the system's default
-//   handling.
+// Leaves out: typed characters beyond ASCII (an ANSI window gets code-page bytes) and
+//   file drops (the window does not accept them); every other message goes to the
+//   system's default handling.
 #include "win32_window.h"
 
 #include "viewer_window.h"
@@ -17,8 +17,6 @@ HWND viewerWindow = nullptr;
 namespace {
 
 HCURSOR arrowCursor = nullptr;
-
-ViewerKey viewerKeyOf(WPARAM virtualKey) { return virtualKey == VK_ESCAPE ? ViewerKey::Escape : ViewerKey::Other; }
 
 void reportButton(MouseButton button, LPARAM lParam) {
   mouseButtonPressed(button, static_cast<int16_t>(LOWORD(lParam)), static_cast<int16_t>(HIWORD(lParam)));
@@ -40,6 +38,9 @@ LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
       return 0;
     case WM_KEYDOWN:
       keyPressed(viewerKeyOf(wParam));
+      return 0;
+    case WM_CHAR:
+      if (wParam < 0x80) characterTyped(static_cast<uint32_t>(wParam));
       return 0;
     // Reported, then left to the system as before.
     case WM_LBUTTONDOWN: reportButton(MouseButton::Left, lParam); break;

@@ -16,3 +16,8 @@
 extern HINSTANCE viewerInstance;
 extern int viewerShowCommand;  // WinMain's, for the first ShowWindow
 extern HWND viewerWindow;
+
+#include "platform.h"
+
+// The viewer's name for a virtual key, for the presses the window procedure reports.
+ViewerKey viewerKeyOf(WPARAM virtualKey);

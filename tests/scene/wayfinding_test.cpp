@@ -117,7 +117,7 @@ TEST_F(WayfindingTest, HudWritesItsLinesAndDrawsTheRuler) {
   char lines[kHudLines][kHudLineRoom];
   ASSERT_EQ(hudLines(view, lines), 4);
   EXPECT_STREQ(lines[0], "pairs.tsv \u00b7 3 pairs");
-  EXPECT_STREQ(lines[1], "showing pairs longer than 21 bp");  // 0.03 x 5,000 / 7
+  EXPECT_STREQ(lines[1], "showing 3 pairs longer than 21 bp");  // 0.03 x 5,000 / 7
   EXPECT_STREQ(lines[2], "camera over position -100,000");
   EXPECT_STREQ(lines[3], "420,000 \u2194 150,000 \u00b7 2,500 bp \u00b7 inverted \u00b7 99.1%");
   view.windowMode = true;
@@ -136,6 +136,18 @@ TEST_F(WayfindingTest, HudWritesItsLinesAndDrawsTheRuler) {
   camera.camX = -4860.0f;  // within twice the axis' length: a number
   hudLines(view, lines);
   EXPECT_STREQ(lines[3], "camera over position -540,000,000");
+  // The viewer's cursor state, then the picked pair, then the open go-to prompt.
+  view.hasCursor = true;
+  view.cursorFree = 1;
+  view.promptLine = "go to: ctg2:1,000_";
+  ASSERT_EQ(hudLines(view, lines), 7);
+  EXPECT_STREQ(lines[4], "cursor free \u00b7 Q or Escape: mouse look");
+  EXPECT_STREQ(lines[6], "go to: ctg2:1,000_");
+  view.hud = false;
+  ASSERT_EQ(hudLines(view, lines), 1) << "the prompt alone";
+  view.hud = true;
+  view.hasCursor = false;
+  view.promptLine = nullptr;
 
   view.windowMode = false;
   view.zoomSteps = 0;

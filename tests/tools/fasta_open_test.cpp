@@ -3,6 +3,8 @@
 // same list and offset table; options that cannot go with it are refused.
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include <string>
 
 #include "tool_run.h"
@@ -48,7 +50,12 @@ TEST_F(FastaOpen, SummaryRecordsAndListAreThoseOfTheBinarysPaf) {
     EXPECT_GT(direct.out.size(), 1000u);
     EXPECT_EQ(direct.out, outside.out);
     EXPECT_EQ(plain.out, outside.out);
-    EXPECT_EQ(direct.err, outside.err) << "the same layout, merges and skips said";
+    // Progress lines come only when the work takes a second or more (a loaded machine).
+    std::string said;
+    std::istringstream lines(direct.err);
+    for (std::string line; std::getline(lines, line);)
+      if (line.rfind("aligning ", 0) != 0 && line.rfind("aligned ", 0) != 0) said += line + "\n";
+    EXPECT_EQ(said, outside.err) << "the same layout, merges and skips said";
 
     ToolResult listed = shell(import + " " + genome + " -o direct.txt");
     ToolResult listedOutside = shell(import + viaPaf + " -o outside.txt");

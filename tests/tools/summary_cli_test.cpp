@@ -67,4 +67,32 @@ TEST(SummaryTool, MissingFilesAndBadOptions) {
   EXPECT_EQ(runBuilt("quelvar-summary a b", folder).exitCode, 2);
 }
 
+// Two contigs laid end to end: a pair within ctgA, an inverted one between the two, a short
+// one within ctgB.
+const char kTwoContigs[] =
+    "ctgA\t10000\t100\t1100\t+\tctgA\t10000\t5000\t6000\t990\t1000\t60\n"
+    "ctgA\t10000\t200\t500\t-\tctgB\t8000\t7000\t7300\t290\t300\t60\n"
+    "ctgB\t8000\t10\t60\t+\tctgB\t8000\t3000\t3050\t50\t50\t60\n";
+
+TEST(SummaryTool, StatsAndPairsSpeakInSequencesAndFilterAsTheViewerShows) {
+  std::string folder = scratchFolder("summary_stats");
+  writeWholeFile(folder + "/two.paf", kTwoContigs);
+  ToolResult stats = runBuilt("quelvar-summary --stats --all-sequences two.paf", folder);
+  EXPECT_EQ(stats.exitCode, 0);
+  EXPECT_EQ(stats.out,
+            "pairs\t3\nshown\t3\nshown longer than 1 kb\t0\nshown inverted\t1\n"
+            "shown between two sequences\t1\nshown on ctgA\t2\nshown on ctgB\t2\n");
+  EXPECT_NE(stats.err.find("Count tandem load - 7\nMax len tandem - 1000\n"), std::string::npos) << stats.err;
+  ToolResult pairs = runBuilt("quelvar-summary --pairs --all-sequences --min-length 300 two.paf", folder);
+  EXPECT_EQ(pairs.exitCode, 0);
+  EXPECT_EQ(pairs.out,
+            "# length\tsequence\tstart\tend\tpartner sequence\tpartner start\tpartner end\tstrand\tidentity\n"
+            "1000\tctgA\t101\t1100\tctgA\t5001\t6000\t+\t99.00\n"
+            "300\tctgA\t201\t500\tctgB\t7001\t7300\t-\t96.67\n");
+  ToolResult alike = runBuilt("quelvar-summary --stats --all-sequences --min-identity 99.5 two.paf", folder);
+  EXPECT_NE(alike.out.find("shown\t1\n"), std::string::npos) << alike.out;
+  EXPECT_EQ(runBuilt("quelvar-summary --min-length 5 two.paf", folder).exitCode, 2);
+  EXPECT_EQ(runBuilt("quelvar-summary --stats --pairs two.paf", folder).exitCode, 2);
+}
+
 }  // namespace

@@ -215,8 +215,15 @@ int runPictures(const std::vector<PicturePlan>& pictures) {
   }
 
   int status = kExitOk;
-  for (size_t i = 0; i < pictures.size(); ++i)
+  for (size_t i = 0; i < pictures.size(); ++i) {
+    int lanesRead = loadViewAnnotations(pictures[i].options);
+    if (lanesRead != kCliGoOn) {
+      abandonAll();
+      closeOffscreenContext();
+      return lanesRead;
+    }
     if (!renderPicture(pictures[i], outs[i])) status = kExitFailed;
+  }
   closeOffscreenContext();
   return summaryWritten && cliCloseStdout() ? status : kExitFailed;
 }

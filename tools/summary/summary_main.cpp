@@ -1,8 +1,11 @@
 // quelvar-summary [--records] [FILE]: loads a tandem list or any pair file exactly as the
 // viewer does at start-up and prints the same summary; --records also lists every record
-// after normalisation, one tab-separated line per slot.
+// after normalisation, one tab-separated line per slot; --stats and --pairs tell of the
+// pairs the viewer would show.
 #include <getopt.h>
 
+#include <climits>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -11,7 +14,10 @@
 #include "cli_tool.h"
 #include "fasta_pairs.h"
 #include "line_reader.h"
+#include "pair_file.h"
 #include "pair_file_options.h"
+#include "pair_listing.h"
+#include "pair_traits.h"
 #include "record_table.h"
 #include "tandem_loader.h"
 
@@ -30,6 +36,17 @@ const char kUsage[] =
     "\n"
     "  -r, --records             also list every bar after scaling, one line a slot:\n"
     "                            slot, pos, partner, len, x, y, r, g, b (tab-separated)\n"
+    "  -s, --stats               instead, counts of the pairs as name<TAB>value lines: all,\n"
+    "                            shown, of those shown longer than 1 kb, inverted, between\n"
+    "                            two sequences and on each sequence\n"
+    "  -p, --pairs               instead, the shown pairs as a table, longest first, in\n"
+    "                            sequence names and 1-based positions\n"
+    "      --min-length BP       shown: pairs of BP and longer (default: the viewer's start\n"
+    "                            threshold, 0.03 of the longest pair's 7)\n"
+    "      --min-identity PCT    shown: pairs of PCT percent identity or more (pairs without\n"
+    "                            identity stay)\n"
+    "                            (with --stats or --pairs the load summary goes to standard\n"
+    "                            error)\n"
     "%s"
     "  -h, --help                show this help and exit\n"
     "  -V, --version             show the version and exit\n"
@@ -46,23 +63,63 @@ void printRecords() {
   }
 }
 
+// What --stats and --pairs count as shown: the viewer's length threshold and identity floor.
+struct ShownFilter {
+  int64_t minLength = -1;  // bases; -1: the viewer's start threshold
+  uint16_t minIdentity = 0;
+  float threshold = 0.03f;
+};
+
+bool barShown(void* context, int32_t slot) {
+  const ShownFilter& filter = *static_cast<const ShownFilter*>(context);
+  if (!(recordTable.slots[slot].len > filter.threshold)) return false;
+  uint16_t identity = pairTraits.identity[pairOfSlot(slot)];
+  return filter.minIdentity == 0 || identity == kIdentityUnknown || identity >= filter.minIdentity;
+}
+
+// The float just below a pair of minLength bases' scaled length, as the viewer's
+// --min-length sets it, so a pair of exactly minLength passes the strict test.
+float thresholdOf(int64_t minLength) {
+  if (minLength < 0 || recordTable.maxLen <= 0) return 0.03f;
+  float scaled = static_cast<float>(static_cast<double>(static_cast<float>(minLength)) / (recordTable.maxLen / 7.0));
+  return std::nextafter(scaled, -HUGE_VALF);
+}
+
+enum SummaryOption : int { kMinLengthOption = 0x1200, kMinIdentityOption };
+
 }  // namespace
 
 int main(int argc, char** argv) {
   startCli("quelvar-summary");
   static const option kOptions[] = {
       {"records", no_argument, nullptr, 'r'},
+      {"stats", no_argument, nullptr, 's'},
+      {"pairs", no_argument, nullptr, 'p'},
+      {"min-length", required_argument, nullptr, kMinLengthOption},
+      {"min-identity", required_argument, nullptr, kMinIdentityOption},
       QUELVAR_PAIR_FILE_LONG_OPTIONS,
       {"help", no_argument, nullptr, 'h'},
       {"version", no_argument, nullptr, 'V'},
       {nullptr, 0, nullptr, 0},
   };
-  bool records = false;
+  bool records = false, stats = false, pairs = false;
+  ShownFilter filter;
   PairFileOptions file;
   opterr = 0;
-  for (int c; (c = getopt_long(argc, argv, ":rhV", kOptions, nullptr)) != -1;) {
+  for (int c; (c = getopt_long(argc, argv, ":rsphV", kOptions, nullptr)) != -1;) {
     switch (c) {
       case 'r': records = true; break;
+      case 's': stats = true; break;
+      case 'p': pairs = true; break;
+      case kMinLengthOption:
+        if (!parseCliInteger(optarg, 0, INT32_MAX, filter.minLength))
+          return cliUsageError("--min-length wants a length in bases from 0 to 2147483647, not '%s'", optarg);
+        break;
+      case kMinIdentityOption:
+        filter.minIdentity = parseIdentity(optarg);
+        if (filter.minIdentity == kIdentityUnknown)
+          return cliUsageError("--min-identity wants a percent from 0 to 100, not '%s'", optarg);
+        break;
       case 'h': {
         std::string usage = kUsage;
         usage.replace(usage.find("%s"), 2, kPairFileOptionsHelp);
@@ -78,6 +135,9 @@ int main(int argc, char** argv) {
   }
   int stop = checkPairFileOptions(file);
   if (stop != kCliGoOn) return stop;
+  if (records + stats + pairs > 1) return cliUsageError("--records, --stats and --pairs exclude each other");
+  if ((filter.minLength >= 0 || filter.minIdentity != 0) && !stats && !pairs)
+    return cliUsageError("--min-length and --min-identity go with --stats or --pairs");
   if (argc - optind > 1) return cliUsageError("one list at a time; got %d", argc - optind);
   const char* path = optind < argc ? argv[optind] : "date.txt";
   if (optind < argc) {
@@ -90,9 +150,13 @@ int main(int argc, char** argv) {
   }
 
   for (int i = 0; i < kFloorRandomDraws; ++i) std::rand();
+  if (stats || pairs) sendLoadSummaryTo(stderr);  // standard output holds the table alone
   int error = openNamedFile(path, file, 1, nullptr);
   normalizeRecords();
   if (records && error == 0) printRecords();
+  filter.threshold = thresholdOf(filter.minLength);
+  if (stats && error == 0) printPairStats(stdout, loadedSequences(), barShown, &filter);
+  if (pairs && error == 0) printShownPairs(stdout, loadedSequences(), barShown, &filter);
   bool written = cliCloseStdout();
   if (error == kPairFileRefused) return kExitFailed;  // the import said why
   if (error != 0) {

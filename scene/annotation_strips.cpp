@@ -1,0 +1,111 @@
+#include "annotation_strips.h"
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "annotation_lanes.h"
+#include "axis_ruler.h"
+#include "camera_transform.h"
+#include "gl.h"
+#include "lane_strips.h"
+#include "pair_facts.h"
+#include "text_drawing.h"
+
+namespace {
+
+constexpr float kFirstLaneY = -0.36f;  // behind the ruler's labels, seen from the start camera
+constexpr float kLaneGap = 0.06f;
+
+// A lane merged at one grain: features of a row and class closer than gap bases drawn as
+// one strip, so that a view where a pixel spans gap bases draws a bounded number of them.
+struct Grain {
+  std::vector<LaneStrip> strips;  // in order of start
+  uint32_t longest = 0;           // the longest strip, to find those reaching into a stretch
+};
+
+// Grains by lane and by the power of two of their gap; made once each, when first needed,
+// for the lanes of these files with these counts (read again, they start afresh).
+std::vector<std::pair<std::string, size_t>> grainsOf;
+std::vector<std::map<int, Grain>> grains;
+
+const Grain& grainOf(const AnnotationLanes& lanes, size_t lane, double basesPerPixel) {
+  std::vector<std::pair<std::string, size_t>> now;
+  for (const AnnotationLane& each : lanes.lanes) now.emplace_back(each.path, featureCount(each.features));
+  if (now != grainsOf) {
+    grains.assign(lanes.lanes.size(), {});
+    grainsOf = std::move(now);
+  }
+  int level = basesPerPixel > 1 ? static_cast<int>(std::floor(std::log2(basesPerPixel))) : -1;
+  if (level > 31) level = 31;
+  auto found = grains[lane].find(level);
+  if (found != grains[lane].end()) return found->second;
+  Grain& grain = grains[lane][level];
+  mergeLaneStrips(lanes.lanes[lane].features, level < 0 ? 0 : uint32_t{1} << level, grain.strips);
+  for (const LaneStrip& strip : grain.strips) grain.longest = std::max(grain.longest, strip.end - strip.start);
+  return grain;
+}
+
+// Bases one pixel spans along the ground line at y, near the middle of the stretch.
+double basesPerPixel(const float m[16], float y, double low, double high, double perUnit) {
+  int width = 0, height = 0;
+  overlaySize(width, height);
+  auto onScreen = [&](double x, double& column, double& row) {
+    double clip[4];
+    for (int k = 0; k < 4; ++k) clip[k] = m[k] * x + m[4 + k] * y + m[12 + k];
+    if (clip[3] <= 1e-6) return false;
+    column = (clip[0] / clip[3] + 1.0) / 2.0 * width;
+    row = (1.0 - clip[1] / clip[3]) / 2.0 * height;
+    return true;
+  };
+  double mid = (low + high) / 2, step = (high - low) * 1e-3, c0, r0, c1, r1;
+  if (!(step > 0) || !onScreen(mid - step, c0, r0) || !onScreen(mid + step, c1, r1)) return 0;
+  double pixels = std::hypot(c1 - c0, r1 - r0);
+  return pixels > 0 ? 2 * step * perUnit / pixels : 0;
+}
+
+}  // namespace
+
+float laneFront(int lane) { return kFirstLaneY - static_cast<float>(lane) * (kLaneDepth + kLaneGap); }
+
+void drawAnnotationLanes(const ViewState& view, const AnnotationLanes& lanes) {
+  glPushMatrix();
+  applyCameraTransform();
+  float m[16];
+  glGetFloatv(GL_MODELVIEW_MATRIX, m);
+  double perUnit = positionsPerUnit(view.zoomSteps);
+  glPushAttrib(GL_CURRENT_BIT);
+  glBegin(GL_QUADS);
+  for (size_t k = 0; k < lanes.lanes.size(); ++k) {
+    const AnnotationLane& lane = lanes.lanes[k];
+    float front = laneFront(static_cast<int>(k)), middle = front - kLaneDepth / 2;
+    double low = 0.0, high = 4294967296.0 / perUnit;
+    if (!groundStretchInView(m, middle, low, high)) continue;
+    double pixel = basesPerPixel(m, middle, low, high, perUnit);
+    const Grain& grain = grainOf(lanes, k, pixel);
+    double from = low * perUnit, to = high * perUnit;
+    auto first = std::lower_bound(grain.strips.begin(), grain.strips.end(), from - grain.longest,
+                                  [](const LaneStrip& strip, double at) { return strip.start < at; });
+    int rows = lane.features.rowsUsed > 0 ? lane.features.rowsUsed : 1;
+    float rowDepth = kLaneDepth / static_cast<float>(rows);
+    for (auto strip = first; strip != grain.strips.end() && strip->start < to; ++strip) {
+      if (strip->end <= from) continue;
+      const Rgb& colour = lanes.classes[strip->featureClass].colour;
+      // At least a pixel wide, so a 50 bp repeat stays in sight from afar; just above the
+      // floor, which lies at 0.
+      double x0 = strip->start / perUnit, x1 = std::max<double>(strip->end, strip->start + pixel) / perUnit;
+      float y0 = front - static_cast<float>(strip->row) * rowDepth, y1 = y0 - rowDepth * 0.85f;
+      glColor3ub(colour.r, colour.g, colour.b);
+      glVertex3f(static_cast<float>(x0), y0, 0.002f);
+      glVertex3f(static_cast<float>(x1), y0, 0.002f);
+      glVertex3f(static_cast<float>(x1), y1, 0.002f);
+      glVertex3f(static_cast<float>(x0), y1, 0.002f);
+    }
+  }
+  glEnd();
+  glPopAttrib();
+  glPopMatrix();
+}

@@ -1,0 +1,65 @@
+#include "goto_prompt.h"
+
+#include <string>
+
+#include "camera.h"
+#include "pair_facts.h"
+#include "sequence_places.h"
+#include "view_state_instance.h"
+
+namespace {
+
+constexpr size_t kMostTyped = 120;
+
+bool open = false;
+std::string typed;
+std::string shown;  // the HUD's prompt line: what was typed, then why it could not be read
+
+void showLine(const std::string& why) {
+  shown = "go to: " + typed + "_";
+  if (!why.empty()) shown += "   (" + why + ")";
+  viewState.promptLine = shown.c_str();
+}
+
+}  // namespace
+
+void openGotoPrompt() {
+  open = true;
+  typed.clear();
+  showLine("");
+}
+
+bool gotoPromptOpen() { return open; }
+
+void typeIntoGotoPrompt(uint32_t codePoint) {
+  if (!open || codePoint < 0x20 || codePoint > 0x7E || typed.size() >= kMostTyped) return;
+  typed += static_cast<char>(codePoint);
+  showLine("");
+}
+
+void eraseInGotoPrompt() {
+  if (!open || typed.empty()) return;
+  typed.pop_back();
+  showLine("");
+}
+
+void closeGotoPrompt() {
+  open = false;
+  viewState.promptLine = nullptr;
+}
+
+void enterGotoPrompt() {
+  if (!open) return;
+  if (typed.find_first_not_of(' ') == std::string::npos) {
+    closeGotoPrompt();
+    return;
+  }
+  AxisRange place;
+  std::string why;
+  if (parsePlace(loadedSequences(), typed, place, why) != PlaceAnswer::Found) {
+    showLine(why);
+    return;
+  }
+  camera = cameraLookingAt(static_cast<double>(place.start) / positionsPerUnit(viewState.zoomSteps));
+  closeGotoPrompt();
+}

@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# Finding one's way on a real assembly (183 contigs self-aligned by minimap2), in the real
+# viewer: started with a file, the first picture is the start camera's wherever the pointer
+# is; . prints the longest shown pair's line in contig names and positions, as
+# quelvar-summary --pairs lists it first; G, a typed NAME:POS and Enter move the camera
+# there (P's printed command shows it) and Enter leaves window mode alone; Page Up doubles
+# the length threshold.
+#   e2e_navigation.sh native VIEWER TOOLS_DIR | wine VIEWER.exe TOOLS_DIR
+mode=$1
+viewer=$2
+. "$(dirname "$0")/x_session.sh"
+[ -f "$viewer" ] || fail "no viewer at $viewer (build it first)"
+startSession "$3"
+cd "$sessionDir"
+
+minimap2 -c -X /usr/share/doc/ragout/examples/H.Pylori/SJM180_contigs.fasta.gz \
+  /usr/share/doc/ragout/examples/H.Pylori/SJM180_contigs.fasta.gz >self.paf 2>/dev/null
+"$toolsDir/quelvar-summary" --pairs --all-sequences self.paf >pairs.tsv 2>/dev/null
+read -r length name start partnerName partnerStart < <(awk -F'\t' 'NR == 2 {print $1, $2, $3, $5, $6}' pairs.tsv)
+[ -n "${partnerStart:-}" ] || fail "quelvar-summary --pairs listed nothing: $(head -n3 pairs.tsv)"
+
+prepareRunner "$mode"
+xdotool mousemove 37 811  # anywhere but the look centre
+openViewer --all-sequences self.paf
+shoot start.ppm 1
+xdotool mousemove 900 120
+shoot moved.ppm
+[ "$(differingPixels start.ppm moved.ppm)" -eq 0 ] || fail "the pointer turned the start camera"
+if [ "$mode" = native ]; then
+  convert start.ppm -crop "${clientW}x${clientH}+${clientX}+${clientY}" +repage start.png
+  "$toolsDir/quelvar-snapshot" --list self.paf --all-sequences --size "${clientW}x${clientH}" \
+    --out snapshot.png >/dev/null 2>&1 || fail "quelvar-snapshot failed"
+  [ "$(compare -metric AE start.png snapshot.png null: 2>&1)" = 0 ] ||
+    fail "the first picture is not the start camera's: $(compare -metric AE start.png snapshot.png null: 2>&1) pixels differ"
+fi
+
+# . : the longest pair, its ends named.
+pressUntil period ". printed no pair" eval "sleep 0.3; grep -q '^pair' out.txt"
+stepped=$(tr -d '\r' <out.txt | grep '^pair' | head -n1)
+[ "$(echo "$stepped" | cut -f4,7-10)" = "$(printf '%s\t%s\t%s\t%s\t%s' "$length" "$name" "$start" "$partnerName" "$partnerStart")" ] ||
+  fail ". printed '$stepped', not the longest pair ($length $name:$start $partnerName:$partnerStart)"
+
+# Presses P until the next picture is saved; leaves its printed command in $command.
+saved=0
+saveCommand() {
+  local picture
+  picture=$(printf 'quelvar-%03d.png' "$saved")
+  pressUntil p "P did not save $picture" eval "sleep 0.5; grep -q '^saved $picture: ' out.txt"
+  command=$(tr -d '\r' <out.txt | sed -n "s/^saved $picture: //p")
+  saved=$((saved + 1))
+}
+
+# G, NAME:1000, Enter: the start camera moved to look at that contig's 1,000th base.
+offset=$(tr -d '\r' <err.txt | awk -v n="$partnerName" -F'\t' '$1 == "  " n {print $2}')
+[ -n "$offset" ] || fail "no offset for $partnerName in: $(head -n5 err.txt)"
+tap g
+sleep 0.3
+xdotool type --delay 40 "$partnerName:1000"
+xdotool key Return
+sleep 0.5
+saveCommand
+camX=$(echo "$command" | sed -n 's/.*--camera \([^,]*\),.*/\1/p')
+awk -v got="$camX" -v at="$offset" 'BEGIN {
+  pi = 3.14159265358979; x = (at + 999) / 100000
+  want = x - sin(pi / 3) * 2 * sin(70 * pi / 180) / cos(70 * pi / 180)
+  exit !(got - want < 1e-3 && want - got < 1e-3) }' ||
+  fail "after G $partnerName:1000 the camera is at x $camX, not looking at axis position $((offset + 999)): $command"
+case "$command" in *--window-start*) fail "Enter in the prompt also toggled window mode: $command" ;; esac
+
+# Page Up: the threshold in bases doubled.
+xdotool key Prior
+sleep 0.3
+saveCommand
+case "$command" in *" --threshold 0.06 "*|*" --threshold 0.06") ;; *) fail "Page Up: $command" ;; esac
+
+closeViewer
+echo "e2e navigation $mode: passed"

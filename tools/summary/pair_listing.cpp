@@ -1,0 +1,86 @@
+#include "pair_listing.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+#include <string>
+#include <vector>
+
+#include "pair_traits.h"
+#include "record_table.h"
+#include "sequence_places.h"
+
+namespace {
+
+struct ShownPair {
+  int32_t pair;  // slots 2 pair - 1 and 2 pair
+  int64_t length;
+};
+
+int64_t lengthInBases(const TandemRecord& record) {
+  return std::llround(static_cast<double>(record.len) * recordTable.maxLen / 7.0);
+}
+
+std::vector<ShownPair> shownPairs(SlotShown shown, void* context) {
+  std::vector<ShownPair> pairs;
+  for (int32_t pair = 1; 2 * pair < recordTable.count; ++pair)
+    if (shown(context, 2 * pair - 1) || shown(context, 2 * pair))
+      pairs.push_back({pair, lengthInBases(recordTable.slots[2 * pair - 1])});
+  return pairs;
+}
+
+// The sequence an axis position lies on, or -1.
+int32_t sequenceAt(const SequenceAxis& axis, int64_t position) {
+  SequencePlace place;
+  return sequencePlaceOf(axis, position, place) ? static_cast<int32_t>(place.sequence) : -1;
+}
+
+}  // namespace
+
+void printPairStats(FILE* out, const SequenceAxis& sequences, SlotShown shown, void* context) {
+  std::vector<ShownPair> pairs = shownPairs(shown, context);
+  int64_t longer = 0, inverted = 0, between = 0;
+  std::vector<int64_t> perSequence(sequences.sequences.size(), 0);
+  for (const ShownPair& pair : pairs) {
+    const TandemRecord& first = recordTable.slots[2 * pair.pair - 1];
+    longer += pair.length > 1000;
+    inverted += pairTraits.orientation[pair.pair] == kInverted;
+    int32_t one = sequenceAt(sequences, first.pos), other = sequenceAt(sequences, first.partner);
+    between += one != other;
+    if (one >= 0) ++perSequence[static_cast<size_t>(one)];
+    if (other >= 0 && other != one) ++perSequence[static_cast<size_t>(other)];
+  }
+  std::fprintf(out, "pairs\t%d\n", (recordTable.count - 1) / 2);
+  std::fprintf(out, "shown\t%zu\n", pairs.size());
+  std::fprintf(out, "shown longer than 1 kb\t%lld\n", static_cast<long long>(longer));
+  std::fprintf(out, "shown inverted\t%lld\n", static_cast<long long>(inverted));
+  std::fprintf(out, "shown between two sequences\t%lld\n", static_cast<long long>(between));
+  for (size_t i = 0; i < perSequence.size(); ++i)
+    std::fprintf(out, "shown on %s\t%lld\n", sequences.sequences[i].name.c_str(),
+                 static_cast<long long>(perSequence[i]));
+}
+
+void printShownPairs(FILE* out, const SequenceAxis& sequences, SlotShown shown, void* context) {
+  std::vector<ShownPair> pairs = shownPairs(shown, context);
+  std::stable_sort(pairs.begin(), pairs.end(),
+                   [](const ShownPair& a, const ShownPair& b) { return a.length > b.length; });
+  std::fprintf(out, "# length\tsequence\tstart\tend\tpartner sequence\tpartner start\tpartner end\tstrand\tidentity\n");
+  auto copy = [&](int64_t position, int64_t length, std::string& text) {
+    int32_t number = sequenceAt(sequences, position);
+    int64_t offset = number >= 0 ? sequences.sequences[static_cast<size_t>(number)].offset : 0;
+    text = (number >= 0 ? sequences.sequences[static_cast<size_t>(number)].name : std::string(".")) + "\t" +
+           std::to_string(position - offset + 1) + "\t" + std::to_string(position - offset + length);
+  };
+  for (const ShownPair& pair : pairs) {
+    const TandemRecord& first = recordTable.slots[2 * pair.pair - 1];
+    std::string one, other;
+    copy(first.pos, pair.length, one);
+    copy(first.partner, pair.length, other);
+    uint8_t strand = pairTraits.orientation[pair.pair];
+    uint16_t identity = pairTraits.identity[pair.pair];
+    char percent[16] = ".";
+    if (identity != kIdentityUnknown) std::snprintf(percent, sizeof percent, "%u.%02u", identity / 100u, identity % 100u);
+    std::fprintf(out, "%lld\t%s\t%s\t%s\t%s\n", static_cast<long long>(pair.length), one.c_str(), other.c_str(),
+                 strand == kSameStrand ? "+" : strand == kInverted ? "-" : ".", percent);
+  }
+}
