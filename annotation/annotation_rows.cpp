@@ -313,7 +313,7 @@ const char* annotationFormatName(AnnotationFormat format) {
     case AnnotationFormat::Gff3: return "GFF3";
     case AnnotationFormat::Gtf: return "GTF";
     case AnnotationFormat::RepeatMasker: return "RepeatMasker .out";
-    case AnnotationFormat::Trf: return "TRF .dat";
+    case AnnotationFormat::Trf: return "Tandem Repeats Finder";
   }
   return "annotation";
 }

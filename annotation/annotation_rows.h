@@ -9,7 +9,7 @@
 
 enum class AnnotationFormat { Bed, Gff3, Gtf, RepeatMasker, Trf };
 
-// "BED", "GFF3", "GTF", "RepeatMasker .out", "TRF .dat".
+// "BED", "GFF3", "GTF", "RepeatMasker .out", "Tandem Repeats Finder" (its .dat or -ngs output).
 const char* annotationFormatName(AnnotationFormat format);
 
 // Tells the format from the first bytes of a file (inflated, if it was gzip); whole: they

@@ -23,7 +23,7 @@ struct AxisSequence {
 struct SequenceAxis {
   std::vector<AxisSequence> sequences;
   std::unordered_map<std::string, uint32_t> indexOf;
-  bool fixed;  // from an index: no sequence is added, no length grows
+  bool fixed = false;  // from an index: no sequence is added, no length grows
   // The last two names looked up: rows mostly name the same one or two sequences.
   std::string recentName[2];
   uint32_t recentNumber[2] = {kNoSequence, kNoSequence};

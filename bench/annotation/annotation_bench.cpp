@@ -106,7 +106,7 @@ int main(int argc, char** argv) {
               "B/feature", "query us", "strips10k", "strips100k", "merge s");
   bool ok = true;
   for (const Case& c : cases) {
-    std::string plain = dir + "/features." + annotationFormatName(c.format);
+    std::string plain = dir + "/features" + std::to_string(static_cast<int>(c.format));
     std::string path = c.gzip ? plain + ".gz" : plain;
     bool written = writeBenchAnnotation(plain, c.format, features, 5) && (!c.gzip || gzipFile(plain, path));
     if (!written) {

@@ -10,6 +10,7 @@
 
 #include "annotation_lanes.h"
 #include "annotation_place.h"
+#include "features_under.h"
 #include "tool_run.h"
 
 namespace {
@@ -147,6 +148,10 @@ TEST_F(AnnotationRead, RepeatMaskerRowsGiveRepeatsByClass) {
                                          {10099, 10200, "L1MB7", '+'},
                                          {10399, 10480, "AluY", '-'}};
   EXPECT_EQ(featuresOf(lanes.lanes[0]), expected);
+  // What the HUD and the click line name under a stretch: here chrB's two repeats.
+  EXPECT_EQ(nameFeatures(lanes, featuresUnder(lanes, 10150, 10400), 5), "L1MB7 (LINE), AluY (SINE)");
+  EXPECT_EQ(nameFeatures(lanes, featuresUnder(lanes, 0, 20000), 1), "(CCCTAA)n (Simple_repeat) +3 more");
+  EXPECT_EQ(nameFeatures(lanes, featuresUnder(lanes, 5000, 6000), 5), "");
   const auto& classes = annotationClasses(lanes);
   ASSERT_EQ(classes.size(), 3u);
   EXPECT_EQ(classes[0].name, "Simple_repeat");
