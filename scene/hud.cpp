@@ -11,7 +11,7 @@
 #include "axis_ticks.h"
 #include "camera.h"
 #include "camera_transform.h"
-#include "feature_names.h"
+#include "features_under.h"
 #include "gl.h"
 #include "pair_facts.h"
 #include "record_table.h"
@@ -114,8 +114,9 @@ int hudLines(const ViewState& view, char lines[kHudLines][kHudLineRoom]) {
   if (view.pickedSlot != 0 && describePair(view.pickedSlot, facts)) {
     formatPairLine(facts, lines[n++], kHudLineRoom);
     if (view.annotations != nullptr) {
-      std::string one = featureNamesOver(*view.annotations, facts.position, facts.position + facts.length, 3);
-      std::string other = featureNamesOver(*view.annotations, facts.partner, facts.partner + facts.length, 3);
+      const AnnotationLanes& lanes = *view.annotations;
+      std::string one = nameFeatures(lanes, featuresUnder(lanes, facts.position, facts.position + facts.length), 3);
+      std::string other = nameFeatures(lanes, featuresUnder(lanes, facts.partner, facts.partner + facts.length), 3);
       if (!one.empty() || !other.empty())
         std::snprintf(lines[n++], kHudLineRoom, "its ends lie on %s \u2194 %s", one.empty() ? "nothing" : one.c_str(),
                       other.empty() ? "nothing" : other.c_str());
@@ -193,18 +194,12 @@ std::string featuresUnderPointer(const ViewState& view) {
     // A pixel's width on either side, so a strip drawn a pixel wide can be pointed at.
     double reach = std::fabs(x1 - x) * perUnit;
     int64_t at = std::llround(x * perUnit);
-    std::vector<uint32_t> hits;
+    std::vector<uint32_t> found;
     featuresOverlapping(lanes.lanes[k].features, at - static_cast<int64_t>(reach) - 1,
-                        at + static_cast<int64_t>(reach) + 2, hits);
-    std::string text;
-    size_t shown = 0;
-    for (uint32_t feature : hits) {
-      if (shown++ == 4) {
-        text += ", ...";
-        break;
-      }
-      text += (text.empty() ? "" : ", ") + std::string(featureName(lanes.lanes[k].features, feature));
-    }
+                        at + static_cast<int64_t>(reach) + 2, found);
+    std::vector<FeatureHit> hits;
+    for (uint32_t feature : found) hits.push_back({static_cast<uint32_t>(k), feature});
+    std::string text = nameFeatures(lanes, hits, 4);
     if (text.empty()) return "";
     return "under the pointer: " + text;
   }

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "bar_batch.h"
-#include "feature_names.h"
+#include "features_under.h"
 #include "camera.h"
 #include "cli_tool.h"
 #include "frame_readback.h"
@@ -81,7 +81,8 @@ void printPairOfSlot(int32_t slot) {
   std::string features;
   if (viewState.annotations != nullptr)
     for (int32_t end : {facts.position, facts.partner}) {
-      std::string names = featureNamesOver(*viewState.annotations, end, end + facts.length, kFeaturesNamed);
+      std::string names =
+          nameFeatures(*viewState.annotations, featuresUnder(*viewState.annotations, end, end + facts.length), kFeaturesNamed);
       features += "\t" + (names.empty() ? std::string(".") : names);
     }
   std::printf("%s%s\n", line, features.c_str());

@@ -114,7 +114,7 @@ clicked=$(tr -d '\r' <out.txt | grep '^pair' | tail -n1)
 [ -n "$clicked" ] || fail "a click on the bar at $barX,$barY printed nothing"
 # A copy reaching past its contig's end (the pair's length is its longer copy's) also
 # names the next contig's feature, after its own.
-echo "$clicked" | awk -F'\t' '{exit !(NF == 12 && index($11 ", ", "span_" $7 ", ") == 1 && index($12 ", ", "span_" $9 ", ") == 1)}' ||
+echo "$clicked" | awk -F'\t' '{exit !(NF == 12 && index($11, "span_" $7 " (") == 1 && index($12, "span_" $9 " (") == 1)}' ||
   fail "the click line does not name the features at its ends: $clicked"
 
 closeViewer
