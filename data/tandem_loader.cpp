@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 
+#include "axis_units.h"
 #include "record_table.h"
 #include "tandem_scanner.h"
 
@@ -61,5 +62,5 @@ int loadTandemList(const char* path, uint32_t tag) {
 
 void normalizeRecords() {
   normalizeLengths();
-  scaleRecordsX(0.00001);
+  scaleRecordsX(kAxisScale);
 }

@@ -12,21 +12,20 @@ void slideFarPart(const ViewState& view) {
     TandemRecord& record = recordTable.slots[i];
     if (record.pos <= kFarPartStart) continue;
     // Each step on its own, in the order the flags are read, so the rounding is the same.
-    if (view.moveRight) record.x = static_cast<float>(record.x + 0.1);
-    if (view.moveLeft) record.x = static_cast<float>(record.x - 0.1);
-    if (view.jumpForward) record.y = static_cast<float>(record.y + 0.1);
-    if (view.jumpBack) record.y = static_cast<float>(record.y - 0.1);
+    if (view.moveRight) record.x = static_cast<float>(record.x + kFarSlideStep);
+    if (view.moveLeft) record.x = static_cast<float>(record.x - kFarSlideStep);
+    if (view.jumpForward) record.y = static_cast<float>(record.y + kFarSlideStep);
+    if (view.jumpBack) record.y = static_cast<float>(record.y - kFarSlideStep);
   }
   ++recordTable.revision;
   noteFarSlide(view);
 }
 
-void drawBars(int style, const ViewState& view) {
+void drawBars(const ViewState& view) {
+  ViewState allBars = view;
+  allBars.windowMode = false;
   glPushMatrix();
   applyCameraTransform();
-  BarSelection selection{recordTable.revision, recordTable.count, view.threshold, style == 1, false, 0};
-  selection.colourMode = view.colourMode;
-  selection.minIdentity = view.minIdentity;
-  drawBarBatch(selection);
+  drawBarBatch(allBars, view.pointStyle);
   glPopMatrix();
 }

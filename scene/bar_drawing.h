@@ -4,13 +4,12 @@
 
 #include <cstdint>
 
+#include "axis_units.h"
 #include "view_state.h"
-
-constexpr int32_t kFarPartStart = 2000000;  // positions above this slide; this one does not
 
 // Records with pos above 2,000,000 move by 0.1 along each set arrow flag; once a frame
 // outside window mode, drawn or not.
 void slideFarPart(const ViewState& view);
 
-// style 1 draws points, any other value lines.
-void drawBars(int style, const ViewState& view);
+// Every shown pair's bars (the window aside), as points with view.pointStyle, else lines.
+void drawBars(const ViewState& view);

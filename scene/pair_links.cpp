@@ -7,10 +7,10 @@
 #include "camera_transform.h"
 #include "gl.h"
 #include "pair_colours.h"
+#include "pair_shown.h"
 #include "pair_traits.h"
 #include "record_table.h"
 #include "view_volume.h"
-#include "window_mode.h"
 
 namespace {
 
@@ -27,39 +27,20 @@ int32_t drawIndexCount = 0;
 float cullMatrix[16];
 bool cullValid = false;
 
-// What the arcs were built for; rebuilt when any of it changes.
-struct LinkKey {
-  uint32_t revision;
-  int32_t count;
-  float threshold;
-  bool windowMode;
-  int32_t windowStart;
-  int32_t colourMode;
-  uint16_t minIdentity;
-  bool built;
-};
-LinkKey builtFor{};
+// What the arcs were built for: the shown list and the colours.
+uint64_t builtGeneration = 0;
+int32_t builtColourMode = 0;
+bool built = false;
 
-bool inWindow(int32_t value, int32_t windowStart) {
-  return static_cast<int64_t>(windowStart) <= value &&
-         static_cast<int64_t>(value) <= static_cast<int64_t>(windowStart) + kWindowSpan;
-}
-
-// Both bars of a pair share their length, and window mode shows both or neither.
-bool pairShown(int32_t slot, const TandemRecord& a, const ViewState& view) {
-  if (!(a.len > view.threshold)) return false;
-  uint16_t identity = pairTraits.identity[pairOfSlot(slot)];
-  if (view.minIdentity != 0 && identity < view.minIdentity && identity != kIdentityUnknown) return false;
-  return !view.windowMode || inWindow(a.pos, view.windowStart) || inWindow(a.partner, view.windowStart);
-}
-
-void buildArcs(const ViewState& view) {
+// Both bars of a pair share the shown rule: an arc for each shown first bar.
+void buildArcs(const ViewState& view, const ShownSlots& shown) {
   arcCount = 0;
   const double pi = 3.14159265358979323846;
-  for (int32_t slot = 1; slot + 1 < recordTable.count; slot += 2) {
+  for (int32_t k = 0; k < shown.count; ++k) {
+    int32_t slot = shown.slots[k];
+    if (slot % 2 == 0 || slot + 1 >= recordTable.count) continue;
     const TandemRecord& a = recordTable.slots[slot];
     const TandemRecord& b = recordTable.slots[slot + 1];
-    if (!pairShown(slot, a, view)) continue;
     float colour[3];
     if (view.colourMode == kColourByIdentity)
       identityColour(pairTraits.identity[pairOfSlot(slot)], colour);
@@ -111,14 +92,12 @@ void cullArcs(const float matrix[16]) {
 }  // namespace
 
 void drawPairLinks(const ViewState& view) {
-  LinkKey key{recordTable.revision, recordTable.count, view.threshold, view.windowMode,
-              view.windowMode ? view.windowStart : 0, view.colourMode, view.minIdentity, true};
-  if (!builtFor.built || key.revision != builtFor.revision || key.count != builtFor.count ||
-      key.threshold != builtFor.threshold || key.windowMode != builtFor.windowMode ||
-      key.windowStart != builtFor.windowStart || key.colourMode != builtFor.colourMode ||
-      key.minIdentity != builtFor.minIdentity) {
-    buildArcs(view);
-    builtFor = key;
+  ShownSlots shown = shownSlots(view);
+  if (!built || shown.generation != builtGeneration || view.colourMode != builtColourMode) {
+    buildArcs(view, shown);
+    builtGeneration = shown.generation;
+    builtColourMode = view.colourMode;
+    built = true;
   }
   if (arcCount == 0) return;
   glPushMatrix();

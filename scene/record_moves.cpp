@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "axis_units.h"
 #include "bar_drawing.h"
 #include "record_table.h"
 #include "stack_counts.h"
@@ -109,7 +110,7 @@ void makeRecordMoves(const std::string& moves, ViewState& view) {
       return;
     }
     // The slide's own arithmetic, step by step: each sum in double, stored float32.
-    double step = sign * 0.1;
+    double step = sign * kFarSlideStep;
     for (int32_t i = 1; i < recordTable.count; ++i) {
       TandemRecord& record = recordTable.slots[i];
       if (record.pos <= kFarPartStart) continue;
@@ -127,7 +128,7 @@ void restoreLoadedPlaces() {
   for (int32_t i = 1; i < recordTable.count; ++i) clearStackCount(recordTable.slots[i].pos);
   for (int32_t i = 1; i < recordTable.count; ++i) {
     TandemRecord& record = recordTable.slots[i];
-    record.x = static_cast<float>(static_cast<double>(static_cast<float>(record.pos)) * 0.00001);
+    record.x = static_cast<float>(static_cast<double>(static_cast<float>(record.pos)) * kAxisScale);
     record.y = static_cast<float>(bumpStackCount(record.pos) / 10.0);
   }
   ++recordTable.revision;

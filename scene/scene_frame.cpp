@@ -24,7 +24,7 @@ void drawScene(const ViewState& view) {
     drawWindowBars(view);
     drawScaleBar(view);
   } else {
-    drawBars(view.pointStyle ? 1 : 2, view);
+    drawBars(view);
   }
   if (view.showFloor) drawFloor();
   if (view.showLinks) drawPairLinks(view);

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <limits>
 
+#include "axis_units.h"
 #include "bar_batch.h"
 #include "camera_transform.h"
 #include "gl.h"
@@ -40,18 +41,17 @@ void shiftWindow(ViewState& view) {
 void drawWindowBars(const ViewState& view) {
   glPushMatrix();
   applyCameraTransform();
-  BarSelection selection{recordTable.revision, recordTable.count, view.threshold, false, true, view.windowStart};
-  selection.colourMode = view.colourMode;
-  selection.minIdentity = view.minIdentity;
-  drawBarBatch(selection);
+  ViewState windowed = view;
+  windowed.windowMode = true;
+  drawBarBatch(windowed, false);
   glPopMatrix();
 }
 
 void drawScaleBar(const ViewState& view) {
-  double scale = std::pow(0.9, view.zoomSteps);
+  double scale = std::pow(kZoomFactor, view.zoomSteps);
   glPushMatrix();
   applyCameraTransform();
-  glTranslatef(static_cast<float>(view.windowStart * 0.00001 * scale), 0.0f, 0.0f);
+  glTranslatef(static_cast<float>(view.windowStart * kAxisScale * scale), 0.0f, 0.0f);
   glBegin(GL_LINES);
   glColor3d(1.0, 0.0, 0.0);
   glVertex3f(0.0f, -0.1f, 0.0f);

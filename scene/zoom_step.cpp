@@ -1,10 +1,11 @@
 #include "zoom_step.h"
 
+#include "axis_units.h"
 #include "record_moves.h"
 #include "record_table.h"
 
 void zoomStep(ViewState& view) {
-  scaleRecordsX(0.9);
+  scaleRecordsX(kZoomFactor);
   view.zoomSteps += 1;
   noteZoomStep();
 }

@@ -5,13 +5,12 @@
 
 #include "record_table.h"
 #include "tandem_loader.h"
-#include "window_mode.h"
+#include "axis_units.h"
+#include "pair_shown.h"
 
 namespace {
 
 std::vector<float> loadedX, loadedLen;
-
-bool inWindow(int64_t value, int64_t start) { return start <= value && value <= start + kWindowSpan; }
 
 }  // namespace
 
@@ -39,15 +38,14 @@ void normaliseRecordsFor(int64_t maxLen) {
     len = static_cast<float>(len / divisor);
     if (len > 7.0f) len = 7.0f;
   }
-  scaleRecordsX(0.00001);
+  scaleRecordsX(kAxisScale);
 }
 
 bool drawnExtent(const ViewState& view, FitBox& box, int64_t& firstPos, int64_t& lastPos) {
   bool any = false;
   for (int32_t i = 1; i < recordTable.count; ++i) {
     const TandemRecord& r = recordTable.slots[i];
-    if (!(r.len > view.threshold)) continue;
-    if (view.windowMode && !inWindow(r.pos, view.windowStart) && !inWindow(r.partner, view.windowStart)) continue;
+    if (!pairShown(view, i)) continue;
     if (!any) {
       box = {r.x, r.x, r.y, r.y, r.len};
       firstPos = lastPos = r.pos;
@@ -67,7 +65,7 @@ bool drawnExtent(const ViewState& view, FitBox& box, int64_t& firstPos, int64_t&
 
 float axisXOf(int64_t pos, int zoomSteps) {
   float x = static_cast<float>(pos);
-  x = static_cast<float>(x * 0.00001);
-  for (int i = 0; i < zoomSteps; ++i) x = static_cast<float>(x * 0.9);
+  x = static_cast<float>(x * kAxisScale);
+  for (int i = 0; i < zoomSteps; ++i) x = static_cast<float>(x * kZoomFactor);
   return x;
 }

@@ -1,0 +1,58 @@
+#include "pair_shown.h"
+
+#include "axis_units.h"
+#include "pair_traits.h"
+#include "record_table.h"
+
+namespace {
+
+bool inWindow(int32_t value, int32_t windowStart) {
+  // 64-bit sums: a window near the int32 limit must not wrap round.
+  return static_cast<int64_t>(windowStart) <= value &&
+         static_cast<int64_t>(value) <= static_cast<int64_t>(windowStart) + kWindowSpan;
+}
+
+// What the shown list depends on.
+struct ShownKey {
+  uint32_t revision;
+  int32_t count;
+  float threshold;
+  uint16_t minIdentity;
+  bool windowMode;
+  int32_t windowStart;  // 0 outside window mode
+
+  bool operator==(const ShownKey& o) const {
+    return revision == o.revision && count == o.count && threshold == o.threshold &&
+           minIdentity == o.minIdentity && windowMode == o.windowMode && windowStart == o.windowStart;
+  }
+};
+
+int32_t shown[kTableSlots];
+int32_t shownCount = 0;
+uint64_t generation = 0;
+ShownKey builtFor{};
+bool built = false;
+
+}  // namespace
+
+bool pairShown(const ViewState& view, int32_t slot) {
+  const TandemRecord& record = recordTable.slots[slot];
+  if (!(record.len > view.threshold)) return false;
+  uint16_t identity = pairTraits.identity[pairOfSlot(slot)];
+  if (view.minIdentity != 0 && identity < view.minIdentity && identity != kIdentityUnknown) return false;
+  return !view.windowMode || inWindow(record.pos, view.windowStart) || inWindow(record.partner, view.windowStart);
+}
+
+ShownSlots shownSlots(const ViewState& view) {
+  ShownKey key{recordTable.revision, recordTable.count,  view.threshold,
+               view.minIdentity,     view.windowMode,    view.windowMode ? view.windowStart : 0};
+  if (!built || !(key == builtFor)) {
+    shownCount = 0;
+    for (int32_t i = 1; i < recordTable.count; ++i)
+      if (pairShown(view, i)) shown[shownCount++] = i;
+    builtFor = key;
+    built = true;
+    ++generation;
+  }
+  return {shown, shownCount, generation};
+}
