@@ -5,6 +5,7 @@
 
 #include "axis_units.h"
 #include "record_table.h"
+#include "stack_counts.h"
 #include "tandem_scanner.h"
 
 namespace {
@@ -21,7 +22,8 @@ void printTandemSummary(bool refusedForRoom) {
   std::fflush(stdout);
 }
 
-// Scales every record's len into (0, 7] by maxLen / 7.
+}  // namespace
+
 void normalizeLengths() {
   if (recordTable.count <= 1) return;
   double divisor = recordTable.maxLen / 7.0;
@@ -31,8 +33,6 @@ void normalizeLengths() {
   }
   ++recordTable.revision;
 }
-
-}  // namespace
 
 int endTandemLoad(TandemScanner& scanner, int error) {
   if (error == 0)
@@ -62,5 +62,11 @@ int loadTandemList(const char* path, uint32_t tag) {
 
 void normalizeRecords() {
   normalizeLengths();
+  scaleRecordsX(kAxisScale);
+}
+
+void placeRecordsAsLoaded() {
+  for (int32_t i = 1; i < recordTable.count; ++i) clearStackCount(recordTable.slots[i].pos);
+  for (int32_t i = 1; i < recordTable.count; ++i) standRecordAt(recordTable.slots[i], recordTable.slots[i].pos);
   scaleRecordsX(kAxisScale);
 }

@@ -19,3 +19,9 @@ int endTandemLoad(TandemScanner& scanner, int error);
 
 // The after-load pass: lengths into (0, 7], x into units of 100,000 positions.
 void normalizeRecords();
+// Its first half alone: lengths into (0, 7] by the list's longest.
+void normalizeLengths();
+
+// Every record's x and y back where the load and the after-load pass put them: rows counted
+// again from nothing in slot order, the order the loader counted them in.
+void placeRecordsAsLoaded();

@@ -5,6 +5,7 @@
 #include "gl.h"
 #include "hud.h"
 #include "pair_links.h"
+#include "record_places.h"
 #include "window_mode.h"
 
 void startScene() {

@@ -9,7 +9,7 @@
 #include "platform.h"
 #include "view_start.h"
 #include "view_state_instance.h"
-#include "zoom_step.h"
+#include "record_places.h"
 
 namespace {
 

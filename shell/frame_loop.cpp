@@ -84,11 +84,11 @@ int runViewer(const ViewerOptions& options) {
     }
   }
   normalizeRecords();
-  int refused = checkViewWork(options.view, recordTable.count - 1);
-  if (refused != kCliGoOn) {
+  std::string refused;
+  if (!checkViewWork(options.view, recordTable.count - 1, refused)) {
     closeGlContext();
     closeWindow();
-    return refused;
+    return cliUsageError("%s", refused.c_str());
   }
   viewState.fileName = fileLabel(options.file != nullptr ? options.file : "date.txt");
   startView(options.view);

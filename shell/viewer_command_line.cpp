@@ -69,17 +69,21 @@ int readViewerCommandLine(int argc, char** argv, ViewerOptions& options) {
       case 'h': return printUsage();
       case 'V': return cliPrintVersion();
       default: {
-        int stop = isViewOption(c)       ? takeViewOption(c, optarg, options.view)
-                   : isPairFileOption(c) ? takePairFileOption(c, optarg, options.pairs)
-                                         : cliBadOption(c, argv);
+        std::string error;
+        if (isViewOption(c)) {
+          if (!takeViewOption(c, optarg, options.view, error)) return cliUsageError("%s", error.c_str());
+          break;
+        }
+        int stop = isPairFileOption(c) ? takePairFileOption(c, optarg, options.pairs) : cliBadOption(c, argv);
         if (stop != kCliGoOn) return stop;
       }
     }
   }
   if (argc - optind > 1) return cliUsageError("one file at a time; unexpected argument '%s'", argv[optind + 1]);
   int stop = checkPairFileOptions(options.pairs);
-  if (stop == kCliGoOn) stop = checkViewOptions(options.view);
   if (stop != kCliGoOn) return stop;
+  std::string error;
+  if (!checkViewOptions(options.view, error)) return cliUsageError("%s", error.c_str());
   if (optind < argc) options.file = argv[optind];
   if (options.file == nullptr) {
     // The options read a file; without one they say nothing.

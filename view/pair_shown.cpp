@@ -56,3 +56,23 @@ ShownSlots shownSlots(const ViewState& view) {
   }
   return {shown, shownCount, generation};
 }
+
+bool shownExtent(const ViewState& view, FitBox& box, int64_t& firstPos, int64_t& lastPos) {
+  ShownSlots shown = shownSlots(view);
+  for (int32_t k = 0; k < shown.count; ++k) {
+    const TandemRecord& r = recordTable.slots[shown.slots[k]];
+    if (k == 0) {
+      box = {r.x, r.x, r.y, r.y, r.len};
+      firstPos = lastPos = r.pos;
+      continue;
+    }
+    if (r.x < box.xMin) box.xMin = r.x;
+    if (r.x > box.xMax) box.xMax = r.x;
+    if (r.y < box.yMin) box.yMin = r.y;
+    if (r.y > box.yMax) box.yMax = r.y;
+    if (r.len > box.zMax) box.zMax = r.len;
+    if (r.pos < firstPos) firstPos = r.pos;
+    if (r.pos > lastPos) lastPos = r.pos;
+  }
+  return shown.count > 0;
+}

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "camera_fit.h"
 #include "view_state.h"
 
 bool pairShown(const ViewState& view, int32_t slot);
@@ -20,3 +21,7 @@ struct ShownSlots {
   uint64_t generation;
 };
 ShownSlots shownSlots(const ViewState& view);
+
+// The box of the shown records as they stand, and their first and last positions. False,
+// and nothing set, when none is shown.
+bool shownExtent(const ViewState& view, FitBox& box, int64_t& firstPos, int64_t& lastPos);

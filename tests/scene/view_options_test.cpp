@@ -9,15 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "bar_drawing.h"
 #include "camera.h"
 #include "cli_tool.h"
-#include "record_moves.h"
+#include "record_places.h"
 #include "record_table.h"
 #include "tandem_loader.h"
 #include "tandem_scanner.h"
 #include "view_options.h"
-#include "zoom_step.h"
 
 namespace {
 
@@ -33,10 +31,11 @@ int parseWords(const std::string& words, ViewOptions& options) {
   opterr = 0;
   for (int c; (c = getopt_long(static_cast<int>(parts.size()), argv.data(), "+:", kTable, nullptr)) != -1;) {
     if (!isViewOption(c)) return kExitBadUsage;
-    int stop = takeViewOption(c, optarg, options);
-    if (stop != kCliGoOn) return stop;
+    std::string error;
+    if (!takeViewOption(c, optarg, options, error)) return kExitBadUsage;
   }
-  return checkViewOptions(options);
+  std::string error;
+  return checkViewOptions(options, error) ? kCliGoOn : kExitBadUsage;
 }
 
 void loadList(const char* text) {
@@ -73,7 +72,7 @@ TEST(ViewOptionsTest, PrintedViewParsesBackToTheSameView) {
   ASSERT_EQ(parseWords(words, parsed), kCliGoOn) << words;
   camera = Camera{};
   ViewState made = parsed.view;
-  applyViewOptions(parsed, made);
+  applyView(parsed, made);
   EXPECT_TRUE(sameBits(camera.camX, eye.camX) && sameBits(camera.camY, eye.camY) &&
               sameBits(camera.pitch, eye.pitch) && sameBits(camera.yaw, eye.yaw))
       << words;
@@ -131,7 +130,7 @@ TEST(ViewOptionsTest, WrittenMovesMakeTheSamePlacesAndResetUndoesThem) {
   ViewOptions options;
   ASSERT_EQ(parseWords("--moves " + moves, options), kCliGoOn);
   ViewState made = options.view;
-  applyViewOptions(options, made);
+  applyView(options, made);
   EXPECT_EQ(made.zoomSteps, 3);
   for (int32_t i = 1; i < recordTable.count; ++i) {
     EXPECT_TRUE(sameBits(recordTable.slots[i].x, moved[i].x) && sameBits(recordTable.slots[i].y, moved[i].y))
@@ -146,7 +145,7 @@ TEST(ViewOptionsTest, MinLengthKeepsPairsOfExactlyThatLength) {
     ViewOptions options;
     ASSERT_EQ(parseWords("--min-length 300", options), kCliGoOn);
     ViewState view = options.view;
-    applyViewOptions(options, view);
+    applyView(options, view);
     EXPECT_FALSE(recordTable.slots[1].len > view.threshold) << list << ": 299 hidden";
     EXPECT_TRUE(recordTable.slots[3].len > view.threshold) << list << ": 300 shown";
     EXPECT_TRUE(recordTable.slots[5].len > view.threshold) << list << ": 301 shown";

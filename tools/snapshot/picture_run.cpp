@@ -14,6 +14,7 @@
 #include "figure_marks.h"
 #include "figure_raster.h"
 #include "figure_records.h"
+#include "pair_shown.h"
 #include "gl.h"
 #include "offscreen_context.h"
 #include "output_file.h"
@@ -25,7 +26,6 @@
 #include "scene_frame.h"
 #include "svg_frame.h"
 #include "view_options.h"
-#include "zoom_step.h"
 
 namespace {
 
@@ -74,36 +74,22 @@ struct Drawn {
   float tallest = 0;
 };
 
-// Scales the records for this picture and places the camera.
+// Scales the records for this picture and makes its view, the viewer's way, --fit being one
+// more way to place the camera.
 Drawn prepareView(const PicturePlan& picture, ViewState& view) {
   const SnapshotOptions& options = picture.options;
   normaliseRecordsFor(picture.figure.maxLen);
+  camera = Camera{};
+  ViewFit fit{figureFitFrame(options.width, options.height, picture.figure.annotate, !picture.figure.title.empty()),
+              static_cast<float>(options.width) / static_cast<float>(options.height)};
+  applyView(options, view, picture.figure.fit ? &fit : nullptr);
   Drawn drawn;
-  drawn.zoomSteps = options.zoomSteps;
+  drawn.zoomSteps = view.zoomSteps;
   FitBox box{};
-  bool any = drawnExtent(view, box, drawn.firstPos, drawn.lastPos);
-  if (any) {
+  if (shownExtent(view, box, drawn.firstPos, drawn.lastPos)) {
     drawn.axisY = static_cast<float>(box.yMin);
     drawn.tallest = static_cast<float>(box.zMax);
   }
-  camera = Camera{};
-  if (!picture.figure.fit || !any) {
-    // The viewer's own view options: zoom, moves, camera or --goto, --min-length.
-    applyViewOptions(options, view);
-    drawn.zoomSteps = view.zoomSteps;
-    return drawn;
-  }
-  FitFrame frame = figureFitFrame(options.width, options.height, picture.figure.annotate,
-                                  !picture.figure.title.empty());
-  double aspect = static_cast<float>(options.width) / static_cast<float>(options.height);
-  CameraFit fit = fitCamera(box, frame, aspect, options.zoomSteps > 0 ? options.zoomSteps : -1);
-  drawn.zoomSteps = fit.zoomSteps;
-  camera.camX = fit.camX;
-  camera.camY = fit.camY;
-  camera.pitch = fit.pitch;
-  camera.yaw = fit.yaw;
-  for (int i = 0; i < drawn.zoomSteps; ++i) zoomStep(view);
-  if (options.minLength >= 0) view.threshold = thresholdOfMinLength(options.minLength);
   return drawn;
 }
 
@@ -206,11 +192,11 @@ int runPictures(const std::vector<PicturePlan>& pictures) {
   }
   keepLoadedRecords();
   for (const PicturePlan& picture : pictures) {
-    int refused = checkViewWork(picture.options, recordTable.count - 1);
-    if (refused != kCliGoOn) {
+    std::string tooMuch;
+    if (!checkViewWork(picture.options, recordTable.count - 1, tooMuch)) {
       abandonAll();
       closeOffscreenContext();
-      return refused;
+      return cliUsageError("%s", tooMuch.c_str());
     }
   }
 

@@ -110,15 +110,18 @@ int parseSnapshotOptions(int argc, char** argv, SnapshotOptions& options) {
       }
       case 'V': return cliPrintVersion();
       default: {
-        int stop = isViewOption(c)       ? takeViewOption(c, optarg, options)
-                   : isPairFileOption(c) ? takePairFileOption(c, optarg, options.file)
-                                         : cliBadOption(c, argv);
+        std::string error;
+        if (isViewOption(c)) {
+          if (!takeViewOption(c, optarg, options, error)) return cliUsageError("%s", error.c_str());
+          break;
+        }
+        int stop = isPairFileOption(c) ? takePairFileOption(c, optarg, options.file) : cliBadOption(c, argv);
         if (stop != kCliGoOn) return stop;
       }
     }
   }
   if (optind < argc) return cliUsageError("unexpected argument '%s'", argv[optind]);
-  int stop = checkViewOptions(options);
-  if (stop != kCliGoOn) return stop;
+  std::string error;
+  if (!checkViewOptions(options, error)) return cliUsageError("%s", error.c_str());
   return checkPairFileOptions(options.file);
 }
