@@ -5,19 +5,12 @@
 #include "gl.h"
 #include "hud.h"
 #include "pair_links.h"
-#include "record_places.h"
+#include "view_advance.h"
 #include "window_mode.h"
 
 void startScene() {
   glEnable(GL_DEPTH_TEST);
   initFloorColours();
-}
-
-void advanceView(ViewState& view) {
-  if (view.windowMode)
-    shiftWindow(view);
-  else
-    slideFarPart(view);
 }
 
 void drawScene(const ViewState& view) {

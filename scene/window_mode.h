@@ -4,10 +4,6 @@
 #include "axis_units.h"
 #include "view_state.h"
 
-// Applies the arrow flags to windowStart (saturating at the int32 limits) and clears the
-// jump flags.
-void shiftWindow(ViewState& view);
-
 // Draws both bars of every pair with an end in the window, as lines.
 void drawWindowBars(const ViewState& view);
 

@@ -44,12 +44,7 @@ const char kUsage[] =
     "could be had or standard output could not be written, 2 for bad arguments (also\n"
     "--zoom-steps and --moves asking for more work than the loaded bars allow).\n";
 
-int printUsage() {
-  std::string usage = kUsage;
-  usage.replace(usage.find("%s"), 2, kPairFileOptionsHelp);
-  usage.replace(usage.find("%s"), 2, kViewOptionsHelp);
-  return cliPrintHelp(usage.c_str());
-}
+int printUsage() { return cliPrintHelp(kUsage, {kPairFileOptionsHelp, kViewOptionsHelp}); }
 
 }  // namespace
 

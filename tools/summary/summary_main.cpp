@@ -63,11 +63,7 @@ int main(int argc, char** argv) {
   for (int c; (c = getopt_long(argc, argv, ":rhV", kOptions, nullptr)) != -1;) {
     switch (c) {
       case 'r': records = true; break;
-      case 'h': {
-        std::string usage = kUsage;
-        usage.replace(usage.find("%s"), 2, kPairFileOptionsHelp);
-        return cliPrintHelp(usage.c_str());
-      }
+      case 'h': return cliPrintHelp(kUsage, {kPairFileOptionsHelp});
       case 'V': return cliPrintVersion();
       default: {
         if (!isPairFileOption(c)) return cliBadOption(c, argv);
