@@ -61,7 +61,7 @@ int32_t runFrames() {
 
 int runViewer(const ViewerOptions& options) {
   bool hadStandardOutput = standardOutputGiven();
-  if (!prepareWindowSystem()) return failStart("cannot register the window class");
+  if (!prepareWindowSystem()) return 1;  // the backend said why, in its system's terms
   if (!openWindow(kWindowTitle, kWindowOuterWidth, kWindowOuterHeight))
     return failStart("cannot open the viewer window");
   showWindow();

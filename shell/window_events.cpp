@@ -1,7 +1,6 @@
 #include "window_events.h"
 
 #include "controls.h"
-#include "cursor_display.h"
 #include "pair_pick.h"
 #include "projection.h"
 #include "view_state_instance.h"
@@ -20,8 +19,8 @@ void keyPressed(ViewerKey key) {
 }
 
 void pointerOverWindow() {
-  // One step towards shown while free, towards hidden while captured.
-  stepCursorDisplay(viewState.cursorFree != 0);
+  // Shown while free, hidden while captured.
+  showCursor(viewState.cursorFree != 0);
 }
 
 namespace {
@@ -36,7 +35,3 @@ void mouseButtonPressed(MouseButton button, int32_t x, int32_t y) {
   // A click is input the controls never poll, so it may print with the HUD off too.
   if (button == MouseButton::Left && !pairInputHeld) printClickedPair(x, y);
 }
-
-void characterTyped(uint32_t) {}
-
-void filesDropped(int32_t, const char* const*) {}

@@ -3,7 +3,8 @@
 //   the viewer's entry points), the quit, the buffer swap and the pause.
 // Emulates: the outer size with the frame included; the quit, a flag that counts only
 //   once no event is left.
-// Leaves out: the show command (always shown normally), window icons.
+// Leaves out: the show command (always shown normally), window icons, typed characters and
+//   file drops (the viewer has no use for them).
 #include "glfw_window.h"
 
 #include <chrono>
@@ -57,16 +58,6 @@ void onMouseButton(GLFWwindow* window, int button, int action, int) {
   mouseButtonPressed(kButtons[button], static_cast<int32_t>(x), static_cast<int32_t>(y));
 }
 
-void onCharacter(GLFWwindow*, unsigned int codePoint) {
-  ++eventsReported;
-  characterTyped(codePoint);
-}
-
-void onDrop(GLFWwindow*, int count, const char** paths) {
-  ++eventsReported;
-  filesDropped(count, paths);
-}
-
 // Says why the window could not be had (no display, no GLX); heard only during start-up.
 void onStartError(int, const char* description) { std::fprintf(stderr, "quelvar: %s\n", description); }
 
@@ -74,7 +65,11 @@ void onStartError(int, const char* description) { std::fprintf(stderr, "quelvar:
 
 bool prepareWindowSystem() {
   glfwSetErrorCallback(onStartError);
-  if (glfwInit() != GLFW_TRUE) return false;
+  if (glfwInit() != GLFW_TRUE) {
+    // GLFW's own description came through the error callback first.
+    std::fprintf(stderr, "quelvar: no window system to open the viewer in\n");
+    return false;
+  }
   glfwDefaultWindowHints();
   glfwWindowHintString(GLFW_X11_CLASS_NAME, kWindowClassName);
   glfwWindowHintString(GLFW_X11_INSTANCE_NAME, "quelvar");
@@ -99,8 +94,6 @@ bool openWindow(const char* title, int32_t outerWidth, int32_t outerHeight) {
   glfwSetFramebufferSizeCallback(viewerWindow, onFramebufferSize);
   glfwSetWindowCloseCallback(viewerWindow, onClose);
   glfwSetMouseButtonCallback(viewerWindow, onMouseButton);
-  glfwSetCharCallback(viewerWindow, onCharacter);
-  glfwSetDropCallback(viewerWindow, onDrop);
   return true;
 }
 
