@@ -13,6 +13,7 @@
 #include "pair_file_options.h"
 #include "figure_marks.h"
 #include "figure_raster.h"
+#include "frame_readback.h"
 #include "figure_records.h"
 #include "pair_shown.h"
 #include "gl.h"
@@ -20,7 +21,7 @@
 #include "output_file.h"
 #include "line_reader.h"
 #include "pair_file.h"
-#include "png_writer.h"
+#include "png_encoder.h"
 #include "projection.h"
 #include "record_table.h"
 #include "scene_frame.h"
@@ -43,18 +44,6 @@ void sceneMatrix(float matrix[16]) {
   applyCameraTransform();
   glGetFloatv(GL_MODELVIEW_MATRIX, matrix);
   glPopMatrix();
-}
-
-// The bottom-left width x height of the colour buffer, top row first.
-void readPicture(int width, int height, std::vector<uint8_t>& rgb) {
-  rgb.resize(static_cast<size_t>(width) * static_cast<size_t>(height) * 3);
-  std::vector<uint8_t> flipped(rgb.size());
-  glFinish();
-  glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, flipped.data());
-  size_t row = static_cast<size_t>(width) * 3;
-  for (int y = 0; y < height; ++y)
-    std::memcpy(&rgb[static_cast<size_t>(y) * row], &flipped[static_cast<size_t>(height - 1 - y) * row], row);
 }
 
 bool writeBytes(OutputFile& out, const void* bytes, size_t size) {
@@ -132,7 +121,8 @@ bool renderPicture(const PicturePlan& picture, OutputFile& out) {
     return writeBytes(out, document.data(), document.size());
   }
   std::vector<uint8_t> rgb;
-  readPicture(options.width, options.height, rgb);
+  int32_t width = 0, height = 0;
+  readFrameRgb(rgb, &width, &height);  // the viewport: the picture's size
   drawFigureMarks(marks, rgb.data(), options.width, options.height);
   std::vector<uint8_t> png;
   if (!encodeRgbPng(rgb.data(), options.width, options.height, png)) {

@@ -12,13 +12,14 @@
 #include "fasta_pairs.h"
 #include "line_reader.h"
 #include "pair_file_options.h"
+#include "floor_tiles.h"
 #include "record_table.h"
 #include "tandem_loader.h"
 
 namespace {
 
-// The viewer's floor takes this many rand() values before the loader draws any.
-constexpr int kFloorRandomDraws = 1600;
+// The viewer's floor takes one rand() value a tile before the loader draws any.
+constexpr int kFloorRandomDraws = kFloorTileCount;
 
 const char kUsage[] =
     "Usage: quelvar-summary [OPTIONS] [FILE]\n"
