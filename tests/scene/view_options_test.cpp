@@ -7,6 +7,7 @@
 #include <cstring>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "camera.h"
@@ -150,6 +151,37 @@ TEST(ViewOptionsTest, MinLengthKeepsPairsOfExactlyThatLength) {
     EXPECT_TRUE(recordTable.slots[3].len > view.threshold) << list << ": 300 shown";
     EXPECT_TRUE(recordTable.slots[5].len > view.threshold) << list << ": 301 shown";
   }
+}
+
+}  // namespace
+
+namespace {
+
+// --fit frames what is drawn: a pair hidden by --min-identity counts for nothing, however
+// far off it lies, and the fit frames the records where the moves left them.
+TEST(ViewOptionsTest, FitFramesOnlyTheShownPairsAsTheMovesLeaveThem) {
+  const ViewFit fit{{-0.9, 0.9, -0.8, 0.8}, 992.0 / 573.0};
+  auto fitted = [&fit](const char* list, const char* words) {
+    loadList(list);
+    ViewOptions options;
+    EXPECT_EQ(parseWords(words, options), kCliGoOn) << words;
+    camera = Camera{};
+    ViewState view = options.view;
+    applyView(options, view, &fit);
+    return std::pair<Camera, int32_t>{camera, view.zoomSteps};
+  };
+  auto shown = fitted("100000/200000/500/0/99 300000/400000/500/1/99", "");
+  auto hiding = fitted("100000/200000/500/0/99 300000/400000/500/1/99 50000000/50001000/500/0/80", "--min-identity 90");
+  EXPECT_TRUE(sameBits(hiding.first.camX, shown.first.camX) && sameBits(hiding.first.camY, shown.first.camY) &&
+              sameBits(hiding.first.pitch, shown.first.pitch))
+      << "the 80% pair at 50 Mb moved the fit to " << hiding.first.camX;
+  EXPECT_EQ(hiding.second, shown.second);
+
+  auto slid = fitted("100000/200000/500/0 3000000/3100000/500/0", "--moves x+40");
+  EXPECT_EQ(describeRecordMoves().rfind("x+40", 0), 0u) << describeRecordMoves();
+  auto still = fitted("100000/200000/500/0 3000000/3100000/500/0", "");
+  EXPECT_GT(slid.first.camX, still.first.camX) << "the far pair slid 4 units right widens the box";
+  camera = Camera{};
 }
 
 }  // namespace
