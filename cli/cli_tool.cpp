@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include <fcntl.h>
 #include <getopt.h>
@@ -120,6 +121,18 @@ bool cliCloseStdout() {
 int cliPrintHelp(const char* usage) {
   std::fputs(usage, stdout);
   return cliCloseStdout() ? kExitOk : kExitFailed;
+}
+
+int cliPrintHelp(const char* usage, std::initializer_list<const char*> parts) {
+  std::string text = usage;
+  size_t from = 0;
+  for (const char* part : parts) {
+    size_t at = text.find("%s", from);
+    if (at == std::string::npos) break;
+    text.replace(at, 2, part);
+    from = at + std::strlen(part);
+  }
+  return cliPrintHelp(text.c_str());
 }
 
 int cliPrintVersion() {

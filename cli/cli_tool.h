@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 
 enum ExitCode : int {
   kExitOk = 0,
@@ -35,6 +36,9 @@ int cliBadOption(int getoptResult, char* const* argv);
 // Prints the usage text on standard output; returns the exit code (1 if it could not be
 // written).
 int cliPrintHelp(const char* usage);
+// The same with each "%s" of usage replaced, in order, by the next of parts: help texts made
+// of the pieces the programs share.
+int cliPrintHelp(const char* usage, std::initializer_list<const char*> parts);
 // Prints "<tool> <version>".
 int cliPrintVersion();
 

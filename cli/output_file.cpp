@@ -259,7 +259,11 @@ bool writeDescriptor(int fd, const void* bytes, size_t size) {
 
 bool writeOutputBytes(OutputFile& out, const void* bytes, size_t size) { return writeDescriptor(out.fd, bytes, size); }
 
-bool commitOutputFile(OutputFile& out) {
+namespace {
+
+// Syncs, closes and moves the temporary into place; on failure removes it. Returns 0 or
+// the error.
+int finishOutputFile(OutputFile& out) {
   int error = 0;
 #if !defined(_WIN32)
   if (fsync(out.fd) != 0 && errno != EINVAL) error = errno;
@@ -267,15 +271,50 @@ bool commitOutputFile(OutputFile& out) {
   if (close(out.fd) != 0 && error == 0) error = errno;
   out.fd = -1;
   if (error == 0 && !moveIntoPlace(out)) error = errno;
+  if (error != 0) unlink(out.tempPath.c_str());
+  releaseTemporary(out.tempPath);
+  return error;
+}
+
+}  // namespace
+
+bool commitOutputFile(OutputFile& out) {
+  int error = finishOutputFile(out);
   if (error != 0) {
-    unlink(out.tempPath.c_str());
     if (error == EEXIST)
       cliError("%s appeared while it was being written; --force replaces it", out.path.c_str());
     else
       cliError("cannot write %s: %s", out.path.c_str(), std::strerror(error));
   }
-  releaseTemporary(out.tempPath);
   return error == 0;
+}
+
+std::string writeNumberedFile(const char* pattern, int& next, const void* bytes, size_t size) {
+  for (;; ++next) {
+    char name[256];
+    std::snprintf(name, sizeof name, pattern, next);
+    struct stat existing;
+#if defined(_WIN32)
+    if (stat(name, &existing) == 0) continue;
+#else
+    if (lstat(name, &existing) == 0) continue;
+#endif
+    OutputFile out;
+    if (openOutputFile(out, name, {}, false) != kExitOk) return "";
+    if (!writeOutputBytes(out, bytes, size)) {
+      int error = errno;
+      abandonOutputFile(out);
+      cliError("cannot write %s: %s", name, std::strerror(error));
+      return "";
+    }
+    int error = finishOutputFile(out);
+    if (error == EEXIST) continue;  // taken meanwhile: the next one
+    if (error != 0) {
+      cliError("cannot write %s: %s", name, std::strerror(error));
+      return "";
+    }
+    return name;
+  }
 }
 
 void abandonOutputFile(OutputFile& out) {

@@ -39,5 +39,11 @@ bool writeDescriptor(int fd, const void* bytes, size_t size);
 // temporary and returns false.
 bool commitOutputFile(OutputFile& out);
 
+// Writes bytes under the first free name of pattern (a printf pattern of one int, such as
+// "quelvar-%03d.png"), counting from next and leaving next at the number taken; never over
+// a file, one that appears meanwhile included. Returns the name; empty, with the reason
+// said, when it cannot be written.
+std::string writeNumberedFile(const char* pattern, int& next, const void* bytes, size_t size);
+
 // Closes and removes the temporary (a run that failed elsewhere).
 void abandonOutputFile(OutputFile& out);

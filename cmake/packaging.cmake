@@ -83,7 +83,7 @@ else()
   set(CPACK_GENERATOR DEB TGZ)
   set(CPACK_PACKAGE_FILE_NAME quelvar-${PROJECT_VERSION}-linux-${quelvar_arch})
   set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-  # dpkg-shlibdeps reads the libraries the programs link (GLFW, GL, EGL, libpng, the C and
+  # dpkg-shlibdeps reads the libraries the programs link (GLFW, GL, EGL, zlib, the C and
   # C++ runtimes) and declares the packages that hold them.
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
   set(CPACK_DEBIAN_PACKAGE_SECTION science)

@@ -67,10 +67,8 @@ void settleLongestPairs(uint32_t tag) {
     int32_t slot = recordTable.count;
     TandemRecord& a = recordTable.slots[slot];
     TandemRecord& b = recordTable.slots[slot + 1];
-    a.x = static_cast<float>(pair.pos);
-    a.y = static_cast<float>(bumpStackCount(pair.pos) / 10.0);
-    b.x = static_cast<float>(pair.partner);
-    b.y = static_cast<float>(bumpStackCount(pair.partner) / 10.0);
+    standRecordAt(a, pair.pos);
+    standRecordAt(b, pair.partner);
     a.pos = b.partner = pair.pos;
     a.partner = b.pos = pair.partner;
     a.len = b.len = static_cast<float>(pair.len);

@@ -13,6 +13,11 @@ namespace {
 const int kHugePagesAdvised = adviseHugePages(&recordTable, sizeof recordTable);
 }  // namespace
 
+void standRecordAt(TandemRecord& record, int32_t pos) {
+  record.x = static_cast<float>(pos);
+  record.y = static_cast<float>(bumpStackCount(pos) / 10.0);
+}
+
 void scaleRecordsX(double factor) {
   for (int32_t i = 1; i < recordTable.count; ++i) {
     TandemRecord& record = recordTable.slots[i];

@@ -31,6 +31,10 @@ struct RecordTable {
 
 extern RecordTable recordTable;
 
+// Stands a new record at pos, as the loader does: x at the position itself, y on the row
+// after the bars already counted there.
+void standRecordAt(TandemRecord& record, int32_t pos);
+
 // Multiplies every record's x by factor (double precision, stored float32).
 void scaleRecordsX(double factor);
 

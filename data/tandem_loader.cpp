@@ -3,7 +3,9 @@
 #include <cerrno>
 #include <cstdio>
 
+#include "axis_units.h"
 #include "record_table.h"
+#include "stack_counts.h"
 #include "tandem_scanner.h"
 
 namespace {
@@ -25,7 +27,8 @@ void printTandemSummary(bool refusedForRoom) {
   std::fflush(out);
 }
 
-// Scales every record's len into (0, 7] by maxLen / 7.
+}  // namespace
+
 void normalizeLengths() {
   if (recordTable.count <= 1) return;
   double divisor = recordTable.maxLen / 7.0;
@@ -35,8 +38,6 @@ void normalizeLengths() {
   }
   ++recordTable.revision;
 }
-
-}  // namespace
 
 void sendLoadSummaryTo(FILE* out) { summaryOut = out; }
 
@@ -68,5 +69,11 @@ int loadTandemList(const char* path, uint32_t tag) {
 
 void normalizeRecords() {
   normalizeLengths();
-  scaleRecordsX(0.00001);
+  scaleRecordsX(kAxisScale);
+}
+
+void placeRecordsAsLoaded() {
+  for (int32_t i = 1; i < recordTable.count; ++i) clearStackCount(recordTable.slots[i].pos);
+  for (int32_t i = 1; i < recordTable.count; ++i) standRecordAt(recordTable.slots[i], recordTable.slots[i].pos);
+  scaleRecordsX(kAxisScale);
 }

@@ -24,3 +24,10 @@ void normalizeRecords();
 // Where the summary lines (and "UPS") go: standard output unless a tool that prints a
 // table of its own there sends them elsewhere.
 void sendLoadSummaryTo(FILE* out);
+
+// Its first half alone: lengths into (0, 7] by the list's longest.
+void normalizeLengths();
+
+// Every record's x and y back where the load and the after-load pass put them: rows counted
+// again from nothing in slot order, the order the loader counted them in.
+void placeRecordsAsLoaded();

@@ -13,8 +13,7 @@ namespace {
 constexpr int32_t kLastPairStart = kTableSlots - 2;
 
 void storeRecord(TandemRecord& record, int32_t pos, int32_t partner, float len, uint32_t tag) {
-  record.x = static_cast<float>(pos);
-  record.y = static_cast<float>(bumpStackCount(pos) / 10.0);
+  standRecordAt(record, pos);
   record.len = len;
   record.pos = pos;
   record.partner = partner;

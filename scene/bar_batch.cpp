@@ -7,10 +7,9 @@
 #include "clip_space_draw.h"
 #include "gl.h"
 #include "pair_colours.h"
-#include "pair_traits.h"
+#include "pair_shown.h"
 #include "record_table.h"
 #include "view_volume.h"
-#include "window_mode.h"
 
 namespace {
 
@@ -60,24 +59,14 @@ void storeScreenEnds(int32_t k, const float* a, const float* b) {
   drawnEnds[3][k] = b[1] / b[3];
 }
 
-BarSelection lastSelection;
+// What the cells and arrays were made for.
+uint64_t selectedGeneration = 0;
 bool haveSelection = false;
 bool arraysStale = true;
+bool lastPoints = false;
+int32_t lastColourMode = 0;
 float lastMatrix[16];
 GLint lastViewport[4];
-
-bool sameSelection(const BarSelection& a, const BarSelection& b) {
-  return a.revision == b.revision && a.count == b.count && a.threshold == b.threshold &&
-         a.points == b.points && a.windowMode == b.windowMode && a.colourMode == b.colourMode &&
-         a.minIdentity == b.minIdentity &&
-         (!a.windowMode || a.windowStart == b.windowStart);
-}
-
-bool inWindow(int32_t value, int32_t windowStart) {
-  // 64-bit sums: a window near the int32 limit must not wrap round.
-  return static_cast<int64_t>(windowStart) <= value &&
-         static_cast<int64_t>(value) <= static_cast<int64_t>(windowStart) + kWindowSpan;
-}
 
 uint16_t cellOf(float x) {
   if (!(x >= 0.0f)) return 0;
@@ -100,23 +89,15 @@ void growBox(CellBox& box, const TandemRecord& record) {
   }
 }
 
-void selectBars(const BarSelection& selection) {
+void selectBars(const ShownSlots& shown) {
   for (auto& box : cells) box.used = false;
-  selectedCount = 0;
-  for (int32_t i = 1; i < recordTable.count; ++i) {
-    const TandemRecord& record = recordTable.slots[i];
-    if (!(record.len > selection.threshold)) continue;
-    if (selection.windowMode && !inWindow(record.partner, selection.windowStart) &&
-        !inWindow(record.pos, selection.windowStart))
-      continue;
-    if (selection.minIdentity != 0 && pairTraits.identity[pairOfSlot(i)] < selection.minIdentity &&
-        pairTraits.identity[pairOfSlot(i)] != kIdentityUnknown)
-      continue;
+  selectedCount = shown.count;
+  for (int32_t k = 0; k < shown.count; ++k) {
+    const TandemRecord& record = recordTable.slots[shown.slots[k]];
     uint16_t cell = cellOf(record.x);
     growBox(cells[cell], record);
-    selectedSlot[selectedCount] = i;
-    selectedCell[selectedCount] = cell;
-    ++selectedCount;
+    selectedSlot[k] = shown.slots[k];
+    selectedCell[k] = cell;
   }
 }
 
@@ -172,15 +153,19 @@ void fillArrays(bool points, int32_t colourMode, const float m[16], double margi
 
 }  // namespace
 
-void drawBarBatch(const BarSelection& selection) {
-  if (!haveSelection || !sameSelection(selection, lastSelection)) {
-    selectBars(selection);
-    lastSelection = selection;
+void drawBarBatch(const ViewState& view, bool points) {
+  ShownSlots shown = shownSlots(view);
+  if (!haveSelection || shown.generation != selectedGeneration) {
+    selectBars(shown);
+    selectedGeneration = shown.generation;
     haveSelection = true;
     arraysStale = true;
   }
+  if (points != lastPoints || view.colourMode != lastColourMode) arraysStale = true;
+  lastPoints = points;
+  lastColourMode = view.colourMode;
   // Every bar of the literal pass sets the point size; with none selected it stays as it was.
-  if (selection.points && selectedCount > 0) glPointSize(2.0f);
+  if (points && selectedCount > 0) glPointSize(2.0f);
 
   float matrix[16];
   glGetFloatv(GL_MODELVIEW_MATRIX, matrix);
@@ -193,19 +178,19 @@ void drawBarBatch(const BarSelection& selection) {
     int shorter = viewport[2] < viewport[3] ? viewport[2] : viewport[3];
     double margin = shorter > 0 ? 8.0 / shorter : 1.0;
     findVisibleCells(matrix, margin);
-    fillArrays(selection.points, selection.colourMode, matrix, margin);
+    fillArrays(points, view.colourMode, matrix, margin);
     std::memcpy(lastMatrix, matrix, sizeof matrix);
     std::memcpy(lastViewport, viewport, sizeof viewport);
     arraysStale = false;
   }
   if (drawVertexCount == 0) return;
 
-  drawClipSpaceArrays(selection.points ? GL_POINTS : GL_LINES, drawVertices, drawColours, drawVertexCount);
+  drawClipSpaceArrays(points ? GL_POINTS : GL_LINES, drawVertices, drawColours, drawVertexCount);
 }
 
 BarBatchStats barBatchStats() { return {selectedCount, drawnBars}; }
 
-BarBatchArrays barBatchArrays() { return {drawVertices, drawColours, drawVertexCount, lastSelection.points}; }
+BarBatchArrays barBatchArrays() { return {drawVertices, drawColours, drawVertexCount, lastPoints}; }
 
 namespace {
 

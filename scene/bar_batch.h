@@ -6,22 +6,13 @@
 
 #include <cstdint>
 
-// Everything that decides which records a pass draws and how. Records changed in place
-// must bump recordTable.revision for the batch to see it.
-struct BarSelection {
-  uint32_t revision;
-  int32_t count;
-  float threshold;
-  bool points;       // points at the bar tops in the record colour, else blue lines
-  bool windowMode;   // only pairs with an end in the window
-  int32_t windowStart;
-  int32_t colourMode = 0;  // pair_colours.h; 0 keeps the pass's own colours
-  uint16_t minIdentity = 0;  // hundredths of a percent; pairs without identity stay
-};
+#include "view_state.h"
 
-// Draws the selected records under the current matrix (camera already applied): the same
-// pixels as a glTranslatef and glBegin/glEnd per bar, in the same order.
-void drawBarBatch(const BarSelection& selection);
+// Draws the view's shown bars (pair_shown.h) under the current matrix (camera already
+// applied), as points at the bar tops in the record colour or as blue lines, coloured by
+// view.colourMode: the same pixels as a glTranslatef and glBegin/glEnd per bar, in the same
+// order. Records changed in place must bump recordTable.revision for the batch to see it.
+void drawBarBatch(const ViewState& view, bool points);
 
 // Counts from the last drawBarBatch, for benchmarks and tests.
 struct BarBatchStats {

@@ -1,9 +1,7 @@
 // The ground plane: 400 x 4 unit tiles at z = 0, each with one of eight random tints.
 #pragma once
 
-constexpr int kFloorTilesX = 400;
-constexpr int kFloorTilesY = 4;
-constexpr int kFloorTileCount = kFloorTilesX * kFloorTilesY;
+#include "floor_tiles.h"
 
 // Tile (i, j) is colour[i * 4 + j]: all four tiles of i = 0 first.
 struct FloorTiles {

@@ -7,10 +7,10 @@
 #include "camera_transform.h"
 #include "gl.h"
 #include "pair_colours.h"
+#include "pair_shown.h"
 #include "pair_traits.h"
 #include "record_table.h"
 #include "view_volume.h"
-#include "window_mode.h"
 
 namespace {
 
@@ -21,45 +21,32 @@ float arcVertices[kTablePairs * kArcPoints][3];
 uint8_t arcColours[kTablePairs * kArcPoints][3];
 float arcBoxes[kTablePairs][2][3];  // each arc's bounding box, to leave out what cannot be seen
 int32_t arcCount = 0;
-// The segments of the arcs that may be seen from the last matrix.
+// The segments of the arcs that may be seen from the last matrix and viewport, as many of
+// each as its size on screen needs.
+// Only their points are handed to the GL, which transforms every vertex of the range an
+// index list spans.
+float drawVertices[kTablePairs * kArcPoints][3];
+uint8_t drawColours[kTablePairs * kArcPoints][3];
 uint32_t drawIndices[kTablePairs * kSegments * 2];
 int32_t drawIndexCount = 0;
 float cullMatrix[16];
+GLint cullViewport[4];
 bool cullValid = false;
 
-// What the arcs were built for; rebuilt when any of it changes.
-struct LinkKey {
-  uint32_t revision;
-  int32_t count;
-  float threshold;
-  bool windowMode;
-  int32_t windowStart;
-  int32_t colourMode;
-  uint16_t minIdentity;
-  bool built;
-};
-LinkKey builtFor{};
+// What the arcs were built for: the shown list and the colours.
+uint64_t builtGeneration = 0;
+int32_t builtColourMode = 0;
+bool built = false;
 
-bool inWindow(int32_t value, int32_t windowStart) {
-  return static_cast<int64_t>(windowStart) <= value &&
-         static_cast<int64_t>(value) <= static_cast<int64_t>(windowStart) + kWindowSpan;
-}
-
-// Both bars of a pair share their length, and window mode shows both or neither.
-bool pairShown(int32_t slot, const TandemRecord& a, const ViewState& view) {
-  if (!(a.len > view.threshold)) return false;
-  uint16_t identity = pairTraits.identity[pairOfSlot(slot)];
-  if (view.minIdentity != 0 && identity < view.minIdentity && identity != kIdentityUnknown) return false;
-  return !view.windowMode || inWindow(a.pos, view.windowStart) || inWindow(a.partner, view.windowStart);
-}
-
-void buildArcs(const ViewState& view) {
+// Both bars of a pair share the shown rule: an arc for each shown first bar.
+void buildArcs(const ViewState& view, const ShownSlots& shown) {
   arcCount = 0;
   const double pi = 3.14159265358979323846;
-  for (int32_t slot = 1; slot + 1 < recordTable.count; slot += 2) {
+  for (int32_t k = 0; k < shown.count; ++k) {
+    int32_t slot = shown.slots[k];
+    if (slot % 2 == 0 || slot + 1 >= recordTable.count) continue;
     const TandemRecord& a = recordTable.slots[slot];
     const TandemRecord& b = recordTable.slots[slot + 1];
-    if (!pairShown(slot, a, view)) continue;
     float colour[3];
     if (view.colourMode == kColourByIdentity)
       identityColour(pairTraits.identity[pairOfSlot(slot)], colour);
@@ -89,51 +76,150 @@ void buildArcs(const ViewState& view) {
   cullValid = false;
 }
 
-void cullArcs(const float matrix[16]) {
+// An arc's point under the matrix, in pixels from the picture's centre; false when it lies
+// at or behind the eye, where its projection is unbounded.
+bool onScreen(const float m[16], const float* v, float halfWidth, float halfHeight, float& x, float& y) {
+  float clip[4];
+  for (int r = 0; r < 4; ++r) clip[r] = m[r] * v[0] + m[4 + r] * v[1] + m[12 + r];  // v[2] is 0
+  if (!(clip[3] > 1e-3f)) return false;
+  x = clip[0] / clip[3] * halfWidth;
+  y = clip[1] / clip[3] * halfHeight;
+  return true;
+}
+
+// What an arc puts on screen, to within a pixel: the pixels of the points drawn, its colour
+// and its segments, as two independent 64-bit fingerprints. Two arcs alike in all of it
+// draw the same pixels (give or take where a line crosses between them), so only the
+// first is drawn: far off, thousands of arcs fall on one another.
+struct Fingerprint {
+  uint64_t a, b;
+};
+
+constexpr int kSeenBits = 19;
+constexpr uint32_t kSeenSlots = 1u << kSeenBits;
+Fingerprint seenArcs[kSeenSlots];
+uint32_t seenStamp[kSeenSlots];
+uint32_t stamp = 0;
+
+void mix(Fingerprint& f, uint64_t value) {
+  f.a = (f.a ^ value) * 0x9E3779B97F4A7C15ull;
+  f.b = (f.b + value) * 0xC2B2AE3D27D4EB4Full;
+  f.b ^= f.b >> 29;
+}
+
+// False when an arc alike was drawn already since the stamp last moved; else notes it.
+bool firstOfItsPixels(const Fingerprint& arc) {
+  uint32_t slot = static_cast<uint32_t>(arc.a >> (64 - kSeenBits));
+  for (uint32_t probe = 0; probe < kSeenSlots; ++probe, slot = (slot + 1) & (kSeenSlots - 1)) {
+    if (seenStamp[slot] != stamp) {
+      seenStamp[slot] = stamp;
+      seenArcs[slot] = arc;
+      return true;
+    }
+    if (seenArcs[slot].a == arc.a && seenArcs[slot].b == arc.b) return false;
+  }
+  return true;  // a full table: draw it
+}
+
+// Of the arc's 8 segments, how many to draw (8, 4, 2 or 1, every point kept an even step
+// apart) so that the polyline stays within about half a pixel of the 8-segment arc, from
+// how far its middle stands off the chord on screen. 0 when it adds nothing: the whole arc
+// within one pixel, a dot lost among the bars, or an arc falling on the same pixels as one
+// drawn before it in the same colour. A polyline of n over half a sine of height h strays
+// up to h (1 - cos(pi / 2n)) from it.
+int segmentsOnScreen(const float m[16], uint32_t first, float halfWidth, float halfHeight) {
+  const float (*points)[3] = arcVertices + first;
+  float x[kArcPoints], y[kArcPoints];
+  for (int i = 0; i <= kSegments; i += kSegments / 2)
+    if (!onScreen(m, points[i], halfWidth, halfHeight, x[i], y[i])) return kSegments;
+  constexpr int kMid = kSegments / 2;
+  float low = std::fmin(std::fmin(x[0], x[kSegments]), x[kMid]);
+  float high = std::fmax(std::fmax(x[0], x[kSegments]), x[kMid]);
+  float bottom = std::fmin(std::fmin(y[0], y[kSegments]), y[kMid]);
+  float top = std::fmax(std::fmax(y[0], y[kSegments]), y[kMid]);
+  if (high - low < 1.0f && top - bottom < 1.0f) return 0;
+  float dx = x[kMid] - (x[0] + x[kSegments]) * 0.5f, dy = y[kMid] - (y[0] + y[kSegments]) * 0.5f;
+  float off2 = dx * dx + dy * dy;
+  int segments = off2 <= 0.5f * 0.5f   ? 1   // h (1 - cos(pi / 2)) = h
+                 : off2 <= 1.7f * 1.7f ? 2   // 0.29 h
+                 : off2 <= 6.5f * 6.5f ? 4   // 0.076 h
+                                       : kSegments;
+  int stride = kSegments / segments;
+  Fingerprint print{0x243F6A8885A308D3ull, 0x13198A2E03707344ull};
+  for (int i = 0; i <= kSegments; i += stride) {
+    if (i % kMid != 0 && !onScreen(m, points[i], halfWidth, halfHeight, x[i], y[i])) return segments;
+    uint32_t column = static_cast<uint32_t>(static_cast<int32_t>(std::floor(x[i])));
+    uint32_t row = static_cast<uint32_t>(static_cast<int32_t>(std::floor(y[i])));
+    mix(print, (static_cast<uint64_t>(column) << 32) | row);
+  }
+  const uint8_t* rgb = arcColours[first];
+  mix(print, (static_cast<uint64_t>(rgb[0]) << 16 | static_cast<uint64_t>(rgb[1]) << 8 | rgb[2]) << 8 |
+                 static_cast<uint64_t>(segments));
+  return firstOfItsPixels(print) ? segments : 0;
+}
+
+void cullArcs(const float matrix[16], const GLint viewport[4]) {
   double m[16];
   for (int i = 0; i < 16; ++i) m[i] = matrix[i];
   ViewVolume volume = viewVolumeFromMatrix(m, 0.01);
+  float halfWidth = static_cast<float>(viewport[2]) * 0.5f, halfHeight = static_cast<float>(viewport[3]) * 0.5f;
+  if (++stamp == 0) {
+    std::memset(seenStamp, 0, sizeof seenStamp);
+    stamp = 1;
+  }
   drawIndexCount = 0;
+  uint32_t points = 0;
   for (int32_t arc = 0; arc < arcCount; ++arc) {
     if (!boxMayBeVisible(volume, arcBoxes[arc][0], arcBoxes[arc][1])) continue;
     uint32_t first = static_cast<uint32_t>(arc * kArcPoints);
-    uint32_t* index = drawIndices + drawIndexCount;
-    for (uint32_t i = 0; i < kSegments; ++i) {
-      index[2 * i] = first + i;
-      index[2 * i + 1] = first + i + 1;
+    int segments = segmentsOnScreen(matrix, first, halfWidth, halfHeight);
+    if (segments == 0) continue;
+    uint32_t stride = static_cast<uint32_t>(kSegments / segments);
+    for (uint32_t i = 0; i <= static_cast<uint32_t>(segments); ++i) {
+      std::memcpy(drawVertices[points + i], arcVertices[first + i * stride], sizeof drawVertices[0]);
+      std::memcpy(drawColours[points + i], arcColours[first + i * stride], sizeof drawColours[0]);
     }
-    drawIndexCount += kSegments * 2;
+    uint32_t* index = drawIndices + drawIndexCount;
+    for (uint32_t i = 0; i < static_cast<uint32_t>(segments); ++i) {
+      index[2 * i] = points + i;
+      index[2 * i + 1] = points + i + 1;
+    }
+    points += static_cast<uint32_t>(segments) + 1;
+    drawIndexCount += segments * 2;
   }
   std::memcpy(cullMatrix, matrix, sizeof cullMatrix);
+  std::memcpy(cullViewport, viewport, sizeof cullViewport);
   cullValid = true;
 }
 
 }  // namespace
 
 void drawPairLinks(const ViewState& view) {
-  LinkKey key{recordTable.revision, recordTable.count, view.threshold, view.windowMode,
-              view.windowMode ? view.windowStart : 0, view.colourMode, view.minIdentity, true};
-  if (!builtFor.built || key.revision != builtFor.revision || key.count != builtFor.count ||
-      key.threshold != builtFor.threshold || key.windowMode != builtFor.windowMode ||
-      key.windowStart != builtFor.windowStart || key.colourMode != builtFor.colourMode ||
-      key.minIdentity != builtFor.minIdentity) {
-    buildArcs(view);
-    builtFor = key;
+  ShownSlots shown = shownSlots(view);
+  if (!built || shown.generation != builtGeneration || view.colourMode != builtColourMode) {
+    buildArcs(view, shown);
+    builtGeneration = shown.generation;
+    builtColourMode = view.colourMode;
+    built = true;
   }
   if (arcCount == 0) return;
   glPushMatrix();
   applyCameraTransform();
   float matrix[16];
   glGetFloatv(GL_MODELVIEW_MATRIX, matrix);
-  if (!cullValid || std::memcmp(matrix, cullMatrix, sizeof matrix) != 0) cullArcs(matrix);
+  GLint viewport[4];
+  glGetIntegerv(GL_VIEWPORT, viewport);
+  if (!cullValid || std::memcmp(matrix, cullMatrix, sizeof matrix) != 0 ||
+      std::memcmp(viewport, cullViewport, sizeof viewport) != 0)
+    cullArcs(matrix, viewport);
   if (drawIndexCount == 0) {
     glPopMatrix();
     return;
   }
   glEnableClientState(GL_VERTEX_ARRAY);
   glEnableClientState(GL_COLOR_ARRAY);
-  glVertexPointer(3, GL_FLOAT, 0, arcVertices);
-  glColorPointer(3, GL_UNSIGNED_BYTE, 0, arcColours);
+  glVertexPointer(3, GL_FLOAT, 0, drawVertices);
+  glColorPointer(3, GL_UNSIGNED_BYTE, 0, drawColours);
   glDrawElements(GL_LINES, drawIndexCount, GL_UNSIGNED_INT, drawIndices);
   glDisableClientState(GL_COLOR_ARRAY);
   glDisableClientState(GL_VERTEX_ARRAY);

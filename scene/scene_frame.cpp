@@ -6,6 +6,7 @@
 #include "gl.h"
 #include "hud.h"
 #include "pair_links.h"
+#include "view_advance.h"
 #include "window_mode.h"
 
 void startScene() {
@@ -13,19 +14,12 @@ void startScene() {
   initFloorColours();
 }
 
-void advanceView(ViewState& view) {
-  if (view.windowMode)
-    shiftWindow(view);
-  else
-    slideFarPart(view);
-}
-
 void drawScene(const ViewState& view) {
   if (view.windowMode) {
     drawWindowBars(view);
     drawScaleBar(view);
   } else {
-    drawBars(view.pointStyle ? 1 : 2, view);
+    drawBars(view);
   }
   if (view.showFloor) drawFloor();
   if (view.annotations != nullptr && view.showLanes) drawAnnotationLanes(view, *view.annotations);

@@ -2,14 +2,11 @@
 // shell and the tools need no GL header.
 #pragma once
 
+#include "view_advance.h"
 #include "view_state.h"
 
 // Depth test on, then the floor colours.
 void startScene();
-
-// What moves by itself every frame, before anything is drawn: in window mode the window
-// shift, else the slide of the far part.
-void advanceView(ViewState& view);
 
 // Window mode (window bars, scale bar) or all bars, then the floor if shown.
 void drawScene(const ViewState& view);

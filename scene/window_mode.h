@@ -1,13 +1,8 @@
 // Window mode: only the pairs that touch a 100,001-position window, and its red scale bar.
 #pragma once
 
+#include "axis_units.h"
 #include "view_state.h"
-
-constexpr int kWindowSpan = 100000;  // windowStart .. windowStart + kWindowSpan, both included
-
-// Applies the arrow flags to windowStart (saturating at the int32 limits) and clears the
-// jump flags.
-void shiftWindow(ViewState& view);
 
 // Draws both bars of every pair with an end in the window, as lines.
 void drawWindowBars(const ViewState& view);

@@ -3,14 +3,13 @@
 #include "controls.h"
 
 #include "camera.h"
-#include "cursor_display.h"
 #include "frame_save.h"
 #include "goto_prompt.h"
 #include "pair_colours.h"
 #include "platform.h"
 #include "view_start.h"
 #include "view_state_instance.h"
-#include "zoom_step.h"
+#include "record_places.h"
 
 namespace {
 
@@ -156,13 +155,5 @@ void toggleCursorCapture() {
   if (view.cursorFree != 0) placeCursor(kLookCentreX, kLookCentreY);
   view.cursorFree = view.cursorFree != 0 ? 0 : 1;
   pauseAfterToggle();
-  // The display count may have drifted far with every pointer event, so step until it is
-  // past zero the right way.
-  if (view.cursorFree != 0) {
-    while (stepCursorDisplay(true) <= 0) {
-    }
-  } else {
-    while (stepCursorDisplay(false) >= 0) {
-    }
-  }
+  showCursor(view.cursorFree != 0);
 }

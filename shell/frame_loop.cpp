@@ -61,7 +61,7 @@ int32_t runFrames() {
 
 int runViewer(const ViewerOptions& options) {
   bool hadStandardOutput = standardOutputGiven();
-  if (!prepareWindowSystem()) return failStart("cannot register the window class");
+  if (!prepareWindowSystem()) return 1;  // the backend said why, in its system's terms
   if (!openWindow(kWindowTitle, kWindowOuterWidth, kWindowOuterHeight))
     return failStart("cannot open the viewer window");
   showWindow();
@@ -84,12 +84,17 @@ int runViewer(const ViewerOptions& options) {
     }
   }
   normalizeRecords();
-  int refused = loadViewAnnotations(options.view);
-  if (refused == kCliGoOn) refused = checkViewWork(options.view, recordTable.count - 1);
-  if (refused != kCliGoOn) {
+  std::string refused;
+  if (!loadViewAnnotations(options.view, refused)) {
     closeGlContext();
     closeWindow();
-    return refused;
+    cliError("%s", refused.c_str());
+    return kExitFailed;
+  }
+  if (!checkViewWork(options.view, recordTable.count - 1, refused)) {
+    closeGlContext();
+    closeWindow();
+    return cliUsageError("%s", refused.c_str());
   }
   viewState.fileName = fileLabel(options.file != nullptr ? options.file : "date.txt");
   startView(options.view);

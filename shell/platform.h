@@ -22,7 +22,7 @@ enum class ViewerKey {
 };
 
 // Window and context, in start-up order; each step returning false means no window can
-// be had. The window is shown the way the system asked the program to start (Win32's
+// be had. prepareWindowSystem says why on standard error itself, in the system's terms. The window is shown the way the system asked the program to start (Win32's
 // show command), with the arrow cursor.
 bool prepareWindowSystem();
 bool openWindow(const char* title, int32_t outerWidth, int32_t outerHeight);
@@ -47,10 +47,11 @@ void readCursor(int32_t* x, int32_t* y);
 void placeCursor(int32_t x, int32_t y);
 // The pointer in client-area pixels from the top left (outside the client area too).
 void readPointer(int32_t* x, int32_t* y);
-// One step of the cursor's display count (see cursor_display.h): show is the step's
-// direction, count the shell's count after it. Returns the count to go on with: the
-// system's own where it keeps one (Win32's ShowCursor), else count.
-int32_t showCursor(bool show, int32_t count);
+// The cursor shown (free) or hidden (captured), asked at every capture toggle and every
+// pointer event over the window. Where the system keeps a display count (Win32's
+// ShowCursor, which every pointer event steps, so it drifts far from zero) the backend
+// steps it once when the answer repeats, and past zero the right way when it changes.
+void showCursor(bool shown);
 // Blocks the thread, event handling included.
 void pauseThread(uint32_t milliseconds);
 void swapFrameBuffers();

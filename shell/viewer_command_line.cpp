@@ -53,12 +53,7 @@ const char kUsage[] =
     "could be had or standard output could not be written, 2 for bad arguments (also\n"
     "--zoom-steps and --moves asking for more work than the loaded bars allow).\n";
 
-int printUsage() {
-  std::string usage = kUsage;
-  usage.replace(usage.find("%s"), 2, kPairFileOptionsHelp);
-  usage.replace(usage.find("%s"), 2, kViewOptionsHelp);
-  return cliPrintHelp(usage.c_str());
-}
+int printUsage() { return cliPrintHelp(kUsage, {kPairFileOptionsHelp, kViewOptionsHelp}); }
 
 // Every --annotation file is one, said before any window opens.
 int checkAnnotationFiles(const ViewOptions& view) {
@@ -93,17 +88,21 @@ int readViewerCommandLine(int argc, char** argv, ViewerOptions& options) {
       case 'h': return printUsage();
       case 'V': return cliPrintVersion();
       default: {
-        int stop = isViewOption(c)       ? takeViewOption(c, optarg, options.view)
-                   : isPairFileOption(c) ? takePairFileOption(c, optarg, options.pairs)
-                                         : cliBadOption(c, argv);
+        std::string error;
+        if (isViewOption(c)) {
+          if (!takeViewOption(c, optarg, options.view, error)) return cliUsageError("%s", error.c_str());
+          break;
+        }
+        int stop = isPairFileOption(c) ? takePairFileOption(c, optarg, options.pairs) : cliBadOption(c, argv);
         if (stop != kCliGoOn) return stop;
       }
     }
   }
   if (argc - optind > 1) return cliUsageError("one file at a time; unexpected argument '%s'", argv[optind + 1]);
   int stop = checkPairFileOptions(options.pairs);
-  if (stop == kCliGoOn) stop = checkViewOptions(options.view);
   if (stop != kCliGoOn) return stop;
+  std::string error;
+  if (!checkViewOptions(options.view, error)) return cliUsageError("%s", error.c_str());
   // Started with anything to say, the view is the start camera's whatever the pointer does.
   if (mouseLook && options.view.cursorGiven && options.view.view.cursorFree != 0)
     return cliUsageError("--mouse-look and --cursor free exclude each other");

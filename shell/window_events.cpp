@@ -1,7 +1,6 @@
 #include "window_events.h"
 
 #include "controls.h"
-#include "cursor_display.h"
 #include "goto_prompt.h"
 #include "pair_pick.h"
 #include "pair_steps.h"
@@ -55,8 +54,8 @@ void keyPressed(ViewerKey key) {
 }
 
 void pointerOverWindow() {
-  // One step towards shown while free, towards hidden while captured.
-  stepCursorDisplay(viewState.cursorFree != 0);
+  // Shown while free, hidden while captured.
+  showCursor(viewState.cursorFree != 0);
 }
 
 namespace {
@@ -77,5 +76,3 @@ void characterTyped(uint32_t codePoint) {
   openingCharacterDue = false;
   if (!opening) typeIntoGotoPrompt(codePoint);
 }
-
-void filesDropped(int32_t, const char* const*) {}

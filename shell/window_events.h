@@ -22,7 +22,5 @@ enum class MouseButton { Left, Right, Middle };
 void mouseButtonPressed(MouseButton button, int32_t x, int32_t y);
 // While the records are still being loaded on another thread: clicks pick nothing.
 void holdPairInput(bool hold);
-// One character as typed, layout and modifiers applied.
+// One character as typed, layout and modifiers applied: for the go-to prompt.
 void characterTyped(uint32_t codePoint);
-// paths: count UTF-8 file names, valid during the call only.
-void filesDropped(int32_t count, const char* const* paths);

@@ -94,8 +94,7 @@ void placeCursor(int32_t x, int32_t y) {
   glfwSetCursorPos(viewerWindow, x - left, y - top);
 }
 
-int32_t showCursor(bool, int32_t count) {
+void showCursor(bool shown) {
   // GLFW does nothing when the mode is already the one asked for.
-  glfwSetInputMode(viewerWindow, GLFW_CURSOR, count >= 0 ? GLFW_CURSOR_NORMAL : GLFW_CURSOR_HIDDEN);
-  return count;
+  glfwSetInputMode(viewerWindow, GLFW_CURSOR, shown ? GLFW_CURSOR_NORMAL : GLFW_CURSOR_HIDDEN);
 }

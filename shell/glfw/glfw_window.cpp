@@ -3,7 +3,8 @@
 //   the viewer's entry points), the quit, the buffer swap and the pause.
 // Emulates: the outer size with the frame included; the quit, a flag that counts only
 //   once no event is left.
-// Leaves out: the show command (always shown normally), window icons.
+// Leaves out: the show command (always shown normally), window icons and file drops (the
+//   viewer has no use for them).
 #include "glfw_window.h"
 
 #include <chrono>
@@ -62,11 +63,6 @@ void onCharacter(GLFWwindow*, unsigned int codePoint) {
   characterTyped(codePoint);
 }
 
-void onDrop(GLFWwindow*, int count, const char** paths) {
-  ++eventsReported;
-  filesDropped(count, paths);
-}
-
 // Says why the window could not be had (no display, no GLX); heard only during start-up.
 void onStartError(int, const char* description) { std::fprintf(stderr, "quelvar: %s\n", description); }
 
@@ -74,7 +70,11 @@ void onStartError(int, const char* description) { std::fprintf(stderr, "quelvar:
 
 bool prepareWindowSystem() {
   glfwSetErrorCallback(onStartError);
-  if (glfwInit() != GLFW_TRUE) return false;
+  if (glfwInit() != GLFW_TRUE) {
+    // GLFW's own description came through the error callback first.
+    std::fprintf(stderr, "quelvar: no window system to open the viewer in\n");
+    return false;
+  }
   glfwDefaultWindowHints();
   glfwWindowHintString(GLFW_X11_CLASS_NAME, kWindowClassName);
   glfwWindowHintString(GLFW_X11_INSTANCE_NAME, "quelvar");
@@ -100,7 +100,6 @@ bool openWindow(const char* title, int32_t outerWidth, int32_t outerHeight) {
   glfwSetWindowCloseCallback(viewerWindow, onClose);
   glfwSetMouseButtonCallback(viewerWindow, onMouseButton);
   glfwSetCharCallback(viewerWindow, onCharacter);
-  glfwSetDropCallback(viewerWindow, onDrop);
   return true;
 }
 

@@ -1,8 +1,8 @@
 // Win32 backend: key state, the foreground window, the cursor and the pause, each one
 // system call.
 // Implements: key state, the foreground, the cursor's position (on the screen and in the
-//   client area), placing it, its display
-//   count (the system's own, which ShowCursor steps), the pause.
+//   client area), placing it, showing or hiding it through the system's display count
+//   (which ShowCursor steps), the pause.
 // Emulates: nothing.
 // Leaves out: nothing the viewer asks.
 #include "win32_window.h"
@@ -84,6 +84,23 @@ void readPointer(int32_t* x, int32_t* y) {
 }
 
 // The system keeps the count; the shell's is replaced by it.
-int32_t showCursor(bool show, int32_t) { return ShowCursor(show ? TRUE : FALSE); }
+void showCursor(bool shown) {
+  // The system's display count shows the cursor while it is 0 or more. A repeated answer
+  // (a pointer event) steps it once; a new one (a capture toggle) steps it until it is past
+  // zero the right way, however far the pointer events took it.
+  static bool lastShown = false;  // captured at the start
+  if (shown == lastShown) {
+    ShowCursor(shown ? TRUE : FALSE);
+    return;
+  }
+  lastShown = shown;
+  if (shown) {
+    while (ShowCursor(TRUE) <= 0) {
+    }
+  } else {
+    while (ShowCursor(FALSE) >= 0) {
+    }
+  }
+}
 
 void pauseThread(uint32_t milliseconds) { Sleep(milliseconds); }

@@ -7,6 +7,8 @@
 //   system's default handling.
 #include "win32_window.h"
 
+#include <cstdio>
+
 #include "viewer_window.h"
 #include "window_events.h"
 
@@ -65,7 +67,9 @@ bool prepareWindowSystem() {
   windowClass.hCursor = arrowCursor;
   windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
   windowClass.lpszClassName = kWindowClassName;
-  return RegisterClassExA(&windowClass) != 0;
+  if (RegisterClassExA(&windowClass) != 0) return true;
+  std::fprintf(stderr, "quelvar: cannot register the window class\n");
+  return false;
 }
 
 bool openWindow(const char* title, int32_t outerWidth, int32_t outerHeight) {

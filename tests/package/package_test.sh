@@ -34,7 +34,7 @@ checkVersion() {
 
 depends=$(dpkg-deb -f "$deb" Depends)
 dependNames=$(tr ',' '\n' <<<"$depends" | awk '{print $1}')
-for library in libc6 libstdc++6 libglfw3 libopengl0 libegl1 libpng16-16; do
+for library in libc6 libstdc++6 libglfw3 libopengl0 libegl1 zlib1g; do
   grep -qxF "$library" <<<"$dependNames" || problem "the .deb does not depend on $library: $depends"
 done
 dpkg -x "$deb" deb

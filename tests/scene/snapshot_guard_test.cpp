@@ -77,6 +77,19 @@ TEST_F(SnapshotGuard, OneListAndOnePicturePerFile) {
   EXPECT_EQ(run("--list list.txt --size 40x30 --out same.png --out sub/same.png"), 0) << err;
 }
 
+// The figure options are read with all the others: abbreviated as any option is, a picture's
+// own after its --out, and a bad one reported where it stands, --help or not.
+TEST_F(SnapshotGuard, FigureOptionsAbbreviateAndKeepTheirOrder) {
+  ASSERT_EQ(run("--list list.txt --size 60x40 --annotate --max=500 --out a.png --back white --out b.png --tit T"), 0) << err;
+  EXPECT_TRUE(exists("a.png") && exists("b.png"));
+  EXPECT_EQ(run("--list list.txt --size 60x40 --out c.svg --background=grey"), 2);
+  EXPECT_NE(err.find("--background wants white or sky, not 'grey'"), std::string::npos) << err;
+  EXPECT_FALSE(exists("c.svg"));
+  EXPECT_EQ(run("--bogus --help"), 2);
+  EXPECT_NE(err.find("unknown option '--bogus'"), std::string::npos) << err;
+  EXPECT_EQ(run("--f"), 2) << "--fit, --frames, --from or --fai: ambiguous";
+}
+
 TEST_F(SnapshotGuard, TitlesOfAnyBytesMakeValidSvg) {
   // A lone continuation byte, a cut sequence, an overlong slash, a surrogate, past U+10FFFF,
   // and U+FFFE, which XML forbids though UTF-8 carries it.

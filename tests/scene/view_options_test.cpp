@@ -7,17 +7,16 @@
 #include <cstring>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
-#include "bar_drawing.h"
 #include "camera.h"
 #include "cli_tool.h"
-#include "record_moves.h"
+#include "record_places.h"
 #include "record_table.h"
 #include "tandem_loader.h"
 #include "tandem_scanner.h"
 #include "view_options.h"
-#include "zoom_step.h"
 
 namespace {
 
@@ -33,10 +32,11 @@ int parseWords(const std::string& words, ViewOptions& options) {
   opterr = 0;
   for (int c; (c = getopt_long(static_cast<int>(parts.size()), argv.data(), "+:", kTable, nullptr)) != -1;) {
     if (!isViewOption(c)) return kExitBadUsage;
-    int stop = takeViewOption(c, optarg, options);
-    if (stop != kCliGoOn) return stop;
+    std::string error;
+    if (!takeViewOption(c, optarg, options, error)) return kExitBadUsage;
   }
-  return checkViewOptions(options);
+  std::string error;
+  return checkViewOptions(options, error) ? kCliGoOn : kExitBadUsage;
 }
 
 void loadList(const char* text) {
@@ -73,7 +73,7 @@ TEST(ViewOptionsTest, PrintedViewParsesBackToTheSameView) {
   ASSERT_EQ(parseWords(words, parsed), kCliGoOn) << words;
   camera = Camera{};
   ViewState made = parsed.view;
-  applyViewOptions(parsed, made);
+  applyView(parsed, made);
   EXPECT_TRUE(sameBits(camera.camX, eye.camX) && sameBits(camera.camY, eye.camY) &&
               sameBits(camera.pitch, eye.pitch) && sameBits(camera.yaw, eye.yaw))
       << words;
@@ -131,7 +131,7 @@ TEST(ViewOptionsTest, WrittenMovesMakeTheSamePlacesAndResetUndoesThem) {
   ViewOptions options;
   ASSERT_EQ(parseWords("--moves " + moves, options), kCliGoOn);
   ViewState made = options.view;
-  applyViewOptions(options, made);
+  applyView(options, made);
   EXPECT_EQ(made.zoomSteps, 3);
   for (int32_t i = 1; i < recordTable.count; ++i) {
     EXPECT_TRUE(sameBits(recordTable.slots[i].x, moved[i].x) && sameBits(recordTable.slots[i].y, moved[i].y))
@@ -146,11 +146,42 @@ TEST(ViewOptionsTest, MinLengthKeepsPairsOfExactlyThatLength) {
     ViewOptions options;
     ASSERT_EQ(parseWords("--min-length 300", options), kCliGoOn);
     ViewState view = options.view;
-    applyViewOptions(options, view);
+    applyView(options, view);
     EXPECT_FALSE(recordTable.slots[1].len > view.threshold) << list << ": 299 hidden";
     EXPECT_TRUE(recordTable.slots[3].len > view.threshold) << list << ": 300 shown";
     EXPECT_TRUE(recordTable.slots[5].len > view.threshold) << list << ": 301 shown";
   }
+}
+
+}  // namespace
+
+namespace {
+
+// --fit frames what is drawn: a pair hidden by --min-identity counts for nothing, however
+// far off it lies, and the fit frames the records where the moves left them.
+TEST(ViewOptionsTest, FitFramesOnlyTheShownPairsAsTheMovesLeaveThem) {
+  const ViewFit fit{{-0.9, 0.9, -0.8, 0.8}, 992.0 / 573.0};
+  auto fitted = [&fit](const char* list, const char* words) {
+    loadList(list);
+    ViewOptions options;
+    EXPECT_EQ(parseWords(words, options), kCliGoOn) << words;
+    camera = Camera{};
+    ViewState view = options.view;
+    applyView(options, view, &fit);
+    return std::pair<Camera, int32_t>{camera, view.zoomSteps};
+  };
+  auto shown = fitted("100000/200000/500/0/99 300000/400000/500/1/99", "");
+  auto hiding = fitted("100000/200000/500/0/99 300000/400000/500/1/99 50000000/50001000/500/0/80", "--min-identity 90");
+  EXPECT_TRUE(sameBits(hiding.first.camX, shown.first.camX) && sameBits(hiding.first.camY, shown.first.camY) &&
+              sameBits(hiding.first.pitch, shown.first.pitch))
+      << "the 80% pair at 50 Mb moved the fit to " << hiding.first.camX;
+  EXPECT_EQ(hiding.second, shown.second);
+
+  auto slid = fitted("100000/200000/500/0 3000000/3100000/500/0", "--moves x+40");
+  EXPECT_EQ(describeRecordMoves().rfind("x+40", 0), 0u) << describeRecordMoves();
+  auto still = fitted("100000/200000/500/0 3000000/3100000/500/0", "");
+  EXPECT_GT(slid.first.camX, still.first.camX) << "the far pair slid 4 units right widens the box";
+  camera = Camera{};
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "window_mode.h"
+#include "view_advance.h"
 
 namespace {
 

@@ -1,5 +1,6 @@
 #include "scripted_platform.h"
 
+#include <cstdio>
 #include <cstring>
 #include <utility>
 
@@ -45,6 +46,8 @@ void queueScriptedEvent(std::function<void()> event) { scripted.events.push_back
 
 bool prepareWindowSystem() {
   note('r');
+  // Says why as the Win32 backend does.
+  if (!scripted.prepareSucceeds) std::fprintf(stderr, "quelvar: cannot register the window class\n");
   return scripted.prepareSucceeds;
 }
 
@@ -109,10 +112,30 @@ void placeCursor(int32_t x, int32_t y) {
   scripted.cursorY = y;
 }
 
-int32_t showCursor(bool show, int32_t) {
+namespace {
+
+int32_t stepDisplay(bool show) {
   ++scripted.displaySteps;
   scripted.displayCount += show ? 1 : -1;
   return scripted.displayCount;
+}
+
+}  // namespace
+
+// As the Win32 backend steps the system's count.
+void showCursor(bool shown) {
+  if (shown == scripted.cursorShown) {
+    stepDisplay(shown);
+    return;
+  }
+  scripted.cursorShown = shown;
+  if (shown) {
+    while (stepDisplay(true) <= 0) {
+    }
+  } else {
+    while (stepDisplay(false) >= 0) {
+    }
+  }
 }
 
 void pauseThread(uint32_t milliseconds) {

@@ -18,7 +18,8 @@ struct ScriptedPlatform {
   int32_t cursorX;
   int32_t cursorY;
   int32_t displayCount;      // kept here, as Win32 keeps its own
-  int32_t displaySteps;      // showCursor calls
+  int32_t displaySteps;      // steps of the count
+  bool cursorShown;          // the last showCursor answer
   int32_t cursorPlacements;  // placeCursor calls
   int32_t pauses100;         // the controls' debounce pauses
   int32_t pauses1;           // the frames' 1 ms rests

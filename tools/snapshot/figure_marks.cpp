@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "axis_units.h"
 #include "axis_ticks.h"
 #include "clip_arithmetic.h"
 #include "figure_records.h"
@@ -71,7 +72,7 @@ void addPositionTicks(const MarkInput& in, double lo, double hi, float size, Fig
   if (!a.ok || !b.ok) return;
   marks.lines.push_back({a.x, a.y, b.x, b.y});
 
-  double unit = 0.00001 * std::pow(0.9, in.zoomSteps);  // x per position
+  double unit = kAxisScale * std::pow(kZoomFactor, in.zoomSteps);  // x per position
   int64_t first = static_cast<int64_t>(std::ceil(lo / unit)), last = static_cast<int64_t>(std::floor(hi / unit));
   first = std::max(first, in.firstPos);
   last = std::min(last, in.lastPos);

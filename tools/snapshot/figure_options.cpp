@@ -1,8 +1,7 @@
 #include "figure_options.h"
 
 #include <cctype>
-#include <cerrno>
-#include <cstdlib>
+#include <climits>
 #include <cstring>
 
 #include <getopt.h>
@@ -14,18 +13,13 @@
 
 namespace {
 
-// --out, -o, and the prefixes of --out that getopt_long takes for it, each with its value
-// attached or in the next argument.
-bool startsPicture(const char* arg) {
-  if (std::strncmp(arg, "-o", 2) == 0) return true;
-  for (const char* name : {"--o", "--ou", "--out"}) {
-    size_t n = std::strlen(name);
-    if (std::strncmp(arg, name, n) == 0 && (arg[n] == '\0' || arg[n] == '=')) return true;
-  }
-  return false;
-}
-
-bool asksForHelp(const char* arg) { return std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0; }
+enum FigureOption : int {
+  kFitOption = 0x1200,
+  kBackgroundOption,
+  kMaxLenOption,
+  kAnnotateOption,
+  kTitleOption,
+};
 
 bool endsWith(const std::string& text, const char* tail) {
   size_t n = std::strlen(tail);
@@ -35,86 +29,67 @@ bool endsWith(const std::string& text, const char* tail) {
   return true;
 }
 
-// Takes the figure options out of args into figure, leaving the rest in order. A name may
-// carry its value after '=' or in the next argument.
-bool takeFigureOptions(std::vector<char*>& args, FigureOptions& figure, std::string& error) {
-  bool afterOptions = false;
-  std::vector<char*> rest;
-  for (size_t i = 0; i < args.size(); ++i) {
-    std::string arg = args[i];
-    if (arg == "--") afterOptions = true;
-    if (afterOptions) {
-      rest.push_back(args[i]);
-      continue;
-    }
-    std::string name = arg, value;
-    bool inlineValue = false;
-    size_t eq = arg.find('=');
-    if (arg.compare(0, 2, "--") == 0 && eq != std::string::npos) {
-      name = arg.substr(0, eq);
-      value = arg.substr(eq + 1);
-      inlineValue = true;
-    }
-    auto needValue = [&]() {
-      if (inlineValue) return true;
-      if (i + 1 >= args.size()) {
-        error = name + " needs a value";
-        return false;
-      }
-      value = args[++i];
-      return true;
-    };
-    if (name == "--fit" && !inlineValue) {
-      figure.fit = true;
-    } else if (name == "--annotate" && !inlineValue) {
-      figure.annotate = true;
-    } else if (name == "--background") {
-      if (!needValue()) return false;
-      if (value == "white")
+int takeFigureOption(int option, const char* value, FigureOptions& figure) {
+  int64_t bp = 0;
+  switch (option) {
+    case kFitOption: figure.fit = true; break;
+    case kAnnotateOption: figure.annotate = true; break;
+    case kBackgroundOption:
+      if (std::strcmp(value, "white") == 0)
         figure.whiteBackground = true;
-      else if (value == "sky")
+      else if (std::strcmp(value, "sky") == 0)
         figure.whiteBackground = false;
-      else {
-        error = "--background wants white or sky, not '" + value + "'";
-        return false;
-      }
-    } else if (name == "--max-len") {
-      if (!needValue()) return false;
-      char* end = nullptr;
-      errno = 0;
-      long long bp = std::strtoll(value.c_str(), &end, 10);
-      if (value.empty() || *end != '\0' || errno != 0 || bp < 1 || bp > INT32_MAX) {
-        error = "--max-len wants a length in bases from 1 to 2147483647, not '" + value + "'";
-        return false;
-      }
+      else
+        return cliUsageError("--background wants white or sky, not '%s'", value);
+      break;
+    case kMaxLenOption:
+      if (!parseCliInteger(value, 1, INT32_MAX, bp))
+        return cliUsageError("--max-len wants a length in bases from 1 to 2147483647, not '%s'", value);
       figure.maxLen = bp;
-    } else if (name == "--title") {
-      if (!needValue()) return false;
-      figure.title = value;
-    } else {
-      rest.push_back(args[i]);
-    }
+      break;
+    case kTitleOption: figure.title = value; break;
+    default: break;
   }
-  args = rest;
-  return true;
+  return kCliGoOn;
 }
 
-// Parses args (no program name) as the snapshot's options.
-int parseAlone(char* program, std::vector<char*> args, SnapshotOptions& options) {
-  args.insert(args.begin(), program);
-  args.push_back(nullptr);
-  optind = 0;  // every set of arguments is parsed afresh
-  return parseSnapshotOptions(static_cast<int>(args.size()) - 1, args.data(), options);
+// The short letters kept from before the view options were shared.
+int viewOptionOfLetter(int letter) {
+  switch (letter) {
+    case 't': return kThresholdOption;
+    case 'p': return kPointsOption;
+    case 'w': return kWindowStartOption;
+    case 'z': return kZoomStepsOption;
+    case 'c': return kCameraOption;
+    default: return letter;
+  }
 }
 
-bool namesTheLoad(const SnapshotOptions& options) {
-  const PairFileOptions& file = options.file;
-  return options.listGiven || file.tandem || file.import.from != InputFormat::Unknown || !file.import.chrom.empty() ||
-         file.import.allSequences;
+// An option that names the one load: the list, or how it is read.
+bool namesTheLoad(int option) {
+  return option == 'l' || option == kFromOption || option == kChromOption || option == kAllSequencesOption;
 }
 
-// What an SVG picture cannot show yet is refused rather than left out.
-int checkSvgOptions(const PicturePlan& plan) {
+// Every option of one picture, in order, on the picture's own copy.
+int takeOption(int c, const char* value, char* const* argv, PicturePlan& plan) {
+  if (isSnapshotOption(c)) return takeSnapshotOption(c, value, plan.options);
+  if (c >= kFitOption && c <= kTitleOption) return takeFigureOption(c, value, plan.figure);
+  if (isPairFileOption(c)) return takePairFileOption(c, value, plan.options.file);
+  if (isViewOption(c)) {
+    std::string error;
+    if (!takeViewOption(c, value, plan.options, error)) return cliUsageError("%s", error.c_str());
+    return kCliGoOn;
+  }
+  return cliBadOption(c, argv);
+}
+
+// After the whole command line, what a picture's options ask for together.
+int checkPicture(const PicturePlan& plan) {
+  std::string error;
+  if (!checkViewOptions(plan.options, error)) return cliUsageError("%s", error.c_str());
+  int stop = checkPairFileOptions(plan.options.file);
+  if (stop != kCliGoOn) return stop;
+  // What an SVG picture cannot show yet is refused rather than left out.
   if (!plan.svg) return kCliGoOn;
   const ViewOptions& view = plan.options;
   const char* shown = view.view.hud ? "--hud" : view.view.showLinks ? "--links" : view.pickGiven ? "--pick" : nullptr;
@@ -126,51 +101,52 @@ int checkSvgOptions(const PicturePlan& plan) {
 }  // namespace
 
 int planPictures(int argc, char** argv, std::vector<PicturePlan>& pictures) {
-  for (int i = 1; i < argc && std::strcmp(argv[i], "--") != 0; ++i)
-    if (asksForHelp(argv[i])) {
-      std::string usage = kSnapshotUsage;
-      usage.replace(usage.find("%s"), 2, kPairFileOptionsHelp);
-      usage.replace(usage.find("%s"), 2, kViewOptionsHelp);
-      return cliPrintHelp((usage + "\n" + kFigureUsage).c_str());
-    }
-
-  std::vector<char*> common;
-  std::vector<std::vector<char*>> own;
-  for (int i = 1; i < argc; ++i) {
-    if (startsPicture(argv[i])) own.emplace_back();
-    (own.empty() ? common : own.back()).push_back(argv[i]);
-  }
-  if (own.empty()) own.emplace_back();
-
+  static const option kOptions[] = {
+      {"list", required_argument, nullptr, 'l'},
+      {"out", required_argument, nullptr, 'o'},
+      {"size", required_argument, nullptr, 's'},
+      {"frames", required_argument, nullptr, 'f'},
+      {"fit", no_argument, nullptr, kFitOption},
+      {"background", required_argument, nullptr, kBackgroundOption},
+      {"max-len", required_argument, nullptr, kMaxLenOption},
+      {"annotate", no_argument, nullptr, kAnnotateOption},
+      {"title", required_argument, nullptr, kTitleOption},
+      QUELVAR_PAIR_FILE_LONG_OPTIONS,
+      QUELVAR_VIEW_LONG_OPTIONS,
+      {"help", no_argument, nullptr, 'h'},
+      {"version", no_argument, nullptr, 'V'},
+      {nullptr, 0, nullptr, 0},
+  };
+  // Options before the first --out go to every picture, so they gather in the first plan;
+  // each --out starts a picture from them.
+  PicturePlan common;
   pictures.clear();
-  for (auto& picture : own) {
-    // The list is loaded once, so it and how it is read belong before the first --out: a
-    // picture's own options, read alone, must not name them.
-    std::vector<char*> alone = picture;
-    FigureOptions ignored;
-    std::string error;
-    if (!takeFigureOptions(alone, ignored, error)) return cliUsageError("%s", error.c_str());
-    SnapshotOptions aloneOptions;
-    int stop = parseAlone(argv[0], alone, aloneOptions);
-    if (stop != kCliGoOn) return stop;
-    if (namesTheLoad(aloneOptions))
+  opterr = 0;
+  for (int c; (c = getopt_long(argc, argv, ":l:o:s:t:pw:z:c:f:hV", kOptions, nullptr)) != -1;) {
+    c = viewOptionOfLetter(c);
+    if (c == 'h') return cliPrintHelp((std::string(kSnapshotUsage) + "\n" + kFigureUsage).c_str(),
+                                      {kPairFileOptionsHelp, kViewOptionsHelp});
+    if (c == 'V') return cliPrintVersion();
+    if (c == 'o') pictures.push_back(common);
+    // The list is loaded once, so it and how it is read belong before the first --out.
+    if (!pictures.empty() && c != 'o' && namesTheLoad(c))
       return cliUsageError("--list, --from, --chrom and --all-sequences apply to the one load; "
                            "give them before the first --out");
+    int stop = takeOption(c, optarg, argv, pictures.empty() ? common : pictures.back());
+    if (stop != kCliGoOn) return stop;
+  }
+  if (optind < argc) return cliUsageError("unexpected argument '%s'", argv[optind]);
+  if (pictures.empty()) pictures.push_back(common);
 
-    std::vector<char*> args = common;
-    args.insert(args.end(), picture.begin(), picture.end());
-    PicturePlan plan;
-    if (!takeFigureOptions(args, plan.figure, error)) return cliUsageError("%s", error.c_str());
-    stop = parseAlone(argv[0], args, plan.options);
-    if (stop != kCliGoOn) return stop;
+  for (size_t i = 0; i < pictures.size(); ++i) {
+    PicturePlan& plan = pictures[i];
     plan.svg = endsWith(plan.options.outPath, ".svg");
-    stop = checkSvgOptions(plan);
+    int stop = checkPicture(plan);
     if (stop != kCliGoOn) return stop;
-    for (const PicturePlan& earlier : pictures)
-      if (sameOutputTarget(plan.options.outPath, earlier.options.outPath))
+    for (size_t earlier = 0; earlier < i; ++earlier)
+      if (sameOutputTarget(plan.options.outPath, pictures[earlier].options.outPath))
         return cliUsageError("two pictures would both be written to %s (as %s)", plan.options.outPath,
-                             earlier.options.outPath);
-    pictures.push_back(plan);
+                             pictures[earlier].options.outPath);
   }
   return kCliGoOn;
 }

@@ -3,34 +3,27 @@
 #include <cstddef>
 #include <vector>
 
+#include "axis_units.h"
+#include "record_places.h"
 #include "record_table.h"
 #include "tandem_loader.h"
-#include "window_mode.h"
 
 namespace {
 
-std::vector<float> loadedX, loadedLen;
-
-bool inWindow(int64_t value, int64_t start) { return start <= value && value <= start + kWindowSpan; }
+std::vector<float> loadedLen;
 
 }  // namespace
 
 void keepLoadedRecords() {
-  loadedX.resize(static_cast<std::size_t>(recordTable.count));
   loadedLen.resize(static_cast<std::size_t>(recordTable.count));
-  for (int32_t i = 1; i < recordTable.count; ++i) {
-    loadedX[i] = recordTable.slots[i].x;
-    loadedLen[i] = recordTable.slots[i].len;
-  }
+  for (int32_t i = 1; i < recordTable.count; ++i) loadedLen[i] = recordTable.slots[i].len;
 }
 
 void normaliseRecordsFor(int64_t maxLen) {
-  for (int32_t i = 1; i < recordTable.count; ++i) {
-    recordTable.slots[i].x = loadedX[i];
-    recordTable.slots[i].len = loadedLen[i];
-  }
+  for (int32_t i = 1; i < recordTable.count; ++i) recordTable.slots[i].len = loadedLen[i];
+  restoreLoadedPlaces();
   if (maxLen <= 0) {
-    normalizeRecords();
+    normalizeLengths();
     return;
   }
   double divisor = static_cast<double>(maxLen) / 7.0;
@@ -39,35 +32,11 @@ void normaliseRecordsFor(int64_t maxLen) {
     len = static_cast<float>(len / divisor);
     if (len > 7.0f) len = 7.0f;
   }
-  scaleRecordsX(0.00001);
-}
-
-bool drawnExtent(const ViewState& view, FitBox& box, int64_t& firstPos, int64_t& lastPos) {
-  bool any = false;
-  for (int32_t i = 1; i < recordTable.count; ++i) {
-    const TandemRecord& r = recordTable.slots[i];
-    if (!(r.len > view.threshold)) continue;
-    if (view.windowMode && !inWindow(r.pos, view.windowStart) && !inWindow(r.partner, view.windowStart)) continue;
-    if (!any) {
-      box = {r.x, r.x, r.y, r.y, r.len};
-      firstPos = lastPos = r.pos;
-      any = true;
-      continue;
-    }
-    if (r.x < box.xMin) box.xMin = r.x;
-    if (r.x > box.xMax) box.xMax = r.x;
-    if (r.y < box.yMin) box.yMin = r.y;
-    if (r.y > box.yMax) box.yMax = r.y;
-    if (r.len > box.zMax) box.zMax = r.len;
-    if (r.pos < firstPos) firstPos = r.pos;
-    if (r.pos > lastPos) lastPos = r.pos;
-  }
-  return any;
 }
 
 float axisXOf(int64_t pos, int zoomSteps) {
   float x = static_cast<float>(pos);
-  x = static_cast<float>(x * 0.00001);
-  for (int i = 0; i < zoomSteps; ++i) x = static_cast<float>(x * 0.9);
+  x = static_cast<float>(x * kAxisScale);
+  for (int i = 0; i < zoomSteps; ++i) x = static_cast<float>(x * kZoomFactor);
   return x;
 }

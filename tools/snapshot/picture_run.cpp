@@ -13,19 +13,20 @@
 #include "pair_file_options.h"
 #include "figure_marks.h"
 #include "figure_raster.h"
+#include "frame_readback.h"
 #include "figure_records.h"
+#include "pair_shown.h"
 #include "gl.h"
 #include "offscreen_context.h"
 #include "output_file.h"
 #include "line_reader.h"
 #include "pair_file.h"
-#include "png_writer.h"
+#include "png_encoder.h"
 #include "projection.h"
 #include "record_table.h"
 #include "scene_frame.h"
 #include "svg_frame.h"
 #include "view_options.h"
-#include "zoom_step.h"
 
 namespace {
 
@@ -45,18 +46,6 @@ void sceneMatrix(float matrix[16]) {
   glPopMatrix();
 }
 
-// The bottom-left width x height of the colour buffer, top row first.
-void readPicture(int width, int height, std::vector<uint8_t>& rgb) {
-  rgb.resize(static_cast<size_t>(width) * static_cast<size_t>(height) * 3);
-  std::vector<uint8_t> flipped(rgb.size());
-  glFinish();
-  glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, flipped.data());
-  size_t row = static_cast<size_t>(width) * 3;
-  for (int y = 0; y < height; ++y)
-    std::memcpy(&rgb[static_cast<size_t>(y) * row], &flipped[static_cast<size_t>(height - 1 - y) * row], row);
-}
-
 bool writeBytes(OutputFile& out, const void* bytes, size_t size) {
   if (!writeOutputBytes(out, bytes, size)) {
     cliError("cannot write %s: %s", out.path.c_str(), std::strerror(errno));
@@ -74,36 +63,22 @@ struct Drawn {
   float tallest = 0;
 };
 
-// Scales the records for this picture and places the camera.
+// Scales the records for this picture and makes its view, the viewer's way, --fit being one
+// more way to place the camera.
 Drawn prepareView(const PicturePlan& picture, ViewState& view) {
   const SnapshotOptions& options = picture.options;
   normaliseRecordsFor(picture.figure.maxLen);
+  camera = Camera{};
+  ViewFit fit{figureFitFrame(options.width, options.height, picture.figure.annotate, !picture.figure.title.empty()),
+              static_cast<float>(options.width) / static_cast<float>(options.height)};
+  applyView(options, view, picture.figure.fit ? &fit : nullptr);
   Drawn drawn;
-  drawn.zoomSteps = options.zoomSteps;
+  drawn.zoomSteps = view.zoomSteps;
   FitBox box{};
-  bool any = drawnExtent(view, box, drawn.firstPos, drawn.lastPos);
-  if (any) {
+  if (shownExtent(view, box, drawn.firstPos, drawn.lastPos)) {
     drawn.axisY = static_cast<float>(box.yMin);
     drawn.tallest = static_cast<float>(box.zMax);
   }
-  camera = Camera{};
-  if (!picture.figure.fit || !any) {
-    // The viewer's own view options: zoom, moves, camera or --goto, --min-length.
-    applyViewOptions(options, view);
-    drawn.zoomSteps = view.zoomSteps;
-    return drawn;
-  }
-  FitFrame frame = figureFitFrame(options.width, options.height, picture.figure.annotate,
-                                  !picture.figure.title.empty());
-  double aspect = static_cast<float>(options.width) / static_cast<float>(options.height);
-  CameraFit fit = fitCamera(box, frame, aspect, options.zoomSteps > 0 ? options.zoomSteps : -1);
-  drawn.zoomSteps = fit.zoomSteps;
-  camera.camX = fit.camX;
-  camera.camY = fit.camY;
-  camera.pitch = fit.pitch;
-  camera.yaw = fit.yaw;
-  for (int i = 0; i < drawn.zoomSteps; ++i) zoomStep(view);
-  if (options.minLength >= 0) view.threshold = thresholdOfMinLength(options.minLength);
   return drawn;
 }
 
@@ -146,7 +121,8 @@ bool renderPicture(const PicturePlan& picture, OutputFile& out) {
     return writeBytes(out, document.data(), document.size());
   }
   std::vector<uint8_t> rgb;
-  readPicture(options.width, options.height, rgb);
+  int32_t width = 0, height = 0;
+  readFrameRgb(rgb, &width, &height);  // the viewport: the picture's size
   drawFigureMarks(marks, rgb.data(), options.width, options.height);
   std::vector<uint8_t> png;
   if (!encodeRgbPng(rgb.data(), options.width, options.height, png)) {
@@ -206,24 +182,25 @@ int runPictures(const std::vector<PicturePlan>& pictures) {
   }
   keepLoadedRecords();
   for (const PicturePlan& picture : pictures) {
-    int refused = loadViewAnnotations(picture.options);
-    if (refused == kCliGoOn) refused = checkViewWork(picture.options, recordTable.count - 1);
-    if (refused != kCliGoOn) {
+    std::string refused;
+    if (!loadViewAnnotations(picture.options, refused)) {
       abandonAll();
       closeOffscreenContext();
-      return refused;
+      cliError("%s; no picture written", refused.c_str());
+      return kExitFailed;
+    }
+    if (!checkViewWork(picture.options, recordTable.count - 1, refused)) {
+      abandonAll();
+      closeOffscreenContext();
+      return cliUsageError("%s", refused.c_str());
     }
   }
 
   int status = kExitOk;
   for (size_t i = 0; i < pictures.size(); ++i) {
-    int lanesRead = loadViewAnnotations(pictures[i].options);
-    if (lanesRead != kCliGoOn) {
-      abandonAll();
-      closeOffscreenContext();
-      return lanesRead;
-    }
-    if (!renderPicture(pictures[i], outs[i])) status = kExitFailed;
+    // Read again only for a picture of other files than the last; read once, they read.
+    std::string lost;
+    if (!loadViewAnnotations(pictures[i].options, lost) || !renderPicture(pictures[i], outs[i])) status = kExitFailed;
   }
   closeOffscreenContext();
   return summaryWritten && cliCloseStdout() ? status : kExitFailed;

@@ -1,7 +1,5 @@
 #include "snapshot_options.h"
 
-#include <getopt.h>
-
 #include <climits>
 #include <cmath>
 #include <cstdio>
@@ -10,7 +8,6 @@
 #include <string>
 
 #include "cli_tool.h"
-#include "pair_file_options.h"
 
 const char kSnapshotUsage[] =
     "Usage: quelvar-snapshot [OPTIONS]\n"
@@ -52,73 +49,33 @@ bool readSize(const char* text, int& width, int& height) {
   return true;
 }
 
-// The short letters kept from before the view options were shared.
-int viewOptionOfLetter(int letter) {
-  switch (letter) {
-    case 't': return kThresholdOption;
-    case 'p': return kPointsOption;
-    case 'w': return kWindowStartOption;
-    case 'z': return kZoomStepsOption;
-    case 'c': return kCameraOption;
-    default: return letter;
-  }
-}
-
 }  // namespace
 
-int parseSnapshotOptions(int argc, char** argv, SnapshotOptions& options) {
-  static const option kOptions[] = {
-      {"list", required_argument, nullptr, 'l'},
-      {"out", required_argument, nullptr, 'o'},
-      {"size", required_argument, nullptr, 's'},
-      {"frames", required_argument, nullptr, 'f'},
-      QUELVAR_PAIR_FILE_LONG_OPTIONS,
-      QUELVAR_VIEW_LONG_OPTIONS,
-      {"help", no_argument, nullptr, 'h'},
-      {"version", no_argument, nullptr, 'V'},
-      {nullptr, 0, nullptr, 0},
-  };
-  opterr = 0;
-  for (int c; (c = getopt_long(argc, argv, ":l:o:s:t:pw:z:c:f:hV", kOptions, nullptr)) != -1;) {
-    int64_t number = 0;
-    c = viewOptionOfLetter(c);
-    switch (c) {
-      case 'l':
-        options.listPath = optarg;
-        options.file.named = true;
-        options.listGiven = true;
-        break;
-      case 'o':
-        if (*optarg == '\0') return cliUsageError("--out needs a file name");
-        options.outPath = optarg;
-        break;
-      case 's':
-        if (!readSize(optarg, options.width, options.height))
-          return cliUsageError("--size wants WxH, each 1 to 8192, not '%s'", optarg);
-        break;
-      case 'f':
-        if (!parseCliInteger(optarg, 1, 1000000, number))
-          return cliUsageError("--frames wants a count from 1 to 1000000, not '%s'", optarg);
-        options.frames = static_cast<int>(number);
-        options.timed = true;
-        break;
-      case 'h': {
-        std::string usage = kSnapshotUsage;
-        usage.replace(usage.find("%s"), 2, kPairFileOptionsHelp);
-        usage.replace(usage.find("%s"), 2, kViewOptionsHelp);
-        return cliPrintHelp(usage.c_str());
-      }
-      case 'V': return cliPrintVersion();
-      default: {
-        int stop = isViewOption(c)       ? takeViewOption(c, optarg, options)
-                   : isPairFileOption(c) ? takePairFileOption(c, optarg, options.file)
-                                         : cliBadOption(c, argv);
-        if (stop != kCliGoOn) return stop;
-      }
-    }
+bool isSnapshotOption(int option) { return option == 'l' || option == 'o' || option == 's' || option == 'f'; }
+
+int takeSnapshotOption(int option, const char* value, SnapshotOptions& options) {
+  int64_t number = 0;
+  switch (option) {
+    case 'l':
+      options.listPath = value;
+      options.file.named = true;
+      options.listGiven = true;
+      break;
+    case 'o':
+      if (*value == '\0') return cliUsageError("--out needs a file name");
+      options.outPath = value;
+      break;
+    case 's':
+      if (!readSize(value, options.width, options.height))
+        return cliUsageError("--size wants WxH, each 1 to 8192, not '%s'", value);
+      break;
+    case 'f':
+      if (!parseCliInteger(value, 1, 1000000, number))
+        return cliUsageError("--frames wants a count from 1 to 1000000, not '%s'", value);
+      options.frames = static_cast<int>(number);
+      options.timed = true;
+      break;
+    default: break;
   }
-  if (optind < argc) return cliUsageError("unexpected argument '%s'", argv[optind]);
-  int stop = checkViewOptions(options);
-  if (stop != kCliGoOn) return stop;
-  return checkPairFileOptions(options.file);
+  return kCliGoOn;
 }

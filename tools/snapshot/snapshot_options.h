@@ -21,6 +21,10 @@ struct SnapshotOptions : ViewOptions {
 
 extern const char kSnapshotUsage[];
 
-// Fills options from argv. Returns kCliGoOn to render, or the exit code to stop with
-// (--help, --version, or a bad argument, already reported).
-int parseSnapshotOptions(int argc, char** argv, SnapshotOptions& options);
+// The snapshot's own options (--list, --out, --size, --frames), as getopt_long returns
+// them: 'l', 'o', 's', 'f'.
+bool isSnapshotOption(int option);
+
+// Takes one of them with its value. Returns kCliGoOn, or the exit code of a bad value
+// (reported).
+int takeSnapshotOption(int option, const char* value, SnapshotOptions& options);

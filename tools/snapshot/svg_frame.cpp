@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "axis_units.h"
 #include "bar_batch.h"
 #include "floor.h"
 
@@ -205,8 +206,8 @@ void writeBars(Svg& svg) {
 
 // The red marker of window mode, as drawScaleBar places it.
 void writeScaleBar(Svg& svg, const SvgFrame& frame) {
-  double scale = std::pow(0.9, frame.view->zoomSteps);
-  float shift = static_cast<float>(frame.view->windowStart * 0.00001 * scale);
+  double scale = std::pow(kZoomFactor, frame.view->zoomSteps);
+  float shift = static_cast<float>(frame.view->windowStart * kAxisScale * scale);
   const float* m = frame.matrix;
   float ends[2][4];
   float xs[2] = {shift, shift + static_cast<float>(scale)};

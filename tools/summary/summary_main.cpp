@@ -16,15 +16,18 @@
 #include "line_reader.h"
 #include "pair_file.h"
 #include "pair_file_options.h"
+#include "floor_tiles.h"
 #include "pair_listing.h"
+#include "pair_shown.h"
 #include "pair_traits.h"
+#include "view_options.h"
 #include "record_table.h"
 #include "tandem_loader.h"
 
 namespace {
 
-// The viewer's floor takes this many rand() values before the loader draws any.
-constexpr int kFloorRandomDraws = 1600;
+// The viewer's floor takes one rand() value a tile before the loader draws any.
+constexpr int kFloorRandomDraws = kFloorTileCount;
 
 const char kUsage[] =
     "Usage: quelvar-summary [OPTIONS] [FILE]\n"
@@ -63,29 +66,9 @@ void printRecords() {
   }
 }
 
-// What --stats and --pairs count as shown: the viewer's length threshold and identity floor.
-struct ShownFilter {
-  int64_t minLength = -1;  // bases; -1: the viewer's start threshold
-  uint16_t minIdentity = 0;
-  float threshold = 0.03f;
-};
-
-bool barShown(void* context, int32_t slot) {
-  const ShownFilter& filter = *static_cast<const ShownFilter*>(context);
-  if (!(recordTable.slots[slot].len > filter.threshold)) return false;
-  uint16_t identity = pairTraits.identity[pairOfSlot(slot)];
-  return filter.minIdentity == 0 || identity == kIdentityUnknown || identity >= filter.minIdentity;
-}
-
-// The float just below a pair of minLength bases' scaled length, as the viewer's
-// --min-length sets it, so a pair of exactly minLength passes the strict test.
-float thresholdOf(int64_t minLength) {
-  if (minLength < 0 || recordTable.maxLen <= 0) return 0.03f;
-  float scaled = static_cast<float>(static_cast<double>(static_cast<float>(minLength)) / (recordTable.maxLen / 7.0));
-  return std::nextafter(scaled, -HUGE_VALF);
-}
-
-enum SummaryOption : int { kMinLengthOption = 0x1200, kMinIdentityOption };
+// What --stats and --pairs count as shown: the viewer's own rule, with its start threshold
+// or --min-length, and --min-identity.
+bool barShown(void* context, int32_t slot) { return pairShown(*static_cast<const ViewState*>(context), slot); }
 
 }  // namespace
 
@@ -103,7 +86,7 @@ int main(int argc, char** argv) {
       {nullptr, 0, nullptr, 0},
   };
   bool records = false, stats = false, pairs = false;
-  ShownFilter filter;
+  ViewOptions filter;
   PairFileOptions file;
   opterr = 0;
   for (int c; (c = getopt_long(argc, argv, ":rsphV", kOptions, nullptr)) != -1;) {
@@ -112,19 +95,13 @@ int main(int argc, char** argv) {
       case 's': stats = true; break;
       case 'p': pairs = true; break;
       case kMinLengthOption:
-        if (!parseCliInteger(optarg, 0, INT32_MAX, filter.minLength))
-          return cliUsageError("--min-length wants a length in bases from 0 to 2147483647, not '%s'", optarg);
+      case kMinIdentityOption: {
+        // The viewer's own reading of them.
+        std::string error;
+        if (!takeViewOption(c, optarg, filter, error)) return cliUsageError("%s", error.c_str());
         break;
-      case kMinIdentityOption:
-        filter.minIdentity = parseIdentity(optarg);
-        if (filter.minIdentity == kIdentityUnknown)
-          return cliUsageError("--min-identity wants a percent from 0 to 100, not '%s'", optarg);
-        break;
-      case 'h': {
-        std::string usage = kUsage;
-        usage.replace(usage.find("%s"), 2, kPairFileOptionsHelp);
-        return cliPrintHelp(usage.c_str());
       }
+      case 'h': return cliPrintHelp(kUsage, {kPairFileOptionsHelp});
       case 'V': return cliPrintVersion();
       default: {
         if (!isPairFileOption(c)) return cliBadOption(c, argv);
@@ -136,7 +113,7 @@ int main(int argc, char** argv) {
   int stop = checkPairFileOptions(file);
   if (stop != kCliGoOn) return stop;
   if (records + stats + pairs > 1) return cliUsageError("--records, --stats and --pairs exclude each other");
-  if ((filter.minLength >= 0 || filter.minIdentity != 0) && !stats && !pairs)
+  if ((filter.minLength >= 0 || filter.view.minIdentity != 0) && !stats && !pairs)
     return cliUsageError("--min-length and --min-identity go with --stats or --pairs");
   if (argc - optind > 1) return cliUsageError("one list at a time; got %d", argc - optind);
   const char* path = optind < argc ? argv[optind] : "date.txt";
@@ -154,9 +131,9 @@ int main(int argc, char** argv) {
   int error = openNamedFile(path, file, 1, nullptr);
   normalizeRecords();
   if (records && error == 0) printRecords();
-  filter.threshold = thresholdOf(filter.minLength);
-  if (stats && error == 0) printPairStats(stdout, loadedSequences(), barShown, &filter);
-  if (pairs && error == 0) printShownPairs(stdout, loadedSequences(), barShown, &filter);
+  if (filter.minLength >= 0) filter.view.threshold = thresholdOfMinLength(filter.minLength);
+  if (stats && error == 0) printPairStats(stdout, loadedSequences(), barShown, &filter.view);
+  if (pairs && error == 0) printShownPairs(stdout, loadedSequences(), barShown, &filter.view);
   bool written = cliCloseStdout();
   if (error == kPairFileRefused) return kExitFailed;  // the import said why
   if (error != 0) {

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "axis_units.h"
+
 namespace {
 
 constexpr double kCamZ = 2.0;  // the camera's fixed height
@@ -118,13 +120,13 @@ CameraFit toCamera(const Best& best, int zoomSteps) {
 }  // namespace
 
 CameraFit fitCamera(const FitBox& box, const FitFrame& frame, double aspect, int zoomSteps) {
-  if (zoomSteps >= 0) return toCamera(closest(box, frame, std::pow(0.9, zoomSteps), aspect), zoomSteps);
+  if (zoomSteps >= 0) return toCamera(closest(box, frame, std::pow(kZoomFactor, zoomSteps), aspect), zoomSteps);
   // Past the last step at which the width binds, the height does and bars get no taller.
   Best chosen = closest(box, frame, 1.0, aspect);
   int steps = 0;
   double scale = 1.0;
   for (int n = 1; n <= kMaxZoomSteps && chosen.placement.widthBinds; ++n) {
-    scale *= 0.9;
+    scale *= kZoomFactor;
     Best next = closest(box, frame, scale, aspect);
     if (!next.placement.widthBinds) break;
     chosen = next;

@@ -1,13 +1,12 @@
-#include "record_moves.h"
+#include "record_places.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
 
-#include "bar_drawing.h"
+#include "axis_units.h"
 #include "record_table.h"
-#include "stack_counts.h"
-#include "zoom_step.h"
+#include "tandem_loader.h"
 
 namespace {
 
@@ -68,15 +67,35 @@ bool readMoves(const char* text, Take take) {
   return true;
 }
 
+// count slides of the far part along x or y, each sum in double and stored float32 on its
+// own; noted as a run.
+void slideFarRecords(char what, int sign, int64_t count) {
+  double step = sign * kFarSlideStep;
+  for (int32_t i = 1; i < recordTable.count; ++i) {
+    TandemRecord& record = recordTable.slots[i];
+    if (record.pos <= kFarPartStart) continue;
+    float& value = what == 'x' ? record.x : record.y;
+    for (int64_t k = 0; k < count; ++k) value = static_cast<float>(value + step);
+  }
+  ++recordTable.revision;
+  note(what == 'x' ? alongX : alongY, what, sign, count);
+}
+
 }  // namespace
 
-void noteZoomStep() { note(alongX, 'z', 1); }
+void zoomStep(ViewState& view) {
+  scaleRecordsX(kZoomFactor);
+  view.zoomSteps += 1;
+  note(alongX, 'z', 1);
+}
 
-void noteFarSlide(const ViewState& view) {
-  if (view.moveRight) note(alongX, 'x', 1);
-  if (view.moveLeft) note(alongX, 'x', -1);
-  if (view.jumpForward) note(alongY, 'y', 1);
-  if (view.jumpBack) note(alongY, 'y', -1);
+void slideFarPart(const ViewState& view) {
+  // Each flag's step on its own, in the order the flags are read, so the rounding is the
+  // same as one step after another on each record.
+  if (view.moveRight) slideFarRecords('x', 1, 1);
+  if (view.moveLeft) slideFarRecords('x', -1, 1);
+  if (view.jumpForward) slideFarRecords('y', 1, 1);
+  if (view.jumpBack) slideFarRecords('y', -1, 1);
 }
 
 bool farPartSlid() {
@@ -108,29 +127,12 @@ void makeRecordMoves(const std::string& moves, ViewState& view) {
       for (int64_t i = 0; i < count; ++i) zoomStep(view);
       return;
     }
-    // The slide's own arithmetic, step by step: each sum in double, stored float32.
-    double step = sign * 0.1;
-    for (int32_t i = 1; i < recordTable.count; ++i) {
-      TandemRecord& record = recordTable.slots[i];
-      if (record.pos <= kFarPartStart) continue;
-      float& value = what == 'x' ? record.x : record.y;
-      for (int64_t k = 0; k < count; ++k) value = static_cast<float>(value + step);
-    }
-    ++recordTable.revision;
-    note(what == 'x' ? alongX : alongY, what, sign, count);
+    slideFarRecords(what, sign, count);
   });
 }
 
 void restoreLoadedPlaces() {
-  // The loader gave each bar the row after those already at its position, in slot order:
-  // counting again from nothing in the same order gives the same rows.
-  for (int32_t i = 1; i < recordTable.count; ++i) clearStackCount(recordTable.slots[i].pos);
-  for (int32_t i = 1; i < recordTable.count; ++i) {
-    TandemRecord& record = recordTable.slots[i];
-    record.x = static_cast<float>(static_cast<double>(static_cast<float>(record.pos)) * 0.00001);
-    record.y = static_cast<float>(bumpStackCount(record.pos) / 10.0);
-  }
-  ++recordTable.revision;
+  placeRecordsAsLoaded();
   alongX.clear();
   alongY.clear();
 }

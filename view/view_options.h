@@ -1,8 +1,9 @@
 // The view options every program that draws the scene takes (the viewer, quelvar-snapshot):
 // camera, threshold, window, zoom, display aids. Long names only, like the pair-file
 // options: a parser lists QUELVAR_VIEW_LONG_OPTIONS in its getopt_long table and hands what
-// they return to takeViewOption; after loading, applyViewOptions makes the view. What
-// formatViewOptions writes, parsed again, makes the same frame.
+// they return to takeViewOption; after loading, applyView makes the view, for the viewer
+// and every picture alike. What formatViewOptions writes, parsed again, makes the same
+// frame. Errors come back as text for the program to report its own way.
 #pragma once
 
 #include <cstdint>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "camera.h"
+#include "camera_fit.h"
 #include "view_state.h"
 
 enum ViewOption : int {
@@ -70,13 +72,11 @@ extern const char kViewOptionsHelp[];
 
 bool isViewOption(int option);
 
-// Takes one of them with its value. Returns kCliGoOn, or the exit code of a bad value
-// (reported).
-int takeViewOption(int option, const char* value, ViewOptions& options);
+// Takes one of them with its value. False, with the reason in error, for a bad value.
+bool takeViewOption(int option, const char* value, ViewOptions& options, std::string& error);
 
-// After the whole command line: options that exclude each other. Returns kCliGoOn or the
-// exit code (reported).
-int checkViewOptions(const ViewOptions& options);
+// After the whole command line: options that exclude each other. False with the reason.
+bool checkViewOptions(const ViewOptions& options, std::string& error);
 
 // The largest side of a picture quelvar-snapshot draws.
 constexpr int kMostPictureSide = 8192;
@@ -85,15 +85,29 @@ constexpr int kMostPictureSide = 8192;
 // take longer than a few seconds, and are refused.
 constexpr int64_t kMostStepBars = 1000000000;
 
-// After loading the pairs and the annotation, with the count of bars: kCliGoOn, or
-// kExitBadUsage (reported) when --zoom-steps and --moves ask for more than kMostStepBars or
-// --goto names no place of the loaded sequences and no feature.
-int checkViewWork(const ViewOptions& options, int64_t bars);
+// After loading the pairs and the annotation, with the count of bars: false (with the
+// reason) when --zoom-steps and --moves ask for more than kMostStepBars, or --goto names no
+// place of the loaded sequences and no feature.
+bool checkViewWork(const ViewOptions& options, int64_t bars, std::string& error);
 
-// After the records are loaded and normalised, with the camera at its start: the zoom
-// steps and moves on the records, the camera, and the threshold from --min-length. view
-// starts as options.view.
-void applyViewOptions(const ViewOptions& options, ViewState& view);
+// A camera placed side-on to show every shown pair whole (quelvar-snapshot's --fit): where
+// in the picture they go and the picture's width / height.
+struct ViewFit {
+  FitFrame frame;
+  double aspect;
+};
+
+// After the records are loaded and normalised, with the camera at its start: the threshold
+// from --min-length, then the zoom steps and moves on the records, then the camera (from
+// --camera; else fitted, when fit is given and a pair is shown; then moved by --goto). With
+// a fit the zoom steps are the fit's choice unless --zoom-steps asks for some. view starts
+// as options.view.
+void applyView(const ViewOptions& options, ViewState& view, const ViewFit* fit = nullptr);
+
+// R: the records back where the load left them, the camera at its start, then the start
+// options made again. The display switches (HUD, links, colours, points, floor), the cursor,
+// the picked bar and the file name stay as they are.
+void resetView(const ViewOptions& start, ViewState& view);
 
 // The threshold that shows pairs of minLength bases and longer: just below the scaled
 // length of such a pair, so the strict test keeps a pair of exactly minLength.
@@ -101,9 +115,9 @@ float thresholdOfMinLength(int64_t minLength);
 
 // After loading the pairs: reads the --annotation files onto their axis as the lanes
 // view.annotations points to (again only when the files asked for differ from the last
-// ones), each file's summary on standard error. kCliGoOn, or kExitFailed (reported) for a
-// file that cannot be read or is no annotation.
-int loadViewAnnotations(const ViewOptions& options);
+// ones), each file's summary on standard error. False, with the reason, for a file that
+// cannot be read or is no annotation.
+bool loadViewAnnotations(const ViewOptions& options, std::string& error);
 
 // The options that make this view and camera again on the same records, as command-line
 // words joined by spaces (values needing no quotes).

@@ -2,23 +2,23 @@
 
 #include <getopt.h>
 
+#include <cerrno>
 #include <climits>
+#include <cstdarg>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 #include "axis_ticks.h"
-#include "cli_tool.h"
 #include "annotation_lanes.h"
 #include "annotation_place.h"
 #include "sequence_places.h"
-#include "pair_colours.h"
 #include "pair_facts.h"
+#include "pair_shown.h"
 #include "pair_traits.h"
-#include "record_moves.h"
+#include "record_places.h"
 #include "record_table.h"
-#include "zoom_step.h"
 
 const char kViewOptionsHelp[] =
     "      --camera X,Y,PITCH,YAW  camera position and angles in degrees: pitch 0 looks\n"
@@ -57,6 +57,38 @@ const char* const kColourNames[] = {"bars", "strand", "identity"};
 // The one set of lanes a program draws, and the files it was read from.
 AnnotationLanes lanes;
 std::vector<std::string> lanesRead;
+// Whole-text numbers in [low, high], as every command line of these programs reads them.
+bool readInteger(const char* text, int64_t low, int64_t high, int64_t& value) {
+  if (text == nullptr || *text == '\0') return false;
+  char* end = nullptr;
+  errno = 0;
+  long long v = std::strtoll(text, &end, 10);
+  if (errno != 0 || *end != '\0' || v < low || v > high) return false;
+  value = v;
+  return true;
+}
+
+bool readNumber(const char* text, double low, double high, double& value) {
+  if (text == nullptr || *text == '\0') return false;
+  char* end = nullptr;
+  errno = 0;
+  double v = std::strtod(text, &end);
+  if (errno != 0 || *end != '\0' || !std::isfinite(v) || v < low || v > high) return false;
+  value = v;
+  return true;
+}
+
+// The reason, formatted, into error; false to return.
+bool refuse(std::string& error, const char* format, ...) __attribute__((format(printf, 2, 3)));
+bool refuse(std::string& error, const char* format, ...) {
+  char text[512];
+  va_list args;
+  va_start(args, format);
+  std::vsnprintf(text, sizeof text, format, args);
+  va_end(args);
+  error = text;
+  return false;
+}
 
 bool readFloat(const char*& text, char stop, float& value) {
   char* end = nullptr;
@@ -87,52 +119,63 @@ std::string exactFloat(float value) {
   return text;
 }
 
+// The camera moved along x to look at x with its height and angles: its gaze meets the
+// ground camZ * tan(pitch) ahead, along the heading (for the start camera, the start
+// camera's own place; for a side-on one, straight across).
+void moveCameraToLookAt(double x) {
+  Camera eye = camera;
+  double heading = -eye.yaw / 180.0 * 3.14159265358979323846;
+  double ahead = eye.camZ * std::tan(eye.pitch / 180.0 * 3.14159265358979323846);
+  double lookedAtX = eye.camX + std::sin(heading) * ahead;
+  camera.camX = static_cast<float>(eye.camX + (x - lookedAtX));
+}
+
 }  // namespace
 
 bool isViewOption(int option) { return option >= kCameraOption && option <= kAnnotationOption; }
 
-int takeViewOption(int option, const char* value, ViewOptions& options) {
+bool takeViewOption(int option, const char* value, ViewOptions& options, std::string& error) {
   ViewState& view = options.view;
   int64_t number = 0;
   double real = 0;
   switch (option) {
     case kCameraOption:
       if (!readCamera(value, options))
-        return cliUsageError("--camera wants X,Y,PITCH,YAW, four finite numbers, not '%s'", value);
+        return refuse(error, "--camera wants X,Y,PITCH,YAW, four finite numbers, not '%s'", value);
       options.cameraGiven = true;
       break;
     case kThresholdOption:
-      if (!parseCliNumber(value, -3.4e38, 3.4e38, real))
-        return cliUsageError("--threshold wants a finite number, not '%s'", value);
+      if (!readNumber(value, -3.4e38, 3.4e38, real))
+        return refuse(error, "--threshold wants a finite number, not '%s'", value);
       view.threshold = static_cast<float>(real);
       options.minLength = -1;
       break;
     case kMinLengthOption:
-      if (!parseCliInteger(value, 0, INT32_MAX, number))
-        return cliUsageError("--min-length wants a length in bases from 0 to 2147483647, not '%s'", value);
+      if (!readInteger(value, 0, INT32_MAX, number))
+        return refuse(error, "--min-length wants a length in bases from 0 to 2147483647, not '%s'", value);
       options.minLength = number;
       break;
     case kMinIdentityOption: {
       uint16_t identity = parseIdentity(value);
       if (identity == kIdentityUnknown)
-        return cliUsageError("--min-identity wants a percent from 0 to 100, not '%s'", value);
+        return refuse(error, "--min-identity wants a percent from 0 to 100, not '%s'", value);
       view.minIdentity = identity;
       break;
     }
     case kWindowStartOption:
-      if (!parseCliInteger(value, INT32_MIN, INT32_MAX, number))
-        return cliUsageError("--window-start wants a 32-bit integer, not '%s'", value);
+      if (!readInteger(value, INT32_MIN, INT32_MAX, number))
+        return refuse(error, "--window-start wants a 32-bit integer, not '%s'", value);
       view.windowMode = true;
       view.windowStart = static_cast<int32_t>(number);
       break;
     case kZoomStepsOption:
-      if (!parseCliInteger(value, 0, 10000, number))
-        return cliUsageError("--zoom-steps wants a count from 0 to 10000, not '%s'", value);
+      if (!readInteger(value, 0, 10000, number))
+        return refuse(error, "--zoom-steps wants a count from 0 to 10000, not '%s'", value);
       options.zoomSteps = static_cast<int32_t>(number);
       break;
     case kMovesOption:
       if (!recordMovesValid(value))
-        return cliUsageError("--moves wants runs like z2,x+120,y-40 (zoom steps, slides along x or y), not '%s'",
+        return refuse(error, "--moves wants runs like z2,x+120,y-40 (zoom steps, slides along x or y), not '%s'",
                              value);
       options.moves = value;
       break;
@@ -144,13 +187,13 @@ int takeViewOption(int option, const char* value, ViewOptions& options) {
       int mode = -1;
       for (int i = 0; i < 3; ++i)
         if (std::strcmp(value, kColourNames[i]) == 0) mode = i;
-      if (mode < 0) return cliUsageError("--colour wants bars, strand or identity, not '%s'", value);
+      if (mode < 0) return refuse(error, "--colour wants bars, strand or identity, not '%s'", value);
       view.colourMode = mode;
       break;
     }
     case kPickOption:
-      if (!parseCliInteger(value, 0, kTableSlots - 1, number))
-        return cliUsageError("--pick wants a record slot from 0 to %d, not '%s'", kTableSlots - 1, value);
+      if (!readInteger(value, 0, kTableSlots - 1, number))
+        return refuse(error, "--pick wants a record slot from 0 to %d, not '%s'", kTableSlots - 1, value);
       view.pickedSlot = static_cast<int32_t>(number);
       options.pickGiven = true;
       break;
@@ -158,18 +201,18 @@ int takeViewOption(int option, const char* value, ViewOptions& options) {
       options.gotoText.clear();
       options.gotoPosition = -1;
       if (value[0] >= '0' && value[0] <= '9' && std::strchr(value, ':') == nullptr) {
-        if (!parseCliInteger(value, 0, INT32_MAX, number))
-          return cliUsageError("--goto wants a position from 0 to 2147483647, not '%s'", value);
+        if (!readInteger(value, 0, INT32_MAX, number))
+          return refuse(error, "--goto wants a position from 0 to 2147483647, not '%s'", value);
         options.gotoPosition = number;
       } else if (value[0] == '\0') {
-        return cliUsageError("--goto wants a position or a sequence name, not ''");
+        return refuse(error, "--goto wants a position or a sequence name, not ''");
       } else {
-        options.gotoText = value;
+        options.gotoText = value;  // a name: placed once the sequences are loaded
       }
       break;
     case kCursorOption:
       if (std::strcmp(value, "free") != 0 && std::strcmp(value, "captured") != 0)
-        return cliUsageError("--cursor wants free or captured, not '%s'", value);
+        return refuse(error, "--cursor wants free or captured, not '%s'", value);
       view.cursorFree = value[0] == 'f' ? 1 : 0;
       view.hasCursor = true;
       options.cursorGiven = true;
@@ -180,43 +223,41 @@ int takeViewOption(int option, const char* value, ViewOptions& options) {
       break;
     default: break;
   }
-  return kCliGoOn;
+  return true;
 }
 
-int loadViewAnnotations(const ViewOptions& options) {
-  if (options.annotations == lanesRead) return kCliGoOn;
+bool loadViewAnnotations(const ViewOptions& options, std::string& error) {
+  if (options.annotations == lanesRead) return true;
   lanes = AnnotationLanes{};
   lanesRead.clear();
   for (const std::string& path : options.annotations) {
-    std::string summary, error;
-    if (!loadAnnotation(lanes, path.c_str(), loadedSequences(), summary, error)) {
-      cliError("%s", error.c_str());
-      return kExitFailed;
-    }
+    std::string summary;
+    if (!loadAnnotation(lanes, path.c_str(), loadedSequences(), summary, error)) return false;
     std::fprintf(stderr, "%s\n", summary.c_str());
   }
   lanesRead = options.annotations;
-  return kCliGoOn;
+  return true;
 }
 
-int checkViewOptions(const ViewOptions& options) {
-  if (options.cameraGiven && (options.gotoPosition >= 0 || !options.gotoText.empty())) return cliUsageError("--camera and --goto exclude each other");
-  return kCliGoOn;
+bool checkViewOptions(const ViewOptions& options, std::string& error) {
+  if (options.cameraGiven && (options.gotoPosition >= 0 || !options.gotoText.empty()))
+    return refuse(error, "--camera and --goto exclude each other");
+  return true;
 }
 
-int checkViewWork(const ViewOptions& options, int64_t bars) {
+bool checkViewWork(const ViewOptions& options, int64_t bars, std::string& error) {
   AxisRange place;
   std::string why, note;
   if (!options.gotoText.empty() &&
       findPlace(loadedSequences(), lanes, options.gotoText, place, why, note) != PlaceAnswer::Found)
-    return cliUsageError("--goto %s: %s", options.gotoText.c_str(), why.c_str());
+    return refuse(error, "--goto %s: %s", options.gotoText.c_str(), why.c_str());
   int64_t steps = options.zoomSteps + recordMoveSteps(options.moves.c_str());
-  if (bars <= 0 || steps <= kMostStepBars / bars) return kCliGoOn;
+  if (bars <= 0 || steps <= kMostStepBars / bars) return true;
   char stepText[32], barText[32], mostText[32];
   formatBases(steps, stepText, sizeof stepText);
   formatBases(bars, barText, sizeof barText);
   formatBases(kMostStepBars, mostText, sizeof mostText);
-  return cliUsageError("--zoom-steps and --moves make %s steps over %s bars, more than the %s steps x bars "
+  return refuse(error, "--zoom-steps and --moves make %s steps over %s bars, more than the %s steps x bars "
                        "that take a few seconds",
                        stepText, barText, mostText);
 }
@@ -228,23 +269,60 @@ float thresholdOfMinLength(int64_t minLength) {
   return std::nextafter(scaled, -HUGE_VALF);
 }
 
-void applyViewOptions(const ViewOptions& options, ViewState& view) {
-  for (int32_t i = 0; i < options.zoomSteps; ++i) zoomStep(view);
-  if (!options.moves.empty()) makeRecordMoves(options.moves, view);
-  if (options.cameraGiven) {
-    camera.camX = options.camX;
-    camera.camY = options.camY;
-    camera.pitch = options.pitch;
-    camera.yaw = options.yaw;
+void applyView(const ViewOptions& options, ViewState& view, const ViewFit* fit) {
+  if (options.minLength >= 0) view.threshold = thresholdOfMinLength(options.minLength);
+  // Which pairs are shown does not depend on where the records stand, so a fit knows before
+  // any move whether it has anything to frame.
+  if (fit != nullptr && shownSlots(view).count > 0) {
+    // In place of --camera: the records framed as the moves leave them, then zoomed by the
+    // fit's steps (or --zoom-steps).
+    if (!options.moves.empty()) makeRecordMoves(options.moves, view);
+    FitBox box{};
+    int64_t firstPos = 0, lastPos = 0;
+    shownExtent(view, box, firstPos, lastPos);
+    CameraFit placed = fitCamera(box, fit->frame, fit->aspect, options.zoomSteps > 0 ? options.zoomSteps : -1);
+    for (int32_t i = 0; i < placed.zoomSteps; ++i) zoomStep(view);
+    camera.camX = placed.camX;
+    camera.camY = placed.camY;
+    camera.pitch = placed.pitch;
+    camera.yaw = placed.yaw;
+  } else {
+    for (int32_t i = 0; i < options.zoomSteps; ++i) zoomStep(view);
+    if (!options.moves.empty()) makeRecordMoves(options.moves, view);
+    if (options.cameraGiven) {
+      camera.camX = options.camX;
+      camera.camY = options.camY;
+      camera.pitch = options.pitch;
+      camera.yaw = options.yaw;
+    }
   }
   AxisRange place;
   std::string why, note;
   if (!options.gotoText.empty() &&
       findPlace(loadedSequences(), lanes, options.gotoText, place, why, note) == PlaceAnswer::Found)
-    camera.camX = cameraLookingAt(static_cast<double>(place.start) / positionsPerUnit(view.zoomSteps)).camX;
-  if (options.gotoPosition >= 0)
-    camera.camX = cameraLookingAt(static_cast<double>(options.gotoPosition) / positionsPerUnit(view.zoomSteps)).camX;
-  if (options.minLength >= 0) view.threshold = thresholdOfMinLength(options.minLength);
+    moveCameraToLookAt(static_cast<double>(place.start) / positionsPerUnit(view.zoomSteps));
+  if (options.gotoPosition >= 0) moveCameraToLookAt(static_cast<double>(options.gotoPosition) / positionsPerUnit(view.zoomSteps));
+}
+
+void resetView(const ViewOptions& start, ViewState& view) {
+  ViewState kept = view;
+  restoreLoadedPlaces();
+  camera = Camera{};
+  view = start.view;
+  view.hud = kept.hud;
+  view.showLinks = kept.showLinks;
+  view.showLanes = kept.showLanes;
+  view.colourMode = kept.colourMode;
+  view.pointStyle = kept.pointStyle;
+  view.showFloor = kept.showFloor;
+  view.cursorFree = kept.cursorFree;
+  view.hasCursor = kept.hasCursor;
+  view.pickedSlot = kept.pickedSlot;
+  view.promptLine = kept.promptLine;
+  view.pointerX = kept.pointerX;
+  view.pointerY = kept.pointerY;
+  view.fileName = kept.fileName;
+  applyView(start, view);
 }
 
 std::string formatViewOptions(const ViewState& view, const Camera& eye) {

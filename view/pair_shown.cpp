@@ -1,0 +1,78 @@
+#include "pair_shown.h"
+
+#include "axis_units.h"
+#include "pair_traits.h"
+#include "record_table.h"
+
+namespace {
+
+bool inWindow(int32_t value, int32_t windowStart) {
+  // 64-bit sums: a window near the int32 limit must not wrap round.
+  return static_cast<int64_t>(windowStart) <= value &&
+         static_cast<int64_t>(value) <= static_cast<int64_t>(windowStart) + kWindowSpan;
+}
+
+// What the shown list depends on.
+struct ShownKey {
+  uint32_t revision;
+  int32_t count;
+  float threshold;
+  uint16_t minIdentity;
+  bool windowMode;
+  int32_t windowStart;  // 0 outside window mode
+
+  bool operator==(const ShownKey& o) const {
+    return revision == o.revision && count == o.count && threshold == o.threshold &&
+           minIdentity == o.minIdentity && windowMode == o.windowMode && windowStart == o.windowStart;
+  }
+};
+
+int32_t shown[kTableSlots];
+int32_t shownCount = 0;
+uint64_t generation = 0;
+ShownKey builtFor{};
+bool built = false;
+
+}  // namespace
+
+bool pairShown(const ViewState& view, int32_t slot) {
+  const TandemRecord& record = recordTable.slots[slot];
+  if (!(record.len > view.threshold)) return false;
+  uint16_t identity = pairTraits.identity[pairOfSlot(slot)];
+  if (view.minIdentity != 0 && identity < view.minIdentity && identity != kIdentityUnknown) return false;
+  return !view.windowMode || inWindow(record.pos, view.windowStart) || inWindow(record.partner, view.windowStart);
+}
+
+ShownSlots shownSlots(const ViewState& view) {
+  ShownKey key{recordTable.revision, recordTable.count,  view.threshold,
+               view.minIdentity,     view.windowMode,    view.windowMode ? view.windowStart : 0};
+  if (!built || !(key == builtFor)) {
+    shownCount = 0;
+    for (int32_t i = 1; i < recordTable.count; ++i)
+      if (pairShown(view, i)) shown[shownCount++] = i;
+    builtFor = key;
+    built = true;
+    ++generation;
+  }
+  return {shown, shownCount, generation};
+}
+
+bool shownExtent(const ViewState& view, FitBox& box, int64_t& firstPos, int64_t& lastPos) {
+  ShownSlots shown = shownSlots(view);
+  for (int32_t k = 0; k < shown.count; ++k) {
+    const TandemRecord& r = recordTable.slots[shown.slots[k]];
+    if (k == 0) {
+      box = {r.x, r.x, r.y, r.y, r.len};
+      firstPos = lastPos = r.pos;
+      continue;
+    }
+    if (r.x < box.xMin) box.xMin = r.x;
+    if (r.x > box.xMax) box.xMax = r.x;
+    if (r.y < box.yMin) box.yMin = r.y;
+    if (r.y > box.yMax) box.yMax = r.y;
+    if (r.len > box.zMax) box.zMax = r.len;
+    if (r.pos < firstPos) firstPos = r.pos;
+    if (r.pos > lastPos) lastPos = r.pos;
+  }
+  return shown.count > 0;
+}

@@ -1,0 +1,27 @@
+// Whether a pair is shown: the one rule behind the bars, the links, picking, --fit, the
+// legends and the SVG writer. A pair is shown when its length is above the threshold, its
+// identity is not known to be below the minimum, and in window mode an end of it lies in
+// the window; both bars of a pair share the answer.
+#pragma once
+
+#include <cstdint>
+
+#include "camera_fit.h"
+#include "view_state.h"
+
+bool pairShown(const ViewState& view, int32_t slot);
+
+// The slots of every shown bar, in slot order, for the view's filter. Kept between calls
+// and made again only when the records or the filter change (threshold, identity, window
+// mode and, in window mode, its start); generation changes exactly when it is made again,
+// so a pass can key what it derives from the list on it.
+struct ShownSlots {
+  const int32_t* slots;
+  int32_t count;
+  uint64_t generation;
+};
+ShownSlots shownSlots(const ViewState& view);
+
+// The box of the shown records as they stand, and their first and last positions. False,
+// and nothing set, when none is shown.
+bool shownExtent(const ViewState& view, FitBox& box, int64_t& firstPos, int64_t& lastPos);
