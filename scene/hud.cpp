@@ -80,12 +80,15 @@ int hudLines(const ViewState& view, char lines[kHudLines][kHudLineRoom]) {
     std::snprintf(lines[n++], kHudLineRoom, "%s pairs", a);
   formatBases(std::llround(basesOfNormalisedLength(view.threshold)), a, sizeof a);
   formatBases(shownPairCount(view), c, sizeof c);
-  if (view.minIdentity == 0) {
-    std::snprintf(lines[n++], kHudLineRoom, "showing %s pairs longer than %s bp", c, a);
-  } else {
-    std::snprintf(lines[n++], kHudLineRoom, "showing %s pairs longer than %s bp, identity \u2265 %u.%02u%%", c, a,
-                  view.minIdentity / 100u, view.minIdentity % 100u);
-  }
+  int used = std::snprintf(lines[n], kHudLineRoom, "showing %s pairs longer than %s bp", c, a);
+  if (view.minIdentity != 0 && used > 0 && used < kHudLineRoom)
+    used += std::snprintf(lines[n] + used, static_cast<size_t>(kHudLineRoom - used), ", identity \u2265 %u.%02u%%",
+                          view.minIdentity / 100u, view.minIdentity % 100u);
+  if (view.regionStart >= 0 && used > 0 && used < kHudLineRoom)
+    std::snprintf(lines[n] + used, static_cast<size_t>(kHudLineRoom - used), ", in %s \u2013 %s",
+                  formatAxisPlace(loadedSequences(), view.regionStart).c_str(),
+                  formatAxisPlace(loadedSequences(), view.regionEnd - 1).c_str());
+  ++n;
   if (view.windowMode) {
     formatBases(view.windowStart, a, sizeof a);
     formatBases(static_cast<int64_t>(view.windowStart) + kWindowSpan, b, sizeof b);

@@ -12,6 +12,8 @@ bool inWindow(int32_t value, int32_t windowStart) {
          static_cast<int64_t>(value) <= static_cast<int64_t>(windowStart) + kWindowSpan;
 }
 
+bool inRegion(const ViewState& view, int32_t value) { return view.regionStart <= value && value < view.regionEnd; }
+
 // What the shown list depends on.
 struct ShownKey {
   uint32_t revision;
@@ -20,10 +22,13 @@ struct ShownKey {
   uint16_t minIdentity;
   bool windowMode;
   int32_t windowStart;  // 0 outside window mode
+  int64_t regionStart;
+  int64_t regionEnd;
 
   bool operator==(const ShownKey& o) const {
     return revision == o.revision && count == o.count && threshold == o.threshold &&
-           minIdentity == o.minIdentity && windowMode == o.windowMode && windowStart == o.windowStart;
+           minIdentity == o.minIdentity && windowMode == o.windowMode && windowStart == o.windowStart &&
+           regionStart == o.regionStart && regionEnd == o.regionEnd;
   }
 };
 
@@ -40,12 +45,14 @@ bool pairShown(const ViewState& view, int32_t slot) {
   if (!(record.len > view.threshold)) return false;
   uint16_t identity = pairTraits.identity[pairOfSlot(slot)];
   if (view.minIdentity != 0 && identity < view.minIdentity && identity != kIdentityUnknown) return false;
+  if (view.regionStart >= 0 && !inRegion(view, record.pos) && !inRegion(view, record.partner)) return false;
   return !view.windowMode || inWindow(record.pos, view.windowStart) || inWindow(record.partner, view.windowStart);
 }
 
 ShownSlots shownSlots(const ViewState& view) {
-  ShownKey key{recordTable.revision, recordTable.count,  view.threshold,
-               view.minIdentity,     view.windowMode,    view.windowMode ? view.windowStart : 0};
+  ShownKey key{recordTable.revision, recordTable.count, view.threshold,
+               view.minIdentity,     view.windowMode,   view.windowMode ? view.windowStart : 0,
+               view.regionStart,     view.regionEnd};
   if (!built || !(key == builtFor)) {
     shownCount = 0;
     for (int32_t i = 1; i < recordTable.count; ++i)

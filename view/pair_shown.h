@@ -1,7 +1,8 @@
 // Whether a pair is shown: the one rule behind the bars, the links, picking, --fit, the
 // legends and the SVG writer. A pair is shown when its length is above the threshold, its
-// identity is not known to be below the minimum, and in window mode an end of it lies in
-// the window; both bars of a pair share the answer.
+// identity is not known to be below the minimum, an end of it lies in the --region when one
+// is given, and in window mode an end of it lies in the window; both bars of a pair share
+// the answer.
 #pragma once
 
 #include <cstdint>

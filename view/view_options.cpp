@@ -2,6 +2,7 @@
 
 #include <getopt.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdarg>
@@ -46,6 +47,8 @@ const char kViewOptionsHelp[] =
     "      --colour MODE         bar colours: bars (as drawn by default), strand or identity\n"
     "      --pick SLOT           the bar in this record slot is the picked one (HUD)\n"
     "      --cursor STATE        free or captured: the viewer starts so, and the HUD says so\n"
+    "      --region [NAME:]START-END  only the pairs with an end in that stretch (1-based;\n"
+    "                            without NAME, along the whole axis)\n"
     "      --annotation FILE     a lane of features on the ground in front of the rows, coloured\n"
     "                            by type or repeat class: BED, GFF3, GTF, RepeatMasker .out or\n"
     "                            TRF .dat (gzip too), on the pairs' sequences; repeatable\n";
@@ -132,7 +135,35 @@ void moveCameraToLookAt(double x) {
 
 }  // namespace
 
-bool isViewOption(int option) { return option >= kCameraOption && option <= kAnnotationOption; }
+bool isViewOption(int option) { return option >= kCameraOption && option <= kRegionOption; }
+
+namespace {
+
+// [NAME:]START-END as a stretch of the loaded axis.
+bool readRegion(const std::string& text, int64_t& start, int64_t& end, std::string& error) {
+  AxisRange range;
+  // START-END alone: 1-based positions along the axis.
+  size_t dash = text.find('-');
+  int64_t first = 0, last = 0;
+  if (text.find(':') == std::string::npos && dash != std::string::npos) {
+    std::string a = text.substr(0, dash), b = text.substr(dash + 1);
+    a.erase(std::remove(a.begin(), a.end(), ','), a.end());
+    b.erase(std::remove(b.begin(), b.end(), ','), b.end());
+    if (!readInteger(a.c_str(), 1, INT32_MAX, first) || !readInteger(b.c_str(), first, INT32_MAX, last))
+      return refuse(error, "--region wants [NAME:]START-END (1-based, START <= END), not '%s'", text.c_str());
+    start = first - 1;
+    end = last;
+    return true;
+  }
+  std::string why;
+  if (parsePlace(loadedSequences(), text, range, why) != PlaceAnswer::Found)
+    return refuse(error, "--region %s: %s", text.c_str(), why.c_str());
+  start = range.start;
+  end = range.end;
+  return true;
+}
+
+}  // namespace
 
 bool takeViewOption(int option, const char* value, ViewOptions& options, std::string& error) {
   ViewState& view = options.view;
@@ -217,6 +248,10 @@ bool takeViewOption(int option, const char* value, ViewOptions& options, std::st
       view.hasCursor = true;
       options.cursorGiven = true;
       break;
+    case kRegionOption:
+      if (value[0] == '\0') return refuse(error, "--region wants [NAME:]START-END, not ''");
+      options.region = value;
+      break;
     case kAnnotationOption:
       options.annotations.push_back(value);
       view.annotations = &lanes;
@@ -251,6 +286,8 @@ bool checkViewWork(const ViewOptions& options, int64_t bars, std::string& error)
   if (!options.gotoText.empty() &&
       findPlace(loadedSequences(), lanes, options.gotoText, place, why, note) != PlaceAnswer::Found)
     return refuse(error, "--goto %s: %s", options.gotoText.c_str(), why.c_str());
+  int64_t start = 0, end = 0;
+  if (!options.region.empty() && !readRegion(options.region, start, end, error)) return false;
   int64_t steps = options.zoomSteps + recordMoveSteps(options.moves.c_str());
   if (bars <= 0 || steps <= kMostStepBars / bars) return true;
   char stepText[32], barText[32], mostText[32];
@@ -271,6 +308,9 @@ float thresholdOfMinLength(int64_t minLength) {
 
 void applyView(const ViewOptions& options, ViewState& view, const ViewFit* fit) {
   if (options.minLength >= 0) view.threshold = thresholdOfMinLength(options.minLength);
+  std::string unread;
+  if (!options.region.empty() && !readRegion(options.region, view.regionStart, view.regionEnd, unread))
+    view.regionStart = view.regionEnd = -1;
   // Which pairs are shown does not depend on where the records stand, so a fit knows before
   // any move whether it has anything to frame.
   if (fit != nullptr && shownSlots(view).count > 0) {
@@ -335,6 +375,8 @@ std::string formatViewOptions(const ViewState& view, const Camera& eye) {
     out += std::string(" --min-identity ") + percent;
   }
   if (view.windowMode) out += " --window-start " + std::to_string(view.windowStart);
+  if (view.regionStart >= 0)
+    out += " --region " + std::to_string(view.regionStart + 1) + "-" + std::to_string(view.regionEnd);
   if (farPartSlid())
     out += " --moves " + describeRecordMoves();
   else if (view.zoomSteps != 0)

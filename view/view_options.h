@@ -31,6 +31,7 @@ enum ViewOption : int {
   kGotoOption,
   kCursorOption,
   kAnnotationOption,
+  kRegionOption,
 };
 
 #define QUELVAR_VIEW_LONG_OPTIONS                                  \
@@ -49,7 +50,8 @@ enum ViewOption : int {
   {"pick", required_argument, nullptr, kPickOption},               \
   {"goto", required_argument, nullptr, kGotoOption},              \
   {"cursor", required_argument, nullptr, kCursorOption},          \
-  {"annotation", required_argument, nullptr, kAnnotationOption}
+  {"annotation", required_argument, nullptr, kAnnotationOption},  \
+  {"region", required_argument, nullptr, kRegionOption}
 
 // What the options ask for: the view's switches directly, and what can only be made once
 // the records are loaded (zoom steps, moves, camera, a threshold in bases).
@@ -65,6 +67,7 @@ struct ViewOptions {
   bool pickGiven = false;     // --pick
   bool cursorGiven = false;   // --cursor
   std::vector<std::string> annotations;  // --annotation FILE, in order: one lane each
+  std::string region;         // --region [NAME:]START-END, placed once the sequences are loaded
 };
 
 // Their lines for a --help text.

@@ -34,4 +34,7 @@ struct ViewState {
   bool showLanes = true;       // F
   int32_t pointerX = -1;       // the free cursor in client pixels, for what lies under it;
   int32_t pointerY = -1;       // -1 when captured or not the viewer's
+  // --region: only pairs with an end in [regionStart, regionEnd) of the axis; -1: all.
+  int64_t regionStart = -1;
+  int64_t regionEnd = -1;
 };

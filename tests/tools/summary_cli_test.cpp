@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
 #include "tool_run.h"
@@ -91,6 +92,13 @@ TEST(SummaryTool, StatsAndPairsSpeakInSequencesAndFilterAsTheViewerShows) {
             "300\tctgA\t201\t500\tctgB\t7001\t7300\t-\t96.67\n");
   ToolResult alike = runBuilt("quelvar-summary --stats --all-sequences --min-identity 99.5 two.paf", folder);
   EXPECT_NE(alike.out.find("shown\t1\n"), std::string::npos) << alike.out;
+  ToolResult region = runBuilt("quelvar-summary --stats --all-sequences --region ctgB two.paf", folder);
+  EXPECT_NE(region.out.find("shown\t2\n"), std::string::npos) << "an end on ctgB: " << region.out;
+  ToolResult stretch = runBuilt("quelvar-summary --pairs --all-sequences --region ctgA:1-150 two.paf", folder);
+  EXPECT_EQ(std::count(stretch.out.begin(), stretch.out.end(), '\n'), 2) << stretch.out;
+  ToolResult nowhere = runBuilt("quelvar-summary --stats --all-sequences --region ctgQ two.paf", folder);
+  EXPECT_EQ(nowhere.exitCode, 2);
+  EXPECT_NE(nowhere.err.find("no sequence named 'ctgQ'"), std::string::npos) << nowhere.err;
   EXPECT_EQ(runBuilt("quelvar-summary --min-length 5 two.paf", folder).exitCode, 2);
   EXPECT_EQ(runBuilt("quelvar-summary --stats --pairs two.paf", folder).exitCode, 2);
 }

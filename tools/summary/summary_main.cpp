@@ -48,6 +48,7 @@ const char kUsage[] =
     "                            threshold, 0.03 of the longest pair's 7)\n"
     "      --min-identity PCT    shown: pairs of PCT percent identity or more (pairs without\n"
     "                            identity stay)\n"
+    "      --region [NAME:]START-END  shown: pairs with an end in that stretch (1-based)\n"
     "                            (with --stats or --pairs the load summary goes to standard\n"
     "                            error)\n"
     "%s"
@@ -80,6 +81,7 @@ int main(int argc, char** argv) {
       {"pairs", no_argument, nullptr, 'p'},
       {"min-length", required_argument, nullptr, kMinLengthOption},
       {"min-identity", required_argument, nullptr, kMinIdentityOption},
+      {"region", required_argument, nullptr, kRegionOption},
       QUELVAR_PAIR_FILE_LONG_OPTIONS,
       {"help", no_argument, nullptr, 'h'},
       {"version", no_argument, nullptr, 'V'},
@@ -95,7 +97,8 @@ int main(int argc, char** argv) {
       case 's': stats = true; break;
       case 'p': pairs = true; break;
       case kMinLengthOption:
-      case kMinIdentityOption: {
+      case kMinIdentityOption:
+      case kRegionOption: {
         // The viewer's own reading of them.
         std::string error;
         if (!takeViewOption(c, optarg, filter, error)) return cliUsageError("%s", error.c_str());
@@ -113,8 +116,8 @@ int main(int argc, char** argv) {
   int stop = checkPairFileOptions(file);
   if (stop != kCliGoOn) return stop;
   if (records + stats + pairs > 1) return cliUsageError("--records, --stats and --pairs exclude each other");
-  if ((filter.minLength >= 0 || filter.view.minIdentity != 0) && !stats && !pairs)
-    return cliUsageError("--min-length and --min-identity go with --stats or --pairs");
+  if ((filter.minLength >= 0 || filter.view.minIdentity != 0 || !filter.region.empty()) && !stats && !pairs)
+    return cliUsageError("--min-length, --min-identity and --region go with --stats or --pairs");
   if (argc - optind > 1) return cliUsageError("one list at a time; got %d", argc - optind);
   const char* path = optind < argc ? argv[optind] : "date.txt";
   if (optind < argc) {
@@ -131,7 +134,12 @@ int main(int argc, char** argv) {
   int error = openNamedFile(path, file, 1, nullptr);
   normalizeRecords();
   if (records && error == 0) printRecords();
-  if (filter.minLength >= 0) filter.view.threshold = thresholdOfMinLength(filter.minLength);
+  std::string unplaced;
+  if (error == 0 && (stats || pairs) && !checkViewWork(filter, recordTable.count - 1, unplaced)) {
+    cliCloseStdout();
+    return cliUsageError("%s", unplaced.c_str());
+  }
+  applyView(filter, filter.view);  // the threshold from --min-length, the region placed
   if (stats && error == 0) printPairStats(stdout, loadedSequences(), barShown, &filter.view);
   if (pairs && error == 0) printShownPairs(stdout, loadedSequences(), barShown, &filter.view);
   bool written = cliCloseStdout();
