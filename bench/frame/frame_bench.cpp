@@ -5,8 +5,9 @@
 // the ratios. Frames end with glFinish, so the time is the finished picture's. Processor
 // time (all of llvmpipe's threads) is printed beside it: on a busy machine it moves less.
 //
-// Then the opt-in aids at the same table: the HUD on against off, the pair links, and the
-// cost of one pick on the clip coordinates the frame computed.
+// Then the opt-in aids at the same table: the HUD on against off, the pair links, 500,000
+// annotation features in five classes shown as lanes against hidden, and the cost of one
+// pick on the clip coordinates the frame computed.
 //
 // quelvar-frame-bench [--records N] [--frames N]
 #include <chrono>
@@ -15,6 +16,9 @@
 #include <cstdlib>
 #include <cstring>
 
+#include <string>
+
+#include "annotation_lanes.h"
 #include "bar_batch.h"
 #include "camera.h"
 #include "camera_transform.h"
@@ -32,6 +36,8 @@
 #include "tandem_loader.h"
 
 namespace {
+
+constexpr int kLaneFeatures = 500000;
 
 constexpr int kWidth = 992;
 constexpr int kHeight = 573;
@@ -203,6 +209,31 @@ void timePicks(const ViewState& view) {
               total / (columns * rows), slowest, columns * rows, hits);
 }
 
+// Features of 50 bp to 5 kb spread over the same 300,000,000 positions, in five classes (a
+// BED track each), read through the annotation reader as the viewer reads a file.
+bool writeFeatures(int count, AnnotationLanes& lanes) {
+  char path[] = "/tmp/quelvar-frame-bench-XXXXXX";
+  int fd = mkstemp(path);
+  if (fd < 0) return false;
+  std::FILE* out = fdopen(fd, "w");
+  uint32_t state = 777;
+  for (int track = 0; track < 5 && out != nullptr; ++track) {
+    std::fprintf(out, "track name=class%d\n", track);
+    for (int i = 0; i < count / 5; ++i) {
+      state = state * 1664525u + 1013904223u;
+      uint64_t start = (static_cast<uint64_t>(state >> 8) * 300000000ull) >> 24;
+      std::fprintf(out, "chr1\t%llu\t%llu\tf%d\n", static_cast<unsigned long long>(start),
+                   static_cast<unsigned long long>(start + 50 + state % 4950), i);
+    }
+  }
+  bool written = out != nullptr && std::fclose(out) == 0;
+  std::string summary, error;
+  bool read = written && loadAnnotation(lanes, path, SequenceAxis{}, summary, error);
+  std::remove(path);
+  if (read) std::printf("%s\n", summary.c_str());
+  return read;
+}
+
 }  // namespace
 
 static const char kFrameBenchUsage[] =
@@ -271,15 +302,24 @@ int main(int argc, char** argv) {
   links.showLinks = true;
   ViewState strands = view;
   strands.colourMode = kColourByOrientation;
-  const ViewState aids[] = {view, hud, links, strands};
+  AnnotationLanes annotation;
+  ViewState lanes = view;
+  if (writeFeatures(kLaneFeatures, annotation)) {
+    lanes.annotations = &annotation;
+  } else {
+    std::fprintf(stderr, "quelvar-frame-bench: cannot write the annotation features; lanes not timed\n");
+  }
+  const ViewState aids[] = {view, hud, links, strands, lanes};
   const char* const aidNames[] = {"lines and floor", "with HUD, ruler and a picked pair", "with pair links",
-                                  "coloured by strand"};
-  double aidMeans[4][2];
-  compareViews("opt-in aids, lines and floor, start camera", aids, aidNames, 4, frames, aidMeans);
+                                  "coloured by strand", "with 500,000 features as lanes"};
+  double aidMeans[5][2];
+  compareViews("opt-in aids, lines and floor, start camera", aids, aidNames, 5, frames, aidMeans);
   std::printf("  HUD on / off                   %6.3fx  turning %6.3fx\n", aidMeans[1][0] / aidMeans[0][0],
               aidMeans[1][1] / aidMeans[0][1]);
   std::printf("  links on / off                 %6.3fx  turning %6.3fx\n", aidMeans[2][0] / aidMeans[0][0],
               aidMeans[2][1] / aidMeans[0][1]);
+  std::printf("  lanes on / off                 %6.3fx  turning %6.3fx\n", aidMeans[4][0] / aidMeans[0][0],
+              aidMeans[4][1] / aidMeans[0][1]);
   timePicks(view);
   ViewState pointView = view;
   pointView.pointStyle = true;
