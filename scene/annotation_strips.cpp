@@ -50,9 +50,7 @@ const Grain& grainOf(const AnnotationLanes& lanes, size_t lane, double basesPerP
 }
 
 // Bases one pixel spans along the ground line at y, near the middle of the stretch.
-double basesPerPixel(const float m[16], float y, double low, double high, double perUnit) {
-  int width = 0, height = 0;
-  overlaySize(width, height);
+double basesPerPixel(const float m[16], int width, int height, float y, double low, double high, double perUnit) {
   auto onScreen = [&](double x, double& column, double& row) {
     double clip[4];
     for (int k = 0; k < 4; ++k) clip[k] = m[k] * x + m[4 + k] * y + m[12 + k];
@@ -61,7 +59,7 @@ double basesPerPixel(const float m[16], float y, double low, double high, double
     row = (1.0 - clip[1] / clip[3]) / 2.0 * height;
     return true;
   };
-  double mid = (low + high) / 2, step = (high - low) * 1e-3, c0, r0, c1, r1;
+  double mid = (low + high) / 2, step = (high - low) * 1e-3, c0 = 0, r0 = 0, c1 = 0, r1 = 0;
   if (!(step > 0) || !onScreen(mid - step, c0, r0) || !onScreen(mid + step, c1, r1)) return 0;
   double pixels = std::hypot(c1 - c0, r1 - r0);
   return pixels > 0 ? 2 * step * perUnit / pixels : 0;
@@ -77,6 +75,8 @@ void drawAnnotationLanes(const ViewState& view, const AnnotationLanes& lanes) {
   float m[16];
   glGetFloatv(GL_MODELVIEW_MATRIX, m);
   double perUnit = positionsPerUnit(view.zoomSteps);
+  int width = 0, height = 0;
+  overlaySize(width, height);  // asked before the quads begin: no GL query works between
   glPushAttrib(GL_CURRENT_BIT);
   glBegin(GL_QUADS);
   for (size_t k = 0; k < lanes.lanes.size(); ++k) {
@@ -84,19 +84,25 @@ void drawAnnotationLanes(const ViewState& view, const AnnotationLanes& lanes) {
     float front = laneFront(static_cast<int>(k)), middle = front - kLaneDepth / 2;
     double low = 0.0, high = 4294967296.0 / perUnit;
     if (!groundStretchInView(m, middle, low, high)) continue;
-    double pixel = basesPerPixel(m, middle, low, high, perUnit);
+    double pixel = basesPerPixel(m, width, height, middle, low, high, perUnit);
     const Grain& grain = grainOf(lanes, k, pixel);
     double from = low * perUnit, to = high * perUnit;
     auto first = std::lower_bound(grain.strips.begin(), grain.strips.end(), from - grain.longest,
                                   [](const LaneStrip& strip, double at) { return strip.start < at; });
     int rows = lane.features.rowsUsed > 0 ? lane.features.rowsUsed : 1;
     float rowDepth = kLaneDepth / static_cast<float>(rows);
+    // The lane's ground, pale, so that a lane of few features still reads as one.
+    glColor3f(0.93f, 0.93f, 0.91f);
+    glVertex3f(static_cast<float>(low), front, 0.001f);
+    glVertex3f(static_cast<float>(high), front, 0.001f);
+    glVertex3f(static_cast<float>(high), front - kLaneDepth, 0.001f);
+    glVertex3f(static_cast<float>(low), front - kLaneDepth, 0.001f);
     for (auto strip = first; strip != grain.strips.end() && strip->start < to; ++strip) {
       if (strip->end <= from) continue;
       const Rgb& colour = lanes.classes[strip->featureClass].colour;
-      // At least a pixel wide, so a 50 bp repeat stays in sight from afar; just above the
-      // floor, which lies at 0.
-      double x0 = strip->start / perUnit, x1 = std::max<double>(strip->end, strip->start + pixel) / perUnit;
+      // At least two pixels wide, so a 50 bp repeat stays in sight from afar; just above
+      // the floor, which lies at 0.
+      double x0 = strip->start / perUnit, x1 = std::max<double>(strip->end, strip->start + 2 * pixel) / perUnit;
       float y0 = front - static_cast<float>(strip->row) * rowDepth, y1 = y0 - rowDepth * 0.85f;
       glColor3ub(colour.r, colour.g, colour.b);
       glVertex3f(static_cast<float>(x0), y0, 0.002f);

@@ -8,6 +8,6 @@ struct AnnotationLanes;
 
 // The lanes' ground: lane 0 nearest the rows, at y from laneFront(0) towards the camera.
 float laneFront(int lane);
-constexpr float kLaneDepth = 0.16f;
+constexpr float kLaneDepth = 0.22f;
 
 void drawAnnotationLanes(const ViewState& view, const AnnotationLanes& lanes);

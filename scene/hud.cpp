@@ -118,8 +118,8 @@ int hudLines(const ViewState& view, char lines[kHudLines][kHudLineRoom]) {
     formatPairLine(facts, lines[n++], kHudLineRoom);
     if (view.annotations != nullptr) {
       const AnnotationLanes& lanes = *view.annotations;
-      std::string one = nameFeatures(lanes, featuresUnder(lanes, facts.position, facts.position + facts.length), 3);
-      std::string other = nameFeatures(lanes, featuresUnder(lanes, facts.partner, facts.partner + facts.length), 3);
+      std::string one = nameFeatures(lanes, featuresUnder(lanes, facts.position, facts.position + facts.length), 2);
+      std::string other = nameFeatures(lanes, featuresUnder(lanes, facts.partner, facts.partner + facts.length), 2);
       if (!one.empty() || !other.empty())
         std::snprintf(lines[n++], kHudLineRoom, "its ends lie on %s \u2194 %s", one.empty() ? "nothing" : one.c_str(),
                       other.empty() ? "nothing" : other.c_str());
@@ -133,28 +133,37 @@ namespace {
 
 constexpr size_t kLegendClasses = 12;
 
-// The lanes' classes, each in its colour, at the top right: what the strips mean.
-void drawLaneLegend(const AnnotationLanes& lanes, int width) {
-  const std::vector<FeatureClass>& classes = annotationClasses(lanes);
-  size_t shown = classes.size() < kLegendClasses ? classes.size() : kLegendClasses;
-  if (shown == 0) return;
+// The lanes' classes, each in its colour: what the strips mean.
+struct LaneLegend {
   char lines[kLegendClasses][96];
-  int widest = 0;
-  for (size_t i = 0; i < shown; ++i) {
+  const FeatureClass* classes[kLegendClasses];
+  size_t count = 0;
+  int width = 0;
+};
+
+LaneLegend laneLegend(const AnnotationLanes& lanes) {
+  LaneLegend legend;
+  const std::vector<FeatureClass>& classes = annotationClasses(lanes);
+  legend.count = classes.size() < kLegendClasses ? classes.size() : kLegendClasses;
+  for (size_t i = 0; i < legend.count; ++i) {
     char count[32];
     formatBases(static_cast<int64_t>(classes[i].count), count, sizeof count);
-    std::snprintf(lines[i], sizeof lines[i], "\u25a0 %s (%s)", classes[i].name.c_str(), count);
-    int w = measureText(lines[i], kTextHeight);
-    if (w > widest) widest = w;
+    std::snprintf(legend.lines[i], sizeof legend.lines[i], "\u25a0 %s (%s)", classes[i].name.c_str(), count);
+    legend.classes[i] = &classes[i];
+    int w = measureText(legend.lines[i], kTextHeight);
+    if (w > legend.width) legend.width = w;
   }
-  int left = width - kMargin - widest;
+  return legend;
+}
+
+void drawLaneLegend(const LaneLegend& legend, int left, int top) {
   static const float backing[4] = {1.0f, 1.0f, 1.0f, 0.7f};
-  drawPanel(left - 4, kMargin - 3, widest + 10, static_cast<int>(shown) * kLineStep + 5, backing);
-  for (size_t i = 0; i < shown; ++i) {
-    const Rgb& c = classes[i].colour;
+  drawPanel(left - 4, top - 3, legend.width + 10, static_cast<int>(legend.count) * kLineStep + 5, backing);
+  for (size_t i = 0; i < legend.count; ++i) {
+    const Rgb& c = legend.classes[i]->colour;
     // Dark enough to read on white: the class colour, a little deeper.
     float ink[3] = {c.r / 255.0f * 0.8f, c.g / 255.0f * 0.8f, c.b / 255.0f * 0.8f};
-    drawText(lines[i], left, kMargin + static_cast<int>(i) * kLineStep, kTextHeight, ink);
+    drawText(legend.lines[i], left, top + static_cast<int>(i) * kLineStep, kTextHeight, ink);
   }
 }
 
@@ -216,25 +225,41 @@ void drawHud(const ViewState& view) {
   int count = hudLines(view, lines);
   std::string under = view.hud ? featuresUnderPointer(view) : "";
   if (!under.empty()) std::snprintf(lines[count++], kHudLineRoom, "%s", under.c_str());
+  int width = 0, height = 0;
+  overlaySize(width, height);
+  // No line runs off the picture: what does not fit ends in an ellipsis.
   int widest = 0;
   for (int i = 0; i < count; ++i) {
     int w = measureText(lines[i], kTextHeight);
+    if (w > width - 2 * kMargin) {
+      std::snprintf(lines[i], kHudLineRoom, "%s",
+                    fitText(lines[i], kTextHeight, static_cast<float>(width - 2 * kMargin)).c_str());
+      w = measureText(lines[i], kTextHeight);
+    }
     if (w > widest) widest = w;
   }
   ScreenBox panel{kMargin - 4, kMargin - 3, kMargin + widest + 6, kMargin + count * kLineStep + 2};
+  bool legendShown = view.hud && view.annotations != nullptr && view.showLanes;
+  LaneLegend legend;
+  if (legendShown) legend = laneLegend(*view.annotations);
+  // At the top right when it clears the text, else under it; the ruler keeps clear of both.
+  int legendLeft = width - kMargin - legend.width, legendTop = kMargin;
+  if (legendLeft - 8 < panel.right) {
+    legendLeft = kMargin;
+    legendTop = panel.bottom + 8;
+  }
+  ScreenBox clear = panel;
+  if (legendShown && legend.count > 0 && legendTop > kMargin)
+    clear.bottom = legendTop + static_cast<int>(legend.count) * kLineStep + 2;
   if (view.hud) {
     drawPickedPair(view.pickedSlot);
-    drawAxisRuler(view, panel);
+    drawAxisRuler(view, clear);
   }
   static const float ink[3] = {0.0f, 0.0f, 0.1f};
   static const float backing[4] = {1.0f, 1.0f, 1.0f, 0.7f};
   beginOverlay();
   drawPanel(panel.left, panel.top, panel.right - panel.left, panel.bottom - panel.top, backing);
   for (int i = 0; i < count; ++i) drawText(lines[i], kMargin, kMargin + i * kLineStep, kTextHeight, ink);
-  if (view.hud && view.annotations != nullptr && view.showLanes) {
-    int width = 0, height = 0;
-    overlaySize(width, height);
-    drawLaneLegend(*view.annotations, width);
-  }
+  if (legendShown && legend.count > 0) drawLaneLegend(legend, legendLeft, legendTop);
   endOverlay();
 }
