@@ -3,18 +3,9 @@
 #include <algorithm>
 #include <functional>
 
-namespace {
+#include "text_fields.h"
 
-bool equalIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    char x = a[i], y = b[i];
-    if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
-    if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
-    if (x != y) return false;
-  }
-  return true;
-}
+namespace {
 
 void giveRows(FeatureTable& table) {
   uint32_t rowEnd[kLaneRows] = {};

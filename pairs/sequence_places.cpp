@@ -3,22 +3,13 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "text_fields.h"
+
 namespace {
 
 // The largest position --goto has always taken.
 constexpr int64_t kLargestAxisPosition = 2147483647;
 constexpr size_t kNamesListed = 5;
-
-bool equalIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    char x = a[i], y = b[i];
-    if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
-    if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
-    if (x != y) return false;
-  }
-  return true;
-}
 
 std::string_view trimmed(std::string_view text) {
   size_t start = text.find_first_not_of(" \t");

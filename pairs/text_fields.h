@@ -14,6 +14,9 @@ size_t splitFields(std::string_view line, std::string_view* fields, size_t maxFi
 // far outside every range the readers accept, so they are refused as out of range, not wrapped.
 bool parseInteger(std::string_view text, int64_t& value);
 
+// Names compared as ASCII letters without case (Ensembl's chr1 against CHR1).
+bool equalIgnoringCase(std::string_view a, std::string_view b);
+
 // Reads an unsigned decimal ("98.005", "100", "7.5") in hundredths, rounding half up, as
 // identities are written with two decimals. Values past 15 digits before the point are
 // clamped to kHugeNumber.

@@ -51,14 +51,7 @@ const Grain& grainOf(const AnnotationLanes& lanes, size_t lane, double basesPerP
 
 // Bases one pixel spans along the ground line at y, near the middle of the stretch.
 double basesPerPixel(const float m[16], int width, int height, float y, double low, double high, double perUnit) {
-  auto onScreen = [&](double x, double& column, double& row) {
-    double clip[4];
-    for (int k = 0; k < 4; ++k) clip[k] = m[k] * x + m[4 + k] * y + m[12 + k];
-    if (clip[3] <= 1e-6) return false;
-    column = (clip[0] / clip[3] + 1.0) / 2.0 * width;
-    row = (1.0 - clip[1] / clip[3]) / 2.0 * height;
-    return true;
-  };
+  auto onScreen = [&](double x, double& column, double& row) { return groundOnScreen(m, x, y, width, height, column, row); };
   double mid = (low + high) / 2, step = (high - low) * 1e-3, c0 = 0, r0 = 0, c1 = 0, r1 = 0;
   if (!(step > 0) || !onScreen(mid - step, c0, r0) || !onScreen(mid + step, c1, r1)) return 0;
   double pixels = std::hypot(c1 - c0, r1 - r0);

@@ -60,7 +60,9 @@ bool visibleStretch(const RulerLine& line, double& low, double& high) {
   return high > low;
 }
 
-bool toScreen(const float m[16], double x, double y, int width, int height, double& column, double& row) {
+}  // namespace
+
+bool groundOnScreen(const float m[16], double x, double y, int width, int height, double& column, double& row) {
   double clip[4];
   for (int r = 0; r < 4; ++r) clip[r] = m[r] * x + m[4 + r] * y + m[12 + r];
   if (clip[3] <= 1e-6) return false;
@@ -68,6 +70,8 @@ bool toScreen(const float m[16], double x, double y, int width, int height, doub
   row = (1.0 - clip[1] / clip[3]) / 2.0 * height;
   return true;
 }
+
+namespace {
 
 // The smallest of 1, 2, 5, 10, 20, 50... that is at least `ratio`.
 int64_t roundLevel(double ratio) {
@@ -123,8 +127,8 @@ void drawAxisRuler(const ViewState& view, const ScreenBox& keepClear) {
   double probe = (f / wFar * farX + (1 - f) / wNear * nearX) / (f / wFar + (1 - f) / wNear);
   double step = (high - low) * 1e-4;
   double c0 = 0, r0 = 0, c1 = 0, r1 = 0;
-  toScreen(m, probe - step, kRulerY, width, height, c0, r0);
-  toScreen(m, probe + step, kRulerY, width, height, c1, r1);
+  groundOnScreen(m, probe - step, kRulerY, width, height, c0, r0);
+  groundOnScreen(m, probe + step, kRulerY, width, height, c1, r1);
   double pixelsPerUnit = std::hypot(c1 - c0, r1 - r0) / (2 * step);
   if (!(pixelsPerUnit > 0)) {
     glPopMatrix();
@@ -144,8 +148,8 @@ void drawAxisRuler(const ViewState& view, const ScreenBox& keepClear) {
   bool labelled[kMaxTicks] = {};
   for (size_t i = 0; i < count; ++i) {
     double x = static_cast<double>(ticks[i].position) / perUnit, column = 0, row = 0, nextColumn = 0, nextRow = 0;
-    if (!toScreen(m, x, kRulerY, width, height, column, row) ||
-        !toScreen(m, x + static_cast<double>(spacing) / perUnit, kRulerY, width, height, nextColumn, nextRow))
+    if (!groundOnScreen(m, x, kRulerY, width, height, column, row) ||
+        !groundOnScreen(m, x + static_cast<double>(spacing) / perUnit, kRulerY, width, height, nextColumn, nextRow))
       continue;
     double gap = std::hypot(nextColumn - column, nextRow - row);
     int64_t index = ticks[i].position / spacing;
@@ -184,7 +188,7 @@ void drawAxisRuler(const ViewState& view, const ScreenBox& keepClear) {
     for (auto sequence = reaching; sequence != axis.sequences.end() && boundaryCount < kMostBoundaries; ++sequence) {
       double x = static_cast<double>(sequence->offset) / perUnit, column = 0, row = 0;
       if (x > high) break;
-      if (x < low || !toScreen(m, x, kRulerY, width, height, column, row)) continue;
+      if (x < low || !groundOnScreen(m, x, kRulerY, width, height, column, row)) continue;
       if (std::hypot(column - lastColumn, row - lastRow) < kBoundaryGapPixels) continue;
       lastColumn = column;
       lastRow = row;
@@ -209,7 +213,7 @@ void drawAxisRuler(const ViewState& view, const ScreenBox& keepClear) {
     size_t i = nearEndFirst ? n : count - 1 - n;
     if (!labelled[i]) continue;
     double x = static_cast<double>(ticks[i].position) / perUnit, column = 0, row = 0;
-    if (!toScreen(m, x, kRulerY - kTickLength, width, height, column, row)) continue;
+    if (!groundOnScreen(m, x, kRulerY - kTickLength, width, height, column, row)) continue;
     int textWidth = measureText(labels[i], kLabelHeight);
     LabelBox box;
     box.left = static_cast<int>(column) - textWidth / 2 - 3;
@@ -233,7 +237,7 @@ void drawAxisRuler(const ViewState& view, const ScreenBox& keepClear) {
   for (size_t n = 0; n < boundaryCount; ++n) {
     size_t i = nearEndFirst ? n : boundaryCount - 1 - n;
     double column = 0, row = 0;
-    if (!toScreen(m, boundaryX[i], kRulerY + kBoundaryLength / 2, width, height, column, row)) continue;
+    if (!groundOnScreen(m, boundaryX[i], kRulerY + kBoundaryLength / 2, width, height, column, row)) continue;
     const char* name = axis.sequences[boundarySequence[i]].name.c_str();
     int textWidth = measureText(name, kLabelHeight);
     LabelBox box{static_cast<int>(column) + 2, static_cast<int>(column) + textWidth + 8,

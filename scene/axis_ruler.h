@@ -13,6 +13,11 @@ struct ScreenBox {
 // Labels that would fall into keepClear (the HUD's text, say) are left out.
 void drawAxisRuler(const ViewState& view, const ScreenBox& keepClear);
 
+// The pixel (from the top left) of the ground point (x, y, 0), with the camera transform
+// applied; false when it lies behind the eye.
+bool groundOnScreen(const float clipOfWorld[16], double x, double y, int width, int height, double& column,
+                    double& row);
+
 // The stretch of world x along the ground line at y that lies in the picture and not too
 // far, with the camera transform applied; false when none does.
 bool groundStretchInView(const float clipOfWorld[16], float y, double& low, double& high);

@@ -102,15 +102,7 @@ read -r barX barY < <(convert bars.ppm none.ppm -crop "${clientW}x${clientH}+${c
   -compose difference -composite -threshold 0 txt:- |
   awk -F'[,: ()]+' 'NR > 1 && $3 > 0 {x[n] = $1; y[n++] = $2} END {if (n) print x[int(n / 2)], y[int(n / 2)]}')
 [ -n "${barY:-}" ] || fail "no bar pixel to click on"
-before=$(grep -c '^pair' out.txt || true)
-xdotool mousemove $((clientX + barX)) $((clientY + barY))
-sleep 0.3
-xdotool click 1
-for i in $(seq 20); do
-  [ "$(grep -c '^pair' out.txt || true)" -gt "$before" ] && break
-  sleep 0.1
-done
-clicked=$(tr -d '\r' <out.txt | grep '^pair' | tail -n1)
+clickForPair "$barX" "$barY"
 [ -n "$clicked" ] || fail "a click on the bar at $barX,$barY printed nothing"
 # A copy reaching past its contig's end (the pair's length is its longer copy's) also
 # names the next contig's feature, after its own.

@@ -67,14 +67,7 @@ read -r barX barY < <(convert free.ppm -crop "${clientW}x${clientH}+${clientX}+$
     END {if (n) print x[int(n / 2)], y[int(n / 2)]}')
 [ -n "${barY:-}" ] || fail "no bar pixel to click on"
 before=$(grep -c '^pair' out.txt || true)
-xdotool mousemove $((clientX + barX)) $((clientY + barY))
-sleep 0.3
-xdotool click 1
-for i in $(seq 20); do
-  [ "$(grep -c '^pair' out.txt || true)" -gt "$before" ] && break
-  sleep 0.1
-done
-clicked=$(tr -d '\r' <out.txt | grep '^pair' | tail -n1)
+clickForPair "$barX" "$barY"
 [ -n "$clicked" ] || fail "a click on the bar at $barX,$barY printed nothing"
 grep -qxF "$clicked" pair-lines.txt || fail "the click printed '$clicked', no pair of the list"
 xdotool mousemove $((clientX + 5)) $((clientY + 5))

@@ -142,6 +142,22 @@ openViewer() {
   sleep 0.5
 }
 
+# Clicks at client pixel X Y and waits for a new "pair" line on out.txt; sets clicked to
+# the newest one (empty when none came).
+clickForPair() {
+  local before i
+  before=$(grep -c '^pair' out.txt || true)
+  xdotool mousemove $((clientX + $1)) $((clientY + $2))
+  sleep 0.3
+  xdotool click 1
+  for i in $(seq 20); do
+    [ "$(grep -c '^pair' out.txt || true)" -gt "$before" ] && break
+    sleep 0.1
+  done
+  clicked=$(tr -d '\r' <out.txt | grep '^pair' | tail -n1)
+  [ "$(grep -c '^pair' out.txt || true)" -gt "$before" ] || clicked=
+}
+
 # Closes the viewer's window as a window manager would and checks it ends with exit code 0.
 closeViewer() {
   "$toolsDir/close_window" "$window"
