@@ -18,6 +18,7 @@
 #endif
 
 #include "quelvar_version.h"
+#include "whole_numbers.h"
 
 namespace {
 
@@ -141,21 +142,9 @@ int cliPrintVersion() {
 }
 
 bool parseCliInteger(const char* text, int64_t low, int64_t high, int64_t& value) {
-  if (text == nullptr || *text == '\0') return false;
-  char* end = nullptr;
-  errno = 0;
-  long long v = std::strtoll(text, &end, 10);
-  if (errno != 0 || *end != '\0' || v < low || v > high) return false;
-  value = v;
-  return true;
+  return readWholeInteger(text, low, high, value);
 }
 
 bool parseCliNumber(const char* text, double low, double high, double& value) {
-  if (text == nullptr || *text == '\0') return false;
-  char* end = nullptr;
-  errno = 0;
-  double v = std::strtod(text, &end);
-  if (errno != 0 || *end != '\0' || !std::isfinite(v) || v < low || v > high) return false;
-  value = v;
-  return true;
+  return readWholeNumber(text, low, high, value);
 }

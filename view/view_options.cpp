@@ -20,6 +20,7 @@
 #include "pair_traits.h"
 #include "record_places.h"
 #include "record_table.h"
+#include "whole_numbers.h"
 
 const char kViewOptionsHelp[] =
     "      --camera X,Y,PITCH,YAW  camera position and angles in degrees: pitch 0 looks\n"
@@ -60,27 +61,6 @@ const char* const kColourNames[] = {"bars", "strand", "identity"};
 // The one set of lanes a program draws, and the files it was read from.
 AnnotationLanes lanes;
 std::vector<std::string> lanesRead;
-// Whole-text numbers in [low, high], as every command line of these programs reads them.
-bool readInteger(const char* text, int64_t low, int64_t high, int64_t& value) {
-  if (text == nullptr || *text == '\0') return false;
-  char* end = nullptr;
-  errno = 0;
-  long long v = std::strtoll(text, &end, 10);
-  if (errno != 0 || *end != '\0' || v < low || v > high) return false;
-  value = v;
-  return true;
-}
-
-bool readNumber(const char* text, double low, double high, double& value) {
-  if (text == nullptr || *text == '\0') return false;
-  char* end = nullptr;
-  errno = 0;
-  double v = std::strtod(text, &end);
-  if (errno != 0 || *end != '\0' || !std::isfinite(v) || v < low || v > high) return false;
-  value = v;
-  return true;
-}
-
 // The reason, formatted, into error; false to return.
 bool refuse(std::string& error, const char* format, ...) __attribute__((format(printf, 2, 3)));
 bool refuse(std::string& error, const char* format, ...) {
@@ -149,7 +129,7 @@ bool readRegion(const std::string& text, int64_t& start, int64_t& end, std::stri
     std::string a = text.substr(0, dash), b = text.substr(dash + 1);
     a.erase(std::remove(a.begin(), a.end(), ','), a.end());
     b.erase(std::remove(b.begin(), b.end(), ','), b.end());
-    if (!readInteger(a.c_str(), 1, INT32_MAX, first) || !readInteger(b.c_str(), first, INT32_MAX, last))
+    if (!readWholeInteger(a.c_str(), 1, INT32_MAX, first) || !readWholeInteger(b.c_str(), first, INT32_MAX, last))
       return refuse(error, "--region wants [NAME:]START-END (1-based, START <= END), not '%s'", text.c_str());
     start = first - 1;
     end = last;
@@ -176,13 +156,13 @@ bool takeViewOption(int option, const char* value, ViewOptions& options, std::st
       options.cameraGiven = true;
       break;
     case kThresholdOption:
-      if (!readNumber(value, -3.4e38, 3.4e38, real))
+      if (!readWholeNumber(value, -3.4e38, 3.4e38, real))
         return refuse(error, "--threshold wants a finite number, not '%s'", value);
       view.threshold = static_cast<float>(real);
       options.minLength = -1;
       break;
     case kMinLengthOption:
-      if (!readInteger(value, 0, INT32_MAX, number))
+      if (!readWholeInteger(value, 0, INT32_MAX, number))
         return refuse(error, "--min-length wants a length in bases from 0 to 2147483647, not '%s'", value);
       options.minLength = number;
       break;
@@ -194,13 +174,13 @@ bool takeViewOption(int option, const char* value, ViewOptions& options, std::st
       break;
     }
     case kWindowStartOption:
-      if (!readInteger(value, INT32_MIN, INT32_MAX, number))
+      if (!readWholeInteger(value, INT32_MIN, INT32_MAX, number))
         return refuse(error, "--window-start wants a 32-bit integer, not '%s'", value);
       view.windowMode = true;
       view.windowStart = static_cast<int32_t>(number);
       break;
     case kZoomStepsOption:
-      if (!readInteger(value, 0, 10000, number))
+      if (!readWholeInteger(value, 0, 10000, number))
         return refuse(error, "--zoom-steps wants a count from 0 to 10000, not '%s'", value);
       options.zoomSteps = static_cast<int32_t>(number);
       break;
@@ -223,7 +203,7 @@ bool takeViewOption(int option, const char* value, ViewOptions& options, std::st
       break;
     }
     case kPickOption:
-      if (!readInteger(value, 0, kTableSlots - 1, number))
+      if (!readWholeInteger(value, 0, kTableSlots - 1, number))
         return refuse(error, "--pick wants a record slot from 0 to %d, not '%s'", kTableSlots - 1, value);
       view.pickedSlot = static_cast<int32_t>(number);
       options.pickGiven = true;
@@ -232,7 +212,7 @@ bool takeViewOption(int option, const char* value, ViewOptions& options, std::st
       options.gotoText.clear();
       options.gotoPosition = -1;
       if (value[0] >= '0' && value[0] <= '9' && std::strchr(value, ':') == nullptr) {
-        if (!readInteger(value, 0, INT32_MAX, number))
+        if (!readWholeInteger(value, 0, INT32_MAX, number))
           return refuse(error, "--goto wants a position from 0 to 2147483647, not '%s'", value);
         options.gotoPosition = number;
       } else if (value[0] == '\0') {
