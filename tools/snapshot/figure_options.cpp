@@ -19,6 +19,9 @@ enum FigureOption : int {
   kMaxLenOption,
   kAnnotateOption,
   kTitleOption,
+  kFlatOption,
+  kPerspectiveOption,
+  kFloorOption,
 };
 
 bool endsWith(const std::string& text, const char* tail) {
@@ -48,6 +51,9 @@ int takeFigureOption(int option, const char* value, FigureOptions& figure) {
       figure.maxLen = bp;
       break;
     case kTitleOption: figure.title = value; break;
+    case kFlatOption: figure.flat = true; figure.perspective = false; break;
+    case kPerspectiveOption: figure.perspective = true; figure.flat = false; break;
+    case kFloorOption: figure.floor = true; break;
     default: break;
   }
   return kCliGoOn;
@@ -73,7 +79,7 @@ bool namesTheLoad(int option) {
 // Every option of one picture, in order, on the picture's own copy.
 int takeOption(int c, const char* value, char* const* argv, PicturePlan& plan) {
   if (isSnapshotOption(c)) return takeSnapshotOption(c, value, plan.options);
-  if (c >= kFitOption && c <= kTitleOption) return takeFigureOption(c, value, plan.figure);
+  if (c >= kFitOption && c <= kFloorOption) return takeFigureOption(c, value, plan.figure);
   if (isPairFileOption(c)) return takePairFileOption(c, value, plan.options.file);
   if (isViewOption(c)) {
     std::string error;
@@ -111,6 +117,9 @@ int planPictures(int argc, char** argv, std::vector<PicturePlan>& pictures) {
       {"max-len", required_argument, nullptr, kMaxLenOption},
       {"annotate", no_argument, nullptr, kAnnotateOption},
       {"title", required_argument, nullptr, kTitleOption},
+      {"flat", no_argument, nullptr, kFlatOption},
+      {"perspective", no_argument, nullptr, kPerspectiveOption},
+      {"floor", no_argument, nullptr, kFloorOption},
       QUELVAR_PAIR_FILE_LONG_OPTIONS,
       QUELVAR_VIEW_LONG_OPTIONS,
       {"help", no_argument, nullptr, 'h'},
@@ -153,9 +162,13 @@ int planPictures(int argc, char** argv, std::vector<PicturePlan>& pictures) {
 
 const char kFigureUsage[] =
     "Figures:\n"
-    "  --fit              camera side-on in place of --camera: the drawn range across the\n"
-    "                     width, the tallest bar in the height (the zoom steps are chosen\n"
-    "                     too, unless --zoom-steps N > 0 is given)\n"
+    "  --fit              the drawn range (or the --region) across the width, the tallest\n"
+    "                     bar in the height, in the flat side view unless --perspective\n"
+    "  --flat             orthographic side view: x linear in position, bars upright, the\n"
+    "                     height axis straight; no floor unless --floor (--fit gives it)\n"
+    "  --perspective      with --fit, the perspective camera side-on in place of --camera\n"
+    "                     (the zoom steps are chosen too, unless --zoom-steps N > 0)\n"
+    "  --floor            the floor in the flat view too\n"
     "  --background white|sky   white for print (default sky, the viewer's light blue)\n"
     "  --max-len BP       bar height = 7 x length / BP, clipped at 7, so pictures of different\n"
     "                     lists compare (default: the list's longest pair is 7)\n"
