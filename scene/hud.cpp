@@ -226,14 +226,14 @@ void drawHud(const ViewState& view) {
   ScreenBox panel{kMargin - 4, kMargin - 3, kMargin + widest + 6, kMargin + count * kLineStep + 2};
   if (view.hud) {
     drawPickedPair(view, view.pickedSlot);
-    drawAxisRuler(view, panel);
+    if (!view.figureHud) drawAxisRuler(view, panel);
   }
   static const float ink[3] = {0.0f, 0.0f, 0.1f};
   static const float backing[4] = {1.0f, 1.0f, 1.0f, 0.7f};
   beginOverlay();
   drawPanel(panel.left, panel.top, panel.right - panel.left, panel.bottom - panel.top, backing);
   for (int i = 0; i < count; ++i) drawText(lines[i], kMargin, kMargin + i * kLineStep, kTextHeight, ink);
-  if (view.hud && view.annotations != nullptr && view.showLanes) {
+  if (view.hud && view.annotations != nullptr && view.showLanes && !view.figureHud) {
     int width = 0, height = 0;
     overlaySize(width, height);
     drawLaneLegend(*view.annotations, width);

@@ -43,4 +43,6 @@ struct ViewState {
   // A side view sees the ground edge-on: links then stand upright over the axis, the
   // widest reaching this high; 0 keeps them on the ground.
   float linkRise = 0;
+  // A figure that draws its own ticks and legends: the HUD keeps to its text and the pick.
+  bool figureHud = false;
 };

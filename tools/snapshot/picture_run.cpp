@@ -19,6 +19,10 @@
 #include "figure_records.h"
 #include "pair_shown.h"
 #include "gl.h"
+#include "hud.h"
+#include "pair_colours.h"
+#include "pair_traits.h"
+#include "sequence_places.h"
 #include "offscreen_context.h"
 #include "output_file.h"
 #include "line_reader.h"
@@ -66,7 +70,44 @@ struct Drawn {
   bool flat = false;                   // the orthographic side view, placed below
   double eye[4] = {0, 0, 0, 0};        // its eye-space left, right, bottom, top
   int scissor[4] = {0, 0, 0, 0};       // the frame in pixels, from the bottom left
+  FitFrame frame{};
+  int64_t labelOrigin = 0;             // ticks count along this sequence, 1-based
+  std::string axisName;
+  int hudRows = 0;
+  bool strandLegend = false, identityLegend = false;
+  int identityLow = 0, identityHigh = 0;
 };
+
+// The sequence a region lies in, when it lies in one: its ticks count from its start.
+void nameRegion(const ViewState& view, Drawn& drawn) {
+  if (view.regionStart < 0) return;
+  const SequenceAxis& axis = loadedSequences();
+  SequencePlace first{}, last{};
+  if (!sequencePlaceOf(axis, view.regionStart, first) || !sequencePlaceOf(axis, view.regionEnd - 1, last) ||
+      first.sequence != last.sequence)
+    return;
+  const AxisSequence& sequence = axis.sequences[first.sequence];
+  drawn.labelOrigin = sequence.offset - 1;
+  drawn.axisName = sequence.name;
+}
+
+// What the colours of the drawn bars and links need explaining, and the identities shown.
+void chooseLegends(const ViewState& view, Drawn& drawn) {
+  drawn.strandLegend = view.colourMode == kColourByOrientation || (view.showLinks && view.colourMode != kColourByIdentity);
+  if (view.colourMode != kColourByIdentity) return;
+  ShownSlots shown = shownSlots(view);
+  int low = 10001, high = -1;
+  for (int32_t k = 0; k < shown.count; ++k) {
+    uint16_t identity = pairTraits.identity[pairOfSlot(shown.slots[k])];
+    if (identity == kIdentityUnknown) continue;
+    low = std::min(low, static_cast<int>(identity));
+    high = std::max(high, static_cast<int>(identity));
+  }
+  if (high < 0) return;
+  drawn.identityLegend = true;
+  drawn.identityLow = low;
+  drawn.identityHigh = high;
+}
 
 // The side view looks along +y, level, from in front of every row: x across, z up.
 void placeFlatView(const FitBox& box, const FitFrame& frame, const ViewState& view, int width, int height,
@@ -119,6 +160,20 @@ Drawn prepareView(const PicturePlan& picture, ViewState& view) {
   applyView(options, view, figure.fit && !flat ? &fit : nullptr);
   Drawn drawn;
   drawn.zoomSteps = view.zoomSteps;
+  if (flat) {
+    nameRegion(view, drawn);
+    chooseLegends(view, drawn);
+    if (view.hud) {
+      char lines[kHudLines][kHudLineRoom];
+      drawn.hudRows = hudLines(view, lines) + 1;  // and the line of features under the pointer
+      view.figureHud = figure.annotate;
+    }
+    int lanes = view.annotations != nullptr && view.showLanes ? static_cast<int>(view.annotations->lanes.size()) : 0;
+    bool legendRow = drawn.strandLegend || drawn.identityLegend || lanes > 0;
+    frame = flatFitFrame(options.width, options.height, figure.annotate, !figure.title.empty(), legendRow,
+                         !drawn.axisName.empty(), lanes, drawn.hudRows);
+  }
+  drawn.frame = frame;
   FitBox box{};
   if (framedExtent(view, box, drawn.firstPos, drawn.lastPos)) {
     drawn.axisY = static_cast<float>(box.yMin);
@@ -184,6 +239,19 @@ bool renderPicture(const PicturePlan& picture, OutputFile& out) {
   input.clipped = picture.figure.maxLen > 0 && recordTable.maxLen > picture.figure.maxLen;
   input.annotate = picture.figure.annotate && drawn.firstPos <= drawn.lastPos;
   input.title = picture.figure.title;
+  if (drawn.flat) {
+    input.flat = true;
+    input.frame = drawn.frame;
+    input.logHeights = view.logHeights;
+    input.labelOrigin = drawn.labelOrigin;
+    input.axisName = drawn.axisName;
+    input.lanes = view.annotations != nullptr && view.showLanes ? view.annotations : nullptr;
+    input.strandLegend = drawn.strandLegend;
+    input.identityLegend = drawn.identityLegend;
+    input.identityLow = drawn.identityLow;
+    input.identityHigh = drawn.identityHigh;
+    input.hudRows = drawn.hudRows;
+  }
   FigureMarks marks = layoutFigureMarks(input);
 
   if (picture.svg) {

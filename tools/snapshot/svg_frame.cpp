@@ -222,6 +222,24 @@ void writeScaleBar(Svg& svg, const SvgFrame& frame) {
 }
 
 void writeMarks(Svg& svg, const FigureMarks& marks) {
+  if (!marks.rects.empty()) {
+    svg.text += "<g shape-rendering=\"crispEdges\">\n";
+    for (const MarkRect& r : marks.rects) {
+      svg.text += "<rect x=\"";
+      svg.number(r.x);
+      svg.text += "\" y=\"";
+      svg.number(r.y);
+      svg.text += "\" width=\"";
+      svg.number(std::max(r.w, 1.0f));
+      svg.text += "\" height=\"";
+      svg.number(r.h);
+      svg.text += "\" fill=\"";
+      const float rgb[3] = {r.rgb[0] / 255.0f, r.rgb[1] / 255.0f, r.rgb[2] / 255.0f};
+      svg.colour(rgb);
+      svg.text += "\"/>\n";
+    }
+    svg.text += "</g>\n";
+  }
   if (marks.lines.empty() && marks.texts.empty()) return;
   svg.text += "<g stroke=\"#000000\" stroke-width=\"";
   svg.number(marks.lineWidth);
