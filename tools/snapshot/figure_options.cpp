@@ -95,13 +95,7 @@ int checkPicture(const PicturePlan& plan) {
   if (!checkViewOptions(plan.options, error)) return cliUsageError("%s", error.c_str());
   int stop = checkPairFileOptions(plan.options.file);
   if (stop != kCliGoOn) return stop;
-  // What an SVG picture cannot show yet is refused rather than left out.
-  if (!plan.svg) return kCliGoOn;
-  const ViewOptions& view = plan.options;
-  const char* shown = view.view.hud ? "--hud" : view.view.showLinks ? "--links" : view.pickGiven ? "--pick" : nullptr;
-  if (shown == nullptr) return kCliGoOn;
-  return cliUsageError("%s is not drawn in SVG pictures; leave it out for %s (a PNG picture shows it)", shown,
-                       plan.options.outPath);
+  return kCliGoOn;
 }
 
 }  // namespace
@@ -175,9 +169,9 @@ const char kFigureUsage[] =
     "  --annotate         position ticks along the axis (kb, Mb) and a legend saying what bar\n"
     "                     height means in bases; text scales with --size\n"
     "  --title TEXT       a title at the top, cut to the picture's width with an ellipsis\n"
-    "  --out FILE.svg     the same frame as SVG: bars as lines (points with --points), the\n"
-    "                     floor as polygons, annotations as text (not yet --hud, --links\n"
-    "                     or --pick, which are refused)\n"
+    "  --out FILE.svg     the same frame as SVG: bars and links as lines (points with\n"
+    "                     --points), the floor as polygons, annotations, legends and the\n"
+    "                     HUD's lines as text, the picked pair's bars\n"
     "\n"
     "Several pictures from one load: options before the first --out apply to every picture;\n"
     "each --out starts a picture and the options after it, up to the next --out, apply to it\n"

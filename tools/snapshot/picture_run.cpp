@@ -255,8 +255,27 @@ bool renderPicture(const PicturePlan& picture, OutputFile& out) {
   FigureMarks marks = layoutFigureMarks(input);
 
   if (picture.svg) {
-    SvgFrame frame{options.width, options.height, picture.figure.whiteBackground, &view, {}, &marks};
+    SvgFrame frame;
+    frame.width = options.width;
+    frame.height = options.height;
+    frame.whiteBackground = picture.figure.whiteBackground;
+    frame.view = &view;
+    frame.marks = &marks;
     std::memcpy(frame.matrix, input.matrix, sizeof frame.matrix);
+    if (drawn.flat) {
+      frame.flat = true;
+      frame.lineWidth = lineWidth;
+      const int* box = drawn.scissor;
+      frame.clip[0] = static_cast<float>(box[0]);
+      frame.clip[1] = static_cast<float>(options.height - box[1] - box[3]);
+      frame.clip[2] = static_cast<float>(box[2]);
+      frame.clip[3] = static_cast<float>(box[3]);
+    }
+    if (view.hud) {
+      char lines[kHudLines][kHudLineRoom];
+      int count = hudLines(view, lines);
+      for (int i = 0; i < count; ++i) frame.hudLines.push_back(lines[i]);
+    }
     std::string document = svgDocument(frame);
     return writeBytes(out, document.data(), document.size());
   }
