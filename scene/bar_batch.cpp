@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "bar_height.h"
 #include "clip_arithmetic.h"
 #include "clip_space_draw.h"
 #include "gl.h"
@@ -65,6 +66,8 @@ bool haveSelection = false;
 bool arraysStale = true;
 bool lastPoints = false;
 int32_t lastColourMode = 0;
+bool lastLogHeights = false;
+double lastHeightBases = 0;
 float lastMatrix[16];
 GLint lastViewport[4];
 
@@ -74,9 +77,9 @@ uint16_t cellOf(float x) {
   return static_cast<uint16_t>(x);
 }
 
-void growBox(CellBox& box, const TandemRecord& record) {
-  float lo[3] = {record.x, record.y, record.len < 0.0f ? record.len : 0.0f};
-  float hi[3] = {record.x, record.y, record.len > 0.0f ? record.len : 0.0f};
+void growBox(CellBox& box, const TandemRecord& record, float height) {
+  float lo[3] = {record.x, record.y, height < 0.0f ? height : 0.0f};
+  float hi[3] = {record.x, record.y, height > 0.0f ? height : 0.0f};
   if (!box.used) {
     std::memcpy(box.min, lo, sizeof lo);
     std::memcpy(box.max, hi, sizeof hi);
@@ -89,13 +92,13 @@ void growBox(CellBox& box, const TandemRecord& record) {
   }
 }
 
-void selectBars(const ShownSlots& shown) {
+void selectBars(const ViewState& view, const ShownSlots& shown) {
   for (auto& box : cells) box.used = false;
   selectedCount = shown.count;
   for (int32_t k = 0; k < shown.count; ++k) {
     const TandemRecord& record = recordTable.slots[shown.slots[k]];
     uint16_t cell = cellOf(record.x);
-    growBox(cells[cell], record);
+    growBox(cells[cell], record, barHeight(view, record.len));
     selectedSlot[k] = shown.slots[k];
     selectedCell[k] = cell;
   }
@@ -120,7 +123,8 @@ bool outsideVolume(const float* a, const float* b, float wide) {
   return false;
 }
 
-void fillArrays(bool points, int32_t colourMode, const float m[16], double margin) {
+void fillArrays(const ViewState& view, bool points, const float m[16], double margin) {
+  int32_t colourMode = view.colourMode;
   float wide = static_cast<float>(1.0 + margin);
   int32_t v = 0;
   drawnBars = 0;
@@ -131,7 +135,7 @@ void fillArrays(bool points, int32_t colourMode, const float m[16], double margi
     float t[4];
     translatedColumn(m, record.x, record.y, t);
     float* top = drawVertices[v + (points ? 0 : 1)];
-    clipOfHeight(m, t, record.len, top);
+    clipOfHeight(m, t, barHeight(view, record.len), top);
     if (outsideVolume(points ? top : t, top, wide)) continue;
     drawnSlot[drawnBars] = selectedSlot[k];
     storeScreenEnds(drawnBars, points ? top : t, top);
@@ -155,8 +159,11 @@ void fillArrays(bool points, int32_t colourMode, const float m[16], double margi
 
 void drawBarBatch(const ViewState& view, bool points) {
   ShownSlots shown = shownSlots(view);
-  if (!haveSelection || shown.generation != selectedGeneration) {
-    selectBars(shown);
+  bool heightsChanged = view.logHeights != lastLogHeights || view.heightBases != lastHeightBases;
+  lastLogHeights = view.logHeights;
+  lastHeightBases = view.heightBases;
+  if (!haveSelection || shown.generation != selectedGeneration || heightsChanged) {
+    selectBars(view, shown);
     selectedGeneration = shown.generation;
     haveSelection = true;
     arraysStale = true;
@@ -178,7 +185,7 @@ void drawBarBatch(const ViewState& view, bool points) {
     int shorter = viewport[2] < viewport[3] ? viewport[2] : viewport[3];
     double margin = shorter > 0 ? 8.0 / shorter : 1.0;
     findVisibleCells(matrix, margin);
-    fillArrays(points, view.colourMode, matrix, margin);
+    fillArrays(view, points, matrix, margin);
     std::memcpy(lastMatrix, matrix, sizeof matrix);
     std::memcpy(lastViewport, viewport, sizeof viewport);
     arraysStale = false;

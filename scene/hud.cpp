@@ -8,6 +8,7 @@
 #include "annotation_lanes.h"
 #include "annotation_strips.h"
 #include "axis_ruler.h"
+#include "bar_height.h"
 #include "axis_ticks.h"
 #include "camera.h"
 #include "camera_transform.h"
@@ -30,12 +31,13 @@ constexpr double kHudCameraReach = 600000000.0;
 
 // The two bars drawn over everything in a bright colour, and an arc through the air from
 // one top to the other.
-void drawPickedPair(int32_t slot) {
+void drawPickedPair(const ViewState& view, int32_t slot) {
   if (slot < 1 || slot >= recordTable.count) return;
   int32_t other = partnerSlot(slot);
   if (other < 1 || other >= recordTable.count) return;
   const TandemRecord& a = recordTable.slots[slot];
   const TandemRecord& b = recordTable.slots[other];
+  float heightA = barHeight(view, a.len), heightB = barHeight(view, b.len);
   glPushAttrib(GL_ENABLE_BIT | GL_LINE_BIT | GL_CURRENT_BIT);
   glDisable(GL_DEPTH_TEST);
   glLineWidth(3.0f);
@@ -43,10 +45,10 @@ void drawPickedPair(int32_t slot) {
   applyCameraTransform();
   glColor3d(1.0, 0.1, 0.75);
   glBegin(GL_LINES);
-  for (const TandemRecord* r : {&a, &b}) {
-    glVertex3f(r->x, r->y, 0.0f);
-    glVertex3f(r->x, r->y, r->len);
-  }
+  glVertex3f(a.x, a.y, 0.0f);
+  glVertex3f(a.x, a.y, heightA);
+  glVertex3f(b.x, b.y, 0.0f);
+  glVertex3f(b.x, b.y, heightB);
   glEnd();
   double span = std::hypot(static_cast<double>(b.x) - a.x, static_cast<double>(b.y) - a.y);
   double rise = 0.3 + 0.3 * (span < 3.0 ? span : 3.0);
@@ -56,7 +58,7 @@ void drawPickedPair(int32_t slot) {
   for (int i = 0; i <= segments; ++i) {
     double t = static_cast<double>(i) / segments;
     glVertex3f(static_cast<float>(a.x + (b.x - a.x) * t), static_cast<float>(a.y + (b.y - a.y) * t),
-               static_cast<float>(a.len + (b.len - a.len) * t + rise * 4.0 * t * (1.0 - t)));
+               static_cast<float>(heightA + (heightB - heightA) * t + rise * 4.0 * t * (1.0 - t)));
   }
   glEnd();
   glPopMatrix();
@@ -239,7 +241,7 @@ void drawHud(const ViewState& view) {
     if (w > widest) widest = w;
   }
   ScreenBox panel{kMargin - 4, kMargin - 3, kMargin + widest + 6, kMargin + count * kLineStep + 2};
-  bool legendShown = view.hud && view.annotations != nullptr && view.showLanes;
+  bool legendShown = view.hud && view.annotations != nullptr && view.showLanes && !view.figureHud;
   LaneLegend legend;
   if (legendShown) legend = laneLegend(*view.annotations);
   // At the top right when it clears the text, else under it; the ruler keeps clear of both.
@@ -252,8 +254,8 @@ void drawHud(const ViewState& view) {
   if (legendShown && legend.count > 0 && legendTop > kMargin)
     clear.bottom = legendTop + static_cast<int>(legend.count) * kLineStep + 2;
   if (view.hud) {
-    drawPickedPair(view.pickedSlot);
-    drawAxisRuler(view, clear);
+    drawPickedPair(view, view.pickedSlot);
+    if (!view.figureHud) drawAxisRuler(view, clear);
   }
   static const float ink[3] = {0.0f, 0.0f, 0.1f};
   static const float backing[4] = {1.0f, 1.0f, 1.0f, 0.7f};

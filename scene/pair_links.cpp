@@ -194,6 +194,8 @@ void cullArcs(const float matrix[16], const GLint viewport[4]) {
 
 }  // namespace
 
+PairLinkSegments pairLinkSegments() { return {drawVertices, drawColours, drawIndices, drawIndexCount, cullMatrix}; }
+
 void drawPairLinks(const ViewState& view) {
   ShownSlots shown = shownSlots(view);
   if (!built || shown.generation != builtGeneration || view.colourMode != builtColourMode) {
@@ -205,6 +207,12 @@ void drawPairLinks(const ViewState& view) {
   if (arcCount == 0) return;
   glPushMatrix();
   applyCameraTransform();
+  if (view.linkRise > 0) {
+    // The ground arcs turned up about the axis (y into z), squeezed to the rise asked for:
+    // the widest bulges 0.8 from the axis.
+    glScalef(1.0f, 1.0f, view.linkRise / 0.8f);
+    glRotatef(-90.0f, 1.0f, 0.0f, 0.0f);
+  }
   float matrix[16];
   glGetFloatv(GL_MODELVIEW_MATRIX, matrix);
   GLint viewport[4];

@@ -14,3 +14,10 @@ void resizeView(int width, int height) {
   glFrustum(-static_cast<double>(aspect * edge), static_cast<double>(aspect * edge), -static_cast<double>(edge),
             static_cast<double>(edge), static_cast<double>(nearPlane), 1000.0);
 }
+
+void flatView(int width, int height, double left, double right, double bottom, double top) {
+  if (height == 0) return;
+  glViewport(0, 0, width, height);
+  glLoadIdentity();
+  glOrtho(left, right, bottom, top, -1e4, 1e4);
+}

@@ -4,3 +4,8 @@
 
 // A zero height leaves viewport and projection as they were: its aspect would be infinite.
 void resizeView(int width, int height);
+
+// The orthographic side view of figures: the same viewport, and eye-space x in
+// [left, right], y in [bottom, top] across the picture; everything between the planes
+// -1e4 and 1e4 deep is drawn.
+void flatView(int width, int height, double left, double right, double bottom, double top);

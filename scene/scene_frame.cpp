@@ -14,7 +14,9 @@ void startScene() {
   initFloorColours();
 }
 
-void drawScene(const ViewState& view) {
+namespace {
+
+void drawWorld(const ViewState& view) {
   if (view.windowMode) {
     drawWindowBars(view);
     drawScaleBar(view);
@@ -24,6 +26,19 @@ void drawScene(const ViewState& view) {
   if (view.showFloor) drawFloor();
   if (view.annotations != nullptr && view.showLanes) drawAnnotationLanes(view, *view.annotations);
   if (view.showLinks) drawPairLinks(view);
+}
+
+}  // namespace
+
+void drawScene(const ViewState& view) {
+  drawWorld(view);
+  if (view.hud || view.promptLine != nullptr) drawHud(view);
+}
+
+void drawSceneInScissor(const ViewState& view) {
+  glEnable(GL_SCISSOR_TEST);
+  drawWorld(view);
+  glDisable(GL_SCISSOR_TEST);
   if (view.hud || view.promptLine != nullptr) drawHud(view);
 }
 

@@ -11,6 +11,10 @@ void startScene();
 // Window mode (window bars, scale bar) or all bars, then the floor if shown.
 void drawScene(const ViewState& view);
 
+// drawScene with everything but the HUD kept inside the scissor box the caller set
+// (glScissor), so that a figure's bars and links stop at its frame.
+void drawSceneInScissor(const ViewState& view);
+
 // The passes a frame draws: drawScene, or the tests' and the benchmark's stand-ins.
 using ScenePasses = void (*)(const ViewState& view);
 

@@ -37,7 +37,7 @@ if [ -x "$build/bin/quelvar-snapshot" ]; then
   mkdir -p docs
   # Side-on, the whole chromosome across the picture, with position ticks, the height
   # legend and a title; the SVG beside it is the same frame as vector graphics.
-  "$build/bin/quelvar-snapshot" --list "$out/date.txt" --fit --annotate --background white \
+  "$build/bin/quelvar-snapshot" --list "$out/date.txt" --fit --perspective --annotate --background white \
     --title "Exact repeats of 50 bp or more, Klebsiella pneumoniae 1084 chromosome" \
     --out docs/klebsiella.png --size 1200x675 --out "$out/klebsiella.svg" --size 1200x675 >/dev/null
   echo "== picture: docs/klebsiella.png (and $out/klebsiella.svg)"

@@ -1,6 +1,8 @@
 #include "pair_shown.h"
 
 #include "axis_units.h"
+#include "bar_height.h"
+#include "pair_facts.h"
 #include "pair_traits.h"
 #include "record_table.h"
 
@@ -69,7 +71,7 @@ bool shownExtent(const ViewState& view, FitBox& box, int64_t& firstPos, int64_t&
   for (int32_t k = 0; k < shown.count; ++k) {
     const TandemRecord& r = recordTable.slots[shown.slots[k]];
     if (k == 0) {
-      box = {r.x, r.x, r.y, r.y, r.len};
+      box = {r.x, r.x, r.y, r.y, barHeight(view, r.len)};
       firstPos = lastPos = r.pos;
       continue;
     }
@@ -77,9 +79,32 @@ bool shownExtent(const ViewState& view, FitBox& box, int64_t& firstPos, int64_t&
     if (r.x > box.xMax) box.xMax = r.x;
     if (r.y < box.yMin) box.yMin = r.y;
     if (r.y > box.yMax) box.yMax = r.y;
-    if (r.len > box.zMax) box.zMax = r.len;
+    if (barHeight(view, r.len) > box.zMax) box.zMax = barHeight(view, r.len);
     if (r.pos < firstPos) firstPos = r.pos;
     if (r.pos > lastPos) lastPos = r.pos;
   }
   return shown.count > 0;
+}
+
+bool framedExtent(const ViewState& view, FitBox& box, int64_t& firstPos, int64_t& lastPos) {
+  if (view.regionStart < 0) return shownExtent(view, box, firstPos, lastPos);
+  ShownSlots shown = shownSlots(view);
+  bool any = false;
+  for (int32_t k = 0; k < shown.count; ++k) {
+    const TandemRecord& r = recordTable.slots[shown.slots[k]];
+    if (!inRegion(view, r.pos)) continue;
+    float height = barHeight(view, r.len);
+    if (!any) box = {r.x, r.x, r.y, r.y, height};
+    any = true;
+    if (r.y < box.yMin) box.yMin = r.y;
+    if (r.y > box.yMax) box.yMax = r.y;
+    if (height > box.zMax) box.zMax = height;
+  }
+  if (!any) return false;
+  double unit = positionsPerUnit(view.zoomSteps);
+  box.xMin = static_cast<double>(view.regionStart) / unit;
+  box.xMax = static_cast<double>(view.regionEnd) / unit;
+  firstPos = view.regionStart;
+  lastPos = view.regionEnd - 1;
+  return true;
 }

@@ -26,3 +26,8 @@ ShownSlots shownSlots(const ViewState& view);
 // The box of the shown records as they stand, and their first and last positions. False,
 // and nothing set, when none is shown.
 bool shownExtent(const ViewState& view, FitBox& box, int64_t& firstPos, int64_t& lastPos);
+
+// What a figure frames: as shownExtent, but with a --region only the records inside it count
+// and the box and positions span the region itself, so a pair with an end outside neither
+// widens the frame nor sets the height.
+bool framedExtent(const ViewState& view, FitBox& box, int64_t& firstPos, int64_t& lastPos);

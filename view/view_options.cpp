@@ -52,7 +52,9 @@ const char kViewOptionsHelp[] =
     "                            without NAME, along the whole axis)\n"
     "      --annotation FILE     a lane of features on the ground in front of the rows, coloured\n"
     "                            by type or repeat class: BED, GFF3, GTF, RepeatMasker .out or\n"
-    "                            TRF .dat (gzip too), on the pairs' sequences; repeatable\n";
+    "                            TRF .dat (gzip too), on the pairs' sequences; repeatable\n"
+    "      --height linear|log   bar height by length (default) or by log10 of the length,\n"
+    "                            so short repeats stay visible beside long ones\n";
 
 namespace {
 
@@ -115,7 +117,7 @@ void moveCameraToLookAt(double x) {
 
 }  // namespace
 
-bool isViewOption(int option) { return option >= kCameraOption && option <= kRegionOption; }
+bool isViewOption(int option) { return option >= kCameraOption && option <= kHeightOption; }
 
 namespace {
 
@@ -232,6 +234,11 @@ bool takeViewOption(int option, const char* value, ViewOptions& options, std::st
       if (value[0] == '\0') return refuse(error, "--region wants [NAME:]START-END, not ''");
       options.region = value;
       break;
+    case kHeightOption:
+      if (std::strcmp(value, "linear") != 0 && std::strcmp(value, "log") != 0)
+        return refuse(error, "--height wants linear or log, not '%s'", value);
+      view.logHeights = value[1] == 'o';
+      break;
     case kAnnotationOption:
       options.annotations.push_back(value);
       view.annotations = &lanes;
@@ -299,7 +306,7 @@ void applyView(const ViewOptions& options, ViewState& view, const ViewFit* fit) 
     if (!options.moves.empty()) makeRecordMoves(options.moves, view);
     FitBox box{};
     int64_t firstPos = 0, lastPos = 0;
-    shownExtent(view, box, firstPos, lastPos);
+    framedExtent(view, box, firstPos, lastPos);
     CameraFit placed = fitCamera(box, fit->frame, fit->aspect, options.zoomSteps > 0 ? options.zoomSteps : -1);
     for (int32_t i = 0; i < placed.zoomSteps; ++i) zoomStep(view);
     camera.camX = placed.camX;
@@ -361,6 +368,7 @@ std::string formatViewOptions(const ViewState& view, const Camera& eye) {
     out += " --moves " + describeRecordMoves();
   else if (view.zoomSteps != 0)
     out += " --zoom-steps " + std::to_string(view.zoomSteps);
+  if (view.logHeights) out += " --height log";
   if (view.pointStyle) out += " --points";
   if (!view.showFloor) out += " --no-floor";
   if (view.hud) out += " --hud";

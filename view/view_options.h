@@ -32,6 +32,7 @@ enum ViewOption : int {
   kCursorOption,
   kAnnotationOption,
   kRegionOption,
+  kHeightOption,
 };
 
 #define QUELVAR_VIEW_LONG_OPTIONS                                  \
@@ -51,7 +52,8 @@ enum ViewOption : int {
   {"goto", required_argument, nullptr, kGotoOption},              \
   {"cursor", required_argument, nullptr, kCursorOption},          \
   {"annotation", required_argument, nullptr, kAnnotationOption},  \
-  {"region", required_argument, nullptr, kRegionOption}
+  {"region", required_argument, nullptr, kRegionOption},           \
+  {"height", required_argument, nullptr, kHeightOption}
 
 // What the options ask for: the view's switches directly, and what can only be made once
 // the records are loaded (zoom steps, moves, camera, a threshold in bases).

@@ -37,4 +37,12 @@ struct ViewState {
   // --region: only pairs with an end in [regionStart, regionEnd) of the axis; -1: all.
   int64_t regionStart = -1;
   int64_t regionEnd = -1;
+  // --height log: bars stand by log10 of their length (bar_height.h).
+  bool logHeights = false;
+  double heightBases = 0;  // bases that stand 7 high; 0: the list's longest
+  // A side view sees the ground edge-on: links then stand upright over the axis, the
+  // widest reaching this high; 0 keeps them on the ground.
+  float linkRise = 0;
+  // A figure that draws its own ticks and legends: the HUD keeps to its text and the pick.
+  bool figureHud = false;
 };

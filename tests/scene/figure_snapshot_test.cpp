@@ -183,6 +183,33 @@ TEST_F(FigureTest, FitShowsEveryPairAcrossTheWidth) {
   }
 }
 
+TEST_F(FigureTest, FlatBarsStandUprightOnTheBaselineWithMaxLen) {
+  // --max-len clips the longest pairs at the top; every bar still stands on the axis, one
+  // pixel column wide at the viewer's size, and nothing of a bar lies below the axis.
+  ASSERT_EQ(snapshot("--list grid.txt --fit --max-len 5000 --annotate --background white --out flat.png"), 0) << err;
+  Picture p = decode(dir + "/flat.png");
+  ASSERT_EQ(p.width, 992);
+  int axis = axisRow(p);
+  ASSERT_GT(axis, 0);
+  int bars = 0;
+  for (int x = 0; x < p.width; ++x) {
+    int top = -1, bottom = -1, count = 0;
+    for (int y = 0; y < p.height; ++y)
+      if (p.bar(x, y)) {
+        if (top < 0) top = y;
+        bottom = y;
+        ++count;
+      }
+    if (count == 0) continue;
+    ++bars;
+    EXPECT_EQ(count, bottom - top + 1) << "column " << x << " is one unbroken bar";
+    EXPECT_LE(bottom, axis) << "column " << x;
+    EXPECT_GE(bottom, axis - 2) << "column " << x << " stands on the axis";
+    EXPECT_FALSE(x + 1 < p.width && p.bar(x + 1, bottom)) << "column " << x << " leans or is wider than a pixel";
+  }
+  EXPECT_EQ(bars, 40) << "both bars of all 20 pairs";
+}
+
 TEST(FigureRecords, MaxLenFixesTheHeightScaleForEveryPictureOfALoad) {
   std::string path = ::testing::TempDir() + "quelvar_maxlen_" + std::to_string(::getpid()) + ".txt";
   std::ofstream(path) << "100/200/50 300/400/1000\n";

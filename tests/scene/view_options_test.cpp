@@ -65,6 +65,7 @@ TEST(ViewOptionsTest, PrintedViewParsesBackToTheSameView) {
   view.showLinks = true;
   view.colourMode = 2;
   view.pickedSlot = 17;
+  view.logHeights = true;
   Camera eye{123.456f, -0.1f, 2.0f, 179.99998f, 1e-7f};
   std::string words = formatViewOptions(view, eye);
   EXPECT_EQ(words.find("e-"), std::string::npos) << words << ": plain decimals where they do";
@@ -88,11 +89,12 @@ TEST(ViewOptionsTest, PrintedViewParsesBackToTheSameView) {
   EXPECT_EQ(made.showLinks, view.showLinks);
   EXPECT_EQ(made.colourMode, view.colourMode);
   EXPECT_EQ(made.pickedSlot, view.pickedSlot);
+  EXPECT_EQ(made.logHeights, view.logHeights);
   // And printed again, the same words.
   EXPECT_EQ(formatViewOptions(made, camera), words);
 
   for (const char* bad : {"--camera 1,2,3", "--colour red", "--moves z1,q3", "--moves x5", "--min-identity 101",
-                          "--zoom-steps -1", "--camera 0,0,70,0 --goto 5000"}) {
+                          "--zoom-steps -1", "--camera 0,0,70,0 --goto 5000", "--height square"}) {
     ViewOptions ignored;
     EXPECT_EQ(parseWords(bad, ignored), kExitBadUsage) << bad;
   }

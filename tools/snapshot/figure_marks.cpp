@@ -2,11 +2,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 #include "axis_units.h"
 #include "axis_ticks.h"
 #include "clip_arithmetic.h"
 #include "figure_records.h"
+#include "lane_strips.h"
+#include "pair_colours.h"
 #include "text_raster.h"
 
 namespace {
@@ -146,6 +149,249 @@ void addHeightLegend(const MarkInput& in, double x, float size, FigureMarks& mar
   }
 }
 
+
+// The flat view. Rows of text are placed by the text size; the HUD's lines, when drawn,
+// take their own fixed pixels at the top left.
+constexpr float kHudRowPixels = 19.0f;
+constexpr float kLaneStep = 0.8f;   // a lane's share of the text size, with its gap
+constexpr float kLaneHeight = 0.6f;
+constexpr float kLaneTop = 0.3f;    // the first lane's gap under the axis
+
+float hudPixels(int rows) { return rows > 0 ? 8.0f + kHudRowPixels * static_cast<float>(rows) : 0.0f; }
+
+struct FramePixels {
+  float left, right, top, bottom;  // bottom: the baseline
+};
+
+FramePixels framePixels(const MarkInput& in) {
+  float w = static_cast<float>(in.width), h = static_cast<float>(in.height);
+  return {static_cast<float>((in.frame.left + 1.0) * 0.5 * w), static_cast<float>((in.frame.right + 1.0) * 0.5 * w),
+          static_cast<float>((1.0 - in.frame.top) * 0.5 * h), static_cast<float>((1.0 - in.frame.bottom) * 0.5 * h)};
+}
+
+float flatX(const MarkInput& in, int64_t pos) { return project(in, axisXOf(pos, in.zoomSteps), 0).x; }
+float flatY(const MarkInput& in, double height) { return project(in, 0, static_cast<float>(height)).y; }
+
+// The height a pair of this many bases stands, as the bars were drawn.
+double heightOf(const MarkInput& in, double bases) {
+  if (!in.logHeights) return 7.0 * bases / in.lengthScale;
+  return bases > 1.0 && in.lengthScale > 1.0 ? 7.0 * std::log10(bases) / std::log10(in.lengthScale) : 0.0;
+}
+
+double basesOfHeight(const MarkInput& in, double height) {
+  if (!in.logHeights) return in.lengthScale * height / 7.0;
+  return std::pow(10.0, height * std::log10(in.lengthScale) / 7.0);
+}
+
+int laneCount(const MarkInput& in) { return in.lanes != nullptr ? static_cast<int>(in.lanes->lanes.size()) : 0; }
+
+float lanesBand(const MarkInput& in, float size) {
+  int lanes = laneCount(in);
+  return lanes > 0 ? (kLaneTop + kLaneStep * static_cast<float>(lanes)) * size : 0.0f;
+}
+
+void addFlatTicks(const MarkInput& in, const FramePixels& f, float size, FigureMarks& marks) {
+  marks.lines.push_back({f.left, f.bottom, f.right, f.bottom});
+  int64_t first = in.firstPos - in.labelOrigin, last = in.lastPos - in.labelOrigin;
+  if (last < first) return;
+  float tickEnd = f.bottom + lanesBand(in, size) + 0.45f * size;
+  float labelY = tickEnd + 0.95f * size;
+  for (int wanted = std::max(1, static_cast<int>((f.right - f.left) / (size * 6))); wanted >= 1; --wanted) {
+    AxisTick ticks[kMaxTicks];
+    size_t n = axisTicks(first, last, tickSpacing(last - first, wanted), ticks, kMaxTicks);
+    std::vector<float> at(n);
+    bool apart = n > 0;
+    for (size_t i = 0; i < n && apart; ++i) {
+      at[i] = flatX(in, ticks[i].position + in.labelOrigin);
+      if (i > 0) {
+        float room = 0.5f * (textWidth(ticks[i].label, size) + textWidth(ticks[i - 1].label, size)) + size;
+        apart = at[i] - at[i - 1] >= room;
+      }
+    }
+    if (!apart && wanted > 1) continue;
+    for (size_t i = 0; i < n; ++i) {
+      marks.lines.push_back({at[i], f.bottom, at[i], tickEnd});
+      float half = 0.5f * textWidth(ticks[i].label, size);
+      if (at[i] - half < 0 || at[i] + half > static_cast<float>(in.width)) continue;
+      addText(marks, at[i], labelY, size, TextAnchor::middle, ticks[i].label);
+    }
+    break;
+  }
+  if (!in.axisName.empty())
+    addText(marks, 0.5f * (f.left + f.right), labelY + 1.3f * size, size, TextAnchor::middle,
+            fitText(("position on " + in.axisName).c_str(), size, static_cast<float>(in.width) - size));
+}
+
+// The height scale standing just left of the frame, ticked in bases: round lengths, or the
+// powers of ten on the log scale.
+void addFlatHeightScale(const MarkInput& in, const FramePixels& f, float size, FigureMarks& marks) {
+  if (!(in.lengthScale > 0)) return;
+  float x = f.left - 0.3f * size, tickLength = 0.45f * size;
+  double tallest = std::min(7.0f, in.tallest);
+  int64_t top = static_cast<int64_t>(basesOfHeight(in, tallest) + 1e-6);
+  if (top < 1) return;
+  std::vector<AxisTick> chosen;
+  if (in.logHeights) {
+    for (int64_t v = 1; v <= top && v <= INT64_MAX / 10; v *= 10) {
+      AxisTick tick{v, {}};
+      formatTickLabel(v, v, tick.label, sizeof tick.label);
+      chosen.push_back(tick);
+    }
+  } else {
+    for (int wanted = 4; wanted >= 1; --wanted) {
+      AxisTick ticks[kMaxTicks];
+      size_t n = axisTicks(0, top, tickSpacing(top, wanted), ticks, kMaxTicks);
+      bool apart = n >= 2 || wanted == 1;
+      for (size_t i = 1; i < n && apart; ++i)
+        apart = std::fabs(flatY(in, heightOf(in, static_cast<double>(ticks[i].position))) - flatY(in, heightOf(in, static_cast<double>(ticks[i - 1].position)))) >=
+                1.2f * size;
+      if (!apart) continue;
+      chosen.assign(ticks, ticks + n);
+      break;
+    }
+  }
+  float summit = flatY(in, tallest);
+  marks.lines.push_back({x, f.bottom, x, summit});
+  float lastY = 1e30f;
+  for (const AxisTick& tick : chosen) {
+    float y = flatY(in, heightOf(in, static_cast<double>(tick.position)));
+    if (lastY - y < 1.2f * size) continue;  // log ticks crowd on a short scale
+    lastY = y;
+    marks.lines.push_back({x - tickLength, y, x, y});
+    addText(marks, x - tickLength - 0.25f * size, y + 0.35f * size, size, TextAnchor::end, tick.label);
+  }
+  std::string caption = in.logHeights ? "bar height = pair length (log scale)" : "bar height = pair length";
+  if (in.clipped) {
+    char limit[32];
+    formatTickLabel(static_cast<int64_t>(in.lengthScale), static_cast<int64_t>(in.lengthScale), limit, sizeof limit);
+    caption += std::string(", clipped at ") + limit;
+  }
+  addText(marks, std::max(0.5f * size, x - 5.0f * size), f.top - 0.9f * size, size, TextAnchor::start, caption);
+}
+
+// The features of each lane as strips under the axis, merged where a pixel spans several.
+void addFlatLanes(const MarkInput& in, const FramePixels& f, float size, FigureMarks& marks) {
+  if (laneCount(in) == 0 || in.lastPos < in.firstPos) return;
+  double perPixel = static_cast<double>(in.lastPos - in.firstPos + 1) / std::max(1.0f, f.right - f.left);
+  uint32_t gap = perPixel > 1 ? static_cast<uint32_t>(std::min(perPixel, 4e9)) : 0;
+  std::vector<LaneStrip> strips;
+  for (int k = 0; k < laneCount(in); ++k) {
+    const AnnotationLane& lane = in.lanes->lanes[static_cast<size_t>(k)];
+    mergeLaneStrips(lane.features, gap, strips);
+    int rows = lane.features.rowsUsed > 0 ? lane.features.rowsUsed : 1;
+    float top = f.bottom + (kLaneTop + kLaneStep * static_cast<float>(k)) * size;
+    float rowHeight = kLaneHeight * size / static_cast<float>(rows);
+    for (const LaneStrip& strip : strips) {
+      if (strip.end <= in.firstPos || strip.start > in.lastPos) continue;
+      float x0 = std::max(f.left, flatX(in, strip.start));
+      float x1 = std::min(f.right, std::max(flatX(in, strip.end), x0 + 1.0f));
+      const Rgb& c = in.lanes->classes[strip.featureClass].colour;
+      marks.rects.push_back({x0, top + rowHeight * static_cast<float>(strip.row), x1 - x0, rowHeight, {c.r, c.g, c.b}});
+    }
+  }
+}
+
+struct LegendItem {
+  std::vector<MarkRect> swatches;  // placed from x = 0, y = 0 (the swatch row's top)
+  std::string text;                // after the swatches
+  std::string before;              // before them (the gradient's low end)
+};
+
+MarkRect swatch(float x, float size, const float rgb[3]) {
+  MarkRect r{x, 0, 0.7f * size, 0.7f * size, {}};
+  for (int c = 0; c < 3; ++c) r.rgb[c] = static_cast<uint8_t>(std::lround(std::min(1.0f, std::max(0.0f, rgb[c])) * 255));
+  return r;
+}
+
+std::string percentText(int hundredths) {
+  char text[16];
+  if (hundredths % 100 == 0)
+    std::snprintf(text, sizeof text, "%d%%", hundredths / 100);
+  else
+    std::snprintf(text, sizeof text, "%.1f%%", hundredths / 100.0);
+  return text;
+}
+
+std::vector<LegendItem> legendItems(const MarkInput& in, float size) {
+  std::vector<LegendItem> items;
+  if (in.strandLegend) {
+    float colour[3];
+    orientationColour(0, colour);
+    items.push_back({{swatch(0, size, colour)}, "same strand", ""});
+    orientationColour(1, colour);
+    items.push_back({{swatch(0, size, colour)}, "inverted", ""});
+  }
+  if (in.identityLegend) {
+    LegendItem gradient{{}, percentText(in.identityHigh) + " identity", percentText(in.identityLow)};
+    constexpr int kSteps = 24;
+    float step = 6.0f * size / kSteps;
+    for (int i = 0; i < kSteps; ++i) {
+      float colour[3];
+      int identity = in.identityLow + (in.identityHigh - in.identityLow) * i / (kSteps - 1);
+      identityColour(static_cast<uint16_t>(identity), colour);
+      MarkRect r = swatch(step * static_cast<float>(i), size, colour);
+      r.w = step + 0.5f;  // no seams between the steps
+      gradient.swatches.push_back(r);
+    }
+    items.push_back(gradient);
+  }
+  if (in.lanes != nullptr)
+    for (const FeatureClass& cls : annotationClasses(*in.lanes)) {
+      float colour[3] = {cls.colour.r / 255.0f, cls.colour.g / 255.0f, cls.colour.b / 255.0f};
+      items.push_back({{swatch(0, size, colour)}, cls.name, ""});
+    }
+  return items;
+}
+
+// One row above the frame's caption row, right-aligned on the frame; the text shrinks
+// until the row fits the picture.
+void addLegendRow(const MarkInput& in, const FramePixels& f, float size, FigureMarks& marks) {
+  float textSize = size;
+  std::vector<LegendItem> items;
+  float width = 0;
+  for (; textSize >= 0.5f * size; textSize *= 0.9f) {
+    items = legendItems(in, textSize);
+    width = 0;
+    for (const LegendItem& item : items) {
+      float swatches = 0;
+      for (const MarkRect& r : item.swatches) swatches = std::max(swatches, r.x + r.w);
+      if (!item.before.empty()) width += textWidth(item.before, textSize) + 0.3f * textSize;
+      width += swatches + 0.3f * textSize + textWidth(item.text, textSize) + textSize;
+    }
+    if (width <= static_cast<float>(in.width) - size) break;
+  }
+  if (items.empty()) return;
+  float x = std::max(0.5f * size, std::min(f.right, static_cast<float>(in.width) - 0.5f * size) - width + textSize);
+  float baseline = f.top - 2.3f * size;
+  float swatchTop = baseline - 0.65f * textSize;
+  for (const LegendItem& item : items) {
+    if (!item.before.empty()) {
+      addText(marks, x, baseline, textSize, TextAnchor::start, item.before);
+      x += textWidth(item.before, textSize) + 0.3f * textSize;
+    }
+    float swatches = 0;
+    for (MarkRect r : item.swatches) {
+      swatches = std::max(swatches, r.x + r.w);
+      r.x += x;
+      r.y += swatchTop;
+      marks.rects.push_back(r);
+    }
+    x += swatches + 0.3f * textSize;
+    addText(marks, x, baseline, textSize, TextAnchor::start, item.text);
+    x += textWidth(item.text, textSize) + textSize;
+  }
+}
+
+void layoutFlatMarks(const MarkInput& in, float size, FigureMarks& marks) {
+  FramePixels f = framePixels(in);
+  addFlatLanes(in, f, size, marks);
+  if (in.annotate) {
+    addFlatTicks(in, f, size, marks);
+    addFlatHeightScale(in, f, size, marks);
+    addLegendRow(in, f, size, marks);
+  }
+}
+
 }  // namespace
 
 float figureTextSize(int width, int height) {
@@ -167,10 +413,37 @@ FitFrame figureFitFrame(int width, int height, bool annotate, bool titled) {
   return {-1 + 2 * left / w, 1 - 2 * right / w, -1 + 2 * bottom / h, 1 - 2 * top / h};
 }
 
+FitFrame flatFitFrame(int width, int height, bool annotate, bool titled, bool legendRow, bool named, int lanes,
+                      int hudRows) {
+  float size = figureTextSize(width, height);
+  double w = width, h = height;
+  double left = 0.03 * w, right = 0.03 * w, bottom = 0.04 * h, top = 0.04 * h;
+  if (annotate) {
+    left = 5.5 * size;
+    right = 1.5 * size;
+    bottom = 2.8 * size + (named ? 1.4 * size : 0.0);
+    top = 2.2 * size + (legendRow ? 1.4 * size : 0.0);
+  }
+  if (lanes > 0) bottom += (kLaneTop + kLaneStep * static_cast<float>(lanes)) * size;
+  if (titled) top += 2.0 * size;
+  top += hudPixels(hudRows);
+  return {-1 + 2 * left / w, 1 - 2 * right / w, -1 + 2 * bottom / h, 1 - 2 * top / h};
+}
+
 FigureMarks layoutFigureMarks(const MarkInput& in) {
   FigureMarks marks;
   float size = figureTextSize(in.width, in.height);
   marks.lineWidth = std::max(1.0f, std::round(size / 14.0f));
+  if (in.flat) {
+    if (!in.title.empty()) {
+      float titleSize = 1.3f * size;
+      float room = std::max(0.0f, static_cast<float>(in.width) - titleSize);
+      addText(marks, 0.5f * static_cast<float>(in.width), hudPixels(in.hudRows) + 1.25f * titleSize, titleSize,
+              TextAnchor::middle, fitText(in.title.c_str(), titleSize, room));
+    }
+    layoutFlatMarks(in, size, marks);
+    return marks;
+  }
   if (!in.title.empty()) {
     // Cut to the picture's width, less half a line each side, before anything is laid out:
     // what cannot be seen costs nothing, and the ellipsis says something was cut.

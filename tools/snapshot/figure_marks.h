@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "annotation_lanes.h"
 #include "camera_fit.h"
 
 struct MarkLine {
@@ -24,8 +25,15 @@ struct MarkText {
   std::string text;
 };
 
+// A filled box: an annotation feature, a legend swatch, a step of a gradient.
+struct MarkRect {
+  float x, y, w, h;  // top left corner and size
+  uint8_t rgb[3];
+};
+
 struct FigureMarks {
   float lineWidth = 1;
+  std::vector<MarkRect> rects;  // drawn first
   std::vector<MarkLine> lines;
   std::vector<MarkText> texts;
 };
@@ -41,6 +49,18 @@ struct MarkInput {
   bool clipped;               // some pairs are longer than lengthScale and stand at 7
   bool annotate;
   std::string title;
+  // The flat side view: the axis, ticks and height scale go round the frame, the lanes
+  // under the axis and the colour legends above the frame.
+  bool flat = false;
+  FitFrame frame{};                 // where the bars stand, in normalised device coordinates
+  bool logHeights = false;          // the height scale ticked 10 bp, 100 bp, 1 kb, ...
+  int64_t labelOrigin = 0;          // a tick's label is its axis position less this
+  std::string axisName;             // the sequence the labels count along; empty: the axis
+  const AnnotationLanes* lanes = nullptr;
+  bool strandLegend = false;        // bars or links coloured by strand
+  bool identityLegend = false;      // bars coloured by identity, over this range (hundredths)
+  int identityLow = 0, identityHigh = 0;
+  int hudRows = 0;                  // lines of HUD text over the top left
 };
 
 // Text line height for a picture: grows with the picture so text stays legible at any size.
@@ -49,5 +69,10 @@ float figureTextSize(int width, int height);
 // The part of the picture --fit leaves to the bars, in normalised device coordinates, so
 // that the annotations have room around them.
 FitFrame figureFitFrame(int width, int height, bool annotate, bool titled);
+
+// The flat view's frame: room for the height scale on the left, the legend rows and the
+// HUD's lines above, the ticks, the sequence's name and lanes lanes below.
+FitFrame flatFitFrame(int width, int height, bool annotate, bool titled, bool legendRow, bool named, int lanes,
+                      int hudRows);
 
 FigureMarks layoutFigureMarks(const MarkInput& in);

@@ -19,6 +19,9 @@ enum FigureOption : int {
   kMaxLenOption,
   kAnnotateOption,
   kTitleOption,
+  kFlatOption,
+  kPerspectiveOption,
+  kFloorOption,
 };
 
 bool endsWith(const std::string& text, const char* tail) {
@@ -48,6 +51,9 @@ int takeFigureOption(int option, const char* value, FigureOptions& figure) {
       figure.maxLen = bp;
       break;
     case kTitleOption: figure.title = value; break;
+    case kFlatOption: figure.flat = true; figure.perspective = false; break;
+    case kPerspectiveOption: figure.perspective = true; figure.flat = false; break;
+    case kFloorOption: figure.floor = true; break;
     default: break;
   }
   return kCliGoOn;
@@ -73,7 +79,7 @@ bool namesTheLoad(int option) {
 // Every option of one picture, in order, on the picture's own copy.
 int takeOption(int c, const char* value, char* const* argv, PicturePlan& plan) {
   if (isSnapshotOption(c)) return takeSnapshotOption(c, value, plan.options);
-  if (c >= kFitOption && c <= kTitleOption) return takeFigureOption(c, value, plan.figure);
+  if (c >= kFitOption && c <= kFloorOption) return takeFigureOption(c, value, plan.figure);
   if (isPairFileOption(c)) return takePairFileOption(c, value, plan.options.file);
   if (isViewOption(c)) {
     std::string error;
@@ -89,13 +95,7 @@ int checkPicture(const PicturePlan& plan) {
   if (!checkViewOptions(plan.options, error)) return cliUsageError("%s", error.c_str());
   int stop = checkPairFileOptions(plan.options.file);
   if (stop != kCliGoOn) return stop;
-  // What an SVG picture cannot show yet is refused rather than left out.
-  if (!plan.svg) return kCliGoOn;
-  const ViewOptions& view = plan.options;
-  const char* shown = view.view.hud ? "--hud" : view.view.showLinks ? "--links" : view.pickGiven ? "--pick" : nullptr;
-  if (shown == nullptr) return kCliGoOn;
-  return cliUsageError("%s is not drawn in SVG pictures; leave it out for %s (a PNG picture shows it)", shown,
-                       plan.options.outPath);
+  return kCliGoOn;
 }
 
 }  // namespace
@@ -111,6 +111,9 @@ int planPictures(int argc, char** argv, std::vector<PicturePlan>& pictures) {
       {"max-len", required_argument, nullptr, kMaxLenOption},
       {"annotate", no_argument, nullptr, kAnnotateOption},
       {"title", required_argument, nullptr, kTitleOption},
+      {"flat", no_argument, nullptr, kFlatOption},
+      {"perspective", no_argument, nullptr, kPerspectiveOption},
+      {"floor", no_argument, nullptr, kFloorOption},
       QUELVAR_PAIR_FILE_LONG_OPTIONS,
       QUELVAR_VIEW_LONG_OPTIONS,
       {"help", no_argument, nullptr, 'h'},
@@ -153,18 +156,22 @@ int planPictures(int argc, char** argv, std::vector<PicturePlan>& pictures) {
 
 const char kFigureUsage[] =
     "Figures:\n"
-    "  --fit              camera side-on in place of --camera: the drawn range across the\n"
-    "                     width, the tallest bar in the height (the zoom steps are chosen\n"
-    "                     too, unless --zoom-steps N > 0 is given)\n"
+    "  --fit              the drawn range (or the --region) across the width, the tallest\n"
+    "                     bar in the height, in the flat side view unless --perspective\n"
+    "  --flat             orthographic side view: x linear in position, bars upright, the\n"
+    "                     height axis straight; no floor unless --floor (--fit gives it)\n"
+    "  --perspective      with --fit, the perspective camera side-on in place of --camera\n"
+    "                     (the zoom steps are chosen too, unless --zoom-steps N > 0)\n"
+    "  --floor            the floor in the flat view too\n"
     "  --background white|sky   white for print (default sky, the viewer's light blue)\n"
     "  --max-len BP       bar height = 7 x length / BP, clipped at 7, so pictures of different\n"
     "                     lists compare (default: the list's longest pair is 7)\n"
     "  --annotate         position ticks along the axis (kb, Mb) and a legend saying what bar\n"
     "                     height means in bases; text scales with --size\n"
     "  --title TEXT       a title at the top, cut to the picture's width with an ellipsis\n"
-    "  --out FILE.svg     the same frame as SVG: bars as lines (points with --points), the\n"
-    "                     floor as polygons, annotations as text (not yet --hud, --links\n"
-    "                     or --pick, which are refused)\n"
+    "  --out FILE.svg     the same frame as SVG: bars and links as lines (points with\n"
+    "                     --points), the floor as polygons, annotations, legends and the\n"
+    "                     HUD's lines as text, the picked pair's bars\n"
     "\n"
     "Several pictures from one load: options before the first --out apply to every picture;\n"
     "each --out starts a picture and the options after it, up to the next --out, apply to it\n"

@@ -10,10 +10,16 @@
 
 struct FigureOptions {
   bool fit = false;           // side-on camera, the loaded range across the width
+  bool flat = false;          // --flat: the orthographic side view (what --fit gives)
+  bool perspective = false;   // --perspective: --fit keeps the perspective camera
+  bool floor = false;         // --floor: the floor in the flat view too
   bool whiteBackground = false;
   int64_t maxLen = 0;         // bar height = 7 * length / maxLen, clipped at 7; 0: the list's longest
   bool annotate = false;      // position ticks and the height legend
   std::string title;          // drawn at the top when not empty
+
+  // The orthographic side view: asked for, or what --fit gives without --perspective.
+  bool flatView() const { return flat || (fit && !perspective); }
 };
 
 // One picture: the snapshot's own options and the figure options.

@@ -52,9 +52,22 @@ void drawText(const MarkText& text, uint8_t* rgb, int width, int height) {
     }
 }
 
+// Every pixel whose centre lies inside the box, painted over.
+void drawRect(const MarkRect& r, uint8_t* rgb, int width, int height) {
+  int x0 = std::max(0, static_cast<int>(std::lround(r.x))), x1 = std::min(width, static_cast<int>(std::lround(r.x + r.w)));
+  int y0 = std::max(0, static_cast<int>(std::lround(r.y))), y1 = std::min(height, static_cast<int>(std::lround(r.y + r.h)));
+  if (x1 == x0 && x0 < width) ++x1;  // a feature narrower than a pixel keeps one
+  for (int y = y0; y < y1; ++y)
+    for (int x = x0; x < x1; ++x) {
+      uint8_t* p = rgb + (static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)) * 3;
+      for (int c = 0; c < 3; ++c) p[c] = r.rgb[c];
+    }
+}
+
 }  // namespace
 
 void drawFigureMarks(const FigureMarks& marks, uint8_t* rgb, int width, int height) {
+  for (const MarkRect& r : marks.rects) drawRect(r, rgb, width, height);
   for (const MarkLine& line : marks.lines) drawLine(line, marks.lineWidth, rgb, width, height);
   for (const MarkText& text : marks.texts) drawText(text, rgb, width, height);
 }

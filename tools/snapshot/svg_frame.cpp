@@ -10,6 +10,10 @@
 #include "axis_units.h"
 #include "bar_batch.h"
 #include "floor.h"
+#include "pair_facts.h"
+#include "pair_links.h"
+#include "record_table.h"
+#include "bar_height.h"
 
 namespace {
 
@@ -161,7 +165,7 @@ void writeFloor(Svg& svg) {
   svg.text += "</g>\n";
 }
 
-void writeBars(Svg& svg) {
+void writeBars(Svg& svg, const SvgFrame& frame) {
   BarBatchArrays bars = barBatchArrays();
   int per = bars.points ? 1 : 2;
   int32_t count = bars.count / per;
@@ -175,8 +179,14 @@ void writeBars(Svg& svg) {
   std::stable_sort(order.begin(), order.end(),
                    [](const auto& a, const auto& b) { return a.first < b.first; });
 
-  svg.text += bars.points ? "<g shape-rendering=\"crispEdges\">\n"
-                          : "<g shape-rendering=\"crispEdges\" stroke-width=\"1\" fill=\"none\">\n";
+  if (frame.flat) {
+    svg.text += "<g clip-path=\"url(#frame)\" stroke-width=\"";
+    svg.number(frame.lineWidth);
+    svg.text += "\" fill=\"none\">\n";
+  } else {
+    svg.text += bars.points ? "<g shape-rendering=\"crispEdges\">\n"
+                            : "<g shape-rendering=\"crispEdges\" stroke-width=\"1\" fill=\"none\">\n";
+  }
   for (const auto& entry : order) {
     int32_t i = entry.second;
     if (bars.points) {
@@ -195,11 +205,86 @@ void writeBars(Svg& svg) {
     float a[4], b[4];
     if (!clipSegment(bars.vertices[2 * i], bars.vertices[2 * i + 1], a, b)) continue;
     Point p = svg.toPixels(a), q = svg.toPixels(b);
+    if (frame.flat) {
+      // On the column the GL lights: a stroke centred between two pixels would grey both.
+      int width = static_cast<int>(std::lround(frame.lineWidth));
+      float x = width % 2 == 1 ? std::floor(p.x) + 0.5f : std::round(p.x);
+      p.x = q.x = x;
+    }
     svg.text += "<path stroke=\"";
     svg.colour(bars.colours[2 * i]);
     svg.text += "\" d=\"";
     svg.segment(p.x, p.y, q.x, q.y);
     svg.text += "\"/>\n";
+  }
+  svg.text += "</g>\n";
+}
+
+// The links as the GL drew them: each index pair one segment, through the links' matrix.
+void writeLinks(Svg& svg, const SvgFrame& frame) {
+  PairLinkSegments links = pairLinkSegments();
+  svg.text += frame.flat ? "<g clip-path=\"url(#frame)\" fill=\"none\" stroke-width=\"" : "<g fill=\"none\" stroke-width=\"";
+  svg.number(frame.lineWidth);
+  svg.text += "\">\n";
+  const float* m = links.matrix;
+  for (int32_t i = 0; i + 1 < links.indexCount; i += 2) {
+    float ends[2][4];
+    for (int e = 0; e < 2; ++e) {
+      const float* v = links.points[links.indices[i + e]];
+      for (int r = 0; r < 4; ++r) ends[e][r] = m[r] * v[0] + m[4 + r] * v[1] + m[12 + r];
+    }
+    float a[4], b[4];
+    if (!clipSegment(ends[0], ends[1], a, b)) continue;
+    Point p = svg.toPixels(a), q = svg.toPixels(b);
+    const uint8_t* c = links.colours[links.indices[i]];
+    const float rgb[3] = {c[0] / 255.0f, c[1] / 255.0f, c[2] / 255.0f};
+    svg.text += "<path stroke=\"";
+    svg.colour(rgb);
+    svg.text += "\" d=\"";
+    svg.segment(p.x, p.y, q.x, q.y);
+    svg.text += "\"/>\n";
+  }
+  svg.text += "</g>\n";
+}
+
+// The picked pair's two bars over everything, as the HUD draws them.
+void writePick(Svg& svg, const SvgFrame& frame) {
+  int32_t slot = frame.view->pickedSlot;
+  if (slot < 1 || slot >= recordTable.count) return;
+  int32_t other = partnerSlot(slot);
+  if (other < 1 || other >= recordTable.count) return;
+  svg.text += "<g stroke=\"#ff1abf\" stroke-width=\"";
+  svg.number(3.0f * frame.lineWidth);
+  svg.text += "\">\n";
+  const float* m = frame.matrix;
+  for (int32_t s : {slot, other}) {
+    const TandemRecord& r = recordTable.slots[s];
+    float ends[2][4];
+    float heights[2] = {0.0f, barHeight(*frame.view, r.len)};
+    for (int e = 0; e < 2; ++e)
+      for (int k = 0; k < 4; ++k) ends[e][k] = m[k] * r.x + m[4 + k] * r.y + m[8 + k] * heights[e] + m[12 + k];
+    float a[4], b[4];
+    if (!clipSegment(ends[0], ends[1], a, b)) continue;
+    Point p = svg.toPixels(a), q = svg.toPixels(b);
+    svg.text += "<path d=\"";
+    svg.segment(p.x, p.y, q.x, q.y);
+    svg.text += "\"/>\n";
+  }
+  svg.text += "</g>\n";
+}
+
+// The HUD's lines on their light panel, at the pixels the GL overlay puts them.
+void writeHud(Svg& svg, const SvgFrame& frame) {
+  if (frame.hudLines.empty()) return;
+  svg.text += "<g font-family=\"DejaVu Sans\" fill=\"#00001a\" font-size=\"";
+  svg.number(15.0f * kEmPerLineHeight);
+  svg.text += "\">\n";
+  for (size_t i = 0; i < frame.hudLines.size(); ++i) {
+    svg.text += "<text x=\"8\" y=\"";
+    svg.number(8.0f + 19.0f * static_cast<float>(i) + 12.0f);
+    svg.text += "\">";
+    svg.escaped(frame.hudLines[i]);
+    svg.text += "</text>\n";
   }
   svg.text += "</g>\n";
 }
@@ -222,6 +307,24 @@ void writeScaleBar(Svg& svg, const SvgFrame& frame) {
 }
 
 void writeMarks(Svg& svg, const FigureMarks& marks) {
+  if (!marks.rects.empty()) {
+    svg.text += "<g shape-rendering=\"crispEdges\">\n";
+    for (const MarkRect& r : marks.rects) {
+      svg.text += "<rect x=\"";
+      svg.number(r.x);
+      svg.text += "\" y=\"";
+      svg.number(r.y);
+      svg.text += "\" width=\"";
+      svg.number(std::max(r.w, 1.0f));
+      svg.text += "\" height=\"";
+      svg.number(r.h);
+      svg.text += "\" fill=\"";
+      const float rgb[3] = {r.rgb[0] / 255.0f, r.rgb[1] / 255.0f, r.rgb[2] / 255.0f};
+      svg.colour(rgb);
+      svg.text += "\"/>\n";
+    }
+    svg.text += "</g>\n";
+  }
   if (marks.lines.empty() && marks.texts.empty()) return;
   svg.text += "<g stroke=\"#000000\" stroke-width=\"";
   svg.number(marks.lineWidth);
@@ -263,11 +366,25 @@ std::string svgDocument(const SvgFrame& frame) {
                 frame.width, frame.height, frame.width, frame.height, frame.width, frame.height,
                 frame.whiteBackground ? "#ffffff" : "#99ccff");
   svg.text += head;
+  if (frame.flat) {
+    svg.text += "<clipPath id=\"frame\"><rect x=\"";
+    svg.number(frame.clip[0]);
+    svg.text += "\" y=\"";
+    svg.number(frame.clip[1]);
+    svg.text += "\" width=\"";
+    svg.number(frame.clip[2]);
+    svg.text += "\" height=\"";
+    svg.number(frame.clip[3]);
+    svg.text += "\"/></clipPath>\n";
+  }
   // The floor goes under the bars: drawn after them in GL, it loses the depth test wherever
   // a bar stands, since the camera is always above the ground.
   if (frame.view->showFloor) writeFloor(svg);
-  writeBars(svg);
+  writeBars(svg, frame);
+  if (frame.view->showLinks) writeLinks(svg, frame);
   if (frame.view->windowMode) writeScaleBar(svg, frame);
+  if (frame.view->hud) writePick(svg, frame);
+  writeHud(svg, frame);
   if (frame.marks != nullptr) writeMarks(svg, *frame.marks);
   svg.text += "</svg>\n";
   return svg.text;

@@ -5,16 +5,23 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "figure_marks.h"
 #include "view_state.h"
 
 struct SvgFrame {
-  int width, height;
-  bool whiteBackground;
-  const ViewState* view;  // floor shown, window mode and its scale bar
-  float matrix[16];       // projection and camera, for the scale bar
-  const FigureMarks* marks;
+  int width = 0, height = 0;
+  bool whiteBackground = false;
+  const ViewState* view = nullptr;  // floor shown, window mode and its scale bar
+  float matrix[16] = {};            // projection and camera, for the scale bar
+  const FigureMarks* marks = nullptr;
+  // The flat view: bars and links as strokes this wide in user units (so a scaled picture
+  // keeps them solid), cut to the frame (x, y from the top left, width, height).
+  bool flat = false;
+  float lineWidth = 1;
+  float clip[4] = {0, 0, 0, 0};
+  std::vector<std::string> hudLines;  // the HUD's text, top left
 };
 
 // The whole document in text.
