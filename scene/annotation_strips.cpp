@@ -32,13 +32,18 @@ struct Grain {
 std::vector<std::pair<std::string, size_t>> grainsOf;
 std::vector<std::map<int, Grain>> grains;
 
+// Forgets the grains when the lanes are no longer those they were made for.
+void keepGrainsFor(const AnnotationLanes& lanes) {
+  bool same = grainsOf.size() == lanes.lanes.size();
+  for (size_t k = 0; k < lanes.lanes.size() && same; ++k)
+    same = grainsOf[k].first == lanes.lanes[k].path && grainsOf[k].second == featureCount(lanes.lanes[k].features);
+  if (same) return;
+  grainsOf.clear();
+  for (const AnnotationLane& each : lanes.lanes) grainsOf.emplace_back(each.path, featureCount(each.features));
+  grains.assign(lanes.lanes.size(), {});
+}
+
 const Grain& grainOf(const AnnotationLanes& lanes, size_t lane, double basesPerPixel) {
-  std::vector<std::pair<std::string, size_t>> now;
-  for (const AnnotationLane& each : lanes.lanes) now.emplace_back(each.path, featureCount(each.features));
-  if (now != grainsOf) {
-    grains.assign(lanes.lanes.size(), {});
-    grainsOf = std::move(now);
-  }
   int level = basesPerPixel > 1 ? static_cast<int>(std::floor(std::log2(basesPerPixel))) : -1;
   if (level > 31) level = 31;
   auto found = grains[lane].find(level);
@@ -70,6 +75,7 @@ void drawAnnotationLanes(const ViewState& view, const AnnotationLanes& lanes) {
   double perUnit = positionsPerUnit(view.zoomSteps);
   int width = 0, height = 0;
   overlaySize(width, height);  // asked before the quads begin: no GL query works between
+  keepGrainsFor(lanes);
   glPushAttrib(GL_CURRENT_BIT);
   glBegin(GL_QUADS);
   for (size_t k = 0; k < lanes.lanes.size(); ++k) {

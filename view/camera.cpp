@@ -34,12 +34,12 @@ void moveCamera(float heading, float speed) {
   camera.camY = static_cast<float>(camera.camY + std::cos(static_cast<double>(heading)) * speed);
 }
 
-Camera cameraLookingAt(double x) {
-  // The gaze meets the ground camZ * tan(pitch) ahead, along the heading.
-  Camera start;
-  double heading = -start.yaw / 180.0 * kPi;
-  double ahead = start.camZ * std::tan(start.pitch / 180.0 * kPi);
-  double lookedAtX = start.camX + std::sin(heading) * ahead;
-  start.camX = static_cast<float>(start.camX + (x - lookedAtX));
-  return start;
+Camera cameraLookingAt(double x, Camera eye) {
+  // The gaze meets the ground camZ * tan(pitch) ahead, along the heading (for a side-on
+  // camera, straight across).
+  double heading = -eye.yaw / 180.0 * kPi;
+  double ahead = eye.camZ * std::tan(eye.pitch / 180.0 * kPi);
+  double lookedAtX = eye.camX + std::sin(heading) * ahead;
+  eye.camX = static_cast<float>(eye.camX + (x - lookedAtX));
+  return eye;
 }

@@ -22,6 +22,6 @@ float cameraHeading();
 // Moves the camera in the horizontal plane along the heading; camZ stays.
 void moveCamera(float heading, float speed);
 
-// The start camera's height and angles, moved along x so that its gaze meets the ground
-// at x (world units): where --goto, stepping and the go-to prompt put the camera.
-Camera cameraLookingAt(double x);
+// eye moved along x so that its gaze meets the ground at x (world units), its height and
+// angles kept: --goto moves the camera so, stepping and the go-to prompt the start camera.
+Camera cameraLookingAt(double x, Camera eye = Camera{});

@@ -104,17 +104,6 @@ std::string exactFloat(float value) {
   return text;
 }
 
-// The camera moved along x to look at x with its height and angles: its gaze meets the
-// ground camZ * tan(pitch) ahead, along the heading (for the start camera, the start
-// camera's own place; for a side-on one, straight across).
-void moveCameraToLookAt(double x) {
-  Camera eye = camera;
-  double heading = -eye.yaw / 180.0 * 3.14159265358979323846;
-  double ahead = eye.camZ * std::tan(eye.pitch / 180.0 * 3.14159265358979323846);
-  double lookedAtX = eye.camX + std::sin(heading) * ahead;
-  camera.camX = static_cast<float>(eye.camX + (x - lookedAtX));
-}
-
 }  // namespace
 
 bool isViewOption(int option) { return option >= kCameraOption && option <= kHeightOption; }
@@ -327,8 +316,9 @@ void applyView(const ViewOptions& options, ViewState& view, const ViewFit* fit) 
   std::string why, note;
   if (!options.gotoText.empty() &&
       findPlace(loadedSequences(), lanes, options.gotoText, place, why, note) == PlaceAnswer::Found)
-    moveCameraToLookAt(static_cast<double>(place.start) / positionsPerUnit(view.zoomSteps));
-  if (options.gotoPosition >= 0) moveCameraToLookAt(static_cast<double>(options.gotoPosition) / positionsPerUnit(view.zoomSteps));
+    camera = cameraLookingAt(static_cast<double>(place.start) / positionsPerUnit(view.zoomSteps), camera);
+  if (options.gotoPosition >= 0)
+    camera = cameraLookingAt(static_cast<double>(options.gotoPosition) / positionsPerUnit(view.zoomSteps), camera);
 }
 
 void resetView(const ViewOptions& start, ViewState& view) {

@@ -358,8 +358,14 @@ int runPictures(const std::vector<PicturePlan>& pictures) {
   int status = kExitOk;
   for (size_t i = 0; i < pictures.size(); ++i) {
     // Read again only for a picture of other files than the last; read once, they read.
-    std::string lost;
-    if (!loadViewAnnotations(pictures[i].options, lost) || !renderPicture(pictures[i], outs[i])) status = kExitFailed;
+    std::string unread;
+    if (!loadViewAnnotations(pictures[i].options, unread)) {
+      abandonOutputFile(outs[i]);
+      cliError("%s; %s not written", unread.c_str(), outs[i].path.c_str());
+      status = kExitFailed;
+    } else if (!renderPicture(pictures[i], outs[i])) {
+      status = kExitFailed;
+    }
   }
   closeOffscreenContext();
   return summaryWritten && cliCloseStdout() ? status : kExitFailed;
