@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "diagonal_cut.h"
 #include "input_format.h"
 #include "line_reader.h"
 #include "mirror_index.h"
@@ -47,6 +48,8 @@ struct ImportRun {
   PairSpool spool;       // --all-sequences without --fai: the pairs until the lengths are known
   bool lengthsGuessed;   // some sequence's length was taken from how far its hits reach
   MirrorIndex mirrors;   // every self-comparison hit kept, to merge the twin reports
+  DiagonalCounts diagonal;    // hits of a sequence on itself cut where they run along the diagonal
+  std::vector<PairRow> pieces;  // one hit's parts off the diagonal, reused from hit to hit
   std::string trfSequence;  // TRF: the sequence of the section being read
   int64_t sequenceLength;   // the one sequence kept: its length where the rows give it, else 0
 };
