@@ -10,12 +10,6 @@ namespace {
 // Far beyond any sequence, small enough that sums of a few cannot overflow.
 constexpr int64_t kLongestOperation = int64_t{1} << 40;
 
-struct Piece {
-  int64_t qStart, tStart, qEnd, tEnd;
-  int64_t alignedBases;  // in M, = and X operations
-  int64_t columns;       // those and the gaps between them
-};
-
 bool readOperation(std::string_view cigar, size_t& at, int64_t& length, char& operation) {
   length = 0;
   size_t digits = 0;
@@ -37,10 +31,10 @@ PathCut cutDiagonal(const PairRow& hit, std::vector<PairRow>& pieces, int& stret
   stretches = 0;
   std::string_view cigar = hit.path.cigar;
   if (cigar.empty()) return PathCut::NoPath;
-  std::vector<Piece> parts;
   int64_t q = hit.pos, t = hit.partner;
   int64_t diagonalBases = 0;
-  int64_t gap = 0;       // gap columns since the last aligned base of the open part
+  int64_t alignedOff = 0, columnsOff = 0;  // of all the parts off the diagonal
+  int64_t gap = 0;       // gap columns since the last aligned base
   bool inPart = false;   // a part off the diagonal is open
   bool onDiagonal = false;
   size_t at = 0;
@@ -56,14 +50,17 @@ PathCut cutDiagonal(const PairRow& hit, std::vector<PairRow>& pieces, int& stret
         diagonalBases += length;
       } else {
         if (!inPart) {
-          parts.push_back(Piece{q, t, q, t, 0, 0});
+          PairRow piece = hit;
+          piece.pos = q;
+          piece.partner = t;
+          piece.path = AlignmentPath{};
+          pieces.push_back(piece);
           gap = 0;  // the jump off the diagonal belongs to no part
         }
-        Piece& part = parts.back();
-        part.qEnd = q + length;
-        part.tEnd = t + length;
-        part.alignedBases += length;
-        part.columns += gap + length;
+        pieces.back().len = q + length - pieces.back().pos;
+        pieces.back().partnerEnd = t + length;
+        alignedOff += length;
+        columnsOff += gap + length;
         inPart = true;
         onDiagonal = false;
       }
@@ -81,28 +78,16 @@ PathCut cutDiagonal(const PairRow& hit, std::vector<PairRow>& pieces, int& stret
     }
   }
   if (q != hit.pos + hit.len || t != hit.partnerEnd) return PathCut::Malformed;
-  if (stretches == 0) return PathCut::Whole;
-
-  int64_t alignedOff = 0, columnsOff = 0;
-  for (const Piece& part : parts) {
-    alignedOff += part.alignedBases;
-    columnsOff += part.columns;
+  if (stretches == 0) {
+    pieces.clear();
+    return PathCut::Whole;
   }
   double identity = kNoIdentity;
   if (hit.path.columns > 0 && columnsOff > 0) {
     int64_t matchesOff = std::clamp<int64_t>(hit.path.matches - diagonalBases, 0, alignedOff);
     identity = percentOfHundredths(hundredthsOfRatio(matchesOff, columnsOff));
   }
-  for (const Piece& part : parts) {
-    PairRow piece = hit;
-    piece.pos = part.qStart;
-    piece.partner = part.tStart;
-    piece.len = part.qEnd - part.qStart;
-    piece.partnerEnd = part.tEnd;
-    piece.identity = identity;
-    piece.path = AlignmentPath{};
-    pieces.push_back(piece);
-  }
+  for (PairRow& piece : pieces) piece.identity = identity;
   return PathCut::Cut;
 }
 
