@@ -3,6 +3,23 @@
 #include "self_hit.h"
 #include "text_fields.h"
 
+namespace {
+
+// The value of the tag named by prefix ("cg:Z:") among the fields after the twelfth, or empty.
+std::string_view tagValue(std::string_view tags, std::string_view prefix) {
+  size_t at = 0;
+  while (at < tags.size()) {
+    size_t end = tags.find_first_of(" \t", at);
+    if (end == std::string_view::npos) end = tags.size();
+    std::string_view field = tags.substr(at, end - at);
+    if (field.substr(0, prefix.size()) == prefix) return field.substr(prefix.size());
+    at = end + 1;
+  }
+  return {};
+}
+
+}  // namespace
+
 RowResult readPafRow(std::string_view line) {
   std::string_view f[12];
   size_t count = splitFields(line, f, 12);
@@ -33,5 +50,7 @@ RowResult readPafRow(std::string_view line) {
   pair.seq1Length = qlen;
   pair.seq2Length = tlen;
   pair.role = selfHitRole(pair, qend, tend);
+  size_t tagsAt = static_cast<size_t>(f[11].data() + f[11].size() - line.data());
+  pair.path = AlignmentPath{tagValue(line.substr(tagsAt), "cg:Z:"), matches, blockLength};
   return pairRow(pair);
 }

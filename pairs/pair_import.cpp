@@ -45,6 +45,8 @@ void startImportRun(ImportRun& run, const ImportOptions& options, PairSink sink,
   openPairSpool(run.spool);
   run.lengthsGuessed = false;
   run.mirrors = MirrorIndex{};
+  run.diagonal = DiagonalCounts{};
+  run.pieces.clear();
   run.trfSequence.clear();
   run.sequenceLength = 0;
 }
@@ -120,6 +122,7 @@ bool importLines(ImportRun& run, LineReader& reader, const char* inputName) {
 }
 
 bool finishImportRun(ImportRun& run, bool allRead) {
+  releaseHeldPairs(run);
   bool laidOut = allRead && finishGenome(run);
   closePairSpool(run.spool);
   flushTokens(run.tokens);
@@ -137,6 +140,7 @@ SequenceAxis importedSequences(const ImportRun& run) {
 }
 
 bool reportImportRun(const ImportRun& run) {
+  printDiagonalCounts(run.report.out, run.diagonal);
   printImportTotals(run.report, run.imported, axisName(run));
   return checkChromSeen(run);
 }

@@ -1,7 +1,8 @@
 // One import: every input in turn, each read in one streaming pass, its pairs filtered to
 // one sequence (or, with --all-sequences, laid out with every sequence) and handed on as
-// tandem tokens. quelvar-import writes them to a file; the loader scans them straight
-// into the record table.
+// tandem tokens (a self-comparison's hits at the end, once their twins are known).
+// quelvar-import writes them to a file; the loader scans them straight into the record
+// table.
 #pragma once
 
 #include <cstdint>
@@ -9,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "diagonal_cut.h"
 #include "input_format.h"
 #include "line_reader.h"
 #include "mirror_index.h"
@@ -46,7 +48,9 @@ struct ImportRun {
   SequenceAxis axis;
   PairSpool spool;       // --all-sequences without --fai: the pairs until the lengths are known
   bool lengthsGuessed;   // some sequence's length was taken from how far its hits reach
-  MirrorIndex mirrors;   // every self-comparison hit kept, to merge the twin reports
+  MirrorIndex mirrors;   // self-comparison hits, and the pairs after them, until the end
+  DiagonalCounts diagonal;      // hits of a sequence on itself cut where they run along the diagonal
+  std::vector<PairRow> pieces;  // one hit's parts off the diagonal, reused from hit to hit
   std::string trfSequence;  // TRF: the sequence of the section being read
   int64_t sequenceLength;   // the one sequence kept: its length where the rows give it, else 0
 };

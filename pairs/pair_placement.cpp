@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "diagonal_cut.h"
 #include "line_reader.h"
 #include "sequence_axis.h"
 #include "text_fields.h"
@@ -28,19 +29,6 @@ bool skip(SkipReason reason, const char* why, SkipReason& reasonOut, const char*
   return false;
 }
 
-// The self-alignment and length rules every kept pair passes, after the range check; the
-// sequences are numbered as the mirror index compares them.
-bool passesFilters(ImportRun& run, const PairRow& pair, uint32_t seq1, uint32_t seq2, SkipReason& reason,
-                   const char*& why) {
-  if (pair.role == HitRole::OnItself) return skip(SkipReason::OnItself, "a region aligned on itself", reason, why);
-  if (pair.len < run.options->minLength) return skip(SkipReason::TooShort, "shorter than --min-length", reason, why);
-  if (pair.role == HitRole::Hit &&
-      mergeMirror(run.mirrors, HitEnds{seq1, seq2, pair.pos, pair.pos + pair.len, pair.partner, pair.partnerEnd,
-                                       pair.orientation}))
-    return skip(SkipReason::Mirror, "the same repeat seen from its other copy", reason, why);
-  return true;
-}
-
 bool outOfRange(const PairRow& pair) { return !inRange(pair.pos) || !inRange(pair.partner) || !inRange(pair.len); }
 
 // Until --chrom's sequence turns up, the names met are remembered for the message that
@@ -54,6 +42,76 @@ void rememberNames(ImportRun& run, const PairRow& pair) {
   if (run.axis.sequences.size() >= kNamesRemembered) return;
   sequenceNumber(run.axis, pair.seq1);
   sequenceNumber(run.axis, pair.seq2);
+}
+
+// Writes a pair of two sequences laid out.
+void writeOnGenome(ImportRun& run, int64_t pos, int64_t partner, uint32_t seq1, uint32_t seq2, int32_t len,
+                   int orientation, double identity) {
+  int64_t at = run.axis.sequences[seq1].offset + pos;
+  int64_t partnerAt = run.axis.sequences[seq2].offset + partner;
+  emitPair(run.tokens, static_cast<int32_t>(at), static_cast<int32_t>(partnerAt), len, orientation, identity);
+  ++run.imported;
+}
+
+// Writes a kept pair: on the one sequence, or among every sequence laid out (held in the
+// spool until their lengths are known).
+void writePair(ImportRun& run, const HeldPair& pair) {
+  int32_t len = static_cast<int32_t>(pair.endA - pair.startA);
+  if (!pair.onGenome) {
+    emitPair(run.tokens, static_cast<int32_t>(pair.startA), static_cast<int32_t>(pair.startB), len,
+              pair.orientation, pair.identity);
+    ++run.imported;
+  } else if (!run.axis.fixed) {
+    spoolPair(run.spool, {static_cast<int32_t>(pair.startA), static_cast<int32_t>(pair.startB), len,
+                          pair.orientation, pair.seqA, pair.seqB, pair.identity});
+  } else {
+    writeOnGenome(run, pair.startA, pair.startB, pair.seqA, pair.seqB, len, pair.orientation, pair.identity);
+  }
+}
+
+// A hit is held until every hit is in and its twin, if any, is known; so is every pair
+// after the first hit, to keep the input's order.
+void holdOrWrite(ImportRun& run, const PairRow& pair, uint32_t seq1, uint32_t seq2, bool onGenome, bool piece) {
+  HeldPair held{pair.pos, pair.pos + pair.len, pair.partner, pair.partnerEnd, pair.identity, seq1, seq2, 0,
+                static_cast<uint8_t>(pair.orientation), pair.role == HitRole::Hit, onGenome, piece, false};
+  if (held.hit || !run.mirrors.held.empty()) {
+    holdPair(run.mirrors, held);
+  } else {
+    writePair(run, held);
+  }
+}
+
+bool copiesOverlap(const PairRow& pair) { return pair.partner < pair.pos + pair.len && pair.pos < pair.partnerEnd; }
+
+// The self-alignment and length rules every pair passes after the range check; the
+// sequences are numbered as the mirror index compares them. A hit of a sequence on itself
+// that runs along the main diagonal is cut there, its parts off it kept in its place.
+bool keepPair(ImportRun& run, const PairRow& pair, uint32_t seq1, uint32_t seq2, bool onGenome, SkipReason& reason,
+              const char*& why) {
+  if (pair.role == HitRole::OnItself) return skip(SkipReason::OnItself, "a region aligned on itself", reason, why);
+  if (pair.role == HitRole::Hit && pair.seq1 == pair.seq2 && pair.orientation == 0) {
+    int stretches = 0;
+    PathCut cut = cutDiagonal(pair, run.pieces, stretches);
+    if (cut == PathCut::Malformed)
+      return skip(SkipReason::Malformed, "its cg:Z path does not lead from its starts to its ends", reason, why);
+    if (cut == PathCut::NoPath && copiesOverlap(pair)) ++run.diagonal.overlapsWithoutPath;
+    if (cut == PathCut::Cut) {
+      run.diagonal.stretches += static_cast<uint64_t>(stretches);
+      ++run.diagonal.alignments;
+      for (const PairRow& piece : run.pieces) {
+        if (piece.len < run.options->minLength) {
+          ++run.diagonal.piecesShort;
+          continue;
+        }
+        ++run.diagonal.piecesKept;
+        holdOrWrite(run, piece, seq1, seq2, onGenome, true);
+      }
+      return true;
+    }
+  }
+  if (pair.len < run.options->minLength) return skip(SkipReason::TooShort, "shorter than --min-length", reason, why);
+  holdOrWrite(run, pair, seq1, seq2, onGenome, false);
+  return true;
 }
 
 bool placeOnOneSequence(ImportRun& run, const PairRow& pair, SkipReason& reason, const char*& why) {
@@ -75,20 +133,7 @@ bool placeOnOneSequence(ImportRun& run, const PairRow& pair, SkipReason& reason,
   }
   if (outOfRange(pair))
     return skip(SkipReason::OutOfRange, "a position or length lies outside 0 to 2147483647", reason, why);
-  if (!passesFilters(run, pair, 0, 0, reason, why)) return false;
-  emitPair(run.tokens, static_cast<int32_t>(pair.pos), static_cast<int32_t>(pair.partner),
-            static_cast<int32_t>(pair.len), pair.orientation, pair.identity);
-  ++run.imported;
-  return true;
-}
-
-// Writes a pair of two sequences laid out.
-void writeOnGenome(ImportRun& run, int64_t pos, int64_t partner, uint32_t seq1, uint32_t seq2, int32_t len,
-                   int orientation, double identity) {
-  int64_t at = run.axis.sequences[seq1].offset + pos;
-  int64_t partnerAt = run.axis.sequences[seq2].offset + partner;
-  emitPair(run.tokens, static_cast<int32_t>(at), static_cast<int32_t>(partnerAt), len, orientation, identity);
-  ++run.imported;
+  return keepPair(run, pair, 0, 0, false, reason, why);
 }
 
 bool placeOnGenome(ImportRun& run, const PairRow& pair, SkipReason& reason, const char*& why) {
@@ -108,15 +153,7 @@ bool placeOnGenome(ImportRun& run, const PairRow& pair, SkipReason& reason, cons
     reachSequence(run.axis, seq2, pair.seq2Length > 0 ? pair.seq2Length : pair.partnerEnd);
     if (pair.seq1Length <= 0 || pair.seq2Length <= 0) run.lengthsGuessed = true;
   }
-  if (!passesFilters(run, pair, seq1, seq2, reason, why)) return false;
-  if (!run.axis.fixed) {
-    spoolPair(run.spool, {static_cast<int32_t>(pair.pos), static_cast<int32_t>(pair.partner),
-                          static_cast<int32_t>(pair.len), pair.orientation, seq1, seq2, pair.identity});
-    return true;
-  }
-  writeOnGenome(run, pair.pos, pair.partner, seq1, seq2, static_cast<int32_t>(pair.len), pair.orientation,
-                pair.identity);
-  return true;
+  return keepPair(run, pair, seq1, seq2, true, reason, why);
 }
 
 bool genomeFits(const ImportRun& run, int64_t end) {
@@ -154,6 +191,21 @@ bool startGenome(ImportRun& run) {
 }
 
 bool layOutFixedGenome(ImportRun& run) { return genomeFits(run, layOutSequences(run.axis)); }
+
+// A merged line is counted among the lines skipped; a merged part of a cut hit, which is
+// no line, with the cut.
+void releaseHeldPairs(ImportRun& run) {
+  mergeMirrors(run.mirrors);
+  for (const HeldPair& pair : run.mirrors.held) {
+    if (!pair.merged)
+      writePair(run, pair);
+    else if (pair.piece)
+      ++run.diagonal.piecesMerged;
+    else
+      ++run.report.counts[static_cast<int>(SkipReason::Mirror)];
+  }
+  run.mirrors = MirrorIndex{};
+}
 
 bool finishGenome(ImportRun& run) {
   if (!run.options->allSequences || run.axis.sequences.empty()) return true;

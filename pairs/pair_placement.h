@@ -5,9 +5,14 @@
 #include "pair_import.h"
 #include "pair_row.h"
 
-// Writes the pair (or, for --all-sequences without --fai, holds it until the lengths are
-// known) and returns true; or returns false with the reason it is skipped.
+// Writes the pair (or holds it: a self-comparison's hit until its twin is known, and for
+// --all-sequences without --fai until the lengths are known) and returns true; or returns
+// false with the reason it is skipped.
 bool placePair(ImportRun& run, const PairRow& pair, SkipReason& reason, const char*& why);
+
+// After the last input: merges the twins among the hits held and writes every pair held,
+// in input order.
+void releaseHeldPairs(ImportRun& run);
 
 // --all-sequences --fai FILE before the first input: reads the index and lays it out.
 // Returns false, the message printed, when it cannot be read or does not fit the axis.

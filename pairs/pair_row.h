@@ -16,6 +16,15 @@ enum class HitRole : uint8_t { Plain, Hit, OnItself };
 
 constexpr double kNoIdentity = -1.0;
 
+// How an aligner says the two copies line up, where the format gives it (PAF's cg:Z and
+// its counts): lets a hit of a sequence on itself be cut where it runs along the main
+// diagonal (diagonal_cut.h).
+struct AlignmentPath {
+  std::string_view cigar;  // empty when the line carries none
+  int64_t matches;         // matching bases and alignment columns of the whole hit
+  int64_t columns;
+};
+
 // Positions as the reader computed them, 0-based, before the range check: int64 so that a
 // value past int32 is seen and refused rather than wrapped.
 struct PairRow {
@@ -30,6 +39,7 @@ struct PairRow {
   int64_t seq1Length;       // the sequences' lengths when the format gives them (PAF), else 0
   int64_t seq2Length;
   HitRole role;
+  AlignmentPath path;
 };
 
 struct RowResult {

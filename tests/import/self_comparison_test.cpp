@@ -1,9 +1,11 @@
 // Real self-comparisons of a real 183-contig assembly (Helicobacter pylori contigs from
 // Debian's ragout-examples): every distinct repeat the aligner reports is imported once,
-// whichever contig comes first, and only a hit's twin is merged into it. The
-// distinct repeats are counted here independently of the importer, from the rows.
+// whichever contig comes first, and only a hit's twin is merged into it; a hit of a contig
+// on itself counts as its parts off the diagonal. The distinct repeats are counted here
+// independently of the importer, from the rows.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <cstdlib>
 #include <sstream>
@@ -11,6 +13,7 @@
 #include <tuple>
 #include <vector>
 
+#include "paf_parts.h"
 #include "tool_run.h"
 
 namespace {
@@ -19,59 +22,72 @@ const char kImport[] = QUELVAR_IMPORT_BIN;
 const char kContigs[] = "/usr/share/doc/ragout/examples/H.Pylori/SJM180_contigs.fasta.gz";
 
 using Interval = std::tuple<std::string, long long, long long>;  // sequence, start, end
-using Hit = std::tuple<Interval, Interval, int>;                 // copy A, copy B, strand
+using Hit = std::tuple<Interval, Interval, int, bool>;           // copy A, copy B, strand, a part of a cut hit
 
 struct Count {
   long long distinct = 0;
-  long long twins = 0;
+  long long twins = 0;      // whole lines merged as mirrors
+  long long partTwins = 0;  // parts of cut hits merged as mirrors
   long long onItself = 0;
 };
 
-bool near(const Interval& a, const Interval& b) {
-  constexpr long long kTolerance = 10;  // the importer's stated tolerance at each end
-  return std::get<0>(a) == std::get<0>(b) && std::llabs(std::get<1>(a) - std::get<1>(b)) <= kTolerance &&
-         std::llabs(std::get<2>(a) - std::get<2>(b)) <= kTolerance;
+long long apart(const Interval& a, const Interval& b) {
+  if (std::get<0>(a) != std::get<0>(b)) return -1;
+  return std::max(std::llabs(std::get<1>(a) - std::get<1>(b)), std::llabs(std::get<2>(a) - std::get<2>(b)));
 }
 
-// Each hit that finds its swapped twin (each end within the tolerance, same strand) among
-// the hits not yet paired is a twin; a hit of a region on itself is no repeat; every other
-// hit is a distinct repeat. Plain pairwise search: these files have about a thousand rows.
+long long endsApart(const Interval& a, const Interval& b) {
+  return std::llabs(std::get<1>(a) - std::get<1>(b)) + std::llabs(std::get<2>(a) - std::get<2>(b));
+}
+
+// A hit of a region on itself is no repeat. Twins (swapped copies, same strand, each end
+// within the importer's stated tolerance of 10) are matched closest first, each hit at most
+// once, the later merged; every other hit is a distinct repeat. Plain pairwise search:
+// these files have about a thousand rows.
 Count countRepeats(const std::vector<Hit>& hits) {
+  constexpr long long kTolerance = 10;
   Count count;
-  std::vector<Hit> waiting;
-  for (const Hit& hit : hits) {
-    const auto& [a, b, strand] = hit;
-    if (a == b && strand == 0) {
+  std::vector<size_t> repeats;
+  for (size_t i = 0; i < hits.size(); ++i) {
+    const auto& [a, b, strand, part] = hits[i];
+    if (a == b && strand == 0)
       ++count.onItself;
-      continue;
-    }
-    bool paired = false;
-    for (Hit& kept : waiting) {
-      if (std::get<2>(kept) == strand && near(std::get<0>(kept), b) && near(std::get<1>(kept), a)) {
-        std::get<2>(kept) = -1;  // paired: no third report joins it
-        paired = true;
-        break;
-      }
-    }
-    if (paired) {
-      ++count.twins;
-      continue;
-    }
-    waiting.push_back(hit);
-    ++count.distinct;
+    else
+      repeats.push_back(i);
   }
+  std::vector<std::tuple<long long, size_t, size_t>> twins;  // ends apart in all, earlier, later
+  for (size_t x = 0; x < repeats.size(); ++x)
+    for (size_t y = x + 1; y < repeats.size(); ++y) {
+      const Hit& kept = hits[repeats[x]];
+      const Hit& later = hits[repeats[y]];
+      long long one = apart(std::get<0>(kept), std::get<1>(later)), two = apart(std::get<1>(kept), std::get<0>(later));
+      if (std::get<2>(kept) != std::get<2>(later) || one < 0 || two < 0 || one > kTolerance || two > kTolerance)
+        continue;
+      twins.emplace_back(endsApart(std::get<0>(kept), std::get<1>(later)) + endsApart(std::get<1>(kept), std::get<0>(later)),
+                         repeats[x], repeats[y]);
+    }
+  std::sort(twins.begin(), twins.end());
+  std::vector<bool> twinned(hits.size(), false);
+  for (const auto& [distance, earlier, later] : twins) {
+    if (twinned[earlier] || twinned[later]) continue;
+    twinned[earlier] = twinned[later] = true;
+    ++(std::get<3>(hits[later]) ? count.partTwins : count.twins);
+  }
+  count.distinct = static_cast<long long>(repeats.size()) - count.twins - count.partTwins;
   return count;
 }
 
+// A hit of a sequence on itself that runs along the diagonal counts as its parts off it.
 std::vector<Hit> pafHits(const std::string& text) {
   std::vector<Hit> hits;
-  std::istringstream in(text);
-  std::string q, strand, t;
-  long long qlen, qs, qe, tlen, ts, te;
-  std::string rest;
-  while (in >> q >> qlen >> qs >> qe >> strand >> t >> tlen >> ts >> te) {
-    std::getline(in, rest);
-    hits.emplace_back(Interval{q, qs, qe}, Interval{t, ts, te}, strand == "-");
+  for (const PafLine& line : readPafLines(text)) {
+    bool onItself = line.query == line.target && !line.reverse && line.qStart == line.tStart && line.qEnd == line.tEnd;
+    int runs = 0;
+    std::vector<PafLine> parts = onItself ? std::vector<PafLine>{} : partsOffTheDiagonal(line, runs);
+    if (runs == 0) parts = {line};
+    for (const PafLine& part : parts)
+      hits.emplace_back(Interval{part.query, part.qStart, part.qEnd}, Interval{part.target, part.tStart, part.tEnd},
+                        part.reverse, runs > 0);
   }
   return hits;
 }
@@ -85,7 +101,7 @@ std::vector<Hit> blastHits(const std::string& text) {
   while (in >> q >> s >> identity >> length >> mismatches >> gaps >> qs >> qe >> ss >> se) {
     std::getline(in, rest);
     bool reverse = se < ss;
-    hits.emplace_back(Interval{q, qs, qe}, Interval{s, reverse ? se : ss, reverse ? ss : se}, reverse);
+    hits.emplace_back(Interval{q, qs, qe}, Interval{s, reverse ? se : ss, reverse ? ss : se}, reverse, false);
   }
   return hits;
 }
@@ -115,6 +131,11 @@ struct SelfComparison : ::testing::Test {
     EXPECT_EQ(expected.twins == 0, imported.err.find("mirrors merged") == std::string::npos) << imported.err;
     if (expected.twins > 0) {
       EXPECT_NE(imported.err.find(merged), std::string::npos) << imported.err;
+    }
+    std::string partsMerged = std::to_string(expected.partTwins) + " of them merged as mirrors";
+    EXPECT_EQ(expected.partTwins == 0, imported.err.find("merged as mirrors") == std::string::npos) << imported.err;
+    if (expected.partTwins > 0) {
+      EXPECT_NE(imported.err.find(partsMerged), std::string::npos) << imported.err;
     }
   }
 };
@@ -155,6 +176,22 @@ TEST_F(SelfComparison, OnlyATwinWithinTheToleranceIsMerged) {
   EXPECT_EQ(r.out, "100/14000/300/0/100.00\n2000/16000/500/1/100.00\n15989/2000/511/1/100.00\n");
   EXPECT_NE(r.err.find("imported 3 pairs on 2 sequences; skipped 1 line: 1 mirrors merged"), std::string::npos)
       << r.err;
+}
+
+// A tandem array: the hits offset by 5 and by 10 lie within the tolerance of each other's
+// mirror, but each has its exact twin, so both repeats stay.
+TEST(MirrorTwins, TheClosestTwinIsMergedAndEachOnlyOnce) {
+  std::string dir = makeScratchDir();
+  writeWholeFile(dir + "/array.paf",
+                 "s\t9000\t1000\t1995\t+\ts\t9000\t1005\t2000\t995\t995\t0\n"
+                 "s\t9000\t1000\t1990\t+\ts\t9000\t1010\t2000\t990\t990\t0\n"
+                 "s\t9000\t1005\t2000\t+\ts\t9000\t1000\t1995\t995\t995\t0\n"
+                 "s\t9000\t1010\t2000\t+\ts\t9000\t1000\t1990\t990\t990\t0\n");
+  ToolResult r = runTool({kImport, dir + "/array.paf"});
+  removeTree(dir);
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.out, "1000/1005/995/0/100.00\n1000/1010/990/0/100.00\n");
+  EXPECT_NE(r.err.find("imported 2 pairs on s; skipped 2 lines: 2 mirrors merged"), std::string::npos) << r.err;
 }
 
 }  // namespace
