@@ -33,7 +33,7 @@ bool skip(SkipReason reason, const char* why, SkipReason& reasonOut, const char*
 bool passesFilters(ImportRun& run, const PairRow& pair, uint32_t seq1, uint32_t seq2, SkipReason& reason,
                    const char*& why) {
   if (pair.role == HitRole::OnItself) return skip(SkipReason::OnItself, "a region aligned on itself", reason, why);
-  if (pair.len < run.options->minLength) return skip(SkipReason::TooShort, "shorter than --min-length", reason, why);
+  if (longerCopy(pair) < run.options->minLength) return skip(SkipReason::TooShort, "shorter than --min-length", reason, why);
   if (pair.role == HitRole::Hit &&
       mergeMirror(run.mirrors, HitEnds{seq1, seq2, pair.pos, pair.pos + pair.len, pair.partner, pair.partnerEnd,
                                        pair.orientation}))
@@ -41,7 +41,9 @@ bool passesFilters(ImportRun& run, const PairRow& pair, uint32_t seq1, uint32_t 
   return true;
 }
 
-bool outOfRange(const PairRow& pair) { return !inRange(pair.pos) || !inRange(pair.partner) || !inRange(pair.len); }
+bool outOfRange(const PairRow& pair) {
+  return !inRange(pair.pos) || !inRange(pair.partner) || !inRange(pair.len) || !inRange(partnerLength(pair));
+}
 
 // Until --chrom's sequence turns up, the names met are remembered for the message that
 // says it is not there.
@@ -77,17 +79,18 @@ bool placeOnOneSequence(ImportRun& run, const PairRow& pair, SkipReason& reason,
     return skip(SkipReason::OutOfRange, "a position or length lies outside 0 to 2147483647", reason, why);
   if (!passesFilters(run, pair, 0, 0, reason, why)) return false;
   emitPair(run.tokens, static_cast<int32_t>(pair.pos), static_cast<int32_t>(pair.partner),
-            static_cast<int32_t>(pair.len), pair.orientation, pair.identity);
+            static_cast<int32_t>(pair.len), pair.orientation, pair.identity, static_cast<int32_t>(partnerLength(pair)));
   ++run.imported;
   return true;
 }
 
 // Writes a pair of two sequences laid out.
 void writeOnGenome(ImportRun& run, int64_t pos, int64_t partner, uint32_t seq1, uint32_t seq2, int32_t len,
-                   int orientation, double identity) {
+                   int orientation, double identity, int32_t partnerLen) {
   int64_t at = run.axis.sequences[seq1].offset + pos;
   int64_t partnerAt = run.axis.sequences[seq2].offset + partner;
-  emitPair(run.tokens, static_cast<int32_t>(at), static_cast<int32_t>(partnerAt), len, orientation, identity);
+  emitPair(run.tokens, static_cast<int32_t>(at), static_cast<int32_t>(partnerAt), len, orientation, identity,
+           partnerLen);
   ++run.imported;
 }
 
@@ -111,11 +114,12 @@ bool placeOnGenome(ImportRun& run, const PairRow& pair, SkipReason& reason, cons
   if (!passesFilters(run, pair, seq1, seq2, reason, why)) return false;
   if (!run.axis.fixed) {
     spoolPair(run.spool, {static_cast<int32_t>(pair.pos), static_cast<int32_t>(pair.partner),
-                          static_cast<int32_t>(pair.len), pair.orientation, seq1, seq2, pair.identity});
+                          static_cast<int32_t>(pair.len), pair.orientation, seq1, seq2, pair.identity,
+                          static_cast<int32_t>(partnerLength(pair))});
     return true;
   }
   writeOnGenome(run, pair.pos, pair.partner, seq1, seq2, static_cast<int32_t>(pair.len), pair.orientation,
-                pair.identity);
+                pair.identity, static_cast<int32_t>(partnerLength(pair)));
   return true;
 }
 
@@ -177,7 +181,8 @@ bool finishGenome(ImportRun& run) {
   }
   SpooledPair held;
   while (nextSpooledPair(run.spool, held))
-    writeOnGenome(run, held.pos, held.partner, held.seq1, held.seq2, held.len, held.orientation, held.identity);
+    writeOnGenome(run, held.pos, held.partner, held.seq1, held.seq2, held.len, held.orientation, held.identity,
+                  held.partnerLen);
   if (run.spool.error != 0) {
     std::fprintf(run.messages, "quelvar-import: cannot read back the pairs held in a temporary file: %s\n",
                  std::strerror(run.spool.error));
