@@ -33,7 +33,8 @@ bool skip(SkipReason reason, const char* why, SkipReason& reasonOut, const char*
 bool passesFilters(ImportRun& run, const PairRow& pair, uint32_t seq1, uint32_t seq2, SkipReason& reason,
                    const char*& why) {
   if (pair.role == HitRole::OnItself) return skip(SkipReason::OnItself, "a region aligned on itself", reason, why);
-  if (longerCopy(pair) < run.options->minLength) return skip(SkipReason::TooShort, "shorter than --min-length", reason, why);
+  if (longerCopy(pair) < run.options->minLength)
+    return skip(SkipReason::TooShort, "shorter than --min-length", reason, why);
   if (pair.role == HitRole::Hit &&
       mergeMirror(run.mirrors, HitEnds{seq1, seq2, pair.pos, pair.pos + pair.len, pair.partner, pair.partnerEnd,
                                        pair.orientation}))

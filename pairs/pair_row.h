@@ -35,7 +35,9 @@ struct PairRow {
 // The partner copy's length (the first copy's is len): the two differ where an alignment
 // has gaps. The list gives a pair the longer as its length, the bar's height.
 inline int64_t partnerLength(const PairRow& pair) { return pair.partnerEnd - pair.partner; }
-inline int64_t longerCopy(const PairRow& pair) { return pair.len > partnerLength(pair) ? pair.len : partnerLength(pair); }
+inline int64_t longerCopy(const PairRow& pair) {
+  return pair.len > partnerLength(pair) ? pair.len : partnerLength(pair);
+}
 
 struct RowResult {
   RowKind kind;

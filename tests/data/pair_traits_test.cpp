@@ -58,12 +58,14 @@ TEST(PairTraits, RefusedTokensTakeNoPairAndChunksSplitNothing) {
   resetTandemData();
   TandemScanner scanner;
   startTandemScan(scanner, 1);
-  for (const char* piece : {"5/6/70/1/9", "9.5 7/8/", "70/0/12", ".25"}) scanTandemBytes(scanner, piece, std::strlen(piece));
+  for (const char* piece : {"5/6/70/1/9", "9.5 7/8/", "70/0/12", ".25/-", "11"})
+    scanTandemBytes(scanner, piece, std::strlen(piece));
   finishTandemScan(scanner);
   ASSERT_EQ(recordTable.count, 5);
   EXPECT_EQ(identityOf(1), 9950);
   EXPECT_EQ(orientationOf(2), kSameStrand);
   EXPECT_EQ(identityOf(2), 1225);
+  EXPECT_EQ(pairTraits.difference[2], -11);
 }
 
 TEST(PairTraits, RecordsDrawsAndSummaryAreThoseOfTheFourFieldList) {
@@ -102,7 +104,8 @@ TEST(PairTraits, SixthFieldGivesEachCopyItsLengthOnEitherReader) {
 TEST(PairTraits, TheLongestPairsKeepTheirCopiesLengths) {
   resetTandemData();
   std::string text;
-  for (int32_t i = 0; i < kTablePairs - 1; ++i) text += std::to_string(i) + "/" + std::to_string(i + 7) + "/20/0/./-3\n";
+  for (int32_t i = 0; i < kTablePairs - 1; ++i)
+    text += std::to_string(i) + "/" + std::to_string(i + 7) + "/20/0/./-3\n";
   text += "5/900/60/1/98.5/8\n";
   TandemScanner scanner;
   startTandemScan(scanner, 1);
