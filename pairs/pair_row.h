@@ -21,7 +21,7 @@ constexpr double kNoIdentity = -1.0;
 struct PairRow {
   int64_t pos;
   int64_t partner;
-  int64_t len;
+  int64_t len;              // the first copy's span
   int64_t partnerEnd;       // one past the partner copy's last base
   int orientation;          // 0 same strand, 1 reverse complement
   double identity;          // percent, to two decimals; kNoIdentity when the format gives none
