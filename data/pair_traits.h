@@ -34,10 +34,11 @@ inline uint8_t orientationOfField(int32_t value) {
 
 // The sixth field: the partner copy's length less the first copy's, the third field being
 // the longer's; absent, 0: the copies are equally long (every list of three to five
-// fields). A difference that would leave a copy no base is not one, and reads as 0.
+// fields). A difference larger than len would make a copy shorter than nothing: it reads
+// as 0. (As large as len leaves a copy empty, as a BEDPE row may give it.)
 inline int32_t copyDifference(int32_t len, int32_t field) {
   int64_t magnitude = field < 0 ? -static_cast<int64_t>(field) : field;
-  return magnitude < len ? field : 0;
+  return magnitude <= len ? field : 0;
 }
 
 // Each copy's length, from the pair's (the longer's) and the difference.

@@ -79,7 +79,7 @@ TEST(PairTraits, RecordsDrawsAndSummaryAreThoseOfTheFourFieldList) {
 
 TEST(PairTraits, SixthFieldGivesEachCopyItsLengthOnEitherReader) {
   // The '+' and the "-x" send tokens through the general walk; "." is an unknown identity.
-  std::string sixFields = loadBytes("1/2/50/1/99.10/-3 3/4/50/0/./7 5/6/50 +7/8/50/1/./-4 9/10/50/0/80/50 "
+  std::string sixFields = loadBytes("1/2/50/1/99.10/-3 3/4/50/0/./7 5/6/50 +7/8/50/1/./-4 9/10/50/0/80/51 "
                                     "11;12;50;0;90;-49 13/14/50/0/./-x 15/16/50/0/./-2/9\n");
   ASSERT_EQ(recordTable.count, 17);
   const int32_t difference[] = {0, -3, 7, 0, -4, 0, -49, 0, -2};
