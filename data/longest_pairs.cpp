@@ -17,6 +17,7 @@ struct HeldPair {
   float r, g, b;
   uint8_t orientation;
   uint16_t identity;
+  int32_t difference;
 };
 
 // A min-heap whose root is the pair to drop first: the shortest, and of equal lengths the
@@ -38,7 +39,8 @@ void startLongestPairs() {
     const TandemRecord& a = recordTable.slots[slot];
     int32_t pair = pairOfSlot(slot);
     held[heldCount] = HeldPair{a.pos, a.partner, static_cast<int32_t>(a.len), static_cast<uint32_t>(heldCount),
-                               a.r, a.g, a.b, pairTraits.orientation[pair], pairTraits.identity[pair]};
+                               a.r, a.g, a.b, pairTraits.orientation[pair], pairTraits.identity[pair],
+                               pairTraits.difference[pair]};
     ++heldCount;
   }
   offered = static_cast<uint64_t>(heldCount);
@@ -47,8 +49,8 @@ void startLongestPairs() {
 }
 
 void offerLongestPair(int32_t pos, int32_t partner, int32_t len, float r, float g, float b, uint8_t orientation,
-                      uint16_t identity) {
-  HeldPair pair{pos, partner, len, static_cast<uint32_t>(offered), r, g, b, orientation, identity};
+                      uint16_t identity, int32_t difference) {
+  HeldPair pair{pos, partner, len, static_cast<uint32_t>(offered), r, g, b, orientation, identity, difference};
   ++offered;
   if (heldCount == 0 || !weaker(held[0], pair)) return;
   std::pop_heap(held, held + heldCount, heapBefore);
@@ -79,6 +81,7 @@ void settleLongestPairs(uint32_t tag) {
     int32_t index = pairOfSlot(slot);
     pairTraits.orientation[index] = pair.orientation;
     pairTraits.identity[index] = pair.identity;
+    pairTraits.difference[index] = pair.difference;
     if (pair.identity != kIdentityUnknown) ++pairTraits.withIdentity;
     recordTable.count += 2;
   }

@@ -18,7 +18,7 @@ void startLongestPairs();
 
 // Offers one more pair (its length above 10) with the colour its token drew.
 void offerLongestPair(int32_t pos, int32_t partner, int32_t len, float r, float g, float b, uint8_t orientation,
-                      uint16_t identity);
+                      uint16_t identity, int32_t difference);
 
 // Stores the selection in file order, in place of the table's first-come pairs.
 void settleLongestPairs(uint32_t tag);

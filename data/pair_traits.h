@@ -19,6 +19,7 @@ constexpr uint16_t kIdentityUnknown = 0xFFFF;
 struct PairTraits {
   uint8_t orientation[kTablePairs + 1];  // indexed by pair, entry 0 unused
   uint16_t identity[kTablePairs + 1];
+  int32_t difference[kTablePairs + 1];   // the sixth field, see copyDifference
   int32_t withIdentity;  // stored pairs whose identity is known
 };
 
@@ -30,6 +31,19 @@ inline int32_t pairOfSlot(int32_t slot) { return (slot + 1) / 2; }
 inline uint8_t orientationOfField(int32_t value) {
   return value == 0 ? kSameStrand : value == 1 ? kInverted : kOrientationUnknown;
 }
+
+// The sixth field: the partner copy's length less the first copy's, the third field being
+// the longer's; absent, 0: the copies are equally long (every list of three to five
+// fields). A difference larger than len would make a copy shorter than nothing: it reads
+// as 0. (As large as len leaves a copy empty, as a BEDPE row may give it.)
+inline int32_t copyDifference(int32_t len, int32_t field) {
+  int64_t magnitude = field < 0 ? -static_cast<int64_t>(field) : field;
+  return magnitude <= len ? field : 0;
+}
+
+// Each copy's length, from the pair's (the longer's) and the difference.
+inline int64_t firstCopyLength(int64_t len, int32_t difference) { return difference > 0 ? len - difference : len; }
+inline int64_t partnerCopyLength(int64_t len, int32_t difference) { return difference < 0 ? len + difference : len; }
 
 // Reads identity text byte by byte: digits, then optionally '.' and more digits, rounded
 // to two decimals; anything else, or a value above 100, leaves it unknown.

@@ -3,7 +3,7 @@
 using namespace field_walk_detail;
 
 int32_t fieldWalkValue(const FieldWalk& walk, int k) {
-  if (k >= 1 && k < walk.fieldNumber && k <= 4) return walk.closedValues[k];
+  if (k >= 1 && k < walk.fieldNumber && k <= 6) return walk.closedValues[k];
   return currentValue(walk);
 }
 

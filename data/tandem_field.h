@@ -8,7 +8,7 @@
 // Incremental form of the walk, so that a token of any length can be read straight from
 // the file without being held in a buffer.
 struct FieldWalk {
-  int32_t closedValues[5];  // values of fields 1 to 4 once closed (index 0 unused)
+  int32_t closedValues[7];  // values of fields 1 to 6 once closed (index 0 unused)
   int32_t lastClosed;       // value of the field closed most recently
   int64_t fieldNumber;      // the field being read, counting from 1; 64 bits for huge tokens
   int64_t magnitude;        // digits so far, capped just past the int32 range
@@ -71,7 +71,7 @@ inline void feedFieldWalk(FieldWalk& walk, char c) {
   if (isSeparator(c)) {
     if (walk.sawCharacter) {
       walk.lastClosed = currentValue(walk);
-      if (walk.fieldNumber <= 4) walk.closedValues[walk.fieldNumber] = walk.lastClosed;
+      if (walk.fieldNumber <= 6) walk.closedValues[walk.fieldNumber] = walk.lastClosed;
       ++walk.fieldNumber;
       startField(walk);
     }

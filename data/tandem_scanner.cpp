@@ -22,10 +22,11 @@ void storeRecord(TandemRecord& record, int32_t pos, int32_t partner, float len, 
 
 // Handles one whole token given as (pos, partner, len): draws its three random numbers,
 // stores the pair if its length is above 10 and the table has room, and updates maxLen.
-// A stored pair's orientation and identity go into pairTraits. Returns false when the pair
-// was refused for lack of room; with keepLongest it then competes for a place instead.
+// A stored pair's orientation, identity and copy difference go into pairTraits. Returns
+// false when the pair was refused for lack of room; with keepLongest it then competes for a
+// place instead.
 bool addTandemToken(int32_t pos, int32_t partner, int32_t len, uint32_t tag, uint8_t orientation,
-                    uint16_t identity, bool keepLongest) {
+                    uint16_t identity, int32_t difference, bool keepLongest) {
   int c1 = std::rand();
   int c2 = std::rand();
   int c3 = std::rand();
@@ -43,6 +44,7 @@ bool addTandemToken(int32_t pos, int32_t partner, int32_t len, uint32_t tag, uin
       int32_t pair = pairOfSlot(recordTable.count);
       pairTraits.orientation[pair] = orientation;
       pairTraits.identity[pair] = identity;
+      pairTraits.difference[pair] = copyDifference(len, difference);
       if (identity != kIdentityUnknown) ++pairTraits.withIdentity;
       recordTable.count += 2;
     } else {
@@ -51,7 +53,7 @@ bool addTandemToken(int32_t pos, int32_t partner, int32_t len, uint32_t tag, uin
         if (!longestPairsActive()) startLongestPairs();
         offerLongestPair(pos, partner, len, static_cast<float>(c1 % 255) / 255.0f,
                          static_cast<float>(c2 % 255) / 255.0f, static_cast<float>(c3 % 255) / 255.0f, orientation,
-                         identity);
+                         identity, copyDifference(len, difference));
       }
     }
   }
@@ -63,37 +65,39 @@ void addPending(TandemScanner& scanner) {
   PendingToken& pending = scanner.pending;
   if (!pending.waiting) return;
   if (!addTandemToken(pending.pos, pending.partner, pending.len, scanner.tag, pending.orientation, pending.identity,
-                      scanner.keepLongest))
+                      pending.difference, scanner.keepLongest))
     scanner.refusedForRoom = true;
   pending.waiting = false;
 }
 
 void endToken(TandemScanner& scanner, int32_t pos, int32_t partner, int32_t len, uint8_t orientation,
-              uint16_t identity) {
+              uint16_t identity, int32_t difference) {
   if (len > 10 && recordTable.count <= kLastPairStart) {
     prefetchStackCount(pos);
     prefetchStackCount(partner);
   }
   addPending(scanner);
-  scanner.pending = PendingToken{pos, partner, len, true, orientation, identity};
+  scanner.pending = PendingToken{pos, partner, len, true, orientation, identity, difference};
 }
 
-// The field walk repeats the last field for a field past it, so the fourth and fifth fields
+// The field walk repeats the last field for a field past it, so the fourth to sixth fields
 // count only when the token has them.
 void endWalkedToken(TandemScanner& scanner, const FieldWalk& walk, const IdentityText& identity) {
   uint8_t orientation = walk.fieldNumber >= 4 ? orientationOfField(fieldWalkValue(walk, 4)) : kOrientationUnknown;
   endToken(scanner, fieldWalkValue(walk, 1), fieldWalkValue(walk, 2), fieldWalkValue(walk, 3), orientation,
-           walk.fieldNumber >= 5 ? identityOfText(identity) : kIdentityUnknown);
+           walk.fieldNumber >= 5 ? identityOfText(identity) : kIdentityUnknown,
+           walk.fieldNumber >= 6 ? fieldWalkValue(walk, 6) : 0);
 }
 
 struct PlainToken {
-  int32_t fields[4];  // fields 1 to 3, missing ones repeating the last, then field 4
+  int32_t fields[5];  // fields 1 to 3, missing ones repeating the last, then fields 4 and 6
   int count;          // fields the token has
   IdentityText identity;
 };
 
 // Reads a token of the usual shape — runs of up to nine digits joined by single separators,
-// the fifth field with a decimal point allowed, ended by white space inside this chunk —
+// the fifth field with a decimal point allowed, the sixth with a minus sign, ended by white
+// space inside this chunk —
 // and returns its length, or 0 for any other token, which the general walk then reads.
 // Every token it accepts reads the same either way.
 size_t readPlainToken(const char* bytes, size_t size, PlainToken& token) {
@@ -108,10 +112,14 @@ size_t readPlainToken(const char* bytes, size_t size, PlainToken& token) {
       while (i < size && i - start < 9 && ((bytes[i] >= '0' && bytes[i] <= '9') || bytes[i] == '.'))
         feedIdentityText(token.identity, bytes[i++]);
     } else {
-      while (i < size && i - start < 9 && bytes[i] >= '0' && bytes[i] <= '9') value = value * 10 + (bytes[i++] - '0');
+      bool negative = count == 5 && i < size && bytes[i] == '-';
+      size_t digits = negative ? ++i : i;
+      while (i < size && i - digits < 9 && bytes[i] >= '0' && bytes[i] <= '9') value = value * 10 + (bytes[i++] - '0');
+      if (negative) value = -value;
     }
     if (i == start || i == size) return 0;  // an empty field, or the token may go on in the next chunk
     if (count < 4) token.fields[count] = value;
+    if (count == 5) token.fields[4] = value;
     ++count;
     char c = bytes[i];
     if (c == '/' || c == ';') {
@@ -153,7 +161,8 @@ void scanTandemBytes(TandemScanner& scanner, const char* bytes, size_t size) {
       if (length > 0) {
         endToken(scanner, token.fields[0], token.fields[1], token.fields[2],
                  token.count >= 4 ? orientationOfField(token.fields[3]) : kOrientationUnknown,
-                 token.count >= 5 ? identityOfText(token.identity) : kIdentityUnknown);
+                 token.count >= 5 ? identityOfText(token.identity) : kIdentityUnknown,
+                 token.count >= 6 ? token.fields[4] : 0);
         i += length;
         continue;
       }

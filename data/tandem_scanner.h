@@ -17,6 +17,7 @@ struct PendingToken {
   bool waiting;
   uint8_t orientation;  // from the fourth field, kept beside the records
   uint16_t identity;    // from the fifth field
+  int32_t difference;   // the sixth field as written, checked against len when stored
 };
 
 struct TandemScanner {

@@ -29,7 +29,9 @@ bool skip(SkipReason reason, const char* why, SkipReason& reasonOut, const char*
   return false;
 }
 
-bool outOfRange(const PairRow& pair) { return !inRange(pair.pos) || !inRange(pair.partner) || !inRange(pair.len); }
+bool outOfRange(const PairRow& pair) {
+  return !inRange(pair.pos) || !inRange(pair.partner) || !inRange(pair.len) || !inRange(partnerLength(pair));
+}
 
 // Until --chrom's sequence turns up, the names met are remembered for the message that
 // says it is not there.
@@ -46,10 +48,11 @@ void rememberNames(ImportRun& run, const PairRow& pair) {
 
 // Writes a pair of two sequences laid out.
 void writeOnGenome(ImportRun& run, int64_t pos, int64_t partner, uint32_t seq1, uint32_t seq2, int32_t len,
-                   int orientation, double identity) {
+                   int orientation, double identity, int32_t partnerLen) {
   int64_t at = run.axis.sequences[seq1].offset + pos;
   int64_t partnerAt = run.axis.sequences[seq2].offset + partner;
-  emitPair(run.tokens, static_cast<int32_t>(at), static_cast<int32_t>(partnerAt), len, orientation, identity);
+  emitPair(run.tokens, static_cast<int32_t>(at), static_cast<int32_t>(partnerAt), len, orientation, identity,
+           partnerLen);
   ++run.imported;
 }
 
@@ -57,15 +60,17 @@ void writeOnGenome(ImportRun& run, int64_t pos, int64_t partner, uint32_t seq1, 
 // spool until their lengths are known).
 void writePair(ImportRun& run, const HeldPair& pair) {
   int32_t len = static_cast<int32_t>(pair.endA - pair.startA);
+  int32_t partnerLen = static_cast<int32_t>(pair.endB - pair.startB);
   if (!pair.onGenome) {
     emitPair(run.tokens, static_cast<int32_t>(pair.startA), static_cast<int32_t>(pair.startB), len,
-              pair.orientation, pair.identity);
+              pair.orientation, pair.identity, partnerLen);
     ++run.imported;
   } else if (!run.axis.fixed) {
     spoolPair(run.spool, {static_cast<int32_t>(pair.startA), static_cast<int32_t>(pair.startB), len,
-                          pair.orientation, pair.seqA, pair.seqB, pair.identity});
+                          pair.orientation, pair.seqA, pair.seqB, pair.identity, partnerLen});
   } else {
-    writeOnGenome(run, pair.startA, pair.startB, pair.seqA, pair.seqB, len, pair.orientation, pair.identity);
+    writeOnGenome(run, pair.startA, pair.startB, pair.seqA, pair.seqB, len, pair.orientation, pair.identity,
+                  partnerLen);
   }
 }
 
@@ -99,7 +104,7 @@ bool keepPair(ImportRun& run, const PairRow& pair, uint32_t seq1, uint32_t seq2,
       run.diagonal.stretches += static_cast<uint64_t>(stretches);
       ++run.diagonal.alignments;
       for (const PairRow& piece : run.pieces) {
-        if (piece.len < run.options->minLength) {
+        if (longerCopy(piece) < run.options->minLength) {
           ++run.diagonal.piecesShort;
           continue;
         }
@@ -109,7 +114,7 @@ bool keepPair(ImportRun& run, const PairRow& pair, uint32_t seq1, uint32_t seq2,
       return true;
     }
   }
-  if (pair.len < run.options->minLength) return skip(SkipReason::TooShort, "shorter than --min-length", reason, why);
+  if (longerCopy(pair) < run.options->minLength) return skip(SkipReason::TooShort, "shorter than --min-length", reason, why);
   holdOrWrite(run, pair, seq1, seq2, onGenome, false);
   return true;
 }
@@ -229,7 +234,8 @@ bool finishGenome(ImportRun& run) {
   }
   SpooledPair held;
   while (nextSpooledPair(run.spool, held))
-    writeOnGenome(run, held.pos, held.partner, held.seq1, held.seq2, held.len, held.orientation, held.identity);
+    writeOnGenome(run, held.pos, held.partner, held.seq1, held.seq2, held.len, held.orientation, held.identity,
+                  held.partnerLen);
   if (run.spool.error != 0) {
     std::fprintf(run.messages, "quelvar-import: cannot read back the pairs held in a temporary file: %s\n",
                  std::strerror(run.spool.error));

@@ -30,7 +30,7 @@ struct AlignmentPath {
 struct PairRow {
   int64_t pos;
   int64_t partner;
-  int64_t len;
+  int64_t len;              // the first copy's span
   int64_t partnerEnd;       // one past the partner copy's last base
   int orientation;          // 0 same strand, 1 reverse complement
   double identity;          // percent, to two decimals; kNoIdentity when the format gives none
@@ -41,6 +41,13 @@ struct PairRow {
   HitRole role;
   AlignmentPath path;
 };
+
+// The partner copy's length (the first copy's is len): the two differ where an alignment
+// has gaps. The list gives a pair the longer as its length, the bar's height.
+inline int64_t partnerLength(const PairRow& pair) { return pair.partnerEnd - pair.partner; }
+inline int64_t longerCopy(const PairRow& pair) {
+  return pair.len > partnerLength(pair) ? pair.len : partnerLength(pair);
+}
 
 struct RowResult {
   RowKind kind;

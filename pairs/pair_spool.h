@@ -13,6 +13,7 @@ struct SpooledPair {
   uint32_t seq1;
   uint32_t seq2;
   double identity;
+  int32_t partnerLen;  // the partner copy's length; len is the first copy's
 };
 
 struct PairSpool {

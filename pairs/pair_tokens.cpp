@@ -34,13 +34,17 @@ char* writeDigits(char* out, uint32_t value) {
 
 }  // namespace
 
-size_t formatPair(char* out, int32_t pos, int32_t partner, int32_t len, int orientation, double identity) {
+size_t formatPair(char* out, int32_t pos, int32_t partner, int32_t len, int orientation, double identity,
+                  int32_t partnerLen) {
+  if (partnerLen < 0) partnerLen = len;
+  int32_t longer = partnerLen > len ? partnerLen : len;
+  int32_t difference = partnerLen - len;
   char* p = out;
   p = writeDigits(p, static_cast<uint32_t>(pos));
   *p++ = '/';
   p = writeDigits(p, static_cast<uint32_t>(partner));
   *p++ = '/';
-  p = writeDigits(p, static_cast<uint32_t>(len));
+  p = writeDigits(p, static_cast<uint32_t>(longer));
   *p++ = '/';
   *p++ = orientation != 0 ? '1' : '0';
   if (identity >= 0) {
@@ -52,6 +56,14 @@ size_t formatPair(char* out, int32_t pos, int32_t partner, int32_t len, int orie
     *p++ = '.';
     *p++ = static_cast<char>('0' + hundredths / 10 % 10);
     *p++ = static_cast<char>('0' + hundredths % 10);
+  } else if (difference != 0) {
+    *p++ = '/';
+    *p++ = '.';  // reads as an unknown identity
+  }
+  if (difference != 0) {
+    *p++ = '/';
+    if (difference < 0) *p++ = '-';
+    p = writeDigits(p, difference < 0 ? 0u - static_cast<uint32_t>(difference) : static_cast<uint32_t>(difference));
   }
   *p++ = '\n';
   return static_cast<size_t>(p - out);
@@ -63,9 +75,10 @@ void startTokenOutput(TokenOutput& out, PairSink sink) {
   out.used = 0;
 }
 
-void emitPair(TokenOutput& out, int32_t pos, int32_t partner, int32_t len, int orientation, double identity) {
+void emitPair(TokenOutput& out, int32_t pos, int32_t partner, int32_t len, int orientation, double identity,
+              int32_t partnerLen) {
   if (out.buffer.size() - out.used < kMaxTokenBytes) flushTokens(out);
-  out.used += formatPair(out.buffer.data() + out.used, pos, partner, len, orientation, identity);
+  out.used += formatPair(out.buffer.data() + out.used, pos, partner, len, orientation, identity, partnerLen);
 }
 
 void flushTokens(TokenOutput& out) {

@@ -1,6 +1,8 @@
-// The importer's output: tandem tokens, "pos/partner/len/orientation[/identity]" and a
-// line end each, handed in batches of whole tokens to a sink, which may be a file writer
-// or the loader's scanner.
+// The importer's output: tandem tokens, "pos/partner/len/orientation[/identity[/difference]]"
+// and a line end each, handed in batches of whole tokens to a sink, which may be a file
+// writer or the loader's scanner. len is the longer copy's length (the bar's height, also
+// to a reader of three fields); a sixth field, the partner copy's length less the first
+// copy's, is written only when the copies differ, with "." for an unknown identity.
 #pragma once
 
 #include <cstddef>
@@ -20,12 +22,15 @@ struct TokenOutput {
 
 void startTokenOutput(TokenOutput& out, PairSink sink);
 
-// identity: percent, written with two decimals; negative writes no fifth field.
-void emitPair(TokenOutput& out, int32_t pos, int32_t partner, int32_t len, int orientation, double identity = -1.0);
+// len: the first copy's length; partnerLen: the partner copy's, negative when it is as long.
+// identity: percent, written with two decimals; negative writes no fifth field (or ".").
+void emitPair(TokenOutput& out, int32_t pos, int32_t partner, int32_t len, int orientation, double identity = -1.0,
+              int32_t partnerLen = -1);
 
 // Hands the tokens still buffered to the sink.
 void flushTokens(TokenOutput& out);
 
-// Formats one token with its line end into out (room for 48 bytes) and returns its size.
-constexpr size_t kMaxTokenBytes = 48;
-size_t formatPair(char* out, int32_t pos, int32_t partner, int32_t len, int orientation, double identity = -1.0);
+// Formats one token with its line end into out (room for 64 bytes) and returns its size.
+constexpr size_t kMaxTokenBytes = 64;
+size_t formatPair(char* out, int32_t pos, int32_t partner, int32_t len, int orientation, double identity = -1.0,
+                  int32_t partnerLen = -1);

@@ -120,8 +120,10 @@ int hudLines(const ViewState& view, char lines[kHudLines][kHudLineRoom]) {
     formatPairLine(facts, lines[n++], kHudLineRoom);
     if (view.annotations != nullptr) {
       const AnnotationLanes& lanes = *view.annotations;
-      std::string one = nameFeatures(lanes, featuresUnder(lanes, facts.position, facts.position + facts.length), 2);
-      std::string other = nameFeatures(lanes, featuresUnder(lanes, facts.partner, facts.partner + facts.length), 2);
+      std::string one =
+          nameFeatures(lanes, featuresUnder(lanes, facts.position, facts.position + facts.copyLength), 2);
+      std::string other =
+          nameFeatures(lanes, featuresUnder(lanes, facts.partner, facts.partner + facts.partnerLength), 2);
       if (!one.empty() || !other.empty())
         std::snprintf(lines[n++], kHudLineRoom, "its ends lie on %s \u2194 %s", one.empty() ? "nothing" : one.c_str(),
                       other.empty() ? "nothing" : other.c_str());

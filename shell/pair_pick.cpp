@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include <string>
+#include <utility>
 
 #include "bar_batch.h"
 #include "features_under.h"
@@ -80,9 +81,10 @@ void printPairOfSlot(int32_t slot) {
   formatPairRecord(facts, line, sizeof line);
   std::string features;
   if (viewState.annotations != nullptr)
-    for (int32_t end : {facts.position, facts.partner}) {
-      std::string names =
-          nameFeatures(*viewState.annotations, featuresUnder(*viewState.annotations, end, end + facts.length), kFeaturesNamed);
+    for (auto [start, length] : {std::pair<int64_t, int64_t>{facts.position, facts.copyLength},
+                                 std::pair<int64_t, int64_t>{facts.partner, facts.partnerLength}}) {
+      std::string names = nameFeatures(*viewState.annotations,
+                                       featuresUnder(*viewState.annotations, start, start + length), kFeaturesNamed);
       features += "\t" + (names.empty() ? std::string(".") : names);
     }
   std::printf("%s%s\n", line, features.c_str());

@@ -9,7 +9,7 @@
 void pickForNextFrame();
 
 // A left click at (x, y) in client pixels: the picked pair as one tab-separated line on
-// standard output, "pair", position, partner, length, strand[, identity]; nothing when no
+// standard output (formatPairRecord's, then the features at each copy); nothing when no
 // bar is there.
 void printClickedPair(int32_t x, int32_t y);
 

@@ -20,6 +20,11 @@ bool describePair(int32_t slot, PairFacts& out) {
   out.length = std::llround(basesOfNormalisedLength(record.len));
   out.orientation = pairTraits.orientation[pair];
   out.identity = pairTraits.identity[pair];
+  int64_t first = firstCopyLength(out.length, pairTraits.difference[pair]);
+  int64_t second = partnerCopyLength(out.length, pairTraits.difference[pair]);
+  bool isFirst = slot % 2 == 1;  // record A stands at the pair's first copy
+  out.copyLength = isFirst ? first : second;
+  out.partnerLength = isFirst ? second : first;
   return true;
 }
 
@@ -40,12 +45,31 @@ void formatPercent(uint16_t hundredths, bool trim, char* out, size_t room) {
 
 }  // namespace
 
+namespace {
+
+// "12,345–12,418", or with named sequences "NODE_18:12,345–12,418".
+std::string copyExtent(const SequenceAxis& sequences, int64_t start, int64_t length) {
+  int64_t last = start + length - 1;
+  SequencePlace first{}, end{};
+  if (sequencePlaceOf(sequences, start, first) && sequencePlaceOf(sequences, last, end) &&
+      first.sequence == end.sequence)
+    return formatAxisPlace(sequences, start) + "\u2013" + groupedNumber(end.position);
+  return formatAxisPlace(sequences, start) + "\u2013" + formatAxisPlace(sequences, last);
+}
+
+}  // namespace
+
 void formatPairLine(const PairFacts& facts, char* out, size_t room) {
-  char length[24];
   const SequenceAxis& sequences = loadedSequences();
-  std::string position = formatAxisPlace(sequences, facts.position), partner = formatAxisPlace(sequences, facts.partner);
-  formatBases(facts.length, length, sizeof length);
-  int used = std::snprintf(out, room, "%s \u2194 %s \u00b7 %s bp", position.c_str(), partner.c_str(), length);
+  std::string position = copyExtent(sequences, facts.position, facts.copyLength);
+  std::string partner = copyExtent(sequences, facts.partner, facts.partnerLength);
+  char length[24], partnerLength[24];
+  formatBases(facts.copyLength, length, sizeof length);
+  formatBases(facts.partnerLength, partnerLength, sizeof partnerLength);
+  int used = facts.copyLength == facts.partnerLength
+                 ? std::snprintf(out, room, "%s \u2194 %s \u00b7 %s bp", position.c_str(), partner.c_str(), length)
+                 : std::snprintf(out, room, "%s \u2194 %s \u00b7 %s \u2194 %s bp", position.c_str(), partner.c_str(),
+                                 length, partnerLength);
   if (used < 0 || static_cast<size_t>(used) >= room) return;
   if (facts.orientation != kOrientationUnknown) {
     const char* strand = facts.orientation == kInverted ? "inverted" : "same strand";
@@ -63,25 +87,30 @@ void formatPairLine(const PairFacts& facts, char* out, size_t room) {
 void formatPairRecord(const PairFacts& facts, char* out, size_t room) {
   char strand[4] = ".";
   if (facts.orientation != kOrientationUnknown) std::snprintf(strand, sizeof strand, "%u", facts.orientation);
-  int used = std::snprintf(out, room, "pair\t%d\t%d\t%lld\t%s", facts.position, facts.partner,
-                           static_cast<long long>(facts.length), strand);
+  char percent[16] = ".";
+  if (facts.identity != kIdentityUnknown) formatPercent(facts.identity, false, percent, sizeof percent);
+  int used = std::snprintf(out, room, "pair\t%d\t%d\t%lld\t%s\t%s\t%lld\t%lld", facts.position, facts.partner,
+                           static_cast<long long>(facts.length), strand, percent,
+                           static_cast<long long>(facts.position + facts.copyLength - 1),
+                           static_cast<long long>(facts.partner + facts.partnerLength - 1));
   if (used < 0 || static_cast<size_t>(used) >= room) return;
+  // Named sequences: each copy's sequence, 1-based start and end there, after the columns above.
   const SequenceAxis& sequences = loadedSequences();
-  if (facts.identity != kIdentityUnknown || !sequences.sequences.empty()) {
-    char percent[16] = ".";
-    if (facts.identity != kIdentityUnknown) formatPercent(facts.identity, false, percent, sizeof percent);
-    int more = std::snprintf(out + used, room - static_cast<size_t>(used), "\t%s", percent);
-    if (more < 0 || static_cast<size_t>(used + more) >= room) return;
-    used += more;
-  }
-  // Named sequences: each end's name and 1-based position there, after the columns above.
-  for (int32_t end : {facts.position, facts.partner}) {
+  struct Copy {
+    int64_t start, length;
+  };
+  for (const Copy& copy : {Copy{facts.position, facts.copyLength}, Copy{facts.partner, facts.partnerLength}}) {
     if (sequences.sequences.empty()) break;
-    SequencePlace place;
-    int more = sequencePlaceOf(sequences, end, place)
-                   ? std::snprintf(out + used, room - static_cast<size_t>(used), "\t%s\t%lld",
-                                   sequences.sequences[place.sequence].name.c_str(), static_cast<long long>(place.position))
-                   : std::snprintf(out + used, room - static_cast<size_t>(used), "\t.\t.");
+    std::string name = ".", first = ".", last = ".";
+    SequencePlace place{}, lastPlace{};
+    if (sequencePlaceOf(sequences, copy.start, place)) {
+      name = sequences.sequences[place.sequence].name;
+      first = std::to_string(place.position);
+      if (sequencePlaceOf(sequences, copy.start + copy.length - 1, lastPlace) && lastPlace.sequence == place.sequence)
+        last = std::to_string(lastPlace.position);
+    }
+    int more = std::snprintf(out + used, room - static_cast<size_t>(used), "\t%s\t%s\t%s", name.c_str(),
+                             first.c_str(), last.c_str());
     if (more < 0 || static_cast<size_t>(used + more) >= room) return;
     used += more;
   }

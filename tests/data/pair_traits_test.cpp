@@ -1,11 +1,13 @@
-// Orientation and identity kept beside the records: both token readers agree, absent fields
-// stay unknown, and the records, draws and summary are those of the four-field list.
+// Orientation, identity and the copies' lengths kept beside the records: both token readers
+// agree, absent fields stay unknown (or equal), and the records, draws and summary are those
+// of the four-field list.
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 
 #include "load_test_support.h"
+#include "longest_pairs.h"
 #include "pair_traits.h"
 #include "record_table.h"
 #include "tandem_scanner.h"
@@ -56,12 +58,14 @@ TEST(PairTraits, RefusedTokensTakeNoPairAndChunksSplitNothing) {
   resetTandemData();
   TandemScanner scanner;
   startTandemScan(scanner, 1);
-  for (const char* piece : {"5/6/70/1/9", "9.5 7/8/", "70/0/12", ".25"}) scanTandemBytes(scanner, piece, std::strlen(piece));
+  for (const char* piece : {"5/6/70/1/9", "9.5 7/8/", "70/0/12", ".25/-", "11"})
+    scanTandemBytes(scanner, piece, std::strlen(piece));
   finishTandemScan(scanner);
   ASSERT_EQ(recordTable.count, 5);
   EXPECT_EQ(identityOf(1), 9950);
   EXPECT_EQ(orientationOf(2), kSameStrand);
   EXPECT_EQ(identityOf(2), 1225);
+  EXPECT_EQ(pairTraits.difference[2], -11);
 }
 
 TEST(PairTraits, RecordsDrawsAndSummaryAreThoseOfTheFourFieldList) {
@@ -71,6 +75,50 @@ TEST(PairTraits, RecordsDrawsAndSummaryAreThoseOfTheFourFieldList) {
   std::string plain = loadBytes("1/2/50/1 3/4/60/0 5/6/8/1 7/8/90/1\n");
   EXPECT_EQ(withIdentity, plain);
   EXPECT_EQ(std::memcmp(first, recordTable.slots + 1, sizeof first), 0);
+}
+
+TEST(PairTraits, SixthFieldGivesEachCopyItsLengthOnEitherReader) {
+  // The '+' and the "-x" send tokens through the general walk; "." is an unknown identity.
+  std::string sixFields = loadBytes("1/2/50/1/99.10/-3 3/4/50/0/./7 5/6/50 +7/8/50/1/./-4 9/10/50/0/80/51 "
+                                    "11;12;50;0;90;-49 13/14/50/0/./-x 15/16/50/0/./-2/9\n");
+  ASSERT_EQ(recordTable.count, 17);
+  const int32_t difference[] = {0, -3, 7, 0, -4, 0, -49, 0, -2};
+  for (int pair = 1; pair <= 8; ++pair) EXPECT_EQ(pairTraits.difference[pair], difference[pair]) << "pair " << pair;
+  EXPECT_EQ(identityOf(1), 9910);
+  EXPECT_EQ(identityOf(2), kIdentityUnknown);
+  EXPECT_EQ(identityOf(4), kIdentityUnknown);
+  EXPECT_EQ(pairTraits.withIdentity, 3);
+  EXPECT_EQ(firstCopyLength(50, 7), 43);
+  EXPECT_EQ(partnerCopyLength(50, 7), 50);
+  EXPECT_EQ(firstCopyLength(50, -3), 50);
+  EXPECT_EQ(partnerCopyLength(50, -3), 47);
+
+  TandemRecord first[16];
+  std::memcpy(first, recordTable.slots + 1, sizeof first);
+  std::string threeFields = loadBytes("1/2/50 3/4/50 5/6/50 7/8/50 9/10/50 11/12/50 13/14/50 15/16/50\n");
+  EXPECT_EQ(sixFields, threeFields);
+  EXPECT_EQ(std::memcmp(first, recordTable.slots + 1, sizeof first), 0);
+}
+
+// At the table limit the pairs that stay keep their copies' lengths, the held and the new.
+TEST(PairTraits, TheLongestPairsKeepTheirCopiesLengths) {
+  resetTandemData();
+  std::string text;
+  for (int32_t i = 0; i < kTablePairs - 1; ++i)
+    text += std::to_string(i) + "/" + std::to_string(i + 7) + "/20/0/./-3\n";
+  text += "5/900/60/1/98.5/8\n";
+  TandemScanner scanner;
+  startTandemScan(scanner, 1);
+  scanner.keepLongest = true;
+  scanTandemBytes(scanner, text.data(), text.size());
+  finishTandemScan(scanner);
+  ASSERT_EQ(recordTable.count, kTableSlots - 1);
+  EXPECT_EQ(pairTraits.difference[1], -3);
+  int32_t last = pairOfSlot(recordTable.count - 2);
+  EXPECT_EQ(recordTable.slots[2 * last - 1].pos, 5);
+  EXPECT_EQ(pairTraits.difference[last], 8);
+  EXPECT_EQ(pairTraits.difference[last - 1], -3);
+  resetTandemData();
 }
 
 }  // namespace

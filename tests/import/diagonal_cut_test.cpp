@@ -2,6 +2,7 @@
 // there, on constructed paths and on real chromosomes (E. coli MG1655 and H. pylori G27
 // from Debian's ragout-examples, aligned by Debian's minimap2 as the in-process route
 // aligns them), their parts checked against the cg:Z paths read here independently.
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include <set>
@@ -94,14 +95,15 @@ void expectNoStretchOnItself(const std::string& gzip, const std::string& name, l
     int lineRuns = 0;
     std::vector<PafLine> offDiagonal = partsOffTheDiagonal(line, lineRuns);
     if (lineRuns == 0) {
-      possible.emplace(line.qStart, line.tStart, line.qEnd - line.qStart, line.reverse ? 1 : 0);
+      possible.emplace(line.qStart, line.tStart, std::max(line.qEnd - line.qStart, line.tEnd - line.tStart),
+                       line.reverse ? 1 : 0);
       continue;
     }
     runs += lineRuns;
     ++cutHits;
     longestWasCut |= line.qEnd - line.qStart == longestBefore;
     for (const PafLine& part : offDiagonal) {
-      possible.emplace(part.qStart, part.tStart, part.qEnd - part.qStart, 0);
+      possible.emplace(part.qStart, part.tStart, std::max(part.qEnd - part.qStart, part.tEnd - part.tStart), 0);
       ++parts;
     }
   }

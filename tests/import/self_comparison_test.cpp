@@ -173,7 +173,7 @@ TEST_F(SelfComparison, OnlyATwinWithinTheToleranceIsMerged) {
                  "a\t9000\t6989\t7500\t-\tb\t9000\t2000\t2500\t500\t500\t0\n");
   ToolResult r = runTool({kImport, "--all-sequences", dir + "/two.paf"});
   ASSERT_EQ(r.exitCode, 0) << r.err;
-  EXPECT_EQ(r.out, "100/14000/300/0/100.00\n2000/16000/500/1/100.00\n15989/2000/511/1/100.00\n");
+  EXPECT_EQ(r.out, "100/14000/300/0/100.00\n2000/16000/500/1/100.00\n15989/2000/511/1/100.00/-11\n");
   EXPECT_NE(r.err.find("imported 3 pairs on 2 sequences; skipped 1 line: 1 mirrors merged"), std::string::npos)
       << r.err;
 }

@@ -38,6 +38,7 @@ class WayfindingTest : public ::testing::Test {
     addRecord(b, a, len, 0.8f, 0.5f, 0.25f);
     pairTraits.orientation[pair] = orientation;
     pairTraits.identity[pair] = identity;
+    pairTraits.difference[pair] = 0;
   }
   ScreenPoint onScreen(int32_t slot, float height) {
     const TandemRecord& r = recordTable.slots[slot];
@@ -119,7 +120,7 @@ TEST_F(WayfindingTest, HudWritesItsLinesAndDrawsTheRuler) {
   EXPECT_STREQ(lines[0], "pairs.tsv \u00b7 3 pairs");
   EXPECT_STREQ(lines[1], "showing 3 pairs longer than 21 bp");  // 0.03 x 5,000 / 7
   EXPECT_STREQ(lines[2], "camera over position -100,000");
-  EXPECT_STREQ(lines[3], "420,000 \u2194 150,000 \u00b7 2,500 bp \u00b7 inverted \u00b7 99.1%");
+  EXPECT_STREQ(lines[3], "420,000\u2013422,499 \u2194 150,000\u2013152,499 \u00b7 2,500 bp \u00b7 inverted \u00b7 99.1%");
   view.windowMode = true;
   view.windowStart = 200000;
   view.zoomSteps = 1;
@@ -198,17 +199,18 @@ TEST_F(WayfindingTest, PickFindsTheBarAtItsScreenPointNearestTheEye) {
 }
 
 TEST(PairFacts, LinesForTheHudAndForCopying) {
-  PairFacts facts{12414032, 12414152, 74, kInverted, 9910};
+  PairFacts facts{12414032, 12414152, 74, kInverted, 9910, 74, 74};
   char line[160];
   formatPairLine(facts, line, sizeof line);
-  EXPECT_STREQ(line, "12,414,032 \u2194 12,414,152 \u00b7 74 bp \u00b7 inverted \u00b7 99.1%");
+  EXPECT_STREQ(line, "12,414,032\u201312,414,105 \u2194 12,414,152\u201312,414,225 \u00b7 74 bp \u00b7 inverted \u00b7 99.1%");
   formatPairRecord(facts, line, sizeof line);
-  EXPECT_STREQ(line, "pair\t12414032\t12414152\t74\t1\t99.10");
-  facts = PairFacts{5, 9, 11, kOrientationUnknown, kIdentityUnknown};
+  EXPECT_STREQ(line, "pair\t12414032\t12414152\t74\t1\t99.10\t12414105\t12414225");
+  // The bar stands at the shorter copy: each copy keeps its own end.
+  facts = PairFacts{5000, 1000, 2000, kOrientationUnknown, kIdentityUnknown, 1990, 2000};
   formatPairLine(facts, line, sizeof line);
-  EXPECT_STREQ(line, "5 \u2194 9 \u00b7 11 bp");
+  EXPECT_STREQ(line, "5,000\u20136,989 \u2194 1,000\u20132,999 \u00b7 1,990 \u2194 2,000 bp");
   formatPairRecord(facts, line, sizeof line);
-  EXPECT_STREQ(line, "pair\t5\t9\t11\t.");
+  EXPECT_STREQ(line, "pair\t5000\t1000\t2000\t.\t.\t6989\t2999");
 }
 
 }  // namespace

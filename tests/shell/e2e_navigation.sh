@@ -44,7 +44,7 @@ fi
 # . : the longest pair, its ends named.
 pressUntil period ". printed no pair" eval "sleep 0.3; grep -q '^pair' out.txt"
 stepped=$(tr -d '\r' <out.txt | grep '^pair' | head -n1)
-[ "$(echo "$stepped" | cut -f4,7-10)" = "$(printf '%s\t%s\t%s\t%s\t%s' "$length" "$name" "$start" "$partnerName" "$partnerStart")" ] ||
+[ "$(echo "$stepped" | cut -f4,9,10,12,13)" = "$(printf '%s\t%s\t%s\t%s\t%s' "$length" "$name" "$start" "$partnerName" "$partnerStart")" ] ||
   fail ". printed '$stepped', not the longest pair ($length $name:$start $partnerName:$partnerStart)"
 
 # Presses P until the next picture is saved; leaves its printed command in $command.
@@ -104,9 +104,7 @@ read -r barX barY < <(convert bars.ppm none.ppm -crop "${clientW}x${clientH}+${c
 [ -n "${barY:-}" ] || fail "no bar pixel to click on"
 clickForPair "$barX" "$barY"
 [ -n "$clicked" ] || fail "a click on the bar at $barX,$barY printed nothing"
-# A copy reaching past its contig's end (the pair's length is its longer copy's) also
-# names the next contig's feature, after its own.
-echo "$clicked" | awk -F'\t' '{exit !(NF == 12 && index($11, "span_" $7 " (") == 1 && index($12, "span_" $9 " (") == 1)}' ||
+echo "$clicked" | awk -F'\t' '{exit !(NF == 16 && index($15, "span_" $9 " (") == 1 && index($16, "span_" $12 " (") == 1)}' ||
   fail "the click line does not name the features at its ends: $clicked"
 
 closeViewer

@@ -23,9 +23,9 @@ cd "$sessionDir"
 printf '%s\n' 5000/25000/300/0/99.5 15000/60000/240/1/97.2 30000/90000/180/0/91 \
   45000/120000/10000/1/99.1 70000/150000/120/0 95000/180000/40/1/85 150000/2050000/2000/0 >date.txt
 # Every line a click may print: each pair seen from either bar.
-awk -F/ '{id = NF > 4 ? sprintf("\t%.2f", $5) : ""
-  printf "pair\t%s\t%s\t%s\t%s%s\n", $1, $2, $3, $4, id
-  printf "pair\t%s\t%s\t%s\t%s%s\n", $2, $1, $3, $4, id}' date.txt >pair-lines.txt
+awk -F/ '{id = NF > 4 ? sprintf("%.2f", $5) : "."
+  printf "pair\t%s\t%s\t%s\t%s\t%s\t%s\t%s\n", $1, $2, $3, $4, id, $1 + $3 - 1, $2 + $3 - 1
+  printf "pair\t%s\t%s\t%s\t%s\t%s\t%s\t%s\n", $2, $1, $3, $4, id, $2 + $3 - 1, $1 + $3 - 1}' date.txt >pair-lines.txt
 
 prepareRunner "$mode"
 openViewer

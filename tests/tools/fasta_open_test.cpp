@@ -3,6 +3,8 @@
 // same list and offset table; options that cannot go with it are refused.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <set>
 #include <sstream>
 
 #include <string>
@@ -13,6 +15,7 @@ namespace {
 
 const char kContigs[] = "/usr/share/doc/ragout/examples/H.Pylori/SJM180_contigs.fasta.gz";
 const char kChromosome[] = "/usr/share/doc/ragout/examples/H.Pylori/references/ELS37.fasta.gz";
+const char kMG1655[] = "/usr/share/doc/ragout/examples/E.Coli/references/MG1655-K12.fasta.gz";
 
 bool haveGenomes() {
   return !findOnPath("minimap2").empty() && readWholeFile(kContigs).size() > 0 && readWholeFile(kChromosome).size() > 0;
@@ -71,6 +74,51 @@ TEST_F(FastaOpen, SummaryRecordsAndListAreThoseOfTheBinarysPaf) {
   ASSERT_EQ(one.exitCode, 0) << one.err;
   EXPECT_EQ(one.out, oneOutside.out);
   EXPECT_NE(one.out, "Count tandem load - 1\nMax len tandem - 0\n");
+}
+
+// Alignments with gaps give copies of different spans: --pairs lists each copy with the
+// ends its PAF row gives, and the longer copy's length.
+TEST_F(FastaOpen, PairsListEachCopyWithItsPafRowsEnds) {
+  if (readWholeFile(kMG1655).empty()) GTEST_SKIP() << "needs ragout-examples";
+  alignOutside(kMG1655, "mg");
+  std::set<std::string> rows;  // query and target as --pairs writes them: 1-based, inclusive
+  std::istringstream paf(readWholeFile(dir + "/mg.paf"));
+  for (std::string line; std::getline(paf, line);) {
+    std::istringstream in(line);
+    std::string q, t, strand;
+    long long qLength, qStart, qEnd, tLength, tStart, tEnd;
+    in >> q >> qLength >> qStart >> qEnd >> strand >> t >> tLength >> tStart >> tEnd;
+    rows.insert(q + "\t" + std::to_string(qStart + 1) + "\t" + std::to_string(qEnd) + "\t" + t + "\t" +
+                std::to_string(tStart + 1) + "\t" + std::to_string(tEnd));
+  }
+  // Without their paths no hit is cut along the diagonal, so every pair is one whole row.
+  ToolResult pairs = shell("sed 's/\\tcg:Z:[^\\t]*//' mg.paf > whole.paf && " + builtProgram("quelvar-summary") +
+                           " --pairs --all-sequences --fai mg.fai whole.paf");
+  ASSERT_EQ(pairs.exitCode, 0) << pairs.err;
+  std::istringstream listed(pairs.out);
+  std::string line;
+  std::getline(listed, line);  // the header
+  int count = 0, unequal = 0;
+  while (std::getline(listed, line)) {
+    std::istringstream in(line);
+    std::string length, name, start, end, partnerName, partnerStart, partnerEnd;
+    std::getline(in, length, '\t');
+    std::getline(in, name, '\t');
+    std::getline(in, start, '\t');
+    std::getline(in, end, '\t');
+    std::getline(in, partnerName, '\t');
+    std::getline(in, partnerStart, '\t');
+    std::getline(in, partnerEnd, '\t');
+    std::string ends = name + "\t" + start + "\t" + end + "\t" + partnerName + "\t" + partnerStart + "\t" + partnerEnd;
+    EXPECT_EQ(rows.count(ends), 1u) << line;
+    long long span = std::stoll(end) - std::stoll(start) + 1;
+    long long partnerSpan = std::stoll(partnerEnd) - std::stoll(partnerStart) + 1;
+    EXPECT_EQ(std::stoll(length), std::max(span, partnerSpan)) << line;
+    ++count;
+    unequal += span != partnerSpan;
+  }
+  EXPECT_GT(count, 300);
+  EXPECT_GT(unequal, 100) << "MG1655's self-alignment has many gapped repeats";
 }
 
 TEST_F(FastaOpen, WhatCannotGoWithAFastaIsRefused) {

@@ -103,4 +103,19 @@ TEST(SummaryTool, StatsAndPairsSpeakInSequencesAndFilterAsTheViewerShows) {
   EXPECT_EQ(runBuilt("quelvar-summary --stats --pairs two.paf", folder).exitCode, 2);
 }
 
+// Copies of different spans: each keeps its own ends, the bar the longer copy's length.
+TEST(SummaryTool, PairsGiveEachCopyItsOwnEnds) {
+  std::string folder = scratchFolder("summary_extents");
+  writeWholeFile(folder + "/gapped.paf",
+                 "ctgA\t9000\t100\t1090\t+\tctgA\t9000\t5000\t6000\t990\t1000\t60\n"
+                 "ctgA\t9000\t2000\t2500\t-\tctgA\t9000\t7000\t7480\t470\t500\t60\n");
+  ToolResult pairs = runBuilt("quelvar-summary --pairs --all-sequences gapped.paf", folder);
+  EXPECT_EQ(pairs.exitCode, 0);
+  EXPECT_EQ(pairs.out,
+            "# length\tsequence\tstart\tend\tpartner sequence\tpartner start\tpartner end\tstrand\tidentity\n"
+            "1000\tctgA\t101\t1090\tctgA\t5001\t6000\t+\t99.00\n"
+            "500\tctgA\t2001\t2500\tctgA\t7001\t7480\t-\t94.00\n");
+  EXPECT_NE(pairs.err.find("Max len tandem - 1000\n"), std::string::npos) << pairs.err;
+}
+
 }  // namespace

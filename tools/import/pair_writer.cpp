@@ -43,9 +43,10 @@ int openFileWriter(PairWriter& writer, const std::string& path, bool force,
   return opened;
 }
 
-void writePair(PairWriter& writer, int32_t pos, int32_t partner, int32_t len, int orientation, double identity) {
+void writePair(PairWriter& writer, int32_t pos, int32_t partner, int32_t len, int orientation, double identity,
+               int32_t partnerLen) {
   if (writer.buffer.size() - writer.used < kMaxTokenBytes) flush(writer);
-  writer.used += formatPair(writer.buffer.data() + writer.used, pos, partner, len, orientation, identity);
+  writer.used += formatPair(writer.buffer.data() + writer.used, pos, partner, len, orientation, identity, partnerLen);
 }
 
 void writeTokens(PairWriter& writer, const char* text, size_t size) {

@@ -1,6 +1,6 @@
-// Writes the tandem list, one "pos/partner/len/orientation[/identity]" token a line, through one
-// buffer. To a file it writes under a temporary name beside it and renames at the end, so
-// a run that fails, or is interrupted, leaves no partial list behind.
+// Writes the tandem list, one "pos/partner/len/orientation[/identity[/difference]]" token a
+// line, through one buffer. To a file it writes under a temporary name beside it and
+// renames at the end, so a run that fails, or is interrupted, leaves no partial list behind.
 #pragma once
 
 #include <cstddef>
@@ -28,9 +28,9 @@ void openStdoutWriter(PairWriter& writer);
 // when the writer is ready; any refusal is already reported.
 int openFileWriter(PairWriter& writer, const std::string& path, bool force, const std::vector<std::string>& inputs);
 
-// identity: percent, written with two decimals; negative writes no fifth field.
+// As emitPair: len the first copy's length, partnerLen the partner copy's (negative: as long).
 void writePair(PairWriter& writer, int32_t pos, int32_t partner, int32_t len, int orientation,
-               double identity = -1.0);
+               double identity = -1.0, int32_t partnerLen = -1);
 
 // Writes whole tokens' text; takeTokens is the same as the importer's sink (context: the
 // writer).

@@ -73,9 +73,10 @@ void printShownPairs(FILE* out, const SequenceAxis& sequences, SlotShown shown, 
   };
   for (const ShownPair& pair : pairs) {
     const TandemRecord& first = recordTable.slots[2 * pair.pair - 1];
+    int32_t difference = pairTraits.difference[pair.pair];
     std::string one, other;
-    copy(first.pos, pair.length, one);
-    copy(first.partner, pair.length, other);
+    copy(first.pos, firstCopyLength(pair.length, difference), one);
+    copy(first.partner, partnerCopyLength(pair.length, difference), other);
     uint8_t strand = pairTraits.orientation[pair.pair];
     uint16_t identity = pairTraits.identity[pair.pair];
     char percent[16] = ".";

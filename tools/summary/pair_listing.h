@@ -15,6 +15,6 @@ using SlotShown = bool (*)(void* context, int32_t slot);
 void printPairStats(FILE* out, const SequenceAxis& sequences, SlotShown shown, void* context);
 
 // A header line, then one line a shown pair, longest first (of equal lengths, in load
-// order): length, then each copy's sequence, start and end (1-based, inclusive), strand
-// (+, - or .) and identity in percent (. when unknown).
+// order): length (the longer copy's), then each copy's own sequence, start and end (1-based,
+// inclusive), strand (+, - or .) and identity in percent (. when unknown).
 void printShownPairs(FILE* out, const SequenceAxis& sequences, SlotShown shown, void* context);
