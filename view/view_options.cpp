@@ -202,7 +202,8 @@ bool takeViewOption(int option, const char* value, ViewOptions& options, std::st
     case kGotoOption:
       options.gotoText.clear();
       options.gotoPosition = -1;
-      if (value[0] >= '0' && value[0] <= '9' && std::strchr(value, ':') == nullptr) {
+      // Only a bare number is a position: "23S_rRNA_3" is a feature's name.
+      if (value[0] != '\0' && std::strspn(value, "0123456789") == std::strlen(value)) {
         if (!readWholeInteger(value, 0, INT32_MAX, number))
           return refuse(error, "--goto wants a position from 0 to 2147483647, not '%s'", value);
         options.gotoPosition = number;

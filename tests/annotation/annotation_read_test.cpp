@@ -4,6 +4,8 @@
 // axis are said, not lost silently.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <fstream>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -229,6 +231,27 @@ TEST_F(AnnotationRead, APlaceIsASequencePlaceElseAFeaturesName) {
   ASSERT_EQ(findPlace(axis, lanes, "geneThree", range, error, note), PlaceAnswer::Found) << error;
   EXPECT_EQ(range.start, 10099);
   EXPECT_EQ(note, "2 features named geneThree; the first, in " + dir + "/genes.bed");
+}
+
+// Real trf -ngs output of a genome whose FASTA names carry descriptions: the feature lies on
+// the name's first word.
+TEST_F(AnnotationRead, TandemRepeatsFinderNgsOfDescribedRecordsLiesOnTheFirstWord) {
+  const std::string genome = "/usr/share/doc/ragout/examples/H.Pylori/references/G27.fasta.gz";
+  if (findOnPath("trf").empty() || !std::ifstream(genome)) GTEST_SKIP() << "needs trf and ragout-examples";
+  ASSERT_EQ(runCommand("gzip -dc " + genome + " | head -c 200000 > part.fa && "
+                       "(trf part.fa 2 7 7 80 10 50 500 -ngs -h > part.ngs; true)",
+                       dir)
+                .exitCode,
+            0);
+  SequenceAxis axis{};
+  reachSequence(axis, sequenceNumber(axis, "gi|208433976|ref|NC_011333.1|"), 200000);
+  layOutSequences(axis);
+  AnnotationLanes lanes;
+  std::string message;
+  ASSERT_TRUE(load(lanes, dir + "/part.ngs", axis, message));
+  EXPECT_EQ(message.find("skipped"), std::string::npos) << message;
+  std::string ngs = readWholeFile(dir + "/part.ngs");
+  EXPECT_EQ(static_cast<std::ptrdiff_t>(featureCount(lanes.lanes[0].features)), std::count(ngs.begin(), ngs.end(), '\n') - 1);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // safety and the exit codes.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -127,6 +128,48 @@ TEST_F(ImportCli, AllSequencesLaysThemEndToEndAndWritesTheOffsets) {
   EXPECT_EQ(missing.exitCode, 2);
   EXPECT_NE(missing.err.find("no pair names chr2; the input names chr, plasmid\n"), std::string::npos)
       << missing.err;
+}
+
+// A list imported again without --all-sequences must not keep the earlier offset table
+// beside it: the viewer would name its pairs on the wrong sequences.
+TEST_F(ImportCli, AListWrittenWithoutOffsetsLeavesNoEarlierTable) {
+  std::string hits = dir + "/hits.tsv", list = dir + "/list.txt";
+  writeWholeFile(hits, kTwoSequences);
+  ASSERT_EQ(runTool({kImport, "--all-sequences", "--out", list, hits}).exitCode, 0);
+  ToolResult again = runTool({kImport, "--force", "--out", list, hits});
+  EXPECT_EQ(again.exitCode, 0) << again.err;
+  EXPECT_FALSE(std::ifstream(list + ".sequences")) << "the earlier table is still there";
+
+  // Without --force a table of another run beside a new list is refused, and kept.
+  std::string other = dir + "/other.txt";
+  writeWholeFile(other + ".sequences", "# name\toffset\tlength\nchr\t0\t9000\n");
+  ToolResult refused = runTool({kImport, "--out", other, hits});
+  EXPECT_EQ(refused.exitCode, 2);
+  EXPECT_NE(refused.err.find("other.txt.sequences exists and would be read as this list's offset table; --force "
+                             "removes it"),
+            std::string::npos)
+      << refused.err;
+  EXPECT_FALSE(std::ifstream(other));
+  EXPECT_TRUE(std::ifstream(other + ".sequences"));
+}
+
+// A table beside a list that does not reach its pairs, or that is no file, is refused.
+TEST_F(ImportCli, AnOffsetTableThatIsNotTheListsIsRefused) {
+  std::string list = dir + "/list.txt";
+  writeWholeFile(list, "100/5100/200\n8000/8500/400\n");
+  writeWholeFile(list + ".sequences", "# name\toffset\tlength\nchr\t0\t8800\n");
+  ToolResult past = runTool({kSummary, list});
+  EXPECT_EQ(past.exitCode, 1);
+  EXPECT_NE(past.err.find("list.txt:2: a pair ends at 8900, past " + list + ".sequences (8800 positions)"),
+            std::string::npos)
+      << past.err;
+  writeWholeFile(list + ".sequences", "# name\toffset\tlength\nchr\t0\t8900\n");
+  EXPECT_EQ(runTool({kSummary, list}).exitCode, 0);
+
+  ASSERT_EQ(runCommand("rm list.txt.sequences && mkfifo list.txt.sequences", dir).exitCode, 0);
+  ToolResult fifo = runTool({kSummary, list});
+  EXPECT_EQ(fifo.exitCode, 1);
+  EXPECT_NE(fifo.err.find("cannot read " + list + ".sequences: not a regular file"), std::string::npos) << fifo.err;
 }
 
 // The viewer counts pairs per position up to 299,999,999: a genome laid out past that is
