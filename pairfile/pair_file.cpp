@@ -163,7 +163,8 @@ bool readListSequences(const char* listPath, SequenceAxis& axis, std::string& er
   };
   // Looked at before it is opened: opening a FIFO would wait for a writer.
   struct stat info;
-  if (stat(side.c_str(), &info) != 0) return errno == ENOENT ? true : refuse(std::strerror(errno));
+  if (stat(side.c_str(), &info) != 0)
+    return errno == ENOENT || errno == ENAMETOOLONG ? true : refuse(std::strerror(errno));
   if (S_ISDIR(info.st_mode)) return refuse(std::strerror(EISDIR));
   if (!S_ISREG(info.st_mode)) return refuse("not a regular file");
   errno = 0;

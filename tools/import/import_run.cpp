@@ -50,7 +50,8 @@ bool writeSequencesFile(const ImportRun& run) {
 int checkStaleSequencesFile(const ImportOptions& options) {
   std::string path = sequencesPath(options);
   struct stat info;
-  if (stat(path.c_str(), &info) != 0 && errno == ENOENT) return kExitOk;  // the reader finds none either
+  // The reader finds none either (a list name at the folder limit leaves no room for one).
+  if (stat(path.c_str(), &info) != 0 && (errno == ENOENT || errno == ENAMETOOLONG)) return kExitOk;
   int refused = checkOutputPath(path, filesRead(options), true);
   if (refused != kExitOk || options.force) return refused;
   return cliUsageError("%s exists and would be read as this list's offset table; --force removes it",
@@ -59,7 +60,7 @@ int checkStaleSequencesFile(const ImportOptions& options) {
 
 bool removeStaleSequencesFile(const ImportOptions& options) {
   std::string path = sequencesPath(options);
-  if (unlink(path.c_str()) == 0 || errno == ENOENT) return true;
+  if (unlink(path.c_str()) == 0 || errno == ENOENT || errno == ENAMETOOLONG) return true;
   cliError("cannot remove %s, an earlier offset table that does not match %s: %s", path.c_str(),
            options.out.c_str(), std::strerror(errno));
   return false;
