@@ -52,7 +52,8 @@ const char kViewOptionsHelp[] =
     "                            without NAME, along the whole axis)\n"
     "      --annotation FILE     a lane of features on the ground in front of the rows, coloured\n"
     "                            by type or repeat class: BED, GFF3, GTF, RepeatMasker .out or\n"
-    "                            TRF .dat (gzip too), on the pairs' sequences; repeatable\n"
+    "                            TRF .dat (gzip too), on the pairs' sequences; repeatable;\n"
+    "                            at most 10,000,000 features a file, identical ones merged\n"
     "      --height linear|log   bar height by length (default) or by log10 of the length,\n"
     "                            so short repeats stay visible beside long ones\n";
 

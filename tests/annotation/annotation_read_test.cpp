@@ -14,6 +14,7 @@
 #include "annotation_place.h"
 #include "features_under.h"
 #include "tool_run.h"
+#include "view_options.h"
 
 namespace {
 
@@ -252,6 +253,48 @@ TEST_F(AnnotationRead, TandemRepeatsFinderNgsOfDescribedRecordsLiesOnTheFirstWor
   EXPECT_EQ(message.find("skipped"), std::string::npos) << message;
   std::string ngs = readWholeFile(dir + "/part.ngs");
   EXPECT_EQ(static_cast<std::ptrdiff_t>(featureCount(lanes.lanes[0].features)), std::count(ngs.begin(), ngs.end(), '\n') - 1);
+}
+
+// One BED line repeated a million times (a few kB of gzip) is one feature, not a million;
+// identical rows apart are merged too, and said.
+TEST_F(AnnotationRead, IdenticalFeaturesAreMergedAndCounted) {
+  ASSERT_EQ(runCommand("(yes 'chrA\t10\t20\trep' | head -n 1000000; printf 'chrA\t5\t9\tother\nchrA\t10\t20\trep\n') "
+                       "| gzip > repeated.bed.gz",
+                       dir)
+                .exitCode,
+            0);
+  AnnotationLanes lanes;
+  std::string message;
+  ASSERT_TRUE(load(lanes, dir + "/repeated.bed.gz", genomeAxis(), message));
+  EXPECT_EQ(featuresOf(lanes.lanes[0]), (std::vector<Feature>{{5, 9, "other", '.'}, {10, 20, "rep", '.'}}));
+  EXPECT_EQ(message, "annotation " + dir + "/repeated.bed.gz (BED): 2 features on 1 sequence, 1 class; merged "
+                     "1,000,000 identical features");
+}
+
+// Past the bound a file is refused with the bound named; identical features read apart
+// are merged before they count against it. The bound here is lowered; the help states the
+// real one.
+TEST_F(AnnotationRead, AFilePastTheFeatureBoundIsRefusedWithTheBoundNamed) {
+  const AnnotationBounds real = annotationBounds;
+  annotationBounds.features = 8;
+  std::string distinct, alternating;
+  for (int i = 0; i < 9; ++i) distinct += "chrA\t" + std::to_string(10 * i) + "\t" + std::to_string(10 * i + 5) + "\n";
+  for (int i = 0; i < 30; ++i) alternating += i % 2 == 0 ? "chrA\t1\t2\ta\n" : "chrA\t3\t4\tb\n";
+  std::string refusal = refusalOf("nine.bed", distinct);
+  AnnotationLanes lanes;
+  std::string message;
+  EXPECT_TRUE(load(lanes, file("two.bed", alternating), genomeAxis(), message)) << message;
+  annotationBounds.nameBytes = 100;
+  std::string names = refusalOf("names.bed", "chrA\t1\t2\t" + std::string(60, 'a') + "\nchrA\t1\t2\t" +
+                                                 std::string(60, 'b') + "\nchrA\t1\t2\tc\n");
+  annotationBounds = real;
+  EXPECT_EQ(refusal, dir + "/nine.bed holds more than 8 features, the most one annotation file may hold (identical "
+                           "ones count once); keep the features that matter (a region, a type) in a smaller file");
+  EXPECT_NE(message.find("2 features on 1 sequence, 1 class; merged 28 identical features"), std::string::npos)
+      << message;
+  EXPECT_NE(names.find("names.bed holds feature names of more than 100 bytes in all"), std::string::npos) << names;
+  EXPECT_NE(std::string(kViewOptionsHelp).find("at most " + groupedNumber(static_cast<int64_t>(real.features)) + " features a file"),
+            std::string::npos);
 }
 
 }  // namespace
