@@ -1,5 +1,7 @@
 #include "annotation_place.h"
 
+#include "text_fields.h"
+
 namespace {
 
 std::string_view trimmed(std::string_view text) {
@@ -40,9 +42,11 @@ PlaceAnswer findPlace(const SequenceAxis& axis, const AnnotationLanes& lanes, st
     return answer;
   }
   range = {first->features.start[firstFeature], first->features.end[firstFeature]};
-  if (total > 1)
-    note = groupedNumber(static_cast<int64_t>(total)) + " features named " + std::string(name) + "; the first, in " +
-           first->path;
+  if (total > 1) {
+    char shown[64];
+    quoteForMessage(name, shown, sizeof shown);
+    note = groupedNumber(static_cast<int64_t>(total)) + " features named " + shown + "; the first, in " + first->path;
+  }
   error.clear();
   return PlaceAnswer::Found;
 }

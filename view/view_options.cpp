@@ -20,6 +20,7 @@
 #include "pair_traits.h"
 #include "record_places.h"
 #include "record_table.h"
+#include "text_fields.h"
 #include "whole_numbers.h"
 
 const char kViewOptionsHelp[] =
@@ -121,15 +122,18 @@ bool readRegion(const std::string& text, int64_t& start, int64_t& end, std::stri
     std::string a = text.substr(0, dash), b = text.substr(dash + 1);
     a.erase(std::remove(a.begin(), a.end(), ','), a.end());
     b.erase(std::remove(b.begin(), b.end(), ','), b.end());
-    if (!readWholeInteger(a.c_str(), 1, INT32_MAX, first) || !readWholeInteger(b.c_str(), first, INT32_MAX, last))
-      return refuse(error, "--region wants [NAME:]START-END (1-based, START <= END), not '%s'", text.c_str());
+    if (!readWholeInteger(a.c_str(), 1, INT32_MAX, first) || !readWholeInteger(b.c_str(), first, INT32_MAX, last)) {
+      char shown[64];
+      quoteForMessage(text, shown, sizeof shown);
+      return refuse(error, "--region wants [NAME:]START-END (1-based, START <= END), not '%s'", shown);
+    }
     start = first - 1;
     end = last;
     return true;
   }
   std::string why;
   if (parsePlace(loadedSequences(), text, range, why) != PlaceAnswer::Found)
-    return refuse(error, "--region %s: %s", text.c_str(), why.c_str());
+    return refuse(error, "--region: %s", why.c_str());  // why quotes the place, cut
   start = range.start;
   end = range.end;
   return true;
@@ -263,7 +267,7 @@ bool checkViewWork(const ViewOptions& options, int64_t bars, std::string& error)
   std::string why, note;
   if (!options.gotoText.empty() &&
       findPlace(loadedSequences(), lanes, options.gotoText, place, why, note) != PlaceAnswer::Found)
-    return refuse(error, "--goto %s: %s", options.gotoText.c_str(), why.c_str());
+    return refuse(error, "--goto: %s", why.c_str());  // why quotes the place, cut
   int64_t start = 0, end = 0;
   if (!options.region.empty() && !readRegion(options.region, start, end, error)) return false;
   int64_t steps = options.zoomSteps + recordMoveSteps(options.moves.c_str());
