@@ -9,6 +9,7 @@
 #include "annotation_check.h"
 #include "line_reader.h"
 #include "sequence_places.h"
+#include "text_fields.h"
 
 AnnotationBounds annotationBounds;
 
@@ -183,11 +184,11 @@ bool loadAnnotation(AnnotationLanes& lanes, const char* path, const SequenceAxis
   bool read = readFeatures(reader, format, reading);
   closeInput(fd);
   if (reader.error != 0) {
-    error = std::string("cannot read ") + path + ": " + readErrorText(reader.error);
+    error = "cannot read " + shownInputName(path) + ": " + readErrorText(reader.error);
     return false;
   }
   if (!read) {
-    error = std::string(path) + " holds " + reading.pastBound +
+    error = shownInputName(path) + " holds " + reading.pastBound +
             "; keep the features that matter (a region, a type) in a smaller file";
     return false;
   }
@@ -195,7 +196,7 @@ bool loadAnnotation(AnnotationLanes& lanes, const char* path, const SequenceAxis
   const size_t fileSequences = reading.sequences.names.size();
   bool unnamedAxis = axis.sequences.empty();
   if (unnamedAxis && fileSequences > 1) {
-    error = std::string(path) + " names " + counted(fileSequences, "sequence", "sequences") + " (" +
+    error = shownInputName(path) + " names " + counted(fileSequences, "sequence", "sequences") + " (" +
             listed(std::vector<std::string>(reading.sequences.names.begin(),
                                             reading.sequences.names.begin() + std::min(fileSequences, kNamesListed)),
                    fileSequences) +
@@ -253,7 +254,7 @@ bool loadAnnotation(AnnotationLanes& lanes, const char* path, const SequenceAxis
   size_t sequencesUsed = 0, classesUsed = 0;
   for (bool used : sequenceUsed) sequencesUsed += used;
   for (uint16_t shared : laneClassOf) classesUsed += shared != UINT16_MAX;
-  summary = "annotation " + std::string(path) + " (" + annotationFormatName(format) + "): ";
+  summary = "annotation " + shownInputName(path) + " (" + annotationFormatName(format) + "): ";
   if (featureCount(lane.features) == 0)
     summary += "no features";
   else

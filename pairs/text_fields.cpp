@@ -120,3 +120,8 @@ bool equalIgnoringCase(std::string_view a, std::string_view b) {
   }
   return true;
 }
+
+std::string shownInputName(std::string_view name) {
+  if (name.empty() || name == "/dev/stdin" || name == "/dev/fd/0" || name == "/proc/self/fd/0") return "standard input";
+  return std::string(name);
+}

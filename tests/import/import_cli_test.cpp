@@ -172,6 +172,22 @@ TEST_F(ImportCli, AnOffsetTableThatIsNotTheListsIsRefused) {
   EXPECT_NE(fifo.err.find("cannot read " + list + ".sequences: not a regular file"), std::string::npos) << fifo.err;
 }
 
+// A hint about standard input names it so, and its commands name a file to save it to.
+TEST_F(ImportCli, StandardInputIsNamedSoInHints) {
+  std::string bases;
+  for (int i = 0; i < 20; ++i) bases += "ACGTTGCAACGTAGCTAGCTAGGATCGATCGATCGATTAGCTAGCTAGCTAGCATCGACTAGC\n";
+  writeWholeFile(dir + "/genome.fa", ">chr1 one\n" + bases);
+  ToolResult fasta = runTool({kImport}, dir + "/genome.fa");
+  EXPECT_NE(fasta.err.find("standard input looks like FASTA (sequences), not pairs; save it as a file and align "
+                           "that (minimap2 -c -X genome.fa genome.fa > self.paf)"),
+            std::string::npos)
+      << fasta.err;
+  writeWholeFile(dir + "/words.txt", "no pairs here\n");
+  ToolResult words = runTool({kSummary, "/dev/stdin"}, dir + "/words.txt");
+  EXPECT_EQ(words.err.find("/dev/stdin"), std::string::npos) << words.err;
+  EXPECT_NE(words.err.find("standard input does not look like pairs"), std::string::npos) << words.err;
+}
+
 // The viewer counts pairs per position up to 299,999,999: a genome laid out past that is
 // refused whole, whether the index says so before reading or the hits after.
 TEST_F(ImportCli, RefusesAGenomeLongerThanTheAxis) {
