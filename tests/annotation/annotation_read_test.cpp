@@ -166,6 +166,19 @@ TEST_F(AnnotationRead, RepeatMaskerRowsGiveRepeatsByClass) {
                classes[0].colour.b == classes[1].colour.b);
 }
 
+TEST_F(AnnotationRead, ARepeatMaskerRowWithABadScoreIsCounted) {
+  AnnotationLanes lanes;
+  std::string message;
+  std::string out = std::string(kRepeatsOut) +
+                    "  4x3   1.3  0.6  1.7  chrA          601      668   (9332) +  (CCCTAA)n      Simple_repeat"
+                    "            1  63    (0)      5\n";
+  ASSERT_TRUE(load(lanes, file("bad.out", out), genomeAxis(), message));
+  EXPECT_EQ(featureCount(lanes.lanes[0].features), 4u);
+  EXPECT_NE(message.find("skipped 1 line that could not be read (first: line 8, the score is not a whole number)"),
+            std::string::npos)
+      << message;
+}
+
 TEST_F(AnnotationRead, FilesThatAreNoAnnotationAreRefusedByWhatTheyLookLike) {
   EXPECT_NE(refusalOf("genome.fa", ">chrA\nACGT\n").find("genome.fa looks like FASTA (sequences), not annotation"),
             std::string::npos);
