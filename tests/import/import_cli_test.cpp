@@ -188,6 +188,17 @@ TEST_F(ImportCli, StandardInputIsNamedSoInHints) {
   EXPECT_NE(words.err.find("standard input does not look like pairs"), std::string::npos) << words.err;
 }
 
+// Windows editors start a file with a byte order mark: a named list reads as without it.
+TEST_F(ImportCli, AListStartingWithAByteOrderMarkReadsAsWithout) {
+  const std::string list = "100/5000/300\n200/9000/400\n";
+  writeWholeFile(dir + "/plain.txt", list);
+  writeWholeFile(dir + "/marked.txt", "\xEF\xBB\xBF" + list);
+  ToolResult plain = runTool({kSummary, "--pairs", dir + "/plain.txt"});
+  ToolResult marked = runTool({kSummary, "--pairs", dir + "/marked.txt"});
+  EXPECT_EQ(marked.exitCode, 0) << marked.err;
+  EXPECT_EQ(marked.out, plain.out);
+}
+
 // The viewer counts pairs per position up to 299,999,999: a genome laid out past that is
 // refused whole, whether the index says so before reading or the hits after.
 TEST_F(ImportCli, RefusesAGenomeLongerThanTheAxis) {
