@@ -96,11 +96,7 @@ uint16_t laneClass(AnnotationLanes& lanes, const std::string& name) {
 // Names cut as messages show them: a 100 kB name would fill the terminal.
 std::string listed(const std::vector<std::string>& names, size_t total) {
   std::string text;
-  for (size_t i = 0; i < names.size(); ++i) {
-    char shown[64];
-    quoteForMessage(names[i], shown, sizeof shown);
-    text += (i > 0 ? ", " : "") + std::string(shown);
-  }
+  for (size_t i = 0; i < names.size(); ++i) text += (i > 0 ? ", " : "") + quotedForMessage(names[i]);
   if (total > names.size()) text += ", ... " + groupedNumber(static_cast<int64_t>(total)) + " in all";
   return text;
 }

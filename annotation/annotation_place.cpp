@@ -42,11 +42,9 @@ PlaceAnswer findPlace(const SequenceAxis& axis, const AnnotationLanes& lanes, st
     return answer;
   }
   range = {first->features.start[firstFeature], first->features.end[firstFeature]};
-  if (total > 1) {
-    char shown[64];
-    quoteForMessage(name, shown, sizeof shown);
-    note = groupedNumber(static_cast<int64_t>(total)) + " features named " + shown + "; the first, in " + first->path;
-  }
+  if (total > 1)
+    note = groupedNumber(static_cast<int64_t>(total)) + " features named " + quotedForMessage(name) +
+           "; the first, in " + first->path;
   error.clear();
   return PlaceAnswer::Found;
 }

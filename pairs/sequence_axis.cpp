@@ -5,16 +5,6 @@
 #include "line_reader.h"
 #include "text_fields.h"
 
-namespace {
-
-// A name as a message shows it: cut, so a 100 kB name does not fill the terminal.
-std::string shownName(std::string_view name) {
-  char shown[64];
-  quoteForMessage(name, shown, sizeof shown);
-  return shown;
-}
-
-}  // namespace
 
 bool readFaiIndex(SequenceAxis& axis, int fd, const char* path, std::string& error) {
   axis = SequenceAxis{};
@@ -34,7 +24,8 @@ bool readFaiIndex(SequenceAxis& axis, int fd, const char* path, std::string& err
     }
     std::string name(f[0]);
     if (axis.indexOf.count(name) != 0) {
-      error = std::string(path) + ":" + std::to_string(reader.lineNumber) + ": " + shownName(name) + " is listed twice";
+      error = std::string(path) + ":" + std::to_string(reader.lineNumber) + ": " + quotedForMessage(name) +
+              " is listed twice";
       return false;
     }
     axis.indexOf.emplace(name, static_cast<uint32_t>(axis.sequences.size()));
@@ -112,12 +103,13 @@ bool readOffsetTable(SequenceAxis& axis, int fd, const char* path, std::string& 
     if (cut || count != 3 || !parseInteger(f[1], offset) || !parseInteger(f[2], length) || offset < 0 || length < 0)
       return bad("expected name<TAB>offset<TAB>length, as quelvar-import writes it");
     std::string name(f[0]);
-    if (axis.indexOf.count(name) != 0) return bad(shownName(name) + " is listed twice");
+    if (axis.indexOf.count(name) != 0) return bad(quotedForMessage(name) + " is listed twice");
     if (offset != next)
-      return bad(shownName(name) + " starts at " + std::to_string(offset) + ", not where the sequence before it ends (" +
+      return bad(quotedForMessage(name) + " starts at " + std::to_string(offset) +
+                 ", not where the sequence before it ends (" +
                  std::to_string(next) + ")");
     if (offset + length > kAxisPositions)
-      return bad(shownName(name) + " ends past the axis (" + std::to_string(kAxisPositions) + ")");
+      return bad(quotedForMessage(name) + " ends past the axis (" + std::to_string(kAxisPositions) + ")");
     axis.indexOf.emplace(name, static_cast<uint32_t>(axis.sequences.size()));
     axis.sequences.push_back({name, length, offset});
     next = offset + length;

@@ -32,6 +32,8 @@ constexpr int64_t kHugeNumber = 1000000000000000000;
 // Copies text into out (size outSize) fit for a one-line message: at most 40 characters,
 // tabs as spaces and anything else unprintable as '?', so a binary or hostile line cannot drive the terminal.
 void quoteForMessage(std::string_view text, char* out, size_t outSize);
+// The same, as a string: a name or a typed place as a message shows it.
+std::string quotedForMessage(std::string_view text);
 
 // How a message names an input: standard input by any of its file names (and an empty
 // name) is "standard input"; any other name is itself.

@@ -122,11 +122,9 @@ bool readRegion(const std::string& text, int64_t& start, int64_t& end, std::stri
     std::string a = text.substr(0, dash), b = text.substr(dash + 1);
     a.erase(std::remove(a.begin(), a.end(), ','), a.end());
     b.erase(std::remove(b.begin(), b.end(), ','), b.end());
-    if (!readWholeInteger(a.c_str(), 1, INT32_MAX, first) || !readWholeInteger(b.c_str(), first, INT32_MAX, last)) {
-      char shown[64];
-      quoteForMessage(text, shown, sizeof shown);
-      return refuse(error, "--region wants [NAME:]START-END (1-based, START <= END), not '%s'", shown);
-    }
+    if (!readWholeInteger(a.c_str(), 1, INT32_MAX, first) || !readWholeInteger(b.c_str(), first, INT32_MAX, last))
+      return refuse(error, "--region wants [NAME:]START-END (1-based, START <= END), not '%s'",
+                    quotedForMessage(text).c_str());
     start = first - 1;
     end = last;
     return true;

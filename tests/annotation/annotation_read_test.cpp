@@ -265,7 +265,8 @@ TEST_F(AnnotationRead, TandemRepeatsFinderNgsOfDescribedRecordsLiesOnTheFirstWor
   ASSERT_TRUE(load(lanes, dir + "/part.ngs", axis, message));
   EXPECT_EQ(message.find("skipped"), std::string::npos) << message;
   std::string ngs = readWholeFile(dir + "/part.ngs");
-  EXPECT_EQ(static_cast<std::ptrdiff_t>(featureCount(lanes.lanes[0].features)), std::count(ngs.begin(), ngs.end(), '\n') - 1);
+  EXPECT_EQ(static_cast<std::ptrdiff_t>(featureCount(lanes.lanes[0].features)),
+            std::count(ngs.begin(), ngs.end(), '\n') - 1);
 }
 
 // One BED line repeated a million times (a few kB of gzip) is one feature, not a million;
@@ -306,7 +307,8 @@ TEST_F(AnnotationRead, AFilePastTheFeatureBoundIsRefusedWithTheBoundNamed) {
   EXPECT_NE(message.find("2 features on 1 sequence, 1 class; merged 28 identical features"), std::string::npos)
       << message;
   EXPECT_NE(names.find("names.bed holds feature names of more than 100 bytes in all"), std::string::npos) << names;
-  EXPECT_NE(std::string(kViewOptionsHelp).find("at most " + groupedNumber(static_cast<int64_t>(real.features)) + " features a file"),
+  EXPECT_NE(std::string(kViewOptionsHelp)
+                .find("at most " + groupedNumber(static_cast<int64_t>(real.features)) + " features a file"),
             std::string::npos);
 }
 
