@@ -124,11 +124,13 @@ bool cancelJob(AlignJob& job, ProgressLine& progress, std::string& error) {
 
 }  // namespace
 
-bool knownAlignPreset(const std::string& preset) {
+bool knownAlignPreset(const std::string& preset, std::string* why) {
   mm_idxopt_t index;
   mm_mapopt_t map;
   std::string error;
-  return setSelfAlignOptions(preset, index, map, error);
+  bool known = setSelfAlignOptions(preset, index, map, error);
+  if (why != nullptr) *why = error;
+  return known;
 }
 
 int defaultAlignThreads() {

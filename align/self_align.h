@@ -41,8 +41,9 @@ struct SelfAlignOptions {
 bool selfAlignFasta(const char* path, const SelfAlignOptions& options, void (*line)(void*, std::string_view),
                     void* context, std::vector<FastaSequence>& sequences, std::string& error);
 
-// Whether minimap2 knows the preset, for checking a command line before any reading.
-bool knownAlignPreset(const std::string& preset);
+// Whether minimap2 knows the preset and takes it with -X, for checking a command line
+// before any reading; why, when given, says what is wrong.
+bool knownAlignPreset(const std::string& preset, std::string* why = nullptr);
 
 // The threads 0 stands for.
 int defaultAlignThreads();

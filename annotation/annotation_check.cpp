@@ -4,6 +4,8 @@
 #include <cstring>
 #include <string_view>
 
+#include "text_fields.h"
+
 namespace {
 
 constexpr size_t kFirstLook = size_t{1} << 16;
@@ -14,15 +16,15 @@ bool openAnnotation(const char* path, LineReader& reader, int& fd, AnnotationFor
   errno = 0;
   fd = openForReading(path);
   if (fd < 0) {
-    error = std::string("cannot read ") + path + ": " + std::strerror(errno != 0 ? errno : EIO);
+    error = "cannot read " + shownInputName(path) + ": " + std::strerror(errno != 0 ? errno : EIO);
     return false;
   }
   openLineReader(reader, fd);
   size_t waiting = peekBytes(reader, kFirstLook);
   format = AnnotationFormat::Bed;
   bool told = reader.error == 0 && tellAnnotationFormat(std::string_view(reader.buffer.data() + reader.begin, waiting),
-                                                        waiting < kFirstLook, path, format, error);
-  if (reader.error != 0) error = std::string("cannot read ") + path + ": " + readErrorText(reader.error);
+                                                        waiting < kFirstLook, shownInputName(path), format, error);
+  if (reader.error != 0) error = "cannot read " + shownInputName(path) + ": " + readErrorText(reader.error);
   if (!told) closeInput(fd);
   return told;
 }

@@ -3,11 +3,15 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <tuple>
 #include <unordered_map>
 
 #include "annotation_check.h"
 #include "line_reader.h"
 #include "sequence_places.h"
+#include "text_fields.h"
+
+AnnotationBounds annotationBounds;
 
 namespace {
 
@@ -20,15 +24,25 @@ constexpr Rgb kPalette[kClassColours] = {
     {0x88, 0x22, 0x55}, {0x44, 0xAA, 0x99}, {0x99, 0x99, 0x33}, {0xAA, 0x44, 0x99},
 };
 
-// A feature as read, on its own sequence.
+// A feature as read, on its own sequence: 20 bytes. A position past the axis is kept as
+// one past it, which drops the feature as reaching past its sequence all the same.
 struct ReadFeature {
-  int64_t start;
-  int64_t end;
+  uint32_t start;
+  uint32_t end;
   uint32_t sequence;  // into Reading::sequences
   uint32_t name;
   uint16_t featureClass;  // into Reading::classes
   char strand;
+
+  bool operator==(const ReadFeature& other) const {
+    return start == other.start && end == other.end && sequence == other.sequence && name == other.name &&
+           featureClass == other.featureClass && strand == other.strand;
+  }
 };
+
+uint32_t onePastTheAxisAtMost(int64_t position) {
+  return static_cast<uint32_t>(std::clamp<int64_t>(position, 0, kAxisPositions + 1));
+}
 
 // Names met in one file, each numbered once, the last one remembered.
 struct NameNumbers {
@@ -64,6 +78,8 @@ struct Reading {
   uint64_t malformed = 0;
   uint64_t firstMalformedLine = 0;
   std::string firstMalformedWhy;
+  uint64_t merged = 0;  // features identical to one kept
+  std::string pastBound;  // which bound the file went past, when it did
 };
 
 // Classes are few: a look through them costs less than hashing.
@@ -77,15 +93,32 @@ uint16_t laneClass(AnnotationLanes& lanes, const std::string& name) {
   return static_cast<uint16_t>(number);
 }
 
+// Names cut as messages show them: a 100 kB name would fill the terminal.
 std::string listed(const std::vector<std::string>& names, size_t total) {
   std::string text;
-  for (size_t i = 0; i < names.size(); ++i) text += (i > 0 ? ", " : "") + names[i];
+  for (size_t i = 0; i < names.size(); ++i) text += (i > 0 ? ", " : "") + quotedForMessage(names[i]);
   if (total > names.size()) text += ", ... " + groupedNumber(static_cast<int64_t>(total)) + " in all";
   return text;
 }
 
 std::string counted(uint64_t count, const char* one, const char* many) {
   return groupedNumber(static_cast<int64_t>(count)) + " " + (count == 1 ? one : many);
+}
+
+// At the bound, identical features read apart are merged; false unless that leaves room
+// for an eighth of the bound more, so a file of distinct features is not sorted again and
+// again.
+bool mergeIdentical(Reading& reading) {
+  auto key = [](const ReadFeature& f) {
+    return std::tie(f.sequence, f.start, f.end, f.featureClass, f.name, f.strand);
+  };
+  std::vector<ReadFeature>& features = reading.features;
+  std::sort(features.begin(), features.end(),
+            [&](const ReadFeature& a, const ReadFeature& b) { return key(a) < key(b); });
+  size_t before = features.size();
+  features.erase(std::unique(features.begin(), features.end()), features.end());
+  reading.merged += before - features.size();
+  return features.size() <= annotationBounds.features - annotationBounds.features / 8;
 }
 
 bool readFeatures(LineReader& reader, AnnotationFormat format, Reading& reading) {
@@ -111,7 +144,25 @@ bool readFeatures(LineReader& reader, AnnotationFormat format, Reading& reading)
     uint32_t sequence = reading.sequences.of(row.sequence);
     uint32_t featureClass = reading.classes.of(row.featureClass);
     uint32_t name = addFeatureName(reading.table, reading.names, row.name);
-    reading.features.push_back({row.start, row.end, sequence, name, static_cast<uint16_t>(featureClass), row.strand});
+    ReadFeature feature{onePastTheAxisAtMost(row.start), onePastTheAxisAtMost(row.end), sequence, name,
+                        static_cast<uint16_t>(featureClass), row.strand};
+    // A row repeated costs nothing; identical rows apart are merged once the lane is sorted.
+    if (!reading.features.empty() && reading.features.back() == feature) {
+      ++reading.merged;
+      continue;
+    }
+    if (reading.features.size() >= annotationBounds.features && !mergeIdentical(reading)) {
+      reading.pastBound = "more than " + groupedNumber(static_cast<int64_t>(annotationBounds.features)) +
+                          " features, the most one annotation file may hold (identical ones count once)";
+      return false;
+    }
+    if (reading.table.namePool.size() > annotationBounds.nameBytes) {
+      reading.pastBound = "feature names of more than " +
+                          groupedNumber(static_cast<int64_t>(annotationBounds.nameBytes)) +
+                          " bytes in all, the most one annotation file may hold";
+      return false;
+    }
+    reading.features.push_back(feature);
   }
   return reader.error == 0;
 }
@@ -134,15 +185,19 @@ bool loadAnnotation(AnnotationLanes& lanes, const char* path, const SequenceAxis
   bool read = readFeatures(reader, format, reading);
   closeInput(fd);
   if (reader.error != 0) {
-    error = std::string("cannot read ") + path + ": " + readErrorText(reader.error);
+    error = "cannot read " + shownInputName(path) + ": " + readErrorText(reader.error);
     return false;
   }
-  if (!read) return false;
+  if (!read) {
+    error = shownInputName(path) + " holds " + reading.pastBound +
+            "; keep the features that matter (a region, a type) in a smaller file";
+    return false;
+  }
 
   const size_t fileSequences = reading.sequences.names.size();
   bool unnamedAxis = axis.sequences.empty();
   if (unnamedAxis && fileSequences > 1) {
-    error = std::string(path) + " names " + counted(fileSequences, "sequence", "sequences") + " (" +
+    error = shownInputName(path) + " names " + counted(fileSequences, "sequence", "sequences") + " (" +
             listed(std::vector<std::string>(reading.sequences.names.begin(),
                                             reading.sequences.names.begin() + std::min(fileSequences, kNamesListed)),
                    fileSequences) +
@@ -179,9 +234,10 @@ bool loadAnnotation(AnnotationLanes& lanes, const char* path, const SequenceAxis
       continue;
     }
     int64_t offset = unnamedAxis ? 0 : axis.sequences[number].offset;
+    int64_t start = feature.start;
     int64_t length = unnamedAxis ? 0 : axis.sequences[number].length;
     // An insertion point (start = end) is kept one base wide, so it can be seen and picked.
-    int64_t end = feature.end > feature.start ? feature.end : feature.start + 1;
+    int64_t end = feature.end > feature.start ? int64_t{feature.end} : start + 1;
     // A length no file gave (0) bounds nothing but the axis.
     if ((length > 0 && end > length) || offset + end > kAxisPositions) {
       ++drops.pastEnd;
@@ -191,15 +247,15 @@ bool loadAnnotation(AnnotationLanes& lanes, const char* path, const SequenceAxis
     if (shared == UINT16_MAX) shared = laneClass(lanes, reading.classes.names[feature.featureClass]);
     ++lanes.classes[shared].count;
     sequenceUsed[feature.sequence] = true;
-    placed.push_back({offset + feature.start, offset + end, feature.name, shared, feature.strand});
+    placed.push_back({offset + start, offset + end, feature.name, shared, feature.strand});
   }
   reading.features = std::vector<ReadFeature>();
-  buildFeatureTable(lane.features, placed);
+  uint64_t merged = reading.merged + buildFeatureTable(lane.features, placed);
 
   size_t sequencesUsed = 0, classesUsed = 0;
   for (bool used : sequenceUsed) sequencesUsed += used;
   for (uint16_t shared : laneClassOf) classesUsed += shared != UINT16_MAX;
-  summary = "annotation " + std::string(path) + " (" + annotationFormatName(format) + "): ";
+  summary = "annotation " + shownInputName(path) + " (" + annotationFormatName(format) + "): ";
   if (featureCount(lane.features) == 0)
     summary += "no features";
   else
@@ -224,6 +280,7 @@ bool loadAnnotation(AnnotationLanes& lanes, const char* path, const SequenceAxis
     skipped += (skipped.empty() ? "" : ", ") + counted(reading.malformed, "line", "lines") +
                " that could not be read (first: line " +
                groupedNumber(static_cast<int64_t>(reading.firstMalformedLine)) + ", " + reading.firstMalformedWhy + ")";
+  if (merged > 0) summary += "; merged " + counted(merged, "identical feature", "identical features");
   if (!skipped.empty()) summary += "; skipped " + skipped;
   lanes.lanes.push_back(std::move(lane));
   return true;

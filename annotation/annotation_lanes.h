@@ -36,13 +36,23 @@ struct AnnotationLanes {
   std::vector<FeatureClass> classes;
 };
 
+// What one file may hold, so that a file of millions of rows cannot take the memory: a
+// feature costs 16 bytes once loaded (feature_table.h) and about 43 while its file is read,
+// and each distinct name its bytes once. Identical features (same place, name, class and
+// strand) count once. A file past a bound is refused with the bound named.
+struct AnnotationBounds {
+  size_t features = 10000000;
+  size_t nameBytes = size_t{256} << 20;
+};
+extern AnnotationBounds annotationBounds;  // tests lower it
+
 // Reads path (gzip too) and adds it as a lane, its features placed on axis at their
 // sequence's offset. A feature on a sequence not on the axis, or reaching past its end,
 // is dropped and counted; a row that cannot be read is skipped and counted. With no
 // sequence on the axis (a list that names none) the features go at offset 0 when the
 // file names one sequence only. summary is one line for standard error: "annotation
-// genes.gff3 (GFF3): 14 features on 2 sequences; skipped 3 on sequences not on the axis
-// (plasmid2)". False, with error saying why and no lane added, for a file that cannot be
+// genes.gff3 (GFF3): 14 features on 2 sequences; merged 2 identical features; skipped 3 on
+// sequences not on the axis (plasmid2)". False, with error saying why and no lane added, for a file that cannot be
 // read or is no annotation, or several sequences on an axis that names none.
 bool loadAnnotation(AnnotationLanes& lanes, const char* path, const SequenceAxis& axis, std::string& summary,
                     std::string& error);

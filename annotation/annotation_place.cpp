@@ -1,5 +1,7 @@
 #include "annotation_place.h"
 
+#include "text_fields.h"
+
 namespace {
 
 std::string_view trimmed(std::string_view text) {
@@ -41,8 +43,8 @@ PlaceAnswer findPlace(const SequenceAxis& axis, const AnnotationLanes& lanes, st
   }
   range = {first->features.start[firstFeature], first->features.end[firstFeature]};
   if (total > 1)
-    note = groupedNumber(static_cast<int64_t>(total)) + " features named " + std::string(name) + "; the first, in " +
-           first->path;
+    note = groupedNumber(static_cast<int64_t>(total)) + " features named " + quotedForMessage(name) +
+           "; the first, in " + first->path;
   error.clear();
   return PlaceAnswer::Found;
 }

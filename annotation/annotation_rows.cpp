@@ -241,8 +241,13 @@ FeatureRowKind readGff(AnnotationFormat format, std::string_view line, RowContex
 FeatureRowKind readRepeatMasker(std::string_view line, FeatureRow& row, const char*& why) {
   std::string_view f[kMaxFields];
   size_t count = splitFields(line, f, kMaxFields);
-  // The header, blank lines and "There were no repetitive sequences detected" start with no number.
-  if (count == 0 || !isInteger(f[0])) return FeatureRowKind::Ignored;
+  // The header, blank lines and "There were no repetitive sequences detected"; any other
+  // line is a row, so a row whose score is no number is counted, not passed over.
+  if (count == 0 || f[0] == "SW" || f[0] == "score" || f[0] == "There") return FeatureRowKind::Ignored;
+  if (!isInteger(f[0])) {
+    why = "the score is not a whole number";
+    return FeatureRowKind::Malformed;
+  }
   int64_t begin = 0, end = 0;
   if (!isRepeatMaskerRow(f, count) || !parseInteger(f[5], begin) || !parseInteger(f[6], end)) {
     why =

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <tuple>
 
 #include "text_fields.h"
 
@@ -89,10 +90,14 @@ uint32_t addFeatureName(FeatureTable& table, FeatureNameIndex& index, std::strin
   return index.recentNumber = number;
 }
 
-void buildFeatureTable(FeatureTable& table, std::vector<PlacedFeature>& features) {
-  std::sort(features.begin(), features.end(), [](const PlacedFeature& a, const PlacedFeature& b) {
-    return a.start != b.start ? a.start < b.start : a.end < b.end;
-  });
+size_t buildFeatureTable(FeatureTable& table, std::vector<PlacedFeature>& features) {
+  auto key = [](const PlacedFeature& f) { return std::tie(f.start, f.end, f.featureClass, f.name, f.strand); };
+  std::sort(features.begin(), features.end(),
+            [&](const PlacedFeature& a, const PlacedFeature& b) { return key(a) < key(b); });
+  size_t read = features.size();
+  features.erase(std::unique(features.begin(), features.end(),
+                             [&](const PlacedFeature& a, const PlacedFeature& b) { return key(a) == key(b); }),
+                 features.end());
   size_t count = features.size();
   table.start.resize(count);
   table.end.resize(count);
@@ -109,6 +114,7 @@ void buildFeatureTable(FeatureTable& table, std::vector<PlacedFeature>& features
   }
   giveRows(table);
   buildIndex(table);
+  return read - count;
 }
 
 std::string_view featureName(const FeatureTable& table, uint32_t feature) {

@@ -55,9 +55,10 @@ struct FeatureNameIndex {
 // The number of a name, stored once in the table, for PlacedFeature::name.
 uint32_t addFeatureName(FeatureTable& table, FeatureNameIndex& index, std::string_view name);
 
-// Sorts the features by start (then end), stores them, gives each its row and builds the
-// index. The names must have been added first.
-void buildFeatureTable(FeatureTable& table, std::vector<PlacedFeature>& features);
+// Sorts the features by start (then end, class, name and strand), keeps one of identical
+// features, stores them, gives each its row and builds the index. The names must have been
+// added first. Returns the number of identical features merged.
+size_t buildFeatureTable(FeatureTable& table, std::vector<PlacedFeature>& features);
 
 inline size_t featureCount(const FeatureTable& table) { return table.start.size(); }
 std::string_view featureName(const FeatureTable& table, uint32_t feature);

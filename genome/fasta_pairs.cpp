@@ -111,9 +111,8 @@ ImportOptions fastaImportOptions(const ImportOptions& options) {
 int checkFastaOpening(const char* path, const ImportOptions& options) {
   if (!options.fai.empty())
     return cliUsageError("%s is a FASTA, which gives its own sequences; --fai goes with pairs", path);
-  if (!knownAlignPreset(options.preset))
-    return cliUsageError("minimap2 has no preset '%s' (asm5, asm10, asm20, map-ont, map-pb, ...)",
-                         options.preset.c_str());
+  std::string why;
+  if (!knownAlignPreset(options.preset, &why)) return cliUsageError("%s", why.c_str());
   return kCliGoOn;
 }
 

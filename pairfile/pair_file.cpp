@@ -12,6 +12,7 @@
 #include "cli_tool.h"
 #include "content_look.h"
 #include "line_reader.h"
+#include "list_reach.h"
 #include "longest_pairs.h"
 #include "pair_placement.h"
 #include "tandem_loader.h"
@@ -57,6 +58,27 @@ int scanRawBytes(TandemScanner& scanner, LineReader& reader) {
     scanTandemBytes(scanner, bytes.data(), bytes.size());
   }
   return reader.error;
+}
+
+// A list read with its offset table: a pair past the table's last sequence stops the load,
+// named by file and line.
+int scanListOnAxis(TandemScanner& scanner, LineReader& reader, const char* path, const SequenceAxis& axis) {
+  ListReach reach;
+  const AxisSequence& last = axis.sequences.back();
+  startListReach(reach, last.offset + last.length);
+  bool within = true;
+  while (within && peekBytes(reader, 1) > 0) {
+    std::string_view bytes = takeBytes(reader);
+    within = feedListReach(reach, bytes.data(), bytes.size());
+    scanTandemBytes(scanner, bytes.data(), bytes.size());
+  }
+  if (reader.error != 0) return reader.error;
+  if (within && finishListReach(reach)) return 0;
+  cliError("%s:%llu: a pair ends at %lld, past %s (%lld positions); that offset table is not this list's, "
+           "remove it or import again",
+           path, static_cast<unsigned long long>(reach.pastLine), static_cast<long long>(reach.pastEnd),
+           (std::string(path) + ".sequences").c_str(), static_cast<long long>(reach.axisEnd));
+  return kPairFileRefused;
 }
 
 // Returns the load's answer; the import's messages are printed, its sequences kept in sequences.
@@ -123,7 +145,10 @@ int loadPairFile(const char* path, const PairFileOptions& options, uint32_t tag)
     cliError("%s", sideError.c_str());
     return endPairLoad(scanner, kPairFileRefused, SequenceAxis{});
   }
-  int answer = list ? scanRawBytes(scanner, reader) : importInto(scanner, reader, path, options.import, sequences);
+  int answer = !list                        ? importInto(scanner, reader, path, options.import, sequences)
+               : sequences.sequences.empty() ? scanRawBytes(scanner, reader)
+                                             : scanListOnAxis(scanner, reader, path, sequences);
+  if (answer == kPairFileRefused && list) sequences = SequenceAxis{};
   closeInput(fd);
   return endPairLoad(scanner, answer, std::move(sequences));
 }
@@ -131,18 +156,22 @@ int loadPairFile(const char* path, const PairFileOptions& options, uint32_t tag)
 bool readListSequences(const char* listPath, SequenceAxis& axis, std::string& error) {
   axis = SequenceAxis{};
   std::string side = std::string(listPath) + ".sequences";
+  auto refuse = [&](const std::string& reason) {
+    error = "cannot read " + side + ": " + reason + " (the offset table beside the list " + listPath +
+            "; fix or remove it)";
+    return false;
+  };
+  // Looked at before it is opened: opening a FIFO would wait for a writer.
+  struct stat info;
+  if (stat(side.c_str(), &info) != 0)
+    return errno == ENOENT || errno == ENAMETOOLONG ? true : refuse(std::strerror(errno));
+  if (S_ISDIR(info.st_mode)) return refuse(std::strerror(EISDIR));
+  if (!S_ISREG(info.st_mode)) return refuse("not a regular file");
   errno = 0;
   int fd = openForReading(side.c_str());
-  if (fd < 0) {
-    if (errno == ENOENT) return true;
-    error = "cannot read " + side + ": " + std::strerror(errno != 0 ? errno : EIO);
-    return false;
-  }
-  struct stat info;
-  bool folder = fstat(fd, &info) == 0 && S_ISDIR(info.st_mode);
-  bool read = !folder && readOffsetTable(axis, fd, side.c_str(), error);
+  if (fd < 0) return refuse(std::strerror(errno != 0 ? errno : EIO));
+  bool read = readOffsetTable(axis, fd, side.c_str(), error);
   closeInput(fd);
-  if (folder) error = "cannot read " + side + ": " + std::strerror(EISDIR);
   if (!read) {
     axis = SequenceAxis{};
     error += " (the offset table beside the list " + std::string(listPath) + "; fix or remove it)";

@@ -166,8 +166,10 @@ const char* contentKindName(ContentKind kind) {
 }
 
 std::string describeRefusal(ContentKind kind, std::string_view name) {
-  std::string n(name);
-  std::string line = n;
+  std::string line = shownInputName(name);
+  // A command to run needs a file: standard input is saved to one first.
+  bool piped = line == "standard input";
+  std::string n = piped ? "FILE" : std::string(name);
   switch (kind) {
     case ContentKind::Xz: return line + " is xz-compressed; decompress it first (xz -dk " + n + ")";
     case ContentKind::Zstd: return line + " is zstd-compressed; decompress it first (zstd -d " + n + ")";
@@ -183,6 +185,7 @@ std::string describeRefusal(ContentKind kind, std::string_view name) {
   line += ", not pairs";
   switch (kind) {
     case ContentKind::Fasta:
+      if (piped) return line + "; save it as a file and align that (minimap2 -c -X genome.fa genome.fa > self.paf)";
       return line + "; align it first (minimap2 -c -X " + n + " " + n + " > self.paf)";
     case ContentKind::Fastq: return line + "; assemble the reads, then self-align the assembly";
     case ContentKind::Sam:
@@ -200,7 +203,7 @@ std::string describeRefusal(ContentKind kind, std::string_view name) {
 }
 
 std::string describeUnknownContent(std::string_view name) {
-  std::string line(name);
+  std::string line = shownInputName(name);
   return line + " does not look like pairs: neither a tandem list (pos/partner/len tokens) nor a format "
                 "quelvar-import reads; name its format with --from";
 }

@@ -63,9 +63,11 @@ Detection detectFormat(std::string_view line, InputFormat& format, bool firstLin
   std::string_view f[14];
   size_t count = splitFields(line, f, 14);
   if (count == 0) return Detection::LookFurther;
+  if (line[0] == '>') return Detection::CannotTell;  // a FASTA record, whatever words follow its name
   if (count == 2 && firstLine && !isNumber(f[0])) return Detection::LookFurther;
   // TRF -ngs names each sequence on an "@NAME" line before its rows (as FASTQ names a read).
-  if (count == 1 && line[0] == '@') return Detection::LookFurther;
+  // Its header's description words follow the name: "@NC_011333.1 Helicobacter pylori G27".
+  if (line[0] == '@') return Detection::LookFurther;
   if (looksLikeTrfRow(line)) {
     format = InputFormat::Trf;
     return Detection::Decided;

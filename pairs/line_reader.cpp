@@ -129,7 +129,7 @@ bool inflateMore(LineReader& reader) {
 }
 
 // Moves what is left to the front and reads more behind it; false at the end or on error.
-bool fill(LineReader& reader) {
+bool fillOnce(LineReader& reader) {
   if (reader.atEnd || reader.error != 0) return false;
   if (reader.begin > 0) {
     std::memmove(reader.buffer.data(), reader.buffer.data() + reader.begin, reader.end - reader.begin);
@@ -156,6 +156,25 @@ bool fill(LineReader& reader) {
   }
 }
 
+// fillOnce, and at the start a UTF-8 byte order mark (Windows editors write one) dropped:
+// it is no part of the first line.
+bool fill(LineReader& reader) {
+  static const char kMark[] = "\xEF\xBB\xBF";
+  bool more = fillOnce(reader);
+  while (!reader.markChecked) {
+    size_t waiting = reader.end - reader.begin;
+    if (std::memcmp(reader.buffer.data() + reader.begin, kMark, waiting < 3 ? waiting : 3) != 0) break;
+    if (waiting >= 3) {
+      reader.begin += 3;
+      break;
+    }
+    if (!fillOnce(reader)) break;  // the input ended on part of a mark: those bytes stay
+    more = true;
+  }
+  reader.markChecked = true;
+  return more;
+}
+
 std::string_view withoutCarriageReturn(const char* start, size_t size) {
   if (size > 0 && start[size - 1] == '\r') --size;
   return std::string_view(start, size);
@@ -167,6 +186,7 @@ void openLineReader(LineReader& reader, int fd) {
   reader.fd = fd;
   reader.gzip.reset();
   reader.sniffed = false;
+  reader.markChecked = false;
   reader.buffer.assign(kLineBufferBytes, '\0');
   reader.begin = 0;
   reader.end = 0;

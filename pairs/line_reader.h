@@ -1,7 +1,8 @@
 // Reads a file descriptor line by line through one fixed buffer, so memory stays the same
 // whatever the input's size. A line longer than the buffer comes back cut, marked as such,
 // and the rest of it is dropped. gzip input (several members too, as bgzip writes) is
-// inflated on the way in, so every reader sees the text.
+// inflated on the way in, so every reader sees the text, without the UTF-8 byte order mark
+// some editors put before it.
 #pragma once
 
 #include <cstddef>
@@ -25,6 +26,7 @@ struct LineReader {
   int fd;
   std::unique_ptr<GzipInput, GzipInputDeleter> gzip;
   bool sniffed;       // the first bytes were looked at for gzip's magic
+  bool markChecked;   // the first text was looked at for a byte order mark
   std::vector<char> buffer;
   size_t begin;       // first byte not yet handed out
   size_t end;         // one past the last byte read

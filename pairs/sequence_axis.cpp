@@ -5,6 +5,7 @@
 #include "line_reader.h"
 #include "text_fields.h"
 
+
 bool readFaiIndex(SequenceAxis& axis, int fd, const char* path, std::string& error) {
   axis = SequenceAxis{};
   axis.fixed = true;
@@ -23,7 +24,8 @@ bool readFaiIndex(SequenceAxis& axis, int fd, const char* path, std::string& err
     }
     std::string name(f[0]);
     if (axis.indexOf.count(name) != 0) {
-      error = std::string(path) + ":" + std::to_string(reader.lineNumber) + ": " + name + " is listed twice";
+      error = std::string(path) + ":" + std::to_string(reader.lineNumber) + ": " + quotedForMessage(name) +
+              " is listed twice";
       return false;
     }
     axis.indexOf.emplace(name, static_cast<uint32_t>(axis.sequences.size()));
@@ -101,12 +103,13 @@ bool readOffsetTable(SequenceAxis& axis, int fd, const char* path, std::string& 
     if (cut || count != 3 || !parseInteger(f[1], offset) || !parseInteger(f[2], length) || offset < 0 || length < 0)
       return bad("expected name<TAB>offset<TAB>length, as quelvar-import writes it");
     std::string name(f[0]);
-    if (axis.indexOf.count(name) != 0) return bad(name + " is listed twice");
+    if (axis.indexOf.count(name) != 0) return bad(quotedForMessage(name) + " is listed twice");
     if (offset != next)
-      return bad(name + " starts at " + std::to_string(offset) + ", not where the sequence before it ends (" +
+      return bad(quotedForMessage(name) + " starts at " + std::to_string(offset) +
+                 ", not where the sequence before it ends (" +
                  std::to_string(next) + ")");
     if (offset + length > kAxisPositions)
-      return bad(name + " ends past the axis (" + std::to_string(kAxisPositions) + ")");
+      return bad(quotedForMessage(name) + " ends past the axis (" + std::to_string(kAxisPositions) + ")");
     axis.indexOf.emplace(name, static_cast<uint32_t>(axis.sequences.size()));
     axis.sequences.push_back({name, length, offset});
     next = offset + length;

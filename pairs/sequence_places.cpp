@@ -35,7 +35,9 @@ bool readNumber(std::string_view text, int64_t& value) {
 std::string knownNames(const SequenceAxis& axis) {
   std::string list;
   size_t count = axis.sequences.size();
-  for (size_t i = 0; i < count && i < kNamesListed; ++i) list += (i > 0 ? ", " : "") + axis.sequences[i].name;
+  // Cut, as every name a message shows: a 100 kB name would fill the terminal.
+  for (size_t i = 0; i < count && i < kNamesListed; ++i)
+    list += (i > 0 ? ", " : "") + quotedForMessage(axis.sequences[i].name);
   if (count > kNamesListed) list += ", ... (" + groupedNumber(static_cast<int64_t>(count)) + " sequences)";
   return list;
 }
@@ -54,16 +56,18 @@ PlaceAnswer readPositions(const AxisSequence& sequence, std::string_view text, s
                   ? readNumber(positions, first) && (last = first, true)
                   : readNumber(positions.substr(0, dash), first) && readNumber(positions.substr(dash + 1), last);
   if (!read)
-    return invalid(error, "'" + std::string(text) + "': after '" + sequence.name +
-                              ":' comes a position or START-END (1-based, e.g. " + sequence.name + ":5,000-6,000)");
-  if (first < 1) return invalid(error, "'" + std::string(text) + "': positions start at 1");
+    return invalid(error, "'" + quotedForMessage(text) + "': after '" + quotedForMessage(sequence.name) +
+                              ":' comes a position or START-END (1-based, e.g. " + quotedForMessage(sequence.name) +
+                              ":5,000-6,000)");
+  if (first < 1) return invalid(error, "'" + quotedForMessage(text) + "': positions start at 1");
   if (last < first)
-    return invalid(error, "'" + std::string(text) + "': the end " + groupedNumber(last) + " comes before the start " +
-                              groupedNumber(first));
+    return invalid(error, "'" + quotedForMessage(text) + "': the end " + groupedNumber(last) +
+                              " comes before the start " + groupedNumber(first));
   // A sequence whose length no file gave (0) takes any position.
   if (sequence.length > 0 && last > sequence.length)
-    return invalid(error, "'" + std::string(text) + "': " + sequence.name + " is " + groupedNumber(sequence.length) +
-                              " bp long; position " + groupedNumber(last) + " is past its end");
+    return invalid(error, "'" + quotedForMessage(text) + "': " + quotedForMessage(sequence.name) + " is " +
+                              groupedNumber(sequence.length) + " bp long; position " + groupedNumber(last) +
+                              " is past its end");
   range = {sequence.offset + first - 1, sequence.offset + last};
   return PlaceAnswer::Found;
 }
@@ -121,7 +125,7 @@ PlaceAnswer parsePlace(const SequenceAxis& axis, std::string_view text, AxisRang
   bool named = axis.indexOf.count(std::string(place)) != 0;
   if (!named && readNumber(place, position)) {
     if (position > kLargestAxisPosition)
-      return invalid(error, "'" + std::string(place) + "': positions on the axis go from 0 to 2,147,483,647");
+      return invalid(error, "'" + quotedForMessage(place) + "': positions on the axis go from 0 to 2,147,483,647");
     range = {position, position + 1};
     return PlaceAnswer::Found;
   }
@@ -139,8 +143,9 @@ PlaceAnswer parsePlace(const SequenceAxis& axis, std::string_view text, AxisRang
   }
   std::string name(colon != std::string_view::npos && colon > 0 ? trimmed(place.substr(0, colon)) : place);
   if (axis.sequences.empty())
-    error = "no sequence named '" + name + "': the pairs lie on one axis that names no sequence; give a position";
+    error = "no sequence named '" + quotedForMessage(name) +
+            "': the pairs lie on one axis that names no sequence; give a position";
   else
-    error = "no sequence named '" + name + "' (there are " + knownNames(axis) + ")";
+    error = "no sequence named '" + quotedForMessage(name) + "' (there are " + knownNames(axis) + ")";
   return PlaceAnswer::UnknownName;
 }

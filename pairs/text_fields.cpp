@@ -110,6 +110,12 @@ void quoteForMessage(std::string_view text, char* out, size_t outSize) {
   out[n] = '\0';
 }
 
+std::string quotedForMessage(std::string_view text) {
+  char shown[64];
+  quoteForMessage(text, shown, sizeof shown);
+  return shown;
+}
+
 bool equalIgnoringCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i) {
@@ -119,4 +125,9 @@ bool equalIgnoringCase(std::string_view a, std::string_view b) {
     if (x != y) return false;
   }
   return true;
+}
+
+std::string shownInputName(std::string_view name) {
+  if (name.empty() || name == "/dev/stdin" || name == "/dev/fd/0" || name == "/proc/self/fd/0") return "standard input";
+  return std::string(name);
 }

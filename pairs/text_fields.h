@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 // Splits line at runs of spaces and tabs into at most maxFields fields and returns how many
@@ -31,3 +32,9 @@ constexpr int64_t kHugeNumber = 1000000000000000000;
 // Copies text into out (size outSize) fit for a one-line message: at most 40 characters,
 // tabs as spaces and anything else unprintable as '?', so a binary or hostile line cannot drive the terminal.
 void quoteForMessage(std::string_view text, char* out, size_t outSize);
+// The same, as a string: a name or a typed place as a message shows it.
+std::string quotedForMessage(std::string_view text);
+
+// How a message names an input: standard input by any of its file names (and an empty
+// name) is "standard input"; any other name is itself.
+std::string shownInputName(std::string_view name);

@@ -20,6 +20,7 @@
 #include "pair_traits.h"
 #include "record_places.h"
 #include "record_table.h"
+#include "text_fields.h"
 #include "whole_numbers.h"
 
 const char kViewOptionsHelp[] =
@@ -52,7 +53,8 @@ const char kViewOptionsHelp[] =
     "                            without NAME, along the whole axis)\n"
     "      --annotation FILE     a lane of features on the ground in front of the rows, coloured\n"
     "                            by type or repeat class: BED, GFF3, GTF, RepeatMasker .out or\n"
-    "                            TRF .dat (gzip too), on the pairs' sequences; repeatable\n"
+    "                            TRF .dat (gzip too), on the pairs' sequences; repeatable;\n"
+    "                            at most 10,000,000 features a file, identical ones merged\n"
     "      --height linear|log   bar height by length (default) or by log10 of the length,\n"
     "                            so short repeats stay visible beside long ones\n";
 
@@ -121,14 +123,15 @@ bool readRegion(const std::string& text, int64_t& start, int64_t& end, std::stri
     a.erase(std::remove(a.begin(), a.end(), ','), a.end());
     b.erase(std::remove(b.begin(), b.end(), ','), b.end());
     if (!readWholeInteger(a.c_str(), 1, INT32_MAX, first) || !readWholeInteger(b.c_str(), first, INT32_MAX, last))
-      return refuse(error, "--region wants [NAME:]START-END (1-based, START <= END), not '%s'", text.c_str());
+      return refuse(error, "--region wants [NAME:]START-END (1-based, START <= END), not '%s'",
+                    quotedForMessage(text).c_str());
     start = first - 1;
     end = last;
     return true;
   }
   std::string why;
   if (parsePlace(loadedSequences(), text, range, why) != PlaceAnswer::Found)
-    return refuse(error, "--region %s: %s", text.c_str(), why.c_str());
+    return refuse(error, "--region: %s", why.c_str());  // why quotes the place, cut
   start = range.start;
   end = range.end;
   return true;
@@ -202,7 +205,8 @@ bool takeViewOption(int option, const char* value, ViewOptions& options, std::st
     case kGotoOption:
       options.gotoText.clear();
       options.gotoPosition = -1;
-      if (value[0] >= '0' && value[0] <= '9' && std::strchr(value, ':') == nullptr) {
+      // Only a bare number is a position: "23S_rRNA_3" is a feature's name.
+      if (value[0] != '\0' && std::strspn(value, "0123456789") == std::strlen(value)) {
         if (!readWholeInteger(value, 0, INT32_MAX, number))
           return refuse(error, "--goto wants a position from 0 to 2147483647, not '%s'", value);
         options.gotoPosition = number;
@@ -261,7 +265,7 @@ bool checkViewWork(const ViewOptions& options, int64_t bars, std::string& error)
   std::string why, note;
   if (!options.gotoText.empty() &&
       findPlace(loadedSequences(), lanes, options.gotoText, place, why, note) != PlaceAnswer::Found)
-    return refuse(error, "--goto %s: %s", options.gotoText.c_str(), why.c_str());
+    return refuse(error, "--goto: %s", why.c_str());  // why quotes the place, cut
   int64_t start = 0, end = 0;
   if (!options.region.empty() && !readRegion(options.region, start, end, error)) return false;
   int64_t steps = options.zoomSteps + recordMoveSteps(options.moves.c_str());

@@ -4,6 +4,8 @@
 // axis are said, not lost silently.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <fstream>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -12,6 +14,7 @@
 #include "annotation_place.h"
 #include "features_under.h"
 #include "tool_run.h"
+#include "view_options.h"
 
 namespace {
 
@@ -163,6 +166,19 @@ TEST_F(AnnotationRead, RepeatMaskerRowsGiveRepeatsByClass) {
                classes[0].colour.b == classes[1].colour.b);
 }
 
+TEST_F(AnnotationRead, ARepeatMaskerRowWithABadScoreIsCounted) {
+  AnnotationLanes lanes;
+  std::string message;
+  std::string out = std::string(kRepeatsOut) +
+                    "  4x3   1.3  0.6  1.7  chrA          601      668   (9332) +  (CCCTAA)n      Simple_repeat"
+                    "            1  63    (0)      5\n";
+  ASSERT_TRUE(load(lanes, file("bad.out", out), genomeAxis(), message));
+  EXPECT_EQ(featureCount(lanes.lanes[0].features), 4u);
+  EXPECT_NE(message.find("skipped 1 line that could not be read (first: line 8, the score is not a whole number)"),
+            std::string::npos)
+      << message;
+}
+
 TEST_F(AnnotationRead, FilesThatAreNoAnnotationAreRefusedByWhatTheyLookLike) {
   EXPECT_NE(refusalOf("genome.fa", ">chrA\nACGT\n").find("genome.fa looks like FASTA (sequences), not annotation"),
             std::string::npos);
@@ -229,6 +245,71 @@ TEST_F(AnnotationRead, APlaceIsASequencePlaceElseAFeaturesName) {
   ASSERT_EQ(findPlace(axis, lanes, "geneThree", range, error, note), PlaceAnswer::Found) << error;
   EXPECT_EQ(range.start, 10099);
   EXPECT_EQ(note, "2 features named geneThree; the first, in " + dir + "/genes.bed");
+}
+
+// Real trf -ngs output of a genome whose FASTA names carry descriptions: the feature lies on
+// the name's first word.
+TEST_F(AnnotationRead, TandemRepeatsFinderNgsOfDescribedRecordsLiesOnTheFirstWord) {
+  const std::string genome = "/usr/share/doc/ragout/examples/H.Pylori/references/G27.fasta.gz";
+  if (findOnPath("trf").empty() || !std::ifstream(genome)) GTEST_SKIP() << "needs trf and ragout-examples";
+  ASSERT_EQ(runCommand("gzip -dc " + genome + " | head -c 200000 > part.fa && "
+                       "(trf part.fa 2 7 7 80 10 50 500 -ngs -h > part.ngs; true)",
+                       dir)
+                .exitCode,
+            0);
+  SequenceAxis axis{};
+  reachSequence(axis, sequenceNumber(axis, "gi|208433976|ref|NC_011333.1|"), 200000);
+  layOutSequences(axis);
+  AnnotationLanes lanes;
+  std::string message;
+  ASSERT_TRUE(load(lanes, dir + "/part.ngs", axis, message));
+  EXPECT_EQ(message.find("skipped"), std::string::npos) << message;
+  std::string ngs = readWholeFile(dir + "/part.ngs");
+  EXPECT_EQ(static_cast<std::ptrdiff_t>(featureCount(lanes.lanes[0].features)),
+            std::count(ngs.begin(), ngs.end(), '\n') - 1);
+}
+
+// One BED line repeated a million times (a few kB of gzip) is one feature, not a million;
+// identical rows apart are merged too, and said.
+TEST_F(AnnotationRead, IdenticalFeaturesAreMergedAndCounted) {
+  ASSERT_EQ(runCommand("(yes 'chrA\t10\t20\trep' | head -n 1000000; printf 'chrA\t5\t9\tother\nchrA\t10\t20\trep\n') "
+                       "| gzip > repeated.bed.gz",
+                       dir)
+                .exitCode,
+            0);
+  AnnotationLanes lanes;
+  std::string message;
+  ASSERT_TRUE(load(lanes, dir + "/repeated.bed.gz", genomeAxis(), message));
+  EXPECT_EQ(featuresOf(lanes.lanes[0]), (std::vector<Feature>{{5, 9, "other", '.'}, {10, 20, "rep", '.'}}));
+  EXPECT_EQ(message, "annotation " + dir + "/repeated.bed.gz (BED): 2 features on 1 sequence, 1 class; merged "
+                     "1,000,000 identical features");
+}
+
+// Past the bound a file is refused with the bound named; identical features read apart
+// are merged before they count against it. The bound here is lowered; the help states the
+// real one.
+TEST_F(AnnotationRead, AFilePastTheFeatureBoundIsRefusedWithTheBoundNamed) {
+  const AnnotationBounds real = annotationBounds;
+  annotationBounds.features = 8;
+  std::string distinct, alternating;
+  for (int i = 0; i < 9; ++i) distinct += "chrA\t" + std::to_string(10 * i) + "\t" + std::to_string(10 * i + 5) + "\n";
+  for (int i = 0; i < 30; ++i) alternating += i % 2 == 0 ? "chrA\t1\t2\ta\n" : "chrA\t3\t4\tb\n";
+  std::string refusal = refusalOf("nine.bed", distinct);
+  AnnotationLanes lanes;
+  std::string message;
+  EXPECT_TRUE(load(lanes, file("two.bed", alternating), genomeAxis(), message)) << message;
+  annotationBounds.nameBytes = 100;
+  std::string names = refusalOf("names.bed", "chrA\t1\t2\t" + std::string(60, 'a') + "\nchrA\t1\t2\t" +
+                                                 std::string(60, 'b') + "\nchrA\t1\t2\tc\n");
+  annotationBounds = real;
+  EXPECT_EQ(refusal, dir + "/nine.bed holds more than 8 features, the most one annotation file may hold (identical "
+                           "ones count once); keep the features that matter (a region, a type) in a smaller file");
+  EXPECT_NE(message.find("2 features on 1 sequence, 1 class; merged 28 identical features"), std::string::npos)
+      << message;
+  EXPECT_NE(names.find("names.bed holds feature names of more than 100 bytes in all"), std::string::npos) << names;
+  EXPECT_NE(std::string(kViewOptionsHelp)
+                .find("at most " + groupedNumber(static_cast<int64_t>(real.features)) + " features a file"),
+            std::string::npos);
 }
 
 }  // namespace

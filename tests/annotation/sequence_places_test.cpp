@@ -85,6 +85,10 @@ TEST(SequencePlaces, WrongPlacesSayWhatIsWrong) {
   EXPECT_NE(errorOf(axis, "3000000000", PlaceAnswer::Invalid).find("from 0 to 2,147,483,647"), std::string::npos);
   EXPECT_NE(errorOf(SequenceAxis{}, "NODE_1", PlaceAnswer::UnknownName).find("names no sequence; give a position"),
             std::string::npos);
+  // A 100 kB name typed or pasted is shown once, cut.
+  std::string huge(100000, 'R');
+  EXPECT_EQ(errorOf(axis, (huge + ":5").c_str(), PlaceAnswer::UnknownName),
+            "no sequence named '" + huge.substr(0, 40) + "...' (there are NODE_1, NODE_18, chr1:alt)");
   // Many sequences: a few are listed, and how many there are.
   SequenceAxis many{};
   for (int i = 0; i < 183; ++i) sequenceNumber(many, "scf" + std::to_string(i));

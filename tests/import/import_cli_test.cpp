@@ -2,6 +2,7 @@
 // safety and the exit codes.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -127,6 +128,75 @@ TEST_F(ImportCli, AllSequencesLaysThemEndToEndAndWritesTheOffsets) {
   EXPECT_EQ(missing.exitCode, 2);
   EXPECT_NE(missing.err.find("no pair names chr2; the input names chr, plasmid\n"), std::string::npos)
       << missing.err;
+}
+
+// A list imported again without --all-sequences must not keep the earlier offset table
+// beside it: the viewer would name its pairs on the wrong sequences.
+TEST_F(ImportCli, AListWrittenWithoutOffsetsLeavesNoEarlierTable) {
+  std::string hits = dir + "/hits.tsv", list = dir + "/list.txt";
+  writeWholeFile(hits, kTwoSequences);
+  ASSERT_EQ(runTool({kImport, "--all-sequences", "--out", list, hits}).exitCode, 0);
+  ToolResult again = runTool({kImport, "--force", "--out", list, hits});
+  EXPECT_EQ(again.exitCode, 0) << again.err;
+  EXPECT_FALSE(std::ifstream(list + ".sequences")) << "the earlier table is still there";
+
+  // Without --force a table of another run beside a new list is refused, and kept.
+  std::string other = dir + "/other.txt";
+  writeWholeFile(other + ".sequences", "# name\toffset\tlength\nchr\t0\t9000\n");
+  ToolResult refused = runTool({kImport, "--out", other, hits});
+  EXPECT_EQ(refused.exitCode, 2);
+  EXPECT_NE(refused.err.find("other.txt.sequences exists and would be read as this list's offset table; --force "
+                             "removes it"),
+            std::string::npos)
+      << refused.err;
+  EXPECT_FALSE(std::ifstream(other));
+  EXPECT_TRUE(std::ifstream(other + ".sequences"));
+}
+
+// A table beside a list that does not reach its pairs, or that is no file, is refused.
+TEST_F(ImportCli, AnOffsetTableThatIsNotTheListsIsRefused) {
+  std::string list = dir + "/list.txt";
+  writeWholeFile(list, "100/5100/200\n8000/8500/400\n");
+  writeWholeFile(list + ".sequences", "# name\toffset\tlength\nchr\t0\t8800\n");
+  ToolResult past = runTool({kSummary, list});
+  EXPECT_EQ(past.exitCode, 1);
+  EXPECT_NE(past.err.find("list.txt:2: a pair ends at 8900, past " + list + ".sequences (8800 positions)"),
+            std::string::npos)
+      << past.err;
+  writeWholeFile(list + ".sequences", "# name\toffset\tlength\nchr\t0\t8900\n");
+  EXPECT_EQ(runTool({kSummary, list}).exitCode, 0);
+
+  ASSERT_EQ(runCommand("rm list.txt.sequences && mkfifo list.txt.sequences", dir).exitCode, 0);
+  ToolResult fifo = runTool({kSummary, list});
+  EXPECT_EQ(fifo.exitCode, 1);
+  EXPECT_NE(fifo.err.find("cannot read " + list + ".sequences: not a regular file"), std::string::npos) << fifo.err;
+}
+
+// A hint about standard input names it so, and its commands name a file to save it to.
+TEST_F(ImportCli, StandardInputIsNamedSoInHints) {
+  std::string bases;
+  for (int i = 0; i < 20; ++i) bases += "ACGTTGCAACGTAGCTAGCTAGGATCGATCGATCGATTAGCTAGCTAGCTAGCATCGACTAGC\n";
+  writeWholeFile(dir + "/genome.fa", ">chr1 one\n" + bases);
+  ToolResult fasta = runTool({kImport}, dir + "/genome.fa");
+  EXPECT_NE(fasta.err.find("standard input looks like FASTA (sequences), not pairs; save it as a file and align "
+                           "that (minimap2 -c -X genome.fa genome.fa > self.paf)"),
+            std::string::npos)
+      << fasta.err;
+  writeWholeFile(dir + "/words.txt", "no pairs here\n");
+  ToolResult words = runTool({kSummary, "/dev/stdin"}, dir + "/words.txt");
+  EXPECT_EQ(words.err.find("/dev/stdin"), std::string::npos) << words.err;
+  EXPECT_NE(words.err.find("standard input does not look like pairs"), std::string::npos) << words.err;
+}
+
+// Windows editors start a file with a byte order mark: a named list reads as without it.
+TEST_F(ImportCli, AListStartingWithAByteOrderMarkReadsAsWithout) {
+  const std::string list = "100/5000/300\n200/9000/400\n";
+  writeWholeFile(dir + "/plain.txt", list);
+  writeWholeFile(dir + "/marked.txt", "\xEF\xBB\xBF" + list);
+  ToolResult plain = runTool({kSummary, "--pairs", dir + "/plain.txt"});
+  ToolResult marked = runTool({kSummary, "--pairs", dir + "/marked.txt"});
+  EXPECT_EQ(marked.exitCode, 0) << marked.err;
+  EXPECT_EQ(marked.out, plain.out);
 }
 
 // The viewer counts pairs per position up to 299,999,999: a genome laid out past that is

@@ -47,6 +47,17 @@ TEST(LineReader, SplitsLinesWhateverTheirEndings) {
   EXPECT_EQ(readAllLines("one\n").size(), 1u);
 }
 
+// A byte order mark before the first line is dropped; anywhere else, or only part of one,
+// it is text.
+TEST(LineReader, DropsAByteOrderMarkBeforeTheFirstLineOnly) {
+  auto lines = readAllLines("\xEF\xBB\xBF" "chr1\t1\t2\n\xEF\xBB\xBF" "x\n");
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0].text, "chr1\t1\t2");
+  EXPECT_EQ(lines[1].text, "\xEF\xBB\xBF" "x");
+  EXPECT_EQ(readAllLines("\xEF\xBB")[0].text, "\xEF\xBB");
+  EXPECT_TRUE(readAllLines("\xEF\xBB\xBF").empty());
+}
+
 TEST(LineReader, CutsALineLongerThanItsBufferAndGoesOn) {
   std::string huge(kLineBufferBytes * 2 + 17, 'x');
   // Lines either side of a buffer boundary, then one too long, then a normal one.

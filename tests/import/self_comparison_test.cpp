@@ -234,3 +234,28 @@ TEST_F(SelfComparison, TandemRepeatsFinderRowsBecomeTheArrayShiftedByAPeriod) {
 }
 
 }  // namespace
+
+namespace {
+
+// The usual genome FASTA names each record with words after the name; trf -ngs keeps them
+// on its "@" lines, and the sequence is the first word.
+TEST(TandemRepeatsFinder, NgsOutputOfDescribedRecordsReadsAsPairs) {
+  const std::string genome = "/usr/share/doc/ragout/examples/H.Pylori/references/G27.fasta.gz";
+  if (findOnPath("trf").empty() || !std::ifstream(genome)) GTEST_SKIP() << "needs trf and ragout-examples";
+  std::string dir = makeScratchDir();
+  ASSERT_EQ(runCommand("gzip -dc " + genome + " | head -c 200000 > part.fa && "
+                       "(trf part.fa 2 7 7 80 10 50 500 -ngs -h > part.ngs; true)",
+                       dir)
+                .exitCode,
+            0);
+  std::string ngs = readWholeFile(dir + "/part.ngs");
+  ASSERT_NE(ngs.find(' '), std::string::npos);
+  ASSERT_EQ(ngs.substr(0, ngs.find('\n')).find(" Helicobacter pylori"), ngs.find(' ')) << "no description";
+  ToolResult imported = runTool({kImport, dir + "/part.ngs"});
+  EXPECT_EQ(imported.exitCode, 0) << imported.err;
+  EXPECT_EQ(linesIn(imported.out), linesIn(ngs) - 1);
+  EXPECT_NE(imported.err.find("on gi|208433976|ref|NC_011333.1|;"), std::string::npos) << imported.err;
+  removeTree(dir);
+}
+
+}  // namespace

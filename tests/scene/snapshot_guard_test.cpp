@@ -107,6 +107,18 @@ TEST_F(SnapshotGuard, TitlesOfAnyBytesMakeValidSvg) {
             std::string::npos);
 }
 
+// A sequence name is whatever bytes the aligner wrote: the HUD's pick line carries it into
+// the SVG as valid XML.
+TEST_F(SnapshotGuard, HudLinesOfAnyNameBytesMakeValidSvg) {
+  const std::string name = "n\x01" "a&<>\"'b\xFF\xC3(z";
+  writeWholeFile(dir + "/odd.paf", name + "\t1000\t10\t400\t+\t" + name + "\t1000\t500\t890\t390\t390\t60\n");
+  ASSERT_EQ(run("--list odd.paf --hud --pick 1 --goto 300 --out odd.svg"), 0) << err;
+  ToolResult lint = runCommand("xmllint --noout odd.svg", dir);
+  EXPECT_EQ(lint.exitCode, 0) << lint.err;
+  EXPECT_NE(readWholeFile(dir + "/odd.svg").find(">n a&amp;&lt;&gt;&quot;&apos;b\xEF\xBF\xBD\xEF\xBF\xBD(z:11 "),
+            std::string::npos);
+}
+
 TEST_F(SnapshotGuard, ALongTitleIsCutToThePictureWithAnEllipsis) {
   // Peak memory of the children so far, in kB, after a short title and after 100 kB of one:
   // a title laid out whole took gigabytes at this size.

@@ -186,4 +186,16 @@ TEST(ViewOptionsTest, FitFramesOnlyTheShownPairsAsTheMovesLeaveThem) {
   camera = Camera{};
 }
 
+// A feature's name may start with a digit ("23S_rRNA_3"); only a bare number is a position.
+TEST(ViewOptionsTest, GotoTakesAnyNameAndABareNumberAsAPosition) {
+  ViewOptions named;
+  ASSERT_EQ(parseWords("--goto 23S_rRNA_3", named), kCliGoOn);
+  EXPECT_EQ(named.gotoText, "23S_rRNA_3");
+  EXPECT_EQ(named.gotoPosition, -1);
+  ViewOptions position;
+  ASSERT_EQ(parseWords("--goto 5000", position), kCliGoOn);
+  EXPECT_EQ(position.gotoText, "");
+  EXPECT_EQ(position.gotoPosition, 5000);
+}
+
 }  // namespace

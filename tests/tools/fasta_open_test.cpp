@@ -134,6 +134,7 @@ TEST_F(FastaOpen, WhatCannotGoWithAFastaIsRefused) {
       {summary + " --preset asm5 self.paf", 2, "--preset and --threads go with a FASTA"},
       {import + " --threads 2 self.paf", 2, "--preset and --threads go with a FASTA"},
       {summary + " --preset asm9 " + kContigs, 2, "minimap2 has no preset 'asm9'"},
+      {import + " --preset sr " + kContigs, 2, "preset 'sr' conflicts with -X, which the self-alignment always uses"},
       {summary + " --all-sequences --fai self.paf " + kContigs, 2, "gives its own sequences"},
       {import + " self.paf " + kContigs, 2, "name it as the only input"},
       {summary + " --chrom nowhere " + kContigs, 1, "holds no sequence nowhere; it holds scf0, scf1"},

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "cli_tool.h"
@@ -42,6 +43,27 @@ bool writeSequencesFile(const ImportRun& run) {
     return false;
   }
   return true;
+}
+
+// A list written without an offset table must not find an earlier run's beside it: the
+// viewer would read that table and name the pairs on the wrong sequences.
+int checkStaleSequencesFile(const ImportOptions& options) {
+  std::string path = sequencesPath(options);
+  struct stat info;
+  // The reader finds none either (a list name at the folder limit leaves no room for one).
+  if (stat(path.c_str(), &info) != 0 && (errno == ENOENT || errno == ENAMETOOLONG)) return kExitOk;
+  int refused = checkOutputPath(path, filesRead(options), true);
+  if (refused != kExitOk || options.force) return refused;
+  return cliUsageError("%s exists and would be read as this list's offset table; --force removes it",
+                       path.c_str());
+}
+
+bool removeStaleSequencesFile(const ImportOptions& options) {
+  std::string path = sequencesPath(options);
+  if (unlink(path.c_str()) == 0 || errno == ENOENT || errno == ENAMETOOLONG) return true;
+  cliError("cannot remove %s, an earlier offset table that does not match %s: %s", path.c_str(),
+           options.out.c_str(), std::strerror(errno));
+  return false;
 }
 
 }  // namespace
@@ -84,9 +106,10 @@ int runImport(const ImportOptions& options) {
     if (opened != kExitOk) return opened;
   }
 
-  // The offset table is written last; whether it may be is checked first.
-  if (options.allSequences && !options.out.empty()) {
-    int refused = checkOutputPath(sequencesPath(options), filesRead(options), options.force);
+  // The offset table is written last; whether it may be, or an old one removed, is checked first.
+  if (!options.out.empty()) {
+    int refused = options.allSequences ? checkOutputPath(sequencesPath(options), filesRead(options), options.force)
+                                       : checkStaleSequencesFile(options);
     if (refused != kExitOk) {
       abandonWriter(writer);
       return refused;
@@ -142,5 +165,7 @@ int runImport(const ImportOptions& options) {
     std::fprintf(stderr, "quelvar-import: %s written without its offset table\n", options.out.c_str());
     return kImportUnreadable;
   }
+  if (!options.out.empty() && !writesSequencesFile(run) && !removeStaleSequencesFile(options))
+    return kImportUnreadable;
   return tableLost ? kImportUnreadable : kImportOk;
 }

@@ -13,6 +13,7 @@
 #include "pair_facts.h"
 #include "pair_links.h"
 #include "record_table.h"
+#include "text_raster.h"
 #include "bar_height.h"
 
 namespace {
@@ -77,9 +78,13 @@ class Svg {
     }
   }
 
-  // Text for XML: well-formed UTF-8 comes in; the two code points XML forbids (U+FFFE and
-  // U+FFFF, bytes EF BF BE and EF BF BF) become U+FFFD.
-  void escaped(const std::string& s) {
+  // Text for XML whatever bytes it holds: malformed UTF-8 becomes U+FFFD as the raster shows
+  // it, control bytes (NUL too) a space, and the two code points XML forbids (U+FFFE and
+  // U+FFFF, bytes EF BF BE and EF BF BF) U+FFFD.
+  void escaped(std::string s) {
+    for (char& c : s)
+      if (static_cast<unsigned char>(c) < 0x20) c = ' ';
+    s = wellFormedText(s.c_str());
     for (size_t i = 0; i < s.size(); ++i) {
       char c = s[i];
       if (s.compare(i, 2, "\xEF\xBF") == 0 && i + 2 < s.size() &&
@@ -92,7 +97,7 @@ class Svg {
       else if (c == '>') text += "&gt;";
       else if (c == '&') text += "&amp;";
       else if (c == '"') text += "&quot;";
-      else if (static_cast<unsigned char>(c) < 0x20) text += ' ';
+      else if (c == '\'') text += "&apos;";
       else text += c;
     }
   }
