@@ -1,5 +1,7 @@
 #include "hud.h"
 
+#include <algorithm>
+
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -80,7 +82,9 @@ int hudLines(const ViewState& view, char lines[kHudLines][kHudLineRoom]) {
     std::snprintf(lines[n++], kHudLineRoom, "%s \u00b7 %s pairs", view.fileName, a);
   else
     std::snprintf(lines[n++], kHudLineRoom, "%s pairs", a);
-  formatBases(std::llround(basesOfNormalisedLength(view.threshold)), a, sizeof a);
+  // Below zero (the keypad has no bounds) every pair is shown; past the longest, none.
+  double above = std::clamp(basesOfNormalisedLength(view.threshold), 0.0, static_cast<double>(recordTable.maxLen));
+  formatBases(std::llround(above), a, sizeof a);
   formatBases(shownPairCount(view), c, sizeof c);
   int used = std::snprintf(lines[n], kHudLineRoom, "showing %s pairs longer than %s bp", c, a);
   if (view.minIdentity != 0 && used > 0 && used < kHudLineRoom)

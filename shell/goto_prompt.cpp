@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "bar_height.h"
 #include "camera.h"
 #include "pair_facts.h"
 #include "annotation_place.h"
@@ -63,6 +64,7 @@ void enterGotoPrompt() {
     showLine(why);
     return;
   }
-  camera = cameraLookingAt(static_cast<double>(place.start) / positionsPerUnit(viewState.zoomSteps));
+  camera = cameraLookingAt(static_cast<double>(place.start) / positionsPerUnit(viewState.zoomSteps), 0,
+                           tallestBar(viewState), frontCamera());
   closeGotoPrompt();
 }

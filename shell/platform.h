@@ -54,4 +54,6 @@ void readPointer(int32_t* x, int32_t* y);
 void showCursor(bool shown);
 // Blocks the thread, event handling included.
 void pauseThread(uint32_t milliseconds);
+// A clock that only goes forward, in milliseconds from any start: held keys repeat by it.
+uint64_t clockMilliseconds();
 void swapFrameBuffers();

@@ -12,6 +12,7 @@
 #include <cstring>
 
 #include "axis_ticks.h"
+#include "bar_height.h"
 #include "annotation_lanes.h"
 #include "annotation_place.h"
 #include "sequence_places.h"
@@ -312,13 +313,17 @@ void applyView(const ViewOptions& options, ViewState& view, const ViewFit* fit) 
       camera.yaw = options.yaw;
     }
   }
+  // --goto excludes --camera: it faces the place from the front, or from the fit's side.
+  Camera eye = fit != nullptr ? camera : frontCamera();
   AxisRange place;
   std::string why, note;
   if (!options.gotoText.empty() &&
       findPlace(loadedSequences(), lanes, options.gotoText, place, why, note) == PlaceAnswer::Found)
-    camera = cameraLookingAt(static_cast<double>(place.start) / positionsPerUnit(view.zoomSteps), camera);
+    camera = cameraLookingAt(static_cast<double>(place.start) / positionsPerUnit(view.zoomSteps), 0,
+                             tallestBar(view), eye);
   if (options.gotoPosition >= 0)
-    camera = cameraLookingAt(static_cast<double>(options.gotoPosition) / positionsPerUnit(view.zoomSteps), camera);
+    camera = cameraLookingAt(static_cast<double>(options.gotoPosition) / positionsPerUnit(view.zoomSteps), 0,
+                             tallestBar(view), eye);
 }
 
 void resetView(const ViewOptions& start, ViewState& view) {
