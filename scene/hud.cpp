@@ -229,15 +229,24 @@ std::string featuresUnderPointer(const ViewState& view) {
 void drawHud(const ViewState& view) {
   char lines[kHudLines + 1][kHudLineRoom];
   int count = hudLines(view, lines);
+  int promptAt = view.promptLine != nullptr ? count - 1 : -1;  // hudLines puts it last
   std::string under = view.hud ? featuresUnderPointer(view) : "";
   if (!under.empty()) std::snprintf(lines[count++], kHudLineRoom, "%s", under.c_str());
   int width = 0, height = 0;
   overlaySize(width, height);
   // No line runs off the picture: what does not fit ends in an ellipsis.
   int widest = 0;
+  std::string prompt;
   for (int i = 0; i < count; ++i) {
     int w = measureText(lines[i], kTextHeight);
-    if (w > width - 2 * kMargin) {
+    if (i == promptAt) {
+      // Typed past the picture's edge, the line scrolls: the caret and why it was not
+      // found stay in view. Taken whole: its copy above may have been cut.
+      prompt = fitTextScrolled(view.promptLine, static_cast<size_t>(view.promptTypedFrom),
+                               static_cast<size_t>(view.promptTypedTo), kTextHeight,
+                               static_cast<float>(width - 2 * kMargin));
+      w = measureText(prompt.c_str(), kTextHeight);
+    } else if (w > width - 2 * kMargin) {
       std::snprintf(lines[i], kHudLineRoom, "%s",
                     fitText(lines[i], kTextHeight, static_cast<float>(width - 2 * kMargin)).c_str());
       w = measureText(lines[i], kTextHeight);
@@ -265,7 +274,8 @@ void drawHud(const ViewState& view) {
   static const float backing[4] = {1.0f, 1.0f, 1.0f, 0.7f};
   beginOverlay();
   drawPanel(panel.left, panel.top, panel.right - panel.left, panel.bottom - panel.top, backing);
-  for (int i = 0; i < count; ++i) drawText(lines[i], kMargin, kMargin + i * kLineStep, kTextHeight, ink);
+  for (int i = 0; i < count; ++i)
+    drawText(i == promptAt ? prompt.c_str() : lines[i], kMargin, kMargin + i * kLineStep, kTextHeight, ink);
   if (legendShown && legend.count > 0) drawLaneLegend(legend, legendLeft, legendTop);
   endOverlay();
 }

@@ -18,7 +18,11 @@ std::string typed;
 std::string shown;  // the HUD's prompt line: what was typed, then why it could not be read
 
 void showLine(const std::string& why) {
-  shown = "go to: " + typed + "_";
+  shown = "go to: ";
+  viewState.promptTypedFrom = static_cast<int32_t>(shown.size());
+  shown += typed;
+  viewState.promptTypedTo = static_cast<int32_t>(shown.size());
+  shown += "_";
   if (!why.empty()) shown += "   (" + why + ")";
   viewState.promptLine = shown.c_str();
 }
