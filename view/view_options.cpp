@@ -290,13 +290,18 @@ void applyView(const ViewOptions& options, ViewState& view, const ViewFit* fit) 
     view.regionStart = view.regionEnd = -1;
   // Which pairs are shown does not depend on where the records stand, so a fit knows before
   // any move whether it has anything to frame.
-  if (fit != nullptr && shownSlots(view).count > 0) {
+  FitBox box{};
+  int64_t firstPos = 0, lastPos = 0;
+  bool nothingShown = shownSlots(view).count == 0;
+  if (fit != nullptr && (!nothingShown || emptyFrameExtent(view, box, firstPos, lastPos))) {
     // In place of --camera: the records framed as the moves leave them, then zoomed by the
     // fit's steps (or --zoom-steps).
     if (!options.moves.empty()) makeRecordMoves(options.moves, view);
-    FitBox box{};
-    int64_t firstPos = 0, lastPos = 0;
-    framedExtent(view, box, firstPos, lastPos);
+    // With none shown, the axis they would stand on.
+    if (nothingShown)
+      emptyFrameExtent(view, box, firstPos, lastPos);
+    else
+      framedExtent(view, box, firstPos, lastPos);
     CameraFit placed = fitCamera(box, fit->frame, fit->aspect, options.zoomSteps > 0 ? options.zoomSteps : -1);
     for (int32_t i = 0; i < placed.zoomSteps; ++i) zoomStep(view);
     camera.camX = placed.camX;
