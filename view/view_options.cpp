@@ -27,8 +27,9 @@ const char kViewOptionsHelp[] =
     "      --camera X,Y,PITCH,YAW  camera position and angles in degrees: pitch 0 looks\n"
     "                            straight down, 90 level; yaw turns about the vertical axis;\n"
     "                            the height stays 2 (start camera -1,-1,70,-60)\n"
-    "      --goto PLACE          the start camera's height and angles, moved along the axis\n"
-    "                            to look at PLACE: an axis position, a sequence NAME, NAME:POS\n"
+    "      --goto PLACE          the start camera's height and tilt facing PLACE from the\n"
+    "                            front, the tallest bar there whole in the middle of the\n"
+    "                            picture. PLACE: an axis position, a sequence NAME, NAME:POS\n"
     "                            or NAME:START-END (1-based, as genome browsers write them),\n"
     "                            or the name of an --annotation feature\n"
     "      --threshold T         bars are drawn when their scaled length (0 to 7) is above T\n"
@@ -322,13 +323,12 @@ void applyView(const ViewOptions& options, ViewState& view, const ViewFit* fit) 
   Camera eye = fit != nullptr ? camera : frontCamera();
   AxisRange place;
   std::string why, note;
+  int64_t target = options.gotoPosition;
   if (!options.gotoText.empty() &&
       findPlace(loadedSequences(), lanes, options.gotoText, place, why, note) == PlaceAnswer::Found)
-    camera = cameraLookingAt(static_cast<double>(place.start) / positionsPerUnit(view.zoomSteps), 0,
-                             tallestBar(view), eye);
-  if (options.gotoPosition >= 0)
-    camera = cameraLookingAt(static_cast<double>(options.gotoPosition) / positionsPerUnit(view.zoomSteps), 0,
-                             tallestBar(view), eye);
+    target = place.start;
+  if (target >= 0)
+    camera = cameraLookingAt(static_cast<double>(target) / positionsPerUnit(view.zoomSteps), 0, tallestBar(view), eye);
 }
 
 void resetView(const ViewOptions& start, ViewState& view) {
@@ -346,6 +346,8 @@ void resetView(const ViewOptions& start, ViewState& view) {
   view.hasCursor = kept.hasCursor;
   view.pickedSlot = kept.pickedSlot;
   view.promptLine = kept.promptLine;
+  view.promptTypedFrom = kept.promptTypedFrom;
+  view.promptTypedTo = kept.promptTypedTo;
   view.pointerX = kept.pointerX;
   view.pointerY = kept.pointerY;
   view.fileName = kept.fileName;
