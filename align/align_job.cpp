@@ -5,6 +5,8 @@
 #include <new>
 #include <thread>
 
+#include "align_watch.h"
+
 #include <bseq.h>
 #include <kthread.h>
 #include <mmpriv.h>
@@ -69,6 +71,11 @@ void mapOne(void* data, long index, int thread) {
   size_t at = static_cast<size_t>(index);
   mm_bseq1_t& sequence = batch.sequences[at];
   std::string text;
+  std::atomic<int64_t>& inFlight = job.basesInFlight[static_cast<size_t>(thread)];
+  struct Watch {
+    Watch(std::atomic<int64_t>* done, int64_t length) { watchQuery(done, length); }
+    ~Watch() { stopWatchingQuery(); }
+  } watch(&inFlight, sequence.l_seq);
   try {
     text = mapSequence(batch, sequence, (*batch.buffers)[static_cast<size_t>(thread)]);
   } catch (const std::bad_alloc&) {
@@ -91,6 +98,7 @@ void mapOne(void* data, long index, int thread) {
   }
   ++job.partSequencesDone;
   job.partBasesDone += sequence.l_seq;
+  inFlight = 0;
   job.forCaller.notify_all();
 }
 
@@ -213,5 +221,6 @@ void runJob(AlignJob& job) {
 }  // namespace
 
 void startAlignJob(const std::shared_ptr<AlignJob>& job) {
+  job->basesInFlight.reset(new std::atomic<int64_t>[static_cast<size_t>(job->threads)]());
   std::thread([job] { runJob(*job); }).detach();
 }

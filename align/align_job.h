@@ -33,6 +33,9 @@ struct AlignJob {
   bool indexing = true;
   int part = 0;                 // index parts built so far
   int64_t partSequencesDone = 0, partBasesDone = 0;
+  // The bases done so far of the query each worker maps now (align_watch.h); set by the
+  // worker alone, cleared under lock as its query joins partBasesDone.
+  std::unique_ptr<std::atomic<int64_t>[]> basesInFlight;
   int64_t alignments = 0;
   bool finished = false;
   std::string error;            // set when it failed

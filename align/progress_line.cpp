@@ -1,5 +1,7 @@
 #include "progress_line.h"
 
+#include <algorithm>
+
 #include <unistd.h>
 
 namespace {
@@ -73,4 +75,11 @@ std::string formatSeconds(double seconds) {
   else
     std::snprintf(text, sizeof text, "%ld h %02ld min", whole / 3600, whole / 60 % 60);
   return text;
+}
+
+double timeLeft(TimeLeft& left, double now, double estimate) {
+  if (left.toldAt >= 0) estimate = std::min(estimate, left.told + (now - left.toldAt));
+  left.toldAt = now;
+  left.told = estimate;
+  return estimate;
 }

@@ -25,6 +25,14 @@ void showProgress(ProgressLine& progress, const std::string& text);
 // something); "" just ends the terminal's line.
 void closeProgress(ProgressLine& progress, const std::string& text);
 
+// The time left as told: an estimate may fall at once, but rises no faster than the clock
+// runs, so a slow stretch near the end does not make the end seem to recede.
+struct TimeLeft {
+  double toldAt = -1;  // seconds into the run; -1 before the first
+  double told = 0;
+};
+double timeLeft(TimeLeft& left, double now, double estimate);
+
 // "840 kb", "1.66 Mb", "3.10 Gb"; "12 s", "3 min 05 s", "2 h 01 min".
 std::string formatBases(int64_t bases);
 std::string formatSeconds(double seconds);

@@ -71,17 +71,20 @@ struct Figures {
 };
 
 // How much of the alignment is done, 0 to 1: the index parts before this one and the bases
-// mapped against it.
+// mapped against it. While the next part is indexed, every part so far is done: the
+// fraction must not fall back to nothing between two parts, nor after the last.
 double doneFraction(const AlignJob& job, const FastaScan& scan, const Figures& now) {
-  if (now.indexing || now.part == 0 || scan.bases <= 0) return 0;
+  if (now.part == 0 || scan.bases <= 0) return 0;
   int64_t batch = static_cast<int64_t>(std::max<uint64_t>(job.indexOptions.batch_size, 1));
   int parts = std::max<int>(now.part, static_cast<int>((scan.bases + batch - 1) / batch));
-  double done = static_cast<double>(now.part - 1) * static_cast<double>(scan.bases) + static_cast<double>(now.basesDone);
+  double done = now.indexing ? static_cast<double>(now.part) * static_cast<double>(scan.bases)
+                             : static_cast<double>(now.part - 1) * static_cast<double>(scan.bases) +
+                                   static_cast<double>(now.basesDone);
   return std::min(1.0, done / (static_cast<double>(parts) * static_cast<double>(scan.bases)));
 }
 
 std::string progressText(const AlignJob& job, const FastaScan& scan, const Figures& now, double seconds,
-                         double alignSeconds) {
+                         double alignSeconds, TimeLeft& left) {
   int64_t batch = static_cast<int64_t>(std::max<uint64_t>(job.indexOptions.batch_size, 1));
   int parts = std::max<int>(now.part, static_cast<int>((scan.bases + batch - 1) / batch));
   std::string partText = parts > 1 ? " (index part " + std::to_string(std::max(now.part, 1)) + " of about " +
@@ -95,7 +98,7 @@ std::string progressText(const AlignJob& job, const FastaScan& scan, const Figur
                      formatBases(scan.bases) + partText + ", " + formatSeconds(seconds);
   double fraction = doneFraction(job, scan, now);
   if (fraction > 0 && alignSeconds > 0)
-    text += ", about " + formatSeconds(alignSeconds * (1 - fraction) / fraction) + " left";
+    text += ", about " + formatSeconds(timeLeft(left, seconds, alignSeconds * (1 - fraction) / fraction)) + " left";
   return text;
 }
 
@@ -166,6 +169,7 @@ bool selfAlignFasta(const char* path, const SelfAlignOptions& options, void (*li
   startAlignJob(job);
   StopOnExit stopOnExit{job};
   double alignStart = -1;
+  TimeLeft left;
   for (;;) {
     std::string taken;
     Figures now{};
@@ -176,6 +180,7 @@ bool selfAlignFasta(const char* path, const SelfAlignOptions& options, void (*li
       job->forCaller.wait_for(hold, kPoll, [&] { return !job->ready.empty() || job->finished; });
       taken.swap(job->ready);
       now = {job->indexing, job->part, job->partSequencesDone, job->partBasesDone, job->alignments};
+      for (int i = 0; i < job->threads; ++i) now.basesDone += job->basesInFlight[static_cast<size_t>(i)].load();
       finished = job->finished;
       failure = job->error;
       if (!taken.empty()) job->forWorkers.notify_all();
@@ -196,7 +201,7 @@ bool selfAlignFasta(const char* path, const SelfAlignOptions& options, void (*li
     bool due = progressDue(progress);
     if (due || options.status != nullptr) {
       double seconds = progressSeconds(progress);
-      std::string text = progressText(*job, scan, now, seconds, alignStart < 0 ? 0 : seconds - alignStart);
+      std::string text = progressText(*job, scan, now, seconds, alignStart < 0 ? 0 : seconds - alignStart, left);
       if (options.status != nullptr) options.status(context, doneFraction(*job, scan, now), text);
       if (due) showProgress(progress, text);
     }

@@ -11,6 +11,7 @@
 #include "axis_ruler.h"
 #include "camera_transform.h"
 #include "gl.h"
+#include "lane_grains.h"
 #include "lane_strips.h"
 #include "pair_facts.h"
 #include "text_drawing.h"
@@ -19,13 +20,6 @@ namespace {
 
 constexpr float kFirstLaneY = -0.36f;  // behind the ruler's labels, seen from the start camera
 constexpr float kLaneGap = 0.06f;
-
-// A lane merged at one grain: features of a row and class closer than gap bases drawn as
-// one strip, so that a view where a pixel spans gap bases draws a bounded number of them.
-struct Grain {
-  std::vector<LaneStrip> strips;  // in order of start
-  uint32_t longest = 0;           // the longest strip, to find those reaching into a stretch
-};
 
 // Grains by lane and by the power of two of their gap; made once each, when first needed,
 // for the lanes of these files with these counts (read again, they start afresh).
@@ -43,24 +37,13 @@ void keepGrainsFor(const AnnotationLanes& lanes) {
   grains.assign(lanes.lanes.size(), {});
 }
 
-const Grain& grainOf(const AnnotationLanes& lanes, size_t lane, double basesPerPixel) {
-  int level = basesPerPixel > 1 ? static_cast<int>(std::floor(std::log2(basesPerPixel))) : -1;
-  if (level > 31) level = 31;
+const Grain& grainOf(const AnnotationLanes& lanes, size_t lane, int level) {
   auto found = grains[lane].find(level);
   if (found != grains[lane].end()) return found->second;
   Grain& grain = grains[lane][level];
   mergeLaneStrips(lanes.lanes[lane].features, level < 0 ? 0 : uint32_t{1} << level, grain.strips);
   for (const LaneStrip& strip : grain.strips) grain.longest = std::max(grain.longest, strip.end - strip.start);
   return grain;
-}
-
-// Bases one pixel spans along the ground line at y, near the middle of the stretch.
-double basesPerPixel(const float m[16], int width, int height, float y, double low, double high, double perUnit) {
-  auto onScreen = [&](double x, double& column, double& row) { return groundOnScreen(m, x, y, width, height, column, row); };
-  double mid = (low + high) / 2, step = (high - low) * 1e-3, c0 = 0, r0 = 0, c1 = 0, r1 = 0;
-  if (!(step > 0) || !onScreen(mid - step, c0, r0) || !onScreen(mid + step, c1, r1)) return 0;
-  double pixels = std::hypot(c1 - c0, r1 - r0);
-  return pixels > 0 ? 2 * step * perUnit / pixels : 0;
 }
 
 }  // namespace
@@ -76,6 +59,7 @@ void drawAnnotationLanes(const ViewState& view, const AnnotationLanes& lanes) {
   int width = 0, height = 0;
   overlaySize(width, height);  // asked before the quads begin: no GL query works between
   keepGrainsFor(lanes);
+  static std::vector<StripToDraw> strips;  // kept: its room is reused from frame to frame
   glPushAttrib(GL_CURRENT_BIT);
   glBegin(GL_QUADS);
   for (size_t k = 0; k < lanes.lanes.size(); ++k) {
@@ -83,11 +67,6 @@ void drawAnnotationLanes(const ViewState& view, const AnnotationLanes& lanes) {
     float front = laneFront(static_cast<int>(k)), middle = front - kLaneDepth / 2;
     double low = 0.0, high = 4294967296.0 / perUnit;
     if (!groundStretchInView(m, middle, low, high)) continue;
-    double pixel = basesPerPixel(m, width, height, middle, low, high, perUnit);
-    const Grain& grain = grainOf(lanes, k, pixel);
-    double from = low * perUnit, to = high * perUnit;
-    auto first = std::lower_bound(grain.strips.begin(), grain.strips.end(), from - grain.longest,
-                                  [](const LaneStrip& strip, double at) { return strip.start < at; });
     int rows = lane.features.rowsUsed > 0 ? lane.features.rowsUsed : 1;
     float rowDepth = kLaneDepth / static_cast<float>(rows);
     // The lane's ground, pale, so that a lane of few features still reads as one.
@@ -96,18 +75,19 @@ void drawAnnotationLanes(const ViewState& view, const AnnotationLanes& lanes) {
     glVertex3f(static_cast<float>(high), front, 0.001f);
     glVertex3f(static_cast<float>(high), front - kLaneDepth, 0.001f);
     glVertex3f(static_cast<float>(low), front - kLaneDepth, 0.001f);
-    for (auto strip = first; strip != grain.strips.end() && strip->start < to; ++strip) {
-      if (strip->end <= from) continue;
+    stripsToDraw(m, width, height, middle, low, high, perUnit,
+                 [&](int level) -> const Grain& { return grainOf(lanes, k, level); }, strips);
+    for (const StripToDraw& each : strips) {
+      const LaneStrip* strip = each.strip;
       const Rgb& colour = lanes.classes[strip->featureClass].colour;
-      // At least two pixels wide, so a 50 bp repeat stays in sight from afar; just above
-      // the floor, which lies at 0.
-      double x0 = strip->start / perUnit, x1 = std::max<double>(strip->end, strip->start + 2 * pixel) / perUnit;
+      // Just above the floor, which lies at 0.
+      float x0 = static_cast<float>(each.x0), x1 = static_cast<float>(each.x1);
       float y0 = front - static_cast<float>(strip->row) * rowDepth, y1 = y0 - rowDepth * 0.85f;
       glColor3ub(colour.r, colour.g, colour.b);
-      glVertex3f(static_cast<float>(x0), y0, 0.002f);
-      glVertex3f(static_cast<float>(x1), y0, 0.002f);
-      glVertex3f(static_cast<float>(x1), y1, 0.002f);
-      glVertex3f(static_cast<float>(x0), y1, 0.002f);
+      glVertex3f(x0, y0, 0.002f);
+      glVertex3f(x1, y0, 0.002f);
+      glVertex3f(x1, y1, 0.002f);
+      glVertex3f(x0, y1, 0.002f);
     }
   }
   glEnd();

@@ -1,5 +1,7 @@
 #include "hud.h"
 
+#include <algorithm>
+
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -80,7 +82,9 @@ int hudLines(const ViewState& view, char lines[kHudLines][kHudLineRoom]) {
     std::snprintf(lines[n++], kHudLineRoom, "%s \u00b7 %s pairs", view.fileName, a);
   else
     std::snprintf(lines[n++], kHudLineRoom, "%s pairs", a);
-  formatBases(std::llround(basesOfNormalisedLength(view.threshold)), a, sizeof a);
+  // Below zero (the keypad has no bounds) every pair is shown; past the longest, none.
+  double above = std::clamp(basesOfNormalisedLength(view.threshold), 0.0, static_cast<double>(recordTable.maxLen));
+  formatBases(std::llround(above), a, sizeof a);
   formatBases(shownPairCount(view), c, sizeof c);
   int used = std::snprintf(lines[n], kHudLineRoom, "showing %s pairs longer than %s bp", c, a);
   if (view.minIdentity != 0 && used > 0 && used < kHudLineRoom)
@@ -227,15 +231,24 @@ std::string featuresUnderPointer(const ViewState& view) {
 void drawHud(const ViewState& view) {
   char lines[kHudLines + 1][kHudLineRoom];
   int count = hudLines(view, lines);
+  int promptAt = view.promptLine != nullptr ? count - 1 : -1;  // hudLines puts it last
   std::string under = view.hud ? featuresUnderPointer(view) : "";
   if (!under.empty()) std::snprintf(lines[count++], kHudLineRoom, "%s", under.c_str());
   int width = 0, height = 0;
   overlaySize(width, height);
   // No line runs off the picture: what does not fit ends in an ellipsis.
   int widest = 0;
+  std::string prompt;
   for (int i = 0; i < count; ++i) {
     int w = measureText(lines[i], kTextHeight);
-    if (w > width - 2 * kMargin) {
+    if (i == promptAt) {
+      // Typed past the picture's edge, the line scrolls: the caret and why it was not
+      // found stay in view. Taken whole: its copy above may have been cut.
+      prompt = fitTextScrolled(view.promptLine, static_cast<size_t>(view.promptTypedFrom),
+                               static_cast<size_t>(view.promptTypedTo), kTextHeight,
+                               static_cast<float>(width - 2 * kMargin));
+      w = measureText(prompt.c_str(), kTextHeight);
+    } else if (w > width - 2 * kMargin) {
       std::snprintf(lines[i], kHudLineRoom, "%s",
                     fitText(lines[i], kTextHeight, static_cast<float>(width - 2 * kMargin)).c_str());
       w = measureText(lines[i], kTextHeight);
@@ -263,7 +276,8 @@ void drawHud(const ViewState& view) {
   static const float backing[4] = {1.0f, 1.0f, 1.0f, 0.7f};
   beginOverlay();
   drawPanel(panel.left, panel.top, panel.right - panel.left, panel.bottom - panel.top, backing);
-  for (int i = 0; i < count; ++i) drawText(lines[i], kMargin, kMargin + i * kLineStep, kTextHeight, ink);
+  for (int i = 0; i < count; ++i)
+    drawText(i == promptAt ? prompt.c_str() : lines[i], kMargin, kMargin + i * kLineStep, kTextHeight, ink);
   if (legendShown && legend.count > 0) drawLaneLegend(legend, legendLeft, legendTop);
   endOverlay();
 }

@@ -1,8 +1,10 @@
 #include "text_raster.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <string>
+#include <vector>
 
 #include "stb_truetype.h"
 
@@ -125,6 +127,31 @@ std::string fitText(const char* utf8, float pixelHeight, float maxWidth) {
     if (n == 0 || static_cast<float>(measureText(cut.c_str(), pixelHeight)) <= maxWidth) return cut;
   }
   return kEllipsis;
+}
+
+std::string fitTextScrolled(const char* utf8, size_t from, size_t to, float pixelHeight, float maxWidth) {
+  std::string text = wellFormedText(utf8);
+  if (static_cast<float>(measureText(text.c_str(), pixelHeight)) <= maxWidth) return text;
+  to = std::min(to, text.size());
+  from = std::min(from, to);
+  std::vector<size_t> starts;  // where each code point of the typed text starts
+  for (size_t at = from; at < to; ++at)
+    if ((static_cast<unsigned char>(text[at]) & 0xC0) != 0x80) starts.push_back(at);
+  auto scrolled = [&](size_t dropped) {
+    return text.substr(0, from) + "\u2026" + text.substr(dropped < starts.size() ? starts[dropped] : to);
+  };
+  auto fits = [&](size_t dropped) {
+    return static_cast<float>(measureText(scrolled(dropped).c_str(), pixelHeight)) <= maxWidth;
+  };
+  if (!fits(starts.size())) return fitText(scrolled(starts.size()).c_str(), pixelHeight, maxWidth);
+  // The fewest code points dropped that make it fit (none dropped never fits: the whole
+  // text did not, and the ellipsis only adds).
+  size_t fitting = starts.size(), failing = 0;
+  while (fitting - failing > 1) {
+    size_t mid = (fitting + failing) / 2;
+    (fits(mid) ? fitting : failing) = mid;
+  }
+  return scrolled(fitting);
 }
 
 int measureText(const char* utf8, float pixelHeight) {

@@ -29,3 +29,8 @@ std::string wellFormedText(const char* utf8);
 // The well-formed text, cut with an ellipsis (U+2026) to fit maxWidth pixels at this line
 // height; as it is when it fits. Only the part that can fit is looked at.
 std::string fitText(const char* utf8, float pixelHeight, float maxWidth);
+
+// A line being typed into, fitted by scrolling: the bytes before from and from to on stay,
+// and of the typed text between them only as much of its end as fits, after an ellipsis,
+// so the caret and what follows it stay in view. When not even that fits, cut as fitText.
+std::string fitTextScrolled(const char* utf8, size_t from, size_t to, float pixelHeight, float maxWidth);

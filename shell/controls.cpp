@@ -1,12 +1,15 @@
-// Polling, not key events: a press and release that both fall between two frames are not
-// seen, and a held key acts again in every frame after its pause.
+// Started without arguments the original keys are polled, not taken as events: a press and
+// release that both fall between two frames are not seen, and a held key acts again in
+// every frame after its pause. Otherwise, and for the keys the original left free, every
+// press counts once, and the keys that step a value repeat while held, at kRepeatEveryMs.
 #include "controls.h"
 
 #include "camera.h"
 #include "frame_save.h"
 #include "goto_prompt.h"
 #include "pair_colours.h"
-#include "platform.h"
+#include "pair_steps.h"
+#include "threshold_keys.h"
 #include "view_start.h"
 #include "view_state_instance.h"
 #include "record_places.h"
@@ -15,21 +18,77 @@ namespace {
 
 constexpr double kHalfPi = 1.57079632679489661923;
 
-// The debounce after a toggle: the whole viewer stalls, event handling included.
+// The polled keys' debounce: the whole viewer stalls, event handling included.
 constexpr unsigned kTogglePauseMs = 100;
+
+// A held stepping key acts again after kRepeatAfterMs, then every kRepeatEveryMs: ten
+// steps a second, whatever the frame rate and the system's own key repeat.
+constexpr uint64_t kRepeatAfterMs = 400;
+constexpr uint64_t kRepeatEveryMs = 100;
+constexpr int kMostRepeatsAFrame = 10;  // a stalled frame does not release a burst
 
 // The mouse-look centre, in screen coordinates wherever the window lies.
 constexpr int kLookCentreX = 400;
 constexpr int kLookCentreY = 300;
 
-// P saves one picture a press, however long it is held: it acts on the frame that first
-// sees it down.
-bool saveKeyHeld = false;
+constexpr int kKeys = static_cast<int>(ViewerKey::Other) + 1;
+
+bool oncePerPress = false;
+int pressesWaiting[kKeys] = {};
+// For a key that repeats: when it next acts while still held; 0 while it is not held.
+uint64_t nextRepeat[kKeys] = {};
 
 bool enterHeld = false;  // see holdEnterUntilReleased
 
-// A toggle's only debounce.
-void pauseAfterToggle() { pauseThread(kTogglePauseMs); }
+int index(ViewerKey key) { return static_cast<int>(key); }
+
+// The presses counted since the last frame, taken.
+int takePresses(ViewerKey key) {
+  int presses = pressesWaiting[index(key)];
+  pressesWaiting[index(key)] = 0;
+  return presses;
+}
+
+// Presses, then, while the key stays down after one, a step every kRepeatEveryMs.
+int pressesAndRepeats(ViewerKey key) {
+  int acts = takePresses(key);
+  uint64_t& next = nextRepeat[index(key)];
+  if (!keyIsDown(key)) {
+    next = 0;
+    return acts;
+  }
+  uint64_t now = clockMilliseconds();
+  if (acts > 0) {
+    next = now + kRepeatAfterMs;
+    return acts;
+  }
+  for (int repeats = 0; next != 0 && now >= next; ++repeats) {
+    if (repeats == kMostRepeatsAFrame) {
+      next = now + kRepeatEveryMs;
+      break;
+    }
+    ++acts;
+    next += kRepeatEveryMs;
+  }
+  return acts;
+}
+
+// How often an original toggle acts this frame: once while down when polled, else its presses.
+int togglePresses(ViewerKey key) {
+  if (!oncePerPress) return keyIsDown(key) ? 1 : 0;
+  return takePresses(key);
+}
+
+// The same for an original key that steps a value.
+int stepPresses(ViewerKey key) {
+  if (!oncePerPress) return keyIsDown(key) ? 1 : 0;
+  return pressesAndRepeats(key);
+}
+
+// A polled toggle's only debounce; counted presses need none.
+void pauseAfterToggle() {
+  if (!oncePerPress) pauseThread(kTogglePauseMs);
+}
 
 // Stops every slide and jump, and the spare pair with them.
 void clearArrowFlags(ViewState& view) {
@@ -42,10 +101,12 @@ void clearArrowFlags(ViewState& view) {
 }
 
 // A press toggles its own flag and always clears the partner, so the pair is never both set.
-void toggleExclusive(bool& own, bool& partner) {
-  own = !own;
-  partner = false;
-  pauseAfterToggle();
+void toggleExclusive(ViewerKey key, bool& own, bool& partner) {
+  for (int n = togglePresses(key); n > 0; --n) {
+    own = !own;
+    partner = false;
+    pauseAfterToggle();
+  }
 }
 
 // One degree for every 5 pixels off the centre; the cursor goes back to the centre.
@@ -59,21 +120,48 @@ void lookWithMouse() {
   placeCursor(kLookCentreX, kLookCentreY);
 }
 
+void forgetPresses() {
+  for (int& presses : pressesWaiting) presses = 0;
+  for (uint64_t& next : nextRepeat) next = 0;
+}
+
+// The keys the original controls leave free: each acts once per press in either mode.
+void findingYourWayKeys(ViewState& view) {
+  for (int n = takePresses(ViewerKey::H); n > 0; --n) view.hud = !view.hud;
+  for (int n = takePresses(ViewerKey::F); n > 0; --n) view.showLanes = !view.showLanes;
+  for (int n = takePresses(ViewerKey::K); n > 0; --n) view.showLinks = !view.showLinks;
+  for (int n = takePresses(ViewerKey::C); n > 0; --n) view.colourMode = nextColourMode(view.colourMode);
+  if (takePresses(ViewerKey::R) > 0) resetViewToStart();
+  if (takePresses(ViewerKey::P) > 0) requestFrameSave();  // once this frame is drawn
+  for (int n = pressesAndRepeats(ViewerKey::PageUp); n > 0; --n) scaleThreshold(2.0);
+  for (int n = pressesAndRepeats(ViewerKey::PageDown); n > 0; --n) scaleThreshold(0.5);
+  for (int n = pressesAndRepeats(ViewerKey::Period); n > 0; --n) stepThroughPairs(1);
+  for (int n = pressesAndRepeats(ViewerKey::Comma); n > 0; --n) stepThroughPairs(-1);
+}
+
 }  // namespace
 
+void actOncePerPress(bool on) {
+  oncePerPress = on;
+  forgetPresses();
+}
+
+bool actingOncePerPress() { return oncePerPress; }
+
+void countKeyPress(ViewerKey key) { ++pressesWaiting[index(key)]; }
+
 void handleInput() {
-  if (!viewerHasForeground()) {
-    saveKeyHeld = false;  // a key let go elsewhere is not seen letting go
+  // Keys pressed elsewhere, or typed into the open prompt, are not the controls'.
+  if (!viewerHasForeground() || gotoPromptOpen()) {
+    forgetPresses();
     return;
   }
-  // Keys type into the open prompt; the camera stays where it is.
-  if (gotoPromptOpen()) return;
   if (enterHeld && !keyIsDown(ViewerKey::Enter)) enterHeld = false;
   ViewState& view = viewState;
   float heading = cameraHeading();  // taken before this frame's turn
   float speed = 0;
 
-  if (keyIsDown(ViewerKey::M)) {
+  for (int n = togglePresses(ViewerKey::M); n > 0; --n) {
     view.showFloor = !view.showFloor;
     pauseAfterToggle();
   }
@@ -87,65 +175,54 @@ void handleInput() {
     heading = static_cast<float>(heading + kHalfPi);
     speed = 0.1f;
   }
-  if (keyIsDown(ViewerKey::N)) {
+  for (int n = stepPresses(ViewerKey::N); n > 0; --n) {
     zoomStep(view);
     pauseAfterToggle();
   }
-  // No pause: held down, it flips once per frame.
-  if (keyIsDown(ViewerKey::L)) view.pointStyle = !view.pointStyle;
-  if (keyIsDown(ViewerKey::Q)) toggleCursorCapture();
+  // No pause: polled and held down, it flips once per frame.
+  for (int n = togglePresses(ViewerKey::L); n > 0; --n) view.pointStyle = !view.pointStyle;
+  for (int n = togglePresses(ViewerKey::Q); n > 0; --n) toggleCursorCapture();
   if (speed != 0) moveCamera(heading, speed);
   lookWithMouse();
 
-  if (keyIsDown(ViewerKey::Down)) toggleExclusive(view.jumpBack, view.jumpForward);
-  if (keyIsDown(ViewerKey::Up)) toggleExclusive(view.jumpForward, view.jumpBack);
-  if (keyIsDown(ViewerKey::Left)) toggleExclusive(view.moveLeft, view.moveRight);
-  if (keyIsDown(ViewerKey::Right)) toggleExclusive(view.moveRight, view.moveLeft);
-  if (keyIsDown(ViewerKey::Space)) {
+  toggleExclusive(ViewerKey::Down, view.jumpBack, view.jumpForward);
+  toggleExclusive(ViewerKey::Up, view.jumpForward, view.jumpBack);
+  toggleExclusive(ViewerKey::Left, view.moveLeft, view.moveRight);
+  toggleExclusive(ViewerKey::Right, view.moveRight, view.moveLeft);
+  for (int n = togglePresses(ViewerKey::Space); n > 0; --n) {
     clearArrowFlags(view);
     pauseAfterToggle();
   }
-  // Minus raises the threshold (fewer bars), plus lowers it; it has no bounds. The main
-  // row's - and = do the same, for keyboards without a keypad.
-  if (keyIsDown(ViewerKey::PadMinus) || keyIsDown(ViewerKey::Minus)) {
-    view.threshold = static_cast<float>(view.threshold + 0.01);
+  // Minus raises the threshold (fewer bars), plus lowers it. Polled, the keypad's has no
+  // bounds; the main row's - and =, for keyboards without a keypad, keep it between 0 and
+  // the longest pair, and so does the keypad's once keys count presses. Both held in one
+  // polled frame still make one step.
+  int raise = stepPresses(ViewerKey::PadMinus), lower = stepPresses(ViewerKey::PadPlus);
+  int raiseRow = stepPresses(ViewerKey::Minus), lowerRow = stepPresses(ViewerKey::Equal);
+  if (!oncePerPress) {
+    raise = raise > 0 || raiseRow > 0 ? 1 : 0;
+    lower = lower > 0 || lowerRow > 0 ? 1 : 0;
+    raiseRow = lowerRow = 0;
+  }
+  bool bounded = oncePerPress || keyIsDown(ViewerKey::Minus) || keyIsDown(ViewerKey::Equal);
+  for (int n = raise + raiseRow; n > 0; --n) {
+    stepThreshold(0.01, bounded);
     pauseAfterToggle();
   }
-  if (keyIsDown(ViewerKey::PadPlus) || keyIsDown(ViewerKey::Equal)) {
-    view.threshold = static_cast<float>(view.threshold - 0.01);
+  for (int n = lower + lowerRow; n > 0; --n) {
+    stepThreshold(-0.01, bounded);
     pauseAfterToggle();
   }
-  if (keyIsDown(ViewerKey::Pad6)) toggleExclusive(view.auxRight, view.auxLeft);
-  if (keyIsDown(ViewerKey::Pad4)) toggleExclusive(view.auxLeft, view.auxRight);
-  if (keyIsDown(ViewerKey::Enter) && !enterHeld) {
+  toggleExclusive(ViewerKey::Pad6, view.auxRight, view.auxLeft);
+  toggleExclusive(ViewerKey::Pad4, view.auxLeft, view.auxRight);
+  int enter = togglePresses(ViewerKey::Enter);
+  if (!oncePerPress && enterHeld) enter = 0;
+  for (; enter > 0; --enter) {
     view.windowMode = !view.windowMode;
     pauseAfterToggle();
     clearArrowFlags(view);  // a slide never carries over from one mode to the other
   }
-  // Finding one's way: keys the controls above leave free.
-  if (keyIsDown(ViewerKey::H)) {
-    view.hud = !view.hud;
-    pauseAfterToggle();
-  }
-  if (keyIsDown(ViewerKey::F)) {
-    view.showLanes = !view.showLanes;
-    pauseAfterToggle();
-  }
-  if (keyIsDown(ViewerKey::K)) {
-    view.showLinks = !view.showLinks;
-    pauseAfterToggle();
-  }
-  if (keyIsDown(ViewerKey::C)) {
-    view.colourMode = nextColourMode(view.colourMode);
-    pauseAfterToggle();
-  }
-  if (keyIsDown(ViewerKey::R)) {
-    resetViewToStart();
-    pauseAfterToggle();
-  }
-  bool saveKeyDown = keyIsDown(ViewerKey::P);
-  if (saveKeyDown && !saveKeyHeld) requestFrameSave();  // once this frame is drawn
-  saveKeyHeld = saveKeyDown;
+  findingYourWayKeys(view);
 }
 
 void holdEnterUntilReleased() { enterHeld = true; }

@@ -98,6 +98,7 @@ int runViewer(const ViewerOptions& options) {
   }
   viewState.fileName = fileLabel(options.file != nullptr ? options.file : "date.txt");
   startView(options.view);
+  actOncePerPress(options.anyArgument);
   rememberViewerSource(options);
   // The summary is all the viewer prints; let a pipe see it while the window is open.
   cliFlushStdout();

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "bar_height.h"
 #include "camera.h"
 #include "pair_facts.h"
 #include "annotation_place.h"
@@ -17,7 +18,11 @@ std::string typed;
 std::string shown;  // the HUD's prompt line: what was typed, then why it could not be read
 
 void showLine(const std::string& why) {
-  shown = "go to: " + typed + "_";
+  shown = "go to: ";
+  viewState.promptTypedFrom = static_cast<int32_t>(shown.size());
+  shown += typed;
+  viewState.promptTypedTo = static_cast<int32_t>(shown.size());
+  shown += "_";
   if (!why.empty()) shown += "   (" + why + ")";
   viewState.promptLine = shown.c_str();
 }
@@ -63,6 +68,7 @@ void enterGotoPrompt() {
     showLine(why);
     return;
   }
-  camera = cameraLookingAt(static_cast<double>(place.start) / positionsPerUnit(viewState.zoomSteps));
+  camera = cameraLookingAt(static_cast<double>(place.start) / positionsPerUnit(viewState.zoomSteps), 0,
+                           tallestBar(viewState), frontCamera());
   closeGotoPrompt();
 }

@@ -1,5 +1,6 @@
 #include "pair_steps.h"
 
+#include "bar_height.h"
 #include "camera.h"
 #include "pair_facts.h"
 #include "pair_pick.h"
@@ -27,14 +28,8 @@ void stepThroughPairs(int32_t direction) {
   if (next >= order.count) next = order.count - 1;
   int32_t slot = order.slots[next];
   steppedPair = pairOf(slot);
-  camera = cameraLookingAt(recordTable.slots[slot].x);
+  const TandemRecord& bar = recordTable.slots[slot];
+  camera = cameraLookingAt(bar.x, bar.y, barHeight(viewState, bar.len), frontCamera());
   pinPick(slot);
   printPairOfSlot(slot);
-}
-
-void scaleThreshold(double factor) {
-  double bases = basesOfNormalisedLength(viewState.threshold);
-  if (!(bases > 0)) bases = factor > 1 ? 0.5 : 0;
-  double scaled = bases * factor;
-  viewState.threshold = recordTable.maxLen > 0 ? static_cast<float>(scaled * 7.0 / recordTable.maxLen) : 0.0f;
 }

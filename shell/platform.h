@@ -6,11 +6,11 @@
 
 #include <cstdint>
 
-// The keys the controls poll, plus Escape, which acts on every press. The next row are
+// The keys the controls know, plus Escape, which acts on every press. The next row are
 // the finding-your-way keys: HUD, links, colours, reset, save the picture, and the main
-// row's minus and equals, which act as the keypad's minus and plus. The last row act on
-// every press too: go-to prompt, stepping through the pairs, the threshold doubled or
-// halved, and the prompt's Backspace.
+// row's minus and equals, which act as the keypad's minus and plus. The last row: go-to
+// prompt, stepping through the pairs, the threshold doubled or halved, the prompt's
+// Backspace, and the lanes. Their state is asked here; their presses come as events.
 enum class ViewerKey {
   M, W, S, A, D, N, L, Q,
   Down, Up, Left, Right, Space,
@@ -54,4 +54,6 @@ void readPointer(int32_t* x, int32_t* y);
 void showCursor(bool shown);
 // Blocks the thread, event handling included.
 void pauseThread(uint32_t milliseconds);
+// A clock that only goes forward, in milliseconds from any start: held keys repeat by it.
+uint64_t clockMilliseconds();
 void swapFrameBuffers();

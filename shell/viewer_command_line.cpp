@@ -71,6 +71,7 @@ int checkAnnotationFiles(const ViewOptions& view) {
 
 int readViewerCommandLine(int argc, char** argv, ViewerOptions& options) {
   if (argc <= 1) return kCliGoOn;  // the plain start touches nothing
+  options.anyArgument = true;
   startCli("quelvar");
   static const option kOptions[] = {
       {"help", no_argument, nullptr, 'h'},

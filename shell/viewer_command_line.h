@@ -10,6 +10,7 @@ struct ViewerOptions {
   const char* file = nullptr;  // the pair file to read; nullptr: date.txt, as always
   PairFileOptions pairs;       // how FILE is read (--from, --chrom, --all-sequences)
   ViewOptions view;            // the view to start with (--camera, --hud, ...)
+  bool anyArgument = false;    // keys then act once per press (controls.h)
 };
 
 // Returns kCliGoOn to start the viewer, or the exit code to end with. A FILE that cannot

@@ -3,7 +3,6 @@
 #include "controls.h"
 #include "goto_prompt.h"
 #include "pair_pick.h"
-#include "pair_steps.h"
 #include "projection.h"
 #include "view_state_instance.h"
 
@@ -33,22 +32,22 @@ void promptKeyPressed(ViewerKey key) {
 
 }  // namespace
 
-void keyPressed(ViewerKey key) {
+void keyPressed(ViewerKey key, bool repeat) {
   if (gotoPromptOpen()) {
     promptKeyPressed(key);
     return;
   }
-  // Every press and auto-repeat of these acts; other keys are polled, not handled.
+  if (!repeat) countKeyPress(key);  // the controls act on it in the next frame
   switch (key) {
-    case ViewerKey::Escape: toggleCursorCapture(); break;
+    // Every press acts at once, and polled every auto-repeat too, as the original did.
+    case ViewerKey::Escape:
+      if (!repeat || !actingOncePerPress()) toggleCursorCapture();
+      break;
     case ViewerKey::G:
+      if (repeat) break;
       openGotoPrompt();
       openingCharacterDue = true;
       break;
-    case ViewerKey::Period: stepThroughPairs(1); break;
-    case ViewerKey::Comma: stepThroughPairs(-1); break;
-    case ViewerKey::PageUp: scaleThreshold(2.0); break;
-    case ViewerKey::PageDown: scaleThreshold(0.5); break;
     default: break;
   }
 }

@@ -10,8 +10,8 @@
 void windowResized(int32_t width, int32_t height);
 // The user asks to close the window.
 void windowCloseRequested();
-// Every press and every auto-repeat; releases are not reported.
-void keyPressed(ViewerKey key);
+// Every press, and every auto-repeat with repeat set; releases are not reported.
+void keyPressed(ViewerKey key, bool repeat = false);
 // The pointer moved over the window, frame included.
 void pointerOverWindow();
 

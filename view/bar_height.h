@@ -15,3 +15,6 @@ float barHeight(const ViewState& view, float len);
 
 // The drawn height of a pair of this many bases, for legends.
 double heightOfBases(const ViewState& view, double bases);
+
+// The tallest a bar can stand: how much height a place must leave in view for any bar there.
+inline float tallestBar(const ViewState& view) { return barHeight(view, 7.0f); }

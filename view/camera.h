@@ -22,6 +22,18 @@ float cameraHeading();
 // Moves the camera in the horizontal plane along the heading; camZ stays.
 void moveCamera(float heading, float speed);
 
-// eye moved along x so that its gaze meets the ground at x (world units), its height and
-// angles kept: --goto moves the camera so, stepping and the go-to prompt the start camera.
-Camera cameraLookingAt(double x, Camera eye = Camera{});
+// Where --goto, stepping and the go-to prompt put the camera: the column standing at
+// (x, y) from the ground up to height (world units) in the middle of the picture and whole
+// in it, seen along eye's heading from eye's height. eye's pitch gives the distance (where
+// its gaze met the ground); the camera backs off from there until the column fits, and
+// tilts to aim at the column's middle.
+Camera cameraLookingAt(double x, double y, double height, Camera eye);
+
+// The start camera turned to face the rows straight on (yaw 0): it then stands over the
+// very position it looks at, as the HUD's "camera over" says.
+Camera frontCamera();
+
+// Where a world point lands in a picture of this aspect (width / height) drawn through the
+// camera and resizeView's frustum: normalised device coordinates, -1 to 1 across, y up.
+// False when the point lies behind the near plane.
+bool pointOnPicture(const Camera& eye, double aspect, double x, double y, double z, double& ndcX, double& ndcY);

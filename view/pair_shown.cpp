@@ -108,3 +108,24 @@ bool framedExtent(const ViewState& view, FitBox& box, int64_t& firstPos, int64_t
   lastPos = view.regionEnd - 1;
   return true;
 }
+
+bool emptyFrameExtent(const ViewState& view, FitBox& box, int64_t& firstPos, int64_t& lastPos) {
+  double unit = positionsPerUnit(view.zoomSteps);
+  box = {0, 0, 0, 0, tallestBar(view)};
+  if (view.regionStart >= 0) {
+    box.xMin = static_cast<double>(view.regionStart) / unit;
+    box.xMax = static_cast<double>(view.regionEnd) / unit;
+    firstPos = view.regionStart;
+    lastPos = view.regionEnd - 1;
+    return true;
+  }
+  if (recordTable.count <= 1) return false;
+  for (int32_t i = 1; i < recordTable.count; ++i) {
+    const TandemRecord& r = recordTable.slots[i];
+    if (i == 1 || r.x < box.xMin) box.xMin = r.x;
+    if (i == 1 || r.x > box.xMax) box.xMax = r.x;
+    if (i == 1 || r.pos < firstPos) firstPos = r.pos;
+    if (i == 1 || r.pos > lastPos) lastPos = r.pos;
+  }
+  return true;
+}

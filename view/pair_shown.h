@@ -31,3 +31,8 @@ bool shownExtent(const ViewState& view, FitBox& box, int64_t& firstPos, int64_t&
 // and the box and positions span the region itself, so a pair with an end outside neither
 // widens the frame nor sets the height.
 bool framedExtent(const ViewState& view, FitBox& box, int64_t& firstPos, int64_t& lastPos);
+
+// What a figure frames when no pair is shown: the --region, or every stored record, on the
+// ground as tall as the tallest bar could stand, so the axis and its scale are still drawn.
+// False only when there is no record and no region.
+bool emptyFrameExtent(const ViewState& view, FitBox& box, int64_t& firstPos, int64_t& lastPos);

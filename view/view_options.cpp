@@ -12,6 +12,7 @@
 #include <cstring>
 
 #include "axis_ticks.h"
+#include "bar_height.h"
 #include "annotation_lanes.h"
 #include "annotation_place.h"
 #include "sequence_places.h"
@@ -27,8 +28,9 @@ const char kViewOptionsHelp[] =
     "      --camera X,Y,PITCH,YAW  camera position and angles in degrees: pitch 0 looks\n"
     "                            straight down, 90 level; yaw turns about the vertical axis;\n"
     "                            the height stays 2 (start camera -1,-1,70,-60)\n"
-    "      --goto PLACE          the start camera's height and angles, moved along the axis\n"
-    "                            to look at PLACE: an axis position, a sequence NAME, NAME:POS\n"
+    "      --goto PLACE          the start camera's height and tilt facing PLACE from the\n"
+    "                            front, the tallest bar there whole in the middle of the\n"
+    "                            picture. PLACE: an axis position, a sequence NAME, NAME:POS\n"
     "                            or NAME:START-END (1-based, as genome browsers write them),\n"
     "                            or the name of an --annotation feature\n"
     "      --threshold T         bars are drawn when their scaled length (0 to 7) is above T\n"
@@ -293,13 +295,18 @@ void applyView(const ViewOptions& options, ViewState& view, const ViewFit* fit) 
     view.regionStart = view.regionEnd = -1;
   // Which pairs are shown does not depend on where the records stand, so a fit knows before
   // any move whether it has anything to frame.
-  if (fit != nullptr && shownSlots(view).count > 0) {
+  FitBox box{};
+  int64_t firstPos = 0, lastPos = 0;
+  bool nothingShown = shownSlots(view).count == 0;
+  if (fit != nullptr && (!nothingShown || emptyFrameExtent(view, box, firstPos, lastPos))) {
     // In place of --camera: the records framed as the moves leave them, then zoomed by the
     // fit's steps (or --zoom-steps).
     if (!options.moves.empty()) makeRecordMoves(options.moves, view);
-    FitBox box{};
-    int64_t firstPos = 0, lastPos = 0;
-    framedExtent(view, box, firstPos, lastPos);
+    // With none shown, the axis they would stand on.
+    if (nothingShown)
+      emptyFrameExtent(view, box, firstPos, lastPos);
+    else
+      framedExtent(view, box, firstPos, lastPos);
     CameraFit placed = fitCamera(box, fit->frame, fit->aspect, options.zoomSteps > 0 ? options.zoomSteps : -1);
     for (int32_t i = 0; i < placed.zoomSteps; ++i) zoomStep(view);
     camera.camX = placed.camX;
@@ -316,13 +323,16 @@ void applyView(const ViewOptions& options, ViewState& view, const ViewFit* fit) 
       camera.yaw = options.yaw;
     }
   }
+  // --goto excludes --camera: it faces the place from the front, or from the fit's side.
+  Camera eye = fit != nullptr ? camera : frontCamera();
   AxisRange place;
   std::string why, note;
+  int64_t target = options.gotoPosition;
   if (!options.gotoText.empty() &&
       findPlace(loadedSequences(), lanes, options.gotoText, place, why, note) == PlaceAnswer::Found)
-    camera = cameraLookingAt(static_cast<double>(place.start) / positionsPerUnit(view.zoomSteps), camera);
-  if (options.gotoPosition >= 0)
-    camera = cameraLookingAt(static_cast<double>(options.gotoPosition) / positionsPerUnit(view.zoomSteps), camera);
+    target = place.start;
+  if (target >= 0)
+    camera = cameraLookingAt(static_cast<double>(target) / positionsPerUnit(view.zoomSteps), 0, tallestBar(view), eye);
 }
 
 void resetView(const ViewOptions& start, ViewState& view) {
@@ -340,6 +350,8 @@ void resetView(const ViewOptions& start, ViewState& view) {
   view.hasCursor = kept.hasCursor;
   view.pickedSlot = kept.pickedSlot;
   view.promptLine = kept.promptLine;
+  view.promptTypedFrom = kept.promptTypedFrom;
+  view.promptTypedTo = kept.promptTypedTo;
   view.pointerX = kept.pointerX;
   view.pointerY = kept.pointerY;
   view.fileName = kept.fileName;

@@ -104,7 +104,8 @@ struct ViewFit {
 
 // After the records are loaded and normalised, with the camera at its start: the threshold
 // from --min-length, then the zoom steps and moves on the records, then the camera (from
-// --camera; else fitted, when fit is given and a pair is shown; then moved by --goto). With
+// --camera; else fitted, when fit is given: to the shown pairs, or with none shown to the
+// axis they would stand on; then moved by --goto). With
 // a fit the zoom steps are the fit's choice unless --zoom-steps asks for some. view starts
 // as options.view.
 void applyView(const ViewOptions& options, ViewState& view, const ViewFit* fit = nullptr);

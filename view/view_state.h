@@ -29,6 +29,8 @@ struct ViewState {
   uint16_t minIdentity = 0;    // hundredths of a percent: pairs known to be less alike are hidden
   const char* fileName = "";   // the pair file, named in the HUD
   const char* promptLine = nullptr;  // the go-to prompt's line while it is open
+  int32_t promptTypedFrom = 0;       // its typed text's bytes, which scroll when the
+  int32_t promptTypedTo = 0;         // line is too long for the picture
   bool hasCursor = false;      // the HUD tells the cursor's state: the viewer, or --cursor
   const AnnotationLanes* annotations = nullptr;  // --annotation files, drawn as lanes
   bool showLanes = true;       // F

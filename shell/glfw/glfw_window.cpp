@@ -1,6 +1,6 @@
 // GLFW backend: the window, its context and its events.
 // Implements: start-up and shut-down, client size, event handling (GLFW's callbacks call
-//   the viewer's entry points), the quit, the buffer swap and the pause.
+//   the viewer's entry points), the quit, the buffer swap, the pause and the clock.
 // Emulates: the outer size with the frame included; the quit, a flag that counts only
 //   once no event is left.
 // Leaves out: the show command (always shown normally), window icons and file drops (the
@@ -24,7 +24,7 @@ uint32_t eventsReported = 0;  // so handling knows whether a poll brought anythi
 
 void onKey(GLFWwindow*, int key, int, int action, int) {
   ++eventsReported;
-  if (action != GLFW_RELEASE) keyPressed(viewerKeyOf(key));
+  if (action != GLFW_RELEASE) keyPressed(viewerKeyOf(key), action == GLFW_REPEAT);
 }
 
 void onCursorMove(GLFWwindow*, double, double) {
@@ -159,4 +159,9 @@ void swapFrameBuffers() { glfwSwapBuffers(viewerWindow); }
 
 void pauseThread(uint32_t milliseconds) {
   std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+uint64_t clockMilliseconds() {
+  auto since = std::chrono::steady_clock::now().time_since_epoch();
+  return static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(since).count());
 }

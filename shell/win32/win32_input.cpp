@@ -2,7 +2,7 @@
 // system call.
 // Implements: key state, the foreground, the cursor's position (on the screen and in the
 //   client area), placing it, showing or hiding it through the system's display count
-//   (which ShowCursor steps), the pause.
+//   (which ShowCursor steps), the pause, the clock.
 // Emulates: nothing.
 // Leaves out: nothing the viewer asks.
 #include "win32_window.h"
@@ -104,3 +104,10 @@ void showCursor(bool shown) {
 }
 
 void pauseThread(uint32_t milliseconds) { Sleep(milliseconds); }
+
+uint64_t clockMilliseconds() {
+  LARGE_INTEGER count{}, frequency{};
+  QueryPerformanceCounter(&count);
+  QueryPerformanceFrequency(&frequency);
+  return static_cast<uint64_t>(count.QuadPart) * 1000u / static_cast<uint64_t>(frequency.QuadPart);
+}

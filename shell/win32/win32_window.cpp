@@ -39,7 +39,8 @@ LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
       pointerOverWindow();
       return 0;
     case WM_KEYDOWN:
-      keyPressed(viewerKeyOf(wParam));
+      // Bit 30: the key was already down, so this is an auto-repeat.
+      keyPressed(viewerKeyOf(wParam), (lParam & (1 << 30)) != 0);
       return 0;
     case WM_CHAR:
       if (wParam < 0x80) characterTyped(static_cast<uint32_t>(wParam));

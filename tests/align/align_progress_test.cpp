@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include "genomes.h"
+#include "progress_line.h"
 
 namespace {
 
@@ -69,6 +70,36 @@ TEST(SelfAlignProgress, OneLineInPlaceOnATerminal) {
   size_t last = shown.rfind("\raligned ");
   ASSERT_NE(last, std::string::npos) << shown;
   EXPECT_NE(shown.find(" alignments in ", last), std::string::npos) << shown;
+}
+
+// What the viewer's progress bar is told about a genome of one sequence.
+struct Told {
+  std::vector<double> fractions;
+  bool withinTheSequence = false;  // a share of the bases before the sequence was done
+};
+
+TEST(SelfAlignProgress, OneSequenceCountsItsBasesAsTheDpCoversThem) {
+  const char* kEcoli = "/usr/share/doc/ragout/examples/E.Coli/references/MG1655-K12.fasta.gz";
+  if (!haveGenome(kEcoli)) GTEST_SKIP() << "needs ragout-examples (scripts/deps.sh installs it)";
+  SelfAlignOptions options;
+  options.status = [](void* context, double fraction, const std::string& text) {
+    Told& told = *static_cast<Told*>(context);
+    told.fractions.push_back(fraction);
+    if (fraction > 0 && fraction < 1 && text.find(": 0 of 1 sequences, ") != std::string::npos) told.withinTheSequence = true;
+  };
+  Told told;
+  std::vector<FastaSequence> sequences;
+  std::string error;
+  ASSERT_TRUE(selfAlignFasta(kEcoli, options, [](void*, std::string_view) {}, &told, sequences, error)) << error;
+  EXPECT_TRUE(told.withinTheSequence);
+  for (size_t i = 1; i < told.fractions.size(); ++i) EXPECT_GE(told.fractions[i], told.fractions[i - 1]);
+}
+
+TEST(SelfAlignProgress, TimeLeftRisesNoFasterThanTheClock) {
+  TimeLeft left;
+  EXPECT_EQ(timeLeft(left, 10, 17), 17);
+  EXPECT_EQ(timeLeft(left, 11, 41), 18);  // a slow stretch near the end
+  EXPECT_EQ(timeLeft(left, 12, 5), 5);    // a fall is told at once
 }
 
 }  // namespace

@@ -183,6 +183,18 @@ TEST_F(FigureTest, FitShowsEveryPairAcrossTheWidth) {
   }
 }
 
+// A threshold past every pair: the frame keeps its axis and says why it is empty, flat
+// and in perspective, rather than look like a picture that failed.
+TEST_F(FigureTest, FitWithNothingShownDrawsItsAxisAndSaysSo) {
+  for (const char* view : {"", " --perspective"}) {
+    ASSERT_EQ(snapshot(std::string("--list grid.txt --fit --annotate --min-length 100000 --out none.svg") + view), 0)
+        << err;
+    std::string svg = readAll(dir + "/none.svg");
+    EXPECT_NE(svg.find(">no pairs shown<"), std::string::npos) << view;
+    EXPECT_NE(svg.find(">10 Mb<"), std::string::npos) << view << ": no position axis";
+  }
+}
+
 TEST_F(FigureTest, FlatBarsStandUprightOnTheBaselineWithMaxLen) {
   // --max-len clips the longest pairs at the top; every bar still stands on the axis, one
   // pixel column wide at the viewer's size, and nothing of a bar lies below the axis.

@@ -85,4 +85,24 @@ TEST(TextRaster, FitTextCutsWithAnEllipsisOnlyWhatDoesNotFit) {
   EXPECT_EQ(fitText("\xFF", 20.0f, 100.0f), "\xEF\xBF\xBD");
 }
 
+// The go-to prompt's line, typed past the picture's edge: the typed text scrolls, the caret
+// and the reason stay whole.
+TEST(TextRaster, AScrolledLineKeepsItsStartAndItsEnd) {
+  const std::string ellipsis = "\xE2\x80\xA6", start = "go to: ", end = "_   (no sequence or feature of that name)";
+  std::string typed;
+  for (int i = 0; i < 20; ++i) typed += "scaffold" + std::to_string(i) + ":";
+  std::string line = start + typed + end;
+  std::string shown = fitTextScrolled(line.c_str(), start.size(), start.size() + typed.size(), 16.0f, 500.0f);
+  EXPECT_LE(measureText(shown.c_str(), 16.0f), 500);
+  EXPECT_EQ(shown.rfind(start + ellipsis, 0), 0u) << shown;
+  ASSERT_GT(shown.size(), end.size());
+  EXPECT_EQ(shown.substr(shown.size() - end.size()), end);
+  EXPECT_NE(typed.find(shown.substr(start.size() + ellipsis.size(), shown.size() - start.size() - ellipsis.size() - end.size())),
+            std::string::npos);
+  EXPECT_EQ(fitTextScrolled("go to: 12_", 7, 9, 16.0f, 500.0f), "go to: 12_");
+  // Not even the caret and the reason fit: the reason is cut, the caret kept.
+  shown = fitTextScrolled(line.c_str(), start.size(), start.size() + typed.size(), 16.0f, 120.0f);
+  EXPECT_EQ(shown.rfind(start + ellipsis + "_", 0), 0u) << shown;
+}
+
 }  // namespace

@@ -121,6 +121,13 @@ TEST_F(WayfindingTest, HudWritesItsLinesAndDrawsTheRuler) {
   EXPECT_STREQ(lines[1], "showing 3 pairs longer than 21 bp");  // 0.03 x 5,000 / 7
   EXPECT_STREQ(lines[2], "camera over position -100,000");
   EXPECT_STREQ(lines[3], "420,000\u2013422,499 \u2194 150,000\u2013152,499 \u00b7 2,500 bp \u00b7 inverted \u00b7 99.1%");
+  // The keypad's unbounded threshold, or --threshold, past either end: a length all the same.
+  for (float threshold : {-0.02f, -3.4e38f, 3.4e38f}) {
+    view.threshold = threshold;
+    hudLines(view, lines);
+    EXPECT_STREQ(lines[1], threshold < 0 ? "showing 3 pairs longer than 0 bp" : "showing 0 pairs longer than 5,000 bp");
+  }
+  view.threshold = ViewState{}.threshold;
   view.windowMode = true;
   view.windowStart = 200000;
   view.zoomSteps = 1;

@@ -178,7 +178,7 @@ TEST_F(Controls, SpaceAndEnterStopEverySlideAndJump) {
   EXPECT_EQ(scripted.pauses100, 4);
 }
 
-TEST_F(Controls, ThresholdStepsInSinglePrecisionWithNoBounds) {
+TEST_F(Controls, KeypadThresholdStepsInSinglePrecisionWithNoBounds) {
   for (int i = 0; i < 5; ++i) frameWith({ViewerKey::PadMinus});
   EXPECT_EQ(viewState.threshold, 0.08f);
 
@@ -189,7 +189,8 @@ TEST_F(Controls, ThresholdStepsInSinglePrecisionWithNoBounds) {
   EXPECT_EQ(scripted.pauses100, 8);
 
   // The main row's - and = are the same keys for laptops, held together with the keypad's
-  // still one step.
+  // still one step; they stop at zero.
+  recordTable.maxLen = 1000;
   viewState = ViewState{};
   scripted.pauses100 = 0;
   for (int i = 0; i < 5; ++i) frameWith({ViewerKey::Minus});
@@ -197,6 +198,87 @@ TEST_F(Controls, ThresholdStepsInSinglePrecisionWithNoBounds) {
   frameWith({ViewerKey::Equal, ViewerKey::PadPlus});
   EXPECT_EQ(viewState.threshold, static_cast<float>(0.08f - 0.01));
   EXPECT_EQ(scripted.pauses100, 6);
+  for (int i = 0; i < 10; ++i) frameWith({ViewerKey::Equal});
+  EXPECT_EQ(viewState.threshold, 0.0f);
+}
+
+// A press seen only as an event, the key up again before the frame.
+void tap(ViewerKey key) {
+  keyPressed(key);
+  releaseKey(key);
+}
+
+TEST_F(Controls, FindingYourWayKeysActOncePerPressHoweverHeld) {
+  tap(ViewerKey::H);  // pressed and released between two frames
+  frameWith({});
+  EXPECT_TRUE(viewState.hud);
+  keyPressed(ViewerKey::H);
+  for (int i = 0; i < 5; ++i) frameWith({ViewerKey::H});  // held over many frames
+  EXPECT_FALSE(viewState.hud);
+  keyPressed(ViewerKey::C, true);  // an auto-repeat is no press
+  frameWith({ViewerKey::C});
+  EXPECT_EQ(viewState.colourMode, 0);
+  EXPECT_EQ(scripted.pauses100, 0);
+}
+
+TEST_F(Controls, WithArgumentsOriginalKeysActOncePerPressWithoutPausing) {
+  actOncePerPress(true);
+  tap(ViewerKey::M);
+  frameWith({});
+  EXPECT_FALSE(viewState.showFloor);
+  keyPressed(ViewerKey::L);
+  for (int i = 0; i < 4; ++i) frameWith({ViewerKey::L});  // held: one flip, not one a frame
+  EXPECT_TRUE(viewState.pointStyle);
+  keyPressed(ViewerKey::Right);
+  keyPressed(ViewerKey::Enter);
+  frameWith({ViewerKey::Right, ViewerKey::Enter});
+  frameWith({ViewerKey::Right, ViewerKey::Enter});
+  EXPECT_TRUE(viewState.windowMode);
+  EXPECT_FALSE(viewState.moveRight);
+  for (int i = 0; i < 3; ++i) keyPressed(ViewerKey::Escape, i > 0);
+  EXPECT_EQ(viewState.cursorFree, 1);  // Escape too: once, not once per auto-repeat
+  EXPECT_EQ(scripted.pauses100, 0);
+}
+
+TEST_F(Controls, HeldSteppingKeysRepeatTenTimesASecondAfterFourHundredMs) {
+  actOncePerPress(true);
+  recordTable.maxLen = 1000;
+  keyPressed(ViewerKey::N);
+  keyPressed(ViewerKey::PadMinus);
+  frameWith({ViewerKey::N, ViewerKey::PadMinus});
+  EXPECT_EQ(viewState.zoomSteps, 1);
+  scripted.clockMs += 399;
+  frameWith({ViewerKey::N, ViewerKey::PadMinus});
+  EXPECT_EQ(viewState.zoomSteps, 1);
+  scripted.clockMs += 251;  // 650 ms held: steps at 400, 500 and 600
+  frameWith({ViewerKey::N, ViewerKey::PadMinus});
+  EXPECT_EQ(viewState.zoomSteps, 4);
+  EXPECT_EQ(viewState.threshold, static_cast<float>(0.03 + 4 * 0.01));
+  frameWith({});
+  scripted.clockMs += 1000;
+  frameWith({ViewerKey::N});  // down again without a press seen: no repeat
+  EXPECT_EQ(viewState.zoomSteps, 4);
+}
+
+TEST_F(Controls, ThresholdKeysStayBetweenZeroAndTheLongestPair) {
+  recordTable.maxLen = 8000;
+  for (int i = 0; i < 100; ++i) tap(ViewerKey::PageUp);
+  frameWith({});
+  EXPECT_EQ(viewState.threshold, 7.0f);  // every pair hidden, and no further
+  tap(ViewerKey::PageDown);
+  frameWith({});
+  EXPECT_EQ(viewState.threshold, 3.5f);
+  actOncePerPress(true);
+  for (int i = 0; i < 400; ++i) tap(ViewerKey::PadPlus);
+  frameWith({});
+  EXPECT_EQ(viewState.threshold, 0.0f);
+  viewState.threshold = -1;  // from --threshold: lowering leaves it, raising brings it back
+  tap(ViewerKey::Equal);
+  frameWith({});
+  EXPECT_EQ(viewState.threshold, -1.0f);
+  tap(ViewerKey::PageUp);
+  frameWith({});
+  EXPECT_EQ(viewState.threshold, 7.0f / 8000);
 }
 
 TEST_F(Controls, EveryToggleKeyPausesOnceInAFrame) {

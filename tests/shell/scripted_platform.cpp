@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "camera.h"
+#include "controls.h"
 #include "offscreen_context.h"
 #include "record_table.h"
 #include "view_state_instance.h"
@@ -37,6 +38,7 @@ void resetViewer() {
   viewState = ViewState{};
   camera = Camera{};
   resetTandemData();
+  actOncePerPress(false);
 }
 
 void pressKey(ViewerKey key) { scripted.keys[static_cast<int>(key)] = true; }
@@ -139,6 +141,7 @@ void showCursor(bool shown) {
 }
 
 void pauseThread(uint32_t milliseconds) {
+  scripted.clockMs += milliseconds;
   if (milliseconds == 100) ++scripted.pauses100;
   if (milliseconds == 1) ++scripted.pauses1;
   if (scripted.duringPause != nullptr) scripted.duringPause(milliseconds);
@@ -148,3 +151,5 @@ void swapFrameBuffers() {
   ++scripted.swaps;
   if (scripted.afterSwap != nullptr) scripted.afterSwap(scripted.swaps);
 }
+
+uint64_t clockMilliseconds() { return scripted.clockMs; }

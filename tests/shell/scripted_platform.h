@@ -24,6 +24,7 @@ struct ScriptedPlatform {
   int32_t pauses100;         // the controls' debounce pauses
   int32_t pauses1;           // the frames' 1 ms rests
   int32_t swaps;
+  uint64_t clockMs;          // advanced by the test and by every pause
   bool prepareSucceeds;
   bool windowSucceeds;
   char calls[512];           // start-up and shut-down calls in order, one letter each

@@ -434,6 +434,14 @@ FigureMarks layoutFigureMarks(const MarkInput& in) {
   FigureMarks marks;
   float size = figureTextSize(in.width, in.height);
   marks.lineWidth = std::max(1.0f, std::round(size / 14.0f));
+  if (in.nothingShown) {
+    // An empty frame would look like a picture that failed.
+    const FitFrame whole{-1, 1, -1, 1};
+    const FitFrame& frame = in.flat ? in.frame : whole;
+    addText(marks, static_cast<float>((frame.left + frame.right + 2) / 4 * in.width),
+            static_cast<float>((2 - frame.top - frame.bottom) / 4 * in.height), size, TextAnchor::middle,
+            "no pairs shown");
+  }
   if (in.flat) {
     if (!in.title.empty()) {
       float titleSize = 1.3f * size;

@@ -48,6 +48,7 @@ struct MarkInput {
   float tallest;              // height of the tallest bar drawn: the legend goes no higher
   bool clipped;               // some pairs are longer than lengthScale and stand at 7
   bool annotate;
+  bool nothingShown = false;  // said in the middle of the frame, over the axis still drawn
   std::string title;
   // The flat side view: the axis, ticks and height scale go round the frame, the lanes
   // under the axis and the colour legends above the frame.

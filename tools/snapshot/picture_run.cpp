@@ -76,6 +76,7 @@ struct Drawn {
   int hudRows = 0;
   bool strandLegend = false, identityLegend = false;
   int identityLow = 0, identityHigh = 0;
+  bool nothingShown = false;
 };
 
 // The sequence a region lies in, when it lies in one: its ticks count from its start.
@@ -175,7 +176,10 @@ Drawn prepareView(const PicturePlan& picture, ViewState& view) {
   }
   drawn.frame = frame;
   FitBox box{};
-  if (framedExtent(view, box, drawn.firstPos, drawn.lastPos)) {
+  // A figure of no pair still has its axis, and says why it is empty.
+  drawn.nothingShown = (flat || figure.fit) && shownSlots(view).count == 0;
+  if (drawn.nothingShown ? emptyFrameExtent(view, box, drawn.firstPos, drawn.lastPos)
+                         : framedExtent(view, box, drawn.firstPos, drawn.lastPos)) {
     drawn.axisY = static_cast<float>(box.yMin);
     drawn.tallest = static_cast<float>(box.zMax);
     if (flat) {
@@ -239,6 +243,7 @@ bool renderPicture(const PicturePlan& picture, OutputFile& out) {
   input.clipped = picture.figure.maxLen > 0 && recordTable.maxLen > picture.figure.maxLen;
   input.annotate = picture.figure.annotate && drawn.firstPos <= drawn.lastPos;
   input.title = picture.figure.title;
+  input.nothingShown = drawn.nothingShown;
   if (drawn.flat) {
     input.flat = true;
     input.frame = drawn.frame;

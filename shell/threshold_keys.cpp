@@ -1,0 +1,34 @@
+#include "threshold_keys.h"
+
+#include <algorithm>
+
+#include "pair_facts.h"
+#include "record_table.h"
+#include "view_state_instance.h"
+
+namespace {
+
+// The longest pair's scaled length: the loader scales lengths into (0, 7].
+double longestScaled() { return recordTable.maxLen > 0 ? 7.0 : 0.0; }
+
+// to, kept within [0, longest] unless from already lay outside on that side.
+float bound(float from, double to) {
+  double low = std::min(0.0, static_cast<double>(from));
+  double high = std::max(longestScaled(), static_cast<double>(from));
+  return static_cast<float>(std::clamp(to, low, high));
+}
+
+}  // namespace
+
+void stepThreshold(double step, bool bounded) {
+  float from = viewState.threshold;
+  double to = from + step;  // in double precision, stored float32, as the keypad always did
+  viewState.threshold = bounded ? bound(from, to) : static_cast<float>(to);
+}
+
+void scaleThreshold(double factor) {
+  if (recordTable.maxLen <= 0) return;
+  double bases = basesOfNormalisedLength(viewState.threshold);
+  if (!(bases > 0)) bases = factor > 1 ? 0.5 : 0;
+  viewState.threshold = bound(viewState.threshold, bases * factor * 7.0 / recordTable.maxLen);
+}
