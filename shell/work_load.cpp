@@ -3,7 +3,9 @@
 #include <string>
 #include <thread>
 
+#include "cli_tool.h"
 #include "fasta_pairs.h"
+#include "line_reader.h"
 #include "platform.h"
 #include "window_events.h"
 #include "work_screen.h"
@@ -19,10 +21,34 @@ std::string fileNameOf(const char* path) {
   return slash == std::string::npos ? name : name.substr(slash + 1);
 }
 
+// Why the load failed, in the window until it is closed.
+void showFailure(const ViewerOptions& options, const std::string& reason) {
+  std::string heading = "Cannot open " + fileNameOf(options.file);
+  int32_t exitCode = 0;
+  while (!handleWaitingEvents(&exitCode)) {
+    drawFailureScreen(heading.c_str(), reason.c_str());
+    swapFrameBuffers();
+    pauseThread(kWorkFrameMilliseconds);
+  }
+}
+
+// A read error is said here; a refusal was said by the import (failure holds its line, if known).
+int endViewerLoad(const ViewerOptions& options, int answer, std::string failure) {
+  if (answer == 0 || answer == kFastaCancelled) return answer;
+  if (answer > 0) {
+    failure = std::string("cannot read ") + options.file + ": " + readErrorText(answer);
+    cliError("%s", failure.c_str());
+  }
+  if (failure.empty()) failure = "it holds nothing to show; standard error says why";
+  showFailure(options, failure);
+  return kViewerLoadFailed;
+}
+
 }  // namespace
 
 int loadViewerFile(const ViewerOptions& options, int32_t& exitCode) {
-  if (!options.pairs.import.fasta) return openNamedFile(options.file, options.pairs, 1, nullptr);
+  if (!options.pairs.import.fasta)
+    return endViewerLoad(options, openNamedFile(options.file, options.pairs, 1, nullptr), "");
   AlignWatch watch;
   std::atomic<bool> done{false};
   int answer = 0;
@@ -53,5 +79,11 @@ int loadViewerFile(const ViewerOptions& options, int32_t& exitCode) {
   }
   work.join();
   holdPairInput(false);
-  return closed ? kFastaCancelled : answer;
+  if (closed) return kFastaCancelled;
+  std::string failure;
+  {
+    std::lock_guard<std::mutex> hold(watch.lock);
+    failure = watch.failure;
+  }
+  return endViewerLoad(options, answer, failure);
 }

@@ -121,8 +121,8 @@ int main(int argc, char** argv) {
   if (argc - optind > 1) return cliUsageError("one list at a time; got %d", argc - optind);
   const char* path = optind < argc ? argv[optind] : "date.txt";
   if (optind < argc) {
-    // An unreadable file is said after the summary, as the viewer shows it.
-    stop = checkNamedFile(path, file, false);
+    // A named file that cannot be read is refused before any summary; "UPS" is date.txt's.
+    stop = checkNamedFile(path, file, true);
     if (stop != kCliGoOn) return stop;
   } else if (pairFileOptionsGiven(file)) {
     stop = checkAlignOptionsUsed(file, false);
