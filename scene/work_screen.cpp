@@ -8,7 +8,7 @@
 namespace {
 
 constexpr float kInk[3] = {0.08f, 0.1f, 0.16f};
-constexpr float kFailureInk[3] = {0.7f, 0.05f, 0.05f};
+constexpr float kFailureInk[3] = {0.85f, 0.05f, 0.05f};
 constexpr float kTrough[4] = {1.0f, 1.0f, 1.0f, 0.7f};
 constexpr float kFill[4] = {0.15f, 0.35f, 0.75f, 1.0f};
 constexpr int kBarHeight = 18;
