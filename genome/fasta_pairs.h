@@ -39,12 +39,10 @@ int loadFastaPairs(const char* path, const PairFileOptions& options, uint32_t ta
 bool importFasta(ImportRun& run, NamedInput& input);
 
 // A FILE named on a program's command line, before any window or reading: kCliGoOn when it
-// can be opened (options.import.fasta set for a FASTA), else the exit code, reported: a file that
-// holds no pairs, a FASTA this build or these options cannot align, and, when
-// refuseUnreadable, a file that cannot be read (otherwise that is said after the summary,
-// as the viewer shows it).
-// tail ends the refusal's line ("; no picture written").
-int checkNamedFile(const char* path, PairFileOptions& options, bool refuseUnreadable, const char* tail = "");
+// can be opened (options.import.fasta set for a FASTA; options.input holds it, opened), else
+// the exit code, reported: a file that cannot be read or holds no pairs, a FASTA this build
+// or these options cannot align. tail ends the refusal's line ("; no picture written").
+int checkNamedFile(const char* path, PairFileOptions& options, const char* tail = "");
 
 // Loads what checkNamedFile passed: loadFastaPairs for a FASTA, else loadPairFile.
 int openNamedFile(const char* path, const PairFileOptions& options, uint32_t tag, AlignWatch* watch);

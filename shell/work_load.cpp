@@ -39,7 +39,7 @@ int endViewerLoad(const ViewerOptions& options, int answer, std::string failure)
     failure = std::string("cannot read ") + options.file + ": " + readErrorText(answer);
     cliError("%s", failure.c_str());
   }
-  if (failure.empty()) failure = "it holds nothing to show; standard error says why";
+  if (failure.empty()) failure = "it could not be loaded; standard error says why";
   showFailure(options, failure);
   return kViewerLoadFailed;
 }

@@ -83,10 +83,7 @@ viewerPid=
 showsFailure() {
   local what=$1 says=$2
   shift 2
-  "${run[@]}" "$viewer" "$@" >out.txt 2>err.txt &
-  viewerPid=$!
-  window=$(findViewerWindow 300) || fail "no window for $what"
-  read -r clientX clientY clientW clientH < <(windowGeometry "$window")
+  openViewer "$@"
   local i
   for i in $(seq 50); do
     grep -q "$says" err.txt && break
