@@ -35,7 +35,8 @@ bool isNucleotide(char c) {
   }
 }
 
-bool isLetter(char c) { return (c | 0x20) >= 'a' && (c | 0x20) <= 'z'; }
+// X masks a base in some genomes and stands for any residue in protein: it tells neither.
+bool isLetter(char c) { return (c | 0x20) >= 'a' && (c | 0x20) <= 'z' && (c | 0x20) != 'x'; }
 
 void countResidue(Reader& r, char c) {
   if (!isLetter(c)) return;

@@ -105,6 +105,7 @@ TEST_F(FastaOpen, WhatCannotGoWithAFastaIsRefused) {
     ToolResult r = shell(c.line);
     EXPECT_EQ(r.exitCode, c.exitCode) << r.err;
     EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
+    EXPECT_EQ(r.err.find("[WARNING]"), std::string::npos) << "minimap2's own words, raw: " << r.err;
   }
 }
 
