@@ -60,10 +60,11 @@ int scanRawBytes(TandemScanner& scanner, LineReader& reader) {
 }
 
 // Returns the load's answer; the import's messages are printed, its sequences kept in sequences.
-int importInto(TandemScanner& scanner, LineReader& reader, const char* path, const ImportOptions& options,
+int importInto(TandemScanner& scanner, LineReader& reader, const char* path, const PairFileOptions& file,
                SequenceAxis& sequences) {
+  const ImportOptions& options = file.import;
   ImportRun run;
-  startImportRun(run, options, PairSink{scanTokens, &scanner}, stderr);
+  startImportRun(run, options, PairSink{scanTokens, &scanner}, file.messages != nullptr ? file.messages : stderr);
   if (!startGenome(run)) {
     finishImportRun(run, false);
     return kPairFileRefused;
@@ -122,7 +123,7 @@ int loadPairFile(const char* path, const PairFileOptions& options, uint32_t tag)
     return endPairLoad(scanner, kPairFileRefused, SequenceAxis{});
   }
   scanner.skipShortTokens = list && options.named;
-  int answer = list ? scanRawBytes(scanner, reader) : importInto(scanner, reader, path, options.import, sequences);
+  int answer = list ? scanRawBytes(scanner, reader) : importInto(scanner, reader, path, options, sequences);
   endPairLoad(scanner, answer, std::move(sequences));  // ends the last token too
   if (scanner.shortTokens > 0)
     cliError("%s: skipped %llu token%s of fewer than three fields (a pair is pos/partner/len)", path,

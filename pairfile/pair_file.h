@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <string>
 
 #include <memory>
@@ -20,6 +21,7 @@ struct PairFileOptions {
   ImportOptions import;  // from (Unknown: told from the content), chrom, allSequences
   // FILE as checkNamedPairFile opened it: the load reads on from there, never opening it again.
   std::shared_ptr<NamedInput> input;
+  FILE* messages = nullptr;  // where a pair file's import speaks; null: standard error
 };
 
 // loadPairFile's answer when the import refused the pairs (its message is printed): a

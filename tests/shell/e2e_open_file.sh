@@ -105,6 +105,7 @@ for i in $(seq 3000); do
 done | gzip -c >long.paf.gz
 head -c $(($(stat -c %s long.paf.gz) * 9 / 10)) long.paf.gz >cut.paf.gz
 showsFailure "a cut gzip" "cannot read cut.paf.gz: its gzip data ends early" cut.paf.gz
+showsFailure "a --chrom no pair names" "no pair names nowhere" --chrom nowhere self.paf
 if [ "$mode" = native ]; then
   printf '>a\nACGTACGTACGTTTGACCA\n>a\nGGGGCCCCAATTGACGTA\n' >twice.fa
   showsFailure "a FASTA naming two records alike" "twice.fa names two sequences a" twice.fa
