@@ -151,7 +151,7 @@ void freeSequences(mm_bseq1_t* sequences, int count) {
 // them (mini_batch_size bases), each sequence on its own (no preset that pairs reads passes
 // with -X).
 bool mapAllQueries(AlignJob& job, const mm_idx_t* index, std::vector<mm_tbuf_t*>& buffers, std::string& error) {
-  mm_bseq_file_t* file = mm_bseq_open(job.path.c_str());
+  mm_bseq_file_t* file = mm_bseq_open(job.readPath.c_str());
   if (file == nullptr) {
     error = "cannot open " + job.path + " again to read its sequences";
     return false;
@@ -182,7 +182,7 @@ bool mapAllQueries(AlignJob& job, const mm_idx_t* index, std::vector<mm_tbuf_t*>
 
 void runJob(AlignJob& job) {
   std::string error;
-  mm_idx_reader_t* reader = mm_idx_reader_open(job.path.c_str(), &job.indexOptions, nullptr);
+  mm_idx_reader_t* reader = mm_idx_reader_open(job.readPath.c_str(), &job.indexOptions, nullptr);
   if (reader == nullptr) error = "cannot open " + job.path + " again to index it";
   std::vector<mm_tbuf_t*> buffers;
   for (int i = 0; i < job.threads; ++i) buffers.push_back(mm_tbuf_init());

@@ -18,7 +18,8 @@
 
 struct AlignJob {
   // Set before the start, read only after it.
-  std::string path;
+  std::string path;      // as messages name it
+  std::string readPath;  // what minimap2 opens: path, or a copy of a pipe's bytes
   mm_idxopt_t indexOptions{};
   mm_mapopt_t mapOptions{};
   int threads = 1;

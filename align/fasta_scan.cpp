@@ -23,7 +23,38 @@ struct Reader {
   int64_t length = 0;      // of the record being read
   int64_t lineLength = 0;  // of the sequence line being read
   char lastChar = 0;
+  int64_t headerLine = 0;    // of the record being read
+  int64_t letters = 0;       // of the record being read
+  int64_t nucleotides = 0;   // of those, A, C, G, T, U or N in either case
 };
+
+bool isNucleotide(char c) {
+  switch (c | 0x20) {
+    case 'a': case 'c': case 'g': case 't': case 'u': case 'n': return true;
+    default: return false;
+  }
+}
+
+// X masks a base in some genomes and stands for any residue in protein: it tells neither.
+bool isLetter(char c) { return (c | 0x20) >= 'a' && (c | 0x20) <= 'z' && (c | 0x20) != 'x'; }
+
+void countResidue(Reader& r, char c) {
+  if (!isLetter(c)) return;
+  ++r.letters;
+  if (isNucleotide(c)) ++r.nucleotides;
+}
+
+std::string recordPlace(const Reader& r) {
+  return std::string(r.path) + ": FASTA record " + std::to_string(r.scan.sequences.size()) + " (line " +
+         std::to_string(r.headerLine) + ")";
+}
+
+void startRecord(Reader& r) {
+  r.scan.sequences.push_back({"", 0});
+  r.at = At::name;
+  r.headerLine = r.line;
+  r.letters = r.nucleotides = 0;
+}
 
 // kseq appends each sequence line whole, then drops one '\r' that ends it, once the
 // record holds more than one character.
@@ -36,6 +67,16 @@ void endSequenceLine(Reader& r) {
 
 bool endRecord(Reader& r, std::string& error) {
   if (r.scan.sequences.empty()) return true;
+  // minimap2 would name its hits "", and the pairs could not be placed on any sequence.
+  if (r.scan.sequences.back().name.empty()) {
+    error = recordPlace(r) + " has no name; give every record a name after its '>'";
+    return false;
+  }
+  // Protein letters beyond the nucleotide codes: a genome is DNA (IUPAC's ambiguity codes stay rare).
+  if ((r.letters - r.nucleotides) * 4 > r.letters) {
+    error = recordPlace(r) + " looks like protein, not DNA; pairs come from a DNA genome aligned against itself";
+    return false;
+  }
   if (r.length > INT_MAX) {
     error = std::string(r.path) + ": sequence '" + r.scan.sequences.back().name + "' is " + std::to_string(r.length) +
             " bases long, more than minimap2 takes (" + std::to_string(INT_MAX) + ")";
@@ -53,8 +94,7 @@ bool take(Reader& r, const char* text, size_t size, std::string& error) {
     switch (r.at) {
       case At::beforeFirst:
         if (c == '>') {
-          r.scan.sequences.push_back({"", 0});
-          r.at = At::name;
+          startRecord(r);
         } else if (!std::isspace(static_cast<unsigned char>(c))) {
           error = std::string(r.path) + " is not a FASTA file (plain or gzip): it does not start with '>'";
           return false;
@@ -63,8 +103,7 @@ bool take(Reader& r, const char* text, size_t size, std::string& error) {
       case At::lineStart:
         if (c == '>') {
           if (!endRecord(r, error)) return false;
-          r.scan.sequences.push_back({"", 0});
-          r.at = At::name;
+          startRecord(r);
         } else if (c == '@' || c == '+') {
           // kseq would take this line for the start of a FASTQ record.
           error = std::string(r.path) + ": line " + std::to_string(r.line) + " starts with '" + c +
@@ -74,6 +113,7 @@ bool take(Reader& r, const char* text, size_t size, std::string& error) {
           r.at = At::sequence;
           r.lineLength = 1;
           r.lastChar = c;
+          countResidue(r, c);
         }
         break;
       case At::name:
@@ -92,6 +132,7 @@ bool take(Reader& r, const char* text, size_t size, std::string& error) {
         } else {
           ++r.lineLength;
           r.lastChar = c;
+          countResidue(r, c);
         }
         break;
     }
@@ -112,9 +153,10 @@ std::string readError(const char* path, gzFile file) {
 
 }  // namespace
 
-bool scanFasta(const char* path, FastaScan& scan, ScanTick tick, void* context, std::string& error) {
+bool scanFasta(const char* path, FastaScan& scan, ScanTick tick, void* context, std::string& error,
+               const char* readFrom) {
   scan = FastaScan{};
-  int fd = open(path, O_RDONLY | O_CLOEXEC);
+  int fd = open(readFrom != nullptr ? readFrom : path, O_RDONLY | O_CLOEXEC);
   if (fd < 0) {
     error = std::string("cannot open ") + path + ": " + std::strerror(errno);
     return false;

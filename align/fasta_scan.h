@@ -22,5 +22,8 @@ struct FastaScan {
 using ScanTick = bool (*)(void* context, int64_t bytesRead);
 
 // False with a one-line error naming the path when the file cannot be opened or read, is
-// empty, is not FASTA, holds no sequence, or holds one longer than minimap2 takes.
-bool scanFasta(const char* path, FastaScan& scan, ScanTick tick, void* context, std::string& error);
+// empty, is not FASTA, holds a record without a name, holds protein, holds no sequence, or
+// holds one longer than minimap2 takes. readFrom: where the bytes lie when not at path (a
+// pipe's copy); messages name path.
+bool scanFasta(const char* path, FastaScan& scan, ScanTick tick, void* context, std::string& error,
+               const char* readFrom = nullptr);

@@ -149,13 +149,17 @@ bool selfAlignFasta(const char* path, const SelfAlignOptions& options, void (*li
   error.clear();
   auto job = std::make_shared<AlignJob>();
   job->path = path;
+  job->readPath = options.readFrom.empty() ? path : options.readFrom;
+  // libminimap2 writes its warnings straight to standard error; what matters is checked
+  // here and said in the program's own words.
+  mm_verbose = 0;
   job->threads = options.threads > 0 ? options.threads : defaultAlignThreads();
   if (!setSelfAlignOptions(options.preset, job->indexOptions, job->mapOptions, error)) return false;
 
   ProgressLine progress = openProgress(options.progress);
   FastaScan scan;
   ScanWatch watch{&options, &progress, path, 0, context, {}};
-  if (!scanFasta(path, scan, scanTick, &watch, error)) {
+  if (!scanFasta(path, scan, scanTick, &watch, error, job->readPath.c_str())) {
     closeProgress(progress, "");
     return false;
   }

@@ -19,6 +19,9 @@ struct SelfAlignOptions {
   std::string preset;   // minimap2's -x; "" for its default
   int threads = 0;      // 0: all the cores this process may use
   FILE* progress = nullptr;  // where to tell how far it is; null for silence
+  // Where the bytes lie when not at path (a copy of a pipe's, since minimap2 reads the file
+  // twice); messages still name path.
+  std::string readFrom;
   const std::atomic<bool>* cancel = nullptr;  // turned true: stop within about a second
   // Once the sequences are read, before any aligning: false stops the run there (the error
   // is then the hook's to tell, and error is left empty).

@@ -41,12 +41,12 @@ void normalizeLengths() {
 
 void sendLoadSummaryTo(FILE* out) { summaryOut = out; }
 
-int endTandemLoad(TandemScanner& scanner, int error) {
+int endTandemLoad(TandemScanner& scanner, int error, bool sayUps) {
   if (error == 0)
     finishTandemScan(scanner);
   else
     abandonTandemScan(scanner);  // its bytes were cut off by the failing read
-  if (error != 0) std::fprintf(summaryStream(), "UPS");
+  if (error != 0 && sayUps) std::fprintf(summaryStream(), "UPS");
   printTandemSummary(scanner.refusedForRoom);
   return error;
 }

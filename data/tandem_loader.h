@@ -15,8 +15,9 @@ int loadTandemList(const char* path, uint32_t tag);
 
 // Ends a load whose bytes the caller streamed into a scanner it started (a pair file
 // converted on the way in) exactly as loadTandemList ends one: "UPS" first when error is
-// not 0 (the last token is then dropped), then the summary. Returns error.
-int endTandemLoad(TandemScanner& scanner, int error);
+// not 0 (the last token is then dropped), then the summary. Returns error. A named file's
+// caller says why itself, so sayUps false leaves "UPS" to date.txt.
+int endTandemLoad(TandemScanner& scanner, int error, bool sayUps = true);
 
 // The after-load pass: lengths into (0, 7], x into units of 100,000 positions.
 void normalizeRecords();

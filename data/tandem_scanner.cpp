@@ -83,6 +83,10 @@ void endToken(TandemScanner& scanner, int32_t pos, int32_t partner, int32_t len,
 // The field walk repeats the last field for a field past it, so the fourth to sixth fields
 // count only when the token has them.
 void endWalkedToken(TandemScanner& scanner, const FieldWalk& walk, const IdentityText& identity) {
+  if (scanner.skipShortTokens && walk.fieldNumber < 3) {
+    ++scanner.shortTokens;
+    return;
+  }
   uint8_t orientation = walk.fieldNumber >= 4 ? orientationOfField(fieldWalkValue(walk, 4)) : kOrientationUnknown;
   endToken(scanner, fieldWalkValue(walk, 1), fieldWalkValue(walk, 2), fieldWalkValue(walk, 3), orientation,
            walk.fieldNumber >= 5 ? identityOfText(identity) : kIdentityUnknown,
@@ -158,6 +162,11 @@ void scanTandemBytes(TandemScanner& scanner, const char* bytes, size_t size) {
     if (!inToken) {
       PlainToken token;
       size_t length = readPlainToken(bytes + i, size - i, token);
+      if (length > 0 && token.count < 3 && scanner.skipShortTokens) {
+        ++scanner.shortTokens;
+        i += length;
+        continue;
+      }
       if (length > 0) {
         endToken(scanner, token.fields[0], token.fields[1], token.fields[2],
                  token.count >= 4 ? orientationOfField(token.fields[3]) : kOrientationUnknown,

@@ -27,6 +27,10 @@ struct TandemScanner {
   PendingToken pending;
   bool refusedForRoom;  // a pair was refused because the table was full
   bool keepLongest;     // at the limit the longest pairs stay, not the first (a named file)
+  // A named list skips a token of fewer than three fields (what `head -c` leaves at the
+  // end) instead of repeating its last field as the length; date.txt keeps that reading.
+  bool skipShortTokens;
+  uint64_t shortTokens;  // skipped so
   uint32_t tag;
 };
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli_tool.h"
+#include "input_copy.h"
 #include "pair_placement.h"
 #include "self_align.h"
 #include "tandem_scanner.h"
@@ -21,6 +22,14 @@ struct Feed {
   AlignWatch* watch;
   uint64_t lineNumber;
 };
+
+// Said on the run's messages, and kept for a window that shows why the work failed.
+void sayFailure(const Feed& feed, const std::string& line) {
+  std::fprintf(feed.run->messages, "quelvar-import: %s\n", line.c_str());
+  if (feed.watch == nullptr) return;
+  std::lock_guard<std::mutex> hold(feed.watch->lock);
+  feed.watch->failure = line;
+}
 
 void sayChromMissing(const ImportRun& run, const char* path, const std::vector<FastaSequence>& sequences) {
   char shown[64];
@@ -46,6 +55,10 @@ bool takeSequences(void* context, const std::vector<FastaSequence>& sequences) {
         return true;
       }
     sayChromMissing(run, feed.path, sequences);
+    if (feed.watch != nullptr) {
+      std::lock_guard<std::mutex> hold(feed.watch->lock);
+      feed.watch->failure = std::string(feed.path) + " holds no sequence named " + run.options->chrom;
+    }
     return false;
   }
   run.axis = SequenceAxis{};
@@ -55,8 +68,7 @@ bool takeSequences(void* context, const std::vector<FastaSequence>& sequences) {
     if (!run.axis.indexOf.emplace(sequence.name, static_cast<uint32_t>(run.axis.sequences.size())).second) {
       char shown[64];
       quoteForMessage(sequence.name, shown, sizeof shown);
-      std::fprintf(run.messages, "quelvar-import: %s names two sequences %s; give each its own name\n", feed.path,
-                   shown);
+      sayFailure(feed, std::string(feed.path) + " names two sequences " + shown + "; give each its own name");
       return false;
     }
     run.axis.sequences.push_back({sequence.name, sequence.length, 0});
@@ -78,9 +90,11 @@ void takeStatus(void* context, double fraction, const std::string& text) {
 
 enum class Aligned { Whole, Refused, Unreadable, Cancelled };
 
-Aligned alignInto(ImportRun& run, const char* path, AlignWatch* watch) {
+Aligned alignInto(ImportRun& run, const char* path, const std::string& readFrom, AlignWatch* watch) {
   Feed feed{&run, path, watch, 0};
+  run.report.alignments = true;
   SelfAlignOptions options;
+  options.readFrom = readFrom;
   options.preset = run.options->preset;
   options.threads = run.options->threads;
   options.progress = run.messages;
@@ -92,8 +106,19 @@ Aligned alignInto(ImportRun& run, const char* path, AlignWatch* watch) {
   if (selfAlignFasta(path, options, takeLine, &feed, sequences, error)) return Aligned::Whole;
   if (watch != nullptr && watch->cancel.load()) return Aligned::Cancelled;
   if (error.empty()) return Aligned::Refused;  // the sequences could not make the axis: said
-  std::fprintf(run.messages, "quelvar-import: %s\n", error.c_str());
+  sayFailure(feed, error);
   return Aligned::Unreadable;
+}
+
+// minimap2 opens the file by name; a pipe's bytes are copied first, since they come once.
+Aligned alignNamed(ImportRun& run, NamedInput& input, AlignWatch* watch) {
+  InputCopy copy;
+  std::string error;
+  if (!input.regular && !copyInput(input, copy, error)) {
+    sayFailure(Feed{&run, input.path.c_str(), watch, 0}, error);
+    return Aligned::Unreadable;
+  }
+  return alignInto(run, input.path.c_str(), copy.path, watch);
 }
 
 void scanTokens(void* scanner, const char* text, size_t size) {
@@ -121,17 +146,21 @@ int loadFastaPairs(const char* path, const PairFileOptions& options, uint32_t ta
   startTandemScan(scanner, tag);
   scanner.keepLongest = options.named;
   ImportOptions import = fastaImportOptions(options.import);
+  std::shared_ptr<NamedInput> input = options.input;
+  if (!input || input->path != path) input = openNamedInput(path);
+  if (input->error != 0) return endPairLoad(scanner, input->error, SequenceAxis{});
   ImportRun run;
   startImportRun(run, import, PairSink{scanTokens, &scanner}, stderr);
-  Aligned aligned = alignInto(run, path, watch);
+  Aligned aligned = alignNamed(run, *input, watch);
   if (aligned == Aligned::Cancelled) {
     finishImportRun(run, false);  // the table is left as it is: nothing will show it
     return kFastaCancelled;
   }
   bool laidOut = finishImportRun(run, aligned == Aligned::Whole);
-  bool chromFound = reportImportRun(run);
-  int answer = aligned == Aligned::Unreadable ? EIO : aligned == Aligned::Whole && laidOut && chromFound ? 0 : kPairFileRefused;
+  // A FASTA that could not be aligned was refused in one line; no count of nothing follows it.
+  bool chromFound = aligned != Aligned::Whole || reportImportRun(run);
+  int answer = aligned == Aligned::Whole && laidOut && chromFound ? 0 : kPairFileRefused;
   return endPairLoad(scanner, answer, importedSequences(run));
 }
 
-bool importFasta(ImportRun& run, const char* path) { return alignInto(run, path, nullptr) == Aligned::Whole; }
+bool importFasta(ImportRun& run, NamedInput& input) { return alignNamed(run, input, nullptr) == Aligned::Whole; }

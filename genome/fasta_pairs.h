@@ -19,6 +19,7 @@ struct AlignWatch {
   std::mutex lock;
   double fraction = 0;              // under lock: of the whole alignment, 0 to 1
   std::string text;                 // under lock: what is being done, as standard error says it
+  std::string failure;              // under lock: why the work failed, as standard error says it
 };
 
 // Before any reading: kCliGoOn, or the exit code, reported, when this build cannot align a
@@ -33,17 +34,15 @@ int checkFastaOpening(const char* path, const ImportOptions& options);
 constexpr int kFastaCancelled = -2;
 int loadFastaPairs(const char* path, const PairFileOptions& options, uint32_t tag, AlignWatch* watch);
 
-// quelvar-import's way: aligns path and places its pairs in run, whose options ask for
-// every sequence (or --chrom's). False, the message printed, when it could not be read.
-bool importFasta(ImportRun& run, const char* path);
+// quelvar-import's way: aligns the opened input and places its pairs in run, whose options
+// ask for every sequence (or --chrom's). False, the message printed, when it could not be read.
+bool importFasta(ImportRun& run, NamedInput& input);
 
 // A FILE named on a program's command line, before any window or reading: kCliGoOn when it
-// can be opened (options.import.fasta set for a FASTA), else the exit code, reported: a file that
-// holds no pairs, a FASTA this build or these options cannot align, and, when
-// refuseUnreadable, a file that cannot be read (otherwise that is said after the summary,
-// as the viewer shows it).
-// tail ends the refusal's line ("; no picture written").
-int checkNamedFile(const char* path, PairFileOptions& options, bool refuseUnreadable, const char* tail = "");
+// can be opened (options.import.fasta set for a FASTA; options.input holds it, opened), else
+// the exit code, reported: a file that cannot be read or holds no pairs, a FASTA this build
+// or these options cannot align. tail ends the refusal's line ("; no picture written").
+int checkNamedFile(const char* path, PairFileOptions& options, const char* tail = "");
 
 // Loads what checkNamedFile passed: loadFastaPairs for a FASTA, else loadPairFile.
 int openNamedFile(const char* path, const PairFileOptions& options, uint32_t tag, AlignWatch* watch);

@@ -15,7 +15,7 @@ int loadFastaPairs(const char* path, const PairFileOptions& options, uint32_t, A
   return kPairFileRefused;
 }
 
-bool importFasta(ImportRun& run, const char* path) {
-  checkFastaOpening(path, *run.options);
+bool importFasta(ImportRun& run, NamedInput& input) {
+  checkFastaOpening(input.path.c_str(), *run.options);
   return false;
 }

@@ -2,7 +2,7 @@
 #include "fasta_pairs.h"
 #include "pair_file_options.h"
 
-int checkNamedFile(const char* path, PairFileOptions& options, bool refuseUnreadable, const char* tail) {
+int checkNamedFile(const char* path, PairFileOptions& options, const char* tail) {
   options.named = true;
   std::string message;
   NamedFileCheck check = checkNamedPairFile(path, options, message);
@@ -10,7 +10,7 @@ int checkNamedFile(const char* path, PairFileOptions& options, bool refuseUnread
   int stop = checkAlignOptionsUsed(options, options.import.fasta);
   if (stop != kCliGoOn) return stop;
   if (options.import.fasta) return checkFastaOpening(path, options.import);
-  if (check == NamedFileCheck::NotPairs || (check == NamedFileCheck::Unreadable && refuseUnreadable)) {
+  if (check == NamedFileCheck::NotPairs || check == NamedFileCheck::Unreadable) {
     cliError("%s%s", message.c_str(), tail);
     return kExitFailed;
   }

@@ -82,10 +82,11 @@ int scanListOnAxis(TandemScanner& scanner, LineReader& reader, const char* path,
 }
 
 // Returns the load's answer; the import's messages are printed, its sequences kept in sequences.
-int importInto(TandemScanner& scanner, LineReader& reader, const char* path, const ImportOptions& options,
+int importInto(TandemScanner& scanner, LineReader& reader, const char* path, const PairFileOptions& file,
                SequenceAxis& sequences) {
+  const ImportOptions& options = file.import;
   ImportRun run;
-  startImportRun(run, options, PairSink{scanTokens, &scanner}, stderr);
+  startImportRun(run, options, PairSink{scanTokens, &scanner}, file.messages != nullptr ? file.messages : stderr);
   if (!startGenome(run)) {
     finishImportRun(run, false);
     return kPairFileRefused;
@@ -127,12 +128,11 @@ int loadPairFile(const char* path, const PairFileOptions& options, uint32_t tag)
   TandemScanner scanner;
   startTandemScan(scanner, tag);
   scanner.keepLongest = options.named;
-  errno = 0;
-  int fd = openForReading(path);
-  if (fd < 0) return endPairLoad(scanner, errno != 0 ? errno : EIO, SequenceAxis{});
+  std::shared_ptr<NamedInput> input = options.input;
+  if (!input || input->path != path) input = openNamedInput(path);
+  if (input->error != 0) return endPairLoad(scanner, input->error, SequenceAxis{});
 
-  LineReader reader;
-  openLineReader(reader, fd);
+  LineReader& reader = input->reader;
   // The import tells the format again from the same lines, exactly as quelvar-import does
   // (with its messages); the look ahead only decides whether the file is a list.
   bool list = options.tandem ||
@@ -141,16 +141,19 @@ int loadPairFile(const char* path, const PairFileOptions& options, uint32_t tag)
   std::string sideError;
   if (list && options.named && !readListSequences(path, sequences, sideError)) {
     // checkNamedPairFile refuses it before anything is drawn; this is for a caller that did not ask.
-    closeInput(fd);
     cliError("%s", sideError.c_str());
     return endPairLoad(scanner, kPairFileRefused, SequenceAxis{});
   }
-  int answer = !list                        ? importInto(scanner, reader, path, options.import, sequences)
+  scanner.skipShortTokens = list && options.named;
+  int answer = !list                        ? importInto(scanner, reader, path, options, sequences)
                : sequences.sequences.empty() ? scanRawBytes(scanner, reader)
                                              : scanListOnAxis(scanner, reader, path, sequences);
   if (answer == kPairFileRefused && list) sequences = SequenceAxis{};
-  closeInput(fd);
-  return endPairLoad(scanner, answer, std::move(sequences));
+  endPairLoad(scanner, answer, std::move(sequences));  // ends the last token too
+  if (scanner.shortTokens > 0)
+    cliError("%s: skipped %llu token%s of fewer than three fields (a pair is pos/partner/len)", path,
+             static_cast<unsigned long long>(scanner.shortTokens), scanner.shortTokens == 1 ? "" : "s");
+  return answer;
 }
 
 bool readListSequences(const char* listPath, SequenceAxis& axis, std::string& error) {
@@ -182,22 +185,13 @@ bool readListSequences(const char* listPath, SequenceAxis& axis, std::string& er
 int endPairLoad(TandemScanner& scanner, int answer, SequenceAxis sequences) {
   keepLoadedSequences(std::move(sequences));
   // A refusal is no failed read: the pairs that passed are loaded and summed up as usual.
-  endTandemLoad(scanner, answer > 0 ? answer : 0);
+  // A named file (keepLongest) is said unreadable by its program, without date.txt's "UPS".
+  endTandemLoad(scanner, answer > 0 ? answer : 0, !scanner.keepLongest);
   reportLongestKept(scanner);
   return answer;
 }
 
-int pairFileUnreadable(const char* path) {
-  errno = 0;
-  int fd = openForReading(path);
-  if (fd < 0) return errno != 0 ? errno : EIO;
-  struct stat info;
-  int reason = fstat(fd, &info) != 0 ? errno : S_ISDIR(info.st_mode) ? EISDIR : 0;
-  closeInput(fd);
-  return reason;
-}
-
-NamedFileCheck checkNamedPairFile(const char* path, const PairFileOptions& options, std::string& message) {
+NamedFileCheck checkNamedPairFile(const char* path, PairFileOptions& options, std::string& message) {
   auto unreadable = [&](const char* reason) {
     message = std::string("cannot read ") + path + ": " + reason;
     return NamedFileCheck::Unreadable;
@@ -206,12 +200,9 @@ NamedFileCheck checkNamedPairFile(const char* path, const PairFileOptions& optio
     message = std::move(line);
     return NamedFileCheck::NotPairs;
   };
-  int reason = pairFileUnreadable(path);
-  if (reason != 0) return unreadable(std::strerror(reason));
-  int fd = openForReading(path);
-  if (fd < 0) return unreadable(std::strerror(errno));
-  LineReader reader;
-  openLineReader(reader, fd);
+  options.input = openNamedInput(path);
+  if (options.input->error != 0) return unreadable(std::strerror(options.input->error));
+  LineReader& reader = options.input->reader;
   size_t waiting = peekBytes(reader, kFirstLook);
   std::string_view head(reader.buffer.data() + reader.begin, waiting);
   NamedFileCheck answer = NamedFileCheck::Pairs;
@@ -238,7 +229,6 @@ NamedFileCheck checkNamedPairFile(const char* path, const PairFileOptions& optio
   } else {
     list = true;
   }
-  closeInput(fd);
   SequenceAxis sequences;
   std::string sideError;
   if (answer == NamedFileCheck::Pairs && list && !readListSequences(path, sequences, sideError))

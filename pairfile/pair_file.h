@@ -4,8 +4,12 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <string>
 
+#include <memory>
+
+#include "named_input.h"
 #include "pair_import.h"
 
 struct PairFileOptions {
@@ -15,6 +19,9 @@ struct PairFileOptions {
   // first-come loading.
   bool named = false;
   ImportOptions import;  // from (Unknown: told from the content), chrom, allSequences
+  // FILE as checkNamedPairFile opened it: the load reads on from there, never opening it again.
+  std::shared_ptr<NamedInput> input;
+  FILE* messages = nullptr;  // where a pair file's import speaks; null: standard error
 };
 
 // loadPairFile's answer when the import refused the pairs (its message is printed): a
@@ -25,7 +32,8 @@ constexpr int kPairFileRefused = -1;
 // list. Its format is the one named, or told from the first lines as quelvar-import tells
 // it; a file whose first lines tell no format is read as a tandem list. The import's skip
 // report goes to standard error. Returns 0 when the file was read whole, the error that
-// stopped the reading ("UPS" printed, as for a list), or kPairFileRefused.
+// stopped the reading ("UPS" printed, as for a list), or kPairFileRefused. The reading
+// starts from options.input when it holds path, with what the check read still waiting.
 int loadPairFile(const char* path, const PairFileOptions& options, uint32_t tag);
 
 // The end of a load that streamed into scanner with loadPairFile's answer: the summary
@@ -44,9 +52,6 @@ int endPairLoad(TandemScanner& scanner, int answer, SequenceAxis sequences);
 // is malformed.
 bool readListSequences(const char* listPath, SequenceAxis& axis, std::string& error);
 
-// 0 when path can be opened for reading and is no folder, else the reason (an errno).
-int pairFileUnreadable(const char* path);
-
 // Before anything is drawn: whether a named FILE can be read as pairs. Unreadable or
 // NotPairs come with the one line that says why (without the program's name): the file
 // cannot be read, is compressed in a way not read here, or its first lines are no pairs
@@ -55,5 +60,6 @@ int pairFileUnreadable(const char* path);
 // readListSequences' message.
 // Fasta: a genome to align against itself first (message then says how to do it outside,
 // for a build that cannot).
+// The file is opened once, into options.input, which the load then reads on from.
 enum class NamedFileCheck { Pairs, Unreadable, NotPairs, Fasta };
-NamedFileCheck checkNamedPairFile(const char* path, const PairFileOptions& options, std::string& message);
+NamedFileCheck checkNamedPairFile(const char* path, PairFileOptions& options, std::string& message);

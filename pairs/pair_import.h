@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@
 #include "input_format.h"
 #include "line_reader.h"
 #include "mirror_index.h"
+#include "named_input.h"
 #include "pair_spool.h"
 #include "pair_tokens.h"
 #include "sequence_axis.h"
@@ -31,6 +33,8 @@ struct ImportOptions {
   std::string out;                          // empty: standard output
   bool force = false;
   std::vector<std::string> inputs;          // empty: standard input; "-" is standard input too
+  // inputs[i] as telling its format opened it (null for "-"), so that it is read on, not opened again.
+  std::vector<std::shared_ptr<NamedInput>> opened;
 };
 
 struct ImportRun {

@@ -23,7 +23,13 @@ void noteSkip(SkipReport& report, const char* inputName, uint64_t lineNumber, Sk
   ++report.counts[static_cast<int>(reason)];
   if (!isListed(reason) || report.listed > kListedSkips) return;
   if (report.listed == kListedSkips) {
-    std::fprintf(report.out, "quelvar-import: more lines skipped; only counting them from here on\n");
+    std::fprintf(report.out, "quelvar-import: more %s skipped; only counting them from here on\n",
+                 report.alignments ? "alignments" : "lines");
+  } else if (report.alignments) {
+    char record[64];
+    quoteForMessage(line.substr(0, line.find('\t')), record, sizeof record);
+    std::fprintf(report.out, "quelvar-import: %s: alignment %" PRIu64 " of FASTA record \"%s\": skipped, %s\n", inputName,
+                 lineNumber, record, why);
   } else {
     char shown[64];
     quoteForMessage(line, shown, sizeof shown);
@@ -46,7 +52,8 @@ void printImportTotals(const SkipReport& report, uint64_t imported, std::string_
     std::fprintf(report.out, "; skipped none\n");
     return;
   }
-  std::fprintf(report.out, "; skipped %" PRIu64 " line%s:", skipped, skipped == 1 ? "" : "s");
+  std::fprintf(report.out, "; skipped %" PRIu64 " %s%s:", skipped, report.alignments ? "alignment" : "line",
+               skipped == 1 ? "" : "s");
   const char* separator = " ";
   for (int i = 0; i < static_cast<int>(SkipReason::Count); ++i) {
     if (report.counts[i] == 0) continue;

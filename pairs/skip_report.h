@@ -15,6 +15,9 @@ struct SkipReport {
   uint64_t counts[static_cast<int>(SkipReason::Count)];
   int listed;
   FILE* out;  // standard error, or a file for tests
+  // The rows are a FASTA's in-process alignments, not lines of a file: named by their
+  // number and the FASTA record they start from.
+  bool alignments;
 };
 
 void startSkipReport(SkipReport& report, FILE* out);

@@ -4,3 +4,6 @@
 
 // heading and status are UTF-8 lines; fraction from 0 to 1.
 void drawWorkScreen(const char* heading, const char* status, double fraction);
+
+// The same frame when the work failed: heading, the reason, and that closing ends the viewer.
+void drawFailureScreen(const char* heading, const char* reason);

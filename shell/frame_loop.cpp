@@ -74,13 +74,18 @@ int runViewer(const ViewerOptions& options) {
   if (options.file == nullptr) {
     loadTandemList("date.txt", 1);
   } else {
-    // A failure is printed; the viewer goes on as for date.txt.
     int32_t closedWith = 0;
-    if (loadViewerFile(options, closedWith) == kFastaCancelled) {
+    int answer = loadViewerFile(options, closedWith);
+    if (answer == kFastaCancelled) {
       std::fprintf(stderr, "quelvar: the window was closed before the alignment was done; it was stopped\n");
       closeGlContext();
       closeWindow();
       return closedWith;
+    }
+    if (answer == kViewerLoadFailed) {  // said, in the window too, which is now closed
+      closeGlContext();
+      closeWindow();
+      return kExitFailed;
     }
   }
   normalizeRecords();

@@ -116,6 +116,6 @@ int readViewerCommandLine(int argc, char** argv, ViewerOptions& options) {
     return checkAnnotationFiles(options.view);
   }
   // Said before any window opens; the reading itself keeps its place in the start-up.
-  stop = checkNamedFile(options.file, options.pairs, true);
+  stop = checkNamedFile(options.file, options.pairs);
   return stop == kCliGoOn ? checkAnnotationFiles(options.view) : stop;
 }

@@ -3,7 +3,10 @@
 #include <string>
 #include <thread>
 
+#include "cli_tool.h"
 #include "fasta_pairs.h"
+#include "line_reader.h"
+#include "message_tee.h"
 #include "platform.h"
 #include "window_events.h"
 #include "work_screen.h"
@@ -19,10 +22,43 @@ std::string fileNameOf(const char* path) {
   return slash == std::string::npos ? name : name.substr(slash + 1);
 }
 
+// Why the load failed, in the window until it is closed.
+void showFailure(const ViewerOptions& options, const std::string& reason) {
+  std::string heading = "Cannot open " + fileNameOf(options.file);
+  int32_t exitCode = 0;
+  while (!handleWaitingEvents(&exitCode)) {
+    drawFailureScreen(heading.c_str(), reason.c_str());
+    swapFrameBuffers();
+    pauseThread(kWorkFrameMilliseconds);
+  }
+}
+
+// A read error is said here; a refusal was said by the import (failure holds its last line,
+// where the C library lets it be kept).
+int endViewerLoad(const ViewerOptions& options, int answer, std::string failure) {
+  if (answer == 0 || answer == kFastaCancelled) return answer;
+  if (answer > 0) {
+    failure = std::string("cannot read ") + options.file + ": " + readErrorText(answer);
+    cliError("%s", failure.c_str());
+  }
+  const std::string importer = "quelvar-import: ";
+  if (failure.compare(0, importer.size(), importer) == 0) failure.erase(0, importer.size());
+  if (failure.empty()) failure = "it could not be loaded; standard error says why";
+  showFailure(options, failure);
+  return kViewerLoadFailed;
+}
+
 }  // namespace
 
 int loadViewerFile(const ViewerOptions& options, int32_t& exitCode) {
-  if (!options.pairs.import.fasta) return openNamedFile(options.file, options.pairs, 1, nullptr);
+  if (!options.pairs.import.fasta) {
+    MessageTee tee;
+    PairFileOptions pairs = options.pairs;
+    pairs.messages = openMessageTee(tee);
+    int answer = openNamedFile(options.file, pairs, 1, nullptr);
+    closeMessageTee(tee);
+    return endViewerLoad(options, answer, tee.lastLine);
+  }
   AlignWatch watch;
   std::atomic<bool> done{false};
   int answer = 0;
@@ -53,5 +89,11 @@ int loadViewerFile(const ViewerOptions& options, int32_t& exitCode) {
   }
   work.join();
   holdPairInput(false);
-  return closed ? kFastaCancelled : answer;
+  if (closed) return kFastaCancelled;
+  std::string failure;
+  {
+    std::lock_guard<std::mutex> hold(watch.lock);
+    failure = watch.failure;
+  }
+  return endViewerLoad(options, answer, failure);
 }

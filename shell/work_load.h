@@ -6,6 +6,9 @@
 
 #include "viewer_command_line.h"
 
-// Returns the load's answer (as loadPairFile's), or kFastaCancelled when the window was
-// closed before the pairs were ready; exitCode is then the quit's.
+// Returns 0 when the file was read whole, or kFastaCancelled when the window was closed
+// before the pairs were ready; exitCode is then the quit's. A load that failed (a read
+// error, a refused file) is said on standard error and in the window, which stays until
+// closed; the answer is then kViewerLoadFailed.
+constexpr int kViewerLoadFailed = -3;
 int loadViewerFile(const ViewerOptions& options, int32_t& exitCode);

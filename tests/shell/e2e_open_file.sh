@@ -77,6 +77,43 @@ viewerPid=
 [ "$status" -eq 1 ] || fail "a full standard output: exit code $status"
 [ "$(tr -d '\r' <full-err.txt)" = "quelvar: cannot write standard output: No space left on device" ] ||
   fail "a full standard output: message '$(cat full-err.txt)'"
+# A load that fails once the window is open (a gzip cut short past its first look) is said
+# in the window, in red, and on standard error; closing the window then ends with exit 1.
+# Natively a FASTA that names two records alike fails the same way.
+showsFailure() {
+  local what=$1 says=$2
+  shift 2
+  openViewer "$@"
+  local i
+  for i in $(seq 50); do
+    grep -q "$says" err.txt && break
+    sleep 0.2
+  done
+  shoot failed.ppm 1
+  [ "$(classCount failed.ppm red)" -gt 20 ] || fail "$what: no reason drawn in the window: $(colours failed.ppm)"
+  [ "$(classCount failed.ppm blue)" -eq 0 ] || fail "$what: bars drawn after a failed load"
+  "$toolsDir/close_window" "$window"
+  local status=0
+  wait "$viewerPid" || status=$?
+  viewerPid=
+  [ "$status" -eq 1 ] || fail "$what: exit code $status after closing"
+  grep -q "$says" err.txt || fail "$what: standard error '$(cat err.txt)'"
+}
+for i in $(seq 3000); do
+  printf 'chr\t900000\t%d\t%d\t+\tchr\t900000\t%d\t%d\t300\t300\t0\n' $((i * 100)) $((i * 100 + 300)) \
+    $((i * 100 + 450000)) $((i * 100 + 450300))
+done | gzip -c >long.paf.gz
+head -c $(($(stat -c %s long.paf.gz) * 9 / 10)) long.paf.gz >cut.paf.gz
+showsFailure "a cut gzip" "cannot read cut.paf.gz: its gzip data ends early" cut.paf.gz
+showsFailure "a --chrom no pair names" "no pair names nowhere" --chrom nowhere self.paf
+if [ "$mode" = native ]; then
+  printf '>a\nACGTACGTACGTTTGACCA\n>a\nGGGGCCCCAATTGACGTA\n' >twice.fa
+  showsFailure "a FASTA naming two records alike" "twice.fa names two sequences a" twice.fa
+  # Through a pipe the file reads as from the disk.
+  showAndClose pipe.ppm <(cat self.paf)
+  [ "$(tr -d '\r' <out.txt)" = "$(cat expected.txt)" ] || fail "summary of self.paf through a pipe: $(cat out.txt)"
+fi
+
 # A genome FASTA: natively aligned in process behind a progress screen, its summary that of
 # quelvar-summary, and closing the window mid-way stops the work; the Windows build refuses
 # it before any window, saying how to align it outside.

@@ -61,6 +61,11 @@ TEST(SummaryTool, MissingFilesAndBadOptions) {
   EXPECT_EQ(missing.exitCode, 1);
   EXPECT_EQ(missing.out, "UPSCount tandem load - 1\nMax len tandem - 0\n");
   EXPECT_NE(missing.err.find("cannot read date.txt"), std::string::npos) << missing.err;
+  // "UPS" is date.txt's alone: a named file is refused before any summary.
+  ToolResult named = runBuilt("quelvar-summary missing.paf", folder);
+  EXPECT_EQ(named.exitCode, 1);
+  EXPECT_EQ(named.out, "");
+  EXPECT_EQ(named.err, "quelvar-summary: cannot read missing.paf: No such file or directory\n");
   ToolResult bad = runBuilt("quelvar-summary --colour", folder);
   EXPECT_EQ(bad.exitCode, 2);
   EXPECT_EQ(bad.out, "");

@@ -78,12 +78,16 @@ bool importStandardInput(ImportRun& run) {
 }
 
 int takeFastaInput(ImportOptions& options) {
-  for (const std::string& input : options.inputs) {
+  options.opened.assign(options.inputs.size(), nullptr);
+  for (size_t i = 0; i < options.inputs.size(); ++i) {
+    const std::string& input = options.inputs[i];
     if (input == "-") continue;
     PairFileOptions file;
     file.import.from = options.from;
     std::string message;
-    if (checkNamedPairFile(input.c_str(), file, message) != NamedFileCheck::Fasta) continue;
+    NamedFileCheck check = checkNamedPairFile(input.c_str(), file, message);
+    options.opened[i] = file.input;
+    if (check != NamedFileCheck::Fasta) continue;
     if (options.inputs.size() > 1)
       return cliUsageError("%s is a FASTA, aligned against itself on its own; name it as the only input",
                            input.c_str());
@@ -124,19 +128,20 @@ int runImport(const ImportOptions& options) {
   }
   bool allRead = true;
   if (options.inputs.empty()) allRead = importStandardInput(run);
-  for (const std::string& input : options.inputs) {
+  for (size_t i = 0; i < options.inputs.size(); ++i) {
+    const std::string& input = options.inputs[i];
     if (input == "-") {
       allRead = importStandardInput(run) && allRead;
       continue;
     }
-    int fd = openForReading(input.c_str());
-    if (fd < 0) {
-      std::fprintf(stderr, "quelvar-import: cannot read %s: %s\n", input.c_str(), std::strerror(errno));
+    std::shared_ptr<NamedInput> opened = i < options.opened.size() ? options.opened[i] : nullptr;
+    if (!opened) opened = openNamedInput(input.c_str());
+    if (opened->error != 0) {
+      std::fprintf(stderr, "quelvar-import: cannot read %s: %s\n", input.c_str(), std::strerror(opened->error));
       allRead = false;
       continue;
     }
-    allRead = (options.fasta ? importFasta(run, input.c_str()) : importInput(run, fd, input.c_str())) && allRead;
-    close(fd);
+    allRead = (options.fasta ? importFasta(run, *opened) : importLines(run, opened->reader, input.c_str())) && allRead;
   }
 
   // The offset table goes to standard error as the genome is laid out; without it the list

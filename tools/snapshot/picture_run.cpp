@@ -303,7 +303,7 @@ int runPictures(const std::vector<PicturePlan>& pictures) {
   const char* listPath = pictures.front().options.listPath;
   PairFileOptions file = pictures.front().options.file;
   int fileRefused =
-      file.named ? checkNamedFile(listPath, file, false, "; no picture written") : checkAlignOptionsUsed(file, false);
+      file.named ? checkNamedFile(listPath, file, "; no picture written") : checkAlignOptionsUsed(file, false);
   if (fileRefused != kCliGoOn) return fileRefused;
   // Every target is checked before any work; each picture goes to a temporary beside it.
   std::vector<OutputFile> outs(pictures.size());

@@ -27,9 +27,9 @@ const char kSnapshotUsage[] =
     "  -V, --version             show the version and exit\n"
     "\n"
     "Exit status: 0 when the list was read whole and the picture written; 1 when the list\n"
-    "could not be read (the summary is still printed, no picture is written), no OpenGL\n"
-    "context could be had, or the picture could not be written; 2 for bad arguments or an\n"
-    "output that is not a regular file or is the list itself.\n";
+    "could not be read (no picture is written; a named --list is refused before the summary),\n"
+    "no OpenGL context could be had, or the picture could not be written; 2 for bad arguments\n"
+    "or an output that is not a regular file or is the list itself.\n";
 
 namespace {
 

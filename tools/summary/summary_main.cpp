@@ -56,8 +56,8 @@ const char kUsage[] =
     "  -V, --version             show the version and exit\n"
     "\n"
     "Exit status: 0 when the file was read whole and everything was written, 1 when the\n"
-    "file could not be read or its pairs were refused (the summary is still printed, as the\n"
-    "viewer prints it) or standard output could not be written, 2 for bad arguments.\n";
+    "file could not be read (a named FILE before any summary; part-way, after it) or its pairs\n"
+    "were refused, or standard output could not be written, 2 for bad arguments.\n";
 
 void printRecords() {
   for (int32_t i = 1; i < recordTable.count; ++i) {
@@ -121,8 +121,8 @@ int main(int argc, char** argv) {
   if (argc - optind > 1) return cliUsageError("one list at a time; got %d", argc - optind);
   const char* path = optind < argc ? argv[optind] : "date.txt";
   if (optind < argc) {
-    // An unreadable file is said after the summary, as the viewer shows it.
-    stop = checkNamedFile(path, file, false);
+    // A named file that cannot be read is refused before any summary; "UPS" is date.txt's.
+    stop = checkNamedFile(path, file);
     if (stop != kCliGoOn) return stop;
   } else if (pairFileOptionsGiven(file)) {
     stop = checkAlignOptionsUsed(file, false);
