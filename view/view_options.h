@@ -16,6 +16,12 @@
 
 #include "option_row.h"
 #include "view_state.h"
+// The parts that act on parsed options, for every program that takes them.
+#include "file_label.h"
+#include "view_annotations.h"
+#include "view_apply.h"
+#include "view_capture.h"
+#include "view_option_checks.h"
 
 enum ViewOption : int {
   kCameraOption = 0x1100,
@@ -67,9 +73,3 @@ bool takeViewOption(int option, const char* value, ViewOptions& options, std::st
 
 // The largest side of a picture quelvar-snapshot draws.
 constexpr int kMostPictureSide = 8192;
-
-#include "file_label.h"
-#include "view_annotations.h"
-#include "view_apply.h"
-#include "view_capture.h"
-#include "view_option_checks.h"
