@@ -1,64 +1,106 @@
 #include "pair_file_options.h"
 
 #include <cstdlib>
+#include <string_view>
 
 #include "cli_tool.h"
+#include "option_words.h"
 
 namespace {
 
 // More would only cost memory: minimap2 keeps a buffer per thread.
 constexpr int kMaxAlignThreads = 256;
 
-}  // namespace
-
-const char kPairFileOptionsHelp[] =
-    "      --from FORMAT         tandem, repeat-match, bedpe, paf, blast6, coords, trf (default:\n"
-    "                            told from the content as quelvar-import tells it; a file\n"
-    "                            whose first lines tell none is a tandem list)\n"
-    "      --chrom NAME          the pairs on this sequence (default: the first one seen)\n"
-    "      --all-sequences       every sequence laid end to end on one axis\n"
-    "      --fai FILE            with --all-sequences: their order and lengths, from a FASTA\n"
-    "                            index (samtools faidx)\n"
-    "      --preset NAME         a FASTA FILE is aligned against itself in process, as\n"
-    "                            minimap2 -c -X does; NAME is minimap2's -x (asm5, asm20, ...)\n"
-    "      --threads N           threads for that alignment (default: all cores)\n";
-
-bool isPairFileOption(int option) {
-  return option == kFromOption || option == kChromOption || option == kAllSequencesOption || option == kFaiOption ||
-         option == kPresetOption || option == kThreadsOption;
+bool takeFrom(PairFileOptions& options, const char* value, std::string& error) {
+  options.tandem = std::string_view(value) == "tandem";
+  options.import.from = formatNamed(value);
+  if (!options.tandem && options.import.from == InputFormat::Unknown)
+    return refuseOption(error, "--from takes tandem, %s, not '%s'", kFormatNames, value);
+  return true;
+}
+void writeFrom(const PairFileOptions& options, std::string& line) {
+  if (options.tandem) writeValue(line, "from", "tandem");
+  if (options.import.from != InputFormat::Unknown) writeValue(line, "from", formatName(options.import.from));
 }
 
+bool takeChrom(PairFileOptions& options, const char* value, std::string& error) {
+  if (*value == '\0') return refuseOption(error, "--chrom takes a sequence name");
+  options.import.chrom = value;
+  return true;
+}
+void writeChrom(const PairFileOptions& options, std::string& line) {
+  if (!options.import.chrom.empty()) writeValue(line, "chrom", options.import.chrom);
+}
+
+bool takeAllSequences(PairFileOptions& options, const char*, std::string&) {
+  options.import.allSequences = true;
+  return true;
+}
+void writeAllSequences(const PairFileOptions& options, std::string& line) {
+  if (options.import.allSequences) writeFlag(line, "all-sequences");
+}
+
+bool takeFai(PairFileOptions& options, const char* value, std::string& error) {
+  if (*value == '\0') return refuseOption(error, "--fai takes a FASTA index (.fai) file");
+  options.import.fai = value;
+  return true;
+}
+void writeFai(const PairFileOptions& options, std::string& line) {
+  if (!options.import.fai.empty()) writeValue(line, "fai", options.import.fai);
+}
+
+bool takePreset(PairFileOptions& options, const char* value, std::string& error) {
+  if (*value == '\0') return refuseOption(error, "--preset takes one of minimap2's presets (asm5, asm20, ...)");
+  options.import.preset = value;
+  return true;
+}
+void writePreset(const PairFileOptions& options, std::string& line) {
+  if (!options.import.preset.empty()) writeValue(line, "preset", options.import.preset);
+}
+
+bool takeThreads(PairFileOptions& options, const char* value, std::string& error) {
+  char* end = nullptr;
+  long threads = std::strtol(value, &end, 10);
+  if (end == value || *end != '\0' || threads < 1 || threads > kMaxAlignThreads)
+    return refuseOption(error, "--threads takes a number of threads from 1 to %d, not '%s'", kMaxAlignThreads, value);
+  options.import.threads = static_cast<int>(threads);
+  return true;
+}
+void writeThreads(const PairFileOptions& options, std::string& line) {
+  if (options.import.threads != 0) writeValue(line, "threads", std::to_string(options.import.threads));
+}
+
+const OptionRow<PairFileOptions> kRows[] = {
+    {"from", true, kFromOption, takeFrom, writeFrom,
+     "      --from FORMAT         tandem, repeat-match, bedpe, paf, blast6, coords, trf (default:\n"
+     "                            told from the content as quelvar-import tells it; a file\n"
+     "                            whose first lines tell none is a tandem list)\n"},
+    {"chrom", true, kChromOption, takeChrom, writeChrom,
+     "      --chrom NAME          the pairs on this sequence (default: the first one seen)\n"},
+    {"all-sequences", false, kAllSequencesOption, takeAllSequences, writeAllSequences,
+     "      --all-sequences       every sequence laid end to end on one axis\n"},
+    {"fai", true, kFaiOption, takeFai, writeFai,
+     "      --fai FILE            with --all-sequences: their order and lengths, from a FASTA\n"
+     "                            index (samtools faidx)\n"},
+    {"preset", true, kPresetOption, takePreset, writePreset,
+     "      --preset NAME         a FASTA FILE is aligned against itself in process, as\n"
+     "                            minimap2 -c -X does; NAME is minimap2's -x (asm5, asm20, ...)\n"},
+    {"threads", true, kThreadsOption, takeThreads, writeThreads,
+     "      --threads N           threads for that alignment (default: all cores)\n"},
+};
+
+}  // namespace
+
+const OptionRows<PairFileOptions> kPairFileOptionRows = optionRows(kRows);
+
+std::string pairFileOptionsHelp() { return optionsHelp(kPairFileOptionRows); }
+
+bool isPairFileOption(int option) { return kPairFileOptionRows.find(option) != nullptr; }
+
 int takePairFileOption(int option, const char* value, PairFileOptions& options) {
-  switch (option) {
-    case kFromOption:
-      options.tandem = std::string_view(value) == "tandem";
-      options.import.from = formatNamed(value);
-      if (!options.tandem && options.import.from == InputFormat::Unknown)
-        return cliUsageError("--from takes tandem, %s, not '%s'", kFormatNames, value);
-      break;
-    case kChromOption:
-      if (*value == '\0') return cliUsageError("--chrom takes a sequence name");
-      options.import.chrom = value;
-      break;
-    case kAllSequencesOption: options.import.allSequences = true; break;
-    case kFaiOption:
-      if (*value == '\0') return cliUsageError("--fai takes a FASTA index (.fai) file");
-      options.import.fai = value;
-      break;
-    case kPresetOption:
-      if (*value == '\0') return cliUsageError("--preset takes one of minimap2's presets (asm5, asm20, ...)");
-      options.import.preset = value;
-      break;
-    case kThreadsOption: {
-      char* end = nullptr;
-      long threads = std::strtol(value, &end, 10);
-      if (end == value || *end != '\0' || threads < 1 || threads > kMaxAlignThreads)
-        return cliUsageError("--threads takes a number of threads from 1 to %d, not '%s'", kMaxAlignThreads, value);
-      options.import.threads = static_cast<int>(threads);
-      break;
-    }
-    default: break;
-  }
+  const OptionRow<PairFileOptions>* row = kPairFileOptionRows.find(option);
+  std::string error;
+  if (row != nullptr && !row->take(options, value, error)) return cliUsageError("%s", error.c_str());
   return kCliGoOn;
 }
 

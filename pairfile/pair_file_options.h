@@ -1,10 +1,12 @@
 // The options of every program that opens a pair file (the viewer, quelvar-summary,
 // quelvar-snapshot): --from, --chrom, --all-sequences, --fai, and for a FASTA --preset and
-// --threads. Long names only, so they never take
-// a letter from the program's own options. A parser lists kPairFileLongOptions' entries in
-// its getopt_long table and hands what they return to takePairFileOption.
+// --threads, as rows of kPairFileOptionRows (option_row.h). Long names only, so they never
+// take a letter from the program's own options.
 #pragma once
 
+#include <string>
+
+#include "option_row.h"
 #include "pair_file.h"
 
 enum PairFileOption : int {
@@ -16,16 +18,10 @@ enum PairFileOption : int {
   kThreadsOption,
 };
 
-#define QUELVAR_PAIR_FILE_LONG_OPTIONS                          \
-  {"from", required_argument, nullptr, kFromOption},            \
-  {"chrom", required_argument, nullptr, kChromOption},          \
-  {"all-sequences", no_argument, nullptr, kAllSequencesOption}, \
-  {"fai", required_argument, nullptr, kFaiOption},              \
-  {"preset", required_argument, nullptr, kPresetOption},        \
-  {"threads", required_argument, nullptr, kThreadsOption}
+extern const OptionRows<PairFileOptions> kPairFileOptionRows;
 
 // Their lines for a --help text.
-extern const char kPairFileOptionsHelp[];
+std::string pairFileOptionsHelp();
 
 bool isPairFileOption(int option);
 

@@ -1,6 +1,5 @@
 #include "frame_save.h"
 
-#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -10,8 +9,9 @@
 #include "camera.h"
 #include "cli_tool.h"
 #include "frame_readback.h"
-#include "input_format.h"
+#include "option_words.h"
 #include "output_file.h"
+#include "pair_file_options.h"
 #include "png_encoder.h"
 #include "view_options.h"
 #include "view_state_instance.h"
@@ -21,29 +21,14 @@ namespace {
 bool saveRequested = false;
 int nextNumber = 0;  // no file below it is free; each save looks on from here
 std::string listArgument = "date.txt";
-std::string fileArguments;  // --from, --chrom, --all-sequences as given
-
-// A word as a POSIX shell reads it back: quoted unless it holds only safe characters.
-std::string shellWord(const std::string& word) {
-  bool plain = !word.empty();
-  for (char c : word)
-    if (!(std::isalnum(static_cast<unsigned char>(c)) || std::strchr("_./:=,+-%@", c) != nullptr)) plain = false;
-  if (plain) return word;
-  std::string quoted = "'";
-  for (char c : word) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return quoted + "'";
-}
+std::string fileArguments;  // every load option's row, as given
 
 }  // namespace
 
 void rememberViewerSource(const ViewerOptions& options) {
   if (options.file != nullptr) listArgument = options.file;
-  const PairFileOptions& pairs = options.pairs;
   fileArguments.clear();
-  if (pairs.tandem) fileArguments += " --from tandem";
-  if (pairs.import.from != InputFormat::Unknown) fileArguments += std::string(" --from ") + formatName(pairs.import.from);
-  if (!pairs.import.chrom.empty()) fileArguments += " --chrom " + shellWord(pairs.import.chrom);
-  if (pairs.import.allSequences) fileArguments += " --all-sequences";
+  writeOptions(kPairFileOptionRows, options.pairs, fileArguments);
 }
 
 void requestFrameSave() { saveRequested = true; }
@@ -70,7 +55,10 @@ void saveFrameIfRequested() {
     cliFlushStdout();
     return;
   }
-  std::printf("saved %s: quelvar-snapshot --list %s%s --size %dx%d %s\n", name, shellWord(listArgument).c_str(),
-              fileArguments.c_str(), width, height, formatViewOptions(viewState, camera).c_str());
+  // The list, how it was read, the size, then every view option's row.
+  std::string command = "quelvar-snapshot --list " + shellWord(listArgument) + fileArguments + " --size " +
+                        std::to_string(width) + "x" + std::to_string(height);
+  writeOptions(kViewOptionRows, viewOptionsOf(viewState, camera), command);
+  std::printf("saved %s: %s\n", name, command.c_str());
   cliFlushStdout();
 }

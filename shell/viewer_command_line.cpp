@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "annotation_check.h"
 #include "cli_tool.h"
@@ -53,7 +54,20 @@ const char kUsage[] =
     "could be had or standard output could not be written, 2 for bad arguments (also\n"
     "--zoom-steps and --moves asking for more work than the loaded bars allow).\n";
 
-int printUsage() { return cliPrintHelp(kUsage, {kPairFileOptionsHelp, kViewOptionsHelp}); }
+int printUsage() { return cliPrintHelp(kUsage, {pairFileOptionsHelp().c_str(), viewOptionsHelp().c_str()}); }
+
+// The viewer's own options, then the rows of the load and view options.
+std::vector<option> longOptions() {
+  std::vector<option> table = {
+      {"help", no_argument, nullptr, 'h'},
+      {"version", no_argument, nullptr, 'V'},
+      {"mouse-look", no_argument, nullptr, 'm'},
+  };
+  addLongOptions(table, kPairFileOptionRows);
+  addLongOptions(table, kViewOptionRows);
+  table.push_back({nullptr, 0, nullptr, 0});
+  return table;
+}
 
 // Every --annotation file is one, said before any window opens.
 int checkAnnotationFiles(const ViewOptions& view) {
@@ -73,17 +87,10 @@ int readViewerCommandLine(int argc, char** argv, ViewerOptions& options) {
   if (argc <= 1) return kCliGoOn;  // the plain start touches nothing
   options.anyArgument = true;
   startCli("quelvar");
-  static const option kOptions[] = {
-      {"help", no_argument, nullptr, 'h'},
-      {"version", no_argument, nullptr, 'V'},
-      {"mouse-look", no_argument, nullptr, 'm'},
-      QUELVAR_PAIR_FILE_LONG_OPTIONS,
-      QUELVAR_VIEW_LONG_OPTIONS,
-      {nullptr, 0, nullptr, 0},
-  };
+  const std::vector<option> table = longOptions();
   opterr = 0;
   bool mouseLook = false;
-  for (int c; (c = getopt_long(argc, argv, ":hV", kOptions, nullptr)) != -1;) {
+  for (int c; (c = getopt_long(argc, argv, ":hV", table.data(), nullptr)) != -1;) {
     switch (c) {
       case 'm': mouseLook = true; break;
       case 'h': return printUsage();

@@ -1,21 +1,31 @@
-// The view options every program that draws the scene takes (the viewer, quelvar-snapshot):
-// camera, threshold, window, zoom, display aids. Long names only, like the pair-file
-// options: a parser lists QUELVAR_VIEW_LONG_OPTIONS in its getopt_long table and hands what
-// they return to takeViewOption; after loading, applyView makes the view, for the viewer
-// and every picture alike. What formatViewOptions writes, parsed again, makes the same
-// frame. Errors come back as text for the program to report its own way.
+// The view options every program that draws the scene takes (the viewer, quelvar-snapshot;
+// quelvar-summary its filters): camera, threshold, window, zoom, display aids. Each is one
+// row of kViewOptionRows (option_row.h): its name, its parser into ViewOptions, its
+// shell-quoted writer and its --help lines, so the getopt_long tables, the help texts and
+// P's command all come from one list. Long names only, like the pair-file options. Errors
+// come back as text for the program to report its own way.
+//
+// This header gathers the parts that act on ViewOptions once parsed: the checks
+// (view_option_checks.h), the annotation lanes (view_annotations.h), applying a view
+// (view_apply.h) and writing a drawn view back (view_capture.h).
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "camera.h"
-#include "camera_fit.h"
+#include "option_row.h"
 #include "view_state.h"
+// The parts that act on parsed options, for every program that takes them.
+#include "file_label.h"
+#include "view_annotations.h"
+#include "view_apply.h"
+#include "view_capture.h"
+#include "view_option_checks.h"
 
 enum ViewOption : int {
   kCameraOption = 0x1100,
+  kGotoOption,
   kThresholdOption,
   kMinLengthOption,
   kMinIdentityOption,
@@ -28,32 +38,11 @@ enum ViewOption : int {
   kLinksOption,
   kColourOption,
   kPickOption,
-  kGotoOption,
   kCursorOption,
-  kAnnotationOption,
   kRegionOption,
+  kAnnotationOption,
   kHeightOption,
 };
-
-#define QUELVAR_VIEW_LONG_OPTIONS                                  \
-  {"camera", required_argument, nullptr, kCameraOption},           \
-  {"threshold", required_argument, nullptr, kThresholdOption},     \
-  {"min-length", required_argument, nullptr, kMinLengthOption},    \
-  {"min-identity", required_argument, nullptr, kMinIdentityOption}, \
-  {"window-start", required_argument, nullptr, kWindowStartOption}, \
-  {"zoom-steps", required_argument, nullptr, kZoomStepsOption},    \
-  {"moves", required_argument, nullptr, kMovesOption},             \
-  {"points", no_argument, nullptr, kPointsOption},                 \
-  {"no-floor", no_argument, nullptr, kNoFloorOption},              \
-  {"hud", no_argument, nullptr, kHudOption},                       \
-  {"links", no_argument, nullptr, kLinksOption},                   \
-  {"colour", required_argument, nullptr, kColourOption},           \
-  {"pick", required_argument, nullptr, kPickOption},               \
-  {"goto", required_argument, nullptr, kGotoOption},              \
-  {"cursor", required_argument, nullptr, kCursorOption},          \
-  {"annotation", required_argument, nullptr, kAnnotationOption},  \
-  {"region", required_argument, nullptr, kRegionOption},           \
-  {"height", required_argument, nullptr, kHeightOption}
 
 // What the options ask for: the view's switches directly, and what can only be made once
 // the records are loaded (zoom steps, moves, camera, a threshold in bases).
@@ -72,62 +61,15 @@ struct ViewOptions {
   std::string region;         // --region [NAME:]START-END, placed once the sequences are loaded
 };
 
+extern const OptionRows<ViewOptions> kViewOptionRows;
+
 // Their lines for a --help text.
-extern const char kViewOptionsHelp[];
+std::string viewOptionsHelp();
 
 bool isViewOption(int option);
 
 // Takes one of them with its value. False, with the reason in error, for a bad value.
 bool takeViewOption(int option, const char* value, ViewOptions& options, std::string& error);
 
-// After the whole command line: options that exclude each other. False with the reason.
-bool checkViewOptions(const ViewOptions& options, std::string& error);
-
 // The largest side of a picture quelvar-snapshot draws.
 constexpr int kMostPictureSide = 8192;
-
-// Zoom steps and moves touch every bar once a step: more step-bars than this in all would
-// take longer than a few seconds, and are refused.
-constexpr int64_t kMostStepBars = 1000000000;
-
-// After loading the pairs and the annotation, with the count of bars: false (with the
-// reason) when --zoom-steps and --moves ask for more than kMostStepBars, or --goto names no
-// place of the loaded sequences and no feature.
-bool checkViewWork(const ViewOptions& options, int64_t bars, std::string& error);
-
-// A camera placed side-on to show every shown pair whole (quelvar-snapshot's --fit): where
-// in the picture they go and the picture's width / height.
-struct ViewFit {
-  FitFrame frame;
-  double aspect;
-};
-
-// After the records are loaded and normalised, with the camera at its start: the threshold
-// from --min-length, then the zoom steps and moves on the records, then the camera (from
-// --camera; else fitted, when fit is given: to the shown pairs, or with none shown to the
-// axis they would stand on; then moved by --goto). With
-// a fit the zoom steps are the fit's choice unless --zoom-steps asks for some. view starts
-// as options.view.
-void applyView(const ViewOptions& options, ViewState& view, const ViewFit* fit = nullptr);
-
-// R: the records back where the load left them, the camera at its start, then the start
-// options made again. The display switches (HUD, links, colours, points, floor), the cursor,
-// the picked bar and the file name stay as they are.
-void resetView(const ViewOptions& start, ViewState& view);
-
-// The threshold that shows pairs of minLength bases and longer: just below the scaled
-// length of such a pair, so the strict test keeps a pair of exactly minLength.
-float thresholdOfMinLength(int64_t minLength);
-
-// After loading the pairs: reads the --annotation files onto their axis as the lanes
-// view.annotations points to (again only when the files asked for differ from the last
-// ones), each file's summary on standard error. False, with the reason, for a file that
-// cannot be read or is no annotation.
-bool loadViewAnnotations(const ViewOptions& options, std::string& error);
-
-// The options that make this view and camera again on the same records, as command-line
-// words joined by spaces (values needing no quotes).
-std::string formatViewOptions(const ViewState& view, const Camera& eye);
-
-// The last part of a path, as the HUD names the file.
-const char* fileLabel(const char* path);

@@ -307,7 +307,7 @@ TEST_F(AnnotationRead, AFilePastTheFeatureBoundIsRefusedWithTheBoundNamed) {
   EXPECT_NE(message.find("2 features on 1 sequence, 1 class; merged 28 identical features"), std::string::npos)
       << message;
   EXPECT_NE(names.find("names.bed holds feature names of more than 100 bytes in all"), std::string::npos) << names;
-  EXPECT_NE(std::string(kViewOptionsHelp)
+  EXPECT_NE(viewOptionsHelp()
                 .find("at most " + groupedNumber(static_cast<int64_t>(real.features)) + " features a file"),
             std::string::npos);
 }

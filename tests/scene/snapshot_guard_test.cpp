@@ -60,7 +60,7 @@ TEST_F(SnapshotGuard, SvgDrawsTheAidsToo) {
 TEST_F(SnapshotGuard, OneListAndOnePicturePerFile) {
   ASSERT_EQ(runCommand("cp list.txt other.txt && mkdir -p sub", dir).exitCode, 0);
   for (const char* late : {"--list other.txt", "--lis=other.txt", "-l other.txt", "-pl other.txt", "--from paf",
-                           "--all-sequences"}) {
+                           "--all-sequences", "--fai list.fai"}) {
     EXPECT_EQ(run(std::string("--list list.txt --size 40x30 --out late.png ") + late), 2) << late;
     EXPECT_NE(err.find("apply to the one load; give them before the first --out"), std::string::npos) << late << ": " << err;
   }

@@ -27,10 +27,12 @@ int parseWords(const std::string& words, ViewOptions& options) {
   std::vector<char*> argv;
   for (std::string& part : parts) argv.push_back(part.data());
   argv.push_back(nullptr);
-  static const option kTable[] = {QUELVAR_VIEW_LONG_OPTIONS, {nullptr, 0, nullptr, 0}};
+  std::vector<option> table;
+  addLongOptions(table, kViewOptionRows);
+  table.push_back({nullptr, 0, nullptr, 0});
   optind = 0;
   opterr = 0;
-  for (int c; (c = getopt_long(static_cast<int>(parts.size()), argv.data(), "+:", kTable, nullptr)) != -1;) {
+  for (int c; (c = getopt_long(static_cast<int>(parts.size()), argv.data(), "+:", table.data(), nullptr)) != -1;) {
     if (!isViewOption(c)) return kExitBadUsage;
     std::string error;
     if (!takeViewOption(c, optarg, options, error)) return kExitBadUsage;

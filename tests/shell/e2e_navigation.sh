@@ -7,7 +7,8 @@
 # and Enter leaves window mode alone; Page Up doubles the length threshold and Page Down
 # halves it back, and a hundred Page Ups stop at the longest pair, in a command that runs;
 # a 120 ms press of H toggles the HUD once; a click on a bar over an annotation feature
-# prints the feature's name.
+# prints the feature's name; P's command redraws a picture shaped by load options, filters
+# and looks.
 #   e2e_navigation.sh native VIEWER TOOLS_DIR | wine VIEWER.exe TOOLS_DIR
 mode=$1
 viewer=$2
@@ -129,4 +130,25 @@ echo "$clicked" | awk -F'\t' '{exit !(NF == 16 && index($15, "span_" $9 " (") ==
   fail "the click line does not name the features at its ends: $clicked"
 
 closeViewer
+
+# P's command, run by a shell, redraws P's picture exactly for a viewer started with a
+# FASTA index, an annotation path holding a space, filters and looks: every option that
+# shaped the picture is written back, quoted.
+if [ "$mode" = native ]; then
+  zcat /usr/share/doc/ragout/examples/H.Pylori/SJM180_contigs.fasta.gz | awk '
+    function flush() { if (name != "") printf "%s\t%d\t%d\t%d\t%d\n", name, length_, start, width, width + 1 }
+    /^>/ { flush(); split(substr($0, 2), w, /[ \t]/); name = w[1]; length_ = 0; width = 0; offset += length($0) + 1; start = offset; next }
+    { if (width == 0) width = length($0); length_ += length($0); offset += length($0) + 1 }
+    END { flush() }' >contigs.fai
+  cp contigs.bed 'contig lanes.bed'
+  openViewer --all-sequences --fai contigs.fai --annotation 'contig lanes.bed' --min-identity 90 \
+    --region 200001-1200000 --colour strand --height log --hud self.paf
+  xdotool mousemove 1279 1023  # off the window: nothing under the free cursor
+  saveCommand
+  case "$command" in *"--fai contigs.fai"*"--annotation 'contig lanes.bed'"*) ;; *) fail "P left out --fai or the quoted annotation: $command" ;; esac
+  PATH="$toolsDir:$PATH" sh -c "$command --out redrawn.png" >/dev/null 2>&1 || fail "P's command failed: $command"
+  differ=$(compare -metric AE redrawn.png "$(printf 'quelvar-%03d.png' $((saved - 1)))" null: 2>&1 || true)
+  [ "$differ" = 0 ] || fail "P's command draws another picture ($differ pixels differ): $command"
+  closeViewer
+fi
 echo "e2e navigation $mode: passed"

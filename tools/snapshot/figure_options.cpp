@@ -3,6 +3,8 @@
 #include <cctype>
 #include <climits>
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include <getopt.h>
 
@@ -13,50 +15,12 @@
 
 namespace {
 
-enum FigureOption : int {
-  kFitOption = 0x1200,
-  kBackgroundOption,
-  kMaxLenOption,
-  kAnnotateOption,
-  kTitleOption,
-  kFlatOption,
-  kPerspectiveOption,
-  kFloorOption,
-};
-
 bool endsWith(const std::string& text, const char* tail) {
   size_t n = std::strlen(tail);
   if (text.size() < n) return false;
   for (size_t i = 0; i < n; ++i)
     if (std::tolower(static_cast<unsigned char>(text[text.size() - n + i])) != tail[i]) return false;
   return true;
-}
-
-int takeFigureOption(int option, const char* value, FigureOptions& figure) {
-  int64_t bp = 0;
-  switch (option) {
-    case kFitOption: figure.fit = true; break;
-    case kAnnotateOption: figure.annotate = true; break;
-    case kBackgroundOption:
-      if (std::strcmp(value, "white") == 0)
-        figure.whiteBackground = true;
-      else if (std::strcmp(value, "sky") == 0)
-        figure.whiteBackground = false;
-      else
-        return cliUsageError("--background wants white or sky, not '%s'", value);
-      break;
-    case kMaxLenOption:
-      if (!parseCliInteger(value, 1, INT32_MAX, bp))
-        return cliUsageError("--max-len wants a length in bases from 1 to 2147483647, not '%s'", value);
-      figure.maxLen = bp;
-      break;
-    case kTitleOption: figure.title = value; break;
-    case kFlatOption: figure.flat = true; figure.perspective = false; break;
-    case kPerspectiveOption: figure.perspective = true; figure.flat = false; break;
-    case kFloorOption: figure.floor = true; break;
-    default: break;
-  }
-  return kCliGoOn;
 }
 
 // The short letters kept from before the view options were shared.
@@ -72,14 +36,15 @@ int viewOptionOfLetter(int letter) {
 }
 
 // An option that names the one load: the list, or how it is read.
-bool namesTheLoad(int option) {
-  return option == 'l' || option == kFromOption || option == kChromOption || option == kAllSequencesOption;
-}
+bool namesTheLoad(int option) { return option == 'l' || isPairFileOption(option); }
 
 // Every option of one picture, in order, on the picture's own copy.
 int takeOption(int c, const char* value, char* const* argv, PicturePlan& plan) {
   if (isSnapshotOption(c)) return takeSnapshotOption(c, value, plan.options);
-  if (c >= kFitOption && c <= kFloorOption) return takeFigureOption(c, value, plan.figure);
+  if (const OptionRow<FigureOptions>* row = kFigureOptionRows.find(c)) {
+    std::string error;
+    return row->take(plan.figure, value, error) ? kCliGoOn : cliUsageError("%s", error.c_str());
+  }
   if (isPairFileOption(c)) return takePairFileOption(c, value, plan.options.file);
   if (isViewOption(c)) {
     std::string error;
@@ -98,43 +63,43 @@ int checkPicture(const PicturePlan& plan) {
   return kCliGoOn;
 }
 
+// Every option's row, and --help and --version.
+std::vector<option> longOptions() {
+  std::vector<option> table;
+  addLongOptions(table, kSnapshotOptionRows);
+  addLongOptions(table, kFigureOptionRows);
+  addLongOptions(table, kPairFileOptionRows);
+  addLongOptions(table, kViewOptionRows);
+  table.push_back({"help", no_argument, nullptr, 'h'});
+  table.push_back({"version", no_argument, nullptr, 'V'});
+  table.push_back({nullptr, 0, nullptr, 0});
+  return table;
+}
+
+int printUsage() {
+  return cliPrintHelp((std::string(kSnapshotUsage) + "\n" + kFigureUsage).c_str(),
+                      {optionsHelp(kSnapshotOptionRows).c_str(), pairFileOptionsHelp().c_str(),
+                       viewOptionsHelp().c_str(), optionsHelp(kFigureOptionRows).c_str()});
+}
+
 }  // namespace
 
 int planPictures(int argc, char** argv, std::vector<PicturePlan>& pictures) {
-  static const option kOptions[] = {
-      {"list", required_argument, nullptr, 'l'},
-      {"out", required_argument, nullptr, 'o'},
-      {"size", required_argument, nullptr, 's'},
-      {"frames", required_argument, nullptr, 'f'},
-      {"fit", no_argument, nullptr, kFitOption},
-      {"background", required_argument, nullptr, kBackgroundOption},
-      {"max-len", required_argument, nullptr, kMaxLenOption},
-      {"annotate", no_argument, nullptr, kAnnotateOption},
-      {"title", required_argument, nullptr, kTitleOption},
-      {"flat", no_argument, nullptr, kFlatOption},
-      {"perspective", no_argument, nullptr, kPerspectiveOption},
-      {"floor", no_argument, nullptr, kFloorOption},
-      QUELVAR_PAIR_FILE_LONG_OPTIONS,
-      QUELVAR_VIEW_LONG_OPTIONS,
-      {"help", no_argument, nullptr, 'h'},
-      {"version", no_argument, nullptr, 'V'},
-      {nullptr, 0, nullptr, 0},
-  };
+  const std::vector<option> table = longOptions();
   // Options before the first --out go to every picture, so they gather in the first plan;
   // each --out starts a picture from them.
   PicturePlan common;
   pictures.clear();
   opterr = 0;
-  for (int c; (c = getopt_long(argc, argv, ":l:o:s:t:pw:z:c:f:hV", kOptions, nullptr)) != -1;) {
+  for (int c; (c = getopt_long(argc, argv, ":l:o:s:t:pw:z:c:f:hV", table.data(), nullptr)) != -1;) {
     c = viewOptionOfLetter(c);
-    if (c == 'h') return cliPrintHelp((std::string(kSnapshotUsage) + "\n" + kFigureUsage).c_str(),
-                                      {kPairFileOptionsHelp, kViewOptionsHelp});
+    if (c == 'h') return printUsage();
     if (c == 'V') return cliPrintVersion();
     if (c == 'o') pictures.push_back(common);
     // The list is loaded once, so it and how it is read belong before the first --out.
     if (!pictures.empty() && c != 'o' && namesTheLoad(c))
-      return cliUsageError("--list, --from, --chrom and --all-sequences apply to the one load; "
-                           "give them before the first --out");
+      return cliUsageError("--list, --from, --chrom, --all-sequences, --fai, --preset and --threads apply to the "
+                           "one load; give them before the first --out");
     int stop = takeOption(c, optarg, argv, pictures.empty() ? common : pictures.back());
     if (stop != kCliGoOn) return stop;
   }
@@ -156,27 +121,15 @@ int planPictures(int argc, char** argv, std::vector<PicturePlan>& pictures) {
 
 const char kFigureUsage[] =
     "Figures:\n"
-    "  --fit              the drawn range (or the --region) across the width, the tallest\n"
-    "                     bar in the height, in the flat side view unless --perspective\n"
-    "  --flat             orthographic side view: x linear in position, bars upright, the\n"
-    "                     height axis straight; no floor unless --floor (--fit gives it)\n"
-    "  --perspective      with --fit, the perspective camera side-on in place of --camera\n"
-    "                     (the zoom steps are chosen too, unless --zoom-steps N > 0)\n"
-    "  --floor            the floor in the flat view too\n"
-    "  --background white|sky   white for print (default sky, the viewer's light blue)\n"
-    "  --max-len BP       bar height = 7 x length / BP, clipped at 7, so pictures of different\n"
-    "                     lists compare (default: the list's longest pair is 7)\n"
-    "  --annotate         position ticks along the axis (kb, Mb) and a legend saying what bar\n"
-    "                     height means in bases; text scales with --size\n"
-    "  --title TEXT       a title at the top, cut to the picture's width with an ellipsis\n"
+    "%s"
     "  --out FILE.svg     the same frame as SVG: bars and links as lines (points with\n"
     "                     --points), the floor as polygons, annotations, legends and the\n"
     "                     HUD's lines as text, the picked pair's bars\n"
     "\n"
     "Several pictures from one load: options before the first --out apply to every picture;\n"
     "each --out starts a picture and the options after it, up to the next --out, apply to it\n"
-    "alone. The list and how it is read (--list, --from, --chrom, --all-sequences) are given\n"
-    "once, before the first --out. Example:\n"
+    "alone. The list and how it is read (--list, --from, --chrom, --all-sequences, --fai,\n"
+    "--preset, --threads) are given once, before the first --out. Example:\n"
     "  quelvar-snapshot --list date.txt --fit --annotate --out side.png \\\n"
     "      --out side.svg --size 1600x900 --out top.png --camera 20,2,0,0\n"
     "\n"

@@ -35,5 +35,9 @@ struct PicturePlan {
 // exit code to stop with (--help, --version, or a bad argument, already reported).
 int planPictures(int argc, char** argv, std::vector<PicturePlan>& pictures);
 
-// Usage text for these options, printed after the snapshot's own by --help.
+// These options as rows (option_row.h).
+extern const OptionRows<FigureOptions> kFigureOptionRows;
+
+// Usage text for these options, printed after the snapshot's own by --help; its "%s" holds
+// the rows' help.
 extern const char kFigureUsage[];

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "cli_tool.h"
+#include "option_words.h"
 
 const char kSnapshotUsage[] =
     "Usage: quelvar-snapshot [OPTIONS]\n"
@@ -15,14 +16,9 @@ const char kSnapshotUsage[] =
     "renders the frame the viewer would show through an offscreen OpenGL context and writes\n"
     "it as an RGB PNG.\n"
     "\n"
-    "  -l, --list FILE           the tandem list or pair file (default date.txt)\n"
     "%s"
-    "  -o, --out FILE.png        the picture (default snapshot.png); written under a\n"
-    "                            temporary name and renamed, so a failed run keeps the old one\n"
-    "  -s, --size WxH            picture size, each 1 to 8192 (default 992x573, the viewer's\n"
-    "                            client area)\n"
     "%s"
-    "  -f, --frames N            render N times and print frame_ms on standard error\n"
+    "%s"
     "  -h, --help                show this help and exit\n"
     "  -V, --version             show the version and exit\n"
     "\n"
@@ -49,33 +45,66 @@ bool readSize(const char* text, int& width, int& height) {
   return true;
 }
 
+bool takeList(SnapshotOptions& options, const char* value, std::string&) {
+  options.listPath = value;
+  options.file.named = true;
+  options.listGiven = true;
+  return true;
+}
+void writeList(const SnapshotOptions& options, std::string& line) {
+  if (options.listGiven) writeValue(line, "list", options.listPath);
+}
+
+bool takeOut(SnapshotOptions& options, const char* value, std::string& error) {
+  if (*value == '\0') return refuseOption(error, "--out needs a file name");
+  options.outPath = value;
+  return true;
+}
+void writeOut(const SnapshotOptions& options, std::string& line) { writeValue(line, "out", options.outPath); }
+
+bool takeSize(SnapshotOptions& options, const char* value, std::string& error) {
+  if (!readSize(value, options.width, options.height))
+    return refuseOption(error, "--size wants WxH, each 1 to 8192, not '%s'", value);
+  return true;
+}
+void writeSize(const SnapshotOptions& options, std::string& line) {
+  writeValue(line, "size", std::to_string(options.width) + "x" + std::to_string(options.height));
+}
+
+bool takeFrames(SnapshotOptions& options, const char* value, std::string& error) {
+  int64_t number = 0;
+  if (!parseCliInteger(value, 1, 1000000, number))
+    return refuseOption(error, "--frames wants a count from 1 to 1000000, not '%s'", value);
+  options.frames = static_cast<int>(number);
+  options.timed = true;
+  return true;
+}
+void writeFrames(const SnapshotOptions& options, std::string& line) {
+  if (options.timed) writeValue(line, "frames", std::to_string(options.frames));
+}
+
+const OptionRow<SnapshotOptions> kRows[] = {
+    {"list", true, 'l', takeList, writeList,
+     "  -l, --list FILE           the tandem list or pair file (default date.txt)\n"},
+    {"out", true, 'o', takeOut, writeOut,
+     "  -o, --out FILE.png        the picture (default snapshot.png); written under a\n"
+     "                            temporary name and renamed, so a failed run keeps the old one\n"},
+    {"size", true, 's', takeSize, writeSize,
+     "  -s, --size WxH            picture size, each 1 to 8192 (default 992x573, the viewer's\n"
+     "                            client area)\n"},
+    {"frames", true, 'f', takeFrames, writeFrames,
+     "  -f, --frames N            render N times and print frame_ms on standard error\n"},
+};
+
 }  // namespace
 
-bool isSnapshotOption(int option) { return option == 'l' || option == 'o' || option == 's' || option == 'f'; }
+const OptionRows<SnapshotOptions> kSnapshotOptionRows = optionRows(kRows);
+
+bool isSnapshotOption(int option) { return kSnapshotOptionRows.find(option) != nullptr; }
 
 int takeSnapshotOption(int option, const char* value, SnapshotOptions& options) {
-  int64_t number = 0;
-  switch (option) {
-    case 'l':
-      options.listPath = value;
-      options.file.named = true;
-      options.listGiven = true;
-      break;
-    case 'o':
-      if (*value == '\0') return cliUsageError("--out needs a file name");
-      options.outPath = value;
-      break;
-    case 's':
-      if (!readSize(value, options.width, options.height))
-        return cliUsageError("--size wants WxH, each 1 to 8192, not '%s'", value);
-      break;
-    case 'f':
-      if (!parseCliInteger(value, 1, 1000000, number))
-        return cliUsageError("--frames wants a count from 1 to 1000000, not '%s'", value);
-      options.frames = static_cast<int>(number);
-      options.timed = true;
-      break;
-    default: break;
-  }
+  const OptionRow<SnapshotOptions>* row = kSnapshotOptionRows.find(option);
+  std::string error;
+  if (row != nullptr && !row->take(options, value, error)) return cliUsageError("%s", error.c_str());
   return kCliGoOn;
 }

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "option_row.h"
 #include "pair_file.h"
 #include "view_options.h"
 
@@ -19,10 +20,14 @@ struct SnapshotOptions : ViewOptions {
   bool timed = false;  // --frames given: print the mean frame time
 };
 
+// The usage text, its "%s" for the snapshot's own rows' help, then the load and the view
+// options'.
 extern const char kSnapshotUsage[];
 
-// The snapshot's own options (--list, --out, --size, --frames), as getopt_long returns
-// them: 'l', 'o', 's', 'f'.
+// The snapshot's own options (--list, --out, --size, --frames) as rows, their codes the
+// letters getopt_long returns for them: 'l', 'o', 's', 'f'.
+extern const OptionRows<SnapshotOptions> kSnapshotOptionRows;
+
 bool isSnapshotOption(int option);
 
 // Takes one of them with its value. Returns kCliGoOn, or the exit code of a bad value

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "cli_tool.h"
 #include "fasta_pairs.h"
@@ -44,13 +45,9 @@ const char kUsage[] =
     "                            two sequences and on each sequence\n"
     "  -p, --pairs               instead, the shown pairs as a table, longest first, in\n"
     "                            sequence names and 1-based positions\n"
-    "      --min-length BP       shown: pairs of BP and longer (default: the viewer's start\n"
-    "                            threshold, 0.03 of the longest pair's 7)\n"
-    "      --min-identity PCT    shown: pairs of PCT percent identity or more (pairs without\n"
-    "                            identity stay)\n"
-    "      --region [NAME:]START-END  shown: pairs with an end in that stretch (1-based)\n"
-    "                            (with --stats or --pairs the load summary goes to standard\n"
-    "                            error)\n"
+    "  With --stats or --pairs, which pairs are shown (default: the viewer's start\n"
+    "  threshold, 0.03 of the longest pair's 7); the load summary then goes to standard error:\n"
+    "%s"
     "%s"
     "  -h, --help                show this help and exit\n"
     "  -V, --version             show the version and exit\n"
@@ -67,6 +64,31 @@ void printRecords() {
   }
 }
 
+// The view options that choose which pairs are shown: the viewer's own rows.
+const char* const kFilterNames[] = {"min-length", "min-identity", "region"};
+
+const OptionRow<ViewOptions>& filterRow(const char* name) { return *kViewOptionRows.named(name); }
+
+std::string filterHelp() {
+  std::string help;
+  for (const char* name : kFilterNames) help += filterRow(name).help;
+  return help;
+}
+
+std::vector<option> longOptions() {
+  std::vector<option> table = {
+      {"records", no_argument, nullptr, 'r'},
+      {"stats", no_argument, nullptr, 's'},
+      {"pairs", no_argument, nullptr, 'p'},
+  };
+  for (const char* name : kFilterNames) table.push_back(longOption(filterRow(name)));
+  addLongOptions(table, kPairFileOptionRows);
+  table.push_back({"help", no_argument, nullptr, 'h'});
+  table.push_back({"version", no_argument, nullptr, 'V'});
+  table.push_back({nullptr, 0, nullptr, 0});
+  return table;
+}
+
 // What --stats and --pairs count as shown: the viewer's own rule, with its start threshold
 // or --min-length, and --min-identity.
 bool barShown(void* context, int32_t slot) { return pairShown(*static_cast<const ViewState*>(context), slot); }
@@ -75,23 +97,12 @@ bool barShown(void* context, int32_t slot) { return pairShown(*static_cast<const
 
 int main(int argc, char** argv) {
   startCli("quelvar-summary");
-  static const option kOptions[] = {
-      {"records", no_argument, nullptr, 'r'},
-      {"stats", no_argument, nullptr, 's'},
-      {"pairs", no_argument, nullptr, 'p'},
-      {"min-length", required_argument, nullptr, kMinLengthOption},
-      {"min-identity", required_argument, nullptr, kMinIdentityOption},
-      {"region", required_argument, nullptr, kRegionOption},
-      QUELVAR_PAIR_FILE_LONG_OPTIONS,
-      {"help", no_argument, nullptr, 'h'},
-      {"version", no_argument, nullptr, 'V'},
-      {nullptr, 0, nullptr, 0},
-  };
+  const std::vector<option> table = longOptions();
   bool records = false, stats = false, pairs = false;
   ViewOptions filter;
   PairFileOptions file;
   opterr = 0;
-  for (int c; (c = getopt_long(argc, argv, ":rsphV", kOptions, nullptr)) != -1;) {
+  for (int c; (c = getopt_long(argc, argv, ":rsphV", table.data(), nullptr)) != -1;) {
     switch (c) {
       case 'r': records = true; break;
       case 's': stats = true; break;
@@ -104,7 +115,7 @@ int main(int argc, char** argv) {
         if (!takeViewOption(c, optarg, filter, error)) return cliUsageError("%s", error.c_str());
         break;
       }
-      case 'h': return cliPrintHelp(kUsage, {kPairFileOptionsHelp});
+      case 'h': return cliPrintHelp(kUsage, {filterHelp().c_str(), pairFileOptionsHelp().c_str()});
       case 'V': return cliPrintVersion();
       default: {
         if (!isPairFileOption(c)) return cliBadOption(c, argv);
