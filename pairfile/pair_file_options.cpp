@@ -3,16 +3,17 @@
 #include <cstdlib>
 
 #include "cli_tool.h"
+#include "file_kinds.h"
 
 namespace {
 
 // More would only cost memory: minimap2 keeps a buffer per thread.
 constexpr int kMaxAlignThreads = 256;
 
-}  // namespace
-
-const char kPairFileOptionsHelp[] =
-    "      --from FORMAT         tandem, repeat-match, bedpe, paf, blast6, coords, trf (default:\n"
+const std::string pairFileOptionsHelp =
+    "      --from FORMAT         " + std::string(tandemListKind().name) + ", " +
+    kindList(FileFamily::Pairs, &FileKind::name, ", ") +
+    " (default:\n"
     "                            told from the content as quelvar-import tells it; a file\n"
     "                            whose first lines tell none is a tandem list)\n"
     "      --chrom NAME          the pairs on this sequence (default: the first one seen)\n"
@@ -23,6 +24,10 @@ const char kPairFileOptionsHelp[] =
     "                            minimap2 -c -X does; NAME is minimap2's -x (asm5, asm20, ...)\n"
     "      --threads N           threads for that alignment (default: all cores)\n";
 
+}  // namespace
+
+const char* const kPairFileOptionsHelp = pairFileOptionsHelp.c_str();
+
 bool isPairFileOption(int option) {
   return option == kFromOption || option == kChromOption || option == kAllSequencesOption || option == kFaiOption ||
          option == kPresetOption || option == kThreadsOption;
@@ -31,10 +36,10 @@ bool isPairFileOption(int option) {
 int takePairFileOption(int option, const char* value, PairFileOptions& options) {
   switch (option) {
     case kFromOption:
-      options.tandem = std::string_view(value) == "tandem";
+      options.tandem = std::string_view(value) == tandemListKind().name;
       options.import.from = formatNamed(value);
       if (!options.tandem && options.import.from == InputFormat::Unknown)
-        return cliUsageError("--from takes tandem, %s, not '%s'", kFormatNames, value);
+        return cliUsageError("--from takes %s, %s, not '%s'", tandemListKind().name, kFormatNames, value);
       break;
     case kChromOption:
       if (*value == '\0') return cliUsageError("--chrom takes a sequence name");

@@ -24,8 +24,8 @@ enum PairFileOption : int {
   {"preset", required_argument, nullptr, kPresetOption},        \
   {"threads", required_argument, nullptr, kThreadsOption}
 
-// Their lines for a --help text.
-extern const char kPairFileOptionsHelp[];
+// Their lines for a --help text; --from's formats come from the file-kind table.
+extern const char* const kPairFileOptionsHelp;
 
 bool isPairFileOption(int option);
 

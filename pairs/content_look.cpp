@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "file_kinds.h"
 #include "text_fields.h"
 
 namespace {
@@ -143,26 +144,8 @@ bool looksLikeTandemTokens(std::string_view head) {
 }
 
 const char* contentKindName(ContentKind kind) {
-  switch (kind) {
-    case ContentKind::Fasta: return "FASTA (sequences)";
-    case ContentKind::Fastq: return "FASTQ (sequencing reads)";
-    case ContentKind::Sam: return "SAM (read alignments)";
-    case ContentKind::Bam: return "BAM (read alignments)";
-    case ContentKind::Vcf: return "VCF (variants)";
-    case ContentKind::Gff: return "GFF (annotation features)";
-    case ContentKind::Gtf: return "GTF (annotation features)";
-    case ContentKind::Bed: return "BED (intervals, one a line)";
-    case ContentKind::RepeatMasker: return "RepeatMasker output (repeat annotation)";
-    case ContentKind::Utf16: return "UTF-16 text";
-    case ContentKind::Xz: return "xz-compressed";
-    case ContentKind::Zstd: return "zstd-compressed";
-    case ContentKind::Bzip2: return "bzip2-compressed";
-    case ContentKind::Zip: return "a zip archive";
-    case ContentKind::Gzip: return "gzip-compressed twice";
-    case ContentKind::Binary: return "binary data";
-    case ContentKind::Unknown: break;
-  }
-  return "unknown";
+  const FileKind* row = contentKindRow(kind);
+  return row != nullptr ? row->looks : "unknown";
 }
 
 std::string describeRefusal(ContentKind kind, std::string_view name) {
