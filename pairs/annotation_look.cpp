@@ -57,13 +57,6 @@ bool isStrand(std::string_view text) { return text.size() == 1 && std::strchr("+
 
 // score, divergence, deletions, insertions, sequence, begin, end, (left), strand, repeat,
 // class/family, then the positions in the repeat and an ID.
-bool isRepeatMaskerRow(const std::string_view* f, size_t count) {
-  return count >= 11 && isInteger(f[0]) && isDecimal(f[1]) && isDecimal(f[2]) && isDecimal(f[3]) && isInteger(f[5]) &&
-         isInteger(f[6]) && (f[8] == "+" || f[8] == "C");
-}
-
-namespace {
-
 bool isGffRow(const std::string_view* f, size_t count) {
   return count >= 9 && isInteger(f[3]) && isInteger(f[4]) && isStrand(f[6]);
 }
@@ -72,6 +65,13 @@ bool isGtfAttributes(std::string_view attributes) {
   return attributes.find("gene_id \"") != std::string_view::npos ||
          attributes.find("transcript_id \"") != std::string_view::npos;
 }
+
+bool isRepeatMaskerRow(const std::string_view* f, size_t count) {
+  return count >= 11 && isInteger(f[0]) && isDecimal(f[1]) && isDecimal(f[2]) && isDecimal(f[3]) && isInteger(f[5]) &&
+         isInteger(f[6]) && (f[8] == "+" || f[8] == "C");
+}
+
+namespace {
 
 bool isRepeatMaskerHeader(const std::string_view* f, size_t count) {
   return count >= 3 && ((f[0] == "SW" && f[1] == "perc") || (f[0] == "score" && f[1] == "div."));

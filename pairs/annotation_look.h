@@ -22,6 +22,9 @@ size_t splitBed(std::string_view line, std::string_view* fields, size_t maxField
 // "track ..." and "browser ..." lines, not a sequence whose name starts so.
 bool isBedHeader(std::string_view line);
 bool isStrand(std::string_view text);
+// sequence, source, type, start, end, score, strand, phase, attributes.
+bool isGffRow(const std::string_view* f, size_t count);
+bool isGtfAttributes(std::string_view attributes);
 // score, divergence, deletions, insertions, sequence, begin, end, (left), strand, repeat,
 // class/family, then the positions in the repeat and an ID.
 bool isRepeatMaskerRow(const std::string_view* f, size_t count);

@@ -1,7 +1,7 @@
 #include "content_look.h"
 
-#include <cstring>
 
+#include "annotation_look.h"
 #include "file_kinds.h"
 #include "text_fields.h"
 
@@ -57,16 +57,6 @@ ContentKind kindOfBytes(std::string_view head) {
   return ContentKind::Unknown;
 }
 
-bool isGffRow(const std::string_view* f, size_t count) {
-  return count >= 9 && isNumber(f[3]) && isNumber(f[4]) && f[6].size() == 1 && std::strchr("+-.?", f[6][0]);
-}
-
-// The ninth column holds spaces, so the whole line is searched.
-bool isGtfAttributes(std::string_view attributes) {
-  return attributes.find("gene_id \"") != std::string_view::npos ||
-         attributes.find("transcript_id \"") != std::string_view::npos;
-}
-
 bool isSamHeader(std::string_view line) {
   static const char* const kTags[] = {"@HD\t", "@SQ\t", "@RG\t", "@PG\t", "@CO\t"};
   for (const char* tag : kTags)
@@ -99,6 +89,7 @@ ContentKind kindOfText(std::string_view head) {
     }
     if (startsWith(line, "#CHROM\tPOS")) return ContentKind::Vcf;
     if (line[0] == '#' || startsWith(line, "track") || startsWith(line, "browser")) continue;
+    // The ninth column holds spaces, so the whole line is searched.
     if (isGffRow(f, count)) return isGtfAttributes(line) ? ContentKind::Gtf : ContentKind::Gff;
     if (count >= 11 && isNumber(f[1]) && isNumber(f[3]) && isNumber(f[4]) && !isNumber(f[2]))
       return ContentKind::Sam;

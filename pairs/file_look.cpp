@@ -42,7 +42,7 @@ Detection tellPairFormat(std::string_view head, bool whole, size_t& looked, uint
   return Detection::LookFurther;
 }
 
-FileLook lookAtHead(std::string_view head, bool whole) {
+FileLook lookAtHead(std::string_view head, bool whole, FileFamily wanted) {
   FileLook look;
   std::string inflated;
   if (head.size() >= 2 && static_cast<unsigned char>(head[0]) == 0x1F && static_cast<unsigned char>(head[1]) == 0x8B) {
@@ -52,26 +52,31 @@ FileLook lookAtHead(std::string_view head, bool whole) {
   }
   if (head.substr(0, 3) == "\xEF\xBB\xBF") head.remove_prefix(3);
   ContentKind content = contentKindOf(head);
-  const FileKind* told = contentKindRow(content);
-  if (told != nullptr && told->family != FileFamily::Annotation) {
-    look.kind = told;
+  const FileKind* row = contentKindRow(content);
+  if (row != nullptr && row->family != FileFamily::Annotation) {
+    look.kind = row;
     return look;
   }
-  size_t looked = 0;
-  uint64_t lineNumber = 0;
-  InputFormat pairs = InputFormat::Unknown;
-  if (tellPairFormat(head, whole, looked, lineNumber, pairs) == Detection::Decided) {
-    look.kind = &pairKind(pairs);
-    return look;
-  }
-  AnnotationFormat annotation = AnnotationFormat::Bed;
-  std::string refusal;
-  if (tellAnnotationFormat(head, whole, "", annotation, refusal)) {
-    look.kind = &annotationKind(annotation);
-  } else if (told != nullptr) {
-    look.kind = told;
-  } else if (looksLikeTandemTokens(head)) {
-    look.kind = &tandemListKind();
-  }
+  auto tellPairs = [&] {
+    size_t looked = 0;
+    uint64_t lineNumber = 0;
+    InputFormat pairs = InputFormat::Unknown;
+    if (tellPairFormat(head, whole, looked, lineNumber, pairs) == Detection::Decided) look.kind = &pairKind(pairs);
+    return look.kind != nullptr;
+  };
+  auto tellAnnotation = [&] {
+    AnnotationFormat annotation = AnnotationFormat::Bed;
+    std::string refusal;
+    if (tellAnnotationFormat(head, whole, "", annotation, refusal)) look.kind = &annotationKind(annotation);
+    return look.kind != nullptr;
+  };
+  // Blank text reads as an empty list.
+  auto tellList = [&] {
+    if (looksLikeTandemTokens(head)) look.kind = &tandemListKind();
+    return look.kind != nullptr;
+  };
+  bool told = wanted == FileFamily::Annotation ? tellAnnotation() || tellPairs() || tellList()
+                                               : tellPairs() || tellList() || tellAnnotation();
+  if (!told) look.kind = row;  // a BED-like line no reader takes
   return look;
 }

@@ -16,9 +16,11 @@ struct FileLook {
 };
 
 // head: a file's first bytes as stored (gzip is inflated here); whole: they are the whole
-// file. Tells refused kinds and sequences first, then pair formats (as the import does),
-// then annotation formats, then the tandem list.
-FileLook lookAtHead(std::string_view head, bool whole);
+// file. Tells refused kinds and sequences first, then the formats of the family the file is
+// opened as (wanted: Pairs or Annotation; the tandem list is the last pair format), then the
+// other family's.
+// Tandem Repeats Finder output is a pair and an annotation format: wanted decides.
+FileLook lookAtHead(std::string_view head, bool whole, FileFamily wanted);
 
 // The pair format the whole lines of head tell, line by line as the import tells it, from
 // byte looked on (advanced past the lines looked at; lineNumber counts them). LookFurther
