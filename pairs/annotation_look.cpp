@@ -152,8 +152,7 @@ bool tellAnnotationFormat(std::string_view head, bool whole, std::string_view pa
     if (isRepeatMaskerRow(f, count)) return format = AnnotationFormat::RepeatMasker, true;
     InputFormat pairs = InputFormat::Unknown;
     if (detectFormat(line, pairs, firstLine.data() == line.data()) == Detection::Decided) {
-      refusal = notAnnotation(path, pairKind(pairs).looks) +
-                "; open it as the pair file, not with --annotation";
+      refusal = notAnnotation(path, pairKind(pairs).looks) + "; open it as the pair file, not with --annotation";
       return false;
     }
     std::string_view b[kMaxFields];

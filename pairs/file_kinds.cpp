@@ -37,20 +37,21 @@ bool isTrfRow(std::string_view line, const std::string_view*, size_t) { return l
 RowResult readTrfRowUnnamed(std::string_view line) { return readTrfRow(line, std::string_view()); }
 
 constexpr FileKind pairFormat(InputFormat format, const char* name, const char* help, const char* looks,
-                              bool (*header)(std::string_view), bool (*row)(std::string_view, const std::string_view*, size_t),
-                              int rowRank, RowResult (*read)(std::string_view)) {
-  return FileKind{FileFamily::Pairs, static_cast<int>(format), ContentKind::Unknown, name, help, looks,
-                  header,            row,                      rowRank,              read};
+                              bool (*header)(std::string_view),
+                              bool (*row)(std::string_view, const std::string_view*, size_t), int rowRank,
+                              RowResult (*read)(std::string_view)) {
+  return FileKind{
+      FileFamily::Pairs, static_cast<int>(format), ContentKind::Unknown, name, help, looks, header, row, rowRank, read};
 }
 
 constexpr FileKind annotationFormat(AnnotationFormat format, ContentKind content, const char* name, const char* help,
                                     const char* looks) {
-  return FileKind{FileFamily::Annotation, static_cast<int>(format), content, name, help, looks, nullptr, nullptr, 0,
-                  nullptr};
+  return FileKind{
+      FileFamily::Annotation, static_cast<int>(format), content, name, help, looks, nullptr, nullptr, 0, nullptr};
 }
 
 constexpr FileKind otherKind(FileFamily family, ContentKind content, const char* name, const char* looks) {
-  return FileKind{family, -1, content, name, name, looks, nullptr, nullptr, 0, nullptr};
+  return FileKind{family, static_cast<int>(content), content, name, name, looks, nullptr, nullptr, 0, nullptr};
 }
 
 }  // namespace

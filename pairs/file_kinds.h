@@ -17,7 +17,7 @@ enum class FileFamily { Pairs, Annotation, Sequence, Refused };
 
 struct FileKind {
   FileFamily family;
-  int format;           // InputFormat for pairs, AnnotationFormat for annotation
+  int format;           // InputFormat for pairs, AnnotationFormat for annotation, else ContentKind
   ContentKind content;  // what the content look calls it (Unknown for pairs)
   const char* name;     // in messages; for pairs --from's spelling: "paf", "GFF3"
   const char* help;     // in help texts' lists: "PAF", "TRF .dat"

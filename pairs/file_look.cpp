@@ -27,8 +27,7 @@ std::string inflatedHead(std::string_view head, bool& whole) {
 
 }  // namespace
 
-Detection tellPairFormat(std::string_view head, bool whole, size_t& looked, uint64_t& lineNumber,
-                         InputFormat& format) {
+Detection tellPairFormat(std::string_view head, bool whole, size_t& looked, uint64_t& lineNumber, InputFormat& format) {
   while (looked < head.size()) {
     const char* start = head.data() + looked;
     auto* newline = static_cast<const char*>(std::memchr(start, '\n', head.size() - looked));

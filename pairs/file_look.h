@@ -25,5 +25,4 @@ FileLook lookAtHead(std::string_view head, bool whole, FileFamily wanted);
 // The pair format the whole lines of head tell, line by line as the import tells it, from
 // byte looked on (advanced past the lines looked at; lineNumber counts them). LookFurther
 // when the lines end before one tells.
-Detection tellPairFormat(std::string_view head, bool whole, size_t& looked, uint64_t& lineNumber,
-                         InputFormat& format);
+Detection tellPairFormat(std::string_view head, bool whole, size_t& looked, uint64_t& lineNumber, InputFormat& format);

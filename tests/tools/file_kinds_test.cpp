@@ -85,6 +85,16 @@ TEST(FileKinds, EveryRowIsToldFromItsOwnHeadPlainAndGzip) {
   }
 }
 
+// Names and messages find every value's row: none falls back on another's.
+TEST(FileKinds, EveryFormatAndContentKindHasItsRow) {
+  for (int f = static_cast<int>(InputFormat::RepeatMatch); f <= static_cast<int>(InputFormat::Trf); ++f)
+    EXPECT_EQ(pairKind(static_cast<InputFormat>(f)).format, f);
+  for (int f = 0; f <= static_cast<int>(AnnotationFormat::Trf); ++f)
+    EXPECT_EQ(annotationKind(static_cast<AnnotationFormat>(f)).format, f);
+  for (int k = static_cast<int>(ContentKind::Unknown) + 1; k <= static_cast<int>(ContentKind::Binary); ++k)
+    EXPECT_NE(contentKindRow(static_cast<ContentKind>(k)), nullptr) << k;
+}
+
 // The stretch of help from the line holding start to the next option's line.
 std::string helpOf(const std::string& help, const std::string& start) {
   size_t at = help.find(start);
