@@ -169,7 +169,8 @@ std::string describeRefusal(ContentKind kind, std::string_view name) {
     case ContentKind::Gtf:
     case ContentKind::Bed:
     case ContentKind::RepeatMasker:
-      return line + "; pairs come from a self-alignment (PAF, BLAST, show-coords) or a repeat finder";
+      return line + "; pairs come from a self-alignment or a repeat finder (" +
+             kindList(FileFamily::Pairs, &FileKind::help, " or ") + ")";
     case ContentKind::Binary: return line + "; pairs are text";
     default: break;
   }
