@@ -2,14 +2,12 @@
 
 #include <cstring>
 
-#include "content_look.h"
-#include "input_format.h"
+#include "file_kinds.h"
 #include "text_fields.h"
 #include "trf_reader.h"
 
 namespace {
 
-constexpr size_t kLinesLooked = 40;
 constexpr size_t kMaxFields = 16;
 // A TRF consensus longer than this is named by its period instead.
 constexpr size_t kLongestConsensusName = 24;
@@ -19,78 +17,6 @@ bool startsWith(std::string_view text, std::string_view prefix) { return text.su
 bool isInteger(std::string_view text) {
   int64_t value = 0;
   return parseInteger(text, value);
-}
-
-bool isDecimal(std::string_view text) {
-  int64_t hundredths = 0;
-  return parseHundredths(text, hundredths);
-}
-
-// Splits at tabs only: GFF's ninth column and BED names may hold spaces.
-size_t splitTabs(std::string_view line, std::string_view* fields, size_t maxFields) {
-  size_t count = 0;
-  size_t start = 0;
-  while (start <= line.size()) {
-    size_t tab = line.find('\t', start);
-    if (tab == std::string_view::npos) tab = line.size();
-    if (count < maxFields) fields[count] = line.substr(start, tab - start);
-    ++count;
-    start = tab + 1;
-  }
-  return count;
-}
-
-// BED is tab-separated; older files use spaces, which then cannot be inside a name.
-size_t splitBed(std::string_view line, std::string_view* fields, size_t maxFields) {
-  return line.find('\t') != std::string_view::npos ? splitTabs(line, fields, maxFields)
-                                                   : splitFields(line, fields, maxFields);
-}
-
-// "track ..." and "browser ..." lines, not a sequence whose name starts so.
-bool isBedHeader(std::string_view line) {
-  for (std::string_view word : {std::string_view("track"), std::string_view("browser")})
-    if (startsWith(line, word) && (line.size() == word.size() || line[word.size()] == ' ' || line[word.size()] == '\t'))
-      return true;
-  return false;
-}
-
-bool isStrand(std::string_view text) { return text.size() == 1 && std::strchr("+-.?", text[0]) != nullptr; }
-
-bool isGffRow(const std::string_view* f, size_t count) {
-  return count >= 9 && isInteger(f[3]) && isInteger(f[4]) && isStrand(f[6]);
-}
-
-bool isGtfAttributes(std::string_view attributes) {
-  return attributes.find("gene_id \"") != std::string_view::npos ||
-         attributes.find("transcript_id \"") != std::string_view::npos;
-}
-
-bool isRepeatMaskerHeader(const std::string_view* f, size_t count) {
-  return count >= 3 && ((f[0] == "SW" && f[1] == "perc") || (f[0] == "score" && f[1] == "div."));
-}
-
-// score, divergence, deletions, insertions, sequence, begin, end, (left), strand, repeat,
-// class/family, then the positions in the repeat and an ID.
-bool isRepeatMaskerRow(const std::string_view* f, size_t count) {
-  return count >= 11 && isInteger(f[0]) && isDecimal(f[1]) && isDecimal(f[2]) && isDecimal(f[3]) && isInteger(f[5]) &&
-         isInteger(f[6]) && (f[8] == "+" || f[8] == "C");
-}
-
-bool isBedRow(const std::string_view* f, size_t count) {
-  if (count < 3 || !isInteger(f[1]) || !isInteger(f[2])) return false;
-  // A score is a number or '.'; a strand one of + - .
-  if (count >= 5 && f[4] != "." && !isDecimal(f[4]) && !isInteger(f[4])) return false;
-  return count < 6 || isStrand(f[5]);
-}
-
-std::string quoted(std::string_view line) {
-  char text[48];
-  quoteForMessage(line, text, sizeof text);
-  return text;
-}
-
-std::string notAnnotation(std::string_view path, const std::string& looks) {
-  return std::string(path) + " looks like " + looks + ", not annotation";
 }
 
 // The value of key in GFF3 attributes (key=value;key=value).
@@ -270,40 +196,29 @@ FeatureRowKind readRepeatMasker(std::string_view line, FeatureRow& row, const ch
 }
 
 FeatureRowKind readTrf(std::string_view line, RowContext& context, FeatureRow& row, const char*& why) {
-  std::string_view name;
-  if (trfSectionName(line, name)) {
-    context.sequence = std::string(name);
-    return FeatureRowKind::Ignored;
+  std::string_view section;
+  TrfRepeat repeat;
+  switch (readTrfLine(line, section, repeat)) {
+    case TrfLine::Section: context.sequence = std::string(section); return FeatureRowKind::Ignored;
+    case TrfLine::Ignored: return FeatureRowKind::Ignored;
+    case TrfLine::Malformed: why = kTrfRowShape; return FeatureRowKind::Malformed;
+    case TrfLine::Repeat: break;
   }
-  std::string_view f[kMaxFields];
-  size_t count = splitFields(line, f, kMaxFields);
-  if (count == 0) return FeatureRowKind::Ignored;
-  if (!looksLikeTrfRow(line)) {
-    // The banner, parameters and notes between the rows start with no number.
-    if (!isInteger(f[0])) return FeatureRowKind::Ignored;
-    why = "expected start, end, period, copies, ... (15 columns)";
-    return FeatureRowKind::Malformed;
-  }
-  int64_t start = 0, end = 0, period = 0;
-  parseInteger(f[0], start);
-  parseInteger(f[1], end);
-  parseInteger(f[2], period);
   if (context.sequence.empty()) {
     why = "a repeat before any \"Sequence: NAME\" line";
     return FeatureRowKind::Malformed;
   }
-  if (start < 1 || end < start) {
+  if (repeat.start < 1 || repeat.end < repeat.start) {
     why = "start and end out of order (1-based, inclusive)";
     return FeatureRowKind::Malformed;
   }
-  std::string_view consensus = f[13];
-  if (consensus.size() <= kLongestConsensusName)
-    context.made = "(" + std::string(consensus) + ")n";
+  if (repeat.consensus.size() <= kLongestConsensusName)
+    context.made = "(" + std::string(repeat.consensus) + ")n";
   else
-    context.made = "period " + std::to_string(period);
+    context.made = "period " + std::to_string(repeat.period);
   row.sequence = context.sequence;
-  row.start = start - 1;
-  row.end = end;
+  row.start = repeat.start - 1;
+  row.end = repeat.end;
   row.name = context.made;
   row.featureClass = "tandem repeat";
   row.strand = '.';
@@ -312,97 +227,7 @@ FeatureRowKind readTrf(std::string_view line, RowContext& context, FeatureRow& r
 
 }  // namespace
 
-const char* annotationFormatName(AnnotationFormat format) {
-  switch (format) {
-    case AnnotationFormat::Bed: return "BED";
-    case AnnotationFormat::Gff3: return "GFF3";
-    case AnnotationFormat::Gtf: return "GTF";
-    case AnnotationFormat::RepeatMasker: return "RepeatMasker .out";
-    case AnnotationFormat::Trf: return "Tandem Repeats Finder";
-  }
-  return "annotation";
-}
-
-bool tellAnnotationFormat(std::string_view head, bool whole, std::string_view path, AnnotationFormat& format,
-                          std::string& refusal) {
-  ContentKind kind = contentKindOf(head);
-  switch (kind) {
-    case ContentKind::Xz:
-    case ContentKind::Zstd:
-    case ContentKind::Bzip2:
-    case ContentKind::Zip:
-    case ContentKind::Gzip:
-    case ContentKind::Utf16: refusal = describeRefusal(kind, path); return false;
-    case ContentKind::Fasta:
-    case ContentKind::Fastq:
-    case ContentKind::Sam:
-    case ContentKind::Bam:
-    case ContentKind::Vcf:
-    case ContentKind::Binary: refusal = notAnnotation(path, contentKindName(kind)); return false;
-    default: break;
-  }
-  // The last line may be cut where the head ends: it is looked at only when it is whole.
-  if (!whole) {
-    size_t lastNewline = head.rfind('\n');
-    head = lastNewline == std::string_view::npos ? std::string_view() : head.substr(0, lastNewline + 1);
-  }
-  bool gffHeader = false, ngsSection = false;
-  int unknownLines = 0;  // the first may name the columns
-  std::string_view firstLine;
-  size_t seen = 0;
-  size_t at = 0;
-  while (at < head.size() && seen < kLinesLooked) {
-    size_t newline = head.find('\n', at);
-    std::string_view line = head.substr(at, newline == std::string_view::npos ? std::string_view::npos : newline - at);
-    at = newline == std::string_view::npos ? head.size() : newline + 1;
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    std::string_view f[kMaxFields];
-    size_t count = splitFields(line, f, kMaxFields);
-    if (count == 0) continue;
-    if (firstLine.empty()) firstLine = line;
-    if (isTrfBanner(line) || startsWith(line, "Sequence:")) return format = AnnotationFormat::Trf, true;
-    if (isRepeatMaskerHeader(f, count)) return format = AnnotationFormat::RepeatMasker, true;
-    if (startsWith(line, "##gff-version")) {
-      gffHeader = true;
-      continue;
-    }
-    if (line[0] == '@') {
-      ngsSection = true;
-      continue;
-    }
-    if (line[0] == '#' || isBedHeader(line)) continue;
-    ++seen;  // comments and headers may fill the look; only rows count
-    if (ngsSection && looksLikeTrfRow(line)) return format = AnnotationFormat::Trf, true;
-    std::string_view t[10];
-    size_t tabs = splitTabs(line, t, 10);
-    if (isGffRow(t, tabs)) return format = isGtfAttributes(t[8]) ? AnnotationFormat::Gtf : AnnotationFormat::Gff3, true;
-    if (isRepeatMaskerRow(f, count)) return format = AnnotationFormat::RepeatMasker, true;
-    InputFormat pairs = InputFormat::Unknown;
-    if (detectFormat(line, pairs, firstLine.data() == line.data()) == Detection::Decided) {
-      refusal = notAnnotation(path, std::string(formatName(pairs)) + " pairs") +
-                "; open it as the pair file, not with --annotation";
-      return false;
-    }
-    std::string_view b[kMaxFields];
-    size_t bedCount = splitBed(line, b, kMaxFields);
-    if (isBedRow(b, bedCount)) return format = AnnotationFormat::Bed, true;
-    if (++unknownLines == 2) break;
-  }
-  // Only comments (or one line longer than the look, cut) say nothing: a whole file of them
-  // is an empty BED.
-  if ((seen == 0 && whole) || gffHeader) {
-    format = gffHeader ? AnnotationFormat::Gff3 : AnnotationFormat::Bed;
-    return true;
-  }
-  if (looksLikeTandemTokens(head)) {
-    refusal = notAnnotation(path, "a tandem list (pairs)") + "; open it as the pair file, not with --annotation";
-    return false;
-  }
-  refusal = std::string(path) +
-            " does not look like annotation: neither BED, GFF3, GTF, RepeatMasker .out nor TRF .dat (first line '" +
-            quoted(firstLine) + "')";
-  return false;
-}
+const char* annotationFormatName(AnnotationFormat format) { return annotationKind(format).name; }
 
 FeatureRowKind readAnnotationRow(AnnotationFormat format, std::string_view line, RowContext& context, FeatureRow& row,
                                  const char*& why) {

@@ -1,22 +1,17 @@
-// The annotation formats, told from a file's first lines, and their rows read one at a
-// time: BED (3 to 12 columns), GFF3, GTF, RepeatMasker .out and Tandem Repeats Finder .dat.
-// Positions come out 0-based, half-open, on the row's own sequence.
+// The rows of the annotation formats (BED of 3 to 12 columns, GFF3, GTF, RepeatMasker .out,
+// Tandem Repeats Finder), read one at a time; the format is told by pairs/annotation_look
+// and named by its row in pairs/file_kinds. Positions come out 0-based, half-open, on the
+// row's own sequence.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 
-enum class AnnotationFormat { Bed, Gff3, Gtf, RepeatMasker, Trf };
+#include "annotation_look.h"
 
 // "BED", "GFF3", "GTF", "RepeatMasker .out", "Tandem Repeats Finder" (its .dat or -ngs output).
 const char* annotationFormatName(AnnotationFormat format);
-
-// Tells the format from the first bytes of a file (inflated, if it was gzip); whole: they
-// are the whole file. False, with refusal saying what the file looks like ("x.fa looks like
-// FASTA (sequences), not annotation"), for anything else. A file without rows is BED.
-bool tellAnnotationFormat(std::string_view head, bool whole, std::string_view path, AnnotationFormat& format,
-                          std::string& refusal);
 
 // What the rows before a row set: the BED track's name, the TRF section's sequence.
 struct RowContext {

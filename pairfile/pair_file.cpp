@@ -11,6 +11,7 @@
 
 #include "cli_tool.h"
 #include "content_look.h"
+#include "file_look.h"
 #include "line_reader.h"
 #include "list_reach.h"
 #include "longest_pairs.h"
@@ -34,21 +35,12 @@ InputFormat tellFormat(LineReader& reader) {
   uint64_t lineNumber = 0;
   for (size_t want = kFirstLook;; want *= 2) {
     size_t waiting = peekBytes(reader, want);
-    const char* bytes = reader.buffer.data() + reader.begin;
     bool noMore = waiting < want || waiting == reader.buffer.size();
-    while (looked < waiting) {
-      const char* start = bytes + looked;
-      auto* newline = static_cast<const char*>(std::memchr(start, '\n', waiting - looked));
-      if (newline == nullptr && !noMore) break;  // the line goes on in bytes not read yet
-      size_t size = newline != nullptr ? static_cast<size_t>(newline - start) : waiting - looked;
-      looked += size + 1;
-      if (size > 0 && start[size - 1] == '\r') --size;
-      InputFormat format = InputFormat::Unknown;
-      Detection detection = detectFormat(std::string_view(start, size), format, ++lineNumber == 1);
-      if (detection == Detection::Decided) return format;
-      if (detection == Detection::CannotTell) return InputFormat::Unknown;
-    }
-    if (noMore) return InputFormat::Unknown;
+    InputFormat format = InputFormat::Unknown;
+    Detection detection = tellPairFormat(std::string_view(reader.buffer.data() + reader.begin, waiting), noMore,
+                                         looked, lineNumber, format);
+    if (detection == Detection::Decided) return format;
+    if (detection == Detection::CannotTell || noMore) return InputFormat::Unknown;
   }
 }
 

@@ -5,6 +5,7 @@
 
 #include "cli_tool.h"
 #include "option_words.h"
+#include "file_kinds.h"
 
 namespace {
 
@@ -12,11 +13,21 @@ namespace {
 constexpr int kMaxAlignThreads = 256;
 
 bool takeFrom(PairFileOptions& options, const char* value, std::string& error) {
-  options.tandem = std::string_view(value) == "tandem";
+  options.tandem = std::string_view(value) == tandemListKind().name;
   options.import.from = formatNamed(value);
   if (!options.tandem && options.import.from == InputFormat::Unknown)
-    return refuseOption(error, "--from takes tandem, %s, not '%s'", kFormatNames, value);
+    return refuseOption(error, "--from takes %s, %s, not '%s'", tandemListKind().name, kFormatNames, value);
   return true;
+}
+
+// Made on first use from the file-kind table, so a new format is listed without an edit here.
+const char* fromHelp() {
+  static const std::string help = "      --from FORMAT         " + std::string(tandemListKind().name) + ", " +
+                                  kindList(FileFamily::Pairs, &FileKind::name, ", ") +
+                                  " (default:\n"
+                                  "                            told from the content as quelvar-import tells it; a file\n"
+                                  "                            whose first lines tell none is a tandem list)\n";
+  return help.c_str();
 }
 void writeFrom(const PairFileOptions& options, std::string& line) {
   if (options.tandem) writeValue(line, "from", "tandem");
@@ -71,10 +82,7 @@ void writeThreads(const PairFileOptions& options, std::string& line) {
 }
 
 const OptionRow<PairFileOptions> kRows[] = {
-    {"from", true, kFromOption, takeFrom, writeFrom,
-     "      --from FORMAT         tandem, repeat-match, bedpe, paf, blast6, coords, trf (default:\n"
-     "                            told from the content as quelvar-import tells it; a file\n"
-     "                            whose first lines tell none is a tandem list)\n"},
+    {"from", true, kFromOption, takeFrom, writeFrom, fromHelp()},
     {"chrom", true, kChromOption, takeChrom, writeChrom,
      "      --chrom NAME          the pairs on this sequence (default: the first one seen)\n"},
     {"all-sequences", false, kAllSequencesOption, takeAllSequences, writeAllSequences,

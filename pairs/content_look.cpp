@@ -1,7 +1,8 @@
 #include "content_look.h"
 
-#include <cstring>
 
+#include "annotation_look.h"
+#include "file_kinds.h"
 #include "text_fields.h"
 
 namespace {
@@ -56,16 +57,6 @@ ContentKind kindOfBytes(std::string_view head) {
   return ContentKind::Unknown;
 }
 
-bool isGffRow(const std::string_view* f, size_t count) {
-  return count >= 9 && isNumber(f[3]) && isNumber(f[4]) && f[6].size() == 1 && std::strchr("+-.?", f[6][0]);
-}
-
-// The ninth column holds spaces, so the whole line is searched.
-bool isGtfAttributes(std::string_view attributes) {
-  return attributes.find("gene_id \"") != std::string_view::npos ||
-         attributes.find("transcript_id \"") != std::string_view::npos;
-}
-
 bool isSamHeader(std::string_view line) {
   static const char* const kTags[] = {"@HD\t", "@SQ\t", "@RG\t", "@PG\t", "@CO\t"};
   for (const char* tag : kTags)
@@ -98,6 +89,7 @@ ContentKind kindOfText(std::string_view head) {
     }
     if (startsWith(line, "#CHROM\tPOS")) return ContentKind::Vcf;
     if (line[0] == '#' || startsWith(line, "track") || startsWith(line, "browser")) continue;
+    // The ninth column holds spaces, so the whole line is searched.
     if (isGffRow(f, count)) return isGtfAttributes(line) ? ContentKind::Gtf : ContentKind::Gff;
     if (count >= 11 && isNumber(f[1]) && isNumber(f[3]) && isNumber(f[4]) && !isNumber(f[2]))
       return ContentKind::Sam;
@@ -143,26 +135,8 @@ bool looksLikeTandemTokens(std::string_view head) {
 }
 
 const char* contentKindName(ContentKind kind) {
-  switch (kind) {
-    case ContentKind::Fasta: return "FASTA (sequences)";
-    case ContentKind::Fastq: return "FASTQ (sequencing reads)";
-    case ContentKind::Sam: return "SAM (read alignments)";
-    case ContentKind::Bam: return "BAM (read alignments)";
-    case ContentKind::Vcf: return "VCF (variants)";
-    case ContentKind::Gff: return "GFF (annotation features)";
-    case ContentKind::Gtf: return "GTF (annotation features)";
-    case ContentKind::Bed: return "BED (intervals, one a line)";
-    case ContentKind::RepeatMasker: return "RepeatMasker output (repeat annotation)";
-    case ContentKind::Utf16: return "UTF-16 text";
-    case ContentKind::Xz: return "xz-compressed";
-    case ContentKind::Zstd: return "zstd-compressed";
-    case ContentKind::Bzip2: return "bzip2-compressed";
-    case ContentKind::Zip: return "a zip archive";
-    case ContentKind::Gzip: return "gzip-compressed twice";
-    case ContentKind::Binary: return "binary data";
-    case ContentKind::Unknown: break;
-  }
-  return "unknown";
+  const FileKind* row = contentKindRow(kind);
+  return row != nullptr ? row->looks : "unknown";
 }
 
 std::string describeRefusal(ContentKind kind, std::string_view name) {
@@ -195,7 +169,8 @@ std::string describeRefusal(ContentKind kind, std::string_view name) {
     case ContentKind::Gtf:
     case ContentKind::Bed:
     case ContentKind::RepeatMasker:
-      return line + "; pairs come from a self-alignment (PAF, BLAST, show-coords) or a repeat finder";
+      return line + "; pairs come from a self-alignment or a repeat finder (" +
+             kindList(FileFamily::Pairs, &FileKind::help, " or ") + ")";
     case ContentKind::Binary: return line + "; pairs are text";
     default: break;
   }

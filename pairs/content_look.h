@@ -28,7 +28,8 @@ enum class ContentKind {
 // Looks at the first bytes of a file (inflated, if it was gzip).
 ContentKind contentKindOf(std::string_view head);
 
-// What a kind is, for messages: "FASTA (sequences)", "xz-compressed", ...
+// What a kind is, for messages: "FASTA (sequences)", "xz-compressed", ... (its row in
+// file_kinds).
 const char* contentKindName(ContentKind kind);
 
 // True when the first tokens read as the viewer's own tandem tokens: numbers joined by '/'

@@ -8,8 +8,10 @@
 #include <unordered_map>
 #include <vector>
 
-// The viewer counts pairs per position in a table of 300,000,000 (positions 0 to
-// 299,999,999), so a laid-out genome must end there.
+// The viewer's axis, positions 0 to 299,999,999: the stretch the axis ruler labels and the
+// annotation lanes are kept to. A list may hold any int32 position (the loader's stack
+// counters are sparse, data/stack_counts.h), but a genome laid out by the import or read
+// from an offset table must end within it, so every sequence on it is named and ruled.
 constexpr int64_t kAxisPositions = 300000000;
 
 constexpr uint32_t kNoSequence = UINT32_MAX;

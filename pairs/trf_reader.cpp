@@ -20,6 +20,8 @@ std::string_view firstWord(std::string_view text) {
 
 }  // namespace
 
+const char* const kTrfRowShape = "expected start, end, period, copies, ... (15 columns)";
+
 bool trfSectionName(std::string_view line, std::string_view& name) {
   if (startsWith(line, "Sequence:")) {
     name = firstWord(line.substr(9));
@@ -45,33 +47,43 @@ bool looksLikeTrfRow(std::string_view line) {
   return true;
 }
 
-RowResult readTrfRow(std::string_view line, std::string_view sequence) {
+TrfLine readTrfLine(std::string_view line, std::string_view& section, TrfRepeat& repeat) {
+  if (trfSectionName(line, section)) return TrfLine::Section;
   std::string_view f[16];
   size_t count = splitFields(line, f, 16);
-  if (count == 0) return ignoreRow();
+  if (count == 0) return TrfLine::Ignored;
   if (!looksLikeTrfRow(line)) {
     // The .dat file's banner, parameters and notes come between the rows.
-    std::string_view word = firstWord(line);
     int64_t value = 0;
-    if (!parseInteger(word, value)) return ignoreRow();
-    return skipRow(SkipReason::Malformed, "expected start, end, period, copies, ... (15 columns)");
+    return parseInteger(f[0], value) ? TrfLine::Malformed : TrfLine::Ignored;
   }
-  int64_t start = 0, end = 0, period = 0, matches = 0;
-  parseInteger(f[0], start);
-  parseInteger(f[1], end);
-  parseInteger(f[2], period);
-  if (!parseHundredths(f[5], matches) || matches > 10000)
-    return skipRow(SkipReason::Malformed, "percent matches is not a number from 0 to 100");
-  if (start < 1 || end < start || period < 1) return skipRow(SkipReason::Malformed, "start, end or period out of order");
-  if (end - start + 1 - period <= 0) return skipRow(SkipReason::Malformed, "shorter than one period");
+  parseInteger(f[0], repeat.start);
+  parseInteger(f[1], repeat.end);
+  parseInteger(f[2], repeat.period);
+  parseHundredths(f[5], repeat.matches);
+  repeat.consensus = f[13];
+  return TrfLine::Repeat;
+}
+
+RowResult readTrfRow(std::string_view line, std::string_view sequence) {
+  std::string_view section;
+  TrfRepeat repeat;
+  TrfLine kind = readTrfLine(line, section, repeat);
+  if (kind == TrfLine::Malformed) return skipRow(SkipReason::Malformed, kTrfRowShape);
+  if (kind != TrfLine::Repeat) return ignoreRow();
+  if (repeat.matches > 10000) return skipRow(SkipReason::Malformed, "percent matches is not a number from 0 to 100");
+  if (repeat.start < 1 || repeat.end < repeat.start || repeat.period < 1)
+    return skipRow(SkipReason::Malformed, "start, end or period out of order");
+  if (repeat.end - repeat.start + 1 - repeat.period <= 0)
+    return skipRow(SkipReason::Malformed, "shorter than one period");
 
   PairRow pair{};
-  pair.pos = start - 1;
-  pair.partner = start - 1 + period;
-  pair.len = end - start + 1 - period;
-  pair.partnerEnd = end;
+  pair.pos = repeat.start - 1;
+  pair.partner = repeat.start - 1 + repeat.period;
+  pair.len = repeat.end - repeat.start + 1 - repeat.period;
+  pair.partnerEnd = repeat.end;
   pair.orientation = 0;
-  pair.identity = percentOfHundredths(matches);
+  pair.identity = percentOfHundredths(repeat.matches);
   pair.seq1 = sequence;
   pair.seq2 = sequence;
   pair.role = HitRole::Plain;

@@ -21,9 +21,11 @@ enum class ViewerKey {
   Other,  // any key the viewer has no use for
 };
 
-// Window and context, in start-up order; each step returning false means no window can
-// be had. prepareWindowSystem says why on standard error itself, in the system's terms. The window is shown the way the system asked the program to start (Win32's
-// show command), with the arrow cursor.
+// Window and context, in start-up order. prepareWindowSystem and openWindow return false
+// when no window can be had: prepareWindowSystem has then said why on standard error, in
+// the system's terms; openWindow leaves the message to its caller. showWindow shows it as
+// the system asked the program to start (Win32's show command; GLFW always normally),
+// with the arrow cursor.
 bool prepareWindowSystem();
 bool openWindow(const char* title, int32_t outerWidth, int32_t outerHeight);
 void showWindow();

@@ -9,6 +9,7 @@
 #include "annotation_check.h"
 #include "cli_tool.h"
 #include "fasta_pairs.h"
+#include "file_kinds.h"
 #include "pair_file_options.h"
 
 namespace {
@@ -17,8 +18,9 @@ const char kUsage[] =
     "Usage: quelvar [OPTIONS] [FILE]\n"
     "Opens the 3D viewer of tandem pairs on FILE (default date.txt in the working folder)\n"
     "and prints the load summary on standard output. FILE is a tandem list or any pair file\n"
-    "quelvar-import reads (repeat-match, BEDPE, PAF, BLAST tabular, show-coords), whose\n"
-    "pairs load as if imported first; its skipped lines are reported on standard error.\n"
+    "quelvar-import reads, whose pairs load as if imported first; its skipped lines are\n"
+    "reported on standard error.\n"
+    "Pair formats: %s.\n"
     "A genome FASTA (plain or gzip) is aligned against itself in process first, as\n"
     "minimap2 -c -X genome.fa genome.fa does, while the window shows how far it has come.\n"
     "\n"
@@ -54,7 +56,10 @@ const char kUsage[] =
     "could be had or standard output could not be written, 2 for bad arguments (also\n"
     "--zoom-steps and --moves asking for more work than the loaded bars allow).\n";
 
-int printUsage() { return cliPrintHelp(kUsage, {pairFileOptionsHelp().c_str(), viewOptionsHelp().c_str()}); }
+int printUsage() {
+  std::string pairFormats = kindList(FileFamily::Pairs, &FileKind::help, " or ");
+  return cliPrintHelp(kUsage, {pairFormats.c_str(), pairFileOptionsHelp().c_str(), viewOptionsHelp().c_str()});
+}
 
 // The viewer's own options, then the rows of the load and view options.
 std::vector<option> longOptions() {

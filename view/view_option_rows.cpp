@@ -11,6 +11,8 @@
 #include "record_places.h"
 #include "record_table.h"
 #include "view_options.h"
+
+#include "file_kinds.h"
 #include "whole_numbers.h"
 
 namespace {
@@ -244,6 +246,17 @@ void writeHeight(const ViewOptions& options, std::string& line) {
   if (options.view.logHeights) writeValue(line, "height", "log");
 }
 
+// Made on first use from the file-kind table, so a new annotation format is listed here too.
+const char* annotationHelp() {
+  static const std::string help =
+      "      --annotation FILE     a lane of features on the ground in front of the rows, coloured\n"
+      "                            by type or repeat class, on the pairs' sequences; repeatable;\n"
+      "                            at most 10,000,000 features a file, identical ones merged;\n"
+      "                            read as " +
+      kindList(FileFamily::Annotation, &FileKind::help, " or ") + " (gzip too)\n";
+  return help.c_str();
+}
+
 const OptionRow<ViewOptions> kRows[] = {
     {"camera", true, kCameraOption, takeCamera, writeCamera,
      "      --camera X,Y,PITCH,YAW  camera position and angles in degrees: pitch 0 looks\n"
@@ -289,11 +302,7 @@ const OptionRow<ViewOptions> kRows[] = {
     {"region", true, kRegionOption, takeRegion, writeRegion,
      "      --region [NAME:]START-END  only the pairs with an end in that stretch (1-based;\n"
      "                            without NAME, along the whole axis)\n"},
-    {"annotation", true, kAnnotationOption, takeAnnotation, writeAnnotation,
-     "      --annotation FILE     a lane of features on the ground in front of the rows, coloured\n"
-     "                            by type or repeat class: BED, GFF3, GTF, RepeatMasker .out or\n"
-     "                            TRF .dat (gzip too), on the pairs' sequences; repeatable;\n"
-     "                            at most 10,000,000 features a file, identical ones merged\n"},
+    {"annotation", true, kAnnotationOption, takeAnnotation, writeAnnotation, annotationHelp()},
     {"height", true, kHeightOption, takeHeight, writeHeight,
      "      --height linear|log   bar height by length (default) or by log10 of the length,\n"
      "                            so short repeats stay visible beside long ones\n"},

@@ -1,8 +1,9 @@
 // GLFW backend: key state, focus and the cursor.
-// Implements: key state, the focus, the cursor's position (on the screen and in the
-//   client area), placing and showing it.
+// Implements: the viewer's keys named from GLFW's, key state, the focus, the cursor's
+//   position (on the screen and in the client area), placing and showing it.
 // Emulates: screen coordinates, through the window's position.
-// Leaves out: a display count of the system's (GLFW has none; the shell keeps it).
+// Leaves out: a display count (GLFW's cursor is hidden or shown, as asked; only Win32's
+//   backend steps a count).
 #include <cmath>
 
 #include "glfw_window.h"

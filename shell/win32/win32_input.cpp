@@ -83,7 +83,7 @@ void readPointer(int32_t* x, int32_t* y) {
   *y = point.y;
 }
 
-// The system keeps the count; the shell's is replaced by it.
+// The display count is the system's, stepped only here.
 void showCursor(bool shown) {
   // The system's display count shows the cursor while it is 0 or more. A repeated answer
   // (a pointer event) steps it once; a new one (a capture toggle) steps it until it is past

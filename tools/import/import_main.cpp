@@ -1,5 +1,5 @@
-// quelvar-import: turns the pair lists of repeat finders and aligners (MUMmer repeat-match
-// and show-coords, BEDPE, PAF, BLAST tabular) into the tandem list the viewer reads.
+// quelvar-import: turns the pair lists of repeat finders and aligners (the pair formats of
+// pairs/file_kinds) into the tandem list the viewer reads.
 #include "cli_tool.h"
 #include "import_options.h"
 #include "import_run.h"

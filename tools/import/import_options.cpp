@@ -3,18 +3,25 @@
 #include <getopt.h>
 
 #include "cli_tool.h"
+#include "file_kinds.h"
 
-const char* const kImportUsage =
+namespace {
+
+const std::string importUsage =
     "Usage: quelvar-import [OPTIONS] [INPUT...]\n"
-    "Turns the pair lists of repeat finders and aligners (MUMmer repeat-match and\n"
-    "show-coords, BEDPE, PAF and BLAST tabular from a self-comparison) into the tandem list\n"
-    "the viewer reads, one pos/partner/len/orientation[/identity] token a line (0-based;\n"
-    "orientation 1 for a reverse-complement copy; identity in percent where the format gives\n"
-    "it), for the pairs on one sequence or on every sequence laid end to end. Without INPUT,\n"
-    "or for '-', reads standard input. Skipped lines are reported on standard error with the\n"
-    "reason.\n"
+    "Turns the pair lists of repeat finders and of aligners run on a genome against itself\n"
+    "into the tandem list the viewer reads, one pos/partner/len/orientation[/identity] token\n"
+    "a line (0-based; orientation 1 for a reverse-complement copy; identity in percent where\n"
+    "the format gives it), for the pairs on one sequence or on every sequence laid end to\n"
+    "end. Without INPUT, or for '-', reads standard input. Skipped lines are reported on\n"
+    "standard error with the reason.\n"
+    "Formats: " +
+    kindList(FileFamily::Pairs, &FileKind::help, " and ") +
+    ".\n"
     "\n"
-    "  -F, --from FORMAT     repeat-match, bedpe, paf, blast6, coords or trf (default: told from\n"
+    "  -F, --from FORMAT     " +
+    kindList(FileFamily::Pairs, &FileKind::name, " or ") +
+    " (default: told from\n"
     "                        the content)\n"
     "  -c, --chrom NAME      keep the pairs on this sequence (default: the first one seen)\n"
     "  -a, --all-sequences   lay every sequence end to end on one axis, in the order they\n"
@@ -36,6 +43,10 @@ const char* const kImportUsage =
     "Exit status: 0 when every input was read and the list written, 1 when an input could\n"
     "not be read or the list or its offset table not written, 2 for bad arguments (also an\n"
     "output that is one of the files read, standard input included).\n";
+
+}  // namespace
+
+const char* const kImportUsage = importUsage.c_str();
 
 int parseImportOptions(int argc, char** argv, ImportOptions& options) {
   enum { kFai = 256, kPreset, kThreads };
