@@ -18,15 +18,16 @@ struct ViewFit {
 };
 
 // After the records are loaded and normalised, with the camera at its start: the threshold
-// from --min-length, then the zoom steps and moves on the records, then the camera (from
+// from --min-length and the --region placed on the loaded sequences, then the zoom steps and
+// moves on the records, then the camera (from
 // --camera; else fitted, when fit is given: to the shown pairs, or with none shown to the
 // axis they would stand on; then moved by --goto). With a fit the zoom steps are the fit's
 // choice unless --zoom-steps asks for some. view starts as options.view.
 void applyView(const ViewOptions& options, ViewState& view, const ViewFit* fit = nullptr);
 
 // R: the records back where the load left them, the camera at its start, then the start
-// options made again. The display switches (HUD, links, colours, points, floor), the cursor,
-// the picked bar and the file name stay as they are.
+// options made again. The display switches (HUD, links, lanes, colours, points, floor), the
+// cursor and pointer, the picked bar, an open go-to prompt and the file name stay as they are.
 void resetView(const ViewOptions& start, ViewState& view);
 
 // The threshold that shows pairs of minLength bases and longer: just below the scaled

@@ -47,7 +47,8 @@ enum ViewOption : int {
 // What the options ask for: the view's switches directly, and what can only be made once
 // the records are loaded (zoom steps, moves, camera, a threshold in bases).
 struct ViewOptions {
-  ViewState view;             // threshold, points, floor, window, hud, links, colour, pick, identity
+  ViewState view;             // threshold, points, floor, window, hud, links, colour, pick, identity,
+                              // height scale, cursor
   int32_t zoomSteps = 0;      // --zoom-steps
   std::string moves;          // --moves, made after the zoom steps
   bool cameraGiven = false;   // --camera
@@ -71,5 +72,5 @@ bool isViewOption(int option);
 // Takes one of them with its value. False, with the reason in error, for a bad value.
 bool takeViewOption(int option, const char* value, ViewOptions& options, std::string& error);
 
-// The largest side of a picture quelvar-snapshot draws.
+// The largest side of a picture quelvar-snapshot draws, and so of one P's command can draw again.
 constexpr int kMostPictureSide = 8192;
