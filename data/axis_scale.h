@@ -24,6 +24,14 @@ inline double positionsPerUnit(int32_t zoomSteps) { return kPositionsPerUnit / z
 inline double xOfPosition(double position, int32_t zoomSteps) { return position / positionsPerUnit(zoomSteps); }
 inline double positionOfX(double x, int32_t zoomSteps) { return x * positionsPerUnit(zoomSteps); }
 
+// The x a record at this position holds after the load and zoomSteps steps, no slide made:
+// the loader's float product, then one float product a step, so a mark meets its bar exactly.
+inline float recordXOf(int64_t position, int32_t zoomSteps) {
+  float x = static_cast<float>(static_cast<float>(position) * kAxisScale);
+  for (int32_t i = 0; i < zoomSteps; ++i) x = static_cast<float>(x * kZoomFactor);
+  return x;
+}
+
 // A length in bases as the loader scales it (kFullHeight for full bases), and back.
 inline double scaledLength(double bases, double full) { return bases / (full / kFullHeight); }
 inline double basesOfScaled(double scaled, double full) { return scaled * full / kFullHeight; }

@@ -17,6 +17,8 @@ TEST(AxisScale, PositionToXAndBack) {
       EXPECT_NEAR(positionOfX(x, steps), position, 1e-6 * std::max(1.0, position)) << position << " at " << steps;
       // A record's x is a float: past 2^24 positions it names its base only to within a few.
       EXPECT_NEAR(positionOfX(static_cast<float>(x), steps), position, 1 + position * 0x1p-23) << position;
+      EXPECT_NEAR(positionOfX(recordXOf(static_cast<int64_t>(position), steps), steps), position,
+                  1 + position * 0x1p-20) << "as the records stand: " << position;
     }
   }
   // One unit is 100,000 positions unzoomed; each step compresses by kZoomFactor.
