@@ -3,7 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 
-#include "axis_units.h"
+#include "axis_scale.h"
 #include "record_table.h"
 #include "stack_counts.h"
 #include "tandem_scanner.h"
@@ -31,10 +31,10 @@ void printTandemSummary(bool refusedForRoom) {
 
 void normalizeLengths() {
   if (recordTable.count <= 1) return;
-  double divisor = recordTable.maxLen / 7.0;
+  double full = recordTable.maxLen;
   for (int32_t i = 1; i < recordTable.count; ++i) {
     TandemRecord& record = recordTable.slots[i];
-    record.len = static_cast<float>(record.len / divisor);
+    record.len = static_cast<float>(scaledLength(record.len, full));
   }
   ++recordTable.revision;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "axis_scale.h"
 #include "text_fields.h"
 
 namespace {
@@ -68,7 +69,7 @@ PlaceAnswer readPositions(const AxisSequence& sequence, std::string_view text, s
     return invalid(error, "'" + quotedForMessage(text) + "': " + quotedForMessage(sequence.name) + " is " +
                               groupedNumber(sequence.length) + " bp long; position " + groupedNumber(last) +
                               " is past its end");
-  range = {sequence.offset + first - 1, sequence.offset + last};
+  range = {sequence.offset + axisOfTyped(first), sequence.offset + last};
   return PlaceAnswer::Found;
 }
 
@@ -95,7 +96,7 @@ bool sequencePlaceOf(const SequenceAxis& axis, int64_t at, SequencePlace& place)
   // The last sequence ends where its length says; one whose length is unknown (0) holds
   // everything after its start.
   if (at >= sequence.offset + sequence.length && !(last && sequence.length == 0)) return false;
-  place = {static_cast<uint32_t>(after - 1 - sequences.begin()), at - sequence.offset + 1};
+  place = {static_cast<uint32_t>(after - 1 - sequences.begin()), typedOfAxis(at - sequence.offset)};
   return true;
 }
 
@@ -124,9 +125,9 @@ PlaceAnswer parsePlace(const SequenceAxis& axis, std::string_view text, AxisRang
   // Ensembl names chromosomes 1, 2, ...: a sequence of that very name comes before the number.
   bool named = axis.indexOf.count(std::string(place)) != 0;
   if (!named && readNumber(place, position)) {
-    if (position > kLargestAxisPosition)
-      return invalid(error, "'" + quotedForMessage(place) + "': positions on the axis go from 0 to 2,147,483,647");
-    range = {position, position + 1};
+    if (position < 1 || position > typedOfAxis(kLargestAxisPosition))
+      return invalid(error, "'" + quotedForMessage(place) + "': positions on the axis go from 1 to 2,147,483,648");
+    range = {axisOfTyped(position), position};
     return PlaceAnswer::Found;
   }
   uint32_t number = findSequenceNamed(axis, place);

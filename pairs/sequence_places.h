@@ -38,8 +38,8 @@ enum class PlaceAnswer {
 };
 
 // Reads a place typed by a user. Numbers may have commas ("5,000").
-// - "POS": the axis position POS (0-based, as --goto POS has always taken it), [POS, POS+1),
-//   unless a sequence has that very name (Ensembl's chromosomes "1", "2", ...).
+// - "POS": the axis position POS, 1-based as every position typed, unless a sequence has that
+//   very name (Ensembl's chromosomes "1", "2", ...).
 // - "NAME": the whole sequence.
 // - "NAME:POS": 1-based position POS of it; "NAME:START-END": 1-based START to END inclusive.
 // A name is looked up exactly, then ignoring case when only one sequence matches; a name

@@ -4,7 +4,6 @@
 
 #include "bar_height.h"
 #include "camera.h"
-#include "pair_facts.h"
 #include "annotation_place.h"
 #include "sequence_places.h"
 #include "view_state_instance.h"
@@ -68,7 +67,7 @@ void enterGotoPrompt() {
     showLine(why);
     return;
   }
-  camera = cameraLookingAt(static_cast<double>(place.start) / positionsPerUnit(viewState.zoomSteps), 0,
-                           tallestBar(viewState), frontCamera());
+  camera = cameraLookingAt(xOfPosition(static_cast<double>(place.start), viewState.zoomSteps), 0, tallestBar(viewState),
+                           frontCamera());
   closeGotoPrompt();
 }

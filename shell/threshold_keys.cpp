@@ -2,14 +2,15 @@
 
 #include <algorithm>
 
+#include "axis_scale.h"
 #include "pair_facts.h"
 #include "record_table.h"
 #include "view_state_instance.h"
 
 namespace {
 
-// The longest pair's scaled length: the loader scales lengths into (0, 7].
-double longestScaled() { return recordTable.maxLen > 0 ? 7.0 : 0.0; }
+// The longest pair's scaled length.
+double longestScaled() { return recordTable.maxLen > 0 ? kFullHeight : 0.0; }
 
 // to, kept within [0, longest] unless from already lay outside on that side.
 float bound(float from, double to) {
@@ -30,5 +31,5 @@ void scaleThreshold(double factor) {
   if (recordTable.maxLen <= 0) return;
   double bases = basesOfNormalisedLength(viewState.threshold);
   if (!(bases > 0)) bases = factor > 1 ? 0.5 : 0;
-  viewState.threshold = bound(viewState.threshold, bases * factor * 7.0 / recordTable.maxLen);
+  viewState.threshold = bound(viewState.threshold, scaledLength(bases * factor, recordTable.maxLen));
 }

@@ -1,7 +1,5 @@
 #include "bar_height.h"
 
-#include <cmath>
-
 #include "record_table.h"
 
 double basesAtFullHeight(const ViewState& view) {
@@ -9,17 +7,13 @@ double basesAtFullHeight(const ViewState& view) {
 }
 
 float barHeight(const ViewState& view, float len) {
-  if (!view.logHeights) return len;
-  double full = basesAtFullHeight(view);
-  if (!(full > 1.0)) return len;
-  double bases = static_cast<double>(len) * full / 7.0;
-  if (!(bases > 1.0)) return 0.0f;
-  return static_cast<float>(7.0 * std::log10(bases) / std::log10(full));
+  return heightOfScaled(len, basesAtFullHeight(view), view.logHeights);
 }
 
 double heightOfBases(const ViewState& view, double bases) {
-  double full = basesAtFullHeight(view);
-  if (!(full > 0)) return 0;
-  if (!view.logHeights || !(full > 1.0)) return 7.0 * bases / full;
-  return bases > 1.0 ? 7.0 * std::log10(bases) / std::log10(full) : 0.0;
+  return heightOfLength(bases, basesAtFullHeight(view), view.logHeights);
+}
+
+double basesOfHeight(const ViewState& view, double height) {
+  return lengthOfHeight(height, basesAtFullHeight(view), view.logHeights);
 }

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "axis_units.h"
+#include "axis_scale.h"
 
 namespace {
 
@@ -120,14 +120,12 @@ CameraFit toCamera(const Best& best, int zoomSteps) {
 }  // namespace
 
 CameraFit fitCamera(const FitBox& box, const FitFrame& frame, double aspect, int zoomSteps) {
-  if (zoomSteps >= 0) return toCamera(closest(box, frame, std::pow(kZoomFactor, zoomSteps), aspect), zoomSteps);
+  if (zoomSteps >= 0) return toCamera(closest(box, frame, zoomScale(zoomSteps), aspect), zoomSteps);
   // Past the last step at which the width binds, the height does and bars get no taller.
   Best chosen = closest(box, frame, 1.0, aspect);
   int steps = 0;
-  double scale = 1.0;
   for (int n = 1; n <= kMaxZoomSteps && chosen.placement.widthBinds; ++n) {
-    scale *= kZoomFactor;
-    Best next = closest(box, frame, scale, aspect);
+    Best next = closest(box, frame, zoomScale(n), aspect);
     if (!next.placement.widthBinds) break;
     chosen = next;
     steps = n;

@@ -3,7 +3,6 @@
 #include <cmath>
 #include <cstdio>
 
-#include "axis_units.h"
 #include "axis_ticks.h"
 #include "pair_traits.h"
 #include "record_table.h"
@@ -116,6 +115,4 @@ void formatPairRecord(const PairFacts& facts, char* out, size_t room) {
   }
 }
 
-double basesOfNormalisedLength(double normalised) { return normalised * recordTable.maxLen / 7.0; }
-
-double positionsPerUnit(int32_t zoomSteps) { return 100000.0 / std::pow(kZoomFactor, zoomSteps); }
+double basesOfNormalisedLength(double normalised) { return basesOfScaled(normalised, recordTable.maxLen); }

@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "axis_scale.h"  // positionsPerUnit, for the passes that place by position
+
 struct PairFacts {
   int32_t position;  // where the bar stands
   int32_t partner;   // where its partner stands
@@ -32,8 +34,5 @@ void formatPairLine(const PairFacts& facts, char* out, size_t room);
 // base. With named sequences each copy's sequence, 1-based start and end there follow.
 void formatPairRecord(const PairFacts& facts, char* out, size_t room);
 
-// A normalised length in bases of the raw lengths: normalised × maxLen / 7.
+// A normalised length in bases of the raw lengths, the list's longest standing kFullHeight.
 double basesOfNormalisedLength(double normalised);
-
-// Positions per unit along x after this many zoom steps (each scaled x by 0.9).
-double positionsPerUnit(int32_t zoomSteps);

@@ -1,6 +1,6 @@
 #include "pair_shown.h"
 
-#include "axis_units.h"
+#include "axis_scale.h"
 #include "bar_height.h"
 #include "pair_facts.h"
 #include "pair_traits.h"
@@ -101,20 +101,18 @@ bool framedExtent(const ViewState& view, FitBox& box, int64_t& firstPos, int64_t
     if (height > box.zMax) box.zMax = height;
   }
   if (!any) return false;
-  double unit = positionsPerUnit(view.zoomSteps);
-  box.xMin = static_cast<double>(view.regionStart) / unit;
-  box.xMax = static_cast<double>(view.regionEnd) / unit;
+  box.xMin = xOfPosition(static_cast<double>(view.regionStart), view.zoomSteps);
+  box.xMax = xOfPosition(static_cast<double>(view.regionEnd), view.zoomSteps);
   firstPos = view.regionStart;
   lastPos = view.regionEnd - 1;
   return true;
 }
 
 bool emptyFrameExtent(const ViewState& view, FitBox& box, int64_t& firstPos, int64_t& lastPos) {
-  double unit = positionsPerUnit(view.zoomSteps);
   box = {0, 0, 0, 0, tallestBar(view)};
   if (view.regionStart >= 0) {
-    box.xMin = static_cast<double>(view.regionStart) / unit;
-    box.xMax = static_cast<double>(view.regionEnd) / unit;
+    box.xMin = xOfPosition(static_cast<double>(view.regionStart), view.zoomSteps);
+    box.xMax = xOfPosition(static_cast<double>(view.regionEnd), view.zoomSteps);
     firstPos = view.regionStart;
     lastPos = view.regionEnd - 1;
     return true;

@@ -5,7 +5,6 @@
 
 #include "annotation_place.h"
 #include "bar_height.h"
-#include "pair_facts.h"
 #include "pair_shown.h"
 #include "record_places.h"
 #include "record_table.h"
@@ -16,7 +15,7 @@
 float thresholdOfMinLength(int64_t minLength) {
   if (recordTable.maxLen <= 0) return ViewState{}.threshold;
   // The loader's own scaling of a length, then the float just below it.
-  float scaled = static_cast<float>(static_cast<double>(static_cast<float>(minLength)) / (recordTable.maxLen / 7.0));
+  float scaled = static_cast<float>(scaledLength(static_cast<float>(minLength), recordTable.maxLen));
   return std::nextafter(scaled, -HUGE_VALF);
 }
 
@@ -64,7 +63,7 @@ void applyView(const ViewOptions& options, ViewState& view, const ViewFit* fit) 
       findPlace(loadedSequences(), *viewLanes(), options.gotoText, place, why, note) == PlaceAnswer::Found)
     target = place.start;
   if (target >= 0)
-    camera = cameraLookingAt(static_cast<double>(target) / positionsPerUnit(view.zoomSteps), 0, tallestBar(view), eye);
+    camera = cameraLookingAt(xOfPosition(static_cast<double>(target), view.zoomSteps), 0, tallestBar(view), eye);
 }
 
 void resetView(const ViewOptions& start, ViewState& view) {

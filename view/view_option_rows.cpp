@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "axis_scale.h"
 #include "option_words.h"
 #include "pair_traits.h"
 #include "record_places.h"
@@ -61,11 +62,11 @@ bool takeGoto(ViewOptions& options, const char* value, std::string& error) {
   options.gotoText.clear();
   options.gotoPosition = -1;
   int64_t number = 0;
-  // Only a bare number is a position: "23S_rRNA_3" is a feature's name.
+  // Only a bare number is a position (1-based): "23S_rRNA_3" is a feature's name.
   if (value[0] != '\0' && std::strspn(value, "0123456789") == std::strlen(value)) {
-    if (!readWholeInteger(value, 0, INT32_MAX, number))
-      return refuseOption(error, "--goto wants a position from 0 to 2147483647, not '%s'", value);
-    options.gotoPosition = number;
+    if (!readWholeInteger(value, 1, typedOfAxis(INT32_MAX), number))
+      return refuseOption(error, "--goto wants a position from 1 to 2147483648, not '%s'", value);
+    options.gotoPosition = axisOfTyped(number);
   } else if (value[0] == '\0') {
     return refuseOption(error, "--goto wants a position or a sequence name, not ''");
   } else {
@@ -74,7 +75,7 @@ bool takeGoto(ViewOptions& options, const char* value, std::string& error) {
   return true;
 }
 void writeGoto(const ViewOptions& options, std::string& line) {
-  if (options.gotoPosition >= 0) writeValue(line, "goto", std::to_string(options.gotoPosition));
+  if (options.gotoPosition >= 0) writeValue(line, "goto", std::to_string(typedOfAxis(options.gotoPosition)));
   if (!options.gotoText.empty()) writeValue(line, "goto", options.gotoText);
 }
 
@@ -118,14 +119,15 @@ void writeMinIdentity(const ViewOptions& options, std::string& line) {
 
 bool takeWindowStart(ViewOptions& options, const char* value, std::string& error) {
   int64_t number = 0;
-  if (!readWholeInteger(value, INT32_MIN, INT32_MAX, number))
-    return refuseOption(error, "--window-start wants a 32-bit integer, not '%s'", value);
+  // 1-based like every position typed; the window itself may start anywhere in 32 bits.
+  if (!readWholeInteger(value, typedOfAxis(INT32_MIN), typedOfAxis(INT32_MAX), number))
+    return refuseOption(error, "--window-start wants a position from -2147483647 to 2147483648, not '%s'", value);
   options.view.windowMode = true;
-  options.view.windowStart = static_cast<int32_t>(number);
+  options.view.windowStart = static_cast<int32_t>(axisOfTyped(number));
   return true;
 }
 void writeWindowStart(const ViewOptions& options, std::string& line) {
-  if (options.view.windowMode) writeValue(line, "window-start", std::to_string(options.view.windowStart));
+  if (options.view.windowMode) writeValue(line, "window-start", std::to_string(typedOfAxis(options.view.windowStart)));
 }
 
 bool takeZoomSteps(ViewOptions& options, const char* value, std::string& error) {
@@ -266,8 +268,8 @@ const OptionRow<ViewOptions> kRows[] = {
      "      --goto PLACE          the start camera's height and tilt facing PLACE from the\n"
      "                            front, the tallest bar there whole in the middle of the\n"
      "                            picture. PLACE: an axis position, a sequence NAME, NAME:POS\n"
-     "                            or NAME:START-END (1-based, as genome browsers write them),\n"
-     "                            or the name of an --annotation feature\n"},
+     "                            or NAME:START-END (positions 1-based, as genome browsers\n"
+     "                            write them), or the name of an --annotation feature\n"},
     {"threshold", true, kThresholdOption, takeThreshold, writeThreshold,
      "      --threshold T         bars are drawn when their scaled length (0 to 7) is above T\n"
      "                            (default 0.03)\n"},
@@ -277,7 +279,8 @@ const OptionRow<ViewOptions> kRows[] = {
      "      --min-identity PCT    pairs below PCT percent identity are hidden (pairs without\n"
      "                            identity stay)\n"},
     {"window-start", true, kWindowStartOption, takeWindowStart, writeWindowStart,
-     "      --window-start N      window mode, showing the pairs that touch N..N+100000\n"},
+     "      --window-start N      window mode, showing the pairs that touch N..N+100000\n"
+     "                            (1-based)\n"},
     {"zoom-steps", true, kZoomStepsOption, takeZoomSteps, writeZoomSteps,
      "      --zoom-steps N        compress the axis as N presses of N would (0 to 10000)\n"},
     {"moves", true, kMovesOption, takeMoves, writeMoves,

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "axis_scale.h"
 #include "sequence_places.h"
 #include "text_fields.h"
 #include "whole_numbers.h"
@@ -15,11 +16,12 @@ bool readRegion(const std::string& text, int64_t& start, int64_t& end, std::stri
     std::string a = text.substr(0, dash), b = text.substr(dash + 1);
     a.erase(std::remove(a.begin(), a.end(), ','), a.end());
     b.erase(std::remove(b.begin(), b.end(), ','), b.end());
-    if (!readWholeInteger(a.c_str(), 1, INT32_MAX, first) || !readWholeInteger(b.c_str(), first, INT32_MAX, last)) {
+    int64_t lastBase = typedOfAxis(INT32_MAX);
+    if (!readWholeInteger(a.c_str(), 1, lastBase, first) || !readWholeInteger(b.c_str(), first, lastBase, last)) {
       error = "--region wants [NAME:]START-END (1-based, START <= END), not '" + quotedForMessage(text) + "'";
       return false;
     }
-    start = first - 1;
+    start = axisOfTyped(first);
     end = last;
     return true;
   }
@@ -34,4 +36,4 @@ bool readRegion(const std::string& text, int64_t& start, int64_t& end, std::stri
   return true;
 }
 
-std::string regionText(int64_t start, int64_t end) { return std::to_string(start + 1) + "-" + std::to_string(end); }
+std::string regionText(int64_t start, int64_t end) { return std::to_string(typedOfAxis(start)) + "-" + std::to_string(end); }

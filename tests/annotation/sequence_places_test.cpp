@@ -56,9 +56,9 @@ TEST(SequencePlaces, TypedPlacesGiveTheirStretchOfTheAxis) {
   r = placeOf(axis, "chr1:alt:3-20");  // a name that holds ':' itself
   EXPECT_EQ(r.start, 51002);
   EXPECT_EQ(r.end, 51020);
-  r = placeOf(axis, "600,000");  // a bare number is an axis position, as --goto POS takes it
-  EXPECT_EQ(r.start, 600000);
-  EXPECT_EQ(r.end, 600001);
+  r = placeOf(axis, "600,000");  // a bare number is an axis position, 1-based as all typed
+  EXPECT_EQ(r.start, 599999);
+  EXPECT_EQ(r.end, 600000);
   // unless a sequence has that name, as Ensembl's chromosomes do.
   SequenceAxis ensembl{};
   reachSequence(ensembl, sequenceNumber(ensembl, "1"), 300);
@@ -68,7 +68,7 @@ TEST(SequencePlaces, TypedPlacesGiveTheirStretchOfTheAxis) {
   EXPECT_EQ(r.start, 300);
   EXPECT_EQ(r.end, 500);
   EXPECT_EQ(placeOf(ensembl, "2:10").start, 309);
-  EXPECT_EQ(placeOf(ensembl, "3").start, 3);
+  EXPECT_EQ(placeOf(ensembl, "3").start, 2);
 }
 
 TEST(SequencePlaces, WrongPlacesSayWhatIsWrong) {
@@ -82,7 +82,7 @@ TEST(SequencePlaces, WrongPlacesSayWhatIsWrong) {
   EXPECT_NE(errorOf(axis, "NODE_1:12a", PlaceAnswer::Invalid).find("after 'NODE_1:' comes a position"),
             std::string::npos);
   EXPECT_NE(errorOf(axis, "", PlaceAnswer::Invalid).find("no place given"), std::string::npos);
-  EXPECT_NE(errorOf(axis, "3000000000", PlaceAnswer::Invalid).find("from 0 to 2,147,483,647"), std::string::npos);
+  EXPECT_NE(errorOf(axis, "3000000000", PlaceAnswer::Invalid).find("from 1 to 2,147,483,648"), std::string::npos);
   EXPECT_NE(errorOf(SequenceAxis{}, "NODE_1", PlaceAnswer::UnknownName).find("names no sequence; give a position"),
             std::string::npos);
   // A 100 kB name typed or pasted is shown once, cut.

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "axis_scale.h"
 #include "pair_traits.h"
 #include "record_table.h"
 #include "sequence_places.h"
@@ -18,7 +19,7 @@ struct ShownPair {
 };
 
 int64_t lengthInBases(const TandemRecord& record) {
-  return std::llround(static_cast<double>(record.len) * recordTable.maxLen / 7.0);
+  return std::llround(basesOfScaled(record.len, recordTable.maxLen));
 }
 
 std::vector<ShownPair> shownPairs(SlotShown shown, void* context) {
@@ -69,7 +70,7 @@ void printShownPairs(FILE* out, const SequenceAxis& sequences, SlotShown shown, 
     int32_t number = sequenceAt(sequences, position);
     int64_t offset = number >= 0 ? sequences.sequences[static_cast<size_t>(number)].offset : 0;
     text = (number >= 0 ? sequences.sequences[static_cast<size_t>(number)].name : std::string(".")) + "\t" +
-           std::to_string(position - offset + 1) + "\t" + std::to_string(position - offset + length);
+           std::to_string(typedOfAxis(position - offset)) + "\t" + std::to_string(position - offset + length);
   };
   for (const ShownPair& pair : pairs) {
     const TandemRecord& first = recordTable.slots[2 * pair.pair - 1];
