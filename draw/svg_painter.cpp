@@ -206,23 +206,32 @@ void clipTriangles(Svg& svg, const DrawItem& item) {
   svg.text += "</g>\n";
 }
 
-// The NDC depth of a vertex: what the depth test compares.
-float depthOf(const float c[4]) { return c[3] != 0 ? c[2] / c[3] : 0.0f; }
+// The depth the test compares: the vertex's in a 24-bit buffer, so bars the buffer cannot
+// tell apart tie, and the first drawn stays.
+double depthOf(const float c[4]) {
+  double ndc = c[3] != 0 ? static_cast<double>(c[2]) / c[3] : 0.0;
+  return std::round((ndc + 1.0) * 0.5 * 16777215.0);
+}
+
+// Painting order for what the depth test sorted: far first; of two at one depth the GL kept
+// the first drawn, so it is painted last.
+void farFirst(std::vector<std::pair<double, int32_t>>& order) {
+  std::sort(order.begin(), order.end(), [](const auto& a, const auto& b) {
+    return a.first != b.first ? a.first > b.first : a.second > b.second;
+  });
+}
 
 void clipBars(Svg& svg, const DrawItem& item) {
   bool points = item.kind == DrawKind::points;
   int per = points ? 1 : 2;
   int32_t count = item.count / per;
-  // Far first; of two at one depth the GL kept the first drawn, so it is painted last.
-  std::vector<std::pair<float, int32_t>> order(static_cast<size_t>(count));
+  std::vector<std::pair<double, int32_t>> order(static_cast<size_t>(count));
   for (int32_t i = 0; i < count; ++i) {
-    float depth = 0;
+    double depth = 0;
     for (int k = 0; k < per; ++k) depth += depthOf(item.clipVertices[i * per + k]);
     order[static_cast<size_t>(i)] = {depth, i};
   }
-  std::sort(order.begin(), order.end(), [](const auto& a, const auto& b) {
-    return a.first != b.first ? a.first > b.first : a.second > b.second;
-  });
+  farFirst(order);
   const DrawList& list = svg.list_;
   float width = svg.lineWidth(item);
   if (list.orthographic) {
@@ -333,12 +342,22 @@ void listVertices(Svg& svg, const DrawItem& item) {
 
 void indexedLines(Svg& svg, const DrawItem& item) {
   strokeGroup(svg, item);
-  for (int32_t i = 0; i + 1 < item.count; i += 2) {
-    const float* a = item.points[item.indices[i]];
-    const float* b = item.points[item.indices[i + 1]];
-    const uint8_t* c = item.pointColours[item.indices[i]];
+  int32_t count = item.count / 2;
+  std::vector<std::array<Clip, 2>> ends(static_cast<size_t>(count));
+  std::vector<std::pair<double, int32_t>> order(static_cast<size_t>(count));
+  for (int32_t i = 0; i < count; ++i) {
+    for (int e = 0; e < 2; ++e) {
+      const float* v = item.points[item.indices[2 * i + e]];
+      ends[static_cast<size_t>(i)][static_cast<size_t>(e)] = svg.toClip(item.turn, v[0], v[1], v[2]);
+    }
+    order[static_cast<size_t>(i)] = {depthOf(ends[static_cast<size_t>(i)][0].data()) + depthOf(ends[static_cast<size_t>(i)][1].data()), i};
+  }
+  farFirst(order);
+  for (const auto& entry : order) {
+    const uint8_t* c = item.pointColours[item.indices[2 * entry.second]];
     const float rgb[3] = {c[0] / 255.0f, c[1] / 255.0f, c[2] / 255.0f};
-    strokeSegment(svg, svg.toClip(item.turn, a[0], a[1], a[2]), svg.toClip(item.turn, b[0], b[1], b[2]), rgb);
+    const auto& segment = ends[static_cast<size_t>(entry.second)];
+    strokeSegment(svg, segment[0], segment[1], rgb);
   }
   svg.text += "</g>\n";
 }
@@ -412,7 +431,9 @@ std::string svgDocument(const DrawList& list) {
     if (each.ground || each.kind == DrawKind::clear) continue;
     if (each.kind == DrawKind::scissorOn) {
       // The box from the bottom left, as glScissor takes it, to SVG's top left.
-      svg.text += "<clipPath id=\"frame" + std::to_string(clips) + "\"><rect x=\"";
+      std::string id = clips == 0 ? "frame" : "frame" + std::to_string(clips);
+      ++clips;
+      svg.text += "<clipPath id=\"" + id + "\"><rect x=\"";
       svg.number(static_cast<float>(each.box[0]));
       svg.text += "\" y=\"";
       svg.number(static_cast<float>(list.height - each.box[1] - each.box[3]));
@@ -420,7 +441,7 @@ std::string svgDocument(const DrawList& list) {
       svg.number(static_cast<float>(each.box[2]));
       svg.text += "\" height=\"";
       svg.number(static_cast<float>(each.box[3]));
-      svg.text += "\"/></clipPath>\n<g clip-path=\"url(#frame" + std::to_string(clips++) + ")\">\n";
+      svg.text += "\"/></clipPath>\n<g clip-path=\"url(#" + id + ")\">\n";
       continue;
     }
     if (each.kind == DrawKind::scissorOff) {
