@@ -285,7 +285,7 @@ void strokeGroup(Svg& svg, const DrawItem& item) {
   svg.text += item.space == DrawSpace::picture ? "square" : "butt";
   svg.text += "\" stroke-width=\"";
   svg.number(svg.lineWidth(item));
-  svg.text += svg.list_.orthographic || item.space == DrawSpace::picture ? "\">\n" : "\" shape-rendering=\"crispEdges\">\n";
+  svg.text += item.space == DrawSpace::picture ? "\">\n" : "\" shape-rendering=\"crispEdges\">\n";
 }
 
 void strokeSegment(Svg& svg, Clip a, Clip b, const float rgb[3]) {
