@@ -1,7 +1,8 @@
-// The bars of the current pass gathered into client-side arrays, in slot order, and drawn
-// as one item of the frame's draw list that points at them. The selection is rebuilt only when what chooses it changes; the
-// arrays hold clip coordinates, so they are refilled when the matrix or viewport changes,
-// leaving out bars that lie wholly outside the view volume.
+// The bars of the current pass gathered into arrays kept between frames, in slot order,
+// and drawn as one item of the frame's draw list that points at them. The selection is
+// rebuilt only when what chooses it changes; the arrays hold clip coordinates, so they are
+// refilled when the matrix or viewport changes, leaving out bars that lie wholly outside
+// the view volume.
 #pragma once
 
 #include <cstdint>
@@ -9,7 +10,8 @@
 #include "draw_list.h"
 #include "view_state.h"
 
-// Adds the view's shown bars (pair_shown.h) under the list's matrix, as points at the bar tops in the record colour or as blue lines, coloured by
+// Adds the view's shown bars (pair_shown.h) under the list's matrix, as points at the bar
+// tops in the record colour or as blue lines, coloured by
 // view.colourMode: the same pixels as a glTranslatef and glBegin/glEnd per bar, in the same
 // order. Records changed in place must bump recordTable.revision for the batch to see it.
 void addBarBatch(DrawList& list, const ViewState& view, bool points);
