@@ -49,7 +49,8 @@ enum class TextAnchor : uint8_t { start, middle, end };
 
 // Overlay text stands with its line's top-left corner at (x, y); picture text at its
 // baseline, anchored.
-struct DrawText {
+// Not "DrawText": Windows headers define it.
+struct TextRun {
   float x, y;
   float size;  // line height in pixels, ascent to descent
   TextAnchor anchor;
@@ -86,7 +87,7 @@ struct DrawList {
   float lineWidth = 1;           // the frame's lines
   std::vector<DrawItem> items;
   std::vector<DrawVertex> vertices;
-  std::vector<DrawText> texts;
+  std::vector<TextRun> texts;
 };
 
 // Empties the list for a frame of this viewport and matrix; the room stays for the next.

@@ -41,7 +41,7 @@ void drawLine(const Segment& line, float lineWidth, const float ink[3], uint8_t*
     }
 }
 
-void drawText(const DrawText& text, uint8_t* rgb, int width, int height) {
+void drawText(const TextRun& text, uint8_t* rgb, int width, int height) {
   TextBitmap bitmap = rasterText(text.text.c_str(), text.size);
   float advance = static_cast<float>(measureText(text.text.c_str(), text.size));
   float left = text.x;

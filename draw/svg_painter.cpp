@@ -371,7 +371,7 @@ int baselineOf(float size) {
 }
 
 void text(Svg& svg, const DrawItem& item) {
-  const DrawText& t = svg.list_.texts[static_cast<size_t>(item.text)];
+  const TextRun& t = svg.list_.texts[static_cast<size_t>(item.text)];
   static const char* kAnchor[] = {"start", "middle", "end"};
   float y = item.space == DrawSpace::overlay ? t.y + static_cast<float>(baselineOf(t.size)) : t.y;
   svg.text += "<text font-family=\"DejaVu Sans\" x=\"";

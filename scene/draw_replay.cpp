@@ -72,7 +72,7 @@ void replayWorld(const DrawList& list, const DrawItem& item) {
 // Overlay pixels to normalised device coordinates, in double as the panels always were.
 void replayOverlay(const DrawList& list, const DrawItem& item) {
   if (item.kind == DrawKind::text) {
-    const DrawText& text = list.texts[static_cast<size_t>(item.text)];
+    const TextRun& text = list.texts[static_cast<size_t>(item.text)];
     drawText(text.text.c_str(), static_cast<int>(text.x), static_cast<int>(text.y), text.size, text.rgb);
     return;
   }
