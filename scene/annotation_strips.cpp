@@ -9,12 +9,9 @@
 
 #include "annotation_lanes.h"
 #include "axis_ruler.h"
-#include "camera_transform.h"
-#include "gl.h"
 #include "lane_grains.h"
 #include "lane_strips.h"
 #include "pair_facts.h"
-#include "text_drawing.h"
 
 namespace {
 
@@ -50,18 +47,13 @@ const Grain& grainOf(const AnnotationLanes& lanes, size_t lane, int level) {
 
 float laneFront(int lane) { return kFirstLaneY - static_cast<float>(lane) * (kLaneDepth + kLaneGap); }
 
-void drawAnnotationLanes(const ViewState& view, const AnnotationLanes& lanes) {
-  glPushMatrix();
-  applyCameraTransform();
-  float m[16];
-  glGetFloatv(GL_MODELVIEW_MATRIX, m);
+void addAnnotationLanes(DrawList& list, const ViewState& view, const AnnotationLanes& lanes) {
+  const float* m = list.matrix;
   double perUnit = positionsPerUnit(view.zoomSteps);
-  int width = 0, height = 0;
-  overlaySize(width, height);  // asked before the quads begin: no GL query works between
+  int width = list.width, height = list.height;
   keepGrainsFor(lanes);
   static std::vector<StripToDraw> strips;  // kept: its room is reused from frame to frame
-  glPushAttrib(GL_CURRENT_BIT);
-  glBegin(GL_QUADS);
+  beginDrawItem(list, DrawKind::quads, DrawSpace::world);
   for (size_t k = 0; k < lanes.lanes.size(); ++k) {
     const AnnotationLane& lane = lanes.lanes[k];
     float front = laneFront(static_cast<int>(k)), middle = front - kLaneDepth / 2;
@@ -70,11 +62,11 @@ void drawAnnotationLanes(const ViewState& view, const AnnotationLanes& lanes) {
     int rows = lane.features.rowsUsed > 0 ? lane.features.rowsUsed : 1;
     float rowDepth = kLaneDepth / static_cast<float>(rows);
     // The lane's ground, pale, so that a lane of few features still reads as one.
-    glColor3f(0.93f, 0.93f, 0.91f);
-    glVertex3f(static_cast<float>(low), front, 0.001f);
-    glVertex3f(static_cast<float>(high), front, 0.001f);
-    glVertex3f(static_cast<float>(high), front - kLaneDepth, 0.001f);
-    glVertex3f(static_cast<float>(low), front - kLaneDepth, 0.001f);
+    static const float pale[4] = {0.93f, 0.93f, 0.91f, 1.0f};
+    addVertex(list, static_cast<float>(low), front, 0.001f, pale);
+    addVertex(list, static_cast<float>(high), front, 0.001f, pale);
+    addVertex(list, static_cast<float>(high), front - kLaneDepth, 0.001f, pale);
+    addVertex(list, static_cast<float>(low), front - kLaneDepth, 0.001f, pale);
     stripsToDraw(m, width, height, middle, low, high, perUnit,
                  [&](int level) -> const Grain& { return grainOf(lanes, k, level); }, strips);
     for (const StripToDraw& each : strips) {
@@ -83,14 +75,12 @@ void drawAnnotationLanes(const ViewState& view, const AnnotationLanes& lanes) {
       // Just above the floor, which lies at 0.
       float x0 = static_cast<float>(each.x0), x1 = static_cast<float>(each.x1);
       float y0 = front - static_cast<float>(strip->row) * rowDepth, y1 = y0 - rowDepth * 0.85f;
-      glColor3ub(colour.r, colour.g, colour.b);
-      glVertex3f(x0, y0, 0.002f);
-      glVertex3f(x1, y0, 0.002f);
-      glVertex3f(x1, y1, 0.002f);
-      glVertex3f(x0, y1, 0.002f);
+      // Bytes as the GL takes them: c / 255 in single precision.
+      const float rgba[4] = {colour.r / 255.0f, colour.g / 255.0f, colour.b / 255.0f, 1.0f};
+      addVertex(list, x0, y0, 0.002f, rgba);
+      addVertex(list, x1, y0, 0.002f, rgba);
+      addVertex(list, x1, y1, 0.002f, rgba);
+      addVertex(list, x0, y1, 0.002f, rgba);
     }
   }
-  glEnd();
-  glPopAttrib();
-  glPopMatrix();
 }

@@ -2,6 +2,7 @@
 // the rows, one lane a file, overlapping features in up to four rows of a lane.
 #pragma once
 
+#include "draw_list.h"
 #include "view_state.h"
 
 struct AnnotationLanes;
@@ -10,4 +11,4 @@ struct AnnotationLanes;
 float laneFront(int lane);
 constexpr float kLaneDepth = 0.22f;
 
-void drawAnnotationLanes(const ViewState& view, const AnnotationLanes& lanes);
+void addAnnotationLanes(DrawList& list, const ViewState& view, const AnnotationLanes& lanes);

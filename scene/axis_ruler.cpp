@@ -6,11 +6,8 @@
 #include <vector>
 
 #include "axis_ticks.h"
-#include "camera_transform.h"
-#include "gl.h"
 #include "pair_facts.h"
 #include "sequence_places.h"
-#include "text_drawing.h"
 #include "text_raster.h"
 
 namespace {
@@ -98,14 +95,10 @@ bool groundStretchInView(const float m[16], float y, double& low, double& high) 
   return visibleStretch(line, low, high);
 }
 
-void drawAxisRuler(const ViewState& view, const ScreenBox& keepClear) {
-  int width = 0, height = 0;
-  overlaySize(width, height);
+void addAxisRuler(DrawList& list, const ViewState& view, const ScreenBox& keepClear) {
+  int width = list.width, height = list.height;
   if (width <= 0 || height <= 0) return;
-  glPushMatrix();
-  applyCameraTransform();
-  float m[16];
-  glGetFloatv(GL_MODELVIEW_MATRIX, m);
+  const float* m = list.matrix;
   RulerLine line;
   for (int r = 0; r < 4; ++r) {
     line.slope[r] = m[r];
@@ -113,10 +106,7 @@ void drawAxisRuler(const ViewState& view, const ScreenBox& keepClear) {
   }
   double perUnit = positionsPerUnit(view.zoomSteps);
   double low = 0.0, high = 300000000.0 / perUnit;  // the axis runs from position 0
-  if (!visibleStretch(line, low, high)) {
-    glPopMatrix();
-    return;
-  }
+  if (!visibleStretch(line, low, high)) return;
   // The spacing puts labels about kLabelSpacingPixels apart a third of the way along the
   // ruler on screen, from its near end: nearer they spread, farther some are left out.
   double wLow = line.base[3] + line.slope[3] * low, wHigh = line.base[3] + line.slope[3] * high;
@@ -130,10 +120,7 @@ void drawAxisRuler(const ViewState& view, const ScreenBox& keepClear) {
   groundOnScreen(m, probe - step, kRulerY, width, height, c0, r0);
   groundOnScreen(m, probe + step, kRulerY, width, height, c1, r1);
   double pixelsPerUnit = std::hypot(c1 - c0, r1 - r0) / (2 * step);
-  if (!(pixelsPerUnit > 0)) {
-    glPopMatrix();
-    return;
-  }
+  if (!(pixelsPerUnit > 0)) return;
   int64_t spacing = tickSpacing(static_cast<int64_t>(std::ceil(kLabelSpacingPixels / pixelsPerUnit * perUnit)), 1);
   double centre = probe * perUnit, reach = static_cast<double>(spacing) * (kMaxTicks / 2);
   int64_t first = static_cast<int64_t>(std::ceil(std::max(low * perUnit, centre - reach)));
@@ -159,18 +146,16 @@ void drawAxisRuler(const ViewState& view, const ScreenBox& keepClear) {
     labelled[i] = kept[i] && index % labelLevel == 0;
     if (labelled[i]) formatTickLabel(ticks[i].position, spacing * labelLevel, labels[i], sizeof labels[i]);
   }
-  glPushAttrib(GL_CURRENT_BIT);
-  glColor3d(0.1, 0.1, 0.2);
-  glBegin(GL_LINES);
-  glVertex3f(static_cast<float>(low), kRulerY, 0.0f);
-  glVertex3f(static_cast<float>(high), kRulerY, 0.0f);
+  static const float rulerInk[4] = {0.1f, 0.1f, 0.2f, 1.0f};
+  beginDrawItem(list, DrawKind::lines, DrawSpace::world);
+  addVertex(list, static_cast<float>(low), kRulerY, 0.0f, rulerInk);
+  addVertex(list, static_cast<float>(high), kRulerY, 0.0f, rulerInk);
   for (size_t i = 0; i < count; ++i) {
     if (!kept[i]) continue;
     float x = static_cast<float>(static_cast<double>(ticks[i].position) / perUnit);
-    glVertex3f(x, kRulerY, 0.0f);
-    glVertex3f(x, kRulerY - kTickLength, 0.0f);
+    addVertex(list, x, kRulerY, 0.0f, rulerInk);
+    addVertex(list, x, kRulerY - kTickLength, 0.0f, rulerInk);
   }
-  glEnd();
   // Where each sequence starts, with its name above the ruler when there is room: on an
   // axis of several sequences, positions mean little without them.
   const SequenceAxis& axis = loadedSequences();
@@ -183,8 +168,8 @@ void drawAxisRuler(const ViewState& view, const ScreenBox& keepClear) {
                                     return static_cast<double>(sequence.offset + sequence.length) < at;
                                   });
     double lastColumn = -1e9, lastRow = -1e9;
-    glColor3d(0.55, 0.1, 0.1);
-    glBegin(GL_LINES);
+    static const float boundaryInk[4] = {0.55f, 0.1f, 0.1f, 1.0f};
+    beginDrawItem(list, DrawKind::lines, DrawSpace::world);
     for (auto sequence = reaching; sequence != axis.sequences.end() && boundaryCount < kMostBoundaries; ++sequence) {
       double x = static_cast<double>(sequence->offset) / perUnit, column = 0, row = 0;
       if (x > high) break;
@@ -192,15 +177,12 @@ void drawAxisRuler(const ViewState& view, const ScreenBox& keepClear) {
       if (std::hypot(column - lastColumn, row - lastRow) < kBoundaryGapPixels) continue;
       lastColumn = column;
       lastRow = row;
-      glVertex3f(static_cast<float>(x), kRulerY + kBoundaryLength / 2, 0.0f);
-      glVertex3f(static_cast<float>(x), kRulerY - kBoundaryLength / 2, 0.0f);
+      addVertex(list, static_cast<float>(x), kRulerY + kBoundaryLength / 2, 0.0f, boundaryInk);
+      addVertex(list, static_cast<float>(x), kRulerY - kBoundaryLength / 2, 0.0f, boundaryInk);
       boundaryX[boundaryCount] = x;
       boundarySequence[boundaryCount++] = static_cast<size_t>(sequence - axis.sequences.begin());
     }
-    glEnd();
   }
-  glPopAttrib();
-  glPopMatrix();
 
   // Labels under their ticks, nearest first; one that would overlap a drawn one is left out.
   static const float ink[3] = {0.05f, 0.05f, 0.15f};
@@ -208,7 +190,6 @@ void drawAxisRuler(const ViewState& view, const ScreenBox& keepClear) {
   const int boxHeight = static_cast<int>(kLabelHeight) + 4;
   LabelBox drawn[kMaxTicks];
   size_t drawnCount = 0;
-  beginOverlay();
   for (size_t n = 0; n < count; ++n) {
     size_t i = nearEndFirst ? n : count - 1 - n;
     if (!labelled[i]) continue;
@@ -228,8 +209,8 @@ void drawAxisRuler(const ViewState& view, const ScreenBox& keepClear) {
                  drawn[k].top < box.bottom;
     if (overlaps) continue;
     drawn[drawnCount++] = box;
-    drawPanel(box.left, box.top, box.right - box.left, boxHeight, backing);
-    drawText(labels[i], box.left + 3, box.top + 1, kLabelHeight, ink);
+    addPanel(list, box.left, box.top, box.right - box.left, boxHeight, backing);
+    addOverlayText(list, labels[i], box.left + 3, box.top + 1, kLabelHeight, ink);
   }
   // Sequence names just above their starts, nearest first, where they overlap nothing drawn.
   static const float nameInk[3] = {0.45f, 0.05f, 0.05f};
@@ -253,8 +234,7 @@ void drawAxisRuler(const ViewState& view, const ScreenBox& keepClear) {
                  names[k].top < box.bottom;
     if (overlaps) continue;
     names.push_back(box);
-    drawPanel(box.left, box.top, box.right - box.left, boxHeight, backing);
-    drawText(name, box.left + 3, box.top + 1, kLabelHeight, nameInk);
+    addPanel(list, box.left, box.top, box.right - box.left, boxHeight, backing);
+    addOverlayText(list, name, box.left + 3, box.top + 1, kLabelHeight, nameInk);
   }
-  endOverlay();
 }

@@ -3,6 +3,7 @@
 // readable as the camera flies and the axis is zoomed.
 #pragma once
 
+#include "draw_list.h"
 #include "view_state.h"
 
 // A rectangle of the picture in pixels from the top-left corner.
@@ -11,7 +12,7 @@ struct ScreenBox {
 };
 
 // Labels that would fall into keepClear (the HUD's text, say) are left out.
-void drawAxisRuler(const ViewState& view, const ScreenBox& keepClear);
+void addAxisRuler(DrawList& list, const ViewState& view, const ScreenBox& keepClear);
 
 // The pixel (from the top left) of the ground point (x, y, 0), with the camera transform
 // applied; false when it lies behind the eye.

@@ -5,8 +5,6 @@
 
 #include "bar_height.h"
 #include "clip_arithmetic.h"
-#include "clip_space_draw.h"
-#include "gl.h"
 #include "pair_colours.h"
 #include "pair_shown.h"
 #include "record_table.h"
@@ -69,7 +67,7 @@ int32_t lastColourMode = 0;
 bool lastLogHeights = false;
 double lastHeightBases = 0;
 float lastMatrix[16];
-GLint lastViewport[4];
+int lastViewport[4];
 
 uint16_t cellOf(float x) {
   if (!(x >= 0.0f)) return 0;
@@ -157,7 +155,7 @@ void fillArrays(const ViewState& view, bool points, const float m[16], double ma
 
 }  // namespace
 
-void drawBarBatch(const ViewState& view, bool points) {
+void addBarBatch(DrawList& list, const ViewState& view, bool points) {
   ShownSlots shown = shownSlots(view);
   bool heightsChanged = view.logHeights != lastLogHeights || view.heightBases != lastHeightBases;
   lastLogHeights = view.logHeights;
@@ -171,33 +169,29 @@ void drawBarBatch(const ViewState& view, bool points) {
   if (points != lastPoints || view.colourMode != lastColourMode) arraysStale = true;
   lastPoints = points;
   lastColourMode = view.colourMode;
-  // Every bar of the literal pass sets the point size; with none selected it stays as it was.
-  if (points && selectedCount > 0) glPointSize(2.0f);
-
-  float matrix[16];
-  glGetFloatv(GL_MODELVIEW_MATRIX, matrix);
-  GLint viewport[4];
-  glGetIntegerv(GL_VIEWPORT, viewport);
-  if (arraysStale || std::memcmp(matrix, lastMatrix, sizeof matrix) != 0 ||
-      std::memcmp(viewport, lastViewport, sizeof viewport) != 0) {
+  const float* matrix = list.matrix;
+  const int* viewport = list.viewport;
+  if (arraysStale || std::memcmp(matrix, lastMatrix, sizeof lastMatrix) != 0 ||
+      std::memcmp(viewport, lastViewport, sizeof lastViewport) != 0) {
     // Four pixels of slack on each side: a 2-pixel point whose centre lies just outside
     // may still touch the picture's edge.
     int shorter = viewport[2] < viewport[3] ? viewport[2] : viewport[3];
     double margin = shorter > 0 ? 8.0 / shorter : 1.0;
     findVisibleCells(matrix, margin);
     fillArrays(view, points, matrix, margin);
-    std::memcpy(lastMatrix, matrix, sizeof matrix);
-    std::memcpy(lastViewport, viewport, sizeof viewport);
+    std::memcpy(lastMatrix, matrix, sizeof lastMatrix);
+    std::memcpy(lastViewport, viewport, sizeof lastViewport);
     arraysStale = false;
   }
-  if (drawVertexCount == 0) return;
-
-  drawClipSpaceArrays(points ? GL_POINTS : GL_LINES, drawVertices, drawColours, drawVertexCount);
+  DrawItem& item = beginDrawItem(list, points ? DrawKind::points : DrawKind::lines, DrawSpace::clip);
+  item.clipVertices = drawVertices;
+  item.clipColours = drawColours;
+  item.count = drawVertexCount;
+  // Every bar of the literal pass sets the point size; with none selected it stays as it was.
+  if (points && selectedCount > 0) item.size = 2.0f;
 }
 
 BarBatchStats barBatchStats() { return {selectedCount, drawnBars}; }
-
-BarBatchArrays barBatchArrays() { return {drawVertices, drawColours, drawVertexCount, lastPoints}; }
 
 namespace {
 

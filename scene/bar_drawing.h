@@ -1,7 +1,8 @@
 // The all-bars pass: every shown pair's bars, as lines or points.
 #pragma once
 
+#include "draw_list.h"
 #include "view_state.h"
 
 // The window aside, as points with view.pointStyle, else lines.
-void drawBars(const ViewState& view);
+void addBars(DrawList& list, const ViewState& view);

@@ -3,10 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "camera_transform.h"
 #include "clip_arithmetic.h"
-#include "clip_space_draw.h"
-#include "gl.h"
 
 FloorTiles floorTiles;
 
@@ -46,17 +43,13 @@ void initFloorColours() {
   }
 }
 
-void drawFloor() {
-  glPushMatrix();
-  applyCameraTransform();
-  float matrix[16];
-  glGetFloatv(GL_MODELVIEW_MATRIX, matrix);
-  if (!floorBuilt || std::memcmp(matrix, builtFor, sizeof matrix) != 0) buildFloorVertices(matrix);
+void addFloor(DrawList& list) {
+  if (!floorBuilt || std::memcmp(list.matrix, builtFor, sizeof builtFor) != 0) buildFloorVertices(list.matrix);
   for (int tile = 0; tile < kFloorTileCount; ++tile)
     for (int k = 0; k < 6; ++k) std::memcpy(floorColours[tile * 6 + k], floorTiles.colour[tile], sizeof(float) * 3);
-
-  drawClipSpaceArrays(GL_TRIANGLES, floorVertices, floorColours, kFloorVertices);
-  glPopMatrix();
+  DrawItem& item = beginDrawItem(list, DrawKind::triangles, DrawSpace::clip);
+  item.clipVertices = floorVertices;
+  item.clipColours = floorColours;
+  item.count = kFloorVertices;
+  item.ground = true;
 }
-
-const float (*floorClipVertices())[4] { return floorBuilt ? floorVertices : nullptr; }

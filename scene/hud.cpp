@@ -13,14 +13,11 @@
 #include "bar_height.h"
 #include "axis_ticks.h"
 #include "camera.h"
-#include "camera_transform.h"
 #include "features_under.h"
-#include "gl.h"
 #include "pair_facts.h"
 #include "record_table.h"
 #include "sequence_places.h"
 #include "shown_pairs.h"
-#include "text_drawing.h"
 #include "text_raster.h"
 #include "window_mode.h"
 
@@ -29,42 +26,36 @@ namespace {
 constexpr float kTextHeight = 15.0f;
 constexpr int kLineStep = 19;
 constexpr int kMargin = 8;
+constexpr float kHudBacking[4] = {1.0f, 1.0f, 1.0f, 0.7f};
 constexpr double kHudCameraReach = 600000000.0;
 
 // The two bars drawn over everything in a bright colour, and an arc through the air from
 // one top to the other.
-void drawPickedPair(const ViewState& view, int32_t slot) {
+void addPickedPair(DrawList& list, const ViewState& view, int32_t slot) {
   if (slot < 1 || slot >= recordTable.count) return;
   int32_t other = partnerSlot(slot);
   if (other < 1 || other >= recordTable.count) return;
   const TandemRecord& a = recordTable.slots[slot];
   const TandemRecord& b = recordTable.slots[other];
   float heightA = barHeight(view, a.len), heightB = barHeight(view, b.len);
-  glPushAttrib(GL_ENABLE_BIT | GL_LINE_BIT | GL_CURRENT_BIT);
-  glDisable(GL_DEPTH_TEST);
-  glLineWidth(3.0f);
-  glPushMatrix();
-  applyCameraTransform();
-  glColor3d(1.0, 0.1, 0.75);
-  glBegin(GL_LINES);
-  glVertex3f(a.x, a.y, 0.0f);
-  glVertex3f(a.x, a.y, heightA);
-  glVertex3f(b.x, b.y, 0.0f);
-  glVertex3f(b.x, b.y, heightB);
-  glEnd();
+  DrawItem& bars = beginDrawItem(list, DrawKind::lines, DrawSpace::world);
+  bars.onTop = true;
+  bars.size = 3.0f;
+  addVertex(list, a.x, a.y, 0.0f, kPickColour);
+  addVertex(list, a.x, a.y, heightA, kPickColour);
+  addVertex(list, b.x, b.y, 0.0f, kPickColour);
+  addVertex(list, b.x, b.y, heightB, kPickColour);
   double span = std::hypot(static_cast<double>(b.x) - a.x, static_cast<double>(b.y) - a.y);
   double rise = 0.3 + 0.3 * (span < 3.0 ? span : 3.0);
-  glLineWidth(2.0f);
-  glBegin(GL_LINE_STRIP);
+  DrawItem& arc = beginDrawItem(list, DrawKind::lineStrip, DrawSpace::world);
+  arc.onTop = true;
+  arc.size = 2.0f;
   const int segments = 24;
   for (int i = 0; i <= segments; ++i) {
     double t = static_cast<double>(i) / segments;
-    glVertex3f(static_cast<float>(a.x + (b.x - a.x) * t), static_cast<float>(a.y + (b.y - a.y) * t),
-               static_cast<float>(heightA + (heightB - heightA) * t + rise * 4.0 * t * (1.0 - t)));
+    addVertex(list, static_cast<float>(a.x + (b.x - a.x) * t), static_cast<float>(a.y + (b.y - a.y) * t),
+              static_cast<float>(heightA + (heightB - heightA) * t + rise * 4.0 * t * (1.0 - t)), kPickColour);
   }
-  glEnd();
-  glPopMatrix();
-  glPopAttrib();
 }
 
 }  // namespace
@@ -164,14 +155,13 @@ LaneLegend laneLegend(const AnnotationLanes& lanes) {
   return legend;
 }
 
-void drawLaneLegend(const LaneLegend& legend, int left, int top) {
-  static const float backing[4] = {1.0f, 1.0f, 1.0f, 0.7f};
-  drawPanel(left - 4, top - 3, legend.width + 10, static_cast<int>(legend.count) * kLineStep + 5, backing);
+void addLaneLegend(DrawList& list, const LaneLegend& legend, int left, int top) {
+  addPanel(list, left - 4, top - 3, legend.width + 10, static_cast<int>(legend.count) * kLineStep + 5, kHudBacking);
   for (size_t i = 0; i < legend.count; ++i) {
     const Rgb& c = legend.classes[i]->colour;
     // Dark enough to read on white: the class colour, a little deeper.
     float ink[3] = {c.r / 255.0f * 0.8f, c.g / 255.0f * 0.8f, c.b / 255.0f * 0.8f};
-    drawText(legend.lines[i], left, top + static_cast<int>(i) * kLineStep, kTextHeight, ink);
+    addOverlayText(list, legend.lines[i], left, top + static_cast<int>(i) * kLineStep, kTextHeight, ink);
   }
 }
 
@@ -193,15 +183,10 @@ bool groundUnder(const float m[16], double column, double row, int width, int he
 }
 
 // "on the lane of genes.bed: rrnB" for the lane strip under the free cursor, if any.
-std::string featuresUnderPointer(const ViewState& view) {
+std::string featuresUnderPointer(const DrawList& list, const ViewState& view) {
   if (view.pointerX < 0 || view.annotations == nullptr || !view.showLanes) return "";
-  int width = 0, height = 0;
-  overlaySize(width, height);
-  glPushMatrix();
-  applyCameraTransform();
-  float m[16];
-  glGetFloatv(GL_MODELVIEW_MATRIX, m);
-  glPopMatrix();
+  int width = list.width, height = list.height;
+  const float* m = list.matrix;
   double x = 0, y = 0, x1 = 0, y1 = 0;
   if (!groundUnder(m, view.pointerX + 0.5, view.pointerY + 0.5, width, height, x, y) ||
       !groundUnder(m, view.pointerX + 1.5, view.pointerY + 0.5, width, height, x1, y1))
@@ -228,14 +213,13 @@ std::string featuresUnderPointer(const ViewState& view) {
 
 }  // namespace
 
-void drawHud(const ViewState& view) {
+void addHud(DrawList& list, const ViewState& view) {
   char lines[kHudLines + 1][kHudLineRoom];
   int count = hudLines(view, lines);
   int promptAt = view.promptLine != nullptr ? count - 1 : -1;  // hudLines puts it last
-  std::string under = view.hud ? featuresUnderPointer(view) : "";
+  std::string under = view.hud ? featuresUnderPointer(list, view) : "";
   if (!under.empty()) std::snprintf(lines[count++], kHudLineRoom, "%s", under.c_str());
-  int width = 0, height = 0;
-  overlaySize(width, height);
+  int width = list.width;
   // No line runs off the picture: what does not fit ends in an ellipsis.
   int widest = 0;
   std::string prompt;
@@ -269,15 +253,12 @@ void drawHud(const ViewState& view) {
   if (legendShown && legend.count > 0 && legendTop > kMargin)
     clear.bottom = legendTop + static_cast<int>(legend.count) * kLineStep + 2;
   if (view.hud) {
-    drawPickedPair(view, view.pickedSlot);
-    if (!view.figureHud) drawAxisRuler(view, clear);
+    addPickedPair(list, view, view.pickedSlot);
+    if (!view.figureHud) addAxisRuler(list, view, clear);
   }
   static const float ink[3] = {0.0f, 0.0f, 0.1f};
-  static const float backing[4] = {1.0f, 1.0f, 1.0f, 0.7f};
-  beginOverlay();
-  drawPanel(panel.left, panel.top, panel.right - panel.left, panel.bottom - panel.top, backing);
+  addPanel(list, panel.left, panel.top, panel.right - panel.left, panel.bottom - panel.top, kHudBacking);
   for (int i = 0; i < count; ++i)
-    drawText(i == promptAt ? prompt.c_str() : lines[i], kMargin, kMargin + i * kLineStep, kTextHeight, ink);
-  if (legendShown && legend.count > 0) drawLaneLegend(legend, legendLeft, legendTop);
-  endOverlay();
+    addOverlayText(list, i == promptAt ? prompt.c_str() : lines[i], kMargin, kMargin + i * kLineStep, kTextHeight, ink);
+  if (legendShown && legend.count > 0) addLaneLegend(list, legend, legendLeft, legendTop);
 }

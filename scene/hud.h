@@ -2,9 +2,13 @@
 // and a few lines of text saying what is loaded and where the view stands.
 #pragma once
 
+#include "draw_list.h"
 #include "view_state.h"
 
-void drawHud(const ViewState& view);
+void addHud(DrawList& list, const ViewState& view);
+
+// The picked pair's colour, over everything.
+constexpr float kPickColour[4] = {1.0f, 0.1f, 0.75f, 1.0f};
 
 // The HUD's text lines for this view, one per entry, at most kHudLines; returns how many.
 constexpr int kHudLines = 8;

@@ -4,8 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "camera_transform.h"
-#include "gl.h"
+#include "draw_replay.h"
 #include "pair_colours.h"
 #include "pair_shown.h"
 #include "pair_traits.h"
@@ -30,7 +29,7 @@ uint8_t drawColours[kTablePairs * kArcPoints][3];
 uint32_t drawIndices[kTablePairs * kSegments * 2];
 int32_t drawIndexCount = 0;
 float cullMatrix[16];
-GLint cullViewport[4];
+int cullViewport[4];
 bool cullValid = false;
 
 // What the arcs were built for: the shown list and the colours.
@@ -158,7 +157,7 @@ int segmentsOnScreen(const float m[16], uint32_t first, float halfWidth, float h
   return firstOfItsPixels(print) ? segments : 0;
 }
 
-void cullArcs(const float matrix[16], const GLint viewport[4]) {
+void cullArcs(const float matrix[16], const int viewport[4]) {
   double m[16];
   for (int i = 0; i < 16; ++i) m[i] = matrix[i];
   ViewVolume volume = viewVolumeFromMatrix(m, 0.01);
@@ -194,9 +193,7 @@ void cullArcs(const float matrix[16], const GLint viewport[4]) {
 
 }  // namespace
 
-PairLinkSegments pairLinkSegments() { return {drawVertices, drawColours, drawIndices, drawIndexCount, cullMatrix}; }
-
-void drawPairLinks(const ViewState& view) {
+void addPairLinks(DrawList& list, const ViewState& view) {
   ShownSlots shown = shownSlots(view);
   if (!built || shown.generation != builtGeneration || view.colourMode != builtColourMode) {
     buildArcs(view, shown);
@@ -205,31 +202,23 @@ void drawPairLinks(const ViewState& view) {
     built = true;
   }
   if (arcCount == 0) return;
-  glPushMatrix();
-  applyCameraTransform();
+  DrawTurn turn;
   if (view.linkRise > 0) {
     // The ground arcs turned up about the axis (y into z), squeezed to the rise asked for:
     // the widest bulges 0.8 from the axis.
-    glScalef(1.0f, 1.0f, view.linkRise / 0.8f);
-    glRotatef(-90.0f, 1.0f, 0.0f, 0.0f);
+    turn.scaleZ = view.linkRise / 0.8f;
+    turn.upright = true;
   }
   float matrix[16];
-  glGetFloatv(GL_MODELVIEW_MATRIX, matrix);
-  GLint viewport[4];
-  glGetIntegerv(GL_VIEWPORT, viewport);
+  turnedMatrix(turn, matrix);
   if (!cullValid || std::memcmp(matrix, cullMatrix, sizeof matrix) != 0 ||
-      std::memcmp(viewport, cullViewport, sizeof viewport) != 0)
-    cullArcs(matrix, viewport);
-  if (drawIndexCount == 0) {
-    glPopMatrix();
-    return;
-  }
-  glEnableClientState(GL_VERTEX_ARRAY);
-  glEnableClientState(GL_COLOR_ARRAY);
-  glVertexPointer(3, GL_FLOAT, 0, drawVertices);
-  glColorPointer(3, GL_UNSIGNED_BYTE, 0, drawColours);
-  glDrawElements(GL_LINES, drawIndexCount, GL_UNSIGNED_INT, drawIndices);
-  glDisableClientState(GL_COLOR_ARRAY);
-  glDisableClientState(GL_VERTEX_ARRAY);
-  glPopMatrix();
+      std::memcmp(list.viewport, cullViewport, sizeof cullViewport) != 0)
+    cullArcs(matrix, list.viewport);
+  if (drawIndexCount == 0) return;
+  DrawItem& item = beginDrawItem(list, DrawKind::lines, DrawSpace::world);
+  item.turn = turn;
+  item.points = drawVertices;
+  item.pointColours = drawColours;
+  item.indices = drawIndices;
+  item.count = drawIndexCount;
 }

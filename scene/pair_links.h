@@ -7,18 +7,7 @@
 
 #include <cstdint>
 
+#include "draw_list.h"
 #include "view_state.h"
 
-void drawPairLinks(const ViewState& view);
-
-// The segments the last drawPairLinks drew, for writers that put the same frame into other
-// formats: points (x, y, 0 before the matrix), their colours, index pairs, and the matrix
-// they went through.
-struct PairLinkSegments {
-  const float (*points)[3];
-  const uint8_t (*colours)[3];
-  const uint32_t* indices;
-  int32_t indexCount;
-  const float* matrix;
-};
-PairLinkSegments pairLinkSegments();
+void addPairLinks(DrawList& list, const ViewState& view);

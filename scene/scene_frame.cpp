@@ -2,6 +2,7 @@
 
 #include "annotation_strips.h"
 #include "bar_drawing.h"
+#include "draw_replay.h"
 #include "floor.h"
 #include "gl.h"
 #include "hud.h"
@@ -16,34 +17,51 @@ void startScene() {
 
 namespace {
 
-void drawWorld(const ViewState& view) {
+DrawList frameList;
+SceneLook frameLook;
+
+void addWorld(DrawList& list, const ViewState& view) {
   if (view.windowMode) {
-    drawWindowBars(view);
-    drawScaleBar(view);
+    addWindowBars(list, view);
+    addScaleBar(list, view);
   } else {
-    drawBars(view);
+    addBars(list, view);
   }
-  if (view.showFloor) drawFloor();
-  if (view.annotations != nullptr && view.showLanes) drawAnnotationLanes(view, *view.annotations);
-  if (view.showLinks) drawPairLinks(view);
+  if (view.showFloor) addFloor(list);
+  if (view.annotations != nullptr && view.showLanes) addAnnotationLanes(list, view, *view.annotations);
+  if (view.showLinks) addPairLinks(list, view);
 }
 
 }  // namespace
 
-void drawScene(const ViewState& view) {
-  drawWorld(view);
-  if (view.hud || view.promptLine != nullptr) drawHud(view);
+void buildSceneList(DrawList& list, const ViewState& view, const SceneLook& look) {
+  startSceneList(list);
+  list.orthographic = look.orthographic;
+  list.lineWidth = look.lineWidth;
+  if (look.white) {
+    DrawItem& clear = beginDrawItem(list, DrawKind::clear, DrawSpace::world);
+    for (int c = 0; c < 3; ++c) clear.colour[c] = kWhiteColour[c];
+  }
+  if (look.scissor) {
+    DrawItem& on = beginDrawItem(list, DrawKind::scissorOn, DrawSpace::world);
+    for (int k = 0; k < 4; ++k) on.box[k] = look.box[k];
+  }
+  addWorld(list, view);
+  if (look.scissor) beginDrawItem(list, DrawKind::scissorOff, DrawSpace::world);
+  if (view.hud || view.promptLine != nullptr) addHud(list, view);
 }
 
-void drawSceneInScissor(const ViewState& view) {
-  glEnable(GL_SCISSOR_TEST);
-  drawWorld(view);
-  glDisable(GL_SCISSOR_TEST);
-  if (view.hud || view.promptLine != nullptr) drawHud(view);
+void setSceneLook(const SceneLook& look) { frameLook = look; }
+
+void drawScene(const ViewState& view) {
+  buildSceneList(frameList, view, frameLook);
+  replayDrawList(frameList);
 }
+
+DrawList& lastSceneList() { return frameList; }
 
 void renderFrame(ViewState& view, void (*input)(), ScenePasses passes) {
-  glClearColor(0.6f, 0.8f, 1.0f, 0.0f);
+  glClearColor(kSkyColour[0], kSkyColour[1], kSkyColour[2], 0.0f);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   glPushMatrix();
   if (input != nullptr) input();

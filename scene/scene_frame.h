@@ -1,19 +1,40 @@
 // One frame's drawing in the viewer's order, and the start-up render state, so that the
-// shell and the tools need no GL header.
+// shell and the tools need no GL header. The passes fill one draw list, which the GL
+// replays; the picture tools hand the same list to their other writers.
 #pragma once
 
+#include "draw_list.h"
 #include "view_advance.h"
 #include "view_state.h"
 
 // Depth test on, then the floor colours.
 void startScene();
 
-// Window mode (window bars, scale bar) or all bars, then the floor if shown.
+// How a picture differs from the viewer's frame: cleared to white for print, the world cut
+// to a frame (box: left, bottom, width, height in pixels), lines wider, a flat camera.
+struct SceneLook {
+  bool white = false;
+  bool scissor = false;
+  int box[4] = {0, 0, 0, 0};
+  float lineWidth = 1;
+  bool orthographic = false;
+};
+
+// The frame's list: window mode (window bars, scale bar) or all bars, the floor, lanes and
+// links if shown, inside the look's frame; then the HUD (pick, ruler, text) over all.
+// Reads the viewport and matrix from the GL. The bar, floor and link passes keep their
+// arrays between frames and rebuild them only when what they depend on changes; the list
+// points at them.
+void buildSceneList(DrawList& list, const ViewState& view, const SceneLook& look = SceneLook{});
+
+// The look drawScene builds with from now on; the viewer never sets one.
+void setSceneLook(const SceneLook& look);
+
+// Builds the frame's list and replays it through the GL.
 void drawScene(const ViewState& view);
 
-// drawScene with everything but the HUD kept inside the scissor box the caller set
-// (glScissor), so that a figure's bars and links stop at its frame.
-void drawSceneInScissor(const ViewState& view);
+// The list the last drawScene drew, for the picture's other writers.
+DrawList& lastSceneList();
 
 // The passes a frame draws: drawScene, or the tests' and the benchmark's stand-ins.
 using ScenePasses = void (*)(const ViewState& view);

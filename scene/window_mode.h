@@ -2,10 +2,12 @@
 #pragma once
 
 #include "axis_units.h"
+#include "draw_list.h"
 #include "view_state.h"
 
-// Draws both bars of every pair with an end in the window, as lines.
-void drawWindowBars(const ViewState& view);
+// Both bars of every pair with an end in the window, as lines.
+void addWindowBars(DrawList& list, const ViewState& view);
 
 // The red marker along the window at the current zoom, just in front of the first row.
-void drawScaleBar(const ViewState& view);
+void addScaleBar(DrawList& list, const ViewState& view);
+constexpr float kScaleBarColour[4] = {1.0f, 0.0f, 0.0f, 1.0f};

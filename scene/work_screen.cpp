@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "draw_list.h"
 #include "gl.h"
 #include "text_drawing.h"
 #include "text_raster.h"
@@ -24,7 +25,7 @@ struct Column {
 };
 
 Column startScreen(const char* heading) {
-  glClearColor(0.6f, 0.8f, 1.0f, 0.0f);
+  glClearColor(kSkyColour[0], kSkyColour[1], kSkyColour[2], 0.0f);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   beginOverlay();
   int width = 0, height = 0;

@@ -22,6 +22,7 @@
 #include "bar_batch.h"
 #include "camera.h"
 #include "camera_transform.h"
+#include "draw_replay.h"
 #include "bench_options.h"
 #include "cli_tool.h"
 #include "floor.h"
@@ -115,6 +116,13 @@ struct FrameTime {
 };
 
 // What each variant draws between the frame's matrix push and pop.
+void drawFloor() {
+  static DrawList list;
+  startSceneList(list);
+  addFloor(list);
+  replayDrawList(list);
+}
+
 void drawFloorFigure(const ViewState& view) {
   drawPrebuiltBars();
   if (view.showFloor) drawFloor();

@@ -1,7 +1,9 @@
 #include "literal_passes.h"
 
+#include <cmath>
 #include <cstdint>
 
+#include "axis_units.h"
 #include "camera_transform.h"
 #include "floor.h"
 #include "gl.h"
@@ -82,10 +84,23 @@ void literalDrawFloor() {
   glPopMatrix();
 }
 
+void literalDrawScaleBar(const ViewState& view) {
+  double scale = std::pow(kZoomFactor, view.zoomSteps);
+  glPushMatrix();
+  applyCameraTransform();
+  glTranslatef(static_cast<float>(view.windowStart * kAxisScale * scale), 0.0f, 0.0f);
+  glBegin(GL_LINES);
+  glColor3d(1.0, 0.0, 0.0);
+  glVertex3f(0.0f, -0.1f, 0.0f);
+  glVertex3f(static_cast<float>(scale), -0.1f, 0.0f);
+  glEnd();
+  glPopMatrix();
+}
+
 void literalDrawScene(const ViewState& view) {
   if (view.windowMode) {
     literalDrawWindowBars(view);
-    drawScaleBar(view);
+    literalDrawScaleBar(view);
   } else {
     literalDrawBars(view.pointStyle ? 1 : 2, view);
   }

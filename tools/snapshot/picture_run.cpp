@@ -9,20 +9,17 @@
 
 #include "camera.h"
 #include "camera_fit.h"
-#include "camera_transform.h"
 #include "cli_tool.h"
 #include "fasta_pairs.h"
 #include "pair_file_options.h"
 #include "figure_marks.h"
-#include "figure_raster.h"
+#include "flat_camera.h"
+#include "picture_painter.h"
+#include "svg_painter.h"
 #include "frame_readback.h"
 #include "figure_records.h"
 #include "pair_shown.h"
-#include "gl.h"
 #include "hud.h"
-#include "pair_colours.h"
-#include "pair_traits.h"
-#include "sequence_places.h"
 #include "offscreen_context.h"
 #include "output_file.h"
 #include "line_reader.h"
@@ -31,26 +28,9 @@
 #include "projection.h"
 #include "record_table.h"
 #include "scene_frame.h"
-#include "svg_frame.h"
 #include "view_options.h"
 
 namespace {
-
-// The scene on white for print: the frame has cleared to the sky already; clearing again
-// inside it changes nothing else.
-void drawSceneOnWhite(const ViewState& view) {
-  glClearColor(1.0f, 1.0f, 1.0f, 0.0f);
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  drawScene(view);
-}
-
-// The matrix the passes draw with: the frame's projection times the camera.
-void sceneMatrix(float matrix[16]) {
-  glPushMatrix();
-  applyCameraTransform();
-  glGetFloatv(GL_MODELVIEW_MATRIX, matrix);
-  glPopMatrix();
-}
 
 bool writeBytes(OutputFile& out, const void* bytes, size_t size) {
   if (!writeOutputBytes(out, bytes, size)) {
@@ -61,91 +41,9 @@ bool writeBytes(OutputFile& out, const void* bytes, size_t size) {
   return commitOutputFile(out);
 }
 
-// What the annotations need to know of a picture's view.
-struct Drawn {
-  int zoomSteps = 0;
-  int64_t firstPos = 0, lastPos = -1;  // none drawn: an empty range
-  float axisY = 0.1f;                  // the first row
-  float tallest = 0;
-  bool flat = false;                   // the orthographic side view, placed below
-  double eye[4] = {0, 0, 0, 0};        // its eye-space left, right, bottom, top
-  int scissor[4] = {0, 0, 0, 0};       // the frame in pixels, from the bottom left
-  FitFrame frame{};
-  int64_t labelOrigin = 0;             // ticks count along this sequence, 1-based
-  std::string axisName;
-  int hudRows = 0;
-  bool strandLegend = false, identityLegend = false;
-  int identityLow = 0, identityHigh = 0;
-  bool nothingShown = false;
-};
-
-// The sequence a region lies in, when it lies in one: its ticks count from its start.
-void nameRegion(const ViewState& view, Drawn& drawn) {
-  if (view.regionStart < 0) return;
-  const SequenceAxis& axis = loadedSequences();
-  SequencePlace first{}, last{};
-  if (!sequencePlaceOf(axis, view.regionStart, first) || !sequencePlaceOf(axis, view.regionEnd - 1, last) ||
-      first.sequence != last.sequence)
-    return;
-  const AxisSequence& sequence = axis.sequences[first.sequence];
-  drawn.labelOrigin = sequence.offset - 1;
-  drawn.axisName = sequence.name;
-}
-
-// What the colours of the drawn bars and links need explaining, and the identities shown.
-void chooseLegends(const ViewState& view, Drawn& drawn) {
-  drawn.strandLegend = view.colourMode == kColourByOrientation || (view.showLinks && view.colourMode != kColourByIdentity);
-  if (view.colourMode != kColourByIdentity) return;
-  ShownSlots shown = shownSlots(view);
-  int low = 10001, high = -1;
-  for (int32_t k = 0; k < shown.count; ++k) {
-    uint16_t identity = pairTraits.identity[pairOfSlot(shown.slots[k])];
-    if (identity == kIdentityUnknown) continue;
-    low = std::min(low, static_cast<int>(identity));
-    high = std::max(high, static_cast<int>(identity));
-  }
-  if (high < 0) return;
-  drawn.identityLegend = true;
-  drawn.identityLow = low;
-  drawn.identityHigh = high;
-}
-
-// The side view looks along +y, level, from in front of every row: x across, z up.
-void placeFlatView(const FitBox& box, const FitFrame& frame, const ViewState& view, int width, int height,
-                   Drawn& drawn) {
-  double low = box.xMin, high = box.xMax;
-  if (view.regionStart < 0) {
-    // A little room each side, so the outermost bars are not half cut by the frame.
-    double pad = (high - low) * 0.005;
-    if (!(pad > 0)) pad = 1e-3;
-    low -= pad;
-    high += pad;
-  }
-  double top = box.zMax > 0 ? box.zMax : 1.0;
-  camera = Camera{};
-  camera.camX = 0;
-  camera.camY = static_cast<float>(box.yMin - 1.0);
-  camera.pitch = 90;
-  camera.yaw = 0;
-  double perX = (frame.right - frame.left) / (high - low);  // device units per world x
-  double perZ = (frame.top - frame.bottom) / top;
-  drawn.eye[0] = low - (frame.left + 1.0) / perX;
-  drawn.eye[1] = drawn.eye[0] + 2.0 / perX;
-  drawn.eye[2] = -camera.camZ - (frame.bottom + 1.0) / perZ;
-  drawn.eye[3] = drawn.eye[2] + 2.0 / perZ;
-  int left = static_cast<int>(std::floor((frame.left + 1.0) * 0.5 * width));
-  int right = static_cast<int>(std::ceil((frame.right + 1.0) * 0.5 * width));
-  int bottom = static_cast<int>(std::floor((frame.bottom + 1.0) * 0.5 * height));
-  drawn.scissor[0] = left;
-  drawn.scissor[1] = bottom;
-  drawn.scissor[2] = right - left;
-  drawn.scissor[3] = height - bottom;  // upwards the picture's edge is the limit
-  drawn.flat = true;
-}
-
 // Scales the records for this picture and makes its view, the viewer's way, --fit being one
 // more way to place the camera.
-Drawn prepareView(const PicturePlan& picture, ViewState& view) {
+FigureView prepareView(const PicturePlan& picture, ViewState& view) {
   const SnapshotOptions& options = picture.options;
   const FigureOptions& figure = picture.figure;
   normaliseRecordsFor(figure.maxLen);
@@ -159,7 +57,7 @@ Drawn prepareView(const PicturePlan& picture, ViewState& view) {
   FitFrame frame = figureFitFrame(options.width, options.height, figure.annotate, !figure.title.empty());
   ViewFit fit{frame, static_cast<float>(options.width) / static_cast<float>(options.height)};
   applyView(options, view, figure.fit && !flat ? &fit : nullptr);
-  Drawn drawn;
+  FigureView drawn;
   drawn.zoomSteps = view.zoomSteps;
   if (flat) {
     nameRegion(view, drawn);
@@ -191,103 +89,42 @@ Drawn prepareView(const PicturePlan& picture, ViewState& view) {
   return drawn;
 }
 
-// The flat view's passes: bars and links stop at the frame.
-void drawFlatScene(const ViewState& view) { drawSceneInScissor(view); }
-void drawFlatSceneOnWhite(const ViewState& view) {
-  glClearColor(1.0f, 1.0f, 1.0f, 0.0f);
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  drawSceneInScissor(view);
-}
-
-// Lines about a pixel wide at the viewer's 992 and four at 3840, so printed bars stay solid.
-float figureLineWidth(int width) { return std::max(1.0f, std::round(static_cast<float>(width) / 960.0f)); }
-
 bool renderPicture(const PicturePlan& picture, OutputFile& out) {
   const SnapshotOptions& options = picture.options;
   ViewState view = options.view;
   view.fileName = fileLabel(options.listPath);
-  Drawn drawn = prepareView(picture, view);
-  ScenePasses passes = picture.figure.whiteBackground ? drawSceneOnWhite : drawScene;
-  float lineWidth = 1.0f;
-  if (drawn.flat) {
+  FigureView drawn = prepareView(picture, view);
+  if (drawn.flat)
     flatView(options.width, options.height, drawn.eye[0], drawn.eye[1], drawn.eye[2], drawn.eye[3]);
-    glScissor(drawn.scissor[0], drawn.scissor[1], drawn.scissor[2], drawn.scissor[3]);
-    passes = picture.figure.whiteBackground ? drawFlatSceneOnWhite : drawFlatScene;
-    lineWidth = figureLineWidth(options.width);
-  } else {
+  else
     resizeView(options.width, options.height);
-  }
-  glLineWidth(lineWidth);
+  setSceneLook(figureLook(drawn, picture.figure.whiteBackground, options.width));
 
   auto start = std::chrono::steady_clock::now();
   for (int i = 0; i < options.frames; ++i) {
-    renderFrame(view, nullptr, passes);
+    renderFrame(view);
     // Without a finish per frame the renderer queues every frame's commands until the
     // read-back, and memory grows with --frames.
     finishOffscreenDrawing();
   }
-  glLineWidth(1.0f);
+  setSceneLook(SceneLook{});
   auto elapsed = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start);
   if (options.timed) std::fprintf(stderr, "frame_ms %.3f\n", elapsed.count() / options.frames);
 
-  MarkInput input{};
-  input.width = options.width;
-  input.height = options.height;
-  sceneMatrix(input.matrix);
-  input.zoomSteps = drawn.zoomSteps;
-  input.firstPos = drawn.firstPos;
-  input.lastPos = drawn.lastPos;
-  input.axisY = drawn.axisY;
-  input.lengthScale = picture.figure.maxLen > 0 ? static_cast<double>(picture.figure.maxLen) : recordTable.maxLen;
-  input.tallest = drawn.tallest;
-  input.clipped = picture.figure.maxLen > 0 && recordTable.maxLen > picture.figure.maxLen;
-  input.annotate = picture.figure.annotate && drawn.firstPos <= drawn.lastPos;
-  input.title = picture.figure.title;
-  input.nothingShown = drawn.nothingShown;
-  if (drawn.flat) {
-    input.flat = true;
-    input.frame = drawn.frame;
-    input.logHeights = view.logHeights;
-    input.labelOrigin = drawn.labelOrigin;
-    input.axisName = drawn.axisName;
-    input.lanes = view.annotations != nullptr && view.showLanes ? view.annotations : nullptr;
-    input.strandLegend = drawn.strandLegend;
-    input.identityLegend = drawn.identityLegend;
-    input.identityLow = drawn.identityLow;
-    input.identityHigh = drawn.identityHigh;
-    input.hudRows = drawn.hudRows;
-  }
-  FigureMarks marks = layoutFigureMarks(input);
+  // The figure's marks join the frame's list, so both writers draw the same picture.
+  DrawList& list = lastSceneList();
+  MarkInput input = figureMarkInput(drawn, view, list.matrix, options.width, options.height, picture.figure.maxLen,
+                                    picture.figure.annotate, picture.figure.title);
+  addFigureMarks(list, layoutFigureMarks(input));
 
   if (picture.svg) {
-    SvgFrame frame;
-    frame.width = options.width;
-    frame.height = options.height;
-    frame.whiteBackground = picture.figure.whiteBackground;
-    frame.view = &view;
-    frame.marks = &marks;
-    std::memcpy(frame.matrix, input.matrix, sizeof frame.matrix);
-    if (drawn.flat) {
-      frame.flat = true;
-      frame.lineWidth = lineWidth;
-      const int* box = drawn.scissor;
-      frame.clip[0] = static_cast<float>(box[0]);
-      frame.clip[1] = static_cast<float>(options.height - box[1] - box[3]);
-      frame.clip[2] = static_cast<float>(box[2]);
-      frame.clip[3] = static_cast<float>(box[3]);
-    }
-    if (view.hud) {
-      char lines[kHudLines][kHudLineRoom];
-      int count = hudLines(view, lines);
-      for (int i = 0; i < count; ++i) frame.hudLines.push_back(lines[i]);
-    }
-    std::string document = svgDocument(frame);
+    std::string document = svgDocument(list);
     return writeBytes(out, document.data(), document.size());
   }
   std::vector<uint8_t> rgb;
   int32_t width = 0, height = 0;
   readFrameRgb(rgb, &width, &height);  // the viewport: the picture's size
-  drawFigureMarks(marks, rgb.data(), options.width, options.height);
+  paintPictureItems(list, rgb.data(), options.width, options.height);
   std::vector<uint8_t> png;
   if (!encodeRgbPng(rgb.data(), options.width, options.height, png)) {
     abandonOutputFile(out);

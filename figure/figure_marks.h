@@ -11,12 +11,11 @@
 
 #include "annotation_lanes.h"
 #include "camera_fit.h"
+#include "draw_list.h"
 
 struct MarkLine {
   float x0, y0, x1, y1;
 };
-
-enum class TextAnchor { start, middle, end };
 
 struct MarkText {
   float x, y;  // y is the baseline
@@ -77,3 +76,6 @@ FitFrame flatFitFrame(int width, int height, bool annotate, bool titled, bool le
                       int hudRows);
 
 FigureMarks layoutFigureMarks(const MarkInput& in);
+
+// The marks as the draw list's picture items: boxes, then lines, then text, as they overlap.
+void addFigureMarks(DrawList& list, const FigureMarks& marks);

@@ -471,3 +471,19 @@ FigureMarks layoutFigureMarks(const MarkInput& in) {
     addHeightLegend(in, legendLo, size, marks);
   return marks;
 }
+
+void addFigureMarks(DrawList& list, const FigureMarks& marks) {
+  for (const MarkRect& r : marks.rects) {
+    const float rgba[4] = {r.rgb[0] / 255.0f, r.rgb[1] / 255.0f, r.rgb[2] / 255.0f, 1.0f};
+    addDrawRect(list, DrawSpace::picture, r.x, r.y, r.w, r.h, rgba);
+  }
+  static const float black[4] = {0.0f, 0.0f, 0.0f, 1.0f};
+  if (!marks.lines.empty()) {
+    beginDrawItem(list, DrawKind::lines, DrawSpace::picture).size = marks.lineWidth;
+    for (const MarkLine& line : marks.lines) {
+      addVertex(list, line.x0, line.y0, 0.0f, black);
+      addVertex(list, line.x1, line.y1, 0.0f, black);
+    }
+  }
+  for (const MarkText& t : marks.texts) addDrawText(list, DrawSpace::picture, t.x, t.y, t.size, t.anchor, black, t.text);
+}
