@@ -35,9 +35,10 @@ enum class DrawSpace : uint8_t {
 // turn -90 degrees about x (the links stood upright).
 struct DrawTurn {
   float translateX = 0;
+  float translateZ = 0;
   float scaleZ = 1;
   bool upright = false;
-  bool any() const { return translateX != 0 || scaleZ != 1 || upright; }
+  bool any() const { return translateX != 0 || translateZ != 0 || scaleZ != 1 || upright; }
 };
 
 struct DrawVertex {
