@@ -215,15 +215,19 @@ void addFlatTicks(const MarkInput& in, const FramePixels& f, float size, FigureM
 
 // On an axis of several sequences, positions mean little without them: a mark in the row of
 // names where each starts, and each name from its start (or the frame's left edge) where it
-// clears the name before it.
+// fits before the next start.
 void addSequenceBoundaries(const MarkInput& in, const FramePixels& f, float size, FigureMarks& marks) {
   if (in.sequences == nullptr || in.lastPos < in.firstPos) return;
-  const std::vector<AxisSequence>& sequences = in.sequences->sequences;
   float labelY = f.bottom + lanesBand(in, size) + 0.45f * size + 0.95f * size;
   float nameY = labelY + 1.3f * size;
   float markTop = labelY + 0.35f * size, markEnd = nameY + 0.25f * size;
-  float clearFrom = -1e30f, lastMark = -1e30f;
-  for (const AxisSequence& sequence : sequences) {
+  struct Stretch {
+    float left, right;
+    const std::string* name;
+  };
+  std::vector<Stretch> stretches;
+  float lastMark = -1e30f;
+  for (const AxisSequence& sequence : in.sequences->sequences) {
     if (sequence.offset > in.lastPos) break;
     if (sequence.offset + sequence.length <= in.firstPos) continue;
     float x = f.left;
@@ -232,12 +236,13 @@ void addSequenceBoundaries(const MarkInput& in, const FramePixels& f, float size
       if (x - lastMark >= 3.0f) marks.lines.push_back({x, markTop, x, markEnd});  // apart from the last
       lastMark = x;
     }
-    float right = sequence.offset + sequence.length - 1 >= in.lastPos ? f.right : flatX(in, sequence.offset + sequence.length);
-    float width = textWidth(sequence.name, size);
-    float start = x + 0.25f * size;
-    if (start < clearFrom || start + width > std::min(static_cast<float>(in.width), right + 4.0f * size)) continue;
-    addText(marks, start, nameY, size, TextAnchor::start, sequence.name);
-    clearFrom = start + width + 0.5f * size;
+    float right = sequence.offset + sequence.length > in.lastPos ? f.right : flatX(in, sequence.offset + sequence.length);
+    stretches.push_back({x, right, &sequence.name});
+  }
+  for (const Stretch& stretch : stretches) {
+    float start = stretch.left + 0.25f * size, end = start + textWidth(*stretch.name, size);
+    if (end > std::min(static_cast<float>(in.width), stretch.right)) continue;  // crossing marks would misname
+    addText(marks, start, nameY, size, TextAnchor::start, *stretch.name);
   }
 }
 
