@@ -62,6 +62,7 @@ void chooseHeightFloor(const ViewState& view, FigureView& figure) {
     double bases = basesOfScaled(recordTable.slots[shown.slots[k]].len, full);
     if (k == 0 || bases < shortest) shortest = bases;
   }
+  shortest *= 1.0 + 1e-6;  // the scaled length read back may fall a hair short of a round length
   if (!(shortest > 1.0)) return;
   // Round down to 1, 2 or 5 times a power of ten: the scale's lowest tick.
   int64_t decade = 1;
