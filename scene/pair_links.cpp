@@ -163,22 +163,29 @@ int segmentsOnScreen(const float m[16], uint32_t first, float halfWidth, float h
   return firstOfItsPixels(print) ? segments : 0;
 }
 
-// An arc of an upright side view: its part in sight, one segment about every 4 pixels. The
-// view is orthographic, so x on screen runs linearly with t. False when the arc is narrow
-// or the fine points reach their bound: it is drawn as usual.
-constexpr size_t kMostFinePoints = 4u << 20;
+// An arc of an upright side view: its part in sight, in as many segments as keep the
+// polyline within a quarter pixel of the arc (a stretch dt of the half sine of height H
+// pixels strays about H (pi dt)^2 / 8 from its chord). The view is orthographic, so x on
+// screen runs linearly with t. False when 8 segments do for the whole arc, both ends in
+// sight, or the fine points reach their bound: it is drawn as usual.
+constexpr size_t kMostFinePoints = 1u << 20;
 
 bool addFineArc(const float m[16], uint32_t first, float halfWidth, float halfHeight) {
   const float* a = arcVertices[first];
   const float* b = arcVertices[first + kSegments];
-  float ax = 0, ay = 0, bx = 0, by = 0;
-  if (!onScreen(m, a, halfWidth, halfHeight, ax, ay) || !onScreen(m, b, halfWidth, halfHeight, bx, by)) return false;
-  if (!(std::fabs(bx - ax) > 32.0f) || fineVertices.size() / 3 > kMostFinePoints) return false;
+  float ax = 0, ay = 0, bx = 0, by = 0, mx = 0, my = 0;
+  if (!onScreen(m, a, halfWidth, halfHeight, ax, ay) || !onScreen(m, b, halfWidth, halfHeight, bx, by) ||
+      !onScreen(m, arcVertices[first + kSegments / 2], halfWidth, halfHeight, mx, my))
+    return false;
+  const double pi = 3.14159265358979323846;
+  double perT = pi * std::sqrt(std::fabs(my - ay) / 2.0);  // segments per unit of t
+  bool endsInSight = std::fabs(ax) <= halfWidth && std::fabs(bx) <= halfWidth;
+  if ((endsInSight && perT <= kSegments) || !(std::fabs(bx - ax) > 0) || fineVertices.size() / 3 > kMostFinePoints)
+    return false;
   double t0 = (-halfWidth - ax) / static_cast<double>(bx - ax), t1 = (halfWidth - ax) / static_cast<double>(bx - ax);
   double lo = std::max(0.0, std::min(t0, t1)), hi = std::min(1.0, std::max(t0, t1));
   if (!(lo < hi)) return true;
-  int segments = static_cast<int>(std::min(1024.0, std::max(8.0, std::fabs(bx - ax) * (hi - lo) / 4.0)));
-  const double pi = 3.14159265358979323846;
+  int segments = static_cast<int>(std::min(1024.0, std::max(1.0, std::ceil(perT * (hi - lo)))));
   double bulge = -arcVertices[first + kSegments / 2][1];
   uint32_t base = static_cast<uint32_t>(fineVertices.size() / 3);
   for (int i = 0; i <= segments; ++i) {
