@@ -110,47 +110,82 @@ void addPositionTicks(const MarkInput& in, double lo, double hi, float size, Fig
   }
 }
 
-// The height legend: a scale standing at the axis' left end, ticked in bases.
+std::string heightCaption(const MarkInput& in) {
+  std::string caption = in.logHeights ? "bar height = pair length (log scale)" : "bar height = pair length";
+  if (in.clipped) {
+    char limit[32];
+    formatTickLabel(static_cast<int64_t>(in.lengthScale), static_cast<int64_t>(in.lengthScale), limit, sizeof limit);
+    caption += std::string(", clipped at ") + limit;
+  }
+  return caption;
+}
+
+// The log scale's ticks standing at x, from the frame's floor up to top: 1-2-5 steps, so a bar's length
+// reads to within a factor of two, or where those crowd, 1-3 steps or the powers of ten.
+std::vector<AxisTick> logTicks(const MarkInput& in, double x, int64_t top, float size) {
+  static const std::vector<int> kSteps[] = {{1, 2, 5}, {1, 3}, {1}};
+  std::vector<AxisTick> ticks;
+  for (const std::vector<int>& mantissas : kSteps) {
+    ticks.clear();
+    bool apart = true;
+    float lastY = 1e30f;
+    for (int64_t decade = 1; decade <= top && decade <= INT64_MAX / 10; decade *= 10)
+      for (int m : mantissas) {
+        int64_t v = decade * m;
+        if (v < std::max<int64_t>(1, in.heightFloorBases) || v > top) continue;
+        float y = project(in, static_cast<float>(x), static_cast<float>(heightOf(in, static_cast<double>(v)))).y;
+        apart = apart && lastY - y >= 1.2f * size;
+        lastY = y;
+        AxisTick tick{v, {}};
+        formatTickLabel(v, v, tick.label, sizeof tick.label);
+        ticks.push_back(tick);
+      }
+    if (apart) break;
+  }
+  return ticks;
+}
+
+// The height legend: a scale standing at the axis' left end, ticked in bases: up to four
+// round lengths, or 1-2-5 steps on the log scale.
 void addHeightLegend(const MarkInput& in, double x, float size, FigureMarks& marks) {
   if (!(in.lengthScale > 0)) return;
   double tallest = std::min(kFullHeight, static_cast<double>(in.tallest));
   int64_t top = static_cast<int64_t>(lengthOfHeight(tallest, in.lengthScale, in.logHeights) + 1e-6);
   if (top < 1) return;
   float tickLength = 0.45f * size;
-  for (int wanted = 4; wanted >= 1; --wanted) {
+  auto place = [&](const AxisTick& tick) {
+    return project(in, static_cast<float>(x), static_cast<float>(heightOf(in, static_cast<double>(tick.position))));
+  };
+  std::vector<AxisTick> chosen;
+  if (in.logHeights) chosen = logTicks(in, x, top, size);
+  for (int wanted = 4; wanted >= 1 && !in.logHeights; --wanted) {
     AxisTick ticks[kMaxTicks];
     size_t n = axisTicks(0, top, tickSpacing(top, wanted), ticks, kMaxTicks);
     if (n < 2 && wanted > 1) continue;
-    std::vector<Screen> at(n);
     bool apart = true;
-    for (size_t i = 0; i < n; ++i) {
-      at[i] = project(in, static_cast<float>(x), static_cast<float>(heightOf(in, static_cast<double>(ticks[i].position))));
-      if (!at[i].ok) return;
-      if (i > 0 && std::fabs(at[i].y - at[i - 1].y) < 1.2f * size) apart = false;
-    }
+    for (size_t i = 1; i < n && apart; ++i) apart = std::fabs(place(ticks[i]).y - place(ticks[i - 1]).y) >= 1.2f * size;
     if (!apart && wanted > 1) continue;
-    if (n == 0) return;
-    // The scale runs up to the tallest bar, and the caption sits above it, clear of the bars.
-    Screen summit = project(in, static_cast<float>(x), static_cast<float>(tallest));
-    if (!summit.ok || summit.y > at[n - 1].y) summit = at[n - 1];
-    marks.lines.push_back({at[0].x, at[0].y, summit.x, summit.y});
-    for (size_t i = 0; i < n; ++i) {
-      marks.lines.push_back({at[i].x - tickLength, at[i].y, at[i].x, at[i].y});
-      addText(marks, at[i].x - tickLength - 0.25f * size, at[i].y + 0.35f * size, size, TextAnchor::end,
-              ticks[i].label);
-    }
-    std::string caption = "bar height = pair length";
-    if (in.clipped) {
-      char limit[32];
-      formatTickLabel(static_cast<int64_t>(in.lengthScale), static_cast<int64_t>(in.lengthScale), limit, sizeof limit);
-      caption += std::string(", clipped at ") + limit;
-    }
-    addText(marks, std::max(0.5f * size, summit.x - 5.0f * size), summit.y - 0.9f * size, size, TextAnchor::start,
-            caption);
-    return;
+    chosen.assign(ticks, ticks + n);
+    break;
   }
+  std::vector<Screen> at;
+  for (const AxisTick& tick : chosen) {
+    at.push_back(place(tick));
+    if (!at.back().ok) return;
+  }
+  if (at.empty()) return;
+  // The scale runs up to the tallest bar, and the caption sits above it, clear of the bars.
+  Screen summit = project(in, static_cast<float>(x), static_cast<float>(tallest));
+  if (!summit.ok || summit.y > at.back().y) summit = at.back();
+  marks.lines.push_back({at[0].x, at[0].y, summit.x, summit.y});
+  for (size_t i = 0; i < at.size(); ++i) {
+    marks.lines.push_back({at[i].x - tickLength, at[i].y, at[i].x, at[i].y});
+    addText(marks, at[i].x - tickLength - 0.25f * size, at[i].y + 0.35f * size, size, TextAnchor::end,
+            chosen[i].label);
+  }
+  addText(marks, std::max(0.5f * size, summit.x - 5.0f * size), summit.y - 0.9f * size, size, TextAnchor::start,
+          heightCaption(in));
 }
-
 
 // The flat view. Rows of text are placed by the text size; the HUD's lines, when drawn,
 // take their own fixed pixels at the top left.
@@ -246,31 +281,6 @@ void addSequenceBoundaries(const MarkInput& in, const FramePixels& f, float size
   }
 }
 
-// The log scale's ticks from the frame's floor up to top: 1-2-5 steps, so a bar's length
-// reads to within a factor of two, or where those crowd, 1-3 steps or the powers of ten.
-std::vector<AxisTick> logTicks(const MarkInput& in, int64_t top, float size) {
-  static const std::vector<int> kSteps[] = {{1, 2, 5}, {1, 3}, {1}};
-  std::vector<AxisTick> ticks;
-  for (const std::vector<int>& mantissas : kSteps) {
-    ticks.clear();
-    bool apart = true;
-    float lastY = 1e30f;
-    for (int64_t decade = 1; decade <= top && decade <= INT64_MAX / 10; decade *= 10)
-      for (int m : mantissas) {
-        int64_t v = decade * m;
-        if (v < std::max<int64_t>(1, in.heightFloorBases) || v > top) continue;
-        float y = flatY(in, heightOf(in, static_cast<double>(v)));
-        apart = apart && lastY - y >= 1.2f * size;
-        lastY = y;
-        AxisTick tick{v, {}};
-        formatTickLabel(v, v, tick.label, sizeof tick.label);
-        ticks.push_back(tick);
-      }
-    if (apart) break;
-  }
-  return ticks;
-}
-
 // The height scale standing just left of the frame, ticked in bases: round lengths, as many
 // as keep apart, or 1-2-5 steps on the log scale from the length at the frame's floor.
 void addFlatHeightScale(const MarkInput& in, const FramePixels& f, float size, FigureMarks& marks) {
@@ -281,7 +291,7 @@ void addFlatHeightScale(const MarkInput& in, const FramePixels& f, float size, F
   if (top < 1) return;
   std::vector<AxisTick> chosen;
   if (in.logHeights) {
-    chosen = logTicks(in, top, size);
+    chosen = logTicks(in, 0.0, top, size);
   } else {
     for (int wanted = std::max(4, static_cast<int>((f.bottom - f.top) / (2.5f * size))); wanted >= 1; --wanted) {
       AxisTick ticks[kMaxTicks];
@@ -305,13 +315,8 @@ void addFlatHeightScale(const MarkInput& in, const FramePixels& f, float size, F
     marks.lines.push_back({x - tickLength, y, x, y});
     addText(marks, x - tickLength - 0.25f * size, y + 0.35f * size, size, TextAnchor::end, tick.label);
   }
-  std::string caption = in.logHeights ? "bar height = pair length (log scale)" : "bar height = pair length";
-  if (in.clipped) {
-    char limit[32];
-    formatTickLabel(static_cast<int64_t>(in.lengthScale), static_cast<int64_t>(in.lengthScale), limit, sizeof limit);
-    caption += std::string(", clipped at ") + limit;
-  }
-  addText(marks, std::max(0.5f * size, x - 5.0f * size), f.top - 0.9f * size, size, TextAnchor::start, caption);
+  addText(marks, std::max(0.5f * size, x - 5.0f * size), f.top - 0.9f * size, size, TextAnchor::start,
+          heightCaption(in));
 }
 
 // The features of each lane as strips under the axis, merged where a pixel spans several.
