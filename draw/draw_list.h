@@ -31,13 +31,14 @@ enum class DrawSpace : uint8_t {
   picture,  // pixels from the top left, drawn on the read-back picture (a figure's marks)
 };
 
-// A model transform after the camera, as the GL applies it: translate, then scale z, then
-// turn -90 degrees about x (the links stood upright).
+// A model transform after the camera, as the GL applies it: translate (x; z stands links on
+// a figure's raised floor), then scale z, then turn -90 degrees about x (links upright).
 struct DrawTurn {
   float translateX = 0;
+  float translateZ = 0;
   float scaleZ = 1;
   bool upright = false;
-  bool any() const { return translateX != 0 || scaleZ != 1 || upright; }
+  bool any() const { return translateX != 0 || translateZ != 0 || scaleZ != 1 || upright; }
 };
 
 struct DrawVertex {

@@ -115,7 +115,7 @@ class Svg {
       z = -y;
       y = up;
     }
-    z *= turn.scaleZ;
+    z = z * turn.scaleZ + turn.translateZ;
     x += turn.translateX;
     const float* m = list_.matrix;
     Clip c;

@@ -4,10 +4,9 @@
 #include <cmath>
 #include <cstdio>
 
-#include "axis_units.h"
+#include "axis_scale.h"
 #include "axis_ticks.h"
 #include "clip_arithmetic.h"
-#include "figure_records.h"
 #include "lane_strips.h"
 #include "pair_colours.h"
 #include "text_raster.h"
@@ -65,6 +64,9 @@ bool visibleAxis(const MarkInput& in, double ndcLeft, double ndcRight, double& l
   return lo < hi;
 }
 
+// The height a pair of this many bases stands, as the bars were drawn (the view's rule).
+double heightOf(const MarkInput& in, double bases) { return heightOfLength(bases, in.lengthScale, in.logHeights); }
+
 void addText(FigureMarks& marks, float x, float y, float size, TextAnchor anchor, const std::string& text) {
   marks.texts.push_back({x, y, size, anchor, text});
 }
@@ -75,8 +77,8 @@ void addPositionTicks(const MarkInput& in, double lo, double hi, float size, Fig
   if (!a.ok || !b.ok) return;
   marks.lines.push_back({a.x, a.y, b.x, b.y});
 
-  double unit = kAxisScale * std::pow(kZoomFactor, in.zoomSteps);  // x per position
-  int64_t first = static_cast<int64_t>(std::ceil(lo / unit)), last = static_cast<int64_t>(std::floor(hi / unit));
+  int64_t first = static_cast<int64_t>(std::ceil(positionOfX(lo, in.zoomSteps)));
+  int64_t last = static_cast<int64_t>(std::floor(positionOfX(hi, in.zoomSteps)));
   first = std::max(first, in.firstPos);
   last = std::min(last, in.lastPos);
   if (last < first) return;
@@ -88,7 +90,7 @@ void addPositionTicks(const MarkInput& in, double lo, double hi, float size, Fig
     std::vector<Screen> at(n);
     bool apart = n > 0;
     for (size_t i = 0; i < n && apart; ++i) {
-      at[i] = project(in, axisXOf(ticks[i].position, in.zoomSteps), 0);
+      at[i] = project(in, recordXOf(ticks[i].position, in.zoomSteps), 0);
       apart = at[i].ok;
       if (apart && i > 0) {
         float room = 0.5f * (textWidth(ticks[i].label, size) + textWidth(ticks[i - 1].label, size)) + size;
@@ -108,47 +110,82 @@ void addPositionTicks(const MarkInput& in, double lo, double hi, float size, Fig
   }
 }
 
-// The height legend: a scale standing at the axis' left end, ticked in bases.
+std::string heightCaption(const MarkInput& in) {
+  std::string caption = in.logHeights ? "bar height = pair length (log scale)" : "bar height = pair length";
+  if (in.clipped) {
+    char limit[32];
+    formatTickLabel(static_cast<int64_t>(in.lengthScale), static_cast<int64_t>(in.lengthScale), limit, sizeof limit);
+    caption += std::string(", clipped at ") + limit;
+  }
+  return caption;
+}
+
+// The log scale's ticks standing at x, from the frame's floor up to top: 1-2-5 steps, so a bar's length
+// reads to within a factor of two, or where those crowd, 1-3 steps or the powers of ten.
+std::vector<AxisTick> logTicks(const MarkInput& in, double x, int64_t top, float size) {
+  static const std::vector<int> kSteps[] = {{1, 2, 5}, {1, 3}, {1}};
+  std::vector<AxisTick> ticks;
+  for (const std::vector<int>& mantissas : kSteps) {
+    ticks.clear();
+    bool apart = true;
+    float lastY = 1e30f;
+    for (int64_t decade = 1; decade <= top && decade <= INT64_MAX / 10; decade *= 10)
+      for (int m : mantissas) {
+        int64_t v = decade * m;
+        if (v < std::max<int64_t>(1, in.heightFloorBases) || v > top) continue;
+        float y = project(in, static_cast<float>(x), static_cast<float>(heightOf(in, static_cast<double>(v)))).y;
+        apart = apart && lastY - y >= 1.2f * size;
+        lastY = y;
+        AxisTick tick{v, {}};
+        formatTickLabel(v, v, tick.label, sizeof tick.label);
+        ticks.push_back(tick);
+      }
+    if (apart) break;
+  }
+  return ticks;
+}
+
+// The height legend: a scale standing at the axis' left end, ticked in bases: up to four
+// round lengths, or 1-2-5 steps on the log scale.
 void addHeightLegend(const MarkInput& in, double x, float size, FigureMarks& marks) {
   if (!(in.lengthScale > 0)) return;
-  double divisor = in.lengthScale / 7.0;
-  int64_t top = static_cast<int64_t>(in.lengthScale * std::min(7.0f, in.tallest) / 7.0);
+  double tallest = std::min(kFullHeight, static_cast<double>(in.tallest));
+  int64_t top = static_cast<int64_t>(lengthOfHeight(tallest, in.lengthScale, in.logHeights) + 1e-6);
   if (top < 1) return;
   float tickLength = 0.45f * size;
-  for (int wanted = 4; wanted >= 1; --wanted) {
+  auto place = [&](const AxisTick& tick) {
+    return project(in, static_cast<float>(x), static_cast<float>(heightOf(in, static_cast<double>(tick.position))));
+  };
+  std::vector<AxisTick> chosen;
+  if (in.logHeights) chosen = logTicks(in, x, top, size);
+  for (int wanted = 4; wanted >= 1 && !in.logHeights; --wanted) {
     AxisTick ticks[kMaxTicks];
     size_t n = axisTicks(0, top, tickSpacing(top, wanted), ticks, kMaxTicks);
     if (n < 2 && wanted > 1) continue;
-    std::vector<Screen> at(n);
     bool apart = true;
-    for (size_t i = 0; i < n; ++i) {
-      at[i] = project(in, static_cast<float>(x), static_cast<float>(static_cast<double>(ticks[i].position) / divisor));
-      if (!at[i].ok) return;
-      if (i > 0 && std::fabs(at[i].y - at[i - 1].y) < 1.2f * size) apart = false;
-    }
+    for (size_t i = 1; i < n && apart; ++i) apart = std::fabs(place(ticks[i]).y - place(ticks[i - 1]).y) >= 1.2f * size;
     if (!apart && wanted > 1) continue;
-    if (n == 0) return;
-    // The scale runs up to the tallest bar, and the caption sits above it, clear of the bars.
-    Screen summit = project(in, static_cast<float>(x), std::min(7.0f, in.tallest));
-    if (!summit.ok || summit.y > at[n - 1].y) summit = at[n - 1];
-    marks.lines.push_back({at[0].x, at[0].y, summit.x, summit.y});
-    for (size_t i = 0; i < n; ++i) {
-      marks.lines.push_back({at[i].x - tickLength, at[i].y, at[i].x, at[i].y});
-      addText(marks, at[i].x - tickLength - 0.25f * size, at[i].y + 0.35f * size, size, TextAnchor::end,
-              ticks[i].label);
-    }
-    std::string caption = "bar height = pair length";
-    if (in.clipped) {
-      char limit[32];
-      formatTickLabel(static_cast<int64_t>(in.lengthScale), static_cast<int64_t>(in.lengthScale), limit, sizeof limit);
-      caption += std::string(", clipped at ") + limit;
-    }
-    addText(marks, std::max(0.5f * size, summit.x - 5.0f * size), summit.y - 0.9f * size, size, TextAnchor::start,
-            caption);
-    return;
+    chosen.assign(ticks, ticks + n);
+    break;
   }
+  std::vector<Screen> at;
+  for (const AxisTick& tick : chosen) {
+    at.push_back(place(tick));
+    if (!at.back().ok) return;
+  }
+  if (at.empty()) return;
+  // The scale runs up to the tallest bar, and the caption sits above it, clear of the bars.
+  Screen summit = project(in, static_cast<float>(x), static_cast<float>(tallest));
+  if (!summit.ok || summit.y > at.back().y) summit = at.back();
+  marks.lines.push_back({at[0].x, at[0].y, summit.x, summit.y});
+  for (size_t i = 0; i < at.size(); ++i) {
+    marks.lines.push_back({at[i].x - tickLength, at[i].y, at[i].x, at[i].y});
+    addText(marks, at[i].x - tickLength - 0.25f * size, at[i].y + 0.35f * size, size, TextAnchor::end,
+            chosen[i].label);
+  }
+  addText(marks, std::max(0.5f * size, summit.x - 5.0f * size), summit.y - 0.9f * size, size, TextAnchor::start,
+          heightCaption(in));
 }
-
 
 // The flat view. Rows of text are placed by the text size; the HUD's lines, when drawn,
 // take their own fixed pixels at the top left.
@@ -169,19 +206,8 @@ FramePixels framePixels(const MarkInput& in) {
           static_cast<float>((1.0 - in.frame.top) * 0.5 * h), static_cast<float>((1.0 - in.frame.bottom) * 0.5 * h)};
 }
 
-float flatX(const MarkInput& in, int64_t pos) { return project(in, axisXOf(pos, in.zoomSteps), 0).x; }
+float flatX(const MarkInput& in, int64_t pos) { return project(in, recordXOf(pos, in.zoomSteps), 0).x; }
 float flatY(const MarkInput& in, double height) { return project(in, 0, static_cast<float>(height)).y; }
-
-// The height a pair of this many bases stands, as the bars were drawn.
-double heightOf(const MarkInput& in, double bases) {
-  if (!in.logHeights) return 7.0 * bases / in.lengthScale;
-  return bases > 1.0 && in.lengthScale > 1.0 ? 7.0 * std::log10(bases) / std::log10(in.lengthScale) : 0.0;
-}
-
-double basesOfHeight(const MarkInput& in, double height) {
-  if (!in.logHeights) return in.lengthScale * height / 7.0;
-  return std::pow(10.0, height * std::log10(in.lengthScale) / 7.0);
-}
 
 int laneCount(const MarkInput& in) { return in.lanes != nullptr ? static_cast<int>(in.lanes->lanes.size()) : 0; }
 
@@ -222,29 +248,58 @@ void addFlatTicks(const MarkInput& in, const FramePixels& f, float size, FigureM
             fitText(("position on " + in.axisName).c_str(), size, static_cast<float>(in.width) - size));
 }
 
-// The height scale standing just left of the frame, ticked in bases: round lengths, or the
-// powers of ten on the log scale.
+// On an axis of several sequences, positions mean little without them: a mark in the row of
+// names where each starts, and each name from its start (or the frame's left edge) where it
+// fits before the next start.
+void addSequenceBoundaries(const MarkInput& in, const FramePixels& f, float size, FigureMarks& marks) {
+  if (in.sequences == nullptr || in.lastPos < in.firstPos) return;
+  float labelY = f.bottom + lanesBand(in, size) + 0.45f * size + 0.95f * size;
+  float nameY = labelY + 1.3f * size;
+  float markTop = labelY + 0.35f * size, markEnd = nameY + 0.25f * size;
+  struct Stretch {
+    float left, right;
+    const std::string* name;
+  };
+  std::vector<Stretch> stretches;
+  float lastMark = -1e30f;
+  for (const AxisSequence& sequence : in.sequences->sequences) {
+    if (sequence.offset > in.lastPos) break;
+    if (sequence.offset + sequence.length <= in.firstPos) continue;
+    float x = f.left;
+    if (sequence.offset > in.firstPos) {
+      x = flatX(in, sequence.offset);
+      if (x - lastMark >= 3.0f) marks.lines.push_back({x, markTop, x, markEnd});  // apart from the last
+      lastMark = x;
+    }
+    float right = sequence.offset + sequence.length > in.lastPos ? f.right : flatX(in, sequence.offset + sequence.length);
+    stretches.push_back({x, right, &sequence.name});
+  }
+  for (const Stretch& stretch : stretches) {
+    float start = stretch.left + 0.25f * size, end = start + textWidth(*stretch.name, size);
+    if (end > std::min(static_cast<float>(in.width), stretch.right)) continue;  // crossing marks would misname
+    addText(marks, start, nameY, size, TextAnchor::start, *stretch.name);
+  }
+}
+
+// The height scale standing just left of the frame, ticked in bases: round lengths, as many
+// as keep apart, or 1-2-5 steps on the log scale from the length at the frame's floor.
 void addFlatHeightScale(const MarkInput& in, const FramePixels& f, float size, FigureMarks& marks) {
   if (!(in.lengthScale > 0)) return;
   float x = f.left - 0.3f * size, tickLength = 0.45f * size;
-  double tallest = std::min(7.0f, in.tallest);
-  int64_t top = static_cast<int64_t>(basesOfHeight(in, tallest) + 1e-6);
+  double tallest = std::min(kFullHeight, static_cast<double>(in.tallest));
+  int64_t top = static_cast<int64_t>(lengthOfHeight(tallest, in.lengthScale, in.logHeights) + 1e-6);
   if (top < 1) return;
   std::vector<AxisTick> chosen;
   if (in.logHeights) {
-    for (int64_t v = 1; v <= top && v <= INT64_MAX / 10; v *= 10) {
-      AxisTick tick{v, {}};
-      formatTickLabel(v, v, tick.label, sizeof tick.label);
-      chosen.push_back(tick);
-    }
+    chosen = logTicks(in, 0.0, top, size);
   } else {
-    for (int wanted = 4; wanted >= 1; --wanted) {
+    for (int wanted = std::max(4, static_cast<int>((f.bottom - f.top) / (2.5f * size))); wanted >= 1; --wanted) {
       AxisTick ticks[kMaxTicks];
       size_t n = axisTicks(0, top, tickSpacing(top, wanted), ticks, kMaxTicks);
       bool apart = n >= 2 || wanted == 1;
       for (size_t i = 1; i < n && apart; ++i)
-        apart = std::fabs(flatY(in, heightOf(in, static_cast<double>(ticks[i].position))) - flatY(in, heightOf(in, static_cast<double>(ticks[i - 1].position)))) >=
-                1.2f * size;
+        apart = std::fabs(flatY(in, heightOf(in, static_cast<double>(ticks[i].position))) -
+                          flatY(in, heightOf(in, static_cast<double>(ticks[i - 1].position)))) >= 1.2f * size;
       if (!apart) continue;
       chosen.assign(ticks, ticks + n);
       break;
@@ -260,13 +315,8 @@ void addFlatHeightScale(const MarkInput& in, const FramePixels& f, float size, F
     marks.lines.push_back({x - tickLength, y, x, y});
     addText(marks, x - tickLength - 0.25f * size, y + 0.35f * size, size, TextAnchor::end, tick.label);
   }
-  std::string caption = in.logHeights ? "bar height = pair length (log scale)" : "bar height = pair length";
-  if (in.clipped) {
-    char limit[32];
-    formatTickLabel(static_cast<int64_t>(in.lengthScale), static_cast<int64_t>(in.lengthScale), limit, sizeof limit);
-    caption += std::string(", clipped at ") + limit;
-  }
-  addText(marks, std::max(0.5f * size, x - 5.0f * size), f.top - 0.9f * size, size, TextAnchor::start, caption);
+  addText(marks, std::max(0.5f * size, x - 5.0f * size), f.top - 0.9f * size, size, TextAnchor::start,
+          heightCaption(in));
 }
 
 // The features of each lane as strips under the axis, merged where a pixel spans several.
@@ -312,14 +362,30 @@ std::string percentText(int hundredths) {
   return text;
 }
 
+// The classes of the features the lanes draw: those in the frame's range.
+std::vector<bool> classesInFrame(const MarkInput& in) {
+  std::vector<bool> present(annotationClasses(*in.lanes).size(), false);
+  std::vector<uint32_t> hits;
+  for (const AnnotationLane& lane : in.lanes->lanes) {
+    hits.clear();
+    featuresOverlapping(lane.features, in.firstPos, in.lastPos + 1, hits);
+    for (uint32_t feature : hits) present[lane.features.featureClass[feature]] = true;
+  }
+  return present;
+}
+
 std::vector<LegendItem> legendItems(const MarkInput& in, float size) {
   std::vector<LegendItem> items;
   if (in.strandLegend) {
     float colour[3];
-    orientationColour(0, colour);
-    items.push_back({{swatch(0, size, colour)}, "same strand", ""});
-    orientationColour(1, colour);
-    items.push_back({{swatch(0, size, colour)}, "inverted", ""});
+    if (in.sameStrandShown) {
+      orientationColour(0, colour);
+      items.push_back({{swatch(0, size, colour)}, "same strand", ""});
+    }
+    if (in.invertedShown) {
+      orientationColour(1, colour);
+      items.push_back({{swatch(0, size, colour)}, "inverted", ""});
+    }
   }
   if (in.identityLegend) {
     LegendItem gradient{{}, percentText(in.identityHigh) + " identity", percentText(in.identityLow)};
@@ -335,11 +401,15 @@ std::vector<LegendItem> legendItems(const MarkInput& in, float size) {
     }
     items.push_back(gradient);
   }
-  if (in.lanes != nullptr)
-    for (const FeatureClass& cls : annotationClasses(*in.lanes)) {
+  if (in.lanes != nullptr) {
+    std::vector<bool> present = classesInFrame(in);
+    for (size_t k = 0; k < present.size(); ++k) {
+      if (!present[k]) continue;
+      const FeatureClass& cls = annotationClasses(*in.lanes)[k];
       float colour[3] = {cls.colour.r / 255.0f, cls.colour.g / 255.0f, cls.colour.b / 255.0f};
       items.push_back({{swatch(0, size, colour)}, cls.name, ""});
     }
+  }
   return items;
 }
 
@@ -387,6 +457,7 @@ void layoutFlatMarks(const MarkInput& in, float size, FigureMarks& marks) {
   addFlatLanes(in, f, size, marks);
   if (in.annotate) {
     addFlatTicks(in, f, size, marks);
+    addSequenceBoundaries(in, f, size, marks);
     addFlatHeightScale(in, f, size, marks);
     addLegendRow(in, f, size, marks);
   }
@@ -462,7 +533,7 @@ FigureMarks layoutFigureMarks(const MarkInput& in) {
   }
   if (!in.annotate) return marks;
 
-  double lo = axisXOf(in.firstPos, in.zoomSteps), hi = axisXOf(in.lastPos, in.zoomSteps);
+  double lo = recordXOf(in.firstPos, in.zoomSteps), hi = recordXOf(in.lastPos, in.zoomSteps);
   if (!visibleAxis(in, -1.0, 1.0, lo, hi)) return marks;
   addPositionTicks(in, lo, hi, size, marks);
   // The legend's labels need room on its left.

@@ -12,6 +12,7 @@
 #include "annotation_lanes.h"
 #include "camera_fit.h"
 #include "draw_list.h"
+#include "sequence_axis.h"
 
 struct MarkLine {
   float x0, y0, x1, y1;
@@ -43,7 +44,7 @@ struct MarkInput {
   int zoomSteps;
   int64_t firstPos, lastPos;  // the range of the axis
   float axisY;                // the axis runs along the first row of bars, where they stand
-  double lengthScale;         // bases that stand 7 high
+  double lengthScale;         // bases that stand kFullHeight high
   float tallest;              // height of the tallest bar drawn: the legend goes no higher
   bool clipped;               // some pairs are longer than lengthScale and stand at 7
   bool annotate;
@@ -53,11 +54,14 @@ struct MarkInput {
   // under the axis and the colour legends above the frame.
   bool flat = false;
   FitFrame frame{};                 // where the bars stand, in normalised device coordinates
-  bool logHeights = false;          // the height scale ticked 10 bp, 100 bp, 1 kb, ...
+  bool logHeights = false;          // the height scale ticked 10 bp, 20 bp, 50 bp, 100 bp, ...
+  int64_t heightFloorBases = 0;     // on the log scale, the length at the frame's floor
   int64_t labelOrigin = 0;          // a tick's label is its axis position less this
   std::string axisName;             // the sequence the labels count along; empty: the axis
+  const SequenceAxis* sequences = nullptr;  // several laid end to end: their starts marked and named
   const AnnotationLanes* lanes = nullptr;
-  bool strandLegend = false;        // bars or links coloured by strand
+  bool strandLegend = false;        // bars or links coloured by strand, of these strands
+  bool sameStrandShown = true, invertedShown = true;
   bool identityLegend = false;      // bars coloured by identity, over this range (hundredths)
   int identityLow = 0, identityHigh = 0;
   int hudRows = 0;                  // lines of HUD text over the top left

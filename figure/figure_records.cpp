@@ -1,9 +1,10 @@
 #include "figure_records.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <vector>
 
-#include "axis_units.h"
+#include "axis_scale.h"
 #include "record_places.h"
 #include "record_table.h"
 #include "tandem_loader.h"
@@ -26,17 +27,8 @@ void normaliseRecordsFor(int64_t maxLen) {
     normalizeLengths();
     return;
   }
-  double divisor = static_cast<double>(maxLen) / 7.0;
   for (int32_t i = 1; i < recordTable.count; ++i) {
     float& len = recordTable.slots[i].len;
-    len = static_cast<float>(len / divisor);
-    if (len > 7.0f) len = 7.0f;
+    len = static_cast<float>(std::min(scaledLength(len, static_cast<double>(maxLen)), kFullHeight));
   }
-}
-
-float axisXOf(int64_t pos, int zoomSteps) {
-  float x = static_cast<float>(pos);
-  x = static_cast<float>(x * kAxisScale);
-  for (int i = 0; i < zoomSteps; ++i) x = static_cast<float>(x * kZoomFactor);
-  return x;
 }

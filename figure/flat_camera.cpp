@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "bar_height.h"
 #include "camera.h"
 #include "pair_colours.h"
 #include "pair_shown.h"
@@ -19,15 +20,27 @@ void nameRegion(const ViewState& view, FigureView& figure) {
       first.sequence != last.sequence)
     return;
   const AxisSequence& sequence = axis.sequences[first.sequence];
-  figure.labelOrigin = sequence.offset - 1;
+  figure.labelOrigin = sequence.offset - typedOfAxis(0);
   figure.axisName = sequence.name;
+}
+
+void nameSequences(const ViewState& view, FigureView& figure) {
+  nameRegion(view, figure);
+  figure.sequenceNames = figure.axisName.empty() && loadedSequences().sequences.size() > 1;
 }
 
 void chooseLegends(const ViewState& view, FigureView& figure) {
   figure.strandLegend =
       view.colourMode == kColourByOrientation || (view.showLinks && view.colourMode != kColourByIdentity);
-  if (view.colourMode != kColourByIdentity) return;
   ShownSlots shown = shownSlots(view);
+  if (figure.strandLegend) {
+    figure.sameStrandShown = figure.invertedShown = false;
+    for (int32_t k = 0; k < shown.count; ++k) {
+      bool inverted = pairTraits.orientation[pairOfSlot(shown.slots[k])] != 0;
+      (inverted ? figure.invertedShown : figure.sameStrandShown) = true;
+    }
+  }
+  if (view.colourMode != kColourByIdentity) return;
   int low = 10001, high = -1;
   for (int32_t k = 0; k < shown.count; ++k) {
     uint16_t identity = pairTraits.identity[pairOfSlot(shown.slots[k])];
@@ -41,6 +54,26 @@ void chooseLegends(const ViewState& view, FigureView& figure) {
   figure.identityHigh = high;
 }
 
+void chooseHeightFloor(const ViewState& view, FigureView& figure) {
+  if (!view.logHeights) return;
+  ShownSlots shown = shownSlots(view);
+  double full = basesAtFullHeight(view), shortest = 0;
+  for (int32_t k = 0; k < shown.count; ++k) {
+    double bases = basesOfScaled(recordTable.slots[shown.slots[k]].len, full);
+    if (k == 0 || bases < shortest) shortest = bases;
+  }
+  shortest *= 1.0 + 1e-6;  // the scaled length read back may fall a hair short of a round length
+  if (!(shortest > 1.0)) return;
+  // Round down to 1, 2 or 5 times a power of ten: the scale's lowest tick.
+  int64_t decade = 1;
+  while (decade <= INT64_MAX / 10 && static_cast<double>(decade) * 10 <= shortest) decade *= 10;
+  int64_t nice = decade;
+  for (int m : {2, 5})
+    if (static_cast<double>(decade * m) <= shortest) nice = decade * m;
+  figure.heightFloorBases = nice;
+  figure.floorZ = heightOfBases(view, static_cast<double>(nice));
+}
+
 void placeFlatView(const FitBox& box, const FitFrame& frame, const ViewState& view, int width, int height,
                    FigureView& figure) {
   double low = box.xMin, high = box.xMax;
@@ -52,16 +85,17 @@ void placeFlatView(const FitBox& box, const FitFrame& frame, const ViewState& vi
     high += pad;
   }
   double top = box.zMax > 0 ? box.zMax : 1.0;
+  double floor = figure.floorZ < top ? figure.floorZ : 0.0;
   camera = Camera{};
   camera.camX = 0;
   camera.camY = static_cast<float>(box.yMin - 1.0);
   camera.pitch = 90;
   camera.yaw = 0;
   double perX = (frame.right - frame.left) / (high - low);  // device units per world x
-  double perZ = (frame.top - frame.bottom) / top;
+  double perZ = (frame.top - frame.bottom) / (top - floor);
   figure.eye[0] = low - (frame.left + 1.0) / perX;
   figure.eye[1] = figure.eye[0] + 2.0 / perX;
-  figure.eye[2] = -camera.camZ - (frame.bottom + 1.0) / perZ;
+  figure.eye[2] = floor - camera.camZ - (frame.bottom + 1.0) / perZ;
   figure.eye[3] = figure.eye[2] + 2.0 / perZ;
   int left = static_cast<int>(std::floor((frame.left + 1.0) * 0.5 * width));
   int right = static_cast<int>(std::ceil((frame.right + 1.0) * 0.5 * width));
@@ -87,7 +121,7 @@ SceneLook figureLook(const FigureView& figure, bool white, int width) {
 }
 
 MarkInput figureMarkInput(const FigureView& figure, const ViewState& view, const float matrix[16], int width,
-                          int height, int64_t maxLen, bool annotate, const std::string& title) {
+                          int height, bool annotate, const std::string& title) {
   MarkInput input{};
   input.width = width;
   input.height = height;
@@ -96,20 +130,24 @@ MarkInput figureMarkInput(const FigureView& figure, const ViewState& view, const
   input.firstPos = figure.firstPos;
   input.lastPos = figure.lastPos;
   input.axisY = figure.axisY;
-  input.lengthScale = maxLen > 0 ? static_cast<double>(maxLen) : recordTable.maxLen;
+  input.lengthScale = basesAtFullHeight(view);
   input.tallest = figure.tallest;
-  input.clipped = maxLen > 0 && recordTable.maxLen > maxLen;
+  input.clipped = view.heightBases > 0 && recordTable.maxLen > view.heightBases;
+  input.logHeights = view.logHeights;
   input.annotate = annotate && figure.firstPos <= figure.lastPos;
   input.title = title;
   input.nothingShown = figure.nothingShown;
   if (figure.flat) {
     input.flat = true;
     input.frame = figure.frame;
-    input.logHeights = view.logHeights;
+    input.heightFloorBases = figure.heightFloorBases;
     input.labelOrigin = figure.labelOrigin;
     input.axisName = figure.axisName;
     input.lanes = view.annotations != nullptr && view.showLanes ? view.annotations : nullptr;
+    input.sequences = figure.sequenceNames ? &loadedSequences() : nullptr;
     input.strandLegend = figure.strandLegend;
+    input.sameStrandShown = figure.sameStrandShown;
+    input.invertedShown = figure.invertedShown;
     input.identityLegend = figure.identityLegend;
     input.identityLow = figure.identityLow;
     input.identityHigh = figure.identityHigh;

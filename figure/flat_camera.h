@@ -22,8 +22,12 @@ struct FigureView {
   FitFrame frame{};
   int64_t labelOrigin = 0;             // ticks count along this sequence, 1-based
   std::string axisName;
+  bool sequenceNames = false;          // several sequences on the axis: mark and name them
+  int64_t heightFloorBases = 0;        // log heights: the length at the frame's floor
+  double floorZ = 0;                   // and its height
   int hudRows = 0;
   bool strandLegend = false, identityLegend = false;
+  bool sameStrandShown = true, invertedShown = true;
   int identityLow = 0, identityHigh = 0;
   bool nothingShown = false;
 };
@@ -31,7 +35,14 @@ struct FigureView {
 // The sequence a region lies in, when it lies in one: its ticks count from its start.
 void nameRegion(const ViewState& view, FigureView& figure);
 
-// What the colours of the drawn bars and links need explaining, and the identities shown.
+// That region's name, or, on an axis of several sequences, their names along it.
+void nameSequences(const ViewState& view, FigureView& figure);
+
+// On the log scale, the frame's floor: the shortest shown length rounded down to 1, 2 or 5
+// times a power of ten, so no height is left empty under the shortest bar.
+void chooseHeightFloor(const ViewState& view, FigureView& figure);
+
+// What the colours of the drawn bars and links need explaining (the strands among them), and the identities shown.
 void chooseLegends(const ViewState& view, FigureView& figure);
 
 // The side view looks along +y, level, from in front of every row: x across, z up. Sets
@@ -47,4 +58,4 @@ SceneLook figureLook(const FigureView& figure, bool white, int width);
 
 // The marks' input for a figure drawn with this matrix (projection and camera).
 MarkInput figureMarkInput(const FigureView& figure, const ViewState& view, const float matrix[16], int width,
-                          int height, int64_t maxLen, bool annotate, const std::string& title);
+                          int height, bool annotate, const std::string& title);

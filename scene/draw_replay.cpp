@@ -43,7 +43,7 @@ void replayClip(const DrawItem& item) {
 
 void applyTurn(const DrawTurn& turn) {
   applyCameraTransform();
-  if (turn.translateX != 0) glTranslatef(turn.translateX, 0.0f, 0.0f);
+  if (turn.translateX != 0 || turn.translateZ != 0) glTranslatef(turn.translateX, 0.0f, turn.translateZ);
   if (turn.scaleZ != 1) glScalef(1.0f, 1.0f, turn.scaleZ);
   if (turn.upright) glRotatef(-90.0f, 1.0f, 0.0f, 0.0f);
 }

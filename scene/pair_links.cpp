@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <vector>
 
 #include "draw_replay.h"
 #include "pair_colours.h"
@@ -28,6 +29,11 @@ float drawVertices[kTablePairs * kArcPoints][3];
 uint8_t drawColours[kTablePairs * kArcPoints][3];
 uint32_t drawIndices[kTablePairs * kSegments * 2];
 int32_t drawIndexCount = 0;
+// In a side view, arcs wider than a few pixels: the part in sight, cut fine enough to stay
+// round however far off the other end lies (8 segments show as corners in a figure).
+std::vector<float> fineVertices;
+std::vector<uint8_t> fineColours;
+std::vector<uint32_t> fineIndices;
 float cullMatrix[16];
 int cullViewport[4];
 bool cullValid = false;
@@ -157,7 +163,46 @@ int segmentsOnScreen(const float m[16], uint32_t first, float halfWidth, float h
   return firstOfItsPixels(print) ? segments : 0;
 }
 
-void cullArcs(const float matrix[16], const int viewport[4]) {
+// An arc of an upright side view: its part in sight, in as many segments as keep the
+// polyline within a quarter pixel of the arc (a stretch dt of the half sine of height H
+// pixels strays about H (pi dt)^2 / 8 from its chord). The view is orthographic, so x on
+// screen runs linearly with t. False when 8 segments do for the whole arc, both ends in
+// sight, or the fine points reach their bound: it is drawn as usual.
+constexpr size_t kMostFinePoints = 1u << 20;
+
+bool addFineArc(const float m[16], uint32_t first, float halfWidth, float halfHeight) {
+  const float* a = arcVertices[first];
+  const float* b = arcVertices[first + kSegments];
+  float ax = 0, ay = 0, bx = 0, by = 0, mx = 0, my = 0;
+  if (!onScreen(m, a, halfWidth, halfHeight, ax, ay) || !onScreen(m, b, halfWidth, halfHeight, bx, by) ||
+      !onScreen(m, arcVertices[first + kSegments / 2], halfWidth, halfHeight, mx, my))
+    return false;
+  const double pi = 3.14159265358979323846;
+  double perT = pi * std::sqrt(std::fabs(my - ay) / 2.0);  // segments per unit of t
+  bool endsInSight = std::fabs(ax) <= halfWidth && std::fabs(bx) <= halfWidth;
+  if ((endsInSight && perT <= kSegments) || !(std::fabs(bx - ax) > 0) || fineVertices.size() / 3 > kMostFinePoints)
+    return false;
+  double t0 = (-halfWidth - ax) / static_cast<double>(bx - ax), t1 = (halfWidth - ax) / static_cast<double>(bx - ax);
+  double lo = std::max(0.0, std::min(t0, t1)), hi = std::min(1.0, std::max(t0, t1));
+  if (!(lo < hi)) return true;
+  int segments = static_cast<int>(std::min(1024.0, std::max(1.0, std::ceil(perT * (hi - lo)))));
+  double bulge = -arcVertices[first + kSegments / 2][1];
+  uint32_t base = static_cast<uint32_t>(fineVertices.size() / 3);
+  for (int i = 0; i <= segments; ++i) {
+    double t = lo + (hi - lo) * i / segments;
+    fineVertices.push_back(static_cast<float>(a[0] + (b[0] - a[0]) * t));
+    fineVertices.push_back(static_cast<float>(-bulge * std::sin(pi * t)));
+    fineVertices.push_back(0.0f);
+    fineColours.insert(fineColours.end(), arcColours[first], arcColours[first] + 3);
+    if (i > 0) {
+      fineIndices.push_back(base + static_cast<uint32_t>(i) - 1);
+      fineIndices.push_back(base + static_cast<uint32_t>(i));
+    }
+  }
+  return true;
+}
+
+void cullArcs(const float matrix[16], const int viewport[4], bool upright) {
   double m[16];
   for (int i = 0; i < 16; ++i) m[i] = matrix[i];
   ViewVolume volume = viewVolumeFromMatrix(m, 0.01);
@@ -167,10 +212,14 @@ void cullArcs(const float matrix[16], const int viewport[4]) {
     stamp = 1;
   }
   drawIndexCount = 0;
+  fineVertices.clear();
+  fineColours.clear();
+  fineIndices.clear();
   uint32_t points = 0;
   for (int32_t arc = 0; arc < arcCount; ++arc) {
     if (!boxMayBeVisible(volume, arcBoxes[arc][0], arcBoxes[arc][1])) continue;
     uint32_t first = static_cast<uint32_t>(arc * kArcPoints);
+    if (upright && addFineArc(matrix, first, halfWidth, halfHeight)) continue;
     int segments = segmentsOnScreen(matrix, first, halfWidth, halfHeight);
     if (segments == 0) continue;
     uint32_t stride = static_cast<uint32_t>(kSegments / segments);
@@ -207,13 +256,22 @@ void addPairLinks(DrawList& list, const ViewState& view) {
     // The ground arcs turned up about the axis (y into z), squeezed to the rise asked for:
     // the widest bulges 0.8 from the axis.
     turn.scaleZ = view.linkRise / 0.8f;
+    turn.translateZ = view.linkFloor;
     turn.upright = true;
   }
   float matrix[16];
   turnedMatrix(turn, matrix);
   if (!cullValid || std::memcmp(matrix, cullMatrix, sizeof matrix) != 0 ||
       std::memcmp(list.viewport, cullViewport, sizeof cullViewport) != 0)
-    cullArcs(matrix, list.viewport);
+    cullArcs(matrix, list.viewport, turn.upright);
+  if (!fineIndices.empty()) {
+    DrawItem& fine = beginDrawItem(list, DrawKind::lines, DrawSpace::world);
+    fine.turn = turn;
+    fine.points = reinterpret_cast<const float(*)[3]>(fineVertices.data());
+    fine.pointColours = reinterpret_cast<const uint8_t(*)[3]>(fineColours.data());
+    fine.indices = fineIndices.data();
+    fine.count = static_cast<int32_t>(fineIndices.size());
+  }
   if (drawIndexCount == 0) return;
   DrawItem& item = beginDrawItem(list, DrawKind::lines, DrawSpace::world);
   item.turn = turn;

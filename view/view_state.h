@@ -45,6 +45,7 @@ struct ViewState {
   // A side view sees the ground edge-on: links then stand upright over the axis, the
   // widest reaching this high; 0 keeps them on the ground.
   float linkRise = 0;
+  float linkFloor = 0;  // and stand on this height, a log scale's floor
   // A figure that draws its own ticks and legends: the HUD keeps to its text and the pick.
   bool figureHud = false;
 };

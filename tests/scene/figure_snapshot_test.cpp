@@ -197,6 +197,7 @@ TEST_F(FigureTest, SvgShowsWhatThePngShows) {
       "--fit --annotate --height log --annotation lanes.bed",
       "--fit --annotate --background white --links --colour strand",
       "--fit --annotate --region 2,000,000-12,000,000 --annotation lanes.bed --hud --pick 7",
+      "--fit --annotate --height log --links --colour strand --region 2,000,000-12,000,000",
   };
   for (const char* options : pictures) {
     ASSERT_EQ(snapshot(std::string("--list many.txt --size 640x360 ") + options + " --out m.png --out m.svg"), 0)

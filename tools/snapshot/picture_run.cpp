@@ -60,8 +60,9 @@ FigureView prepareView(const PicturePlan& picture, ViewState& view) {
   FigureView drawn;
   drawn.zoomSteps = view.zoomSteps;
   if (flat) {
-    nameRegion(view, drawn);
+    nameSequences(view, drawn);
     chooseLegends(view, drawn);
+    chooseHeightFloor(view, drawn);
     if (view.hud) {
       char lines[kHudLines][kHudLineRoom];
       drawn.hudRows = hudLines(view, lines) + 1;  // and the line of features under the pointer
@@ -70,7 +71,7 @@ FigureView prepareView(const PicturePlan& picture, ViewState& view) {
     int lanes = view.annotations != nullptr && view.showLanes ? static_cast<int>(view.annotations->lanes.size()) : 0;
     bool legendRow = drawn.strandLegend || drawn.identityLegend || lanes > 0;
     frame = flatFitFrame(options.width, options.height, figure.annotate, !figure.title.empty(), legendRow,
-                         !drawn.axisName.empty(), lanes, drawn.hudRows);
+                         !drawn.axisName.empty() || drawn.sequenceNames, lanes, drawn.hudRows);
   }
   drawn.frame = frame;
   FitBox box{};
@@ -83,7 +84,12 @@ FigureView prepareView(const PicturePlan& picture, ViewState& view) {
     if (flat) {
       placeFlatView(box, frame, view, options.width, options.height, drawn);
       // The widest link reaches a third of the tallest bar: arcs stay under the skyline.
-      if (view.showLinks) view.linkRise = static_cast<float>(std::max(box.zMax, 1e-3) / 3.0);
+      // On a log scale's raised floor they stand on the floor.
+      if (view.showLinks) {
+        double floor = drawn.floorZ < box.zMax ? drawn.floorZ : 0.0;
+        view.linkFloor = static_cast<float>(floor);
+        view.linkRise = static_cast<float>(std::max(box.zMax - floor, 1e-3) / 3.0);
+      }
     }
   }
   return drawn;
@@ -113,7 +119,7 @@ bool renderPicture(const PicturePlan& picture, OutputFile& out) {
 
   // The figure's marks join the frame's list, so both writers draw the same picture.
   DrawList& list = lastSceneList();
-  MarkInput input = figureMarkInput(drawn, view, list.matrix, options.width, options.height, picture.figure.maxLen,
+  MarkInput input = figureMarkInput(drawn, view, list.matrix, options.width, options.height,
                                     picture.figure.annotate, picture.figure.title);
   addFigureMarks(list, layoutFigureMarks(input));
 
