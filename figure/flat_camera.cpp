@@ -12,11 +12,11 @@
 #include "sequence_places.h"
 
 void nameRegion(const ViewState& view, FigureView& figure) {
-  if (view.regionStart < 0) return;
+  if (view.filter.regionStart < 0) return;
   const SequenceAxis& axis = loadedSequences();
   SequencePlace first{}, last{};
-  if (!sequencePlaceOf(axis, view.regionStart, first) || !sequencePlaceOf(axis, view.regionEnd - 1, last) ||
-      first.sequence != last.sequence)
+  if (!sequencePlaceOf(axis, view.filter.regionStart, first) ||
+      !sequencePlaceOf(axis, view.filter.regionEnd - 1, last) || first.sequence != last.sequence)
     return;
   const AxisSequence& sequence = axis.sequences[first.sequence];
   figure.labelOrigin = sequence.offset - 1;
@@ -24,9 +24,9 @@ void nameRegion(const ViewState& view, FigureView& figure) {
 }
 
 void chooseLegends(const ViewState& view, FigureView& figure) {
-  figure.strandLegend =
-      view.colourMode == kColourByOrientation || (view.showLinks && view.colourMode != kColourByIdentity);
-  if (view.colourMode != kColourByIdentity) return;
+  figure.strandLegend = view.look.colourMode == kColourByOrientation ||
+                        (view.look.showLinks && view.look.colourMode != kColourByIdentity);
+  if (view.look.colourMode != kColourByIdentity) return;
   ShownSlots shown = shownSlots(view);
   int low = 10001, high = -1;
   for (int32_t k = 0; k < shown.count; ++k) {
@@ -44,7 +44,7 @@ void chooseLegends(const ViewState& view, FigureView& figure) {
 void placeFlatView(const FitBox& box, const FitFrame& frame, const ViewState& view, int width, int height,
                    FigureView& figure) {
   double low = box.xMin, high = box.xMax;
-  if (view.regionStart < 0) {
+  if (view.filter.regionStart < 0) {
     // A little room each side, so the outermost bars are not half cut by the frame.
     double pad = (high - low) * 0.005;
     if (!(pad > 0)) pad = 1e-3;
@@ -105,10 +105,10 @@ MarkInput figureMarkInput(const FigureView& figure, const ViewState& view, const
   if (figure.flat) {
     input.flat = true;
     input.frame = figure.frame;
-    input.logHeights = view.logHeights;
+    input.logHeights = view.look.logHeights;
     input.labelOrigin = figure.labelOrigin;
     input.axisName = figure.axisName;
-    input.lanes = view.annotations != nullptr && view.showLanes ? view.annotations : nullptr;
+    input.lanes = view.annotations != nullptr && view.look.showLanes ? view.annotations : nullptr;
     input.strandLegend = figure.strandLegend;
     input.identityLegend = figure.identityLegend;
     input.identityLow = figure.identityLow;
