@@ -10,6 +10,7 @@
 #include "annotation_lanes.h"
 #include "annotation_strips.h"
 #include "axis_ruler.h"
+#include "axis_scale.h"
 #include "bar_height.h"
 #include "axis_ticks.h"
 #include "camera.h"
@@ -88,13 +89,14 @@ int hudLines(const ViewState& view, char lines[kHudLines][kHudLineRoom]) {
                   formatAxisPlace(loadedSequences(), view.filter.regionEnd - 1).c_str());
   ++n;
   if (view.filter.windowMode) {
-    formatBases(view.filter.windowStart, a, sizeof a);
-    formatBases(static_cast<int64_t>(view.filter.windowStart) + kWindowSpan, b, sizeof b);
+    // Counted from 1, as --window-start takes it.
+    formatBases(typedOfAxis(view.filter.windowStart), a, sizeof a);
+    formatBases(typedOfAxis(static_cast<int64_t>(view.filter.windowStart) + kWindowSpan), b, sizeof b);
     std::snprintf(lines[n++], kHudLineRoom, "window %s \u2013 %s", a, b);
   }
   // Within twice the axis' length of position 0 the camera's position is worth a number;
   // past that (a camera placed at 1e30) the number would say nothing, or overflow.
-  double over = static_cast<double>(camera.camX) * positionsPerUnit(view.zoomSteps);
+  double over = positionOfX(camera.camX, view.zoomSteps);
   if (std::fabs(over) <= kHudCameraReach) {
     SequencePlace place;
     if (!sequencePlaceOf(loadedSequences(), std::llround(over), place)) {
@@ -196,10 +198,9 @@ std::string featuresUnderPointer(const DrawList& list, const ViewState& view) {
   for (size_t k = 0; k < lanes.lanes.size(); ++k) {
     float front = laneFront(static_cast<int>(k));
     if (y > front || y < front - kLaneDepth) continue;
-    double perUnit = positionsPerUnit(view.zoomSteps);
     // A pixel's width on either side, so a strip drawn a pixel wide can be pointed at.
-    double reach = std::fabs(x1 - x) * perUnit;
-    int64_t at = std::llround(x * perUnit);
+    double reach = positionOfX(std::fabs(x1 - x), view.zoomSteps);
+    int64_t at = std::llround(positionOfX(x, view.zoomSteps));
     std::vector<uint32_t> found;
     featuresOverlapping(lanes.lanes[k].features, at - static_cast<int64_t>(reach) - 1,
                         at + static_cast<int64_t>(reach) + 2, found);

@@ -133,7 +133,7 @@ TEST_F(WayfindingTest, HudWritesItsLinesAndDrawsTheRuler) {
   view.zoomSteps = 1;
   camera.camX = 0.9f;
   ASSERT_EQ(hudLines(view, lines), 5);
-  EXPECT_STREQ(lines[2], "window 200,000 \u2013 300,000");
+  EXPECT_STREQ(lines[2], "window 200,001 \u2013 300,001") << "counted from 1, as --window-start";
   EXPECT_STREQ(lines[3], "camera over position 100,000");
   // Far out the number would say nothing, or overflow: it says so instead.
   for (float far : {1e30f, -1e30f, 3.4e38f, 6.6e3f}) {
