@@ -91,14 +91,7 @@ void pauseAfterToggle() {
 }
 
 // Stops every slide and jump, and the spare pair with them.
-void clearArrowFlags(ViewState& view) {
-  view.input.arrows.moveRight = false;
-  view.input.arrows.moveLeft = false;
-  view.input.arrows.jumpBack = false;
-  view.input.arrows.jumpForward = false;
-  view.input.arrows.auxRight = false;
-  view.input.arrows.auxLeft = false;
-}
+void clearArrowFlags(ViewState& view) { view.input.arrows = ArrowFlags{}; }
 
 // A press toggles its own flag and always clears the partner, so the pair is never both set.
 void toggleExclusive(ViewerKey key, bool& own, bool& partner) {
