@@ -13,11 +13,11 @@
 #include "sequence_places.h"
 
 void nameRegion(const ViewState& view, FigureView& figure) {
-  if (view.regionStart < 0) return;
+  if (view.filter.regionStart < 0) return;
   const SequenceAxis& axis = loadedSequences();
   SequencePlace first{}, last{};
-  if (!sequencePlaceOf(axis, view.regionStart, first) || !sequencePlaceOf(axis, view.regionEnd - 1, last) ||
-      first.sequence != last.sequence)
+  if (!sequencePlaceOf(axis, view.filter.regionStart, first) ||
+      !sequencePlaceOf(axis, view.filter.regionEnd - 1, last) || first.sequence != last.sequence)
     return;
   const AxisSequence& sequence = axis.sequences[first.sequence];
   figure.labelOrigin = sequence.offset - typedOfAxis(0);
@@ -31,7 +31,7 @@ void nameSequences(const ViewState& view, FigureView& figure) {
 
 void chooseLegends(const ViewState& view, FigureView& figure) {
   figure.strandLegend =
-      view.colourMode == kColourByOrientation || (view.showLinks && view.colourMode != kColourByIdentity);
+      view.look.colourMode == kColourByOrientation || (view.look.showLinks && view.look.colourMode != kColourByIdentity);
   ShownSlots shown = shownSlots(view);
   if (figure.strandLegend) {
     figure.sameStrandShown = figure.invertedShown = false;
@@ -40,7 +40,7 @@ void chooseLegends(const ViewState& view, FigureView& figure) {
       (inverted ? figure.invertedShown : figure.sameStrandShown) = true;
     }
   }
-  if (view.colourMode != kColourByIdentity) return;
+  if (view.look.colourMode != kColourByIdentity) return;
   int low = 10001, high = -1;
   for (int32_t k = 0; k < shown.count; ++k) {
     uint16_t identity = pairTraits.identity[pairOfSlot(shown.slots[k])];
@@ -55,7 +55,7 @@ void chooseLegends(const ViewState& view, FigureView& figure) {
 }
 
 void chooseHeightFloor(const ViewState& view, FigureView& figure) {
-  if (!view.logHeights) return;
+  if (!view.look.logHeights) return;
   ShownSlots shown = shownSlots(view);
   double full = basesAtFullHeight(view), shortest = 0;
   for (int32_t k = 0; k < shown.count; ++k) {
@@ -77,7 +77,7 @@ void chooseHeightFloor(const ViewState& view, FigureView& figure) {
 void placeFlatView(const FitBox& box, const FitFrame& frame, const ViewState& view, int width, int height,
                    FigureView& figure) {
   double low = box.xMin, high = box.xMax;
-  if (view.regionStart < 0) {
+  if (view.filter.regionStart < 0) {
     // A little room each side, so the outermost bars are not half cut by the frame.
     double pad = (high - low) * 0.005;
     if (!(pad > 0)) pad = 1e-3;
@@ -132,8 +132,8 @@ MarkInput figureMarkInput(const FigureView& figure, const ViewState& view, const
   input.axisY = figure.axisY;
   input.lengthScale = basesAtFullHeight(view);
   input.tallest = figure.tallest;
-  input.clipped = view.heightBases > 0 && recordTable.maxLen > view.heightBases;
-  input.logHeights = view.logHeights;
+  input.clipped = view.look.heightBases > 0 && recordTable.maxLen > view.look.heightBases;
+  input.logHeights = view.look.logHeights;
   input.annotate = annotate && figure.firstPos <= figure.lastPos;
   input.title = title;
   input.nothingShown = figure.nothingShown;
@@ -143,7 +143,7 @@ MarkInput figureMarkInput(const FigureView& figure, const ViewState& view, const
     input.heightFloorBases = figure.heightFloorBases;
     input.labelOrigin = figure.labelOrigin;
     input.axisName = figure.axisName;
-    input.lanes = view.annotations != nullptr && view.showLanes ? view.annotations : nullptr;
+    input.lanes = view.annotations != nullptr && view.look.showLanes ? view.annotations : nullptr;
     input.sequences = figure.sequenceNames ? &loadedSequences() : nullptr;
     input.strandLegend = figure.strandLegend;
     input.sameStrandShown = figure.sameStrandShown;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "annotation_lanes.h"
+#include "axis_scale.h"
 #include "axis_ruler.h"
 #include "lane_grains.h"
 #include "lane_strips.h"
@@ -17,6 +18,7 @@ namespace {
 
 constexpr float kFirstLaneY = -0.36f;  // behind the ruler's labels, seen from the start camera
 constexpr float kLaneGap = 0.06f;
+constexpr double kLaneEnd = 4294967296.0;  // features hold 32-bit positions: no lane reaches further
 
 // Grains by lane and by the power of two of their gap; made once each, when first needed,
 // for the lanes of these files with these counts (read again, they start afresh).
@@ -49,7 +51,6 @@ float laneFront(int lane) { return kFirstLaneY - static_cast<float>(lane) * (kLa
 
 void addAnnotationLanes(DrawList& list, const ViewState& view, const AnnotationLanes& lanes) {
   const float* m = list.matrix;
-  double perUnit = positionsPerUnit(view.zoomSteps);
   int width = list.width, height = list.height;
   keepGrainsFor(lanes);
   static std::vector<StripToDraw> strips;  // kept: its room is reused from frame to frame
@@ -57,7 +58,7 @@ void addAnnotationLanes(DrawList& list, const ViewState& view, const AnnotationL
   for (size_t k = 0; k < lanes.lanes.size(); ++k) {
     const AnnotationLane& lane = lanes.lanes[k];
     float front = laneFront(static_cast<int>(k)), middle = front - kLaneDepth / 2;
-    double low = 0.0, high = 4294967296.0 / perUnit;
+    double low = 0.0, high = xOfPosition(kLaneEnd, view.zoomSteps);
     if (!groundStretchInView(m, middle, low, high)) continue;
     int rows = lane.features.rowsUsed > 0 ? lane.features.rowsUsed : 1;
     float rowDepth = kLaneDepth / static_cast<float>(rows);
@@ -67,7 +68,7 @@ void addAnnotationLanes(DrawList& list, const ViewState& view, const AnnotationL
     addVertex(list, static_cast<float>(high), front, 0.001f, pale);
     addVertex(list, static_cast<float>(high), front - kLaneDepth, 0.001f, pale);
     addVertex(list, static_cast<float>(low), front - kLaneDepth, 0.001f, pale);
-    stripsToDraw(m, width, height, middle, low, high, perUnit,
+    stripsToDraw(m, width, height, middle, low, high, view.zoomSteps,
                  [&](int level) -> const Grain& { return grainOf(lanes, k, level); }, strips);
     for (const StripToDraw& each : strips) {
       const LaneStrip* strip = each.strip;

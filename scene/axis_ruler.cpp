@@ -5,8 +5,10 @@
 #include <cstring>
 #include <vector>
 
+#include "axis_scale.h"
 #include "axis_ticks.h"
 #include "pair_facts.h"
+#include "sequence_axis.h"
 #include "sequence_places.h"
 #include "text_raster.h"
 
@@ -104,8 +106,8 @@ void addAxisRuler(DrawList& list, const ViewState& view, const ScreenBox& keepCl
     line.slope[r] = m[r];
     line.base[r] = m[4 + r] * kRulerY + m[12 + r];
   }
-  double perUnit = positionsPerUnit(view.zoomSteps);
-  double low = 0.0, high = 300000000.0 / perUnit;  // the axis runs from position 0
+  const int32_t zoom = view.zoomSteps;
+  double low = 0.0, high = xOfPosition(static_cast<double>(kAxisPositions), zoom);  // the whole axis
   if (!visibleStretch(line, low, high)) return;
   // The spacing puts labels about kLabelSpacingPixels apart a third of the way along the
   // ruler on screen, from its near end: nearer they spread, farther some are left out.
@@ -121,10 +123,11 @@ void addAxisRuler(DrawList& list, const ViewState& view, const ScreenBox& keepCl
   groundOnScreen(m, probe + step, kRulerY, width, height, c1, r1);
   double pixelsPerUnit = std::hypot(c1 - c0, r1 - r0) / (2 * step);
   if (!(pixelsPerUnit > 0)) return;
-  int64_t spacing = tickSpacing(static_cast<int64_t>(std::ceil(kLabelSpacingPixels / pixelsPerUnit * perUnit)), 1);
-  double centre = probe * perUnit, reach = static_cast<double>(spacing) * (kMaxTicks / 2);
-  int64_t first = static_cast<int64_t>(std::ceil(std::max(low * perUnit, centre - reach)));
-  int64_t last = static_cast<int64_t>(std::floor(std::min(high * perUnit, centre + reach)));
+  double labelSpacing = positionOfX(kLabelSpacingPixels / pixelsPerUnit, zoom);
+  int64_t spacing = tickSpacing(static_cast<int64_t>(std::ceil(labelSpacing)), 1);
+  double centre = positionOfX(probe, zoom), reach = static_cast<double>(spacing) * (kMaxTicks / 2);
+  int64_t first = static_cast<int64_t>(std::ceil(std::max(positionOfX(low, zoom), centre - reach)));
+  int64_t last = static_cast<int64_t>(std::floor(std::min(positionOfX(high, zoom), centre + reach)));
   AxisTick ticks[kMaxTicks];
   size_t count = axisTicks(first, last, spacing, ticks, kMaxTicks);
 
@@ -134,9 +137,11 @@ void addAxisRuler(DrawList& list, const ViewState& view, const ScreenBox& keepCl
   char labels[kMaxTicks][24];
   bool labelled[kMaxTicks] = {};
   for (size_t i = 0; i < count; ++i) {
-    double x = static_cast<double>(ticks[i].position) / perUnit, column = 0, row = 0, nextColumn = 0, nextRow = 0;
+    double x = xOfPosition(static_cast<double>(ticks[i].position), zoom);
+    double column = 0, row = 0, nextColumn = 0, nextRow = 0;
     if (!groundOnScreen(m, x, kRulerY, width, height, column, row) ||
-        !groundOnScreen(m, x + static_cast<double>(spacing) / perUnit, kRulerY, width, height, nextColumn, nextRow))
+        !groundOnScreen(m, x + xOfPosition(static_cast<double>(spacing), zoom), kRulerY, width, height, nextColumn,
+                        nextRow))
       continue;
     double gap = std::hypot(nextColumn - column, nextRow - row);
     int64_t index = ticks[i].position / spacing;
@@ -152,7 +157,7 @@ void addAxisRuler(DrawList& list, const ViewState& view, const ScreenBox& keepCl
   addVertex(list, static_cast<float>(high), kRulerY, 0.0f, rulerInk);
   for (size_t i = 0; i < count; ++i) {
     if (!kept[i]) continue;
-    float x = static_cast<float>(static_cast<double>(ticks[i].position) / perUnit);
+    float x = static_cast<float>(xOfPosition(static_cast<double>(ticks[i].position), zoom));
     addVertex(list, x, kRulerY, 0.0f, rulerInk);
     addVertex(list, x, kRulerY - kTickLength, 0.0f, rulerInk);
   }
@@ -163,7 +168,7 @@ void addAxisRuler(DrawList& list, const ViewState& view, const ScreenBox& keepCl
   double boundaryX[kMostBoundaries];
   size_t boundarySequence[kMostBoundaries];
   if (axis.sequences.size() > 1) {
-    auto reaching = std::lower_bound(axis.sequences.begin(), axis.sequences.end(), low * perUnit,
+    auto reaching = std::lower_bound(axis.sequences.begin(), axis.sequences.end(), positionOfX(low, zoom),
                                   [](const AxisSequence& sequence, double at) {
                                     return static_cast<double>(sequence.offset + sequence.length) < at;
                                   });
@@ -171,7 +176,7 @@ void addAxisRuler(DrawList& list, const ViewState& view, const ScreenBox& keepCl
     static const float boundaryInk[4] = {0.55f, 0.1f, 0.1f, 1.0f};
     beginDrawItem(list, DrawKind::lines, DrawSpace::world);
     for (auto sequence = reaching; sequence != axis.sequences.end() && boundaryCount < kMostBoundaries; ++sequence) {
-      double x = static_cast<double>(sequence->offset) / perUnit, column = 0, row = 0;
+      double x = xOfPosition(static_cast<double>(sequence->offset), zoom), column = 0, row = 0;
       if (x > high) break;
       if (x < low || !groundOnScreen(m, x, kRulerY, width, height, column, row)) continue;
       if (std::hypot(column - lastColumn, row - lastRow) < kBoundaryGapPixels) continue;
@@ -193,7 +198,7 @@ void addAxisRuler(DrawList& list, const ViewState& view, const ScreenBox& keepCl
   for (size_t n = 0; n < count; ++n) {
     size_t i = nearEndFirst ? n : count - 1 - n;
     if (!labelled[i]) continue;
-    double x = static_cast<double>(ticks[i].position) / perUnit, column = 0, row = 0;
+    double x = xOfPosition(static_cast<double>(ticks[i].position), zoom), column = 0, row = 0;
     if (!groundOnScreen(m, x, kRulerY - kTickLength, width, height, column, row)) continue;
     int textWidth = measureText(labels[i], kLabelHeight);
     LabelBox box;

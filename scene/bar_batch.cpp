@@ -122,7 +122,7 @@ bool outsideVolume(const float* a, const float* b, float wide) {
 }
 
 void fillArrays(const ViewState& view, bool points, const float m[16], double margin) {
-  int32_t colourMode = view.colourMode;
+  int32_t colourMode = view.look.colourMode;
   float wide = static_cast<float>(1.0 + margin);
   int32_t v = 0;
   drawnBars = 0;
@@ -157,18 +157,18 @@ void fillArrays(const ViewState& view, bool points, const float m[16], double ma
 
 void addBarBatch(DrawList& list, const ViewState& view, bool points) {
   ShownSlots shown = shownSlots(view);
-  bool heightsChanged = view.logHeights != lastLogHeights || view.heightBases != lastHeightBases;
-  lastLogHeights = view.logHeights;
-  lastHeightBases = view.heightBases;
+  bool heightsChanged = view.look.logHeights != lastLogHeights || view.look.heightBases != lastHeightBases;
+  lastLogHeights = view.look.logHeights;
+  lastHeightBases = view.look.heightBases;
   if (!haveSelection || shown.generation != selectedGeneration || heightsChanged) {
     selectBars(view, shown);
     selectedGeneration = shown.generation;
     haveSelection = true;
     arraysStale = true;
   }
-  if (points != lastPoints || view.colourMode != lastColourMode) arraysStale = true;
+  if (points != lastPoints || view.look.colourMode != lastColourMode) arraysStale = true;
   lastPoints = points;
-  lastColourMode = view.colourMode;
+  lastColourMode = view.look.colourMode;
   const float* matrix = list.matrix;
   const int* viewport = list.viewport;
   if (arraysStale || std::memcmp(matrix, lastMatrix, sizeof lastMatrix) != 0 ||

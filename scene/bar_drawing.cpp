@@ -4,6 +4,6 @@
 
 void addBars(DrawList& list, const ViewState& view) {
   ViewState allBars = view;
-  allBars.windowMode = false;
-  addBarBatch(list, allBars, view.pointStyle);
+  allBars.filter.windowMode = false;
+  addBarBatch(list, allBars, view.look.pointStyle);
 }

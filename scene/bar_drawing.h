@@ -4,5 +4,5 @@
 #include "draw_list.h"
 #include "view_state.h"
 
-// The window aside, as points with view.pointStyle, else lines.
+// The window aside, as points with view.look.pointStyle, else lines.
 void addBars(DrawList& list, const ViewState& view);

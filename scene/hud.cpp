@@ -10,6 +10,7 @@
 #include "annotation_lanes.h"
 #include "annotation_strips.h"
 #include "axis_ruler.h"
+#include "axis_scale.h"
 #include "bar_height.h"
 #include "axis_ticks.h"
 #include "camera.h"
@@ -62,9 +63,9 @@ void addPickedPair(DrawList& list, const ViewState& view, int32_t slot) {
 
 int hudLines(const ViewState& view, char lines[kHudLines][kHudLineRoom]) {
   int n = 0;
-  if (!view.hud) {
+  if (!view.look.hud) {
     // The go-to prompt opened with the HUD off: its line alone.
-    if (view.promptLine != nullptr) std::snprintf(lines[n++], kHudLineRoom, "%s", view.promptLine);
+    if (view.input.promptLine != nullptr) std::snprintf(lines[n++], kHudLineRoom, "%s", view.input.promptLine);
     return n;
   }
   char a[32], b[32], c[32];
@@ -74,26 +75,28 @@ int hudLines(const ViewState& view, char lines[kHudLines][kHudLineRoom]) {
   else
     std::snprintf(lines[n++], kHudLineRoom, "%s pairs", a);
   // Below zero (the keypad has no bounds) every pair is shown; past the longest, none.
-  double above = std::clamp(basesOfNormalisedLength(view.threshold), 0.0, static_cast<double>(recordTable.maxLen));
+  double above =
+      std::clamp(basesOfNormalisedLength(view.filter.threshold), 0.0, static_cast<double>(recordTable.maxLen));
   formatBases(std::llround(above), a, sizeof a);
   formatBases(shownPairCount(view), c, sizeof c);
   int used = std::snprintf(lines[n], kHudLineRoom, "showing %s pairs longer than %s bp", c, a);
-  if (view.minIdentity != 0 && used > 0 && used < kHudLineRoom)
+  if (view.filter.minIdentity != 0 && used > 0 && used < kHudLineRoom)
     used += std::snprintf(lines[n] + used, static_cast<size_t>(kHudLineRoom - used), ", identity \u2265 %u.%02u%%",
-                          view.minIdentity / 100u, view.minIdentity % 100u);
-  if (view.regionStart >= 0 && used > 0 && used < kHudLineRoom)
+                          view.filter.minIdentity / 100u, view.filter.minIdentity % 100u);
+  if (view.filter.regionStart >= 0 && used > 0 && used < kHudLineRoom)
     std::snprintf(lines[n] + used, static_cast<size_t>(kHudLineRoom - used), ", in %s \u2013 %s",
-                  formatAxisPlace(loadedSequences(), view.regionStart).c_str(),
-                  formatAxisPlace(loadedSequences(), view.regionEnd - 1).c_str());
+                  formatAxisPlace(loadedSequences(), view.filter.regionStart).c_str(),
+                  formatAxisPlace(loadedSequences(), view.filter.regionEnd - 1).c_str());
   ++n;
-  if (view.windowMode) {
-    formatBases(view.windowStart, a, sizeof a);
-    formatBases(static_cast<int64_t>(view.windowStart) + kWindowSpan, b, sizeof b);
+  if (view.filter.windowMode) {
+    // Counted from 1, as --window-start takes it.
+    formatBases(typedOfAxis(view.filter.windowStart), a, sizeof a);
+    formatBases(typedOfAxis(static_cast<int64_t>(view.filter.windowStart) + kWindowSpan), b, sizeof b);
     std::snprintf(lines[n++], kHudLineRoom, "window %s \u2013 %s", a, b);
   }
   // Within twice the axis' length of position 0 the camera's position is worth a number;
   // past that (a camera placed at 1e30) the number would say nothing, or overflow.
-  double over = static_cast<double>(camera.camX) * positionsPerUnit(view.zoomSteps);
+  double over = positionOfX(camera.camX, view.zoomSteps);
   if (std::fabs(over) <= kHudCameraReach) {
     SequencePlace place;
     if (!sequencePlaceOf(loadedSequences(), std::llround(over), place)) {
@@ -106,12 +109,12 @@ int hudLines(const ViewState& view, char lines[kHudLines][kHudLineRoom]) {
   } else {
     std::snprintf(lines[n++], kHudLineRoom, "camera far off the axis");
   }
-  if (view.hasCursor)
+  if (view.input.hasCursor)
     std::snprintf(lines[n++], kHudLineRoom, "%s",
-                  view.cursorFree != 0 ? "cursor free \u00b7 Q or Escape: mouse look"
-                                       : "mouse look \u00b7 Q or Escape: free the cursor");
+                  view.input.cursorFree != 0 ? "cursor free \u00b7 Q or Escape: mouse look"
+                                             : "mouse look \u00b7 Q or Escape: free the cursor");
   PairFacts facts;
-  if (view.pickedSlot != 0 && describePair(view.pickedSlot, facts)) {
+  if (view.input.pickedSlot != 0 && describePair(view.input.pickedSlot, facts)) {
     formatPairLine(facts, lines[n++], kHudLineRoom);
     if (view.annotations != nullptr) {
       const AnnotationLanes& lanes = *view.annotations;
@@ -124,7 +127,7 @@ int hudLines(const ViewState& view, char lines[kHudLines][kHudLineRoom]) {
                       other.empty() ? "nothing" : other.c_str());
     }
   }
-  if (view.promptLine != nullptr) std::snprintf(lines[n++], kHudLineRoom, "%s", view.promptLine);
+  if (view.input.promptLine != nullptr) std::snprintf(lines[n++], kHudLineRoom, "%s", view.input.promptLine);
   return n;
 }
 
@@ -184,21 +187,20 @@ bool groundUnder(const float m[16], double column, double row, int width, int he
 
 // "on the lane of genes.bed: rrnB" for the lane strip under the free cursor, if any.
 std::string featuresUnderPointer(const DrawList& list, const ViewState& view) {
-  if (view.pointerX < 0 || view.annotations == nullptr || !view.showLanes) return "";
+  if (view.input.pointerX < 0 || view.annotations == nullptr || !view.look.showLanes) return "";
   int width = list.width, height = list.height;
   const float* m = list.matrix;
   double x = 0, y = 0, x1 = 0, y1 = 0;
-  if (!groundUnder(m, view.pointerX + 0.5, view.pointerY + 0.5, width, height, x, y) ||
-      !groundUnder(m, view.pointerX + 1.5, view.pointerY + 0.5, width, height, x1, y1))
+  if (!groundUnder(m, view.input.pointerX + 0.5, view.input.pointerY + 0.5, width, height, x, y) ||
+      !groundUnder(m, view.input.pointerX + 1.5, view.input.pointerY + 0.5, width, height, x1, y1))
     return "";
   const AnnotationLanes& lanes = *view.annotations;
   for (size_t k = 0; k < lanes.lanes.size(); ++k) {
     float front = laneFront(static_cast<int>(k));
     if (y > front || y < front - kLaneDepth) continue;
-    double perUnit = positionsPerUnit(view.zoomSteps);
     // A pixel's width on either side, so a strip drawn a pixel wide can be pointed at.
-    double reach = std::fabs(x1 - x) * perUnit;
-    int64_t at = std::llround(x * perUnit);
+    double reach = positionOfX(std::fabs(x1 - x), view.zoomSteps);
+    int64_t at = std::llround(positionOfX(x, view.zoomSteps));
     std::vector<uint32_t> found;
     featuresOverlapping(lanes.lanes[k].features, at - static_cast<int64_t>(reach) - 1,
                         at + static_cast<int64_t>(reach) + 2, found);
@@ -216,8 +218,8 @@ std::string featuresUnderPointer(const DrawList& list, const ViewState& view) {
 void addHud(DrawList& list, const ViewState& view) {
   char lines[kHudLines + 1][kHudLineRoom];
   int count = hudLines(view, lines);
-  int promptAt = view.promptLine != nullptr ? count - 1 : -1;  // hudLines puts it last
-  std::string under = view.hud ? featuresUnderPointer(list, view) : "";
+  int promptAt = view.input.promptLine != nullptr ? count - 1 : -1;  // hudLines puts it last
+  std::string under = view.look.hud ? featuresUnderPointer(list, view) : "";
   if (!under.empty()) std::snprintf(lines[count++], kHudLineRoom, "%s", under.c_str());
   int width = list.width;
   // No line runs off the picture: what does not fit ends in an ellipsis.
@@ -228,8 +230,8 @@ void addHud(DrawList& list, const ViewState& view) {
     if (i == promptAt) {
       // Typed past the picture's edge, the line scrolls: the caret and why it was not
       // found stay in view. Taken whole: its copy above may have been cut.
-      prompt = fitTextScrolled(view.promptLine, static_cast<size_t>(view.promptTypedFrom),
-                               static_cast<size_t>(view.promptTypedTo), kTextHeight,
+      prompt = fitTextScrolled(view.input.promptLine, static_cast<size_t>(view.input.promptTypedFrom),
+                               static_cast<size_t>(view.input.promptTypedTo), kTextHeight,
                                static_cast<float>(width - 2 * kMargin));
       w = measureText(prompt.c_str(), kTextHeight);
     } else if (w > width - 2 * kMargin) {
@@ -240,7 +242,7 @@ void addHud(DrawList& list, const ViewState& view) {
     if (w > widest) widest = w;
   }
   ScreenBox panel{kMargin - 4, kMargin - 3, kMargin + widest + 6, kMargin + count * kLineStep + 2};
-  bool legendShown = view.hud && view.annotations != nullptr && view.showLanes && !view.figureHud;
+  bool legendShown = view.look.hud && view.annotations != nullptr && view.look.showLanes && !view.look.figureHud;
   LaneLegend legend;
   if (legendShown) legend = laneLegend(*view.annotations);
   // At the top right when it clears the text, else under it; the ruler keeps clear of both.
@@ -252,9 +254,9 @@ void addHud(DrawList& list, const ViewState& view) {
   ScreenBox clear = panel;
   if (legendShown && legend.count > 0 && legendTop > kMargin)
     clear.bottom = legendTop + static_cast<int>(legend.count) * kLineStep + 2;
-  if (view.hud) {
-    addPickedPair(list, view, view.pickedSlot);
-    if (!view.figureHud) addAxisRuler(list, view, clear);
+  if (view.look.hud) {
+    addPickedPair(list, view, view.input.pickedSlot);
+    if (!view.look.figureHud) addAxisRuler(list, view, clear);
   }
   static const float ink[3] = {0.0f, 0.0f, 0.1f};
   addPanel(list, panel.left, panel.top, panel.right - panel.left, panel.bottom - panel.top, kHudBacking);

@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <cmath>
 
+#include "axis_scale.h"
+
 int grainLevel(double basesPerPixel) {
   if (!(basesPerPixel >= 2)) return basesPerPixel >= 1 ? 0 : -1;
   return std::min(31, static_cast<int>(std::floor(std::log2(basesPerPixel))));
 }
 
-double basesPerPixelAt(const float m[16], int width, int height, float y, double x, double perUnit) {
+double basesPerPixelAt(const float m[16], int width, int height, float y, double x, int32_t zoomSteps) {
   double clip[4];
   for (int r = 0; r < 4; ++r) clip[r] = m[r] * x + m[4 + r] * static_cast<double>(y) + m[12 + r];
   double w = clip[3];
@@ -17,7 +19,7 @@ double basesPerPixelAt(const float m[16], int width, int height, float y, double
   double column = width / 2.0 * (m[0] * w - clip[0] * m[3]) / (w * w);
   double row = height / 2.0 * (m[1] * w - clip[1] * m[3]) / (w * w);
   double pixels = std::hypot(column, row);
-  return pixels > 0 ? perUnit / pixels : 0;
+  return pixels > 0 ? positionsPerUnit(zoomSteps) / pixels : 0;
 }
 
 namespace {
@@ -30,8 +32,8 @@ struct Stretch {
 // Along a straight ground line the scale changes one way only (w is linear in x), so the
 // line splits into runs of one level; each run takes the finer level at its two ends.
 void stretchesOfOneLevel(const float m[16], int width, int height, float y, double low, double high,
-                         double perUnit, std::vector<Stretch>& out) {
-  auto levelAt = [&](double x) { return grainLevel(basesPerPixelAt(m, width, height, y, x, perUnit)); };
+                         int32_t zoomSteps, std::vector<Stretch>& out) {
+  auto levelAt = [&](double x) { return grainLevel(basesPerPixelAt(m, width, height, y, x, zoomSteps)); };
   double from = low;
   for (int guard = 0; guard < 80 && from < high; ++guard) {
     int level = levelAt(from);
@@ -51,23 +53,23 @@ void stretchesOfOneLevel(const float m[16], int width, int height, float y, doub
 
 }  // namespace
 
-void stripsToDraw(const float m[16], int width, int height, float y, double low, double high, double perUnit,
+void stripsToDraw(const float m[16], int width, int height, float y, double low, double high, int32_t zoomSteps,
                   const GrainOfLevel& grainOf, std::vector<StripToDraw>& out) {
   out.clear();
   std::vector<Stretch> stretches;
-  stretchesOfOneLevel(m, width, height, y, low, high, perUnit, stretches);
+  stretchesOfOneLevel(m, width, height, y, low, high, zoomSteps, stretches);
   for (const Stretch& stretch : stretches) {
     const Grain& grain = grainOf(stretch.level);
-    double from = stretch.low * perUnit, to = stretch.high * perUnit;
+    double from = positionOfX(stretch.low, zoomSteps), to = positionOfX(stretch.high, zoomSteps);
     auto first = std::lower_bound(grain.strips.begin(), grain.strips.end(), from - grain.longest,
                                   [](const LaneStrip& strip, double at) { return strip.start < at; });
     for (auto strip = first; strip != grain.strips.end() && strip->start < to; ++strip) {
       if (strip->end <= from) continue;
       // Cut where the grain changes: past it a gap this wide may span more than a pixel.
       double start = std::max<double>(strip->start, from), end = std::min<double>(strip->end, to);
-      double pixel = basesPerPixelAt(m, width, height, y, (start + end) / 2 / perUnit, perUnit);
+      double pixel = basesPerPixelAt(m, width, height, y, xOfPosition((start + end) / 2, zoomSteps), zoomSteps);
       double widen = std::max(0.0, 2 * pixel - (end - start)) / 2;
-      out.push_back({(start - widen) / perUnit, (end + widen) / perUnit, &*strip});
+      out.push_back({xOfPosition(start - widen, zoomSteps), xOfPosition(end + widen, zoomSteps), &*strip});
     }
   }
 }

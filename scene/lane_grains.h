@@ -29,11 +29,11 @@ struct StripToDraw {
 };
 
 // The strips over world x [low, high] of the ground line at y, as clipOfWorld (column-major,
-// clip = matrix * world) draws them into a width x height picture; perUnit bases a world
-// unit. A strip narrower than two pixels is widened evenly on both sides, so that a 50 bp
+// clip = matrix * world) draws them into a width x height picture, the axis zoomed by
+// zoomSteps (axis_scale.h). A strip narrower than two pixels is widened evenly on both sides, so that a 50 bp
 // repeat stays in sight from afar.
 void stripsToDraw(const float clipOfWorld[16], int width, int height, float y, double low, double high,
-                  double perUnit, const GrainOfLevel& grainOf, std::vector<StripToDraw>& out);
+                  int32_t zoomSteps, const GrainOfLevel& grainOf, std::vector<StripToDraw>& out);
 
 // Bases one pixel spans along the ground line at y at world x; 0 where it is not in front.
-double basesPerPixelAt(const float clipOfWorld[16], int width, int height, float y, double x, double perUnit);
+double basesPerPixelAt(const float clipOfWorld[16], int width, int height, float y, double x, int32_t zoomSteps);

@@ -53,7 +53,7 @@ void buildArcs(const ViewState& view, const ShownSlots& shown) {
     const TandemRecord& a = recordTable.slots[slot];
     const TandemRecord& b = recordTable.slots[slot + 1];
     float colour[3];
-    if (view.colourMode == kColourByIdentity)
+    if (view.look.colourMode == kColourByIdentity)
       identityColour(pairTraits.identity[pairOfSlot(slot)], colour);
     else
       orientationColour(pairTraits.orientation[pairOfSlot(slot)], colour);
@@ -244,19 +244,19 @@ void cullArcs(const float matrix[16], const int viewport[4], bool upright) {
 
 void addPairLinks(DrawList& list, const ViewState& view) {
   ShownSlots shown = shownSlots(view);
-  if (!built || shown.generation != builtGeneration || view.colourMode != builtColourMode) {
+  if (!built || shown.generation != builtGeneration || view.look.colourMode != builtColourMode) {
     buildArcs(view, shown);
     builtGeneration = shown.generation;
-    builtColourMode = view.colourMode;
+    builtColourMode = view.look.colourMode;
     built = true;
   }
   if (arcCount == 0) return;
   DrawTurn turn;
-  if (view.linkRise > 0) {
+  if (view.look.linkRise > 0) {
     // The ground arcs turned up about the axis (y into z), squeezed to the rise asked for:
     // the widest bulges 0.8 from the axis.
-    turn.scaleZ = view.linkRise / 0.8f;
-    turn.translateZ = view.linkFloor;
+    turn.scaleZ = view.look.linkRise / 0.8f;
+    turn.translateZ = view.look.linkFloor;
     turn.upright = true;
   }
   float matrix[16];

@@ -21,15 +21,15 @@ DrawList frameList;
 SceneLook frameLook;
 
 void addWorld(DrawList& list, const ViewState& view) {
-  if (view.windowMode) {
+  if (view.filter.windowMode) {
     addWindowBars(list, view);
     addScaleBar(list, view);
   } else {
     addBars(list, view);
   }
-  if (view.showFloor) addFloor(list);
-  if (view.annotations != nullptr && view.showLanes) addAnnotationLanes(list, view, *view.annotations);
-  if (view.showLinks) addPairLinks(list, view);
+  if (view.look.showFloor) addFloor(list);
+  if (view.annotations != nullptr && view.look.showLanes) addAnnotationLanes(list, view, *view.annotations);
+  if (view.look.showLinks) addPairLinks(list, view);
 }
 
 }  // namespace
@@ -48,7 +48,7 @@ void buildSceneList(DrawList& list, const ViewState& view, const SceneLook& look
   }
   addWorld(list, view);
   if (look.scissor) beginDrawItem(list, DrawKind::scissorOff, DrawSpace::world);
-  if (view.hud || view.promptLine != nullptr) addHud(list, view);
+  if (view.look.hud || view.input.promptLine != nullptr) addHud(list, view);
 }
 
 void setSceneLook(const SceneLook& look) { frameLook = look; }

@@ -91,14 +91,7 @@ void pauseAfterToggle() {
 }
 
 // Stops every slide and jump, and the spare pair with them.
-void clearArrowFlags(ViewState& view) {
-  view.moveRight = false;
-  view.moveLeft = false;
-  view.jumpBack = false;
-  view.jumpForward = false;
-  view.auxRight = false;
-  view.auxLeft = false;
-}
+void clearArrowFlags(ViewState& view) { view.input.arrows = ArrowFlags{}; }
 
 // A press toggles its own flag and always clears the partner, so the pair is never both set.
 void toggleExclusive(ViewerKey key, bool& own, bool& partner) {
@@ -114,7 +107,7 @@ void lookWithMouse() {
   int32_t x = 0;
   int32_t y = 0;
   readCursor(&x, &y);
-  if (viewState.cursorFree != 0) return;
+  if (viewState.input.cursorFree != 0) return;
   rotateCamera(static_cast<float>((kLookCentreY - y) / 5.0),
                static_cast<float>((kLookCentreX - x) / 5.0));
   placeCursor(kLookCentreX, kLookCentreY);
@@ -127,10 +120,10 @@ void forgetPresses() {
 
 // The keys the original controls leave free: each acts once per press in either mode.
 void findingYourWayKeys(ViewState& view) {
-  for (int n = takePresses(ViewerKey::H); n > 0; --n) view.hud = !view.hud;
-  for (int n = takePresses(ViewerKey::F); n > 0; --n) view.showLanes = !view.showLanes;
-  for (int n = takePresses(ViewerKey::K); n > 0; --n) view.showLinks = !view.showLinks;
-  for (int n = takePresses(ViewerKey::C); n > 0; --n) view.colourMode = nextColourMode(view.colourMode);
+  for (int n = takePresses(ViewerKey::H); n > 0; --n) view.look.hud = !view.look.hud;
+  for (int n = takePresses(ViewerKey::F); n > 0; --n) view.look.showLanes = !view.look.showLanes;
+  for (int n = takePresses(ViewerKey::K); n > 0; --n) view.look.showLinks = !view.look.showLinks;
+  for (int n = takePresses(ViewerKey::C); n > 0; --n) view.look.colourMode = nextColourMode(view.look.colourMode);
   if (takePresses(ViewerKey::R) > 0) resetViewToStart();
   if (takePresses(ViewerKey::P) > 0) requestFrameSave();  // once this frame is drawn
   for (int n = pressesAndRepeats(ViewerKey::PageUp); n > 0; --n) scaleThreshold(2.0);
@@ -162,7 +155,7 @@ void handleInput() {
   float speed = 0;
 
   for (int n = togglePresses(ViewerKey::M); n > 0; --n) {
-    view.showFloor = !view.showFloor;
+    view.look.showFloor = !view.look.showFloor;
     pauseAfterToggle();
   }
   if (keyIsDown(ViewerKey::W)) speed = 0.1f;
@@ -180,15 +173,15 @@ void handleInput() {
     pauseAfterToggle();
   }
   // No pause: polled and held down, it flips once per frame.
-  for (int n = togglePresses(ViewerKey::L); n > 0; --n) view.pointStyle = !view.pointStyle;
+  for (int n = togglePresses(ViewerKey::L); n > 0; --n) view.look.pointStyle = !view.look.pointStyle;
   for (int n = togglePresses(ViewerKey::Q); n > 0; --n) toggleCursorCapture();
   if (speed != 0) moveCamera(heading, speed);
   lookWithMouse();
 
-  toggleExclusive(ViewerKey::Down, view.jumpBack, view.jumpForward);
-  toggleExclusive(ViewerKey::Up, view.jumpForward, view.jumpBack);
-  toggleExclusive(ViewerKey::Left, view.moveLeft, view.moveRight);
-  toggleExclusive(ViewerKey::Right, view.moveRight, view.moveLeft);
+  toggleExclusive(ViewerKey::Down, view.input.arrows.jumpBack, view.input.arrows.jumpForward);
+  toggleExclusive(ViewerKey::Up, view.input.arrows.jumpForward, view.input.arrows.jumpBack);
+  toggleExclusive(ViewerKey::Left, view.input.arrows.moveLeft, view.input.arrows.moveRight);
+  toggleExclusive(ViewerKey::Right, view.input.arrows.moveRight, view.input.arrows.moveLeft);
   for (int n = togglePresses(ViewerKey::Space); n > 0; --n) {
     clearArrowFlags(view);
     pauseAfterToggle();
@@ -213,12 +206,12 @@ void handleInput() {
     stepThreshold(-0.01, bounded);
     pauseAfterToggle();
   }
-  toggleExclusive(ViewerKey::Pad6, view.auxRight, view.auxLeft);
-  toggleExclusive(ViewerKey::Pad4, view.auxLeft, view.auxRight);
+  toggleExclusive(ViewerKey::Pad6, view.input.arrows.auxRight, view.input.arrows.auxLeft);
+  toggleExclusive(ViewerKey::Pad4, view.input.arrows.auxLeft, view.input.arrows.auxRight);
   int enter = togglePresses(ViewerKey::Enter);
   if (!oncePerPress && enterHeld) enter = 0;
   for (; enter > 0; --enter) {
-    view.windowMode = !view.windowMode;
+    view.filter.windowMode = !view.filter.windowMode;
     pauseAfterToggle();
     clearArrowFlags(view);  // a slide never carries over from one mode to the other
   }
@@ -229,8 +222,8 @@ void holdEnterUntilReleased() { enterHeld = true; }
 
 void toggleCursorCapture() {
   ViewState& view = viewState;
-  if (view.cursorFree != 0) placeCursor(kLookCentreX, kLookCentreY);
-  view.cursorFree = view.cursorFree != 0 ? 0 : 1;
+  if (view.input.cursorFree != 0) placeCursor(kLookCentreX, kLookCentreY);
+  view.input.cursorFree = view.input.cursorFree != 0 ? 0 : 1;
   pauseAfterToggle();
-  showCursor(view.cursorFree != 0);
+  showCursor(view.input.cursorFree != 0);
 }

@@ -18,12 +18,12 @@ std::string shown;  // the HUD's prompt line: what was typed, then why it could 
 
 void showLine(const std::string& why) {
   shown = "go to: ";
-  viewState.promptTypedFrom = static_cast<int32_t>(shown.size());
+  viewState.input.promptTypedFrom = static_cast<int32_t>(shown.size());
   shown += typed;
-  viewState.promptTypedTo = static_cast<int32_t>(shown.size());
+  viewState.input.promptTypedTo = static_cast<int32_t>(shown.size());
   shown += "_";
   if (!why.empty()) shown += "   (" + why + ")";
-  viewState.promptLine = shown.c_str();
+  viewState.input.promptLine = shown.c_str();
 }
 
 }  // namespace
@@ -50,7 +50,7 @@ void eraseInGotoPrompt() {
 
 void closeGotoPrompt() {
   open = false;
-  viewState.promptLine = nullptr;
+  viewState.input.promptLine = nullptr;
 }
 
 void enterGotoPrompt() {

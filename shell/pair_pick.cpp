@@ -39,7 +39,7 @@ bool pinHolds() {
 }
 
 int32_t pickAt(int32_t x, int32_t y) {
-  if (viewState.cursorFree != 0) return pickBatchedBar(x + 0.5, y + 0.5, kPickRadius);
+  if (viewState.input.cursorFree != 0) return pickBatchedBar(x + 0.5, y + 0.5, kPickRadius);
   int32_t width = 0, height = 0;
   frameSize(&width, &height);
   return pickBatchedBar(width / 2.0, height / 2.0, kPickRadius);
@@ -49,20 +49,20 @@ int32_t pickAt(int32_t x, int32_t y) {
 
 void pickForNextFrame() {
   ViewState& view = viewState;
-  view.pointerX = view.pointerY = -1;
-  if (view.cursorFree != 0) readPointer(&view.pointerX, &view.pointerY);
+  view.input.pointerX = view.input.pointerY = -1;
+  if (view.input.cursorFree != 0) readPointer(&view.input.pointerX, &view.input.pointerY);
   if (pinHolds()) {
-    view.pickedSlot = pin.slot;
+    view.input.pickedSlot = pin.slot;
     return;
   }
   pin.slot = 0;
-  if (view.cursorFree == 0 && !view.hud) {
-    view.pickedSlot = 0;
+  if (view.input.cursorFree == 0 && !view.look.hud) {
+    view.input.pickedSlot = 0;
     return;
   }
   int32_t x = 0, y = 0;
-  if (view.cursorFree != 0) readPointer(&x, &y);
-  view.pickedSlot = pickAt(x, y);
+  if (view.input.cursorFree != 0) readPointer(&x, &y);
+  view.input.pickedSlot = pickAt(x, y);
 }
 
 void printClickedPair(int32_t x, int32_t y) { printPairOfSlot(pickAt(x, y)); }
@@ -71,7 +71,7 @@ void pinPick(int32_t slot) {
   pin.slot = slot;
   readPointer(&pin.pointerX, &pin.pointerY);
   pin.eye = camera;
-  viewState.pickedSlot = slot;
+  viewState.input.pickedSlot = slot;
 }
 
 void printPairOfSlot(int32_t slot) {

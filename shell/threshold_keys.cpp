@@ -22,14 +22,14 @@ float bound(float from, double to) {
 }  // namespace
 
 void stepThreshold(double step, bool bounded) {
-  float from = viewState.threshold;
+  float from = viewState.filter.threshold;
   double to = from + step;  // in double precision, stored float32, as the keypad always did
-  viewState.threshold = bounded ? bound(from, to) : static_cast<float>(to);
+  viewState.filter.threshold = bounded ? bound(from, to) : static_cast<float>(to);
 }
 
 void scaleThreshold(double factor) {
   if (recordTable.maxLen <= 0) return;
-  double bases = basesOfNormalisedLength(viewState.threshold);
+  double bases = basesOfNormalisedLength(viewState.filter.threshold);
   if (!(bases > 0)) bases = factor > 1 ? 0.5 : 0;
-  viewState.threshold = bound(viewState.threshold, scaledLength(bases * factor, recordTable.maxLen));
+  viewState.filter.threshold = bound(viewState.filter.threshold, scaledLength(bases * factor, recordTable.maxLen));
 }

@@ -13,7 +13,7 @@ void startView(const ViewOptions& options) {
   const char* fileName = viewState.fileName;
   viewState = options.view;
   viewState.fileName = fileName;
-  viewState.hasCursor = true;
+  viewState.input.hasCursor = true;
   applyView(options, viewState);
 }
 

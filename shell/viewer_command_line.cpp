@@ -117,9 +117,9 @@ int readViewerCommandLine(int argc, char** argv, ViewerOptions& options) {
   std::string error;
   if (!checkViewOptions(options.view, error)) return cliUsageError("%s", error.c_str());
   // Started with anything to say, the view is the start camera's whatever the pointer does.
-  if (mouseLook && options.view.cursorGiven && options.view.view.cursorFree != 0)
+  if (mouseLook && options.view.cursorGiven && options.view.view.input.cursorFree != 0)
     return cliUsageError("--mouse-look and --cursor free exclude each other");
-  if (!options.view.cursorGiven) options.view.view.cursorFree = mouseLook ? 0 : 1;
+  if (!options.view.cursorGiven) options.view.view.input.cursorFree = mouseLook ? 0 : 1;
   if (optind < argc) options.file = argv[optind];
   if (options.file == nullptr) {
     // The options read a file; without one they say nothing.

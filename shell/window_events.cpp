@@ -54,7 +54,7 @@ void keyPressed(ViewerKey key, bool repeat) {
 
 void pointerOverWindow() {
   // Shown while free, hidden while captured.
-  showCursor(viewState.cursorFree != 0);
+  showCursor(viewState.input.cursorFree != 0);
 }
 
 namespace {

@@ -14,23 +14,24 @@ bool inWindow(int32_t value, int32_t windowStart) {
          static_cast<int64_t>(value) <= static_cast<int64_t>(windowStart) + kWindowSpan;
 }
 
-bool inRegion(const ViewState& view, int32_t value) { return view.regionStart <= value && value < view.regionEnd; }
+bool inRegion(const ViewFilter& filter, int32_t value) {
+  return filter.regionStart <= value && value < filter.regionEnd;
+}
 
-// What the shown list depends on.
+bool sameFilter(const ViewFilter& a, const ViewFilter& b) {
+  return a.threshold == b.threshold && a.minIdentity == b.minIdentity && a.windowMode == b.windowMode &&
+         a.windowStart == b.windowStart && a.regionStart == b.regionStart && a.regionEnd == b.regionEnd;
+}
+
+// What the shown list depends on: the records and the filter, whose window start counts
+// only in window mode.
 struct ShownKey {
   uint32_t revision;
   int32_t count;
-  float threshold;
-  uint16_t minIdentity;
-  bool windowMode;
-  int32_t windowStart;  // 0 outside window mode
-  int64_t regionStart;
-  int64_t regionEnd;
+  ViewFilter filter;
 
   bool operator==(const ShownKey& o) const {
-    return revision == o.revision && count == o.count && threshold == o.threshold &&
-           minIdentity == o.minIdentity && windowMode == o.windowMode && windowStart == o.windowStart &&
-           regionStart == o.regionStart && regionEnd == o.regionEnd;
+    return revision == o.revision && count == o.count && sameFilter(filter, o.filter);
   }
 };
 
@@ -43,18 +44,18 @@ bool built = false;
 }  // namespace
 
 bool pairShown(const ViewState& view, int32_t slot) {
+  const ViewFilter& filter = view.filter;
   const TandemRecord& record = recordTable.slots[slot];
-  if (!(record.len > view.threshold)) return false;
+  if (!(record.len > filter.threshold)) return false;
   uint16_t identity = pairTraits.identity[pairOfSlot(slot)];
-  if (view.minIdentity != 0 && identity < view.minIdentity && identity != kIdentityUnknown) return false;
-  if (view.regionStart >= 0 && !inRegion(view, record.pos) && !inRegion(view, record.partner)) return false;
-  return !view.windowMode || inWindow(record.pos, view.windowStart) || inWindow(record.partner, view.windowStart);
+  if (filter.minIdentity != 0 && identity < filter.minIdentity && identity != kIdentityUnknown) return false;
+  if (filter.regionStart >= 0 && !inRegion(filter, record.pos) && !inRegion(filter, record.partner)) return false;
+  return !filter.windowMode || inWindow(record.pos, filter.windowStart) || inWindow(record.partner, filter.windowStart);
 }
 
 ShownSlots shownSlots(const ViewState& view) {
-  ShownKey key{recordTable.revision, recordTable.count, view.threshold,
-               view.minIdentity,     view.windowMode,   view.windowMode ? view.windowStart : 0,
-               view.regionStart,     view.regionEnd};
+  ShownKey key{recordTable.revision, recordTable.count, view.filter};
+  if (!key.filter.windowMode) key.filter.windowStart = 0;
   if (!built || !(key == builtFor)) {
     shownCount = 0;
     for (int32_t i = 1; i < recordTable.count; ++i)
@@ -87,12 +88,12 @@ bool shownExtent(const ViewState& view, FitBox& box, int64_t& firstPos, int64_t&
 }
 
 bool framedExtent(const ViewState& view, FitBox& box, int64_t& firstPos, int64_t& lastPos) {
-  if (view.regionStart < 0) return shownExtent(view, box, firstPos, lastPos);
+  if (view.filter.regionStart < 0) return shownExtent(view, box, firstPos, lastPos);
   ShownSlots shown = shownSlots(view);
   bool any = false;
   for (int32_t k = 0; k < shown.count; ++k) {
     const TandemRecord& r = recordTable.slots[shown.slots[k]];
-    if (!inRegion(view, r.pos)) continue;
+    if (!inRegion(view.filter, r.pos)) continue;
     float height = barHeight(view, r.len);
     if (!any) box = {r.x, r.x, r.y, r.y, height};
     any = true;
@@ -101,20 +102,20 @@ bool framedExtent(const ViewState& view, FitBox& box, int64_t& firstPos, int64_t
     if (height > box.zMax) box.zMax = height;
   }
   if (!any) return false;
-  box.xMin = xOfPosition(static_cast<double>(view.regionStart), view.zoomSteps);
-  box.xMax = xOfPosition(static_cast<double>(view.regionEnd), view.zoomSteps);
-  firstPos = view.regionStart;
-  lastPos = view.regionEnd - 1;
+  box.xMin = xOfPosition(static_cast<double>(view.filter.regionStart), view.zoomSteps);
+  box.xMax = xOfPosition(static_cast<double>(view.filter.regionEnd), view.zoomSteps);
+  firstPos = view.filter.regionStart;
+  lastPos = view.filter.regionEnd - 1;
   return true;
 }
 
 bool emptyFrameExtent(const ViewState& view, FitBox& box, int64_t& firstPos, int64_t& lastPos) {
   box = {0, 0, 0, 0, tallestBar(view)};
-  if (view.regionStart >= 0) {
-    box.xMin = xOfPosition(static_cast<double>(view.regionStart), view.zoomSteps);
-    box.xMax = xOfPosition(static_cast<double>(view.regionEnd), view.zoomSteps);
-    firstPos = view.regionStart;
-    lastPos = view.regionEnd - 1;
+  if (view.filter.regionStart >= 0) {
+    box.xMin = xOfPosition(static_cast<double>(view.filter.regionStart), view.zoomSteps);
+    box.xMax = xOfPosition(static_cast<double>(view.filter.regionEnd), view.zoomSteps);
+    firstPos = view.filter.regionStart;
+    lastPos = view.filter.regionEnd - 1;
     return true;
   }
   if (recordTable.count <= 1) return false;

@@ -13,8 +13,8 @@
 bool pairShown(const ViewState& view, int32_t slot);
 
 // The slots of every shown bar, in slot order, for the view's filter. Kept between calls
-// and made again only when the records or the filter change (threshold, identity, window
-// mode and, in window mode, its start); generation changes exactly when it is made again,
+// and made again only when the records or view.filter change (the window's start only in
+// window mode); generation changes exactly when it is made again,
 // so a pass can key what it derives from the list on it.
 struct ShownSlots {
   const int32_t* slots;

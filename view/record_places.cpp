@@ -92,10 +92,10 @@ void zoomStep(ViewState& view) {
 void slideFarPart(const ViewState& view) {
   // Each flag's step on its own, in the order the flags are read, so the rounding is the
   // same as one step after another on each record.
-  if (view.moveRight) slideFarRecords('x', 1, 1);
-  if (view.moveLeft) slideFarRecords('x', -1, 1);
-  if (view.jumpForward) slideFarRecords('y', 1, 1);
-  if (view.jumpBack) slideFarRecords('y', -1, 1);
+  if (view.input.arrows.moveRight) slideFarRecords('x', 1, 1);
+  if (view.input.arrows.moveLeft) slideFarRecords('x', -1, 1);
+  if (view.input.arrows.jumpForward) slideFarRecords('y', 1, 1);
+  if (view.input.arrows.jumpBack) slideFarRecords('y', -1, 1);
 }
 
 bool farPartSlid() {

@@ -21,20 +21,20 @@ int32_t saturatingAdd(int32_t value, int32_t step) {
 }  // namespace
 
 void shiftWindow(ViewState& view) {
-  if (view.moveRight) view.windowStart = saturatingAdd(view.windowStart, kSlideStep);
-  if (view.moveLeft) view.windowStart = saturatingAdd(view.windowStart, -kSlideStep);
-  if (view.jumpBack) {
-    view.windowStart = saturatingAdd(view.windowStart, -kJumpStep);
-    view.jumpBack = false;
+  if (view.input.arrows.moveRight) view.filter.windowStart = saturatingAdd(view.filter.windowStart, kSlideStep);
+  if (view.input.arrows.moveLeft) view.filter.windowStart = saturatingAdd(view.filter.windowStart, -kSlideStep);
+  if (view.input.arrows.jumpBack) {
+    view.filter.windowStart = saturatingAdd(view.filter.windowStart, -kJumpStep);
+    view.input.arrows.jumpBack = false;
   }
-  if (view.jumpForward) {
-    view.windowStart = saturatingAdd(view.windowStart, kJumpStep);
-    view.jumpForward = false;
+  if (view.input.arrows.jumpForward) {
+    view.filter.windowStart = saturatingAdd(view.filter.windowStart, kJumpStep);
+    view.input.arrows.jumpForward = false;
   }
 }
 
 void advanceView(ViewState& view) {
-  if (view.windowMode)
+  if (view.filter.windowMode)
     shiftWindow(view);
   else
     slideFarPart(view);

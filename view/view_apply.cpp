@@ -13,17 +13,17 @@
 #include "view_region.h"
 
 float thresholdOfMinLength(int64_t minLength) {
-  if (recordTable.maxLen <= 0) return ViewState{}.threshold;
+  if (recordTable.maxLen <= 0) return ViewFilter{}.threshold;
   // The loader's own scaling of a length, then the float just below it.
   float scaled = static_cast<float>(scaledLength(static_cast<float>(minLength), recordTable.maxLen));
   return std::nextafter(scaled, -HUGE_VALF);
 }
 
 void applyView(const ViewOptions& options, ViewState& view, const ViewFit* fit) {
-  if (options.minLength >= 0) view.threshold = thresholdOfMinLength(options.minLength);
+  if (options.minLength >= 0) view.filter.threshold = thresholdOfMinLength(options.minLength);
   std::string unread;
-  if (!options.region.empty() && !readRegion(options.region, view.regionStart, view.regionEnd, unread))
-    view.regionStart = view.regionEnd = -1;
+  if (!options.region.empty() && !readRegion(options.region, view.filter.regionStart, view.filter.regionEnd, unread))
+    view.filter.regionStart = view.filter.regionEnd = -1;
   // Which pairs are shown does not depend on where the records stand, so a fit knows before
   // any move whether it has anything to frame.
   FitBox box{};
@@ -71,20 +71,9 @@ void resetView(const ViewOptions& start, ViewState& view) {
   restoreLoadedPlaces();
   camera = Camera{};
   view = start.view;
-  view.hud = kept.hud;
-  view.showLinks = kept.showLinks;
-  view.showLanes = kept.showLanes;
-  view.colourMode = kept.colourMode;
-  view.pointStyle = kept.pointStyle;
-  view.showFloor = kept.showFloor;
-  view.cursorFree = kept.cursorFree;
-  view.hasCursor = kept.hasCursor;
-  view.pickedSlot = kept.pickedSlot;
-  view.promptLine = kept.promptLine;
-  view.promptTypedFrom = kept.promptTypedFrom;
-  view.promptTypedTo = kept.promptTypedTo;
-  view.pointerX = kept.pointerX;
-  view.pointerY = kept.pointerY;
+  view.look = kept.look;
+  view.input = kept.input;
+  view.input.arrows = ArrowFlags{};  // no slide carries on from where the records stood
   view.fileName = kept.fileName;
   applyView(start, view);
 }

@@ -26,8 +26,8 @@ struct ViewFit {
 void applyView(const ViewOptions& options, ViewState& view, const ViewFit* fit = nullptr);
 
 // R: the records back where the load left them, the camera at its start, then the start
-// options made again. The display switches (HUD, links, lanes, colours, points, floor), the
-// cursor and pointer, the picked bar, an open go-to prompt and the file name stay as they are.
+// options made again. The look and the input (cursor, pointer, picked bar, an open go-to
+// prompt) stay whole, but for the arrows' slides, which stop; so does the file name.
 void resetView(const ViewOptions& start, ViewState& view);
 
 // The threshold that shows pairs of minLength bases and longer: just below the scaled

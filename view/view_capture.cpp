@@ -17,11 +17,11 @@ ViewOptions viewOptionsOf(const ViewState& view, const Camera& eye) {
     drawn.moves = describeRecordMoves();
   else
     drawn.zoomSteps = view.zoomSteps;
-  if (view.regionStart >= 0) drawn.region = regionText(view.regionStart, view.regionEnd);
-  if (view.annotations != nullptr && view.showLanes) drawn.annotations = viewLanesRead();
+  if (view.filter.regionStart >= 0) drawn.region = regionText(view.filter.regionStart, view.filter.regionEnd);
+  if (view.annotations != nullptr && view.look.showLanes) drawn.annotations = viewLanesRead();
   // The picked bar and the cursor show only in the HUD.
-  drawn.pickGiven = view.hud && view.pickedSlot != 0;
-  drawn.cursorGiven = view.hud && view.hasCursor;
+  drawn.pickGiven = view.look.hud && view.input.pickedSlot != 0;
+  drawn.cursorGiven = view.look.hud && view.input.hasCursor;
   return drawn;
 }
 

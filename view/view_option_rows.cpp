@@ -83,12 +83,13 @@ bool takeThreshold(ViewOptions& options, const char* value, std::string& error) 
   double real = 0;
   if (!readWholeNumber(value, -3.4e38, 3.4e38, real))
     return refuseOption(error, "--threshold wants a finite number, not '%s'", value);
-  options.view.threshold = static_cast<float>(real);
+  options.view.filter.threshold = static_cast<float>(real);
   options.minLength = -1;
   return true;
 }
 void writeThreshold(const ViewOptions& options, std::string& line) {
-  if (options.view.threshold != ViewState{}.threshold) writeValue(line, "threshold", exactFloat(options.view.threshold));
+  if (options.view.filter.threshold != ViewFilter{}.threshold)
+    writeValue(line, "threshold", exactFloat(options.view.filter.threshold));
 }
 
 bool takeMinLength(ViewOptions& options, const char* value, std::string& error) {
@@ -106,11 +107,11 @@ bool takeMinIdentity(ViewOptions& options, const char* value, std::string& error
   uint16_t identity = parseIdentity(value);
   if (identity == kIdentityUnknown)
     return refuseOption(error, "--min-identity wants a percent from 0 to 100, not '%s'", value);
-  options.view.minIdentity = identity;
+  options.view.filter.minIdentity = identity;
   return true;
 }
 void writeMinIdentity(const ViewOptions& options, std::string& line) {
-  uint16_t identity = options.view.minIdentity;
+  uint16_t identity = options.view.filter.minIdentity;
   if (identity == 0) return;
   char percent[16];
   std::snprintf(percent, sizeof percent, "%u.%02u", identity / 100u, identity % 100u);
@@ -122,12 +123,13 @@ bool takeWindowStart(ViewOptions& options, const char* value, std::string& error
   // 1-based like every position typed; the window itself may start anywhere in 32 bits.
   if (!readWholeInteger(value, typedOfAxis(INT32_MIN), typedOfAxis(INT32_MAX), number))
     return refuseOption(error, "--window-start wants a position from -2147483647 to 2147483648, not '%s'", value);
-  options.view.windowMode = true;
-  options.view.windowStart = static_cast<int32_t>(axisOfTyped(number));
+  options.view.filter.windowMode = true;
+  options.view.filter.windowStart = static_cast<int32_t>(axisOfTyped(number));
   return true;
 }
 void writeWindowStart(const ViewOptions& options, std::string& line) {
-  if (options.view.windowMode) writeValue(line, "window-start", std::to_string(typedOfAxis(options.view.windowStart)));
+  if (options.view.filter.windowMode)
+    writeValue(line, "window-start", std::to_string(typedOfAxis(options.view.filter.windowStart)));
 }
 
 bool takeZoomSteps(ViewOptions& options, const char* value, std::string& error) {
@@ -152,47 +154,47 @@ void writeMoves(const ViewOptions& options, std::string& line) {
 }
 
 bool takePoints(ViewOptions& options, const char*, std::string&) {
-  options.view.pointStyle = true;
+  options.view.look.pointStyle = true;
   return true;
 }
 void writePoints(const ViewOptions& options, std::string& line) {
-  if (options.view.pointStyle) writeFlag(line, "points");
+  if (options.view.look.pointStyle) writeFlag(line, "points");
 }
 
 bool takeNoFloor(ViewOptions& options, const char*, std::string&) {
-  options.view.showFloor = false;
+  options.view.look.showFloor = false;
   return true;
 }
 void writeNoFloor(const ViewOptions& options, std::string& line) {
-  if (!options.view.showFloor) writeFlag(line, "no-floor");
+  if (!options.view.look.showFloor) writeFlag(line, "no-floor");
 }
 
 bool takeHud(ViewOptions& options, const char*, std::string&) {
-  options.view.hud = true;
+  options.view.look.hud = true;
   return true;
 }
 void writeHud(const ViewOptions& options, std::string& line) {
-  if (options.view.hud) writeFlag(line, "hud");
+  if (options.view.look.hud) writeFlag(line, "hud");
 }
 
 bool takeLinks(ViewOptions& options, const char*, std::string&) {
-  options.view.showLinks = true;
+  options.view.look.showLinks = true;
   return true;
 }
 void writeLinks(const ViewOptions& options, std::string& line) {
-  if (options.view.showLinks) writeFlag(line, "links");
+  if (options.view.look.showLinks) writeFlag(line, "links");
 }
 
 bool takeColour(ViewOptions& options, const char* value, std::string& error) {
   for (int mode = 0; mode < 3; ++mode)
     if (std::strcmp(value, kColourNames[mode]) == 0) {
-      options.view.colourMode = mode;
+      options.view.look.colourMode = mode;
       return true;
     }
   return refuseOption(error, "--colour wants bars, strand or identity, not '%s'", value);
 }
 void writeColour(const ViewOptions& options, std::string& line) {
-  int32_t mode = options.view.colourMode;
+  int32_t mode = options.view.look.colourMode;
   if (mode > 0 && mode < 3) writeValue(line, "colour", kColourNames[mode]);
 }
 
@@ -200,24 +202,24 @@ bool takePick(ViewOptions& options, const char* value, std::string& error) {
   int64_t number = 0;
   if (!readWholeInteger(value, 0, kTableSlots - 1, number))
     return refuseOption(error, "--pick wants a record slot from 0 to %d, not '%s'", kTableSlots - 1, value);
-  options.view.pickedSlot = static_cast<int32_t>(number);
+  options.view.input.pickedSlot = static_cast<int32_t>(number);
   options.pickGiven = true;
   return true;
 }
 void writePick(const ViewOptions& options, std::string& line) {
-  if (options.pickGiven) writeValue(line, "pick", std::to_string(options.view.pickedSlot));
+  if (options.pickGiven) writeValue(line, "pick", std::to_string(options.view.input.pickedSlot));
 }
 
 bool takeCursor(ViewOptions& options, const char* value, std::string& error) {
   if (std::strcmp(value, "free") != 0 && std::strcmp(value, "captured") != 0)
     return refuseOption(error, "--cursor wants free or captured, not '%s'", value);
-  options.view.cursorFree = value[0] == 'f' ? 1 : 0;
-  options.view.hasCursor = true;
+  options.view.input.cursorFree = value[0] == 'f' ? 1 : 0;
+  options.view.input.hasCursor = true;
   options.cursorGiven = true;
   return true;
 }
 void writeCursor(const ViewOptions& options, std::string& line) {
-  if (options.cursorGiven) writeValue(line, "cursor", options.view.cursorFree != 0 ? "free" : "captured");
+  if (options.cursorGiven) writeValue(line, "cursor", options.view.input.cursorFree != 0 ? "free" : "captured");
 }
 
 bool takeRegion(ViewOptions& options, const char* value, std::string& error) {
@@ -241,11 +243,11 @@ void writeAnnotation(const ViewOptions& options, std::string& line) {
 bool takeHeight(ViewOptions& options, const char* value, std::string& error) {
   if (std::strcmp(value, "linear") != 0 && std::strcmp(value, "log") != 0)
     return refuseOption(error, "--height wants linear or log, not '%s'", value);
-  options.view.logHeights = value[1] == 'o';
+  options.view.look.logHeights = value[1] == 'o';
   return true;
 }
 void writeHeight(const ViewOptions& options, std::string& line) {
-  if (options.view.logHeights) writeValue(line, "height", "log");
+  if (options.view.look.logHeights) writeValue(line, "height", "log");
 }
 
 // Made on first use from the file-kind table, so a new annotation format is listed here too.

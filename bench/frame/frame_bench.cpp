@@ -125,10 +125,10 @@ void drawFloor() {
 
 void drawFloorFigure(const ViewState& view) {
   drawPrebuiltBars();
-  if (view.showFloor) drawFloor();
+  if (view.look.showFloor) drawFloor();
 }
 void drawOnlyFloor(const ViewState& view) {
-  if (view.showFloor) drawFloor();
+  if (view.look.showFloor) drawFloor();
 }
 const ScenePasses kVariantPasses[] = {drawScene, drawScene, literalDrawScene, drawFloorFigure, drawOnlyFloor};
 
@@ -271,7 +271,7 @@ int main(int argc, char** argv) {
   resizeView(kWidth, kHeight);
   fillTable(records);
   ViewState view;
-  prebuildAllBars(view.threshold);
+  prebuildAllBars(view.filter.threshold);
   std::printf("renderer %s, %dx%d, %d records, %d frames x 3 rounds per figure\n", offscreenRenderer(), kWidth,
               kHeight, records, frames);
 
@@ -290,26 +290,26 @@ int main(int argc, char** argv) {
   double other[3];
   const Variant three[] = {kProduction, kProductionTurning, kLiteral};
   ViewState points = view;
-  points.pointStyle = true;
+  points.look.pointStyle = true;
   compare("points and floor, start camera", points, three, 3, frames, other);
   std::printf("  literal / production           %6.2fx\n", other[2] / other[0]);
   std::printf("  literal / production turning   %6.2fx\n", other[2] / other[1]);
 
   ViewState window = view;
-  window.windowMode = true;
-  window.windowStart = 1000000;
+  window.filter.windowMode = true;
+  window.filter.windowStart = 1000000;
   compare("window mode at 1,000,000, floor", window, three, 3, frames, other);
   std::printf("  literal / production           %6.2fx\n", other[2] / other[0]);
   std::printf("  literal / production turning   %6.2fx\n", other[2] / other[1]);
 
   ViewState hud = view;
-  hud.hud = true;
+  hud.look.hud = true;
   hud.fileName = "generated.tsv";
-  hud.pickedSlot = 1;
+  hud.input.pickedSlot = 1;
   ViewState links = view;
-  links.showLinks = true;
+  links.look.showLinks = true;
   ViewState strands = view;
-  strands.colourMode = kColourByOrientation;
+  strands.look.colourMode = kColourByOrientation;
   AnnotationLanes annotation;
   ViewState lanes = view;
   if (writeFeatures(kLaneFeatures, annotation)) {
@@ -330,7 +330,7 @@ int main(int argc, char** argv) {
               aidMeans[4][1] / aidMeans[0][1]);
   timePicks(view);
   ViewState pointView = view;
-  pointView.pointStyle = true;
+  pointView.look.pointStyle = true;
   timePicks(pointView);
 
   closeOffscreenContext();

@@ -62,7 +62,7 @@ class AgreementTest : public ::testing::Test {
     ViewState base = scene.view;
     base.zoomSteps += scene.zoomSteps;
     ViewState slide = base;
-    slide.moveRight = slide.jumpForward = scene.slideFrames > 0;
+    slide.input.arrows.moveRight = slide.input.arrows.jumpForward = scene.slideFrames > 0;
     for (int f = 0; f < scene.slideFrames; ++f) renderScene(slide, false);
 
     std::memcpy(saved.get(), &recordTable, sizeof(RecordTable));
@@ -75,7 +75,7 @@ class AgreementTest : public ::testing::Test {
     int differing = differingPixels(literal, fast);
     EXPECT_LE(differing, kWidth * kHeight / 1000) << differing << " pixels differ";
     EXPECT_TRUE(differencesAreShifts(literal, fast));
-    EXPECT_EQ(literalView.windowStart, fastView.windowStart);
+    EXPECT_EQ(literalView.filter.windowStart, fastView.filter.windowStart);
     int notSky = 0;
     for (size_t i = 0; i < literal.rgb.size(); i += 3) notSky += isSky(&literal.rgb[i]) ? 0 : 1;
     sceneHadContent = notSky > 0;
@@ -96,10 +96,10 @@ Camera cameraAt(float x, float y, float pitch, float yaw) {
 
 ViewState viewWith(bool points, bool floor, bool window = false, int32_t windowStart = 0) {
   ViewState v;
-  v.pointStyle = points;
-  v.showFloor = floor;
-  v.windowMode = window;
-  v.windowStart = windowStart;
+  v.look.pointStyle = points;
+  v.look.showFloor = floor;
+  v.filter.windowMode = window;
+  v.filter.windowStart = windowStart;
   return v;
 }
 
@@ -145,10 +145,10 @@ TEST_F(AgreementTest, WindowModeAndThresholdEdges) {
   // Threshold exactly at stored lengths, and below zero so every record shows.
   fillRecords(20000, 30000000, 5);
   Scene edge{"threshold at a stored length", Camera{}, viewWith(false, true), 0, 0};
-  edge.view.threshold = recordTable.slots[101].len;
+  edge.view.filter.threshold = recordTable.slots[101].len;
   expectSamePicture(edge);
   fillRecords(20000, 30000000, 5);
-  edge.view.threshold = -0.01f;
+  edge.view.filter.threshold = -0.01f;
   edge.name = "threshold below zero";
   expectSamePicture(edge);
 }
@@ -172,21 +172,21 @@ TEST_F(AgreementTest, BatchFollowsChangesBetweenFrames) {
   scaleRecordsX(0.9);
   view.zoomSteps += 1;
   expectLiteral("after a zoom step");
-  view.threshold = 3.5f;
+  view.filter.threshold = 3.5f;
   expectLiteral("after raising the threshold");
-  view.pointStyle = true;
+  view.look.pointStyle = true;
   expectLiteral("points");
   rotateCamera(-4, 7);
   moveCamera(cameraHeading(), 0.5f);
   expectLiteral("after turning and moving");
-  view.pointStyle = false;
-  view.windowMode = true;
-  view.windowStart = 500000;
+  view.look.pointStyle = false;
+  view.filter.windowMode = true;
+  view.filter.windowStart = 500000;
   expectLiteral("window mode");
-  view.moveRight = true;
+  view.input.arrows.moveRight = true;
   expectLiteral("window sliding, first frame");
   expectLiteral("window sliding, second frame");
-  EXPECT_EQ(view.windowStart, 502000);
+  EXPECT_EQ(view.filter.windowStart, 502000);
   recordTable.count = 1001;  // fewer records, as after a reset and a short reload
   ++recordTable.revision;
   expectLiteral("after the table shrank");

@@ -15,7 +15,7 @@
 namespace {
 
 constexpr int kWidth = 1000, kHeight = 600;
-constexpr double kPerUnit = 100000;
+constexpr double kPerUnit = 100000;  // positions a unit of x, unzoomed
 
 // resizeView's frustum times applyCameraTransform, column-major, as the GL builds it.
 void cameraMatrix(float camX, float camY, float pitch, float yaw, float out[16]) {
@@ -63,7 +63,7 @@ TEST(LaneGrains, StripsMergeOnlyWithinAPixelAndReachAtMostAPixelBeyond) {
     double low = 0, high = 4294967296.0 / kPerUnit;
     ASSERT_TRUE(groundStretchInView(m, y, low, high));
     std::vector<StripToDraw> strips;
-    stripsToDraw(m, kWidth, kHeight, y, low, high, kPerUnit, grainOf, strips);
+    stripsToDraw(m, kWidth, kHeight, y, low, high, 0, grainOf, strips);
     auto pixelsBetween = [&](double a, double b) {  // bases, on the lane's line
       double c0 = 0, r0 = 0, c1 = 0, r1 = 0;
       EXPECT_TRUE(groundOnScreen(m, a / kPerUnit, y, kWidth, kHeight, c0, r0));

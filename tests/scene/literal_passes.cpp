@@ -35,7 +35,7 @@ void literalDrawBars(int style, const ViewState& view) {
   applyCameraTransform();
   for (int32_t i = 1; i < recordTable.count; ++i) {
     const TandemRecord& record = recordTable.slots[i];
-    if (!(record.len > view.threshold)) continue;
+    if (!(record.len > view.filter.threshold)) continue;
     if (style != 1) {
       drawLine(record);
       continue;
@@ -55,13 +55,13 @@ void literalDrawBars(int style, const ViewState& view) {
 void literalDrawWindowBars(const ViewState& view) {
   glPushMatrix();
   applyCameraTransform();
-  int64_t low = view.windowStart;
+  int64_t low = view.filter.windowStart;
   int64_t high = low + 100000;
   for (int32_t i = 1; i < recordTable.count; ++i) {
     const TandemRecord& record = recordTable.slots[i];
     bool partnerIn = low <= record.partner && record.partner <= high;
     bool posIn = low <= record.pos && record.pos <= high;
-    if ((partnerIn || posIn) && record.len > view.threshold) drawLine(record);
+    if ((partnerIn || posIn) && record.len > view.filter.threshold) drawLine(record);
   }
   glPopMatrix();
 }
@@ -88,7 +88,7 @@ void literalDrawScaleBar(const ViewState& view) {
   double scale = std::pow(kZoomFactor, view.zoomSteps);
   glPushMatrix();
   applyCameraTransform();
-  glTranslatef(static_cast<float>(view.windowStart * kAxisScale * scale), 0.0f, 0.0f);
+  glTranslatef(static_cast<float>(view.filter.windowStart * kAxisScale * scale), 0.0f, 0.0f);
   glBegin(GL_LINES);
   glColor3d(1.0, 0.0, 0.0);
   glVertex3f(0.0f, -0.1f, 0.0f);
@@ -98,11 +98,11 @@ void literalDrawScaleBar(const ViewState& view) {
 }
 
 void literalDrawScene(const ViewState& view) {
-  if (view.windowMode) {
+  if (view.filter.windowMode) {
     literalDrawWindowBars(view);
     literalDrawScaleBar(view);
   } else {
-    literalDrawBars(view.pointStyle ? 1 : 2, view);
+    literalDrawBars(view.look.pointStyle ? 1 : 2, view);
   }
-  if (view.showFloor) literalDrawFloor();
+  if (view.look.showFloor) literalDrawFloor();
 }

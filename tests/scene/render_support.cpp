@@ -71,7 +71,7 @@ ViewState startBarScene(int width, int height) {
   clearRecords();
   resetCameraToStart();
   ViewState view;
-  view.showFloor = false;
+  view.look.showFloor = false;
   return view;
 }
 

@@ -73,7 +73,7 @@ TEST_F(RenderTest, LineStandsWhereCameraAndProjectionPutIt) {
 TEST_F(RenderTest, PointStyleIsATwoPixelSquareAtTheTopInTheRecordColour) {
   addRecord(35000, 90000, 2.5f, 1.0f, 0.5f, 0.25f);
   lookAlongY(0, 5);
-  view.pointStyle = true;
+  view.look.pointStyle = true;
   Picture points = renderScene(view, false);
   EXPECT_EQ(countColour(points, 255, 128, 64), 4);
   int column = columnOf(0.35, 0, 2.5), row = rowOf(0.35, 0, 2.5);
@@ -85,14 +85,14 @@ TEST_F(RenderTest, PointStyleIsATwoPixelSquareAtTheTopInTheRecordColour) {
   glGetFloatv(GL_POINT_SIZE, &size);
   EXPECT_EQ(size, 2.0f) << "the point size stays after the pass";
 
-  view.pointStyle = false;
+  view.look.pointStyle = false;
   Picture lines = renderScene(view, false);
   EXPECT_EQ(countColour(lines, 255, 128, 64), 0);
   EXPECT_GT(countColour(lines, 0, 0, 255), 20);
 }
 
 TEST_F(RenderTest, ThresholdComparisonIsStrict) {
-  view.threshold = 3.0f;
+  view.filter.threshold = 3.0f;
   addRecord(20000, 90000, 3.0f, 1, 0, 0);                           // equal: hidden
   addRecord(50000, 90000, std::nextafter(3.0f, 4.0f), 1, 0, 0);     // just above: drawn
   lookAlongY(0.35f, 5);
@@ -105,7 +105,7 @@ TEST_F(RenderTest, ThresholdComparisonIsStrict) {
 
   // The start threshold 0.03 against lengths 0.03 and 0.031, seen from just above the ground.
   clearRecords();
-  view.threshold = ViewState{}.threshold;
+  view.filter.threshold = ViewFilter{}.threshold;
   addRecord(20000, 90000, 0.03f, 1, 0, 0);
   addRecord(50000, 90000, 0.031f, 1, 0, 0);
   lookAlongY(0.35f, 1);
@@ -125,8 +125,8 @@ TEST_F(RenderTest, FarPartSlidesEveryFrameWhileItsFlagIsSet) {
   addRecord(2000001, 90000, 3.0f, 1, 0, 0);
   addRecord(2000000, 90000, 3.0f, 1, 0, 0);
   float startX = recordTable.slots[1].x;
-  view.moveRight = true;
-  view.jumpForward = true;
+  view.input.arrows.moveRight = true;
+  view.input.arrows.jumpForward = true;
   lookAlongY(20.25f, 5);
   for (int frame = 0; frame < 5; ++frame) advanceView(view);
   float expectedX = startX, expectedY = 0;
@@ -138,9 +138,9 @@ TEST_F(RenderTest, FarPartSlidesEveryFrameWhileItsFlagIsSet) {
   EXPECT_EQ(recordTable.slots[1].y, expectedY);
   EXPECT_EQ(recordTable.slots[2].x, 20.0f) << "2,000,000 itself stays";
   EXPECT_EQ(recordTable.slots[2].y, 0.0f);
-  EXPECT_TRUE(view.jumpForward) << "this step leaves the flag set";
+  EXPECT_TRUE(view.input.arrows.jumpForward) << "this step leaves the flag set";
 
-  view.moveRight = view.jumpForward = false;
+  view.input.arrows.moveRight = view.input.arrows.jumpForward = false;
   Picture picture = renderScene(view, false);
   int row = rowOf(20.5, 0.5, 2);
   int moved = 0, old = 0;
@@ -166,7 +166,7 @@ TEST_F(RenderTest, FloorShowsItsTintsAndNothingWhenSwitchedOff) {
   camera.camY = 2;
   camera.pitch = 0;
   camera.yaw = 0;
-  view.showFloor = true;
+  view.look.showFloor = true;
   Picture shown = renderScene(view, false);
   for (int i = 1; i <= 2; ++i)
     for (int j = 1; j <= 2; ++j) {
@@ -178,10 +178,10 @@ TEST_F(RenderTest, FloorShowsItsTintsAndNothingWhenSwitchedOff) {
           << "tile " << i << "," << j << " shows " << int(pixel[0]) << "," << int(pixel[1]) << "," << int(pixel[2]);
     }
   FloorTiles before = floorTiles;
-  view.showFloor = false;
+  view.look.showFloor = false;
   EXPECT_EQ(countColour(renderScene(view, false), kSkyRed, kSkyGreen, kSkyBlue), kWidth * kHeight);
   EXPECT_EQ(std::memcmp(&before, &floorTiles, sizeof before), 0);
-  view.showFloor = true;
+  view.look.showFloor = true;
   EXPECT_EQ(differingPixels(renderScene(view, false), shown), 0);
 }
 

@@ -56,18 +56,18 @@ bool sameBits(float a, float b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 TEST(ViewOptionsTest, PrintedViewParsesBackToTheSameView) {
   loadList("");
   ViewState view;
-  view.threshold = 0.0299f;
-  view.minIdentity = 9755;
-  view.windowMode = true;
-  view.windowStart = -3000;
+  view.filter.threshold = 0.0299f;
+  view.filter.minIdentity = 9755;
+  view.filter.windowMode = true;
+  view.filter.windowStart = -3000;
   view.zoomSteps = 4;
-  view.pointStyle = true;
-  view.showFloor = false;
-  view.hud = true;
-  view.showLinks = true;
-  view.colourMode = 2;
-  view.pickedSlot = 17;
-  view.logHeights = true;
+  view.look.pointStyle = true;
+  view.look.showFloor = false;
+  view.look.hud = true;
+  view.look.showLinks = true;
+  view.look.colourMode = 2;
+  view.input.pickedSlot = 17;
+  view.look.logHeights = true;
   Camera eye{123.456f, -0.1f, 2.0f, 179.99998f, 1e-7f};
   std::string words = formatViewOptions(view, eye);
   EXPECT_EQ(words.find("e-"), std::string::npos) << words << ": plain decimals where they do";
@@ -80,18 +80,18 @@ TEST(ViewOptionsTest, PrintedViewParsesBackToTheSameView) {
   EXPECT_TRUE(sameBits(camera.camX, eye.camX) && sameBits(camera.camY, eye.camY) &&
               sameBits(camera.pitch, eye.pitch) && sameBits(camera.yaw, eye.yaw))
       << words;
-  EXPECT_TRUE(sameBits(made.threshold, view.threshold));
-  EXPECT_EQ(made.minIdentity, view.minIdentity);
-  EXPECT_EQ(made.windowMode, view.windowMode);
-  EXPECT_EQ(made.windowStart, view.windowStart);
+  EXPECT_TRUE(sameBits(made.filter.threshold, view.filter.threshold));
+  EXPECT_EQ(made.filter.minIdentity, view.filter.minIdentity);
+  EXPECT_EQ(made.filter.windowMode, view.filter.windowMode);
+  EXPECT_EQ(made.filter.windowStart, view.filter.windowStart);
   EXPECT_EQ(made.zoomSteps, view.zoomSteps);
-  EXPECT_EQ(made.pointStyle, view.pointStyle);
-  EXPECT_EQ(made.showFloor, view.showFloor);
-  EXPECT_EQ(made.hud, view.hud);
-  EXPECT_EQ(made.showLinks, view.showLinks);
-  EXPECT_EQ(made.colourMode, view.colourMode);
-  EXPECT_EQ(made.pickedSlot, view.pickedSlot);
-  EXPECT_EQ(made.logHeights, view.logHeights);
+  EXPECT_EQ(made.look.pointStyle, view.look.pointStyle);
+  EXPECT_EQ(made.look.showFloor, view.look.showFloor);
+  EXPECT_EQ(made.look.hud, view.look.hud);
+  EXPECT_EQ(made.look.showLinks, view.look.showLinks);
+  EXPECT_EQ(made.look.colourMode, view.look.colourMode);
+  EXPECT_EQ(made.input.pickedSlot, view.input.pickedSlot);
+  EXPECT_EQ(made.look.logHeights, view.look.logHeights);
   // And printed again, the same words.
   EXPECT_EQ(formatViewOptions(made, camera), words);
 
@@ -113,15 +113,15 @@ TEST(ViewOptionsTest, WrittenMovesMakeTheSamePlacesAndResetUndoesThem) {
     for (int i = 0; i < n; ++i) slideFarPart(view);
   };
   zoomStep(view);
-  view.moveRight = true;
-  view.jumpForward = true;
+  view.input.arrows.moveRight = true;
+  view.input.arrows.jumpForward = true;
   frames(37);
-  view.jumpForward = false;
+  view.input.arrows.jumpForward = false;
   zoomStep(view);
   zoomStep(view);
-  view.moveRight = false;
-  view.moveLeft = true;
-  view.jumpBack = true;
+  view.input.arrows.moveRight = false;
+  view.input.arrows.moveLeft = true;
+  view.input.arrows.jumpBack = true;
   frames(5);
   std::vector<TandemRecord> moved(recordTable.slots, recordTable.slots + recordTable.count);
   std::string moves = describeRecordMoves();
@@ -144,6 +144,43 @@ TEST(ViewOptionsTest, WrittenMovesMakeTheSamePlacesAndResetUndoesThem) {
   EXPECT_EQ(describeRecordMoves(), moves);
 }
 
+// R: the whole look stays (even the parts no key changes), the filter and the zoom are the
+// start's again, the input stays but for the slides.
+TEST(ViewOptionsTest, ResetKeepsTheLookWholeAndMakesTheFilterAgain) {
+  loadList("100/2500000/50/0 2000000/3000001/60/0");
+  ViewOptions start;
+  ASSERT_EQ(parseWords("--threshold 0.25 --window-start 101 --zoom-steps 1", start), kCliGoOn);
+  ViewState view = start.view;
+  applyView(start, view);
+  const ViewFilter started = view.filter;
+  view.filter = ViewFilter{};
+  view.filter.minIdentity = 9000;
+  zoomStep(view);
+  ViewLook& look = view.look;
+  look.pointStyle = look.hud = look.showLinks = look.logHeights = look.figureHud = true;
+  look.showFloor = look.showLanes = false;
+  look.colourMode = 2;
+  look.heightBases = 1234.5;
+  look.linkRise = 0.75f;
+  view.input.pickedSlot = 3;
+  view.input.arrows.moveRight = true;
+
+  resetView(start, view);
+  EXPECT_EQ(std::memcmp(&view.filter.threshold, &started.threshold, sizeof started.threshold), 0);
+  EXPECT_EQ(view.filter.minIdentity, started.minIdentity);
+  EXPECT_TRUE(view.filter.windowMode);
+  EXPECT_EQ(view.filter.windowStart, 100);
+  EXPECT_EQ(view.zoomSteps, 1);
+  EXPECT_TRUE(look.pointStyle && look.hud && look.showLinks && look.logHeights && look.figureHud);
+  EXPECT_FALSE(look.showFloor || look.showLanes);
+  EXPECT_EQ(look.colourMode, 2);
+  EXPECT_EQ(look.heightBases, 1234.5);
+  EXPECT_EQ(look.linkRise, 0.75f);
+  EXPECT_EQ(view.input.pickedSlot, 3);
+  EXPECT_FALSE(view.input.arrows.moveRight);
+  camera = Camera{};
+}
+
 TEST(ViewOptionsTest, MinLengthKeepsPairsOfExactlyThatLength) {
   for (const char* list : {"1/5/299/0 1/6/300/0 1/7/301/0 1/8/1000/0", "1/5/299/0 1/6/300/0 1/7/301/0 1/8/123457/0"}) {
     loadList(list);
@@ -151,9 +188,9 @@ TEST(ViewOptionsTest, MinLengthKeepsPairsOfExactlyThatLength) {
     ASSERT_EQ(parseWords("--min-length 300", options), kCliGoOn);
     ViewState view = options.view;
     applyView(options, view);
-    EXPECT_FALSE(recordTable.slots[1].len > view.threshold) << list << ": 299 hidden";
-    EXPECT_TRUE(recordTable.slots[3].len > view.threshold) << list << ": 300 shown";
-    EXPECT_TRUE(recordTable.slots[5].len > view.threshold) << list << ": 301 shown";
+    EXPECT_FALSE(recordTable.slots[1].len > view.filter.threshold) << list << ": 299 hidden";
+    EXPECT_TRUE(recordTable.slots[3].len > view.filter.threshold) << list << ": 300 shown";
+    EXPECT_TRUE(recordTable.slots[5].len > view.filter.threshold) << list << ": 301 shown";
   }
 }
 

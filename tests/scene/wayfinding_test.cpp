@@ -25,7 +25,7 @@ class WayfindingTest : public ::testing::Test {
   void SetUp() override {
     view = startBarScene(kWidth, kHeight);
     initFloorColours();
-    view.showFloor = true;
+    view.look.showFloor = true;
     // Three pairs as the loader leaves them: maxLen 5,000, so a length of 7 is 5,000 bp.
     addPair(150000, 420000, 3.5f, kInverted, 9910);
     addPair(230000, 260000, 7.0f, kSameStrand, 8000);
@@ -53,18 +53,18 @@ TEST_F(WayfindingTest, EachAidChangesThePictureAndLeavesNoTraceWhenOff) {
   EXPECT_TRUE(differencesAreShifts(before, literal));
 
   ViewState hud = view;
-  hud.hud = true;
+  hud.look.hud = true;
   hud.fileName = "pairs.tsv";
-  hud.pickedSlot = 3;
+  hud.input.pickedSlot = 3;
   ViewState links = view;
-  links.showLinks = true;
+  links.look.showLinks = true;
   ViewState strands = view;
-  strands.colourMode = kColourByOrientation;
+  strands.look.colourMode = kColourByOrientation;
   ViewState identity = view;
-  identity.colourMode = kColourByIdentity;
+  identity.look.colourMode = kColourByIdentity;
   ViewState windowLinks = view;
-  windowLinks.windowMode = true;
-  windowLinks.showLinks = true;
+  windowLinks.filter.windowMode = true;
+  windowLinks.look.showLinks = true;
   for (ViewState* aid : {&hud, &links, &strands, &identity, &windowLinks}) {
     Picture with = renderScene(*aid, false);
     EXPECT_GT(differingPixels(with, before), 20);
@@ -90,12 +90,12 @@ TEST_F(WayfindingTest, BarsTakeTheirPairsStrandOrIdentityColour) {
   float strand[3], percent[3];
   orientationColour(kSameStrand, strand);
   identityColour(8000, percent);
-  view.colourMode = kColourByOrientation;
+  view.look.colourMode = kColourByOrientation;
   EXPECT_TRUE(colourNear(renderScene(view, false), strand));
-  view.colourMode = kColourByIdentity;
+  view.look.colourMode = kColourByIdentity;
   EXPECT_TRUE(colourNear(renderScene(view, false), percent));
-  view.pointStyle = true;
-  view.colourMode = kColourByOrientation;
+  view.look.pointStyle = true;
+  view.look.colourMode = kColourByOrientation;
   Picture points = renderScene(view, false);
   ScreenPoint top = onScreen(1, 3.5f);  // the inverted pair's bar
   bool found = false;
@@ -112,9 +112,9 @@ TEST_F(WayfindingTest, BarsTakeTheirPairsStrandOrIdentityColour) {
 }
 
 TEST_F(WayfindingTest, HudWritesItsLinesAndDrawsTheRuler) {
-  view.hud = true;
+  view.look.hud = true;
   view.fileName = "pairs.tsv";
-  view.pickedSlot = 2;
+  view.input.pickedSlot = 2;
   char lines[kHudLines][kHudLineRoom];
   ASSERT_EQ(hudLines(view, lines), 4);
   EXPECT_STREQ(lines[0], "pairs.tsv \u00b7 3 pairs");
@@ -123,17 +123,17 @@ TEST_F(WayfindingTest, HudWritesItsLinesAndDrawsTheRuler) {
   EXPECT_STREQ(lines[3], "420,000\u2013422,499 \u2194 150,000\u2013152,499 \u00b7 2,500 bp \u00b7 inverted \u00b7 99.1%");
   // The keypad's unbounded threshold, or --threshold, past either end: a length all the same.
   for (float threshold : {-0.02f, -3.4e38f, 3.4e38f}) {
-    view.threshold = threshold;
+    view.filter.threshold = threshold;
     hudLines(view, lines);
     EXPECT_STREQ(lines[1], threshold < 0 ? "showing 3 pairs longer than 0 bp" : "showing 0 pairs longer than 5,000 bp");
   }
-  view.threshold = ViewState{}.threshold;
-  view.windowMode = true;
-  view.windowStart = 200000;
+  view.filter.threshold = ViewFilter{}.threshold;
+  view.filter.windowMode = true;
+  view.filter.windowStart = 200000;
   view.zoomSteps = 1;
   camera.camX = 0.9f;
   ASSERT_EQ(hudLines(view, lines), 5);
-  EXPECT_STREQ(lines[2], "window 200,000 \u2013 300,000");
+  EXPECT_STREQ(lines[2], "window 200,001 \u2013 300,001") << "counted from 1, as --window-start";
   EXPECT_STREQ(lines[3], "camera over position 100,000");
   // Far out the number would say nothing, or overflow: it says so instead.
   for (float far : {1e30f, -1e30f, 3.4e38f, 6.6e3f}) {
@@ -145,23 +145,23 @@ TEST_F(WayfindingTest, HudWritesItsLinesAndDrawsTheRuler) {
   hudLines(view, lines);
   EXPECT_STREQ(lines[3], "camera over position -540,000,000");
   // The viewer's cursor state, then the picked pair, then the open go-to prompt.
-  view.hasCursor = true;
-  view.cursorFree = 1;
-  view.promptLine = "go to: ctg2:1,000_";
+  view.input.hasCursor = true;
+  view.input.cursorFree = 1;
+  view.input.promptLine = "go to: ctg2:1,000_";
   ASSERT_EQ(hudLines(view, lines), 7);
   EXPECT_STREQ(lines[4], "cursor free \u00b7 Q or Escape: mouse look");
   EXPECT_STREQ(lines[6], "go to: ctg2:1,000_");
-  view.hud = false;
+  view.look.hud = false;
   ASSERT_EQ(hudLines(view, lines), 1) << "the prompt alone";
-  view.hud = true;
-  view.hasCursor = false;
-  view.promptLine = nullptr;
+  view.look.hud = true;
+  view.input.hasCursor = false;
+  view.input.promptLine = nullptr;
 
-  view.windowMode = false;
+  view.filter.windowMode = false;
   view.zoomSteps = 0;
   resetCameraToStart();
   ViewState off = view;
-  off.hud = false;
+  off.look.hud = false;
   Picture plain = renderScene(off, false);
   Picture shown = renderScene(view, false);
   auto darkPixels = [](const Picture& p, int x0, int y0, int x1, int y1) {
@@ -198,7 +198,7 @@ TEST_F(WayfindingTest, PickFindsTheBarAtItsScreenPointNearestTheEye) {
   ScreenPoint above = onScreen(3, 7.0f);
   EXPECT_EQ(pickBatchedBar(above.column, above.row - 15, 4.0), 0) << "sky above the tallest bar";
 
-  view.pointStyle = true;
+  view.look.pointStyle = true;
   renderScene(view, false);
   ScreenPoint top = onScreen(5, recordTable.slots[5].len);
   EXPECT_EQ(pickBatchedBar(top.column, top.row, 4.0), 5);
@@ -228,17 +228,17 @@ TEST_F(WayfindingTest, MinIdentityHidesOnlyPairsKnownToBeLessAlike) {
   Picture all = renderScene(view, false);
   EXPECT_EQ(barBatchStats().selected, 6);
   ViewState off = view;
-  off.minIdentity = 0;
+  off.filter.minIdentity = 0;
   EXPECT_EQ(differingPixels(renderScene(off, false), all), 0) << "off by default";
 
   ViewState strict = view;
-  strict.minIdentity = 9000;  // the 80% pair goes; 99.1% and the one without identity stay
-  strict.showLinks = true;
+  strict.filter.minIdentity = 9000;  // the 80% pair goes; 99.1% and the one without identity stay
+  strict.look.showLinks = true;
   Picture filtered = renderScene(strict, false);
   EXPECT_EQ(barBatchStats().selected, 4);
   EXPECT_GT(differingPixels(filtered, all), 0);
 
-  strict.minIdentity = 9910;  // exactly the first pair's identity: kept
+  strict.filter.minIdentity = 9910;  // exactly the first pair's identity: kept
   renderScene(strict, false);
   EXPECT_EQ(barBatchStats().selected, 4);
 }

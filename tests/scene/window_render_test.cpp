@@ -16,8 +16,8 @@ class WindowRenderTest : public ::testing::Test {
  protected:
   void SetUp() override {
     view = startBarScene(kWidth, kHeight);
-    view.windowMode = true;
-    view.windowStart = 100000;
+    view.filter.windowMode = true;
+    view.filter.windowStart = 100000;
   }
   bool barAt(const Picture& picture, double x) {
     ScreenPoint p = projectToScreen(x, 0, 2, kWidth, kHeight);
@@ -69,15 +69,15 @@ TEST_F(WindowRenderTest, PointStyleAndTheSlideDoNotApply) {
   addRecord(2500000, 150000, 4.0f, 1, 0, 0);
   addRecord(150000, 2500000, 4.0f, 1, 0, 0);
   float x = recordTable.slots[1].x;
-  view.pointStyle = true;
-  view.moveRight = true;
+  view.look.pointStyle = true;
+  view.input.arrows.moveRight = true;
   camera.camX = 1.5f;
   camera.camY = -8;
   camera.pitch = 90;
   camera.yaw = 0;
   Picture picture = renderScene(view, false);
   EXPECT_EQ(recordTable.slots[1].x, x);
-  EXPECT_EQ(view.windowStart, 101000);
+  EXPECT_EQ(view.filter.windowStart, 101000);
   EXPECT_TRUE(barAt(picture, 1.5)) << "drawn as a line";
 }
 

@@ -10,55 +10,56 @@ namespace {
 
 TEST(ShiftWindowTest, SlidesEveryFrameAndJumpsOnce) {
   ViewState view;
-  view.moveLeft = true;
+  view.input.arrows.moveLeft = true;
   shiftWindow(view);
-  EXPECT_EQ(view.windowStart, -1000);
+  EXPECT_EQ(view.filter.windowStart, -1000);
   shiftWindow(view);
-  EXPECT_EQ(view.windowStart, -2000);
-  EXPECT_TRUE(view.moveLeft) << "the slide is continuous";
+  EXPECT_EQ(view.filter.windowStart, -2000);
+  EXPECT_TRUE(view.input.arrows.moveLeft) << "the slide is continuous";
 
   view = ViewState{};
-  view.jumpForward = true;
+  view.input.arrows.jumpForward = true;
   shiftWindow(view);
-  EXPECT_EQ(view.windowStart, 100000);
-  EXPECT_FALSE(view.jumpForward);
+  EXPECT_EQ(view.filter.windowStart, 100000);
+  EXPECT_FALSE(view.input.arrows.jumpForward);
   shiftWindow(view);
-  EXPECT_EQ(view.windowStart, 100000);
+  EXPECT_EQ(view.filter.windowStart, 100000);
 
   // Order: right, left, back, forward; all four at once cancel out.
   view = ViewState{};
-  view.moveRight = view.moveLeft = view.jumpBack = view.jumpForward = true;
+  view.input.arrows.moveRight = view.input.arrows.moveLeft = view.input.arrows.jumpBack =
+      view.input.arrows.jumpForward = true;
   shiftWindow(view);
-  EXPECT_EQ(view.windowStart, 0);
-  EXPECT_FALSE(view.jumpBack);
-  EXPECT_FALSE(view.jumpForward);
+  EXPECT_EQ(view.filter.windowStart, 0);
+  EXPECT_FALSE(view.input.arrows.jumpBack);
+  EXPECT_FALSE(view.input.arrows.jumpForward);
 }
 
 TEST(ShiftWindowTest, StopsAtTheInt32Limits) {
   const int32_t top = std::numeric_limits<int32_t>::max();
   const int32_t bottom = std::numeric_limits<int32_t>::min();
   ViewState view;
-  view.windowStart = top - 500;
-  view.moveRight = true;
+  view.filter.windowStart = top - 500;
+  view.input.arrows.moveRight = true;
   shiftWindow(view);
-  EXPECT_EQ(view.windowStart, top);
+  EXPECT_EQ(view.filter.windowStart, top);
   shiftWindow(view);
-  EXPECT_EQ(view.windowStart, top);
-  view.moveRight = false;
-  view.jumpForward = true;
+  EXPECT_EQ(view.filter.windowStart, top);
+  view.input.arrows.moveRight = false;
+  view.input.arrows.jumpForward = true;
   shiftWindow(view);
-  EXPECT_EQ(view.windowStart, top);
-  view.jumpBack = true;
+  EXPECT_EQ(view.filter.windowStart, top);
+  view.input.arrows.jumpBack = true;
   shiftWindow(view);
-  EXPECT_EQ(view.windowStart, top - 100000) << "backing off the limit is exact";
+  EXPECT_EQ(view.filter.windowStart, top - 100000) << "backing off the limit is exact";
 
-  view.windowStart = bottom + 99999;
-  view.jumpBack = true;
+  view.filter.windowStart = bottom + 99999;
+  view.input.arrows.jumpBack = true;
   shiftWindow(view);
-  EXPECT_EQ(view.windowStart, bottom);
-  view.moveLeft = true;
+  EXPECT_EQ(view.filter.windowStart, bottom);
+  view.input.arrows.moveLeft = true;
   shiftWindow(view);
-  EXPECT_EQ(view.windowStart, bottom);
+  EXPECT_EQ(view.filter.windowStart, bottom);
 }
 
 }  // namespace

@@ -25,21 +25,24 @@ class Controls : public ::testing::Test {
 };
 
 bool sameView(const ViewState& a, const ViewState& b) {
-  return a.threshold == b.threshold && a.windowMode == b.windowMode && a.pointStyle == b.pointStyle &&
-         a.showFloor == b.showFloor && a.cursorFree == b.cursorFree && a.zoomSteps == b.zoomSteps &&
-         a.windowStart == b.windowStart && a.moveRight == b.moveRight && a.moveLeft == b.moveLeft &&
-         a.jumpForward == b.jumpForward && a.jumpBack == b.jumpBack && a.auxRight == b.auxRight &&
-         a.auxLeft == b.auxLeft;
+  return a.filter.threshold == b.filter.threshold && a.filter.windowMode == b.filter.windowMode &&
+         a.look.pointStyle == b.look.pointStyle && a.look.showFloor == b.look.showFloor &&
+         a.input.cursorFree == b.input.cursorFree && a.zoomSteps == b.zoomSteps &&
+         a.filter.windowStart == b.filter.windowStart && a.input.arrows.moveRight == b.input.arrows.moveRight &&
+         a.input.arrows.moveLeft == b.input.arrows.moveLeft &&
+         a.input.arrows.jumpForward == b.input.arrows.jumpForward &&
+         a.input.arrows.jumpBack == b.input.arrows.jumpBack && a.input.arrows.auxRight == b.input.arrows.auxRight &&
+         a.input.arrows.auxLeft == b.input.arrows.auxLeft;
 }
 
 TEST_F(Controls, FloorKeyTogglesOncePerSeenFrameWithAPause) {
   frameWith({ViewerKey::M});
-  EXPECT_FALSE(viewState.showFloor);
+  EXPECT_FALSE(viewState.look.showFloor);
   EXPECT_EQ(scripted.pauses100, 1);
   frameWith({ViewerKey::M});  // still held after the pause: acts again
-  EXPECT_TRUE(viewState.showFloor);
+  EXPECT_TRUE(viewState.look.showFloor);
   frameWith({});
-  EXPECT_TRUE(viewState.showFloor);
+  EXPECT_TRUE(viewState.look.showFloor);
   EXPECT_EQ(scripted.pauses100, 2);
 }
 
@@ -86,11 +89,11 @@ TEST_F(Controls, ZoomScalesEveryRecordAndCountsEvenWithNoRecords) {
 
 TEST_F(Controls, HeldLFlipsThePointStyleEveryFrameWithoutPausing) {
   frameWith({ViewerKey::L});
-  EXPECT_TRUE(viewState.pointStyle);
+  EXPECT_TRUE(viewState.look.pointStyle);
   frameWith({ViewerKey::L});
-  EXPECT_FALSE(viewState.pointStyle);  // seen in an even number of frames: unchanged
+  EXPECT_FALSE(viewState.look.pointStyle);  // seen in an even number of frames: unchanged
   frameWith({ViewerKey::L});
-  EXPECT_TRUE(viewState.pointStyle);
+  EXPECT_TRUE(viewState.look.pointStyle);
   EXPECT_EQ(scripted.pauses100, 0);
 }
 
@@ -107,7 +110,7 @@ TEST_F(Controls, MouseLookTurnsOneDegreePerFivePixelsAndRecentres) {
   frameWith({});
   EXPECT_EQ(camera.yaw, 298.0f + static_cast<float>(-3 / 5.0));
 
-  viewState.cursorFree = 1;  // a free cursor neither turns the camera nor is pulled back
+  viewState.input.cursorFree = 1;  // a free cursor neither turns the camera nor is pulled back
   scripted.cursorX = 900;
   int32_t placements = scripted.cursorPlacements;
   float yaw = camera.yaw;
@@ -129,63 +132,64 @@ TEST_F(Controls, MoveUsesTheHeadingFromBeforeThisFramesTurn) {
 TEST_F(Controls, ArrowAndPadPairsAreExclusive) {
   struct Pair {
     ViewerKey first, second;
-    bool ViewState::*own;
-    bool ViewState::*partner;
+    bool ArrowFlags::*own;
+    bool ArrowFlags::*partner;
   };
   const Pair pairs[] = {
-      {ViewerKey::Right, ViewerKey::Left, &ViewState::moveRight, &ViewState::moveLeft},
-      {ViewerKey::Up, ViewerKey::Down, &ViewState::jumpForward, &ViewState::jumpBack},
-      {ViewerKey::Pad6, ViewerKey::Pad4, &ViewState::auxRight, &ViewState::auxLeft},
+      {ViewerKey::Right, ViewerKey::Left, &ArrowFlags::moveRight, &ArrowFlags::moveLeft},
+      {ViewerKey::Up, ViewerKey::Down, &ArrowFlags::jumpForward, &ArrowFlags::jumpBack},
+      {ViewerKey::Pad6, ViewerKey::Pad4, &ArrowFlags::auxRight, &ArrowFlags::auxLeft},
   };
   for (const Pair& p : pairs) {
     viewState = ViewState{};
     int32_t pauses = scripted.pauses100;
     frameWith({p.first});
-    EXPECT_TRUE(viewState.*p.own);
-    EXPECT_FALSE(viewState.*p.partner);
+    EXPECT_TRUE(viewState.input.arrows.*p.own);
+    EXPECT_FALSE(viewState.input.arrows.*p.partner);
     frameWith({p.second});  // the partner's press takes over
-    EXPECT_FALSE(viewState.*p.own);
-    EXPECT_TRUE(viewState.*p.partner);
+    EXPECT_FALSE(viewState.input.arrows.*p.own);
+    EXPECT_TRUE(viewState.input.arrows.*p.partner);
     frameWith({p.second});  // pressing a set flag's key leaves both clear
-    EXPECT_FALSE(viewState.*p.own);
-    EXPECT_FALSE(viewState.*p.partner);
+    EXPECT_FALSE(viewState.input.arrows.*p.own);
+    EXPECT_FALSE(viewState.input.arrows.*p.partner);
     EXPECT_EQ(scripted.pauses100 - pauses, 3);
   }
 }
 
 TEST_F(Controls, SpaceAndEnterStopEverySlideAndJump) {
   auto setAll = [] {
-    viewState.moveRight = viewState.moveLeft = viewState.jumpForward = true;
-    viewState.jumpBack = viewState.auxRight = viewState.auxLeft = true;
+    viewState.input.arrows.moveRight = viewState.input.arrows.moveLeft = viewState.input.arrows.jumpForward = true;
+    viewState.input.arrows.jumpBack = viewState.input.arrows.auxRight = viewState.input.arrows.auxLeft = true;
   };
   auto noneSet = [] {
-    return !viewState.moveRight && !viewState.moveLeft && !viewState.jumpForward &&
-           !viewState.jumpBack && !viewState.auxRight && !viewState.auxLeft;
+    return !viewState.input.arrows.moveRight && !viewState.input.arrows.moveLeft &&
+           !viewState.input.arrows.jumpForward && !viewState.input.arrows.jumpBack &&
+           !viewState.input.arrows.auxRight && !viewState.input.arrows.auxLeft;
   };
   setAll();
   frameWith({ViewerKey::Space});
   EXPECT_TRUE(noneSet());
-  EXPECT_FALSE(viewState.windowMode);
+  EXPECT_FALSE(viewState.filter.windowMode);
 
   frameWith({ViewerKey::Right});
   frameWith({ViewerKey::Enter});  // switching while the window slides stops the slide
-  EXPECT_TRUE(viewState.windowMode);
+  EXPECT_TRUE(viewState.filter.windowMode);
   EXPECT_TRUE(noneSet());
   setAll();
   frameWith({ViewerKey::Enter});
-  EXPECT_FALSE(viewState.windowMode);
+  EXPECT_FALSE(viewState.filter.windowMode);
   EXPECT_TRUE(noneSet());
   EXPECT_EQ(scripted.pauses100, 4);
 }
 
 TEST_F(Controls, KeypadThresholdStepsInSinglePrecisionWithNoBounds) {
   for (int i = 0; i < 5; ++i) frameWith({ViewerKey::PadMinus});
-  EXPECT_EQ(viewState.threshold, 0.08f);
+  EXPECT_EQ(viewState.filter.threshold, 0.08f);
 
   viewState = ViewState{};
   for (int i = 0; i < 3; ++i) frameWith({ViewerKey::PadPlus});
-  EXPECT_LT(viewState.threshold, 0.0f);  // just below zero: every stored record is drawn
-  EXPECT_GT(viewState.threshold, -1e-6f);
+  EXPECT_LT(viewState.filter.threshold, 0.0f);  // just below zero: every stored record is drawn
+  EXPECT_GT(viewState.filter.threshold, -1e-6f);
   EXPECT_EQ(scripted.pauses100, 8);
 
   // The main row's - and = are the same keys for laptops, held together with the keypad's
@@ -194,12 +198,12 @@ TEST_F(Controls, KeypadThresholdStepsInSinglePrecisionWithNoBounds) {
   viewState = ViewState{};
   scripted.pauses100 = 0;
   for (int i = 0; i < 5; ++i) frameWith({ViewerKey::Minus});
-  EXPECT_EQ(viewState.threshold, 0.08f);
+  EXPECT_EQ(viewState.filter.threshold, 0.08f);
   frameWith({ViewerKey::Equal, ViewerKey::PadPlus});
-  EXPECT_EQ(viewState.threshold, static_cast<float>(0.08f - 0.01));
+  EXPECT_EQ(viewState.filter.threshold, static_cast<float>(0.08f - 0.01));
   EXPECT_EQ(scripted.pauses100, 6);
   for (int i = 0; i < 10; ++i) frameWith({ViewerKey::Equal});
-  EXPECT_EQ(viewState.threshold, 0.0f);
+  EXPECT_EQ(viewState.filter.threshold, 0.0f);
 }
 
 // A press seen only as an event, the key up again before the frame.
@@ -211,13 +215,13 @@ void tap(ViewerKey key) {
 TEST_F(Controls, FindingYourWayKeysActOncePerPressHoweverHeld) {
   tap(ViewerKey::H);  // pressed and released between two frames
   frameWith({});
-  EXPECT_TRUE(viewState.hud);
+  EXPECT_TRUE(viewState.look.hud);
   keyPressed(ViewerKey::H);
   for (int i = 0; i < 5; ++i) frameWith({ViewerKey::H});  // held over many frames
-  EXPECT_FALSE(viewState.hud);
+  EXPECT_FALSE(viewState.look.hud);
   keyPressed(ViewerKey::C, true);  // an auto-repeat is no press
   frameWith({ViewerKey::C});
-  EXPECT_EQ(viewState.colourMode, 0);
+  EXPECT_EQ(viewState.look.colourMode, 0);
   EXPECT_EQ(scripted.pauses100, 0);
 }
 
@@ -225,18 +229,18 @@ TEST_F(Controls, WithArgumentsOriginalKeysActOncePerPressWithoutPausing) {
   actOncePerPress(true);
   tap(ViewerKey::M);
   frameWith({});
-  EXPECT_FALSE(viewState.showFloor);
+  EXPECT_FALSE(viewState.look.showFloor);
   keyPressed(ViewerKey::L);
   for (int i = 0; i < 4; ++i) frameWith({ViewerKey::L});  // held: one flip, not one a frame
-  EXPECT_TRUE(viewState.pointStyle);
+  EXPECT_TRUE(viewState.look.pointStyle);
   keyPressed(ViewerKey::Right);
   keyPressed(ViewerKey::Enter);
   frameWith({ViewerKey::Right, ViewerKey::Enter});
   frameWith({ViewerKey::Right, ViewerKey::Enter});
-  EXPECT_TRUE(viewState.windowMode);
-  EXPECT_FALSE(viewState.moveRight);
+  EXPECT_TRUE(viewState.filter.windowMode);
+  EXPECT_FALSE(viewState.input.arrows.moveRight);
   for (int i = 0; i < 3; ++i) keyPressed(ViewerKey::Escape, i > 0);
-  EXPECT_EQ(viewState.cursorFree, 1);  // Escape too: once, not once per auto-repeat
+  EXPECT_EQ(viewState.input.cursorFree, 1);  // Escape too: once, not once per auto-repeat
   EXPECT_EQ(scripted.pauses100, 0);
 }
 
@@ -253,7 +257,7 @@ TEST_F(Controls, HeldSteppingKeysRepeatTenTimesASecondAfterFourHundredMs) {
   scripted.clockMs += 251;  // 650 ms held: steps at 400, 500 and 600
   frameWith({ViewerKey::N, ViewerKey::PadMinus});
   EXPECT_EQ(viewState.zoomSteps, 4);
-  EXPECT_EQ(viewState.threshold, static_cast<float>(0.03 + 4 * 0.01));
+  EXPECT_EQ(viewState.filter.threshold, static_cast<float>(0.03 + 4 * 0.01));
   frameWith({});
   scripted.clockMs += 1000;
   frameWith({ViewerKey::N});  // down again without a press seen: no repeat
@@ -264,21 +268,21 @@ TEST_F(Controls, ThresholdKeysStayBetweenZeroAndTheLongestPair) {
   recordTable.maxLen = 8000;
   for (int i = 0; i < 100; ++i) tap(ViewerKey::PageUp);
   frameWith({});
-  EXPECT_EQ(viewState.threshold, 7.0f);  // every pair hidden, and no further
+  EXPECT_EQ(viewState.filter.threshold, 7.0f);  // every pair hidden, and no further
   tap(ViewerKey::PageDown);
   frameWith({});
-  EXPECT_EQ(viewState.threshold, 3.5f);
+  EXPECT_EQ(viewState.filter.threshold, 3.5f);
   actOncePerPress(true);
   for (int i = 0; i < 400; ++i) tap(ViewerKey::PadPlus);
   frameWith({});
-  EXPECT_EQ(viewState.threshold, 0.0f);
-  viewState.threshold = -1;  // from --threshold: lowering leaves it, raising brings it back
+  EXPECT_EQ(viewState.filter.threshold, 0.0f);
+  viewState.filter.threshold = -1;  // from --threshold: lowering leaves it, raising brings it back
   tap(ViewerKey::Equal);
   frameWith({});
-  EXPECT_EQ(viewState.threshold, -1.0f);
+  EXPECT_EQ(viewState.filter.threshold, -1.0f);
   tap(ViewerKey::PageUp);
   frameWith({});
-  EXPECT_EQ(viewState.threshold, 7.0f / 8000);
+  EXPECT_EQ(viewState.filter.threshold, 7.0f / 8000);
 }
 
 TEST_F(Controls, EveryToggleKeyPausesOnceInAFrame) {
@@ -301,7 +305,7 @@ TEST_F(Controls, ABackgroundViewerIgnoresKeysAndMouseButNotEscapePresses) {
   EXPECT_EQ(scripted.pauses100, 0);
 
   keyPressed(ViewerKey::Escape);
-  EXPECT_EQ(viewState.cursorFree, 1);
+  EXPECT_EQ(viewState.input.cursorFree, 1);
 }
 
 TEST_F(Controls, CaptureTogglesBringTheDisplayCountPastZero) {
@@ -310,7 +314,7 @@ TEST_F(Controls, CaptureTogglesBringTheDisplayCountPastZero) {
   EXPECT_EQ(scripted.displayCount, -5);
 
   frameWith({ViewerKey::Q});
-  EXPECT_EQ(viewState.cursorFree, 1);
+  EXPECT_EQ(viewState.input.cursorFree, 1);
   EXPECT_EQ(scripted.displayCount, 1);  // as many shows as it takes to rise above zero
   EXPECT_EQ(scripted.cursorPlacements, 0);  // freeing leaves the cursor where it is
   EXPECT_EQ(scripted.pauses100, 1);
@@ -321,7 +325,7 @@ TEST_F(Controls, CaptureTogglesBringTheDisplayCountPastZero) {
   frameWith({});
   scripted.cursorX = 123;
   keyPressed(ViewerKey::Escape);
-  EXPECT_EQ(viewState.cursorFree, 0);
+  EXPECT_EQ(viewState.input.cursorFree, 0);
   EXPECT_EQ(scripted.displayCount, -1);
   EXPECT_EQ(scripted.cursorX, 400);  // captured at the look centre
   EXPECT_EQ(scripted.pauses100, 2);
@@ -329,19 +333,23 @@ TEST_F(Controls, CaptureTogglesBringTheDisplayCountPastZero) {
   int32_t steps = scripted.displaySteps;
   frameWith({ViewerKey::Q});  // free again, then captured again: two steps each way
   frameWith({ViewerKey::Q});
-  EXPECT_EQ(viewState.cursorFree, 0);
+  EXPECT_EQ(viewState.input.cursorFree, 0);
   EXPECT_EQ(scripted.displayCount, -1);
   EXPECT_EQ(scripted.displaySteps - steps, 4);
 }
 
 TEST_F(Controls, EscapeActsOnEveryKeyDownAndOtherKeysDoNothing) {
   for (int i = 0; i < 3; ++i) keyPressed(ViewerKey::Escape);
-  EXPECT_EQ(viewState.cursorFree, 1);
+  EXPECT_EQ(viewState.input.cursorFree, 1);
   EXPECT_EQ(scripted.pauses100, 3);  // auto-repeats too, each with its own pause
 
   keyPressed(ViewerKey::M);  // polled, never handled here
   keyPressed(ViewerKey::Other);
-  EXPECT_TRUE(sameView(viewState, [] { ViewState v; v.cursorFree = 1; return v; }()));
+  EXPECT_TRUE(sameView(viewState, [] {
+    ViewState v;
+    v.input.cursorFree = 1;
+    return v;
+  }()));
   EXPECT_EQ(scripted.pauses100, 3);
 }
 
@@ -350,15 +358,15 @@ void mouseMovesDuringPause(uint32_t) { scripted.cursorX = 420; }
 
 TEST_F(Controls, CapturingFrameLooksAtOnceFreeingFrameDoesNot) {
   scripted.duringPause = mouseMovesDuringPause;
-  viewState.cursorFree = 1;
+  viewState.input.cursorFree = 1;
   frameWith({ViewerKey::Q});
-  EXPECT_EQ(viewState.cursorFree, 0);
+  EXPECT_EQ(viewState.input.cursorFree, 0);
   EXPECT_EQ(camera.yaw, 296.0f);  // -60 - 4: the 20 px moved while paused
   EXPECT_EQ(scripted.cursorX, 400);
 
   camera = Camera{};
   frameWith({ViewerKey::Q});
-  EXPECT_EQ(viewState.cursorFree, 1);
+  EXPECT_EQ(viewState.input.cursorFree, 1);
   EXPECT_EQ(camera.yaw, -60.0f);
   EXPECT_EQ(camera.pitch, 70.0f);
 }

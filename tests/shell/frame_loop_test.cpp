@@ -149,7 +149,7 @@ TEST_F(FrameLoop, EveryWaitingEventComesBeforeTheQuitAndNoFrameIsDrawn) {
   EXPECT_STREQ(scripted.calls, "rwsczCW");
   EXPECT_EQ(scripted.handled, 4);
   EXPECT_EQ(scripted.swaps, 0);
-  EXPECT_EQ(viewState.cursorFree, 1);  // Escape, handled after the close
+  EXPECT_EQ(viewState.input.cursorFree, 1);  // Escape, handled after the close
   EXPECT_EQ(scripted.pauses100, 1);
   EXPECT_EQ(scripted.displayCount, 1);  // two hides, then shown past zero
 }
@@ -179,7 +179,7 @@ TEST_F(FrameLoop, EscapeAutoRepeatsActBetweenFramesEachWithItsPause) {
   for (int i = 0; i < 3; ++i) EXPECT_EQ(swapsAtPause[i], 1);
   EXPECT_EQ(scripted.handled, 5);  // three Escapes, the pointer event, the close
   EXPECT_EQ(scripted.swaps, 2);
-  EXPECT_EQ(viewState.cursorFree, 1);
+  EXPECT_EQ(viewState.input.cursorFree, 1);
 }
 
 }  // namespace

@@ -20,7 +20,7 @@ TEST(TypedBase, ABareNumberNamesTheSameBaseEverywhere) {
     ASSERT_TRUE(takeViewOption(kGotoOption, number.c_str(), options, error)) << error;
     ASSERT_TRUE(takeViewOption(kWindowStartOption, number.c_str(), options, error)) << error;
     EXPECT_EQ(options.gotoPosition, typed - 1);
-    EXPECT_EQ(options.view.windowStart, typed - 1);
+    EXPECT_EQ(options.view.filter.windowStart, typed - 1);
     int64_t start = -1, end = -1;
     ASSERT_TRUE(readRegion(number, start, end, error)) << error;
     EXPECT_EQ(start, typed - 1);

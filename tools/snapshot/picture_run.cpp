@@ -47,11 +47,11 @@ FigureView prepareView(const PicturePlan& picture, ViewState& view) {
   const SnapshotOptions& options = picture.options;
   const FigureOptions& figure = picture.figure;
   normaliseRecordsFor(figure.maxLen);
-  view.heightBases = figure.maxLen > 0 ? static_cast<double>(figure.maxLen) : 0.0;
+  view.look.heightBases = figure.maxLen > 0 ? static_cast<double>(figure.maxLen) : 0.0;
   bool flat = figure.flatView();
   if (flat) {
-    view.showFloor = figure.floor;
-    if (view.showLinks) view.linkRise = 1;  // set again below, once the height is known
+    view.look.showFloor = figure.floor;
+    if (view.look.showLinks) view.look.linkRise = 1;  // set again below, once the height is known
   }
   camera = Camera{};
   FitFrame frame = figureFitFrame(options.width, options.height, figure.annotate, !figure.title.empty());
@@ -63,12 +63,13 @@ FigureView prepareView(const PicturePlan& picture, ViewState& view) {
     nameSequences(view, drawn);
     chooseLegends(view, drawn);
     chooseHeightFloor(view, drawn);
-    if (view.hud) {
+    if (view.look.hud) {
       char lines[kHudLines][kHudLineRoom];
       drawn.hudRows = hudLines(view, lines) + 1;  // and the line of features under the pointer
-      view.figureHud = figure.annotate;
+      view.look.figureHud = figure.annotate;
     }
-    int lanes = view.annotations != nullptr && view.showLanes ? static_cast<int>(view.annotations->lanes.size()) : 0;
+    int lanes =
+        view.annotations != nullptr && view.look.showLanes ? static_cast<int>(view.annotations->lanes.size()) : 0;
     bool legendRow = drawn.strandLegend || drawn.identityLegend || lanes > 0;
     frame = flatFitFrame(options.width, options.height, figure.annotate, !figure.title.empty(), legendRow,
                          !drawn.axisName.empty() || drawn.sequenceNames, lanes, drawn.hudRows);
@@ -85,10 +86,10 @@ FigureView prepareView(const PicturePlan& picture, ViewState& view) {
       placeFlatView(box, frame, view, options.width, options.height, drawn);
       // The widest link reaches a third of the tallest bar: arcs stay under the skyline.
       // On a log scale's raised floor they stand on the floor.
-      if (view.showLinks) {
+      if (view.look.showLinks) {
         double floor = drawn.floorZ < box.zMax ? drawn.floorZ : 0.0;
-        view.linkFloor = static_cast<float>(floor);
-        view.linkRise = static_cast<float>(std::max(box.zMax - floor, 1e-3) / 3.0);
+        view.look.linkFloor = static_cast<float>(floor);
+        view.look.linkRise = static_cast<float>(std::max(box.zMax - floor, 1e-3) / 3.0);
       }
     }
   }

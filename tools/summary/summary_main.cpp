@@ -127,7 +127,7 @@ int main(int argc, char** argv) {
   int stop = checkPairFileOptions(file);
   if (stop != kCliGoOn) return stop;
   if (records + stats + pairs > 1) return cliUsageError("--records, --stats and --pairs exclude each other");
-  if ((filter.minLength >= 0 || filter.view.minIdentity != 0 || !filter.region.empty()) && !stats && !pairs)
+  if ((filter.minLength >= 0 || filter.view.filter.minIdentity != 0 || !filter.region.empty()) && !stats && !pairs)
     return cliUsageError("--min-length, --min-identity and --region go with --stats or --pairs");
   if (argc - optind > 1) return cliUsageError("one list at a time; got %d", argc - optind);
   const char* path = optind < argc ? argv[optind] : "date.txt";
