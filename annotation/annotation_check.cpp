@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "file_look.h"
 #include "text_fields.h"
 
 namespace {
@@ -20,10 +21,11 @@ bool openAnnotation(const char* path, LineReader& reader, int& fd, AnnotationFor
     return false;
   }
   openLineReader(reader, fd);
-  size_t waiting = peekBytes(reader, kFirstLook);
+  FileLook look = lookAtReader(reader, kFirstLook, FileFamily::Annotation, shownInputName(path));
   format = AnnotationFormat::Bed;
-  bool told = reader.error == 0 && tellAnnotationFormat(std::string_view(reader.buffer.data() + reader.begin, waiting),
-                                                        waiting < kFirstLook, shownInputName(path), format, error);
+  bool told = reader.error == 0 && look.kind != nullptr && look.kind->family == FileFamily::Annotation;
+  if (told) format = static_cast<AnnotationFormat>(look.kind->format);
+  if (!told) error = look.refusal;
   if (reader.error != 0) error = "cannot read " + shownInputName(path) + ": " + readErrorText(reader.error);
   if (!told) closeInput(fd);
   return told;

@@ -27,21 +27,9 @@ void scanTokens(void* scanner, const char* text, size_t size) {
   scanTandemBytes(*static_cast<TandemScanner*>(scanner), text, size);
 }
 
-// Tells the format from the waiting lines as the import would, line by line, without
-// handing any out. Unknown when the lines cannot tell, or only blank and header lines come
-// before the end or before the buffer is full: the file is then a tandem list.
-InputFormat tellFormat(LineReader& reader) {
-  size_t looked = 0;  // bytes of whole lines already looked at
-  uint64_t lineNumber = 0;
-  for (size_t want = kFirstLook;; want *= 2) {
-    size_t waiting = peekBytes(reader, want);
-    bool noMore = waiting < want || waiting == reader.buffer.size();
-    InputFormat format = InputFormat::Unknown;
-    Detection detection = tellPairFormat(std::string_view(reader.buffer.data() + reader.begin, waiting), noMore,
-                                         looked, lineNumber, format);
-    if (detection == Detection::Decided) return format;
-    if (detection == Detection::CannotTell || noMore) return InputFormat::Unknown;
-  }
+// A pair format the import will tell again from the same lines, with its messages.
+bool holdsPairFormat(const FileLook& look) {
+  return look.kind != nullptr && look.kind->family == FileFamily::Pairs && look.kind != &tandemListKind();
 }
 
 int scanRawBytes(TandemScanner& scanner, LineReader& reader) {
@@ -128,7 +116,8 @@ int loadPairFile(const char* path, const PairFileOptions& options, uint32_t tag)
   // The import tells the format again from the same lines, exactly as quelvar-import does
   // (with its messages); the look ahead only decides whether the file is a list.
   bool list = options.tandem ||
-              (options.import.from == InputFormat::Unknown && tellFormat(reader) == InputFormat::Unknown);
+              (options.import.from == InputFormat::Unknown &&
+               !holdsPairFormat(lookAtReader(reader, kFirstLook, FileFamily::Pairs, path)));
   SequenceAxis sequences;
   std::string sideError;
   if (list && options.named && !readListSequences(path, sequences, sideError)) {
@@ -195,14 +184,17 @@ NamedFileCheck checkNamedPairFile(const char* path, PairFileOptions& options, st
   options.input = openNamedInput(path);
   if (options.input->error != 0) return unreadable(std::strerror(options.input->error));
   LineReader& reader = options.input->reader;
-  size_t waiting = peekBytes(reader, kFirstLook);
-  std::string_view head(reader.buffer.data() + reader.begin, waiting);
+  peekBytes(reader, kFirstLook);
   NamedFileCheck answer = NamedFileCheck::Pairs;
   bool list = false;  // read as a tandem list, so its offset table beside it is read too
-  ContentKind kind = contentKindOf(head);
-  if (reader.error != 0) {
+  FileLook look;
+  bool asNamed = options.tandem || options.import.from != InputFormat::Unknown;
+  if (reader.error == 0 && !asNamed) look = lookAtReader(reader, kFirstLook, FileFamily::Pairs, path);
+  ContentKind kind = look.content;
+  // A pair format told before reading failed is read, and fails as a read.
+  if (reader.error != 0 && !holdsPairFormat(look)) {
     answer = unreadable(readErrorText(reader.error));
-  } else if (options.tandem || options.import.from != InputFormat::Unknown) {
+  } else if (asNamed) {
     answer = NamedFileCheck::Pairs;  // read as named, whatever the first lines look like
     list = options.tandem;
   } else if (kind == ContentKind::Fasta) {
@@ -210,13 +202,11 @@ NamedFileCheck checkNamedPairFile(const char* path, PairFileOptions& options, st
     answer = NamedFileCheck::Fasta;
   } else if (kind != ContentKind::Unknown && kind != ContentKind::Bed) {
     answer = notPairs(describeRefusal(kind, path));
-  } else if (tellFormat(reader) != InputFormat::Unknown) {
+  } else if (holdsPairFormat(look)) {
     answer = NamedFileCheck::Pairs;  // BEDPE rows look like BED rows too
-  } else if (reader.error != 0) {
-    answer = unreadable(readErrorText(reader.error));
   } else if (kind == ContentKind::Bed) {
     answer = notPairs(describeRefusal(kind, path));
-  } else if (!looksLikeTandemTokens(std::string_view(reader.buffer.data() + reader.begin, reader.end - reader.begin))) {
+  } else if (look.kind != &tandemListKind()) {
     answer = notPairs(describeUnknownContent(path));
   } else {
     list = true;
