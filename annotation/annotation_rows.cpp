@@ -12,12 +12,7 @@ constexpr size_t kMaxFields = 16;
 // A TRF consensus longer than this is named by its period instead.
 constexpr size_t kLongestConsensusName = 24;
 
-bool startsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
 
-bool isInteger(std::string_view text) {
-  int64_t value = 0;
-  return parseInteger(text, value);
-}
 
 // The value of key in GFF3 attributes (key=value;key=value).
 bool gff3Attribute(std::string_view attributes, std::string_view key, std::string_view& value) {

@@ -11,12 +11,7 @@ namespace {
 constexpr size_t kLinesLooked = 40;
 constexpr size_t kMaxFields = 16;
 
-bool startsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
 
-bool isInteger(std::string_view text) {
-  int64_t value = 0;
-  return parseInteger(text, value);
-}
 
 bool isDecimal(std::string_view text) {
   int64_t hundredths = 0;

@@ -7,10 +7,6 @@
 
 namespace {
 
-bool isInteger(std::string_view text) {
-  int64_t value = 0;
-  return parseInteger(text, value);
-}
 
 // evalue and bitscore: "0.0", "1e-50", "3.2e+02", "1393", "54.7".
 bool isScore(std::string_view text) {

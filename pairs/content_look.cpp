@@ -9,7 +9,6 @@ namespace {
 
 constexpr size_t kLinesLooked = 40;
 
-bool startsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
 
 bool isNumber(std::string_view text) {
   int64_t value = 0;

@@ -4,9 +4,6 @@
 
 namespace {
 
-bool startsWith(std::string_view line, std::string_view prefix) {
-  return line.substr(0, prefix.size()) == prefix;
-}
 
 }  // namespace
 

@@ -15,6 +15,17 @@ size_t splitFields(std::string_view line, std::string_view* fields, size_t maxFi
 // far outside every range the readers accept, so they are refused as out of range, not wrapped.
 bool parseInteger(std::string_view text, int64_t& value);
 
+// Whether text begins with prefix.
+inline bool startsWith(std::string_view text, std::string_view prefix) {
+  return text.substr(0, prefix.size()) == prefix;
+}
+
+// Whether text is a whole number as parseInteger reads it.
+inline bool isInteger(std::string_view text) {
+  int64_t value = 0;
+  return parseInteger(text, value);
+}
+
 // Names compared as ASCII letters without case (Ensembl's chr1 against CHR1).
 bool equalIgnoringCase(std::string_view a, std::string_view b);
 
