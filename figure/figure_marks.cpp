@@ -471,17 +471,7 @@ float figureTextSize(int width, int height) {
 }
 
 FitFrame figureFitFrame(int width, int height, bool annotate, bool titled) {
-  float size = figureTextSize(width, height);
-  double w = width, h = height;
-  double left = 0.03 * w, right = 0.03 * w, bottom = 0.04 * h, top = 0.04 * h;
-  if (annotate) {
-    left = 5.5 * size;
-    right = 1.5 * size;
-    bottom = 2.8 * size;
-    top = 2.2 * size;
-  }
-  if (titled) top += 2.0 * size;
-  return {-1 + 2 * left / w, 1 - 2 * right / w, -1 + 2 * bottom / h, 1 - 2 * top / h};
+  return flatFitFrame(width, height, annotate, titled, false, false, 0, 0);
 }
 
 FitFrame flatFitFrame(int width, int height, bool annotate, bool titled, bool legendRow, bool named, int lanes,
