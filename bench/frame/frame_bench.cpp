@@ -246,13 +246,7 @@ int main(int argc, char** argv) {
   if (stop != kCliGoOn) return stop;
   int records = static_cast<int>(recordsOption.value);
   int frames = static_cast<int>(framesOption.value);
-  char error[256];
-  if (!openOffscreenContext(kWidth, kHeight, error, sizeof error)) {
-    cliError("%s", error);
-    return kExitFailed;
-  }
-  startScene();
-  resizeView(kWidth, kHeight);
+  if (!openFrameContext(kWidth, kHeight)) return kExitFailed;
   fillTable(records);
   ViewState view;
   prebuildAllBars(view.filter.threshold);

@@ -3,7 +3,10 @@
 #include <chrono>
 #include <ctime>
 
+#include "cli_tool.h"
 #include "gl.h"
+#include "offscreen_context.h"
+#include "projection.h"
 
 FrameTime timeFrames(ViewState& view, const Camera& start, int frames, bool turning, ScenePasses passes) {
   double total = 0;
@@ -18,4 +21,15 @@ FrameTime timeFrames(ViewState& view, const Camera& start, int frames, bool turn
   }
   double cpu = static_cast<double>(std::clock() - cpuStart) * 1000.0 / CLOCKS_PER_SEC;
   return {total / frames, cpu / frames};
+}
+
+bool openFrameContext(int width, int height) {
+  char error[256];
+  if (!openOffscreenContext(width, height, error, sizeof error)) {
+    cliError("%s", error);
+    return false;
+  }
+  startScene();
+  resizeView(width, height);
+  return true;
 }

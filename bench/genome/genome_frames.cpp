@@ -109,13 +109,7 @@ int runGenomeSize(const std::string& work, int64_t pairs, bool lanes, int frames
     std::printf("result %.3f %.0f\n", figures.loadSeconds, peakKib() - before);
     return kExitOk;
   }
-  char error[256];
-  if (!openOffscreenContext(kWidth, kHeight, error, sizeof error)) {
-    cliError("%s", error);
-    return kExitFailed;
-  }
-  startScene();
-  resizeView(kWidth, kHeight);
+  if (!openFrameContext(kWidth, kHeight)) return kExitFailed;
 
   std::string path = pairsPath(work, pairs);
   PairFileOptions file;
