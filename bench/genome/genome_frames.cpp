@@ -79,7 +79,7 @@ int64_t barsDrawn(ViewState& view, const Camera& from) {
 
 // The camera --fit --perspective places over every shown pair, and the one --goto places
 // at the close view; each leaves the records as its view wants them.
-Camera overviewCamera(const ViewOptions& options, ViewState& view) {
+Camera placeOverview(const ViewOptions& options, ViewState& view) {
   resetView(options, view);
   camera = Camera{};
   ViewFit fit{FitFrame{-0.95, 0.95, -0.9, 0.9}, static_cast<double>(kWidth) / kHeight};
@@ -87,7 +87,7 @@ Camera overviewCamera(const ViewOptions& options, ViewState& view) {
   return camera;
 }
 
-Camera closeCamera(const ViewOptions& options, ViewState& view) {
+Camera placeCloseView(const ViewOptions& options, ViewState& view) {
   resetView(options, view);
   return camera;
 }
@@ -131,11 +131,11 @@ int runGenomeSize(const std::string& work, int64_t pairs, bool lanes, int frames
   ViewOptions overviewOptions, closeOptions;
   closeOptions.gotoText = kCloseView;
   ViewState view = overviewOptions.view;
-  Camera overview = overviewCamera(overviewOptions, view);
+  Camera overview = placeOverview(overviewOptions, view);
   timeView(view, overview, frames, figures.overview);
   figures.drawn[0] = barsDrawn(view, overview);
   ViewState closeView = closeOptions.view;
-  Camera close = closeCamera(closeOptions, closeView);
+  Camera close = placeCloseView(closeOptions, closeView);
   timeView(closeView, close, frames, figures.close);
   figures.drawn[1] = barsDrawn(closeView, close);
 
@@ -144,7 +144,7 @@ int runGenomeSize(const std::string& work, int64_t pairs, bool lanes, int frames
     // With and without lanes, still camera, in interleaved rounds, each view in turn.
     ViewState* views[2] = {&view, &closeView};
     for (int v = 0; v < 2; ++v) {
-      Camera from = v == 0 ? overviewCamera(overviewOptions, view) : closeCamera(closeOptions, closeView);
+      Camera from = v == 0 ? placeOverview(overviewOptions, view) : placeCloseView(closeOptions, closeView);
       ViewState with = *views[v];
       with.annotations = &annotation;
       timeFrames(with, from, 1, false);
