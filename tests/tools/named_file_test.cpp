@@ -154,4 +154,20 @@ TEST_F(NamedFile, PastMaxPairsTheLongestPairsOfANamedFileStay) {
   EXPECT_NE(byDefault.out.find("Version limit tandem - 500000!\n"), std::string::npos);
 }
 
+// A named list holds positions past the int32 range exactly, to the base, however its
+// tokens are read (the plain reading, or a sign that sends it to the field walk).
+TEST_F(NamedFile, PositionsNearAHumanGenomesEndStandExactly) {
+  writeWholeFile(dir + "/far.txt", "3000000000/3000500000/700\n+3099999999/3100000001/800/1/99.5/-20\n");
+  ToolResult pairs = run("quelvar-summary --pairs far.txt");
+  ASSERT_EQ(pairs.exitCode, 0) << pairs.err;
+  EXPECT_EQ(pairs.out,
+            "# length\tsequence\tstart\tend\tpartner sequence\tpartner start\tpartner end\tstrand\tidentity\n"
+            "800\t.\t3100000000\t3100000799\t.\t3100000002\t3100000781\t-\t99.50\n"
+            "700\t.\t3000000001\t3000000700\t.\t3000500001\t3000500700\t.\t.\n");
+  ToolResult records = run("quelvar-summary --records far.txt");
+  EXPECT_NE(records.out.find("\n1\t3000000000\t3000500000\t6.125\t30000\t0.100000001\t"), std::string::npos)
+      << records.out;
+}
+
 }  // namespace
+
