@@ -76,7 +76,7 @@ void startPairStore(int64_t maxPairs) {
 
 void addStorePair(int64_t first, int64_t second, int32_t len, uint8_t orientation, uint16_t identity,
                   int32_t difference) {
-  StoredPair pair{first, second, len, difference, identity, {0, 0}, orientation, 0};
+  StoredPair pair{first, second, len, difference, identity, {1, 1}, orientation, 0};
   int64_t order = offered++;
   if (pairStore.count < maxHeld) {
     appendSlot() = pair;
@@ -105,7 +105,7 @@ void finishPairStore() {
 
 StoreBoundReport pairStoreBoundReport() {
   int32_t shortest = 0;
-  for (int64_t i = 0; i < pairStore.count; ++i)
+  for (int64_t i = 0; i < pairStore.count && offered > pairStore.count; ++i)
     if (i == 0 || storedPair(i).len < shortest) shortest = storedPair(i).len;
   return StoreBoundReport{offered, pairStore.count, shortest, offered > pairStore.count};
 }

@@ -65,7 +65,7 @@ struct StoreBoundReport {
   int64_t offered;
   int64_t kept;
   int32_t shortestKept;
-  bool bounded;  // some pair was dropped
+  bool bounded;  // some pair was dropped; shortestKept is 0 unless
 };
 StoreBoundReport pairStoreBoundReport();
 

@@ -61,6 +61,15 @@ TEST(PairStore, HoldsWhatTheTableHolds) {
   resetTandemData();
 }
 
+// Rows count bars at one position however far apart the positions of the file lie.
+TEST(PairStore, RowsCountAcrossAnyStretchOfAxis) {
+  loadAndRead("1/1000000000000000/50 1/1000000000000000/60 -5/1/70\n", true);
+  float rows[] = {barY(1), barY(2), barY(3), barY(4), barY(5), barY(6)};
+  EXPECT_EQ(std::vector<float>(rows, rows + 6), std::vector<float>({0.1f, 0.1f, 0.2f, 0.2f, 0.1f, 0.3f}));
+  EXPECT_EQ(barPartner(3), 1000000000000000);
+  resetTandemData();
+}
+
 TEST(PairStore, MovesPutBarsWhereTheTablesMovesPutThem) {
   std::string text = "100/2500000/50\n3100000000/2000000/70\n";
   loadAndRead(text, true);
