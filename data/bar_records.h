@@ -119,6 +119,9 @@ void slideFarBars(char what, int sign, int64_t count);
 void placeBarsAsLoaded();
 // The after-load pass: lengths into (0, 7], x into units of 100,000 positions.
 void normalizeBars();
-// Lengths scaled so that full bases stand kFullHeight, longer ones capped there; full 0:
-// the list's longest, uncapped, as loaded.
+// The lengths as loaded, kept so that scaleBarLengths can start from them again (the table
+// scales its lengths in place; the store keeps them as read). Once, before any scaling.
+void keepLoadedLengths();
+// Lengths scaled from the loaded ones so that full bases stand kFullHeight, longer ones
+// capped there; full 0: the list's longest, uncapped, as the after-load pass scales them.
 void scaleBarLengths(int64_t full);
