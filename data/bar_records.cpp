@@ -20,14 +20,14 @@ void scaleBarsX(double factor) {
   }
   pairStore.xScale *= factor;
   pairStore.farX *= factor;
-  ++pairStore.revision;
+  ++recordTable.revision;
 }
 
 void slideFarBars(char what, int sign, int64_t count) {
   double step = sign * kFarSlideStep;
   if (pairStoreActive()) {
     (what == 'x' ? pairStore.farX : pairStore.farY) += step * static_cast<double>(count);
-    ++pairStore.revision;
+    ++recordTable.revision;
     return;
   }
   // Each step's sum in double, stored float32 on its own, as a step a frame does.
@@ -79,5 +79,5 @@ void scaleBarLengths(int64_t full) {
   }
   pairStore.lengthFull = full > 0 ? static_cast<double>(full) : pairStore.maxLen;
   pairStore.lengthCapped = full > 0;
-  ++pairStore.revision;
+  ++recordTable.revision;
 }

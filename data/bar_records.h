@@ -89,8 +89,9 @@ inline int64_t barsRewrittenByAStep() { return pairStoreActive() ? 0 : recordTab
 // The largest raw length read, stored or not.
 inline int32_t barsMaxLen() { return pairStoreActive() ? pairStore.maxLen : recordTable.maxLen; }
 
-// Bumped by every change to where bars stand or how tall.
-inline uint32_t barsRevision() { return pairStoreActive() ? pairStore.revision : recordTable.revision; }
+// Bumped by every change to where bars stand or how tall, in either holder, and by a switch
+// from one to the other.
+inline uint32_t barsRevision() { return recordTable.revision; }
 
 // Traits by pair number k (from 1).
 inline uint8_t pairOrientationOf(int32_t pair) {

@@ -4,6 +4,7 @@
 
 #include "axis_units.h"
 #include "pair_traits.h"
+#include "record_table.h"
 #include "store_rows.h"
 
 PairStore pairStore;
@@ -100,7 +101,7 @@ void finishPairStore() {
   placeStoreAsLoaded();
   pairStore.lengthFull = pairStore.maxLen;
   pairStore.lengthCapped = false;
-  ++pairStore.revision;
+  ++recordTable.revision;
 }
 
 StoreBoundReport pairStoreBoundReport() {
@@ -113,13 +114,12 @@ StoreBoundReport pairStoreBoundReport() {
 void placeStoreAsLoaded() {
   pairStore.xScale = kAxisScale;
   pairStore.farX = pairStore.farY = 0;
-  ++pairStore.revision;
+  ++recordTable.revision;
 }
 
 void resetPairStore() {
-  uint32_t revision = pairStore.revision;
   pairStore = PairStore{};
-  pairStore.revision = revision + 1;
+  ++recordTable.revision;
   held.clear();
   held.shrink_to_fit();
   offered = 0;
