@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "bar_height.h"
+#include "camera.h"
 #include "clip_arithmetic.h"
 #include "pair_colours.h"
 #include "pair_shown.h"
@@ -67,6 +68,7 @@ int32_t lastColourMode = 0;
 bool lastLogHeights = false;
 double lastHeightBases = 0;
 float lastMatrix[16];
+double lastOriginX = 0;
 int lastViewport[4];
 
 uint16_t cellOf(float x) {
@@ -106,6 +108,7 @@ void findVisibleCells(const float matrix[16], double margin) {
   double m[16];
   for (int i = 0; i < 16; ++i) m[i] = matrix[i];
   ViewVolume volume = viewVolumeFromMatrix(m, margin);
+  shiftVolumeX(volume, camera.originX);  // the cells' boxes count x from 0
   for (int c = 0; c < kCells; ++c)
     cellVisible[c] = cells[c].used && boxMayBeVisible(volume, cells[c].min, cells[c].max) ? 1 : 0;
 }
@@ -131,7 +134,7 @@ void fillArrays(const ViewState& view, bool points, const float m[16], double ma
     if (!cellVisible[selectedCell[k]]) continue;
     const TandemRecord& record = recordTable.slots[selectedSlot[k]];
     float t[4];
-    translatedColumn(m, record.x, record.y, t);
+    translatedColumn(m, static_cast<float>(record.x - camera.originX), record.y, t);
     float* top = drawVertices[v + (points ? 0 : 1)];
     clipOfHeight(m, t, barHeight(view, record.len), top);
     if (outsideVolume(points ? top : t, top, wide)) continue;
@@ -171,7 +174,7 @@ void addBarBatch(DrawList& list, const ViewState& view, bool points) {
   lastColourMode = view.look.colourMode;
   const float* matrix = list.matrix;
   const int* viewport = list.viewport;
-  if (arraysStale || std::memcmp(matrix, lastMatrix, sizeof lastMatrix) != 0 ||
+  if (arraysStale || std::memcmp(matrix, lastMatrix, sizeof lastMatrix) != 0 || lastOriginX != camera.originX ||
       std::memcmp(viewport, lastViewport, sizeof lastViewport) != 0) {
     // Four pixels of slack on each side: a 2-pixel point whose centre lies just outside
     // may still touch the picture's edge.
@@ -180,6 +183,7 @@ void addBarBatch(DrawList& list, const ViewState& view, bool points) {
     findVisibleCells(matrix, margin);
     fillArrays(view, points, matrix, margin);
     std::memcpy(lastMatrix, matrix, sizeof lastMatrix);
+    lastOriginX = camera.originX;
     std::memcpy(lastViewport, viewport, sizeof lastViewport);
     arraysStale = false;
   }

@@ -15,6 +15,7 @@
 #include "axis_ticks.h"
 #include "camera.h"
 #include "features_under.h"
+#include "flight.h"
 #include "pair_facts.h"
 #include "record_table.h"
 #include "sequence_places.h"
@@ -39,14 +40,16 @@ void addPickedPair(DrawList& list, const ViewState& view, int32_t slot) {
   const TandemRecord& a = recordTable.slots[slot];
   const TandemRecord& b = recordTable.slots[other];
   float heightA = barHeight(view, a.len), heightB = barHeight(view, b.len);
+  // From the camera's origin, as the bars stand.
+  float ax = static_cast<float>(a.x - camera.originX), bx = static_cast<float>(b.x - camera.originX);
   DrawItem& bars = beginDrawItem(list, DrawKind::lines, DrawSpace::world);
   bars.onTop = true;
   bars.size = 3.0f;
-  addVertex(list, a.x, a.y, 0.0f, kPickColour);
-  addVertex(list, a.x, a.y, heightA, kPickColour);
-  addVertex(list, b.x, b.y, 0.0f, kPickColour);
-  addVertex(list, b.x, b.y, heightB, kPickColour);
-  double span = std::hypot(static_cast<double>(b.x) - a.x, static_cast<double>(b.y) - a.y);
+  addVertex(list, ax, a.y, 0.0f, kPickColour);
+  addVertex(list, ax, a.y, heightA, kPickColour);
+  addVertex(list, bx, b.y, 0.0f, kPickColour);
+  addVertex(list, bx, b.y, heightB, kPickColour);
+  double span = std::hypot(static_cast<double>(bx) - ax, static_cast<double>(b.y) - a.y);
   double rise = 0.3 + 0.3 * (span < 3.0 ? span : 3.0);
   DrawItem& arc = beginDrawItem(list, DrawKind::lineStrip, DrawSpace::world);
   arc.onTop = true;
@@ -54,9 +57,39 @@ void addPickedPair(DrawList& list, const ViewState& view, int32_t slot) {
   const int segments = 24;
   for (int i = 0; i <= segments; ++i) {
     double t = static_cast<double>(i) / segments;
-    addVertex(list, static_cast<float>(a.x + (b.x - a.x) * t), static_cast<float>(a.y + (b.y - a.y) * t),
+    addVertex(list, static_cast<float>(ax + (bx - ax) * t), static_cast<float>(a.y + (b.y - a.y) * t),
               static_cast<float>(heightA + (heightB - heightA) * t + rise * 4.0 * t * (1.0 - t)), kPickColour);
   }
+}
+
+// A length in bases to two figures, in the unit that suits it: "4.5 Mb", "120 kb", "35 bp".
+std::string roughBases(double bases) {
+  int64_t whole = std::max<int64_t>(1, std::llround(bases));
+  int64_t spacing = 1;
+  while (whole / spacing >= 100) spacing *= 10;
+  char text[32];
+  formatTickLabel(whole / spacing * spacing, spacing, text, sizeof text);
+  return text;
+}
+
+// In flight the camera's place is given as precisely as its altitude sees, in Gb, Mb, kb
+// or bases, and the altitude with it.
+void flightCameraLine(double over, const ViewState& view, char* line) {
+  double altitude = positionOfX(camera.camZ, view.zoomSteps);
+  int64_t step = tickSpacing(std::llround(altitude), 100);  // about a hundredth of the altitude
+  int64_t at = std::llround(over);
+  std::string where;
+  SequencePlace place;
+  bool named = sequencePlaceOf(loadedSequences(), at, place);
+  int64_t shown = named ? place.position : at;
+  if (step < 1000) {
+    where = formatAxisPlace(loadedSequences(), at);
+  } else {
+    char text[32];
+    formatTickLabel(shown / step * step, step, text, sizeof text);
+    where = named ? loadedSequences().sequences[place.sequence].name + " at " + text : text;
+  }
+  std::snprintf(line, kHudLineRoom, "camera over %s \u00b7 altitude %s", where.c_str(), roughBases(altitude).c_str());
 }
 
 }  // namespace
@@ -96,8 +129,10 @@ int hudLines(const ViewState& view, char lines[kHudLines][kHudLineRoom]) {
   }
   // Within twice the axis' length of position 0 the camera's position is worth a number;
   // past that (a camera placed at 1e30) the number would say nothing, or overflow.
-  double over = positionOfX(camera.camX, view.zoomSteps);
-  if (std::fabs(over) <= kHudCameraReach) {
+  double over = positionOfX(cameraWorldX(camera), view.zoomSteps);
+  if (cameraFlies() && std::fabs(over) <= kHudCameraReach * 100) {
+    flightCameraLine(over, view, lines[n++]);
+  } else if (std::fabs(over) <= kHudCameraReach) {
     SequencePlace place;
     if (!sequencePlaceOf(loadedSequences(), std::llround(over), place)) {
       formatBases(std::llround(over), a, sizeof a);

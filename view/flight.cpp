@@ -1,0 +1,54 @@
+#include "flight.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+// Past this pitch the gaze meets the ground too far off to keep it in the centre.
+constexpr double kSteepestToFollow = 80.0;
+
+bool flying = false;
+
+}  // namespace
+
+void letCameraFly(bool on) { flying = on; }
+bool cameraFlies() { return flying; }
+
+Camera cameraAtAltitude(const Camera& eye, double factor) {
+  Camera moved = eye;
+  double to = std::clamp(eye.camZ * factor, static_cast<double>(kLowestAltitude), static_cast<double>(kHighestAltitude));
+  moved.camZ = static_cast<float>(to);
+  if (eye.camZ > 0 && eye.pitch < kSteepestToFollow) {
+    // The gaze meets the ground camZ tan(pitch) ahead; that distance scales with the height.
+    double ahead = eye.camZ * std::tan(eye.pitch / 180.0 * kPi);
+    double back = ahead * (1.0 - moved.camZ / static_cast<double>(eye.camZ));
+    double heading = -eye.yaw / 180.0 * kPi;
+    double x = cameraWorldX(eye) + std::sin(heading) * back;
+    moved.camY = static_cast<float>(eye.camY + std::cos(heading) * back);
+    placeCameraX(moved, x);
+  }
+  return moved;
+}
+
+float flightSpeed(const Camera& eye) {
+  if (!flying) return 0.1f;
+  return 0.1f * altitudeScale(eye);
+}
+
+void rebaseCamera(Camera& eye) {
+  if (!flying || std::fabs(eye.camX) <= kOriginReach) return;
+  double whole = std::round(static_cast<double>(eye.camX));
+  eye.originX += whole;
+  eye.camX = static_cast<float>(eye.camX - whole);  // exact: a float of this size less its whole part
+}
+
+double originNear(double x, double current) {
+  return flying && std::fabs(x - current) > kOriginReach ? std::round(x) : current;
+}
+
+void placeCameraX(Camera& eye, double x) {
+  eye.originX = originNear(x, eye.originX);
+  eye.camX = static_cast<float>(x - eye.originX);
+}
