@@ -15,7 +15,6 @@
 #include "axis_ticks.h"
 #include "camera.h"
 #include "features_under.h"
-#include "flight.h"
 #include "pair_facts.h"
 #include "record_table.h"
 #include "sequence_places.h"
@@ -86,7 +85,7 @@ void flightCameraLine(double over, const ViewState& view, char* line) {
     where = formatAxisPlace(loadedSequences(), at);
   } else {
     char text[32];
-    formatTickLabel(shown / step * step, step, text, sizeof text);
+    formatTickLabel((shown + step / 2) / step * step, step, text, sizeof text);
     where = named ? loadedSequences().sequences[place.sequence].name + " at " + text : text;
   }
   std::snprintf(line, kHudLineRoom, "camera over %s \u00b7 altitude %s", where.c_str(), roughBases(altitude).c_str());
@@ -130,7 +129,7 @@ int hudLines(const ViewState& view, char lines[kHudLines][kHudLineRoom]) {
   // Within twice the axis' length of position 0 the camera's position is worth a number;
   // past that (a camera placed at 1e30) the number would say nothing, or overflow.
   double over = positionOfX(cameraWorldX(camera), view.zoomSteps);
-  if (cameraFlies() && std::fabs(over) <= kHudCameraReach * 100) {
+  if (cameraInFlight(camera) && std::fabs(over) <= kHudCameraReach * 100) {
     flightCameraLine(over, view, lines[n++]);
   } else if (std::fabs(over) <= kHudCameraReach) {
     SequencePlace place;

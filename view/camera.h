@@ -39,6 +39,10 @@ Camera frontCamera();
 // The camera's x along the axis, origin included.
 inline double cameraWorldX(const Camera& eye) { return eye.originX + eye.camX; }
 
+// Whether the camera rose or sank from the start height, or stands from an origin: then
+// the HUD speaks as in flight. Never for the viewer started without arguments.
+inline bool cameraInFlight(const Camera& eye) { return eye.camZ != Camera{}.camZ || eye.originX != 0; }
+
 // The frustum grows with the altitude, 1 at the start height of 2: near and the picture's
 // edges by it, so a picture looks alike from any height, the far plane by at least 1 so
 // nothing the start camera saw is cut.

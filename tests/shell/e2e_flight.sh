@@ -41,15 +41,6 @@ prepareRunner "$mode"
 openViewer --all-sequences genome.paf
 shoot start.ppm 1
 
-# Presses P until the next picture is saved; leaves its printed command in $command.
-saved=0
-saveCommand() {
-  local picture
-  picture=$(printf 'quelvar-%03d.png' "$saved")
-  pressUntil p "P did not save $picture" eval "sleep 0.5; grep -q '^saved $picture: ' out.txt"
-  command=$(tr -d '\r' <out.txt | sed -n "s/^saved $picture: //p")
-  saved=$((saved + 1))
-}
 # The command, run, draws the picture P saved.
 redrawsSaved() {
   [ "$mode" = native ] || return 0
