@@ -234,7 +234,7 @@ std::string featuresUnderPointer(const DrawList& list, const ViewState& view) {
     if (y > front || y < front - kLaneDepth) continue;
     // A pixel's width on either side, so a strip drawn a pixel wide can be pointed at.
     double reach = positionOfX(std::fabs(x1 - x), view.zoomSteps);
-    int64_t at = std::llround(positionOfX(x, view.zoomSteps));
+    int64_t at = std::llround(positionOfX(x + camera.originX, view.zoomSteps));  // the matrix's x is the origin's
     std::vector<uint32_t> found;
     featuresOverlapping(lanes.lanes[k].features, at - static_cast<int64_t>(reach) - 1,
                         at + static_cast<int64_t>(reach) + 2, found);
