@@ -16,7 +16,7 @@
 #include "camera.h"
 #include "features_under.h"
 #include "pair_facts.h"
-#include "record_table.h"
+#include "bar_records.h"
 #include "sequence_places.h"
 #include "shown_pairs.h"
 #include "text_raster.h"
@@ -29,26 +29,28 @@ constexpr int kLineStep = 19;
 constexpr int kMargin = 8;
 constexpr float kHudBacking[4] = {1.0f, 1.0f, 1.0f, 0.7f};
 constexpr double kHudCameraReach = 600000000.0;
+constexpr double kStoreCameraReach = 1e12;
 
 // The two bars drawn over everything in a bright colour, and an arc through the air from
 // one top to the other.
 void addPickedPair(DrawList& list, const ViewState& view, int32_t slot) {
-  if (slot < 1 || slot >= recordTable.count) return;
+  if (slot < 1 || slot >= barSlotEnd()) return;
   int32_t other = partnerSlot(slot);
-  if (other < 1 || other >= recordTable.count) return;
-  const TandemRecord& a = recordTable.slots[slot];
-  const TandemRecord& b = recordTable.slots[other];
-  float heightA = barHeight(view, a.len), heightB = barHeight(view, b.len);
+  if (other < 1 || other >= barSlotEnd()) return;
   // From the camera's origin, as the bars stand.
-  float ax = static_cast<float>(a.x - camera.originX), bx = static_cast<float>(b.x - camera.originX);
+  struct {
+    float x, y;
+  } a{static_cast<float>(barX(slot) - camera.originX), barY(slot)},
+      b{static_cast<float>(barX(other) - camera.originX), barY(other)};
+  float heightA = barHeight(view, barLength(slot)), heightB = barHeight(view, barLength(other));
   DrawItem& bars = beginDrawItem(list, DrawKind::lines, DrawSpace::world);
   bars.onTop = true;
   bars.size = 3.0f;
-  addVertex(list, ax, a.y, 0.0f, kPickColour);
-  addVertex(list, ax, a.y, heightA, kPickColour);
-  addVertex(list, bx, b.y, 0.0f, kPickColour);
-  addVertex(list, bx, b.y, heightB, kPickColour);
-  double span = std::hypot(static_cast<double>(bx) - ax, static_cast<double>(b.y) - a.y);
+  addVertex(list, a.x, a.y, 0.0f, kPickColour);
+  addVertex(list, a.x, a.y, heightA, kPickColour);
+  addVertex(list, b.x, b.y, 0.0f, kPickColour);
+  addVertex(list, b.x, b.y, heightB, kPickColour);
+  double span = std::hypot(static_cast<double>(b.x) - a.x, static_cast<double>(b.y) - a.y);
   double rise = 0.3 + 0.3 * (span < 3.0 ? span : 3.0);
   DrawItem& arc = beginDrawItem(list, DrawKind::lineStrip, DrawSpace::world);
   arc.onTop = true;
@@ -56,7 +58,7 @@ void addPickedPair(DrawList& list, const ViewState& view, int32_t slot) {
   const int segments = 24;
   for (int i = 0; i <= segments; ++i) {
     double t = static_cast<double>(i) / segments;
-    addVertex(list, static_cast<float>(ax + (bx - ax) * t), static_cast<float>(a.y + (b.y - a.y) * t),
+    addVertex(list, static_cast<float>(a.x + (b.x - a.x) * t), static_cast<float>(a.y + (b.y - a.y) * t),
               static_cast<float>(heightA + (heightB - heightA) * t + rise * 4.0 * t * (1.0 - t)), kPickColour);
   }
 }
@@ -101,14 +103,14 @@ int hudLines(const ViewState& view, char lines[kHudLines][kHudLineRoom]) {
     return n;
   }
   char a[32], b[32], c[32];
-  formatBases((recordTable.count - 1) / 2, a, sizeof a);
+  formatBases(barPairCount(), a, sizeof a);
   if (view.fileName != nullptr && view.fileName[0] != '\0')
     std::snprintf(lines[n++], kHudLineRoom, "%s \u00b7 %s pairs", view.fileName, a);
   else
     std::snprintf(lines[n++], kHudLineRoom, "%s pairs", a);
   // Below zero (the keypad has no bounds) every pair is shown; past the longest, none.
   double above =
-      std::clamp(basesOfNormalisedLength(view.filter.threshold), 0.0, static_cast<double>(recordTable.maxLen));
+      std::clamp(basesOfNormalisedLength(view.filter.threshold), 0.0, static_cast<double>(barsMaxLen()));
   formatBases(std::llround(above), a, sizeof a);
   formatBases(shownPairCount(view), c, sizeof c);
   int used = std::snprintf(lines[n], kHudLineRoom, "showing %s pairs longer than %s bp", c, a);
@@ -127,11 +129,13 @@ int hudLines(const ViewState& view, char lines[kHudLines][kHudLineRoom]) {
     std::snprintf(lines[n++], kHudLineRoom, "window %s \u2013 %s", a, b);
   }
   // Within twice the axis' length of position 0 the camera's position is worth a number;
-  // past that (a camera placed at 1e30) the number would say nothing, or overflow.
+  // past that (a camera placed at 1e30) the number would say nothing, or overflow. A named
+  // file's axis reaches past any genome.
   double over = positionOfX(cameraWorldX(camera), view.zoomSteps);
-  if (cameraInFlight(camera) && std::fabs(over) <= kHudCameraReach * 100) {
+  double reach = pairStoreActive() ? kStoreCameraReach : kHudCameraReach;
+  if (cameraInFlight(camera) && std::fabs(over) <= reach) {
     flightCameraLine(over, view, lines[n++]);
-  } else if (std::fabs(over) <= kHudCameraReach) {
+  } else if (std::fabs(over) <= reach) {
     SequencePlace place;
     if (!sequencePlaceOf(loadedSequences(), std::llround(over), place)) {
       formatBases(std::llround(over), a, sizeof a);

@@ -2,8 +2,8 @@
 
 #include "axis_scale.h"
 #include "bar_batch.h"
+#include "bar_records.h"
 #include "camera.h"
-#include "record_table.h"
 
 namespace {
 
