@@ -7,6 +7,7 @@
 
 #include "axis_scale.h"
 #include "axis_ticks.h"
+#include "bar_records.h"
 #include "camera.h"
 #include "pair_facts.h"
 #include "sequence_axis.h"
@@ -85,13 +86,22 @@ int64_t roundLevel(double ratio) {
   return level;
 }
 
-// Where the ruler ends: the viewer's axis, or the sequences laid on it when they reach
-// farther.
+// Where the ruler ends: the viewer's axis, or the sequences laid on it or a store's bars
+// when they reach farther (looked for once a load).
 int64_t rulerEnd() {
   const SequenceAxis& axis = loadedSequences();
   int64_t end = kAxisPositions;
   if (!axis.sequences.empty()) end = std::max(end, axis.sequences.back().offset + axis.sequences.back().length);
-  return end;
+  static uint32_t lookedAt = 0;
+  static int32_t lookedAtSlots = -1;
+  static int64_t farthest = 0;
+  if (pairStoreActive() && (lookedAt != barsRevision() || lookedAtSlots != barSlotEnd())) {
+    lookedAt = barsRevision();
+    lookedAtSlots = barSlotEnd();
+    farthest = 0;
+    for (int32_t slot = 1; slot < barSlotEnd(); ++slot) farthest = std::max(farthest, barPosition(slot) + 1);
+  }
+  return pairStoreActive() ? std::max(end, farthest) : end;
 }
 
 struct LabelBox {
