@@ -206,23 +206,6 @@ void addLaneLegend(DrawList& list, const LaneLegend& legend, int left, int top) 
   }
 }
 
-}  // namespace
-
-namespace {
-
-// The ground point (z 0) under a pixel: where the ray through it meets the ground.
-bool groundUnder(const float m[16], double column, double row, int width, int height, double& x, double& y) {
-  double px = column / width * 2.0 - 1.0, py = 1.0 - row / height * 2.0;
-  // clip = m (x, y, 0, 1); px = clip0 / clip3, py = clip1 / clip3: two linear equations.
-  double a = m[0] - px * m[3], b = m[4] - px * m[7], c = px * m[15] - m[12];
-  double d = m[1] - py * m[3], e = m[5] - py * m[7], f = py * m[15] - m[13];
-  double det = a * e - b * d;
-  if (std::fabs(det) < 1e-12) return false;
-  x = (c * e - b * f) / det;
-  y = (a * f - c * d) / det;
-  return m[3] * x + m[7] * y + m[15] > 0;  // in front of the eye
-}
-
 // "on the lane of genes.bed: rrnB" for the lane strip under the free cursor, if any.
 std::string featuresUnderPointer(const DrawList& list, const ViewState& view) {
   if (view.input.pointerX < 0 || view.annotations == nullptr || !view.look.showLanes) return "";

@@ -16,20 +16,27 @@ bool flying = false;
 void letCameraFly(bool on) { flying = on; }
 bool cameraFlies() { return flying; }
 
-Camera cameraAtAltitude(const Camera& eye, double factor) {
+Camera cameraAtAltitudeOver(const Camera& eye, double factor, double x, double y) {
   Camera moved = eye;
   double to = std::clamp(eye.camZ * factor, static_cast<double>(kLowestAltitude), static_cast<double>(kHighestAltitude));
   moved.camZ = static_cast<float>(to);
-  if (eye.camZ > 0 && eye.pitch < kSteepestToFollow) {
-    // The gaze meets the ground camZ tan(pitch) ahead; that distance scales with the height.
-    double ahead = eye.camZ * std::tan(eye.pitch / 180.0 * kPi);
-    double back = ahead * (1.0 - moved.camZ / static_cast<double>(eye.camZ));
-    double heading = -eye.yaw / 180.0 * kPi;
-    double x = cameraWorldX(eye) + std::sin(heading) * back;
-    moved.camY = static_cast<float>(eye.camY + std::cos(heading) * back);
-    placeCameraX(moved, x);
-  }
+  if (!(eye.camZ > 0)) return moved;
+  // Along the line from the ground point through the eye, the offset scales with the height.
+  double kept = moved.camZ / static_cast<double>(eye.camZ);
+  placeCameraX(moved, x + (cameraWorldX(eye) - x) * kept);
+  moved.camY = static_cast<float>(y + (eye.camY - y) * kept);
   return moved;
+}
+
+Camera cameraAtAltitude(const Camera& eye, double factor) {
+  double x = cameraWorldX(eye), y = eye.camY;
+  if (eye.pitch < kSteepestToFollow) {
+    // The gaze meets the ground camZ tan(pitch) ahead.
+    double ahead = eye.camZ * std::tan(eye.pitch / 180.0 * kPi), heading = -eye.yaw / 180.0 * kPi;
+    x += std::sin(heading) * ahead;
+    y += std::cos(heading) * ahead;
+  }
+  return cameraAtAltitudeOver(eye, factor, x, y);
 }
 
 float flightSpeed(const Camera& eye) {

@@ -21,6 +21,10 @@ constexpr double kAltitudeStep = 2.0;
 // up, straight up or down.
 Camera cameraAtAltitude(const Camera& eye, double factor);
 
+// The same, moving towards or away from the ground point (x, y) instead, which so stays
+// where it is in the picture: the wheel aims at what the pointer is over.
+Camera cameraAtAltitudeOver(const Camera& eye, double factor, double x, double y);
+
 // The movement keys' step a frame: the original 0.1 at the start height, in proportion to
 // the altitude, so a chromosome is crossed in seconds from high up and a repeat approached
 // slowly near the ground.

@@ -38,6 +38,14 @@ TEST_F(FlightTest, AltitudeKeepsWhatThePictureCentreShowsWithinItsBounds) {
   Camera raised = cameraAtAltitude(level, 0.5);
   EXPECT_FLOAT_EQ(raised.camZ, 1.0f);
   EXPECT_EQ(raised.camX, level.camX);
+  // The wheel's aim: a ground point off the centre stays where it is in the picture.
+  double before[2] = {}, after[2] = {};
+  ASSERT_TRUE(pointOnPicture(eye, 1.6, 3.0, 2.5, 0, before[0], before[1]));
+  Camera aimed = cameraAtAltitudeOver(eye, 1.0 / 16, 3.0, 2.5);
+  EXPECT_FLOAT_EQ(aimed.camZ, 0.125f);
+  ASSERT_TRUE(pointOnPicture(aimed, 1.6, 3.0, 2.5, 0, after[0], after[1]));
+  EXPECT_NEAR(after[0], before[0], 1e-5);
+  EXPECT_NEAR(after[1], before[1], 1e-5);
   EXPECT_EQ(cameraAtAltitude(eye, 1e-9).camZ, kLowestAltitude);
   EXPECT_EQ(cameraAtAltitude(eye, 1e9).camZ, kHighestAltitude);
 }

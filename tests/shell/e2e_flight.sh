@@ -92,7 +92,8 @@ awk -v h="$high" 'BEGIN {exit !(h > 3000 && h < 30000)}' ||
   fail "the overview of 3.1 Gb stands at height '$high': $command"
 redrawsSaved
 
-# Two wheel notches away from the user descend as far as one X: a quarter of the height.
+# Two wheel notches away from the user descend as far as one X (the wheel towards what
+# the pointer is over): a quarter of the height.
 xdotool mousemove $((clientX + clientW / 2)) $((clientY + clientH / 2)) click --repeat 2 --delay 100 4
 sleep 0.3
 tap x
@@ -102,8 +103,10 @@ low=$(heightOf "$command")
 awk -v h="$high" -v l="$low" 'BEGIN {exit !(l > 0 && h / l > 3.999 && h / l < 4.001)}' ||
   fail "two wheel notches and X took the height from $high to $low, not a quarter"
 redrawsSaved
-# Seven more X: bars that stood under a pixel from up high now stand tall in sight.
-for i in 1 2 3 4 5 6 7; do tap x; sleep 0.1; done
+# From the overview nine X (down to a 512th of the height, towards what the picture's
+# centre shows): bars that stood under a pixel now stand tall in sight.
+tap o
+for i in 1 2 3 4 5 6 7 8 9; do tap x; sleep 0.1; done
 shoot lower.ppm
 [ "$(tallestBar overview.ppm)" -le 3 ] && [ "$(tallestBar lower.ppm)" -ge 10 ] ||
   fail "descending did not raise the bars: the tallest $(tallestBar overview.ppm) pixels high, then $(tallestBar lower.ppm)"
