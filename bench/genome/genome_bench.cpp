@@ -3,8 +3,8 @@
 // self-alignment PAFs of 50,000, 500,000, 5,000,000 and 10,000,000 pairs (a line a pair) and
 // 5,000,000 RepeatMasker rows.
 //   - each size opened in its own process as the viewer opens a named file (--all-sequences
-//     --fai), then frames of the overview (every pair fitted) and of a close view (a hot spot
-//     on chr1), camera still and turning, and the ratio of each size's frame to the smallest's;
+//     --fai), then frames of the overview (O: every pair whole) and of a close view (a hot
+//     spot on chr1), camera still and turning, and the ratio of each size's frame to the smallest's;
 //   - the lanes of the RepeatMasker rows: load time and peak memory alone, and the frame with
 //     them against without, over the largest size;
 //   - opening a 10,000,000-line self-alignment (each pair from both copies) with

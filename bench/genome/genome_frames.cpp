@@ -10,7 +10,9 @@
 #include "bar_batch.h"
 #include "cli_tool.h"
 #include "fasta_pairs.h"
+#include "flight.h"
 #include "frame_timing.h"
+#include "pair_shown.h"
 #include "line_reader.h"
 #include "offscreen_context.h"
 #include "pair_file.h"
@@ -77,13 +79,13 @@ int64_t barsDrawn(ViewState& view, const Camera& from) {
   return barBatchStats().drawn;
 }
 
-// The camera --fit --perspective places over every shown pair, and the one --goto places
-// at the close view; each leaves the records as its view wants them.
+// The overview the O key flies to (every shown pair whole, from above and in front), and
+// the camera --goto places at the close view; each from the records as the load left them.
 Camera placeOverview(const ViewOptions& options, ViewState& view) {
   resetView(options, view);
-  camera = Camera{};
-  ViewFit fit{FitFrame{-0.95, 0.95, -0.9, 0.9}, static_cast<double>(kWidth) / kHeight};
-  applyView(options, view, &fit);
+  FitBox box{};
+  int64_t firstPos = 0, lastPos = 0;
+  if (framedExtent(view, box, firstPos, lastPos)) camera = overviewCamera(box, static_cast<double>(kWidth) / kHeight);
   return camera;
 }
 
@@ -111,6 +113,7 @@ int runGenomeSize(const std::string& work, int64_t pairs, bool lanes, int frames
   }
   if (!openFrameContext(kWidth, kHeight)) return kExitFailed;
 
+  letCameraFly(true);  // as the viewer started with a FILE
   std::string path = pairsPath(work, pairs);
   PairFileOptions file;
   file.named = true;
