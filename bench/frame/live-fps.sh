@@ -39,8 +39,9 @@ for _ in $(seq 1200); do  # the load of a large file comes before the window
 done
 [ -n "$window" ] || { echo "live-fps.sh: no window" >&2; exit 1; }
 sleep 3  # past the progress screen and the first frames
+xdotool windowfocus "$window"
 for key in ${QUELVAR_FPS_KEYS:-}; do
-  xdotool key --window "$window" "$key"
+  xdotool keydown --delay 0 "$key" sleep 0.05 keyup --delay 0 "$key"
   sleep 0.5
 done
 still_from=$(wc -l <"$work/hud/fps" 2>/dev/null || echo 0)
