@@ -4,16 +4,46 @@
 
 namespace {
 
-constexpr uint32_t kNone = 0xFFFFFFFFu;
-// Starts are bucketed this coarsely, so a twin within the tolerance lies in the same
-// bucket or a neighbour.
-constexpr int64_t kBucketBases = 4 * kMirrorTolerance;
+constexpr int kPositionBits = 39;
+constexpr uint64_t kPositionMask = (uint64_t{1} << kPositionBits) - 1;
 
-uint64_t bucketOf(uint32_t seqA, uint32_t seqB, int orientation, int64_t bucket) {
-  uint64_t key = static_cast<uint64_t>(bucket);
-  key = key * 0x9E3779B97F4A7C15ull ^ seqA;
-  key = key * 0x9E3779B97F4A7C15ull ^ seqB;
-  return key * 2 + static_cast<uint64_t>(orientation & 1);
+// One copy of a hit: its sequence and extent.
+struct Copy {
+  uint32_t sequence;
+  int64_t start, end;
+};
+
+// A hit unpacked, its copies as the input gave them, and its number in the spool.
+struct Hit {
+  Copy a, b;
+  uint32_t number;
+  uint8_t orientation;
+};
+
+uint32_t lowSequence(const MirrorEntry& entry) { return static_cast<uint32_t>(entry.words[0] >> 32); }
+int64_t lowStart(const MirrorEntry& entry) { return static_cast<int64_t>(entry.words[1] & kPositionMask); }
+
+MirrorEntry pack(const Copy& low, const Copy& high, bool aLow, uint8_t orientation, uint32_t number) {
+  uint64_t highEnd = static_cast<uint64_t>(high.end);
+  MirrorEntry entry;
+  entry.words[0] = uint64_t{low.sequence} << 32 | high.sequence;
+  entry.words[1] = static_cast<uint64_t>(low.start) | uint64_t{number & 0x1FFFFFFu} << kPositionBits;
+  entry.words[2] = static_cast<uint64_t>(low.end) | (highEnd & 0x1FFFFFFu) << kPositionBits;
+  entry.words[3] = static_cast<uint64_t>(high.start) | (highEnd >> 25) << kPositionBits |
+                   uint64_t{number >> 25} << 53 | uint64_t{orientation & 1u} << 60 | uint64_t{aLow} << 61;
+  return entry;
+}
+
+Hit unpack(const MirrorEntry& entry) {
+  Copy low{lowSequence(entry), lowStart(entry), static_cast<int64_t>(entry.words[2] & kPositionMask)};
+  uint64_t highEnd = entry.words[2] >> kPositionBits | (entry.words[3] >> kPositionBits & 0x3FFFu) << 25;
+  Copy high{static_cast<uint32_t>(entry.words[0]), static_cast<int64_t>(entry.words[3] & kPositionMask),
+            static_cast<int64_t>(highEnd)};
+  uint32_t number = static_cast<uint32_t>(entry.words[1] >> kPositionBits) |
+                    static_cast<uint32_t>(entry.words[3] >> 53 & 0x7Fu) << 25;
+  bool aLow = (entry.words[3] >> 61 & 1u) != 0;
+  uint8_t orientation = static_cast<uint8_t>(entry.words[3] >> 60 & 1u);
+  return aLow ? Hit{low, high, number, orientation} : Hit{high, low, number, orientation};
 }
 
 int64_t distance(int64_t a, int64_t b) { return a > b ? a - b : b - a; }
@@ -29,52 +59,58 @@ struct Twins {
   }
 };
 
-// Every earlier hit that is a twin of held[later] within the tolerance.
-void findTwins(const MirrorIndex& index, uint32_t later, std::vector<Twins>& found) {
-  const HeldPair& hit = index.held[later];
-  int64_t bucket = hit.startB / kBucketBases;
-  for (int64_t b = bucket - 1; b <= bucket + 1; ++b) {
-    if (b < 0) continue;
-    auto first = index.buckets.find(bucketOf(hit.seqB, hit.seqA, hit.orientation, b));
-    if (first == index.buckets.end()) continue;
-    for (uint32_t i = first->second; i != kNone; i = index.held[i].next) {
-      const HeldPair& kept = index.held[i];
-      if (i >= later || kept.seqA != hit.seqB || kept.seqB != hit.seqA || kept.orientation != hit.orientation)
-        continue;
-      int64_t ends[4] = {distance(kept.startA, hit.startB), distance(kept.endA, hit.endB),
-                         distance(kept.startB, hit.startA), distance(kept.endB, hit.endA)};
-      if (*std::max_element(ends, ends + 4) > kMirrorTolerance) continue;
-      found.push_back(Twins{ends[0] + ends[1] + ends[2] + ends[3], i, later});
-    }
-  }
+// Whether kept (the earlier) and hit are twins within the tolerance: kept's first copy
+// is hit's second, and the other way round.
+void matchTwins(const Hit& kept, const Hit& hit, std::vector<Twins>& found) {
+  if (kept.a.sequence != hit.b.sequence || kept.b.sequence != hit.a.sequence || kept.orientation != hit.orientation)
+    return;
+  int64_t ends[4] = {distance(kept.a.start, hit.b.start), distance(kept.a.end, hit.b.end),
+                     distance(kept.b.start, hit.a.start), distance(kept.b.end, hit.a.end)};
+  if (*std::max_element(ends, ends + 4) > kMirrorTolerance) return;
+  found.push_back(Twins{ends[0] + ends[1] + ends[2] + ends[3], kept.number, hit.number});
 }
 
 }  // namespace
 
-void holdPair(MirrorIndex& index, const HeldPair& pair) {
-  index.held.push_back(pair);
-  HeldPair& held = index.held.back();
-  held.next = kNone;
-  held.merged = false;
-  if (!held.hit) return;
-  uint64_t own = bucketOf(held.seqA, held.seqB, held.orientation, held.startA / kBucketBases);
-  auto [slot, fresh] = index.buckets.try_emplace(own, kNone);
-  (void)fresh;
-  held.next = slot->second;
-  slot->second = static_cast<uint32_t>(index.held.size() - 1);
+void indexHit(MirrorIndex& index, const SpooledPair& hit, uint64_t number) {
+  Copy a{hit.seqA, hit.startA, hit.endA}, b{hit.seqB, hit.startB, hit.endB};
+  bool aLow = a.sequence != b.sequence ? a.sequence < b.sequence : a.start <= b.start;
+  index.hits.push_back(aLow ? pack(a, b, true, hit.orientation, static_cast<uint32_t>(number))
+                            : pack(b, a, false, hit.orientation, static_cast<uint32_t>(number)));
 }
 
-uint64_t mergeMirrors(MirrorIndex& index) {
+// Twins lie on the same two sequences, so they share the lower copy's sequence, and the
+// lower copies' starts differ by no more than the tolerance (the lower of two starts moves
+// no further than either start does). Sorted by those, every pair of twins lies within a
+// short run of entries.
+uint64_t mergeMirrors(MirrorIndex& index, uint64_t pairs) {
+  std::vector<MirrorEntry>& hits = index.hits;
+  std::sort(hits.begin(), hits.end(), [](const MirrorEntry& x, const MirrorEntry& y) {
+    uint32_t sx = lowSequence(x), sy = lowSequence(y);
+    return sx != sy ? sx < sy : lowStart(x) < lowStart(y);
+  });
   std::vector<Twins> twins;
-  for (uint32_t i = 0; i < index.held.size(); ++i)
-    if (index.held[i].hit) findTwins(index, i, twins);
+  for (size_t i = 0; i < hits.size(); ++i) {
+    uint32_t sequence = lowSequence(hits[i]);
+    int64_t start = lowStart(hits[i]);
+    for (size_t j = i + 1;
+         j < hits.size() && lowSequence(hits[j]) == sequence && lowStart(hits[j]) - start <= kMirrorTolerance; ++j) {
+      Hit x = unpack(hits[i]), y = unpack(hits[j]);
+      if (x.number < y.number)
+        matchTwins(x, y, twins);
+      else
+        matchTwins(y, x, twins);
+    }
+  }
+  hits = std::vector<MirrorEntry>();
   std::sort(twins.begin(), twins.end());
-  std::vector<bool> twinned(index.held.size(), false);
+  std::vector<bool> twinned(pairs, false);
+  index.merged.assign(pairs, false);
   uint64_t merged = 0;
   for (const Twins& pair : twins) {
     if (twinned[pair.earlier] || twinned[pair.later]) continue;
     twinned[pair.earlier] = twinned[pair.later] = true;
-    index.held[pair.later].merged = true;
+    index.merged[pair.later] = true;
     ++merged;
   }
   return merged;

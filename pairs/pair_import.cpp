@@ -122,8 +122,7 @@ bool importLines(ImportRun& run, LineReader& reader, const char* inputName) {
 }
 
 bool finishImportRun(ImportRun& run, bool allRead) {
-  releaseHeldPairs(run);
-  bool laidOut = allRead && finishGenome(run);
+  bool laidOut = releaseHeldPairs(run, allRead);
   closePairSpool(run.spool);
   flushTokens(run.tokens);
   return laidOut;

@@ -24,13 +24,13 @@ void startTokenOutput(TokenOutput& out, PairSink sink);
 
 // len: the first copy's length; partnerLen: the partner copy's, negative when it is as long.
 // identity: percent, written with two decimals; negative writes no fifth field (or ".").
-void emitPair(TokenOutput& out, int32_t pos, int32_t partner, int32_t len, int orientation, double identity = -1.0,
-              int32_t partnerLen = -1);
+void emitPair(TokenOutput& out, int64_t pos, int64_t partner, int64_t len, int orientation, double identity = -1.0,
+              int64_t partnerLen = -1);
 
 // Hands the tokens still buffered to the sink.
 void flushTokens(TokenOutput& out);
 
-// Formats one token with its line end into out (room for 64 bytes) and returns its size.
-constexpr size_t kMaxTokenBytes = 64;
-size_t formatPair(char* out, int32_t pos, int32_t partner, int32_t len, int orientation, double identity = -1.0,
-                  int32_t partnerLen = -1);
+// Formats one token with its line end into out (room for kMaxTokenBytes) and returns its size.
+constexpr size_t kMaxTokenBytes = 128;
+size_t formatPair(char* out, int64_t pos, int64_t partner, int64_t len, int orientation, double identity = -1.0,
+                  int64_t partnerLen = -1);
