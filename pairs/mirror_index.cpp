@@ -1,6 +1,7 @@
 #include "mirror_index.h"
 
 #include <algorithm>
+#include <thread>
 
 namespace {
 
@@ -48,6 +49,25 @@ Hit unpack(const MirrorEntry& entry) {
 
 int64_t distance(int64_t a, int64_t b) { return a > b ? a - b : b - a; }
 
+bool sortsBefore(const MirrorEntry& x, const MirrorEntry& y) {
+  uint32_t sx = lowSequence(x), sy = lowSequence(y);
+  return sx != sy ? sx < sy : lowStart(x) < lowStart(y);
+}
+
+// Sorts on two threads: split round the middle entry's key, each side sorted by one.
+void sortEntries(std::vector<MirrorEntry>& hits) {
+  constexpr size_t kWorthAThread = 100000;
+  if (hits.size() < kWorthAThread) {
+    std::sort(hits.begin(), hits.end(), sortsBefore);
+    return;
+  }
+  MirrorEntry pivot = hits[hits.size() / 2];
+  auto middle = std::partition(hits.begin(), hits.end(), [&](const MirrorEntry& x) { return sortsBefore(x, pivot); });
+  std::thread low([&] { std::sort(hits.begin(), middle, sortsBefore); });
+  std::sort(middle, hits.end(), sortsBefore);
+  low.join();
+}
+
 // Two hits that could be twins, and how far apart their ends lie in all.
 struct Twins {
   int64_t apart;
@@ -85,10 +105,7 @@ void indexHit(MirrorIndex& index, const SpooledPair& hit, uint64_t number) {
 // short run of entries.
 uint64_t mergeMirrors(MirrorIndex& index, uint64_t pairs) {
   std::vector<MirrorEntry>& hits = index.hits;
-  std::sort(hits.begin(), hits.end(), [](const MirrorEntry& x, const MirrorEntry& y) {
-    uint32_t sx = lowSequence(x), sy = lowSequence(y);
-    return sx != sy ? sx < sy : lowStart(x) < lowStart(y);
-  });
+  sortEntries(hits);
   std::vector<Twins> twins;
   for (size_t i = 0; i < hits.size(); ++i) {
     uint32_t sequence = lowSequence(hits[i]);
@@ -103,10 +120,24 @@ uint64_t mergeMirrors(MirrorIndex& index, uint64_t pairs) {
     }
   }
   hits = std::vector<MirrorEntry>();
-  std::sort(twins.begin(), twins.end());
-  std::vector<bool> twinned(pairs, false);
+  // Twins that share a hit with no other candidates are merged whatever the order; only
+  // the rest (a tandem array's) need the closest first.
+  std::vector<uint8_t> candidates(pairs, 0);
+  for (const Twins& pair : twins) {
+    if (candidates[pair.earlier] < 2) ++candidates[pair.earlier];
+    if (candidates[pair.later] < 2) ++candidates[pair.later];
+  }
   index.merged.assign(pairs, false);
   uint64_t merged = 0;
+  auto alone = [&](const Twins& pair) { return candidates[pair.earlier] == 1 && candidates[pair.later] == 1; };
+  for (const Twins& pair : twins) {
+    if (!alone(pair)) continue;
+    index.merged[pair.later] = true;
+    ++merged;
+  }
+  twins.erase(std::remove_if(twins.begin(), twins.end(), alone), twins.end());
+  std::sort(twins.begin(), twins.end());
+  std::vector<bool> twinned(pairs, false);
   for (const Twins& pair : twins) {
     if (twinned[pair.earlier] || twinned[pair.later]) continue;
     twinned[pair.earlier] = twinned[pair.later] = true;
