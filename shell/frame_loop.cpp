@@ -14,7 +14,7 @@
 #include "pair_file.h"
 #include "platform.h"
 #include "projection.h"
-#include "record_table.h"
+#include "bar_records.h"
 #include "scene_frame.h"
 #include "tandem_loader.h"
 #include "view_start.h"
@@ -88,7 +88,7 @@ int runViewer(const ViewerOptions& options) {
       return kExitFailed;
     }
   }
-  normalizeRecords();
+  normalizeBars();
   std::string refused;
   if (!loadViewAnnotations(options.view, refused)) {
     closeGlContext();
@@ -96,7 +96,7 @@ int runViewer(const ViewerOptions& options) {
     cliError("%s", refused.c_str());
     return kExitFailed;
   }
-  if (!checkViewWork(options.view, recordTable.count - 1, refused)) {
+  if (!checkViewWork(options.view, barsRewrittenByAStep(), refused)) {
     closeGlContext();
     closeWindow();
     return cliUsageError("%s", refused.c_str());

@@ -4,7 +4,7 @@
 #include "camera.h"
 #include "pair_facts.h"
 #include "pair_pick.h"
-#include "record_table.h"
+#include "bar_records.h"
 #include "shown_pairs.h"
 #include "view_state_instance.h"
 
@@ -28,8 +28,7 @@ void stepThroughPairs(int32_t direction) {
   if (next >= order.count) next = order.count - 1;
   int32_t slot = order.slots[next];
   steppedPair = pairOf(slot);
-  const TandemRecord& bar = recordTable.slots[slot];
-  camera = cameraLookingAt(bar.x, bar.y, barHeight(viewState, bar.len), frontCamera());
+  camera = cameraLookingAt(barX(slot), barY(slot), barHeight(viewState, barLength(slot)), frontCamera());
   pinPick(slot);
   printPairOfSlot(slot);
 }

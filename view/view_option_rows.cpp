@@ -200,8 +200,9 @@ void writeColour(const ViewOptions& options, std::string& line) {
 
 bool takePick(ViewOptions& options, const char* value, std::string& error) {
   int64_t number = 0;
-  if (!readWholeInteger(value, 0, kTableSlots - 1, number))
-    return refuseOption(error, "--pick wants a record slot from 0 to %d, not '%s'", kTableSlots - 1, value);
+  // A named file's store numbers its slots past the table's.
+  if (!readWholeInteger(value, 0, INT32_MAX - 1, number))
+    return refuseOption(error, "--pick wants a record slot from 0 to %d, not '%s'", INT32_MAX - 1, value);
   options.view.input.pickedSlot = static_cast<int32_t>(number);
   options.pickGiven = true;
   return true;
@@ -288,7 +289,8 @@ const OptionRow<ViewOptions> kRows[] = {
     {"moves", true, kMovesOption, takeMoves, writeMoves,
      "      --moves LIST          zoom steps and far-part slides in the order made, as the\n"
      "                            viewer's P writes them: z2,x+120,y-40; with --zoom-steps,\n"
-     "                            at most 1,000,000,000 steps x bars loaded in all\n"},
+     "                            at most 1,000,000,000 steps x bars loaded in all (date.txt;\n"
+     "                            a named FILE's steps move no bar)\n"},
     {"points", false, kPointsOption, takePoints, writePoints,
      "      --points              points instead of lines\n"},
     {"no-floor", false, kNoFloorOption, takeNoFloor, writeNoFloor,
