@@ -28,6 +28,14 @@ void scanTokens(void* scanner, const char* text, size_t size) {
   scanTandemBytes(*static_cast<TandemScanner*>(scanner), text, size);
 }
 
+// An imported pair straight into the scanner, read as its token's text would be.
+void scanFields(void* scanner, const PairFields& pair) {
+  uint16_t identity = pair.hundredths >= 0 && pair.hundredths <= 10000 ? static_cast<uint16_t>(pair.hundredths)
+                                                                       : kIdentityUnknown;
+  scanTokenFields(*static_cast<TandemScanner*>(scanner), pair.pos, pair.partner, clampToInt32(pair.len),
+                  orientationOfField(pair.orientation), identity, clampToInt32(pair.difference));
+}
+
 // A pair format the import will tell again from the same lines, with its messages.
 bool holdsPairFormat(const FileLook& look) {
   return look.kind != nullptr && look.kind->family == FileFamily::Pairs && look.kind != &tandemListKind();
@@ -67,7 +75,7 @@ int importInto(TandemScanner& scanner, LineReader& reader, const char* path, con
                SequenceAxis& sequences) {
   const ImportOptions& options = file.import;
   ImportRun run;
-  startImportRun(run, options, PairSink{scanTokens, &scanner}, file.messages != nullptr ? file.messages : stderr);
+  startImportRun(run, options, scannerSink(scanner), file.messages != nullptr ? file.messages : stderr);
   if (!startGenome(run)) {
     finishImportRun(run, false);
     return kPairFileRefused;
@@ -105,6 +113,8 @@ void reportLongestKept(const TandemScanner& scanner) {
 }
 
 }  // namespace
+
+PairSink scannerSink(TandemScanner& scanner) { return PairSink{scanTokens, &scanner, scanFields}; }
 
 int loadPairFile(const char* path, const PairFileOptions& options, uint32_t tag) {
   TandemScanner scanner;

@@ -43,6 +43,9 @@ int loadPairFile(const char* path, const PairFileOptions& options, uint32_t tag)
 struct TandemScanner;
 int endPairLoad(TandemScanner& scanner, int answer, SequenceAxis sequences);
 
+// The import's sink into scanner: every pair handed over as its token's values, no text.
+PairSink scannerSink(TandemScanner& scanner);
+
 // loadedSequences() (sequence_axis.h) then holds what the pairs lie on: every sequence
 // laid end to end, or the one kept, or those of a named list's offset table beside it.
 

@@ -34,23 +34,32 @@ char* writeDigits(char* out, uint64_t value) {
 
 }  // namespace
 
-size_t formatPair(char* out, int64_t pos, int64_t partner, int64_t len, int orientation, double identity,
-                  int64_t partnerLen) {
+PairFields fieldsOfPair(int64_t pos, int64_t partner, int64_t len, int orientation, double identity,
+                        int64_t partnerLen) {
   if (partnerLen < 0) partnerLen = len;
-  int64_t longer = partnerLen > len ? partnerLen : len;
-  int64_t difference = partnerLen - len;
-  char* p = out;
-  p = writeDigits(p, static_cast<uint64_t>(pos));
-  *p++ = '/';
-  p = writeDigits(p, static_cast<uint64_t>(partner));
-  *p++ = '/';
-  p = writeDigits(p, static_cast<uint64_t>(longer));
-  *p++ = '/';
-  *p++ = orientation != 0 ? '1' : '0';
+  PairFields fields{pos, partner, partnerLen > len ? partnerLen : len, orientation != 0 ? 1 : 0, -1, partnerLen - len};
   if (identity >= 0) {
     // The readers give identities in whole hundredths, at most 100.00.
     double scaled = identity * 100.0 + 0.5;
-    uint32_t hundredths = scaled < 1e7 ? static_cast<uint32_t>(scaled) : 9999999u;
+    fields.hundredths = scaled < 1e7 ? static_cast<int64_t>(scaled) : 9999999;
+  }
+  return fields;
+}
+
+size_t formatPair(char* out, int64_t pos, int64_t partner, int64_t len, int orientation, double identity,
+                  int64_t partnerLen) {
+  PairFields fields = fieldsOfPair(pos, partner, len, orientation, identity, partnerLen);
+  int64_t difference = fields.difference;
+  char* p = out;
+  p = writeDigits(p, static_cast<uint64_t>(fields.pos));
+  *p++ = '/';
+  p = writeDigits(p, static_cast<uint64_t>(fields.partner));
+  *p++ = '/';
+  p = writeDigits(p, static_cast<uint64_t>(fields.len));
+  *p++ = '/';
+  *p++ = fields.orientation != 0 ? '1' : '0';
+  if (fields.hundredths >= 0) {
+    uint64_t hundredths = static_cast<uint64_t>(fields.hundredths);
     *p++ = '/';
     p = writeDigits(p, hundredths / 100);
     *p++ = '.';
@@ -77,6 +86,10 @@ void startTokenOutput(TokenOutput& out, PairSink sink) {
 
 void emitPair(TokenOutput& out, int64_t pos, int64_t partner, int64_t len, int orientation, double identity,
               int64_t partnerLen) {
+  if (out.sink.takeFields != nullptr) {
+    out.sink.takeFields(out.sink.context, fieldsOfPair(pos, partner, len, orientation, identity, partnerLen));
+    return;
+  }
   if (out.buffer.size() - out.used < kMaxTokenBytes) flushTokens(out);
   out.used += formatPair(out.buffer.data() + out.used, pos, partner, len, orientation, identity, partnerLen);
 }

@@ -9,9 +9,22 @@
 #include <cstdint>
 #include <vector>
 
+// What a token's fields say, as numbers: the pair handed over without its text.
+struct PairFields {
+  int64_t pos;
+  int64_t partner;
+  int64_t len;         // the longer copy's
+  int orientation;     // 0 same strand, 1 reverse complement
+  int64_t hundredths;  // the identity in hundredths of a percent; negative: unknown
+  int64_t difference;  // the partner copy's length less the first copy's
+};
+
+// A sink takes the tokens' text, or, where takeFields is set, every pair as the numbers its
+// token would give a reader (the loader, which then reads no text back).
 struct PairSink {
   void (*take)(void* context, const char* text, size_t size);
   void* context;
+  void (*takeFields)(void* context, const PairFields& pair) = nullptr;
 };
 
 struct TokenOutput {
@@ -29,6 +42,10 @@ void emitPair(TokenOutput& out, int64_t pos, int64_t partner, int64_t len, int o
 
 // Hands the tokens still buffered to the sink.
 void flushTokens(TokenOutput& out);
+
+// The fields of the token emitPair writes for these arguments.
+PairFields fieldsOfPair(int64_t pos, int64_t partner, int64_t len, int orientation, double identity = -1.0,
+                        int64_t partnerLen = -1);
 
 // Formats one token with its line end into out (room for kMaxTokenBytes) and returns its size.
 constexpr size_t kMaxTokenBytes = 128;
