@@ -9,6 +9,7 @@
 
 #include <memory>
 
+#include "load_progress.h"
 #include "named_input.h"
 #include "pair_import.h"
 
@@ -23,6 +24,7 @@ struct PairFileOptions {
   // FILE as checkNamedPairFile opened it: the load reads on from there, never opening it again.
   std::shared_ptr<NamedInput> input;
   FILE* messages = nullptr;  // where a pair file's import speaks; null: standard error
+  LoadProgress* progress = nullptr;  // counts what the load has read, for a caller that shows it
 };
 
 // loadPairFile's answer when the import refused the pairs (its message is printed): a

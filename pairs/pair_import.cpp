@@ -44,6 +44,7 @@ void startImportRun(ImportRun& run, const ImportOptions& options, PairSink sink,
   run.pieces.clear();
   run.trfSequence.clear();
   run.sequenceLength = 0;
+  run.progress = nullptr;
 }
 
 bool importInput(ImportRun& run, int fd, const char* inputName) {
@@ -81,6 +82,7 @@ bool importLines(ImportRun& run, LineReader& reader, const char* inputName) {
   std::string_view line;
   bool cut = false;
   while (nextLine(reader, line, cut)) {
+    addProgress(run.progress, line.size() + 1, 1);
     if (format == InputFormat::Unknown) {
       Detection detection = detectFormat(line, format, reader.lineNumber == 1);
       if (detection == Detection::LookFurther) {
@@ -112,7 +114,7 @@ bool importLines(ImportRun& run, LineReader& reader, const char* inputName) {
     if (format != InputFormat::Trf) {
       placeRowsInBlocks(reader, format, [&](const LineRow& row) {
         takeRow(run, row.row, row.line, row.lineNumber, inputName);
-      });
+      }, run.progress);
       break;
     }
   }

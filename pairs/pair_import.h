@@ -14,6 +14,7 @@
 #include "diagonal_cut.h"
 #include "input_format.h"
 #include "line_reader.h"
+#include "load_progress.h"
 #include "mirror_index.h"
 #include "named_input.h"
 #include "pair_spool.h"
@@ -59,6 +60,7 @@ struct ImportRun {
   std::vector<PairRow> pieces;  // one hit's parts off the diagonal, reused from hit to hit
   std::string trfSequence;  // TRF: the sequence of the section being read
   int64_t sequenceLength;   // the one sequence kept: its length where the rows give it, else 0
+  LoadProgress* progress;   // counts the lines read, when set
 };
 
 void startImportRun(ImportRun& run, const ImportOptions& options, PairSink sink, FILE* messages);

@@ -166,7 +166,8 @@ RowResult rowOfLine(InputFormat format, std::string_view line, bool cut) {
   return row;
 }
 
-bool placeRowsInBlocks(LineReader& reader, InputFormat format, const std::function<void(const LineRow&)>& place) {
+bool placeRowsInBlocks(LineReader& reader, InputFormat format, const std::function<void(const LineRow&)>& place,
+                       LoadProgress* progress) {
   BlockCutter cutter{reader, std::string(), reader.droppingTail};
   reader.droppingTail = false;
   uint64_t lineNumber = reader.lineNumber;
@@ -187,6 +188,7 @@ bool placeRowsInBlocks(LineReader& reader, InputFormat format, const std::functi
         place(row);
       }
       lineNumber += first.lines;
+      addProgress(progress, first.text.size(), first.lines);
       lock.lock();
       queue.placed.push_back(std::move(queue.blocks.front()));
       queue.blocks.pop_front();

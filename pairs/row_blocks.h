@@ -10,6 +10,7 @@
 
 #include "input_format.h"
 #include "line_reader.h"
+#include "load_progress.h"
 #include "pair_row.h"
 
 // One line's row as the import takes it; cut: the line was longer than the reader holds,
@@ -24,5 +25,6 @@ struct LineRow {
 
 // Reads reader to its end, from where nextLine would go on, and hands every row that is not
 // passed over to place, in order. Returns false on a read error (reader.error set); the
-// rows of the lines before it have been placed.
-bool placeRowsInBlocks(LineReader& reader, InputFormat format, const std::function<void(const LineRow&)>& place);
+// rows of the lines before it have been placed. progress (if not null) counts each block placed.
+bool placeRowsInBlocks(LineReader& reader, InputFormat format, const std::function<void(const LineRow&)>& place,
+                       LoadProgress* progress);
