@@ -1,6 +1,8 @@
 #include "mirror_index.h"
 
 #include <algorithm>
+#include <deque>
+#include <queue>
 #include <thread>
 
 namespace {
@@ -54,23 +56,42 @@ bool sortsBefore(const MirrorEntry& x, const MirrorEntry& y) {
   return sx != sy ? sx < sy : lowStart(x) < lowStart(y);
 }
 
-// Sorts on two threads: split round the middle entry's key, each side sorted by one.
-void sortEntries(std::vector<MirrorEntry>& hits) {
-  constexpr size_t kWorthAThread = 100000;
-  if (hits.size() < kWorthAThread) {
-    std::sort(hits.begin(), hits.end(), sortsBefore);
+// Sorts every chunk, on two threads when there are several.
+void sortChunks(std::vector<std::vector<MirrorEntry>>& chunks) {
+  auto sortEvery = [&](size_t first) {
+    for (size_t c = first; c < chunks.size(); c += 2) std::sort(chunks[c].begin(), chunks[c].end(), sortsBefore);
+  };
+  if (chunks.size() < 2) {
+    sortEvery(0);
     return;
   }
-  MirrorEntry pivot = hits[hits.size() / 2];
-  auto middle = std::partition(hits.begin(), hits.end(), [&](const MirrorEntry& x) { return sortsBefore(x, pivot); });
-  std::thread low([&] { std::sort(hits.begin(), middle, sortsBefore); });
-  std::sort(middle, hits.end(), sortsBefore);
-  low.join();
+  std::thread other(sortEvery, 1);
+  sortEvery(0);
+  other.join();
 }
+
+// Hands fn every entry of the sorted chunks in order, merging them.
+template <typename Fn>
+void inOrder(const std::vector<std::vector<MirrorEntry>>& chunks, Fn fn) {
+  using Cursor = std::pair<const MirrorEntry*, const MirrorEntry*>;  // next, end
+  auto later = [](const Cursor& x, const Cursor& y) { return sortsBefore(*y.first, *x.first); };
+  std::priority_queue<Cursor, std::vector<Cursor>, decltype(later)> next(later);
+  for (const auto& chunk : chunks)
+    if (!chunk.empty()) next.push({chunk.data(), chunk.data() + chunk.size()});
+  while (!next.empty()) {
+    Cursor cursor = next.top();
+    next.pop();
+    fn(*cursor.first);
+    if (++cursor.first != cursor.second) next.push(cursor);
+  }
+}
+
+// Entries are held in chunks of this many: grown a chunk at a time, nothing is copied.
+constexpr size_t kChunkEntries = size_t{1} << 20;
 
 // Two hits that could be twins, and how far apart their ends lie in all.
 struct Twins {
-  int64_t apart;
+  uint32_t apart;
   uint32_t earlier, later;
   bool operator<(const Twins& other) const {
     if (apart != other.apart) return apart < other.apart;
@@ -87,7 +108,7 @@ void matchTwins(const Hit& kept, const Hit& hit, std::vector<Twins>& found) {
   int64_t ends[4] = {distance(kept.a.start, hit.b.start), distance(kept.a.end, hit.b.end),
                      distance(kept.b.start, hit.a.start), distance(kept.b.end, hit.a.end)};
   if (*std::max_element(ends, ends + 4) > kMirrorTolerance) return;
-  found.push_back(Twins{ends[0] + ends[1] + ends[2] + ends[3], kept.number, hit.number});
+  found.push_back(Twins{static_cast<uint32_t>(ends[0] + ends[1] + ends[2] + ends[3]), kept.number, hit.number});
 }
 
 }  // namespace
@@ -95,31 +116,39 @@ void matchTwins(const Hit& kept, const Hit& hit, std::vector<Twins>& found) {
 void indexHit(MirrorIndex& index, const SpooledPair& hit, uint64_t number) {
   Copy a{hit.seqA, hit.startA, hit.endA}, b{hit.seqB, hit.startB, hit.endB};
   bool aLow = a.sequence != b.sequence ? a.sequence < b.sequence : a.start <= b.start;
-  index.hits.push_back(aLow ? pack(a, b, true, hit.orientation, static_cast<uint32_t>(number))
-                            : pack(b, a, false, hit.orientation, static_cast<uint32_t>(number)));
+  if (index.chunks.empty() || index.chunks.back().size() == kChunkEntries) {
+    index.chunks.emplace_back();
+    index.chunks.back().reserve(kChunkEntries);
+  }
+  index.chunks.back().push_back(aLow ? pack(a, b, true, hit.orientation, static_cast<uint32_t>(number))
+                                     : pack(b, a, false, hit.orientation, static_cast<uint32_t>(number)));
 }
 
 // Twins lie on the same two sequences, so they share the lower copy's sequence, and the
 // lower copies' starts differ by no more than the tolerance (the lower of two starts moves
 // no further than either start does). Sorted by those, every pair of twins lies within a
-// short run of entries.
+// short run of entries: each is compared with those before it within the run.
 uint64_t mergeMirrors(MirrorIndex& index, uint64_t pairs) {
-  std::vector<MirrorEntry>& hits = index.hits;
-  sortEntries(hits);
+  sortChunks(index.chunks);
   std::vector<Twins> twins;
-  for (size_t i = 0; i < hits.size(); ++i) {
-    uint32_t sequence = lowSequence(hits[i]);
-    int64_t start = lowStart(hits[i]);
-    for (size_t j = i + 1;
-         j < hits.size() && lowSequence(hits[j]) == sequence && lowStart(hits[j]) - start <= kMirrorTolerance; ++j) {
-      Hit x = unpack(hits[i]), y = unpack(hits[j]);
+  std::deque<MirrorEntry> run;
+  inOrder(index.chunks, [&](const MirrorEntry& entry) {
+    uint32_t sequence = lowSequence(entry);
+    int64_t start = lowStart(entry);
+    while (!run.empty() &&
+           (lowSequence(run.front()) != sequence || start - lowStart(run.front()) > kMirrorTolerance))
+      run.pop_front();
+    Hit y = unpack(entry);
+    for (const MirrorEntry& earlier : run) {
+      Hit x = unpack(earlier);
       if (x.number < y.number)
         matchTwins(x, y, twins);
       else
         matchTwins(y, x, twins);
     }
-  }
-  hits = std::vector<MirrorEntry>();
+    run.push_back(entry);
+  });
+  index.chunks = std::vector<std::vector<MirrorEntry>>();
   // Twins that share a hit with no other candidates are merged whatever the order; only
   // the rest (a tandem array's) need the closest first.
   std::vector<uint8_t> candidates(pairs, 0);

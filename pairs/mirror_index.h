@@ -7,7 +7,8 @@
 // earlier. Every other hit, whichever copy comes first, stays its own repeat.
 //
 // The hits themselves wait in the import's spool (pair_spool.h); the index keeps only what
-// matching needs, 32 bytes a hit, and matches by sorting, not by a table of every hit.
+// matching needs, 32 bytes a hit in chunks that never move, and matches by sorting each
+// chunk and merging them, not by a table of every hit.
 #pragma once
 
 #include <cstdint>
@@ -24,7 +25,7 @@ struct MirrorEntry {
 };
 
 struct MirrorIndex {
-  std::vector<MirrorEntry> hits;
+  std::vector<std::vector<MirrorEntry>> chunks;
   std::vector<bool> merged;  // by the spool's pair number, once matched
 };
 
