@@ -123,6 +123,15 @@ void readWithoutLock(BlockQueue& queue, std::unique_lock<std::mutex>& lock, Bloc
   queue.changed.notify_all();
 }
 
+// Rather than wait for the other thread, reads a waiting block if there is one.
+void readOneOrWait(BlockQueue& queue, std::unique_lock<std::mutex>& lock, InputFormat format) {
+  Block* waiting = firstWaiting(queue);
+  if (waiting != nullptr)
+    readWithoutLock(queue, lock, *waiting, format);
+  else
+    queue.changed.wait(lock);
+}
+
 void cutAndRead(BlockQueue& queue, BlockCutter& cutter, InputFormat format) {
   std::unique_lock<std::mutex> lock(queue.mutex);
   while (!queue.done) {
@@ -146,11 +155,7 @@ void cutAndRead(BlockQueue& queue, BlockCutter& cutter, InputFormat format) {
       queue.changed.notify_all();
       continue;
     }
-    Block* waiting = firstWaiting(queue);
-    if (waiting != nullptr)
-      readWithoutLock(queue, lock, *waiting, format);
-    else
-      queue.changed.wait(lock);
+    readOneOrWait(queue, lock, format);
   }
   for (Block* waiting = firstWaiting(queue); waiting != nullptr; waiting = firstWaiting(queue))
     readWithoutLock(queue, lock, *waiting, format);
@@ -195,11 +200,7 @@ bool placeRowsInBlocks(LineReader& reader, InputFormat format, const std::functi
       queue.changed.notify_all();
       continue;
     }
-    Block* waiting = firstWaiting(queue);
-    if (waiting != nullptr)
-      readWithoutLock(queue, lock, *waiting, format);
-    else
-      queue.changed.wait(lock);
+    readOneOrWait(queue, lock, format);
   }
   lock.unlock();
   helper.join();
