@@ -14,6 +14,7 @@
 namespace {
 
 const char kImport[] = QUELVAR_IMPORT_BIN;
+const char kSummary[] = QUELVAR_SUMMARY_BIN;
 
 const char kGrch38Index[] =
     "chr1\t248956422\nchr2\t242193529\nchr3\t198295559\nchr4\t190214555\nchr5\t181538259\n"
@@ -42,6 +43,15 @@ TEST_F(GenomeScale, PairsNearTheEndOfAHumanGenomeStandAtTheirExactBases) {
             "3031041522/3031042517/800/1/100.00\n"
             "3088269417/3031042437/420/0/95.24/5\n");
   EXPECT_NE(r.err.find("  chrY\t3031042417\t57227415\n"), std::string::npos) << r.err;
+
+  // Opened as the viewer opens it, each copy is named back at its 1-based base.
+  ToolResult listed =
+      runTool({kSummary, "--pairs", "--all-sequences", "--fai", dir + "/genome.fai", dir + "/near-end.paf"});
+  ASSERT_EQ(listed.exitCode, 0) << listed.err;
+  for (const char* line : {"800\tchrX\t156040001\t156040800\tchrY\t101\t900\t-\t100.00\n",
+                           "500\tchr1\t1001\t1500\tchrY\t57226901\t57227400\t+\t98.00\n",
+                           "420\tchrY\t57227001\t57227415\tchrY\t21\t440\t+\t95.24\n"})
+    EXPECT_NE(listed.out.find(line), std::string::npos) << line << listed.out;
 }
 
 // Each copy's pairs come out as the one copy's, at its offset, in input order, however the
