@@ -49,6 +49,38 @@ Hit unpack(const MirrorEntry& entry) {
   return aLow ? Hit{low, high, number, orientation} : Hit{high, low, number, orientation};
 }
 
+constexpr int kCompactSequenceBits = 24;
+constexpr uint32_t kCompactSequences = uint32_t{1} << kCompactSequenceBits;
+constexpr int64_t kCompactSpan = int64_t{1} << 16;
+
+// Compact: word 0 the lower copy's sequence, start and whether it is the first copy, so
+// that entries sort by word 0; word 1 the other copy's sequence, start and the strand;
+// word 2 the number and both spans.
+CompactMirrorEntry packCompact(const Copy& low, const Copy& high, bool aLow, uint8_t orientation, uint32_t number) {
+  CompactMirrorEntry entry;
+  entry.words[0] = uint64_t{low.sequence} << 40 | static_cast<uint64_t>(low.start) << 1 | uint64_t{aLow};
+  entry.words[1] = uint64_t{high.sequence} << 40 | static_cast<uint64_t>(high.start) << 1 | uint64_t{orientation & 1u};
+  entry.words[2] = uint64_t{number} << 32 | static_cast<uint64_t>(low.end - low.start) << 16 |
+                   static_cast<uint64_t>(high.end - high.start);
+  return entry;
+}
+
+uint32_t lowSequence(const CompactMirrorEntry& entry) { return static_cast<uint32_t>(entry.words[0] >> 40); }
+int64_t lowStart(const CompactMirrorEntry& entry) {
+  return static_cast<int64_t>(entry.words[0] >> 1 & kPositionMask);
+}
+
+Hit unpack(const CompactMirrorEntry& entry) {
+  int64_t lowSpan = static_cast<int64_t>(entry.words[2] >> 16 & 0xFFFFu);
+  int64_t highSpan = static_cast<int64_t>(entry.words[2] & 0xFFFFu);
+  int64_t highStart = static_cast<int64_t>(entry.words[1] >> 1 & kPositionMask);
+  Copy low{lowSequence(entry), lowStart(entry), lowStart(entry) + lowSpan};
+  Copy high{static_cast<uint32_t>(entry.words[1] >> 40), highStart, highStart + highSpan};
+  uint32_t number = static_cast<uint32_t>(entry.words[2] >> 32);
+  uint8_t orientation = static_cast<uint8_t>(entry.words[1] & 1u);
+  return (entry.words[0] & 1u) != 0 ? Hit{low, high, number, orientation} : Hit{high, low, number, orientation};
+}
+
 int64_t distance(int64_t a, int64_t b) { return a > b ? a - b : b - a; }
 
 bool sortsBefore(const MirrorEntry& x, const MirrorEntry& y) {
@@ -56,12 +88,15 @@ bool sortsBefore(const MirrorEntry& x, const MirrorEntry& y) {
   return sx != sy ? sx < sy : lowStart(x) < lowStart(y);
 }
 
-// Sorts every chunk, on two threads when there are several.
-void sortChunks(std::vector<std::vector<MirrorEntry>>& chunks) {
+// Sorts every chunk and the outsized entries, on two threads when there are several.
+void sortChunks(MirrorIndex& index) {
   auto sortEvery = [&](size_t first) {
-    for (size_t c = first; c < chunks.size(); c += 2) std::sort(chunks[c].begin(), chunks[c].end(), sortsBefore);
+    for (size_t c = first; c < index.chunks.size(); c += 2)
+      std::sort(index.chunks[c].begin(), index.chunks[c].end(),
+                [](const CompactMirrorEntry& x, const CompactMirrorEntry& y) { return x.words[0] < y.words[0]; });
   };
-  if (chunks.size() < 2) {
+  std::sort(index.outsized.begin(), index.outsized.end(), sortsBefore);
+  if (index.chunks.size() < 2) {
     sortEvery(0);
     return;
   }
@@ -70,19 +105,39 @@ void sortChunks(std::vector<std::vector<MirrorEntry>>& chunks) {
   other.join();
 }
 
-// Hands fn every entry of the sorted chunks in order, merging them.
+// Where the merge stands in one sorted chunk (or, chunk -1, in the outsized entries).
+struct Cursor {
+  uint32_t sequence;
+  int64_t start;
+  size_t chunk;
+  size_t at;
+};
+
+// Hands fn every hit of the sorted chunks and outsized entries, with its lower copy's
+// sequence and start, in their order, merging them.
 template <typename Fn>
-void inOrder(const std::vector<std::vector<MirrorEntry>>& chunks, Fn fn) {
-  using Cursor = std::pair<const MirrorEntry*, const MirrorEntry*>;  // next, end
-  auto later = [](const Cursor& x, const Cursor& y) { return sortsBefore(*y.first, *x.first); };
+void inOrder(const MirrorIndex& index, Fn fn) {
+  const size_t outsized = SIZE_MAX;
+  auto keyed = [&](size_t chunk, size_t at) {
+    if (chunk == outsized) return Cursor{lowSequence(index.outsized[at]), lowStart(index.outsized[at]), chunk, at};
+    const CompactMirrorEntry& entry = index.chunks[chunk][at];
+    return Cursor{lowSequence(entry), lowStart(entry), chunk, at};
+  };
+  auto later = [](const Cursor& x, const Cursor& y) {
+    return x.sequence != y.sequence ? x.sequence > y.sequence : x.start > y.start;
+  };
   std::priority_queue<Cursor, std::vector<Cursor>, decltype(later)> next(later);
-  for (const auto& chunk : chunks)
-    if (!chunk.empty()) next.push({chunk.data(), chunk.data() + chunk.size()});
+  for (size_t c = 0; c < index.chunks.size(); ++c)
+    if (!index.chunks[c].empty()) next.push(keyed(c, 0));
+  if (!index.outsized.empty()) next.push(keyed(outsized, 0));
   while (!next.empty()) {
     Cursor cursor = next.top();
     next.pop();
-    fn(*cursor.first);
-    if (++cursor.first != cursor.second) next.push(cursor);
+    bool inOutsized = cursor.chunk == outsized;
+    fn(cursor.sequence, cursor.start,
+       inOutsized ? unpack(index.outsized[cursor.at]) : unpack(index.chunks[cursor.chunk][cursor.at]));
+    size_t size = inOutsized ? index.outsized.size() : index.chunks[cursor.chunk].size();
+    if (cursor.at + 1 < size) next.push(keyed(cursor.chunk, cursor.at + 1));
   }
 }
 
@@ -116,12 +171,19 @@ void matchTwins(const Hit& kept, const Hit& hit, std::vector<Twins>& found) {
 void indexHit(MirrorIndex& index, const SpooledPair& hit, uint64_t number) {
   Copy a{hit.seqA, hit.startA, hit.endA}, b{hit.seqB, hit.startB, hit.endB};
   bool aLow = a.sequence != b.sequence ? a.sequence < b.sequence : a.start <= b.start;
+  const Copy& low = aLow ? a : b;
+  const Copy& high = aLow ? b : a;
+  uint32_t numbered = static_cast<uint32_t>(number);
+  if (low.sequence >= kCompactSequences || high.sequence >= kCompactSequences || low.end - low.start >= kCompactSpan ||
+      high.end - high.start >= kCompactSpan) {
+    index.outsized.push_back(pack(low, high, aLow, hit.orientation, numbered));
+    return;
+  }
   if (index.chunks.empty() || index.chunks.back().size() == kChunkEntries) {
     index.chunks.emplace_back();
     index.chunks.back().reserve(kChunkEntries);
   }
-  index.chunks.back().push_back(aLow ? pack(a, b, true, hit.orientation, static_cast<uint32_t>(number))
-                                     : pack(b, a, false, hit.orientation, static_cast<uint32_t>(number)));
+  index.chunks.back().push_back(packCompact(low, high, aLow, hit.orientation, numbered));
 }
 
 // Twins lie on the same two sequences, so they share the lower copy's sequence, and the
@@ -129,26 +191,28 @@ void indexHit(MirrorIndex& index, const SpooledPair& hit, uint64_t number) {
 // no further than either start does). Sorted by those, every pair of twins lies within a
 // short run of entries: each is compared with those before it within the run.
 uint64_t mergeMirrors(MirrorIndex& index, uint64_t pairs) {
-  sortChunks(index.chunks);
+  sortChunks(index);
   std::vector<Twins> twins;
-  std::deque<MirrorEntry> run;
-  inOrder(index.chunks, [&](const MirrorEntry& entry) {
-    uint32_t sequence = lowSequence(entry);
-    int64_t start = lowStart(entry);
-    while (!run.empty() &&
-           (lowSequence(run.front()) != sequence || start - lowStart(run.front()) > kMirrorTolerance))
+  struct Held {
+    uint32_t sequence;
+    int64_t start;
+    Hit hit;
+  };
+  std::deque<Held> run;
+  inOrder(index, [&](uint32_t sequence, int64_t start, const Hit& y) {
+    while (!run.empty() && (run.front().sequence != sequence || start - run.front().start > kMirrorTolerance))
       run.pop_front();
-    Hit y = unpack(entry);
-    for (const MirrorEntry& earlier : run) {
-      Hit x = unpack(earlier);
+    for (const Held& earlier : run) {
+      const Hit& x = earlier.hit;
       if (x.number < y.number)
         matchTwins(x, y, twins);
       else
         matchTwins(y, x, twins);
     }
-    run.push_back(entry);
+    run.push_back(Held{sequence, start, y});
   });
-  index.chunks = std::vector<std::vector<MirrorEntry>>();
+  index.chunks = std::vector<std::vector<CompactMirrorEntry>>();
+  index.outsized = std::vector<MirrorEntry>();
   // Twins that share a hit with no other candidates are merged whatever the order; only
   // the rest (a tandem array's) need the closest first.
   std::vector<uint8_t> candidates(pairs, 0);

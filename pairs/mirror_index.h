@@ -7,8 +7,9 @@
 // earlier. Every other hit, whichever copy comes first, stays its own repeat.
 //
 // The hits themselves wait in the import's spool (pair_spool.h); the index keeps only what
-// matching needs, 32 bytes a hit in chunks that never move, and matches by sorting each
-// chunk and merging them, not by a table of every hit.
+// matching needs, 24 bytes a hit in chunks that never move (32 for the few whose copies are
+// 65,536 bases or longer, or whose sequences number past 16,777,215), and matches by sorting
+// each chunk and merging them, not by a table of every hit.
 #pragma once
 
 #include <cstdint>
@@ -23,9 +24,14 @@ constexpr int64_t kMirrorTolerance = 10;
 struct MirrorEntry {
   uint64_t words[4];
 };
+// The same for a hit of short copies on sequences numbered in 24 bits: spans in 16 bits.
+struct CompactMirrorEntry {
+  uint64_t words[3];
+};
 
 struct MirrorIndex {
-  std::vector<std::vector<MirrorEntry>> chunks;
+  std::vector<std::vector<CompactMirrorEntry>> chunks;
+  std::vector<MirrorEntry> outsized;
   std::vector<bool> merged;  // by the spool's pair number, once matched
 };
 
@@ -41,4 +47,4 @@ inline bool mirrorMerged(const MirrorIndex& index, uint64_t number) {
 }
 
 // The index's memory for each hit held, for the README and the report.
-constexpr int kMirrorIndexBytesPerHit = static_cast<int>(sizeof(MirrorEntry));
+constexpr int kMirrorIndexBytesPerHit = static_cast<int>(sizeof(CompactMirrorEntry));
