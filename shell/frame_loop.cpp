@@ -78,7 +78,9 @@ int runViewer(const ViewerOptions& options) {
     int32_t closedWith = 0;
     int answer = loadViewerFile(options, closedWith);
     if (answer == kFastaCancelled) {
-      std::fprintf(stderr, "quelvar: the window was closed before the alignment was done; it was stopped\n");
+      std::fprintf(stderr, options.pairs.import.fasta
+                               ? "quelvar: the window was closed before the alignment was done; it was stopped\n"
+                               : "quelvar: the window was closed before the pairs were loaded\n");
       closeGlContext();
       closeWindow();
       return closedWith;
