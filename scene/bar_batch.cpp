@@ -7,6 +7,7 @@
 #include "clip_arithmetic.h"
 #include "pair_colours.h"
 #include "pair_shown.h"
+#include "pyramid_bars.h"
 #include "record_table.h"
 #include "view_volume.h"
 
@@ -61,6 +62,7 @@ void storeScreenEnds(int32_t k, const float* a, const float* b) {
 // What the cells and arrays were made for.
 uint64_t selectedGeneration = 0;
 bool haveSelection = false;
+bool haveSelectionFromTable = true;  // false while the arrays hold the pyramid's choice
 bool arraysStale = true;
 bool lastPoints = false;
 int32_t lastColourMode = 0;
@@ -153,9 +155,81 @@ void fillArrays(const ViewState& view, bool points, const float m[16], double ma
   drawVertexCount = v;
 }
 
+// The pyramid's choice as drawn: clip coordinates in double from x in double, so that a
+// bar far from the origin stands where its base is; each bar shaded by the bars its column
+// stands for.
+uint64_t filledGeneration = 0;
+
+void fillFromColumns(const ViewState& view, bool points, const PyramidChoice& choice, const float matrix[16],
+                     double margin) {
+  double m[16];
+  for (int i = 0; i < 16; ++i) m[i] = matrix[i];
+  auto clipOf = [&m](double x, double y, double z, float out[4]) {
+    for (int r = 0; r < 4; ++r) out[r] = static_cast<float>(m[r] * x + m[4 + r] * y + m[8 + r] * z + m[12 + r]);
+  };
+  float wide = static_cast<float>(1.0 + margin);
+  int32_t v = 0;
+  drawnBars = 0;
+  drawnPoints = points;
+  for (int32_t k = 0; k < choice.count && drawnBars < kMaxBars; ++k) {
+    const ColumnBar& bar = choice.bars[k];
+    const TandemRecord& record = recordTable.slots[bar.slot];
+    double x = record.x, y = record.y;
+    float* top = drawVertices[v + (points ? 0 : 1)];
+    float base[4];
+    clipOf(x, y, 0.0, base);
+    clipOf(x, y, barHeight(view, record.len), top);
+    if (outsideVolume(points ? top : base, top, wide)) continue;
+    drawnSlot[drawnBars] = bar.slot;
+    storeScreenEnds(drawnBars, points ? top : base, top);
+    ++drawnBars;
+    float colour[3] = {record.r, record.g, record.b};
+    if (!points) colour[0] = 0.0f, colour[1] = 0.0f, colour[2] = record.r;
+    if (!points) std::memcpy(drawVertices[v], base, sizeof base);
+    if (view.look.colourMode != kColourOfPass) pairColour(view.look.colourMode, bar.slot, colour);
+    shadeByDensity(bar.count, choice.densest, colour);
+    int ends = points ? 1 : 2;
+    for (int end = 0; end < ends; ++end) std::memcpy(drawColours[v + end], colour, sizeof colour);
+    v += ends;
+  }
+  drawVertexCount = v;
+  selectedCount = choice.count;
+  haveSelection = true;
+}
+
+void addColumnBars(DrawList& list, const ViewState& view, bool points) {
+  int shorter = list.viewport[2] < list.viewport[3] ? list.viewport[2] : list.viewport[3];
+  double margin = shorter > 0 ? 8.0 / shorter : 1.0;
+  PyramidChoice choice = choosePyramidBars(view, list.matrix, list.viewport, margin);
+  if (choice.generation != filledGeneration || points != lastPoints || view.look.colourMode != lastColourMode ||
+      arraysStale) {
+    fillFromColumns(view, points, choice, list.matrix, margin);
+    filledGeneration = choice.generation;
+    std::memcpy(lastViewport, list.viewport, sizeof lastViewport);
+    lastPoints = points;
+    lastColourMode = view.look.colourMode;
+    arraysStale = false;
+    // The table's cache no longer describes the arrays.
+    haveSelectionFromTable = false;
+  }
+  DrawItem& item = beginDrawItem(list, points ? DrawKind::points : DrawKind::lines, DrawSpace::clip);
+  item.clipVertices = drawVertices;
+  item.clipColours = drawColours;
+  item.count = drawVertexCount;
+  if (points && drawVertexCount > 0) item.size = 2.0f;
+}
+
 }  // namespace
 
 void addBarBatch(DrawList& list, const ViewState& view, bool points) {
+  if (barsThroughPyramid()) {
+    addColumnBars(list, view, points);
+    return;
+  }
+  if (!haveSelectionFromTable) {
+    haveSelection = false;
+    haveSelectionFromTable = true;
+  }
   ShownSlots shown = shownSlots(view);
   bool heightsChanged = view.look.logHeights != lastLogHeights || view.look.heightBases != lastHeightBases;
   lastLogHeights = view.look.logHeights;
