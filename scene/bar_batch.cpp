@@ -1,7 +1,9 @@
 #include "bar_batch.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <vector>
 
 #include "bar_height.h"
 #include "clip_arithmetic.h"
@@ -266,6 +268,19 @@ void addBarBatch(DrawList& list, const ViewState& view, bool points) {
 }
 
 BarBatchStats barBatchStats() { return {selectedCount, drawnBars}; }
+
+ShownSlots drawnPairs() {
+  static std::vector<int32_t> firsts;
+  static uint64_t madeFor = 0;
+  if (madeFor != filledGeneration) {
+    firsts.clear();
+    for (int32_t k = 0; k < drawnBars; ++k) firsts.push_back(drawnSlot[k] % 2 == 1 ? drawnSlot[k] : drawnSlot[k] - 1);
+    std::sort(firsts.begin(), firsts.end());
+    firsts.erase(std::unique(firsts.begin(), firsts.end()), firsts.end());
+    madeFor = filledGeneration;
+  }
+  return {firsts.data(), static_cast<int32_t>(firsts.size()), filledGeneration | uint64_t{1} << 63};
+}
 
 namespace {
 

@@ -16,6 +16,7 @@
 #include "camera.h"
 #include "features_under.h"
 #include "pair_facts.h"
+#include "pyramid_bars.h"
 #include "record_table.h"
 #include "sequence_places.h"
 #include "shown_pairs.h"
@@ -78,7 +79,8 @@ int hudLines(const ViewState& view, char lines[kHudLines][kHudLineRoom]) {
   double above =
       std::clamp(basesOfNormalisedLength(view.filter.threshold), 0.0, static_cast<double>(recordTable.maxLen));
   formatBases(std::llround(above), a, sizeof a);
-  formatBases(shownPairCount(view), c, sizeof c);
+  // A store's shown pairs are counted by the pyramid, made aside, not by a pass over them all.
+  formatBases(barsThroughPyramid() ? pyramidShownBars(view) / 2 : shownPairCount(view), c, sizeof c);
   int used = std::snprintf(lines[n], kHudLineRoom, "showing %s pairs longer than %s bp", c, a);
   if (view.filter.minIdentity != 0 && used > 0 && used < kHudLineRoom)
     used += std::snprintf(lines[n] + used, static_cast<size_t>(kHudLineRoom - used), ", identity \u2265 %u.%02u%%",
@@ -88,6 +90,10 @@ int hudLines(const ViewState& view, char lines[kHudLines][kHudLineRoom]) {
                   formatAxisPlace(loadedSequences(), view.filter.regionStart).c_str(),
                   formatAxisPlace(loadedSequences(), view.filter.regionEnd - 1).c_str());
   ++n;
+  if (barsThroughPyramid() && densestColumn() > 1) {
+    formatBases(densestColumn(), a, sizeof a);
+    std::snprintf(lines[n++], kHudLineRoom, "shade: pairs a column stands for, 1 (bar colour) to %s (amber)", a);
+  }
   if (view.filter.windowMode) {
     // Counted from 1, as --window-start takes it.
     formatBases(typedOfAxis(view.filter.windowStart), a, sizeof a);

@@ -5,10 +5,12 @@
 #include <cstring>
 #include <vector>
 
+#include "bar_batch.h"
 #include "draw_replay.h"
 #include "pair_colours.h"
 #include "pair_shown.h"
 #include "pair_traits.h"
+#include "pyramid_bars.h"
 #include "record_table.h"
 #include "view_volume.h"
 
@@ -243,7 +245,8 @@ void cullArcs(const float matrix[16], const int viewport[4], bool upright) {
 }  // namespace
 
 void addPairLinks(DrawList& list, const ViewState& view) {
-  ShownSlots shown = shownSlots(view);
+  // Of millions of pairs, only those whose bars are drawn: the links follow the screen too.
+  ShownSlots shown = barsThroughPyramid() ? drawnPairs() : shownSlots(view);
   if (!built || shown.generation != builtGeneration || view.look.colourMode != builtColourMode) {
     buildArcs(view, shown);
     builtGeneration = shown.generation;

@@ -14,6 +14,7 @@
 #include "pair_file.h"
 #include "platform.h"
 #include "projection.h"
+#include "pyramid_bars.h"
 #include "record_table.h"
 #include "scene_frame.h"
 #include "tandem_loader.h"
@@ -67,6 +68,7 @@ int runViewer(const ViewerOptions& options) {
   showWindow();
   openGlContext();
   startScene();
+  buildPyramidAside(true);  // a new filter's pyramid is made while the old one is drawn
   int32_t width = 0;
   int32_t height = 0;
   readClientSize(&width, &height);
