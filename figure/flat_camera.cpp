@@ -9,6 +9,7 @@
 #include "pair_colours.h"
 #include "pair_shown.h"
 #include "pair_traits.h"
+#include "pyramid_bars.h"
 #include "record_table.h"
 #include "sequence_places.h"
 
@@ -151,6 +152,7 @@ MarkInput figureMarkInput(const FigureView& figure, const ViewState& view, const
     input.identityLegend = figure.identityLegend;
     input.identityLow = figure.identityLow;
     input.identityHigh = figure.identityHigh;
+    input.densest = barsThroughPyramid() ? densestColumn() : 0;
     input.hudRows = figure.hudRows;
   }
   return input;

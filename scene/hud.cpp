@@ -90,9 +90,13 @@ int hudLines(const ViewState& view, char lines[kHudLines][kHudLineRoom]) {
                   formatAxisPlace(loadedSequences(), view.filter.regionStart).c_str(),
                   formatAxisPlace(loadedSequences(), view.filter.regionEnd - 1).c_str());
   ++n;
-  if (barsThroughPyramid() && densestColumn() > 1) {
+  // Always a line, so that a figure can leave room for it before the bars are chosen.
+  if (barsThroughPyramid()) {
     formatBases(densestColumn(), a, sizeof a);
-    std::snprintf(lines[n++], kHudLineRoom, "shade: pairs a column stands for, 1 (bar colour) to %s (amber)", a);
+    if (densestColumn() > 1)
+      std::snprintf(lines[n++], kHudLineRoom, "shade: pairs a column stands for, 1 (bar colour) to %s (amber)", a);
+    else
+      std::snprintf(lines[n++], kHudLineRoom, "shade: pairs a column stands for, 1 each");
   }
   if (view.filter.windowMode) {
     // Counted from 1, as --window-start takes it.
