@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "pair_store.h"
 #include "pair_traits.h"
 #include "stack_counts.h"
 
@@ -34,5 +35,6 @@ void resetTandemData() {
   recordTable.count = 1;
   recordTable.maxLen = 0;
   resetPairTraits();
+  resetPairStore();
   ++recordTable.revision;
 }

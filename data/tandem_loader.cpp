@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "axis_scale.h"
+#include "bar_records.h"
 #include "record_table.h"
 #include "stack_counts.h"
 #include "tandem_scanner.h"
@@ -20,8 +21,8 @@ FILE* summaryStream() { return summaryOut != nullptr ? summaryOut : stdout; }
 // The summary lines for the table as it stands.
 void printTandemSummary(bool refusedForRoom) {
   FILE* out = summaryStream();
-  std::fprintf(out, "Count tandem load - %d\n", recordTable.count);
-  std::fprintf(out, "Max len tandem - %d\n", recordTable.maxLen);
+  std::fprintf(out, "Count tandem load - %d\n", barSlotEnd());
+  std::fprintf(out, "Max len tandem - %d\n", barsMaxLen());
   if (refusedForRoom) std::fprintf(out, "Version limit tandem - %d!\n", kTableSlots);
   // The viewer keeps running after this; flushed so a pipe sees the summary at once.
   std::fflush(out);

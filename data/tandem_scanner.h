@@ -11,8 +11,8 @@
 // A token whose fields are known but whose pair is not yet added: adding waits one token so
 // that the stack counters it needs are already on their way into the cache.
 struct PendingToken {
-  int32_t pos;
-  int32_t partner;
+  int64_t pos;  // int32 for the table
+  int64_t partner;
   int32_t len;
   bool waiting;
   uint8_t orientation;  // from the fourth field, kept beside the records
@@ -26,7 +26,10 @@ struct TandemScanner {
   bool inToken;
   PendingToken pending;
   bool refusedForRoom;  // a pair was refused because the table was full
-  bool keepLongest;     // at the limit the longest pairs stay, not the first (a named file)
+  // A named file: its pairs go into the pair store, positions read in 64 bits, and past
+  // maxPairs (0: as many as slots can number) the longest stay, not the first.
+  bool keepLongest;
+  int64_t maxPairs;
   // A named list skips a token of fewer than three fields (what `head -c` leaves at the
   // end) instead of repeating its last field as the length; date.txt keeps that reading.
   bool skipShortTokens;

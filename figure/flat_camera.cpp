@@ -8,9 +8,8 @@
 #include "camera.h"
 #include "pair_colours.h"
 #include "pair_shown.h"
-#include "pair_traits.h"
+#include "bar_records.h"
 #include "pyramid_bars.h"
-#include "record_table.h"
 #include "sequence_places.h"
 
 void nameRegion(const ViewState& view, FigureView& figure) {
@@ -37,14 +36,14 @@ void chooseLegends(const ViewState& view, FigureView& figure) {
   if (figure.strandLegend) {
     figure.sameStrandShown = figure.invertedShown = false;
     for (int32_t k = 0; k < shown.count; ++k) {
-      bool inverted = pairTraits.orientation[pairOfSlot(shown.slots[k])] != 0;
+      bool inverted = pairOrientationOf(pairOfSlot(shown.slots[k])) != 0;
       (inverted ? figure.invertedShown : figure.sameStrandShown) = true;
     }
   }
   if (view.look.colourMode != kColourByIdentity) return;
   int low = 10001, high = -1;
   for (int32_t k = 0; k < shown.count; ++k) {
-    uint16_t identity = pairTraits.identity[pairOfSlot(shown.slots[k])];
+    uint16_t identity = pairIdentityOf(pairOfSlot(shown.slots[k]));
     if (identity == kIdentityUnknown) continue;
     low = std::min(low, static_cast<int>(identity));
     high = std::max(high, static_cast<int>(identity));
@@ -60,7 +59,7 @@ void chooseHeightFloor(const ViewState& view, FigureView& figure) {
   ShownSlots shown = shownSlots(view);
   double full = basesAtFullHeight(view), shortest = 0;
   for (int32_t k = 0; k < shown.count; ++k) {
-    double bases = basesOfScaled(recordTable.slots[shown.slots[k]].len, full);
+    double bases = basesOfScaled(barLength(shown.slots[k]), full);
     if (k == 0 || bases < shortest) shortest = bases;
   }
   shortest *= 1.0 + 1e-6;  // the scaled length read back may fall a hair short of a round length
@@ -133,7 +132,7 @@ MarkInput figureMarkInput(const FigureView& figure, const ViewState& view, const
   input.axisY = figure.axisY;
   input.lengthScale = basesAtFullHeight(view);
   input.tallest = figure.tallest;
-  input.clipped = view.look.heightBases > 0 && recordTable.maxLen > view.look.heightBases;
+  input.clipped = view.look.heightBases > 0 && barsMaxLen() > view.look.heightBases;
   input.logHeights = view.look.logHeights;
   input.annotate = annotate && figure.firstPos <= figure.lastPos;
   input.title = title;

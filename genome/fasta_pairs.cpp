@@ -9,6 +9,7 @@
 #include "input_copy.h"
 #include "pair_placement.h"
 #include "self_align.h"
+#include "pair_bound.h"
 #include "tandem_scanner.h"
 #include "text_fields.h"
 
@@ -145,6 +146,7 @@ int loadFastaPairs(const char* path, const PairFileOptions& options, uint32_t ta
   TandemScanner scanner;
   startTandemScan(scanner, tag);
   scanner.keepLongest = options.named;
+  scanner.maxPairs = options.maxPairs > 0 ? options.maxPairs : defaultMaxPairs();
   ImportOptions import = fastaImportOptions(options.import);
   std::shared_ptr<NamedInput> input = options.input;
   if (!input || input->path != path) input = openNamedInput(path);

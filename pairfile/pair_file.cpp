@@ -14,7 +14,8 @@
 #include "file_look.h"
 #include "line_reader.h"
 #include "list_reach.h"
-#include "longest_pairs.h"
+#include "pair_bound.h"
+#include "pair_store.h"
 #include "pair_placement.h"
 #include "tandem_loader.h"
 
@@ -92,14 +93,15 @@ const char* groupedDigits(uint64_t value, char* out) {
   return out;
 }
 
-// At the limit a named file says which pairs it kept.
+// Past the bound a named file says which pairs it kept.
 void reportLongestKept(const TandemScanner& scanner) {
-  if (!scanner.keepLongest || !scanner.refusedForRoom) return;
-  LongestPairsReport kept = longestPairsReport();
+  if (!scanner.keepLongest) return;
+  StoreBoundReport kept = pairStoreBoundReport();
+  if (!kept.bounded) return;
   char keptText[32], offeredText[32];
-  cliError("kept the %s longest of %s pairs (shortest kept: %d bp)",
-           groupedDigits(static_cast<uint64_t>(kept.kept), keptText), groupedDigits(kept.offered, offeredText),
-           kept.shortestKept);
+  cliError("kept the %s longest of %s pairs (shortest kept: %d bp; --max-pairs sets the bound)",
+           groupedDigits(static_cast<uint64_t>(kept.kept), keptText),
+           groupedDigits(static_cast<uint64_t>(kept.offered), offeredText), kept.shortestKept);
 }
 
 }  // namespace
@@ -108,6 +110,7 @@ int loadPairFile(const char* path, const PairFileOptions& options, uint32_t tag)
   TandemScanner scanner;
   startTandemScan(scanner, tag);
   scanner.keepLongest = options.named;
+  scanner.maxPairs = options.maxPairs > 0 ? options.maxPairs : defaultMaxPairs();
   std::shared_ptr<NamedInput> input = options.input;
   if (!input || input->path != path) input = openNamedInput(path);
   if (input->error != 0) return endPairLoad(scanner, input->error, SequenceAxis{});

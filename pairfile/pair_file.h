@@ -15,9 +15,10 @@
 struct PairFileOptions {
   bool tandem = false;  // --from tandem: the viewer's own list, whatever its first lines look like
   // FILE was named on the command line: it is read as a list only when it looks like one,
-  // and at the table limit its longest pairs stay. date.txt read by default keeps the
-  // first-come loading.
+  // and its pairs go into the pair store, where past maxPairs its longest pairs stay.
+  // date.txt read by default keeps the fixed table and its first-come loading.
   bool named = false;
+  int64_t maxPairs = 0;  // --max-pairs; 0: defaultMaxPairs()
   ImportOptions import;  // from (Unknown: told from the content), chrom, allSequences
   // FILE as checkNamedPairFile opened it: the load reads on from there, never opening it again.
   std::shared_ptr<NamedInput> input;
@@ -37,7 +38,7 @@ constexpr int kPairFileRefused = -1;
 int loadPairFile(const char* path, const PairFileOptions& options, uint32_t tag);
 
 // The end of a load that streamed into scanner with loadPairFile's answer: the summary
-// ("UPS" first for a read error), and at the table limit which pairs stayed. Returns answer.
+// ("UPS" first for a read error), and past the pair bound which pairs stayed. Returns answer.
 // sequences: what the pairs lie on, kept for loadedSequences.
 struct TandemScanner;
 int endPairLoad(TandemScanner& scanner, int answer, SequenceAxis sequences);

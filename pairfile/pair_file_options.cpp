@@ -6,6 +6,10 @@
 #include "cli_tool.h"
 #include "option_words.h"
 #include "file_kinds.h"
+#include "pair_bound.h"
+#include "pair_store.h"
+#include "sequence_places.h"
+#include "whole_numbers.h"
 
 namespace {
 
@@ -81,6 +85,27 @@ void writeThreads(const PairFileOptions& options, std::string& line) {
   if (options.import.threads != 0) writeValue(line, "threads", std::to_string(options.import.threads));
 }
 
+bool takeMaxPairs(PairFileOptions& options, const char* value, std::string& error) {
+  int64_t pairs = 0;
+  if (!readWholeInteger(value, 1, kStoreSlotPairs, pairs))
+    return refuseOption(error, "--max-pairs takes a number of pairs from 1 to %lld, not '%s'",
+                        static_cast<long long>(kStoreSlotPairs), value);
+  options.maxPairs = pairs;
+  return true;
+}
+void writeMaxPairs(const PairFileOptions& options, std::string& line) {
+  if (options.maxPairs > 0) writeValue(line, "max-pairs", std::to_string(options.maxPairs));
+}
+// Says the default this machine gives.
+const char* maxPairsHelp() {
+  static const std::string help =
+      "      --max-pairs N         hold at most N pairs of FILE, the longest when it has more\n"
+      "                            (default here: " +
+      groupedNumber(defaultMaxPairs()) + ", a quarter of this machine's memory\n" +
+      "                            at " + std::to_string(kLoadBytesPerPair) + " bytes a pair)\n";
+  return help.c_str();
+}
+
 const OptionRow<PairFileOptions> kRows[] = {
     {"from", true, kFromOption, takeFrom, writeFrom, fromHelp()},
     {"chrom", true, kChromOption, takeChrom, writeChrom,
@@ -95,6 +120,7 @@ const OptionRow<PairFileOptions> kRows[] = {
      "                            minimap2 -c -X does; NAME is minimap2's -x (asm5, asm20, ...)\n"},
     {"threads", true, kThreadsOption, takeThreads, writeThreads,
      "      --threads N           threads for that alignment (default: all cores)\n"},
+    {"max-pairs", true, kMaxPairsOption, takeMaxPairs, writeMaxPairs, maxPairsHelp()},
 };
 
 }  // namespace
@@ -123,7 +149,11 @@ int checkPairFileOptions(const PairFileOptions& options) {
 bool pairFileOptionsGiven(const PairFileOptions& options) {
   const ImportOptions& import = options.import;
   return options.tandem || import.from != InputFormat::Unknown || !import.chrom.empty() || import.allSequences ||
-         !import.fai.empty() || !import.preset.empty() || import.threads != 0;
+         !import.fai.empty() || !import.preset.empty() || import.threads != 0 || options.maxPairs > 0;
+}
+
+int checkDefaultListOptions(const PairFileOptions& options) {
+  return options.maxPairs > 0 ? cliUsageError("--max-pairs goes with a named FILE") : kCliGoOn;
 }
 
 int checkAlignOptionsUsed(const PairFileOptions& options, bool fasta) {

@@ -1,6 +1,6 @@
 // The options of every program that opens a pair file (the viewer, quelvar-summary,
-// quelvar-snapshot): --from, --chrom, --all-sequences, --fai, and for a FASTA --preset and
-// --threads, as rows of kPairFileOptionRows (option_row.h). Long names only, so they never
+// quelvar-snapshot): --from, --chrom, --all-sequences, --fai, --max-pairs, and for a FASTA
+// --preset and --threads, as rows of kPairFileOptionRows (option_row.h). Long names only, so they never
 // take a letter from the program's own options.
 #pragma once
 
@@ -16,6 +16,7 @@ enum PairFileOption : int {
   kFaiOption,
   kPresetOption,
   kThreadsOption,
+  kMaxPairsOption,
 };
 
 extern const OptionRows<PairFileOptions> kPairFileOptionRows;
@@ -35,6 +36,10 @@ int checkPairFileOptions(const PairFileOptions& options);
 
 // Whether any of them was given: without a FILE they have nothing to act on.
 bool pairFileOptionsGiven(const PairFileOptions& options);
+
+// date.txt read by default fills the fixed table, with its own limit: --max-pairs is
+// refused for it rather than passed over. Returns kCliGoOn or the exit code (reported).
+int checkDefaultListOptions(const PairFileOptions& options);
 
 // --preset and --threads act on a FASTA only; given for another file they are refused
 // rather than passed over. Returns kCliGoOn or the exit code (reported).

@@ -3,14 +3,15 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "bar_height.h"
 #include "clip_arithmetic.h"
 #include "pair_colours.h"
 #include "pair_shown.h"
+#include "bar_records.h"
 #include "pyramid_bars.h"
-#include "record_table.h"
 #include "view_volume.h"
 
 namespace {
@@ -19,7 +20,6 @@ namespace {
 // whose boxes simply grow. Boxes come from the bars themselves, so culling stays sound
 // however the records were moved.
 constexpr int kCells = 4096;
-constexpr int kMaxBars = kTableSlots;
 
 struct CellBox {
   float min[3];
@@ -27,15 +27,17 @@ struct CellBox {
   bool used;
 };
 
-int32_t selectedSlot[kMaxBars];
-uint16_t selectedCell[kMaxBars];
+// Sized for the most bars shown so far.
+int32_t barRoom = 0;
+std::unique_ptr<int32_t[]> selectedSlot;
+std::unique_ptr<uint16_t[]> selectedCell;
 int32_t selectedCount = 0;
 CellBox cells[kCells];
 uint8_t cellVisible[kCells];
 
 // Clip coordinates, two vertices a bar for lines, one for points.
-float drawVertices[kMaxBars * 2][4];
-float drawColours[kMaxBars * 2][3];
+std::unique_ptr<float[][4]> drawVertices;
+std::unique_ptr<float[][3]> drawColours;
 int32_t drawVertexCount = 0;
 int32_t drawnBars = 0;
 // For picking, in drawing order: each drawn bar's slot, its two ends on screen in
@@ -43,9 +45,9 @@ int32_t drawnBars = 0;
 // where its projection is unbounded), and the smaller clip w of its ends, how near it
 // comes to the eye.
 // Kept as separate arrays so that the first look over all of them runs in vector lanes.
-int32_t drawnSlot[kMaxBars];
-float drawnEnds[4][kMaxBars];
-float drawnNear[kMaxBars];
+std::unique_ptr<int32_t[]> drawnSlot;
+std::unique_ptr<float[]> drawnEnds[4];
+std::unique_ptr<float[]> drawnNear;
 bool drawnPoints = false;
 
 void storeScreenEnds(int32_t k, const float* a, const float* b) {
@@ -79,9 +81,22 @@ uint16_t cellOf(float x) {
   return static_cast<uint16_t>(x);
 }
 
-void growBox(CellBox& box, const TandemRecord& record, float height) {
-  float lo[3] = {record.x, record.y, height < 0.0f ? height : 0.0f};
-  float hi[3] = {record.x, record.y, height > 0.0f ? height : 0.0f};
+void makeRoom(int32_t bars) {
+  if (bars <= barRoom) return;
+  barRoom = bars;
+  size_t n = static_cast<size_t>(bars);
+  selectedSlot.reset(new int32_t[n]);
+  selectedCell.reset(new uint16_t[n]);
+  drawVertices.reset(new float[n * 2][4]);
+  drawColours.reset(new float[n * 2][3]);
+  drawnSlot.reset(new int32_t[n]);
+  for (auto& ends : drawnEnds) ends.reset(new float[n]);
+  drawnNear.reset(new float[n]);
+}
+
+void growBox(CellBox& box, float x, float y, float height) {
+  float lo[3] = {x, y, height < 0.0f ? height : 0.0f};
+  float hi[3] = {x, y, height > 0.0f ? height : 0.0f};
   if (!box.used) {
     std::memcpy(box.min, lo, sizeof lo);
     std::memcpy(box.max, hi, sizeof hi);
@@ -96,11 +111,13 @@ void growBox(CellBox& box, const TandemRecord& record, float height) {
 
 void selectBars(const ViewState& view, const ShownSlots& shown) {
   for (auto& box : cells) box.used = false;
+  makeRoom(shown.count);
   selectedCount = shown.count;
   for (int32_t k = 0; k < shown.count; ++k) {
-    const TandemRecord& record = recordTable.slots[shown.slots[k]];
-    uint16_t cell = cellOf(record.x);
-    growBox(cells[cell], record, barHeight(view, record.len));
+    int32_t slot = shown.slots[k];
+    float x = static_cast<float>(barX(slot));
+    uint16_t cell = cellOf(x);
+    growBox(cells[cell], x, barY(slot), barHeight(view, barLength(slot)));
     selectedSlot[k] = shown.slots[k];
     selectedCell[k] = cell;
   }
@@ -133,20 +150,21 @@ void fillArrays(const ViewState& view, bool points, const float m[16], double ma
   drawnPoints = points;
   for (int32_t k = 0; k < selectedCount; ++k) {
     if (!cellVisible[selectedCell[k]]) continue;
-    const TandemRecord& record = recordTable.slots[selectedSlot[k]];
+    int32_t slot = selectedSlot[k];
     float t[4];
-    translatedColumn(m, record.x, record.y, t);
+    translatedColumn(m, static_cast<float>(barX(slot)), barY(slot), t);
     float* top = drawVertices[v + (points ? 0 : 1)];
-    clipOfHeight(m, t, barHeight(view, record.len), top);
+    clipOfHeight(m, t, barHeight(view, barLength(slot)), top);
     if (outsideVolume(points ? top : t, top, wide)) continue;
     drawnSlot[drawnBars] = selectedSlot[k];
     storeScreenEnds(drawnBars, points ? top : t, top);
     ++drawnBars;
     float colour[3];
+    BarColour own = barColour(slot);
     if (points) {
-      colour[0] = record.r, colour[1] = record.g, colour[2] = record.b;
+      colour[0] = own.r, colour[1] = own.g, colour[2] = own.b;
     } else {
-      colour[0] = 0.0f, colour[1] = 0.0f, colour[2] = record.r;
+      colour[0] = 0.0f, colour[1] = 0.0f, colour[2] = own.r;
       std::memcpy(drawVertices[v], t, sizeof t);
     }
     if (colourMode != kColourOfPass) pairColour(colourMode, selectedSlot[k], colour);
@@ -173,20 +191,21 @@ void fillFromColumns(const ViewState& view, bool points, const PyramidChoice& ch
   int32_t v = 0;
   drawnBars = 0;
   drawnPoints = points;
-  for (int32_t k = 0; k < choice.count && drawnBars < kMaxBars; ++k) {
+  makeRoom(choice.count);
+  for (int32_t k = 0; k < choice.count; ++k) {
     const ColumnBar& bar = choice.bars[k];
-    const TandemRecord& record = recordTable.slots[bar.slot];
-    double x = record.x, y = record.y;
+    double x = barX(bar.slot), y = barY(bar.slot);
     float* top = drawVertices[v + (points ? 0 : 1)];
     float base[4];
     clipOf(x, y, 0.0, base);
-    clipOf(x, y, barHeight(view, record.len), top);
+    clipOf(x, y, barHeight(view, barLength(bar.slot)), top);
     if (outsideVolume(points ? top : base, top, wide)) continue;
     drawnSlot[drawnBars] = bar.slot;
     storeScreenEnds(drawnBars, points ? top : base, top);
     ++drawnBars;
-    float colour[3] = {record.r, record.g, record.b};
-    if (!points) colour[0] = 0.0f, colour[1] = 0.0f, colour[2] = record.r;
+    BarColour own = barColour(bar.slot);
+    float colour[3] = {own.r, own.g, own.b};
+    if (!points) colour[0] = 0.0f, colour[1] = 0.0f, colour[2] = own.r;
     if (!points) std::memcpy(drawVertices[v], base, sizeof base);
     if (view.look.colourMode != kColourOfPass) pairColour(view.look.colourMode, bar.slot, colour);
     shadeByDensity(bar.count, choice.densest, colour);
@@ -215,8 +234,8 @@ void addColumnBars(DrawList& list, const ViewState& view, bool points) {
     haveSelectionFromTable = false;
   }
   DrawItem& item = beginDrawItem(list, points ? DrawKind::points : DrawKind::lines, DrawSpace::clip);
-  item.clipVertices = drawVertices;
-  item.clipColours = drawColours;
+  item.clipVertices = drawVertices.get();
+  item.clipColours = drawColours.get();
   item.count = drawVertexCount;
   if (points && drawVertexCount > 0) item.size = 2.0f;
 }
@@ -260,8 +279,8 @@ void addBarBatch(DrawList& list, const ViewState& view, bool points) {
     arraysStale = false;
   }
   DrawItem& item = beginDrawItem(list, points ? DrawKind::points : DrawKind::lines, DrawSpace::clip);
-  item.clipVertices = drawVertices;
-  item.clipColours = drawColours;
+  item.clipVertices = drawVertices.get();
+  item.clipColours = drawColours.get();
   item.count = drawVertexCount;
   // Every bar of the literal pass sets the point size; with none selected it stays as it was.
   if (points && selectedCount > 0) item.size = 2.0f;
@@ -337,10 +356,10 @@ int32_t pickBatchedBar(double column, double row, double radius) {
   int32_t best = 0;
   float bestDepth = 0, bestPixels2 = 0;
   int32_t stride = drawnPoints ? 1 : 2;
-  const float* ax = drawnEnds[0];
-  const float* ay = drawnEnds[1];
-  const float* bx = drawnEnds[2];
-  const float* by = drawnEnds[3];
+  const float* ax = drawnEnds[0].get();
+  const float* ay = drawnEnds[1].get();
+  const float* bx = drawnEnds[2].get();
+  const float* by = drawnEnds[3].get();
   constexpr int32_t kBlock = 1024;
   uint8_t outside[kBlock];
   for (int32_t base = 0; base < drawnBars; base += kBlock) {

@@ -14,7 +14,7 @@
 // Adds the view's shown bars (pair_shown.h) under the list's matrix, as points at the bar
 // tops in the record colour or as blue lines, coloured by
 // view.look.colourMode: the same pixels as a glTranslatef and glBegin/glEnd per bar, in the same
-// order. Records changed in place must bump recordTable.revision for the batch to see it.
+// order. Bars moved in place must bump barsRevision() for the batch to see it.
 void addBarBatch(DrawList& list, const ViewState& view, bool points);
 
 // Counts from the last addBarBatch, for benchmarks and tests.

@@ -16,8 +16,8 @@
 #include "camera.h"
 #include "features_under.h"
 #include "pair_facts.h"
+#include "bar_records.h"
 #include "pyramid_bars.h"
-#include "record_table.h"
 #include "sequence_places.h"
 #include "shown_pairs.h"
 #include "text_raster.h"
@@ -34,12 +34,13 @@ constexpr double kHudCameraReach = 600000000.0;
 // The two bars drawn over everything in a bright colour, and an arc through the air from
 // one top to the other.
 void addPickedPair(DrawList& list, const ViewState& view, int32_t slot) {
-  if (slot < 1 || slot >= recordTable.count) return;
+  if (slot < 1 || slot >= barSlotEnd()) return;
   int32_t other = partnerSlot(slot);
-  if (other < 1 || other >= recordTable.count) return;
-  const TandemRecord& a = recordTable.slots[slot];
-  const TandemRecord& b = recordTable.slots[other];
-  float heightA = barHeight(view, a.len), heightB = barHeight(view, b.len);
+  if (other < 1 || other >= barSlotEnd()) return;
+  struct {
+    float x, y;
+  } a{static_cast<float>(barX(slot)), barY(slot)}, b{static_cast<float>(barX(other)), barY(other)};
+  float heightA = barHeight(view, barLength(slot)), heightB = barHeight(view, barLength(other));
   DrawItem& bars = beginDrawItem(list, DrawKind::lines, DrawSpace::world);
   bars.onTop = true;
   bars.size = 3.0f;
@@ -70,14 +71,14 @@ int hudLines(const ViewState& view, char lines[kHudLines][kHudLineRoom]) {
     return n;
   }
   char a[32], b[32], c[32];
-  formatBases((recordTable.count - 1) / 2, a, sizeof a);
+  formatBases(barPairCount(), a, sizeof a);
   if (view.fileName != nullptr && view.fileName[0] != '\0')
     std::snprintf(lines[n++], kHudLineRoom, "%s \u00b7 %s pairs", view.fileName, a);
   else
     std::snprintf(lines[n++], kHudLineRoom, "%s pairs", a);
   // Below zero (the keypad has no bounds) every pair is shown; past the longest, none.
   double above =
-      std::clamp(basesOfNormalisedLength(view.filter.threshold), 0.0, static_cast<double>(recordTable.maxLen));
+      std::clamp(basesOfNormalisedLength(view.filter.threshold), 0.0, static_cast<double>(barsMaxLen()));
   formatBases(std::llround(above), a, sizeof a);
   // A store's shown pairs are counted by the pyramid, made aside, not by a pass over them all.
   formatBases(barsThroughPyramid() ? pyramidShownBars(view) / 2 : shownPairCount(view), c, sizeof c);

@@ -1,6 +1,6 @@
 #include "pair_colours.h"
 
-#include "pair_traits.h"
+#include "bar_records.h"
 
 namespace {
 
@@ -14,7 +14,7 @@ void set(float out[3], float r, float g, float b) {
 
 int32_t nextColourMode(int32_t colourMode) {
   if (colourMode == kColourOfPass) return kColourByOrientation;
-  if (colourMode == kColourByOrientation && pairTraits.withIdentity > 0) return kColourByIdentity;
+  if (colourMode == kColourByOrientation && anyPairIdentity()) return kColourByIdentity;
   return kColourOfPass;
 }
 
@@ -48,11 +48,11 @@ void identityColour(uint16_t identity, float out[3]) {
 bool pairColour(int32_t colourMode, int32_t slot, float out[3]) {
   int32_t pair = pairOfSlot(slot);
   if (colourMode == kColourByOrientation) {
-    orientationColour(pairTraits.orientation[pair], out);
+    orientationColour(pairOrientationOf(pair), out);
     return true;
   }
   if (colourMode == kColourByIdentity) {
-    identityColour(pairTraits.identity[pair], out);
+    identityColour(pairIdentityOf(pair), out);
     return true;
   }
   return false;

@@ -3,15 +3,15 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "bar_batch.h"
 #include "draw_replay.h"
 #include "pair_colours.h"
 #include "pair_shown.h"
-#include "pair_traits.h"
+#include "bar_records.h"
 #include "pyramid_bars.h"
-#include "record_table.h"
 #include "view_volume.h"
 
 namespace {
@@ -19,17 +19,19 @@ namespace {
 constexpr int kSegments = 8;
 constexpr int kArcPoints = kSegments + 1;
 
-float arcVertices[kTablePairs * kArcPoints][3];
-uint8_t arcColours[kTablePairs * kArcPoints][3];
-float arcBoxes[kTablePairs][2][3];  // each arc's bounding box, to leave out what cannot be seen
+// Sized for the most arcs built so far: every shown pair may have one.
+int32_t arcRoom = 0;
+std::unique_ptr<float[][3]> arcVertices;
+std::unique_ptr<uint8_t[][3]> arcColours;
+std::unique_ptr<float[][2][3]> arcBoxes;  // each arc's bounding box, to leave out what cannot be seen
 int32_t arcCount = 0;
 // The segments of the arcs that may be seen from the last matrix and viewport, as many of
 // each as its size on screen needs.
 // Only their points are handed to the GL, which transforms every vertex of the range an
 // index list spans.
-float drawVertices[kTablePairs * kArcPoints][3];
-uint8_t drawColours[kTablePairs * kArcPoints][3];
-uint32_t drawIndices[kTablePairs * kSegments * 2];
+std::unique_ptr<float[][3]> drawVertices;
+std::unique_ptr<uint8_t[][3]> drawColours;
+std::unique_ptr<uint32_t[]> drawIndices;
 int32_t drawIndexCount = 0;
 // In a side view, arcs wider than a few pixels: the part in sight, cut fine enough to stay
 // round however far off the other end lies (8 segments show as corners in a figure).
@@ -48,17 +50,28 @@ bool built = false;
 // Both bars of a pair share the shown rule: an arc for each shown first bar.
 void buildArcs(const ViewState& view, const ShownSlots& shown) {
   arcCount = 0;
+  if (shown.count > arcRoom) {
+    arcRoom = shown.count;
+    size_t arcs = static_cast<size_t>(arcRoom);
+    arcVertices.reset(new float[arcs * kArcPoints][3]);
+    arcColours.reset(new uint8_t[arcs * kArcPoints][3]);
+    arcBoxes.reset(new float[arcs][2][3]);
+    drawVertices.reset(new float[arcs * kArcPoints][3]);
+    drawColours.reset(new uint8_t[arcs * kArcPoints][3]);
+    drawIndices.reset(new uint32_t[arcs * kSegments * 2]);
+  }
   const double pi = 3.14159265358979323846;
   for (int32_t k = 0; k < shown.count; ++k) {
     int32_t slot = shown.slots[k];
-    if (slot % 2 == 0 || slot + 1 >= recordTable.count) continue;
-    const TandemRecord& a = recordTable.slots[slot];
-    const TandemRecord& b = recordTable.slots[slot + 1];
+    if (slot % 2 == 0 || slot + 1 >= barSlotEnd()) continue;
+    struct {
+      float x;
+    } a{static_cast<float>(barX(slot))}, b{static_cast<float>(barX(slot + 1))};
     float colour[3];
     if (view.look.colourMode == kColourByIdentity)
-      identityColour(pairTraits.identity[pairOfSlot(slot)], colour);
+      identityColour(pairIdentityOf(pairOfSlot(slot)), colour);
     else
-      orientationColour(pairTraits.orientation[pairOfSlot(slot)], colour);
+      orientationColour(pairOrientationOf(pairOfSlot(slot)), colour);
     uint8_t rgb[3];
     for (int c = 0; c < 3; ++c) rgb[c] = static_cast<uint8_t>(colour[c] * 255.0f + 0.5f);
     double span = std::fabs(static_cast<double>(b.x) - a.x);
@@ -135,7 +148,7 @@ bool firstOfItsPixels(const Fingerprint& arc) {
 // drawn before it in the same colour. A polyline of n over half a sine of height h strays
 // up to h (1 - cos(pi / 2n)) from it.
 int segmentsOnScreen(const float m[16], uint32_t first, float halfWidth, float halfHeight) {
-  const float (*points)[3] = arcVertices + first;
+  const float (*points)[3] = arcVertices.get() + first;
   float x[kArcPoints], y[kArcPoints];
   for (int i = 0; i <= kSegments; i += kSegments / 2)
     if (!onScreen(m, points[i], halfWidth, halfHeight, x[i], y[i])) return kSegments;
@@ -229,7 +242,7 @@ void cullArcs(const float matrix[16], const int viewport[4], bool upright) {
       std::memcpy(drawVertices[points + i], arcVertices[first + i * stride], sizeof drawVertices[0]);
       std::memcpy(drawColours[points + i], arcColours[first + i * stride], sizeof drawColours[0]);
     }
-    uint32_t* index = drawIndices + drawIndexCount;
+    uint32_t* index = drawIndices.get() + drawIndexCount;
     for (uint32_t i = 0; i < static_cast<uint32_t>(segments); ++i) {
       index[2 * i] = points + i;
       index[2 * i + 1] = points + i + 1;
@@ -278,8 +291,8 @@ void addPairLinks(DrawList& list, const ViewState& view) {
   if (drawIndexCount == 0) return;
   DrawItem& item = beginDrawItem(list, DrawKind::lines, DrawSpace::world);
   item.turn = turn;
-  item.points = drawVertices;
-  item.pointColours = drawColours;
-  item.indices = drawIndices;
+  item.points = drawVertices.get();
+  item.pointColours = drawColours.get();
+  item.indices = drawIndices.get();
   item.count = drawIndexCount;
 }

@@ -7,30 +7,25 @@
 #include <vector>
 
 #include "axis_units.h"
+#include "bar_records.h"
 #include "bar_height.h"
 #include "pair_shown.h"
-#include "pair_traits.h"
-#include "record_table.h"
 
 namespace {
 
-// What the bars are read through. The store's accessors once it holds them.
 PyramidSource barSource() {
   PyramidSource source;
-  source.end = recordTable.count;
-  source.position = [](int32_t slot) { return static_cast<int64_t>(recordTable.slots[slot].pos); };
-  source.length = [](int32_t slot) { return recordTable.slots[slot].len; };
-  source.inverted = [](int32_t slot) { return pairTraits.orientation[pairOfSlot(slot)] == kInverted; };
+  source.end = barSlotEnd();
+  source.position = barPosition;
+  source.length = barLength;
+  source.inverted = [](int32_t slot) { return pairOrientationOf(pairOfSlot(slot)) == kInverted; };
   source.breakPosition = kFarPartStart;
   return source;
 }
-double barXOf(int32_t slot) { return recordTable.slots[slot].x; }
-float barYOf(int32_t slot) { return recordTable.slots[slot].y; }
-uint32_t placesRevision() { return recordTable.revision; }
 
 }  // namespace
 
-bool barsThroughPyramid() { return false; }
+bool barsThroughPyramid() { return pairStoreActive(); }
 
 namespace {
 
@@ -181,7 +176,7 @@ void buildPyramidAside(bool buildAside) { aside = buildAside; }
 PyramidChoice choosePyramidBars(const ViewState& view, const float matrix[16], const int viewport[4], double margin) {
   keepUp(view);
   ChoiceKey key{current.pyramid.get(), current.counts.get(), view.filter.threshold, view.look.logHeights, view.look.heightBases,
-                placesRevision(), {}, {}, margin};
+                barsRevision(), {}, {}, margin};
   std::memcpy(key.matrix, matrix, sizeof key.matrix);
   std::memcpy(key.viewport, viewport, sizeof key.viewport);
   if (!haveChoice || !sameChoice(key, chosenFor)) {
@@ -191,8 +186,8 @@ PyramidChoice choosePyramidBars(const ViewState& view, const float matrix[16], c
     frame.height = viewport[3];
     frame.margin = margin;
     frame.threshold = view.filter.threshold;
-    frame.x = barXOf;
-    frame.y = barYOf;
+    frame.x = barX;
+    frame.y = barY;
     ViewState heights = view;
     frame.barHeight = [heights](float length) { return barHeight(heights, length); };
     selectPyramidBars(*current.pyramid, *current.counts, frame, chosen);

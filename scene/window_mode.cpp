@@ -2,7 +2,7 @@
 
 #include "axis_scale.h"
 #include "bar_batch.h"
-#include "record_table.h"
+#include "bar_records.h"
 
 namespace {
 

@@ -14,8 +14,8 @@
 #include "pair_file.h"
 #include "platform.h"
 #include "projection.h"
+#include "bar_records.h"
 #include "pyramid_bars.h"
-#include "record_table.h"
 #include "scene_frame.h"
 #include "tandem_loader.h"
 #include "view_start.h"
@@ -90,7 +90,7 @@ int runViewer(const ViewerOptions& options) {
       return kExitFailed;
     }
   }
-  normalizeRecords();
+  normalizeBars();
   std::string refused;
   if (!loadViewAnnotations(options.view, refused)) {
     closeGlContext();
@@ -98,7 +98,7 @@ int runViewer(const ViewerOptions& options) {
     cliError("%s", refused.c_str());
     return kExitFailed;
   }
-  if (!checkViewWork(options.view, recordTable.count - 1, refused)) {
+  if (!checkViewWork(options.view, barSlotEnd() - 1, refused)) {
     closeGlContext();
     closeWindow();
     return cliUsageError("%s", refused.c_str());

@@ -6,9 +6,9 @@
 #include "camera.h"
 #include "pair_facts.h"
 #include "pair_pick.h"
+#include "bar_records.h"
 #include "pair_shown.h"
 #include "pyramid_bars.h"
-#include "record_table.h"
 #include "shown_pairs.h"
 #include "view_state_instance.h"
 
@@ -58,8 +58,7 @@ void stepThroughPairs(int32_t direction) {
   int32_t slot = barsThroughPyramid() ? stepInPyramid(direction) : stepInOrder(direction);
   if (slot == 0) return;
   steppedPair = pairOf(slot);
-  const TandemRecord& bar = recordTable.slots[slot];
-  camera = cameraLookingAt(bar.x, bar.y, barHeight(viewState, bar.len), frontCamera());
+  camera = cameraLookingAt(barX(slot), barY(slot), barHeight(viewState, barLength(slot)), frontCamera());
   pinPick(slot);
   printPairOfSlot(slot);
 }

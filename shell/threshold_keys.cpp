@@ -4,13 +4,13 @@
 
 #include "axis_scale.h"
 #include "pair_facts.h"
-#include "record_table.h"
+#include "bar_records.h"
 #include "view_state_instance.h"
 
 namespace {
 
 // The longest pair's scaled length.
-double longestScaled() { return recordTable.maxLen > 0 ? kFullHeight : 0.0; }
+double longestScaled() { return barsMaxLen() > 0 ? kFullHeight : 0.0; }
 
 // to, kept within [0, longest] unless from already lay outside on that side.
 float bound(float from, double to) {
@@ -28,8 +28,8 @@ void stepThreshold(double step, bool bounded) {
 }
 
 void scaleThreshold(double factor) {
-  if (recordTable.maxLen <= 0) return;
+  if (barsMaxLen() <= 0) return;
   double bases = basesOfNormalisedLength(viewState.filter.threshold);
   if (!(bases > 0)) bases = factor > 1 ? 0.5 : 0;
-  viewState.filter.threshold = bound(viewState.filter.threshold, scaledLength(bases * factor, recordTable.maxLen));
+  viewState.filter.threshold = bound(viewState.filter.threshold, scaledLength(bases * factor, barsMaxLen()));
 }

@@ -124,7 +124,7 @@ int readViewerCommandLine(int argc, char** argv, ViewerOptions& options) {
   if (options.file == nullptr) {
     // The options read a file; without one they say nothing.
     if (pairFileOptionsGiven(options.pairs))
-      return cliUsageError("--from, --chrom, --all-sequences, --fai, --preset and --threads go with a FILE");
+      return cliUsageError("--from, --chrom, --all-sequences, --fai, --max-pairs, --preset and --threads go with a FILE");
     return checkAnnotationFiles(options.view);
   }
   // Said before any window opens; the reading itself keeps its place in the start-up.

@@ -1,9 +1,9 @@
 #include "bar_height.h"
 
-#include "record_table.h"
+#include "bar_records.h"
 
 double basesAtFullHeight(const ViewState& view) {
-  return view.look.heightBases > 0 ? view.look.heightBases : recordTable.maxLen;
+  return view.look.heightBases > 0 ? view.look.heightBases : barsMaxLen();
 }
 
 float barHeight(const ViewState& view, float len) {

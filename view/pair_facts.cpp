@@ -4,23 +4,21 @@
 #include <cstdio>
 
 #include "axis_ticks.h"
-#include "pair_traits.h"
-#include "record_table.h"
+#include "bar_records.h"
 #include <string>
 
 #include "sequence_places.h"  // the pair readers': the loaded sequences
 
 bool describePair(int32_t slot, PairFacts& out) {
-  if (slot < 1 || slot >= recordTable.count) return false;
-  const TandemRecord& record = recordTable.slots[slot];
+  if (slot < 1 || slot >= barSlotEnd()) return false;
   int32_t pair = pairOfSlot(slot);
-  out.position = record.pos;
-  out.partner = record.partner;
-  out.length = std::llround(basesOfNormalisedLength(record.len));
-  out.orientation = pairTraits.orientation[pair];
-  out.identity = pairTraits.identity[pair];
-  int64_t first = firstCopyLength(out.length, pairTraits.difference[pair]);
-  int64_t second = partnerCopyLength(out.length, pairTraits.difference[pair]);
+  out.position = barPosition(slot);
+  out.partner = barPartner(slot);
+  out.length = pairStoreActive() ? barBases(slot) : std::llround(basesOfNormalisedLength(barLength(slot)));
+  out.orientation = pairOrientationOf(pair);
+  out.identity = pairIdentityOf(pair);
+  int64_t first = firstCopyLength(out.length, pairDifferenceOf(pair));
+  int64_t second = partnerCopyLength(out.length, pairDifferenceOf(pair));
   bool isFirst = slot % 2 == 1;  // record A stands at the pair's first copy
   out.copyLength = isFirst ? first : second;
   out.partnerLength = isFirst ? second : first;
@@ -88,7 +86,8 @@ void formatPairRecord(const PairFacts& facts, char* out, size_t room) {
   if (facts.orientation != kOrientationUnknown) std::snprintf(strand, sizeof strand, "%u", facts.orientation);
   char percent[16] = ".";
   if (facts.identity != kIdentityUnknown) formatPercent(facts.identity, false, percent, sizeof percent);
-  int used = std::snprintf(out, room, "pair\t%d\t%d\t%lld\t%s\t%s\t%lld\t%lld", facts.position, facts.partner,
+  int used = std::snprintf(out, room, "pair\t%lld\t%lld\t%lld\t%s\t%s\t%lld\t%lld",
+                           static_cast<long long>(facts.position), static_cast<long long>(facts.partner),
                            static_cast<long long>(facts.length), strand, percent,
                            static_cast<long long>(facts.position + facts.copyLength - 1),
                            static_cast<long long>(facts.partner + facts.partnerLength - 1));
@@ -115,4 +114,4 @@ void formatPairRecord(const PairFacts& facts, char* out, size_t room) {
   }
 }
 
-double basesOfNormalisedLength(double normalised) { return basesOfScaled(normalised, recordTable.maxLen); }
+double basesOfNormalisedLength(double normalised) { return basesOfScaled(normalised, barsMaxLen()); }

@@ -8,8 +8,8 @@
 #include "axis_scale.h"  // positionsPerUnit, for the passes that place by position
 
 struct PairFacts {
-  int32_t position;  // where the bar stands
-  int32_t partner;   // where its partner stands
+  int64_t position;  // where the bar stands
+  int64_t partner;   // where its partner stands
   int64_t length;    // raw length in bases, recovered from the normalised one: the longer copy's
   uint8_t orientation;
   uint16_t identity;

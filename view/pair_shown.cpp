@@ -2,19 +2,19 @@
 
 #include "axis_scale.h"
 #include "bar_height.h"
+#include <vector>
+
+#include "bar_records.h"
 #include "pair_facts.h"
-#include "pair_traits.h"
-#include "record_table.h"
 
 namespace {
 
-bool inWindow(int32_t value, int32_t windowStart) {
+bool inWindow(int64_t value, int32_t windowStart) {
   // 64-bit sums: a window near the int32 limit must not wrap round.
-  return static_cast<int64_t>(windowStart) <= value &&
-         static_cast<int64_t>(value) <= static_cast<int64_t>(windowStart) + kWindowSpan;
+  return static_cast<int64_t>(windowStart) <= value && value <= static_cast<int64_t>(windowStart) + kWindowSpan;
 }
 
-bool inRegion(const ViewFilter& filter, int32_t value) {
+bool inRegion(const ViewFilter& filter, int64_t value) {
   return filter.regionStart <= value && value < filter.regionEnd;
 }
 
@@ -35,8 +35,7 @@ struct ShownKey {
   }
 };
 
-int32_t shown[kTableSlots];
-int32_t shownCount = 0;
+std::vector<int32_t> shown;
 uint64_t generation = 0;
 ShownKey builtFor{};
 bool built = false;
@@ -45,44 +44,47 @@ bool built = false;
 
 bool pairShown(const ViewState& view, int32_t slot) {
   const ViewFilter& filter = view.filter;
-  const TandemRecord& record = recordTable.slots[slot];
-  if (!(record.len > filter.threshold)) return false;
-  uint16_t identity = pairTraits.identity[pairOfSlot(slot)];
+  if (!(barLength(slot) > filter.threshold)) return false;
+  uint16_t identity = pairIdentityOf(pairOfSlot(slot));
   if (filter.minIdentity != 0 && identity < filter.minIdentity && identity != kIdentityUnknown) return false;
-  if (filter.regionStart >= 0 && !inRegion(filter, record.pos) && !inRegion(filter, record.partner)) return false;
-  return !filter.windowMode || inWindow(record.pos, filter.windowStart) || inWindow(record.partner, filter.windowStart);
+  int64_t position = barPosition(slot), partner = barPartner(slot);
+  if (filter.regionStart >= 0 && !inRegion(filter, position) && !inRegion(filter, partner)) return false;
+  return !filter.windowMode || inWindow(position, filter.windowStart) || inWindow(partner, filter.windowStart);
 }
 
 ShownSlots shownSlots(const ViewState& view) {
-  ShownKey key{recordTable.revision, recordTable.count, view.filter};
+  ShownKey key{barsRevision(), barSlotEnd(), view.filter};
   if (!key.filter.windowMode) key.filter.windowStart = 0;
   if (!built || !(key == builtFor)) {
-    shownCount = 0;
-    for (int32_t i = 1; i < recordTable.count; ++i)
-      if (pairShown(view, i)) shown[shownCount++] = i;
+    shown.clear();
+    for (int32_t i = 1; i < key.count; ++i)
+      if (pairShown(view, i)) shown.push_back(i);
     builtFor = key;
     built = true;
     ++generation;
   }
-  return {shown, shownCount, generation};
+  return {shown.data(), static_cast<int32_t>(shown.size()), generation};
 }
 
 bool shownExtent(const ViewState& view, FitBox& box, int64_t& firstPos, int64_t& lastPos) {
   ShownSlots shown = shownSlots(view);
   for (int32_t k = 0; k < shown.count; ++k) {
-    const TandemRecord& r = recordTable.slots[shown.slots[k]];
+    int32_t slot = shown.slots[k];
+    double x = barX(slot);
+    float y = barY(slot), height = barHeight(view, barLength(slot));
+    int64_t position = barPosition(slot);
     if (k == 0) {
-      box = {r.x, r.x, r.y, r.y, barHeight(view, r.len)};
-      firstPos = lastPos = r.pos;
+      box = {x, x, y, y, height};
+      firstPos = lastPos = position;
       continue;
     }
-    if (r.x < box.xMin) box.xMin = r.x;
-    if (r.x > box.xMax) box.xMax = r.x;
-    if (r.y < box.yMin) box.yMin = r.y;
-    if (r.y > box.yMax) box.yMax = r.y;
-    if (barHeight(view, r.len) > box.zMax) box.zMax = barHeight(view, r.len);
-    if (r.pos < firstPos) firstPos = r.pos;
-    if (r.pos > lastPos) lastPos = r.pos;
+    if (x < box.xMin) box.xMin = x;
+    if (x > box.xMax) box.xMax = x;
+    if (y < box.yMin) box.yMin = y;
+    if (y > box.yMax) box.yMax = y;
+    if (height > box.zMax) box.zMax = height;
+    if (position < firstPos) firstPos = position;
+    if (position > lastPos) lastPos = position;
   }
   return shown.count > 0;
 }
@@ -92,13 +94,14 @@ bool framedExtent(const ViewState& view, FitBox& box, int64_t& firstPos, int64_t
   ShownSlots shown = shownSlots(view);
   bool any = false;
   for (int32_t k = 0; k < shown.count; ++k) {
-    const TandemRecord& r = recordTable.slots[shown.slots[k]];
-    if (!inRegion(view.filter, r.pos)) continue;
-    float height = barHeight(view, r.len);
-    if (!any) box = {r.x, r.x, r.y, r.y, height};
+    int32_t slot = shown.slots[k];
+    if (!inRegion(view.filter, barPosition(slot))) continue;
+    double x = barX(slot);
+    float y = barY(slot), height = barHeight(view, barLength(slot));
+    if (!any) box = {x, x, y, y, height};
     any = true;
-    if (r.y < box.yMin) box.yMin = r.y;
-    if (r.y > box.yMax) box.yMax = r.y;
+    if (y < box.yMin) box.yMin = y;
+    if (y > box.yMax) box.yMax = y;
     if (height > box.zMax) box.zMax = height;
   }
   if (!any) return false;
@@ -118,13 +121,15 @@ bool emptyFrameExtent(const ViewState& view, FitBox& box, int64_t& firstPos, int
     lastPos = view.filter.regionEnd - 1;
     return true;
   }
-  if (recordTable.count <= 1) return false;
-  for (int32_t i = 1; i < recordTable.count; ++i) {
-    const TandemRecord& r = recordTable.slots[i];
-    if (i == 1 || r.x < box.xMin) box.xMin = r.x;
-    if (i == 1 || r.x > box.xMax) box.xMax = r.x;
-    if (i == 1 || r.pos < firstPos) firstPos = r.pos;
-    if (i == 1 || r.pos > lastPos) lastPos = r.pos;
+  int32_t end = barSlotEnd();
+  if (end <= 1) return false;
+  for (int32_t i = 1; i < end; ++i) {
+    double x = barX(i);
+    int64_t position = barPosition(i);
+    if (i == 1 || x < box.xMin) box.xMin = x;
+    if (i == 1 || x > box.xMax) box.xMax = x;
+    if (i == 1 || position < firstPos) firstPos = position;
+    if (i == 1 || position > lastPos) lastPos = position;
   }
   return true;
 }

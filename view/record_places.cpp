@@ -5,8 +5,7 @@
 #include <vector>
 
 #include "axis_units.h"
-#include "record_table.h"
-#include "tandem_loader.h"
+#include "bar_records.h"
 
 namespace {
 
@@ -70,21 +69,14 @@ bool readMoves(const char* text, Take take) {
 // count slides of the far part along x or y, each sum in double and stored float32 on its
 // own; noted as a run.
 void slideFarRecords(char what, int sign, int64_t count) {
-  double step = sign * kFarSlideStep;
-  for (int32_t i = 1; i < recordTable.count; ++i) {
-    TandemRecord& record = recordTable.slots[i];
-    if (record.pos <= kFarPartStart) continue;
-    float& value = what == 'x' ? record.x : record.y;
-    for (int64_t k = 0; k < count; ++k) value = static_cast<float>(value + step);
-  }
-  ++recordTable.revision;
+  slideFarBars(what, sign, count);
   note(what == 'x' ? alongX : alongY, what, sign, count);
 }
 
 }  // namespace
 
 void zoomStep(ViewState& view) {
-  scaleRecordsX(kZoomFactor);
+  scaleBarsX(kZoomFactor);
   view.zoomSteps += 1;
   note(alongX, 'z', 1);
 }
@@ -132,7 +124,7 @@ void makeRecordMoves(const std::string& moves, ViewState& view) {
 }
 
 void restoreLoadedPlaces() {
-  placeRecordsAsLoaded();
+  placeBarsAsLoaded();
   alongX.clear();
   alongY.clear();
 }

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "pair_shown.h"
-#include "record_table.h"
+#include "bar_records.h"
 
 namespace {
 
@@ -23,7 +23,7 @@ ShownOrder shownPairsByLength(const ViewState& view) {
     for (int32_t i = 0; i < shown.count; ++i)
       if (shown.slots[i] % 2 == 1) ordered.push_back(shown.slots[i]);
     std::stable_sort(ordered.begin(), ordered.end(),
-                     [](int32_t a, int32_t b) { return recordTable.slots[a].len > recordTable.slots[b].len; });
+                     [](int32_t a, int32_t b) { return barLength(a) > barLength(b); });
     orderedFor = shown.generation;
   }
   return {ordered.data(), static_cast<int32_t>(ordered.size())};

@@ -7,15 +7,15 @@
 #include "bar_height.h"
 #include "pair_shown.h"
 #include "record_places.h"
-#include "record_table.h"
+#include "bar_records.h"
 #include "sequence_axis.h"
 #include "view_options.h"
 #include "view_region.h"
 
 float thresholdOfMinLength(int64_t minLength) {
-  if (recordTable.maxLen <= 0) return ViewFilter{}.threshold;
+  if (barsMaxLen() <= 0) return ViewFilter{}.threshold;
   // The loader's own scaling of a length, then the float just below it.
-  float scaled = static_cast<float>(scaledLength(static_cast<float>(minLength), recordTable.maxLen));
+  float scaled = static_cast<float>(scaledLength(static_cast<float>(minLength), barsMaxLen()));
   return std::nextafter(scaled, -HUGE_VALF);
 }
 

@@ -200,8 +200,9 @@ void writeColour(const ViewOptions& options, std::string& line) {
 
 bool takePick(ViewOptions& options, const char* value, std::string& error) {
   int64_t number = 0;
-  if (!readWholeInteger(value, 0, kTableSlots - 1, number))
-    return refuseOption(error, "--pick wants a record slot from 0 to %d, not '%s'", kTableSlots - 1, value);
+  // A named file's store numbers its slots past the table's.
+  if (!readWholeInteger(value, 0, INT32_MAX - 1, number))
+    return refuseOption(error, "--pick wants a record slot from 0 to %d, not '%s'", INT32_MAX - 1, value);
   options.view.input.pickedSlot = static_cast<int32_t>(number);
   options.pickGiven = true;
   return true;

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "load_test_support.h"
-#include "longest_pairs.h"
+#include "bar_records.h"
 #include "pair_traits.h"
 #include "record_table.h"
 #include "tandem_scanner.h"
@@ -100,24 +100,22 @@ TEST(PairTraits, SixthFieldGivesEachCopyItsLengthOnEitherReader) {
   EXPECT_EQ(std::memcmp(first, recordTable.slots + 1, sizeof first), 0);
 }
 
-// At the table limit the pairs that stay keep their copies' lengths, the held and the new.
+// Past the pair bound the pairs that stay keep their copies' lengths, the held and the new.
 TEST(PairTraits, TheLongestPairsKeepTheirCopiesLengths) {
   resetTandemData();
-  std::string text;
-  for (int32_t i = 0; i < kTablePairs - 1; ++i)
-    text += std::to_string(i) + "/" + std::to_string(i + 7) + "/20/0/./-3\n";
-  text += "5/900/60/1/98.5/8\n";
+  std::string text = "1/8/20/0/./-3\n2/9/20/0/./-3\n3/10/20/0/./-3\n5/900/60/1/98.5/8\n";
   TandemScanner scanner;
   startTandemScan(scanner, 1);
   scanner.keepLongest = true;
+  scanner.maxPairs = 3;
   scanTandemBytes(scanner, text.data(), text.size());
   finishTandemScan(scanner);
-  ASSERT_EQ(recordTable.count, kTableSlots - 1);
-  EXPECT_EQ(pairTraits.difference[1], -3);
-  int32_t last = pairOfSlot(recordTable.count - 2);
-  EXPECT_EQ(recordTable.slots[2 * last - 1].pos, 5);
-  EXPECT_EQ(pairTraits.difference[last], 8);
-  EXPECT_EQ(pairTraits.difference[last - 1], -3);
+  ASSERT_EQ(barSlotEnd(), 7);
+  EXPECT_EQ(pairDifferenceOf(1), -3);
+  EXPECT_EQ(barPosition(5), 5);
+  EXPECT_EQ(pairDifferenceOf(3), 8);
+  EXPECT_EQ(pairDifferenceOf(2), -3);
+  EXPECT_EQ(barPosition(3), 2);
   resetTandemData();
 }
 

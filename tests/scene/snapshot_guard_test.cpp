@@ -78,7 +78,7 @@ TEST_F(SnapshotGuard, OneListAndOnePicturePerFile) {
 // The figure options are read with all the others: abbreviated as any option is, a picture's
 // own after its --out, and a bad one reported where it stands, --help or not.
 TEST_F(SnapshotGuard, FigureOptionsAbbreviateAndKeepTheirOrder) {
-  ASSERT_EQ(run("--list list.txt --size 60x40 --annotate --max=500 --out a.png --back white --out b.png --tit T"), 0) << err;
+  ASSERT_EQ(run("--list list.txt --size 60x40 --annotate --max-l=500 --out a.png --back white --out b.png --tit T"), 0) << err;
   EXPECT_TRUE(exists("a.png") && exists("b.png"));
   EXPECT_EQ(run("--list list.txt --size 60x40 --out c.svg --background=grey"), 2);
   EXPECT_NE(err.find("--background wants white or sky, not 'grey'"), std::string::npos) << err;

@@ -34,8 +34,9 @@ TEST(SummaryTool, RecordsListsEverySlotAfterNormalisation) {
   std::istringstream fields(line);
   std::string slot, pos, partner, len, x, y;
   fields >> slot >> pos >> partner >> len >> x >> y;
-  // floats print with nine significant digits, so what the table holds shows exactly
-  EXPECT_EQ(slot + " " + pos + " " + partner + " " + len + " " + x + " " + y, "3 100 300 3.5 0.00100000005 0.200000003");
+  // nine significant digits show what a bar holds exactly: a named file's x is a double
+  // from its position, its y a float
+  EXPECT_EQ(slot + " " + pos + " " + partner + " " + len + " " + x + " " + y, "3 100 300 3.5 0.001 0.200000003");
 }
 
 TEST(SummaryTool, MatchesTheViewersColoursAfterTheFloorsDraws) {

@@ -27,7 +27,7 @@
 #include "pair_file.h"
 #include "png_encoder.h"
 #include "projection.h"
-#include "record_table.h"
+#include "bar_records.h"
 #include "scene_frame.h"
 #include "view_options.h"
 
@@ -150,7 +150,8 @@ int runPictures(const std::vector<PicturePlan>& pictures) {
   const char* listPath = pictures.front().options.listPath;
   PairFileOptions file = pictures.front().options.file;
   int fileRefused =
-      file.named ? checkNamedFile(listPath, file, "; no picture written") : checkAlignOptionsUsed(file, false);
+      file.named ? checkNamedFile(listPath, file, "; no picture written") : checkDefaultListOptions(file);
+  if (fileRefused == kCliGoOn && !file.named) fileRefused = checkAlignOptionsUsed(file, false);
   if (fileRefused != kCliGoOn) return fileRefused;
   // Every target is checked before any work; each picture goes to a temporary beside it.
   std::vector<OutputFile> outs(pictures.size());
@@ -200,7 +201,7 @@ int runPictures(const std::vector<PicturePlan>& pictures) {
       cliError("%s; no picture written", refused.c_str());
       return kExitFailed;
     }
-    if (!checkViewWork(picture.options, recordTable.count - 1, refused)) {
+    if (!checkViewWork(picture.options, barSlotEnd() - 1, refused)) {
       abandonAll();
       closeOffscreenContext();
       return cliUsageError("%s", refused.c_str());

@@ -7,8 +7,7 @@
 #include <vector>
 
 #include "axis_scale.h"
-#include "pair_traits.h"
-#include "record_table.h"
+#include "bar_records.h"
 #include "sequence_places.h"
 
 namespace {
@@ -18,15 +17,11 @@ struct ShownPair {
   int64_t length;
 };
 
-int64_t lengthInBases(const TandemRecord& record) {
-  return std::llround(basesOfScaled(record.len, recordTable.maxLen));
-}
-
 std::vector<ShownPair> shownPairs(SlotShown shown, void* context) {
   std::vector<ShownPair> pairs;
-  for (int32_t pair = 1; 2 * pair < recordTable.count; ++pair)
-    if (shown(context, 2 * pair - 1) || shown(context, 2 * pair))
-      pairs.push_back({pair, lengthInBases(recordTable.slots[2 * pair - 1])});
+  int32_t end = barSlotEnd();
+  for (int32_t pair = 1; 2 * pair < end; ++pair)
+    if (shown(context, 2 * pair - 1) || shown(context, 2 * pair)) pairs.push_back({pair, barBases(2 * pair - 1)});
   return pairs;
 }
 
@@ -43,15 +38,15 @@ void printPairStats(FILE* out, const SequenceAxis& sequences, SlotShown shown, v
   int64_t longer = 0, inverted = 0, between = 0;
   std::vector<int64_t> perSequence(sequences.sequences.size(), 0);
   for (const ShownPair& pair : pairs) {
-    const TandemRecord& first = recordTable.slots[2 * pair.pair - 1];
+    int32_t first = 2 * pair.pair - 1;
     longer += pair.length > 1000;
-    inverted += pairTraits.orientation[pair.pair] == kInverted;
-    int32_t one = sequenceAt(sequences, first.pos), other = sequenceAt(sequences, first.partner);
+    inverted += pairOrientationOf(pair.pair) == kInverted;
+    int32_t one = sequenceAt(sequences, barPosition(first)), other = sequenceAt(sequences, barPartner(first));
     between += one != other;
     if (one >= 0) ++perSequence[static_cast<size_t>(one)];
     if (other >= 0 && other != one) ++perSequence[static_cast<size_t>(other)];
   }
-  std::fprintf(out, "pairs\t%d\n", (recordTable.count - 1) / 2);
+  std::fprintf(out, "pairs\t%d\n", barPairCount());
   std::fprintf(out, "shown\t%zu\n", pairs.size());
   std::fprintf(out, "shown longer than 1 kb\t%lld\n", static_cast<long long>(longer));
   std::fprintf(out, "shown inverted\t%lld\n", static_cast<long long>(inverted));
@@ -73,13 +68,13 @@ void printShownPairs(FILE* out, const SequenceAxis& sequences, SlotShown shown, 
            std::to_string(typedOfAxis(position - offset)) + "\t" + std::to_string(position - offset + length);
   };
   for (const ShownPair& pair : pairs) {
-    const TandemRecord& first = recordTable.slots[2 * pair.pair - 1];
-    int32_t difference = pairTraits.difference[pair.pair];
+    int32_t first = 2 * pair.pair - 1;
+    int32_t difference = pairDifferenceOf(pair.pair);
     std::string one, other;
-    copy(first.pos, firstCopyLength(pair.length, difference), one);
-    copy(first.partner, partnerCopyLength(pair.length, difference), other);
-    uint8_t strand = pairTraits.orientation[pair.pair];
-    uint16_t identity = pairTraits.identity[pair.pair];
+    copy(barPosition(first), firstCopyLength(pair.length, difference), one);
+    copy(barPartner(first), partnerCopyLength(pair.length, difference), other);
+    uint8_t strand = pairOrientationOf(pair.pair);
+    uint16_t identity = pairIdentityOf(pair.pair);
     char percent[16] = ".";
     if (identity != kIdentityUnknown) std::snprintf(percent, sizeof percent, "%u.%02u", identity / 100u, identity % 100u);
     std::fprintf(out, "%lld\t%s\t%s\t%s\t%s\n", static_cast<long long>(pair.length), one.c_str(), other.c_str(),

@@ -22,7 +22,7 @@
 #include "pair_shown.h"
 #include "pair_traits.h"
 #include "view_options.h"
-#include "record_table.h"
+#include "bar_records.h"
 #include "tandem_loader.h"
 
 namespace {
@@ -57,10 +57,12 @@ const char kUsage[] =
     "were refused, or standard output could not be written, 2 for bad arguments.\n";
 
 void printRecords() {
-  for (int32_t i = 1; i < recordTable.count; ++i) {
-    const TandemRecord& r = recordTable.slots[i];
-    std::printf("%d\t%d\t%d\t%.9g\t%.9g\t%.9g\t%.9g\t%.9g\t%.9g\n", i, r.pos, r.partner,
-                double{r.len}, double{r.x}, double{r.y}, double{r.r}, double{r.g}, double{r.b});
+  int32_t end = barSlotEnd();
+  for (int32_t i = 1; i < end; ++i) {
+    BarColour colour = barColour(i);
+    std::printf("%d\t%lld\t%lld\t%.9g\t%.9g\t%.9g\t%.9g\t%.9g\t%.9g\n", i, static_cast<long long>(barPosition(i)),
+                static_cast<long long>(barPartner(i)), double{barLength(i)}, barX(i), double{barY(i)},
+                double{colour.r}, double{colour.g}, double{colour.b});
   }
 }
 
@@ -136,6 +138,8 @@ int main(int argc, char** argv) {
     stop = checkNamedFile(path, file);
     if (stop != kCliGoOn) return stop;
   } else if (pairFileOptionsGiven(file)) {
+    stop = checkDefaultListOptions(file);
+    if (stop != kCliGoOn) return stop;
     stop = checkAlignOptionsUsed(file, false);
     if (stop != kCliGoOn) return stop;
   }
@@ -143,10 +147,10 @@ int main(int argc, char** argv) {
   for (int i = 0; i < kFloorRandomDraws; ++i) std::rand();
   if (stats || pairs) sendLoadSummaryTo(stderr);  // standard output holds the table alone
   int error = openNamedFile(path, file, 1, nullptr);
-  normalizeRecords();
+  normalizeBars();
   if (records && error == 0) printRecords();
   std::string unplaced;
-  if (error == 0 && (stats || pairs) && !checkViewWork(filter, recordTable.count - 1, unplaced)) {
+  if (error == 0 && (stats || pairs) && !checkViewWork(filter, barSlotEnd() - 1, unplaced)) {
     cliCloseStdout();
     return cliUsageError("%s", unplaced.c_str());
   }

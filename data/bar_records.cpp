@@ -1,0 +1,58 @@
+#include "bar_records.h"
+
+#include "tandem_loader.h"
+
+bool anyPairIdentity() { return pairStoreActive() ? pairStore.withIdentity > 0 : pairTraits.withIdentity > 0; }
+
+void scaleBarsX(double factor) {
+  if (!pairStoreActive()) {
+    scaleRecordsX(factor);
+    return;
+  }
+  pairStore.xScale *= factor;
+  pairStore.farX *= factor;
+  ++pairStore.revision;
+}
+
+void slideFarBars(char what, int sign, int64_t count) {
+  double step = sign * kFarSlideStep;
+  if (pairStoreActive()) {
+    (what == 'x' ? pairStore.farX : pairStore.farY) += step * static_cast<double>(count);
+    ++pairStore.revision;
+    return;
+  }
+  // Each step's sum in double, stored float32 on its own, as a step a frame does.
+  for (int32_t i = 1; i < recordTable.count; ++i) {
+    TandemRecord& record = recordTable.slots[i];
+    if (record.pos <= kFarPartStart) continue;
+    float& value = what == 'x' ? record.x : record.y;
+    for (int64_t k = 0; k < count; ++k) value = static_cast<float>(value + step);
+  }
+  ++recordTable.revision;
+}
+
+void placeBarsAsLoaded() {
+  if (pairStoreActive())
+    placeStoreAsLoaded();
+  else
+    placeRecordsAsLoaded();
+}
+
+void normalizeBars() {
+  if (!pairStoreActive()) {
+    normalizeRecords();
+    return;
+  }
+  scaleBarLengths(0);
+  placeStoreAsLoaded();
+}
+
+void scaleBarLengths(int64_t full) {
+  if (!pairStoreActive()) {
+    normalizeLengths();
+    return;
+  }
+  pairStore.lengthFull = full > 0 ? static_cast<double>(full) : pairStore.maxLen;
+  pairStore.lengthCapped = full > 0;
+  ++pairStore.revision;
+}
