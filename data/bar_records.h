@@ -82,6 +82,10 @@ inline BarColour barColour(int32_t slot) {
           static_cast<float>((z >> 42) % 255) / 255.0f};
 }
 
+// The bars a zoom step or a slide of the far part rewrites: every one of the table's; none
+// of the store's, whose moves are counts applied when a bar is asked for.
+inline int64_t barsRewrittenByAStep() { return pairStoreActive() ? 0 : recordTable.count - 1; }
+
 // The largest raw length read, stored or not.
 inline int32_t barsMaxLen() { return pairStoreActive() ? pairStore.maxLen : recordTable.maxLen; }
 

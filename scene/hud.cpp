@@ -30,6 +30,7 @@ constexpr int kLineStep = 19;
 constexpr int kMargin = 8;
 constexpr float kHudBacking[4] = {1.0f, 1.0f, 1.0f, 0.7f};
 constexpr double kHudCameraReach = 600000000.0;
+constexpr double kStoreCameraReach = 1e12;
 
 // The two bars drawn over everything in a bright colour, and an arc through the air from
 // one top to the other.
@@ -106,9 +107,10 @@ int hudLines(const ViewState& view, char lines[kHudLines][kHudLineRoom]) {
     std::snprintf(lines[n++], kHudLineRoom, "window %s \u2013 %s", a, b);
   }
   // Within twice the axis' length of position 0 the camera's position is worth a number;
-  // past that (a camera placed at 1e30) the number would say nothing, or overflow.
+  // past that (a camera placed at 1e30) the number would say nothing, or overflow. A named
+  // file's axis reaches past any genome.
   double over = positionOfX(camera.camX, view.zoomSteps);
-  if (std::fabs(over) <= kHudCameraReach) {
+  if (std::fabs(over) <= (pairStoreActive() ? kStoreCameraReach : kHudCameraReach)) {
     SequencePlace place;
     if (!sequencePlaceOf(loadedSequences(), std::llround(over), place)) {
       formatBases(std::llround(over), a, sizeof a);

@@ -98,7 +98,7 @@ int runViewer(const ViewerOptions& options) {
     cliError("%s", refused.c_str());
     return kExitFailed;
   }
-  if (!checkViewWork(options.view, barSlotEnd() - 1, refused)) {
+  if (!checkViewWork(options.view, barsRewrittenByAStep(), refused)) {
     closeGlContext();
     closeWindow();
     return cliUsageError("%s", refused.c_str());

@@ -20,7 +20,7 @@ namespace {
 
 bool saveRequested = false;
 int nextNumber = 0;  // no file below it is free; each save looks on from here
-std::string listArgument = "date.txt";
+std::string listArgument;  // the FILE named; none for date.txt
 std::string fileArguments;  // every load option's row, as given
 
 }  // namespace
@@ -55,9 +55,12 @@ void saveFrameIfRequested() {
     cliFlushStdout();
     return;
   }
-  // The list, how it was read, the size, then every view option's row.
-  std::string command = "quelvar-snapshot --list " + shellWord(listArgument) + fileArguments + " --size " +
-                        std::to_string(width) + "x" + std::to_string(height);
+  // The list, how it was read, the size, then every view option's row. Without a FILE the
+  // snapshot reads date.txt into the fixed table as this viewer did, so the places match to
+  // the pixel; --list would read it as a named file.
+  std::string list = listArgument.empty() ? "" : " --list " + shellWord(listArgument);
+  std::string command = "quelvar-snapshot" + list + fileArguments + " --size " + std::to_string(width) + "x" +
+                        std::to_string(height);
   writeOptions(kViewOptionRows, viewOptionsOf(viewState, camera), command);
   std::printf("saved %s: %s\n", name, command.c_str());
   cliFlushStdout();

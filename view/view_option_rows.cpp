@@ -289,7 +289,8 @@ const OptionRow<ViewOptions> kRows[] = {
     {"moves", true, kMovesOption, takeMoves, writeMoves,
      "      --moves LIST          zoom steps and far-part slides in the order made, as the\n"
      "                            viewer's P writes them: z2,x+120,y-40; with --zoom-steps,\n"
-     "                            at most 1,000,000,000 steps x bars loaded in all\n"},
+     "                            at most 1,000,000,000 steps x bars loaded in all (date.txt;\n"
+     "                            a named FILE's steps move no bar)\n"},
     {"points", false, kPointsOption, takePoints, writePoints,
      "      --points              points instead of lines\n"},
     {"no-floor", false, kNoFloorOption, takeNoFloor, writeNoFloor,

@@ -103,7 +103,7 @@ saveAndRedraw() {
 }
 saveAndRedraw 000
 case "$command" in
-  "quelvar-snapshot --list date.txt --size ${clientW}x${clientH} --camera "*"--hud --links --colour strand --pick "*) ;;
+  "quelvar-snapshot --size ${clientW}x${clientH} --camera "*"--hud --links --colour strand --pick "*) ;;
   *) fail "printed command: $command" ;;
 esac
 # The far part slid by Right for a few frames, then stopped: the next number, and the

@@ -201,7 +201,7 @@ int runPictures(const std::vector<PicturePlan>& pictures) {
       cliError("%s; no picture written", refused.c_str());
       return kExitFailed;
     }
-    if (!checkViewWork(picture.options, barSlotEnd() - 1, refused)) {
+    if (!checkViewWork(picture.options, barsRewrittenByAStep(), refused)) {
       abandonAll();
       closeOffscreenContext();
       return cliUsageError("%s", refused.c_str());

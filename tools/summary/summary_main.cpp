@@ -150,7 +150,7 @@ int main(int argc, char** argv) {
   normalizeBars();
   if (records && error == 0) printRecords();
   std::string unplaced;
-  if (error == 0 && (stats || pairs) && !checkViewWork(filter, barSlotEnd() - 1, unplaced)) {
+  if (error == 0 && (stats || pairs) && !checkViewWork(filter, barsRewrittenByAStep(), unplaced)) {
     cliCloseStdout();
     return cliUsageError("%s", unplaced.c_str());
   }
