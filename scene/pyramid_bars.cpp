@@ -19,6 +19,7 @@ PyramidSource barSource() {
   source.position = barPosition;
   source.length = barLength;
   source.inverted = [](int32_t slot) { return pairOrientationOf(pairOfSlot(slot)) == kInverted; };
+  source.y = barY;
   source.breakPosition = kFarPartStart;
   return source;
 }

@@ -37,6 +37,33 @@ int32_t taller(const BarPyramid& p, int32_t a, int32_t b) {
              : a;
 }
 
+// The span of the bars' y over each node, levels as tallest's.
+void sumRises(BarPyramid& p, const std::vector<float>& y) {
+  size_t bars = y.size();
+  std::vector<float> low, high;
+  p.rise.assign(1, {});
+  for (size_t b = 0; b * kPyramidBlock < bars; ++b) {
+    size_t last = std::min(bars, (b + 1) * kPyramidBlock);
+    float lo = y[b * kPyramidBlock], hi = lo;
+    for (size_t i = b * kPyramidBlock + 1; i < last; ++i) lo = std::min(lo, y[i]), hi = std::max(hi, y[i]);
+    low.push_back(lo);
+    high.push_back(hi);
+    p.rise[0].push_back(hi - lo);
+  }
+  while (low.size() > 1) {
+    std::vector<float> lowUp((low.size() + 1) / 2), highUp(lowUp.size()), rise(lowUp.size());
+    for (size_t i = 0; i < lowUp.size(); ++i) {
+      bool pairOf = 2 * i + 1 < low.size();
+      lowUp[i] = pairOf ? std::min(low[2 * i], low[2 * i + 1]) : low[2 * i];
+      highUp[i] = pairOf ? std::max(high[2 * i], high[2 * i + 1]) : high[2 * i];
+      rise[i] = highUp[i] - lowUp[i];
+    }
+    low.swap(lowUp);
+    high.swap(highUp);
+    p.rise.push_back(std::move(rise));
+  }
+}
+
 void sumLevels(BarPyramid& p) {
   int32_t bars = static_cast<int32_t>(p.slots.size());
   int32_t blocks = (bars + kPyramidBlock - 1) / kPyramidBlock;
@@ -71,6 +98,7 @@ void buildBarPyramid(BarPyramid& p, const PyramidSource& source, const std::func
   p.inverted.resize(n);
   p.split = static_cast<int32_t>(n);
   p.tallestStack = 1;
+  std::vector<float> y(n);
   const uint64_t slotMask = (uint64_t{1} << kSlotBits) - 1;
   int32_t run = 0;
   for (size_t i = 0; i < n; ++i) {
@@ -79,15 +107,18 @@ void buildBarPyramid(BarPyramid& p, const PyramidSource& source, const std::func
     p.slots[i] = slot;
     p.lengths[i] = source.length(slot);
     p.inverted[i] = source.inverted(slot) ? 1 : 0;
+    y[i] = source.y(slot);
     if (position > source.breakPosition && p.split == static_cast<int32_t>(n)) p.split = static_cast<int32_t>(i);
     run = i > 0 && (keys[i] >> kSlotBits) == (keys[i - 1] >> kSlotBits) ? run + 1 : 1;
     if (run > p.tallestStack) p.tallestStack = run;
   }
   if (n == 0) {
     p.tallest.clear();
+    p.rise.clear();
     return;
   }
   sumLevels(p);
+  sumRises(p, y);
 }
 
 void countPyramidBars(const BarPyramid& p, float threshold, PyramidCounts& counts) {

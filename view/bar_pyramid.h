@@ -18,6 +18,7 @@ struct PyramidSource {
   std::function<int64_t(int32_t)> position;  // where a slot's bar stands (0 .. 2^34)
   std::function<float(int32_t)> length;      // its scaled length: the height's key
   std::function<bool(int32_t)> inverted;     // whether its pair lies on opposite strands
+  std::function<float(int32_t)> y;           // its row's y as it stands
   // Past this position x may jump (the far part slides); within each side it keeps order.
   int64_t breakPosition = INT64_MAX;
 };
@@ -30,6 +31,10 @@ struct BarPyramid {
   // tallest[0][b]: index of the tallest bar of block b (kPyramidBlock bars); tallest[k][i]:
   // of the 2^k blocks from i 2^k on. Ties go to the smaller slot, so a pair's first bar.
   std::vector<std::vector<int32_t>> tallest;
+  // rise[k][i]: how far apart in y node i of level k's bars stood when it was built. The
+  // slide moves a side's bars together, so that a node on one side of the break spans its
+  // ends' y and this much about them.
+  std::vector<std::vector<float>> rise;
   int32_t split = 0;         // the first bar past the break
   int32_t tallestStack = 1;  // most bars standing at one position
 };

@@ -92,7 +92,8 @@ struct Walk {
         yLow = std::min(yLow, y), yHigh = std::max(yHigh, y);
       }
     }
-    double rows = kRowStep * p.tallestStack;
+    // A node across the break may have slid apart in y since it was built.
+    double rows = lo < p.split && p.split <= hi ? kRowStep * p.tallestStack : p.rise[level][node];
     float tallest = frame.barHeight(length(top));
     double boxLow[3] = {xLow, yLow - rows, std::min(0.0f, lowest)};
     double boxHigh[3] = {xHigh, yHigh + rows, std::max(0.0f, tallest)};

@@ -28,6 +28,7 @@ struct Bars {
     s.position = [this](int32_t slot) { return position[static_cast<size_t>(slot)]; };
     s.length = [this](int32_t slot) { return length[static_cast<size_t>(slot)]; };
     s.inverted = [this](int32_t slot) { return inverted[static_cast<size_t>(slot)]; };
+    s.y = [](int32_t) { return 0.0f; };
     return s;
   }
 };
