@@ -1,6 +1,15 @@
 #include "bar_records.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "tandem_loader.h"
+
+namespace {
+
+std::vector<float> loadedTableLengths;  // the table's raw lengths, for scaleBarLengths
+
+}  // namespace
 
 bool anyPairIdentity() { return pairStoreActive() ? pairStore.withIdentity > 0 : pairTraits.withIdentity > 0; }
 
@@ -11,14 +20,14 @@ void scaleBarsX(double factor) {
   }
   pairStore.xScale *= factor;
   pairStore.farX *= factor;
-  ++pairStore.revision;
+  ++recordTable.revision;
 }
 
 void slideFarBars(char what, int sign, int64_t count) {
   double step = sign * kFarSlideStep;
   if (pairStoreActive()) {
     (what == 'x' ? pairStore.farX : pairStore.farY) += step * static_cast<double>(count);
-    ++pairStore.revision;
+    ++recordTable.revision;
     return;
   }
   // Each step's sum in double, stored float32 on its own, as a step a frame does.
@@ -47,12 +56,28 @@ void normalizeBars() {
   placeStoreAsLoaded();
 }
 
+void keepLoadedLengths() {
+  if (pairStoreActive()) return;
+  loadedTableLengths.resize(static_cast<size_t>(recordTable.count));
+  for (int32_t i = 1; i < recordTable.count; ++i) loadedTableLengths[static_cast<size_t>(i)] = recordTable.slots[i].len;
+}
+
 void scaleBarLengths(int64_t full) {
   if (!pairStoreActive()) {
-    normalizeLengths();
+    if (loadedTableLengths.size() == static_cast<size_t>(recordTable.count))
+      for (int32_t i = 1; i < recordTable.count; ++i) recordTable.slots[i].len = loadedTableLengths[static_cast<size_t>(i)];
+    if (full <= 0) {
+      normalizeLengths();
+      return;
+    }
+    for (int32_t i = 1; i < recordTable.count; ++i) {
+      float& len = recordTable.slots[i].len;
+      len = static_cast<float>(std::min(scaledLength(len, static_cast<double>(full)), kFullHeight));
+    }
+    ++recordTable.revision;
     return;
   }
   pairStore.lengthFull = full > 0 ? static_cast<double>(full) : pairStore.maxLen;
   pairStore.lengthCapped = full > 0;
-  ++pairStore.revision;
+  ++recordTable.revision;
 }

@@ -89,8 +89,9 @@ inline int64_t barsRewrittenByAStep() { return pairStoreActive() ? 0 : recordTab
 // The largest raw length read, stored or not.
 inline int32_t barsMaxLen() { return pairStoreActive() ? pairStore.maxLen : recordTable.maxLen; }
 
-// Bumped by every change to where bars stand or how tall.
-inline uint32_t barsRevision() { return pairStoreActive() ? pairStore.revision : recordTable.revision; }
+// Bumped by every change to where bars stand or how tall, in either holder, and by a switch
+// from one to the other.
+inline uint32_t barsRevision() { return recordTable.revision; }
 
 // Traits by pair number k (from 1).
 inline uint8_t pairOrientationOf(int32_t pair) {
@@ -119,6 +120,9 @@ void slideFarBars(char what, int sign, int64_t count);
 void placeBarsAsLoaded();
 // The after-load pass: lengths into (0, 7], x into units of 100,000 positions.
 void normalizeBars();
-// Lengths scaled so that full bases stand kFullHeight, longer ones capped there; full 0:
-// the list's longest, uncapped, as loaded.
+// The lengths as loaded, kept so that scaleBarLengths can start from them again (the table
+// scales its lengths in place; the store keeps them as read). Once, before any scaling.
+void keepLoadedLengths();
+// Lengths scaled from the loaded ones so that full bases stand kFullHeight, longer ones
+// capped there; full 0: the list's longest, uncapped, as the after-load pass scales them.
 void scaleBarLengths(int64_t full);

@@ -4,6 +4,7 @@
 
 #include "axis_units.h"
 #include "pair_traits.h"
+#include "record_table.h"
 #include "store_rows.h"
 
 PairStore pairStore;
@@ -76,7 +77,7 @@ void startPairStore(int64_t maxPairs) {
 
 void addStorePair(int64_t first, int64_t second, int32_t len, uint8_t orientation, uint16_t identity,
                   int32_t difference) {
-  StoredPair pair{first, second, len, difference, identity, {0, 0}, orientation, 0};
+  StoredPair pair{first, second, len, difference, identity, {1, 1}, orientation, 0};
   int64_t order = offered++;
   if (pairStore.count < maxHeld) {
     appendSlot() = pair;
@@ -100,12 +101,12 @@ void finishPairStore() {
   placeStoreAsLoaded();
   pairStore.lengthFull = pairStore.maxLen;
   pairStore.lengthCapped = false;
-  ++pairStore.revision;
+  ++recordTable.revision;
 }
 
 StoreBoundReport pairStoreBoundReport() {
   int32_t shortest = 0;
-  for (int64_t i = 0; i < pairStore.count; ++i)
+  for (int64_t i = 0; i < pairStore.count && offered > pairStore.count; ++i)
     if (i == 0 || storedPair(i).len < shortest) shortest = storedPair(i).len;
   return StoreBoundReport{offered, pairStore.count, shortest, offered > pairStore.count};
 }
@@ -113,13 +114,12 @@ StoreBoundReport pairStoreBoundReport() {
 void placeStoreAsLoaded() {
   pairStore.xScale = kAxisScale;
   pairStore.farX = pairStore.farY = 0;
-  ++pairStore.revision;
+  ++recordTable.revision;
 }
 
 void resetPairStore() {
-  uint32_t revision = pairStore.revision;
   pairStore = PairStore{};
-  pairStore.revision = revision + 1;
+  ++recordTable.revision;
   held.clear();
   held.shrink_to_fit();
   offered = 0;

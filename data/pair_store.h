@@ -32,8 +32,7 @@ struct PairStore {
   int64_t count = 0;   // pairs held
   int32_t maxLen = 0;  // largest length read, held or not
   int64_t withIdentity = 0;  // pairs whose identity is known, counted when the load ends
-  bool active = false;
-  uint32_t revision = 0;
+  bool active = false;  // every change bumps recordTable.revision: one count for either holder
   // Where the bars stand now, applied when a bar is asked for, never written into the pairs:
   double xScale = 0;       // x per position: the load's scale times a zoom factor a step
   double farX = 0;         // the far part's slide
@@ -65,7 +64,7 @@ struct StoreBoundReport {
   int64_t offered;
   int64_t kept;
   int32_t shortestKept;
-  bool bounded;  // some pair was dropped
+  bool bounded;  // some pair was dropped; shortestKept is 0 unless
 };
 StoreBoundReport pairStoreBoundReport();
 

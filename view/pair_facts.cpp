@@ -14,7 +14,7 @@ bool describePair(int32_t slot, PairFacts& out) {
   int32_t pair = pairOfSlot(slot);
   out.position = barPosition(slot);
   out.partner = barPartner(slot);
-  out.length = pairStoreActive() ? barBases(slot) : std::llround(basesOfNormalisedLength(barLength(slot)));
+  out.length = barBases(slot);
   out.orientation = pairOrientationOf(pair);
   out.identity = pairIdentityOf(pair);
   int64_t first = firstCopyLength(out.length, pairDifferenceOf(pair));

@@ -10,7 +10,7 @@
 struct PairFacts {
   int64_t position;  // where the bar stands
   int64_t partner;   // where its partner stands
-  int64_t length;    // raw length in bases, recovered from the normalised one: the longer copy's
+  int64_t length;    // raw length in bases (the table recovers it from the normalised one): the longer copy's
   uint8_t orientation;
   uint16_t identity;
   int64_t copyLength;     // the bar's own copy, from position
