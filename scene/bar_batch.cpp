@@ -250,6 +250,7 @@ void addBarBatch(DrawList& list, const ViewState& view, bool points) {
   if (!haveSelectionFromTable) {
     haveSelection = false;
     haveSelectionFromTable = true;
+    filledGeneration = 0;  // and the pyramid's choice must be drawn again
   }
   ShownSlots shown = shownSlots(view);
   bool heightsChanged = view.look.logHeights != lastLogHeights || view.look.heightBases != lastHeightBases;
