@@ -9,6 +9,7 @@
 #include "axis_units.h"
 #include "bar_records.h"
 #include "bar_height.h"
+#include "camera.h"
 #include "pair_shown.h"
 
 namespace {
@@ -156,6 +157,7 @@ struct ChoiceKey {
   bool logHeights;
   double heightBases;
   uint32_t revision;
+  double originX;
   float matrix[16];
   int viewport[4];
   double margin;
@@ -166,6 +168,7 @@ bool haveChoice = false;
 bool sameChoice(const ChoiceKey& a, const ChoiceKey& b) {
   return a.pyramid == b.pyramid && a.counts == b.counts && a.threshold == b.threshold &&
          a.logHeights == b.logHeights && a.heightBases == b.heightBases && a.revision == b.revision &&
+         a.originX == b.originX &&
          std::memcmp(a.matrix, b.matrix, sizeof a.matrix) == 0 &&
          std::memcmp(a.viewport, b.viewport, sizeof a.viewport) == 0 && a.margin == b.margin;
 }
@@ -177,7 +180,7 @@ void buildPyramidAside(bool buildAside) { aside = buildAside; }
 PyramidChoice choosePyramidBars(const ViewState& view, const float matrix[16], const int viewport[4], double margin) {
   keepUp(view);
   ChoiceKey key{current.pyramid.get(), current.counts.get(), view.filter.threshold, view.look.logHeights, view.look.heightBases,
-                barsRevision(), {}, {}, margin};
+                barsRevision(), camera.originX, {}, {}, margin};
   std::memcpy(key.matrix, matrix, sizeof key.matrix);
   std::memcpy(key.viewport, viewport, sizeof key.viewport);
   if (!haveChoice || !sameChoice(key, chosenFor)) {
@@ -187,7 +190,9 @@ PyramidChoice choosePyramidBars(const ViewState& view, const float matrix[16], c
     frame.height = viewport[3];
     frame.margin = margin;
     frame.threshold = view.filter.threshold;
-    frame.x = barX;
+    // The frame's matrix counts x from the camera's origin.
+    double originX = camera.originX;
+    frame.x = [originX](int32_t slot) { return barX(slot) - originX; };
     frame.y = barY;
     ViewState heights = view;
     frame.barHeight = [heights](float length) { return barHeight(heights, length); };
