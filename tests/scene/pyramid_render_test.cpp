@@ -81,20 +81,26 @@ TEST(PyramidRender, ACrowdedStoreKeepsEachColumnsTallestBar) {
   resetPairStore();
 }
 
-TEST(PyramidRender, ASparseStoreDrawsEveryBar) {
-  ViewState view = startBarScene(kWidth, kHeight);
-  std::vector<StorePair> pairs;
-  for (int k = 0; k < 30; ++k) pairs.push_back({35000 * k, 35000 * k + 17500, 300 + 200 * (k % 7)});
-  fillStore(pairs);
-  faceTheRows();
-  Picture picture = renderScene(view, false);
-  EXPECT_EQ(barBatchStats().drawn, 60);
-  for (int32_t slot = 1; slot < barSlotEnd(); ++slot) {
-    float middle = barHeight(view, barLength(slot)) * 0.5f;
-    ScreenPoint at = projectToScreen(barX(slot), barY(slot), middle, kWidth, kHeight);
-    bool seen = false;
-    for (int dx = -1; dx <= 1; ++dx) seen = seen || !isSky(picture.at(static_cast<int>(at.column) + dx, static_cast<int>(at.row)));
-    EXPECT_TRUE(seen) << "the bar at " << barPosition(slot);
+// At the start of the axis and 3 Gb along it, seen from an origin there.
+TEST(PyramidRender, ASparseStoreDrawsEveryBarWhereItsBaseIs) {
+  for (int64_t offset : {int64_t{0}, int64_t{3000000000}}) {
+    ViewState view = startBarScene(kWidth, kHeight);
+    std::vector<StorePair> pairs;
+    for (int k = 0; k < 30; ++k) pairs.push_back({offset + 35000 * k, offset + 35000 * k + 17500, 300 + 200 * (k % 7)});
+    fillStore(pairs);
+    faceTheRows();
+    camera.originX = static_cast<double>(offset) * 0.00001;
+    Picture picture = renderScene(view, false);
+    EXPECT_EQ(barBatchStats().drawn, 60);
+    for (int32_t slot = 1; slot < barSlotEnd(); ++slot) {
+      float middle = barHeight(view, barLength(slot)) * 0.5f;
+      ScreenPoint at = projectToScreen(barX(slot) - camera.originX, barY(slot), middle, kWidth, kHeight);
+      bool seen = false;
+      for (int dx = -1; dx <= 1; ++dx)
+        seen = seen || !isSky(picture.at(static_cast<int>(at.column) + dx, static_cast<int>(at.row)));
+      EXPECT_TRUE(seen) << "the bar at " << barPosition(slot);
+    }
   }
+  camera = Camera{};
   resetPairStore();
 }
