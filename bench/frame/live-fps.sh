@@ -31,14 +31,20 @@ mkdir "$work/hud"
 GALLIUM_HUD=fps GALLIUM_HUD_PERIOD=0.5 GALLIUM_HUD_DUMP_DIR=$work/hud "$viewer" "$@" >"$work/out.txt" 2>&1 &
 quelvar=$!
 window=
-for _ in $(seq 1200); do  # the load of a large file comes before the window
+for _ in $(seq 1200); do
   window=$(xdotool search --onlyvisible --name '^Quelvar' 2>/dev/null | head -n1 || true)
   [ -n "$window" ] && break
   kill -0 "$quelvar" 2>/dev/null || { cat "$work/out.txt" >&2; exit 1; }
   sleep 0.5
 done
 [ -n "$window" ] || { echo "live-fps.sh: no window" >&2; exit 1; }
-sleep 3  # past the progress screen and the first frames
+# A named file loads behind the window's work screen: wait for its summary, then for the
+# pyramid's first build and the first frames.
+for _ in $(seq 1200); do
+  grep -q '^Count tandem load' "$work/out.txt" 2>/dev/null && break
+  sleep 0.5
+done
+sleep 3
 xdotool windowfocus "$window"
 for key in ${QUELVAR_FPS_KEYS:-}; do
   xdotool keydown --delay 0 "$key" sleep 0.05 keyup --delay 0 "$key"
