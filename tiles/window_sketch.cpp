@@ -5,28 +5,6 @@
 
 namespace {
 
-constexpr uint64_t kMask = (uint64_t{1} << (2 * kTileK)) - 1;
-
-// MurmurHash3's finaliser: a bijection on 64 bits, so distinct k-mers never collide.
-uint64_t mix(uint64_t key) {
-  key ^= key >> 33;
-  key *= 0xff51afd7ed558ccdULL;
-  key ^= key >> 33;
-  key *= 0xc4ceb9fe1a85ec53ULL;
-  key ^= key >> 33;
-  return key;
-}
-
-int code(char base) {
-  switch (base | 0x20) {
-    case 'a': return 0;
-    case 'c': return 1;
-    case 'g': return 2;
-    case 't': case 'u': return 3;
-    default: return -1;
-  }
-}
-
 // The window's kept hashes sorted, each once with every strand it was seen on.
 void closeWindow(Sketcher& s) {
   if (s.record == SIZE_MAX || !s.wanted) return;
@@ -69,26 +47,18 @@ void sketchBase(Sketcher& s, size_t record, bool wanted, char base) {
     s.record = record;
     s.wanted = wanted;
     s.position = 0;
-    s.valid = 0;
+    s.roll = KmerRoll{};
   }
   if (!s.wanted) return;
   if (s.position > 0 && s.position % s.out->window == 0) {
     closeWindow(s);
     // A window's k-mers lie wholly inside it, so windows are sketched apart.
-    s.valid = 0;
+    s.roll = KmerRoll{};
   }
   ++s.position;
-  int c = code(base);
-  if (c < 0) {
-    s.valid = 0;
-    return;
-  }
-  s.forward = ((s.forward << 2) | static_cast<uint64_t>(c)) & kMask;
-  s.reverse = (s.reverse >> 2) | (static_cast<uint64_t>(3 - c) << (2 * (kTileK - 1)));
-  if (++s.valid < kTileK) return;
-  if (s.forward == s.reverse) return;  // a palindrome has no strand
-  bool forwardFirst = s.forward < s.reverse;
-  uint64_t hash = mix(forwardFirst ? s.forward : s.reverse);
+  uint64_t hash = 0;
+  bool forwardFirst = false;
+  if (!rollKmer(s.roll, base, hash, forwardFirst)) return;
   if (hash >= s.out->threshold) return;
   s.pending.push_back((hash & ~uint64_t{3}) | (forwardFirst ? kSeenForward : kSeenReverse));
 }

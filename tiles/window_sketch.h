@@ -9,7 +9,9 @@
 #include <cstdint>
 #include <vector>
 
-constexpr int kTileK = 21;
+#include "canonical_kmers.h"
+
+constexpr int kTileK = kKmerLength;
 constexpr int kSketchTarget = 200;
 
 // Strand bits of a sketched k-mer: as written, reverse complemented, or both.
@@ -39,8 +41,7 @@ struct Sketcher {
   bool wanted = true;
   size_t record = SIZE_MAX;
   int64_t position = 0;  // in the record
-  uint64_t forward = 0, reverse = 0;
-  int valid = 0;  // bases of the k-mer read so far, since the last N
+  KmerRoll roll;
   std::vector<uint64_t> pending;  // this window's kept hashes, strand in the low two bits
 };
 
