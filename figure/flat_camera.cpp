@@ -125,6 +125,10 @@ MarkInput figureMarkInput(const FigureView& figure, const ViewState& view, const
   input.width = width;
   input.height = height;
   std::memcpy(input.matrix, matrix, sizeof input.matrix);
+  // The marks measure x from the axis' start; the frame's matrix takes it from the camera's
+  // origin (0 but for a --camera that gives one).
+  for (int r = 0; r < 4; ++r)
+    input.matrix[12 + r] = static_cast<float>(input.matrix[12 + r] - static_cast<double>(input.matrix[r]) * camera.originX);
   input.zoomSteps = figure.zoomSteps;
   input.firstPos = figure.firstPos;
   input.lastPos = figure.lastPos;

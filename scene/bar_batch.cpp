@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "bar_height.h"
+#include "camera.h"
 #include "clip_arithmetic.h"
 #include "pair_colours.h"
 #include "pair_shown.h"
@@ -69,6 +70,7 @@ int32_t lastColourMode = 0;
 bool lastLogHeights = false;
 double lastHeightBases = 0;
 float lastMatrix[16];
+double lastOriginX = 0;
 int lastViewport[4];
 
 uint16_t cellOf(float x) {
@@ -113,7 +115,10 @@ void selectBars(const ViewState& view, const ShownSlots& shown) {
     int32_t slot = shown.slots[k];
     float x = static_cast<float>(barX(slot));
     uint16_t cell = cellOf(x);
-    growBox(cells[cell], x, barY(slot), barHeight(view, barLength(slot)));
+    // A float's step either side: bars are drawn from the camera's origin, where x far out
+    // lands finer than this x does.
+    growBox(cells[cell], std::nextafter(x, -HUGE_VALF), barY(slot), barHeight(view, barLength(slot)));
+    growBox(cells[cell], std::nextafter(x, HUGE_VALF), barY(slot), barHeight(view, barLength(slot)));
     selectedSlot[k] = shown.slots[k];
     selectedCell[k] = cell;
   }
@@ -123,6 +128,7 @@ void findVisibleCells(const float matrix[16], double margin) {
   double m[16];
   for (int i = 0; i < 16; ++i) m[i] = matrix[i];
   ViewVolume volume = viewVolumeFromMatrix(m, margin);
+  shiftVolumeX(volume, camera.originX);  // the cells' boxes count x from 0
   for (int c = 0; c < kCells; ++c)
     cellVisible[c] = cells[c].used && boxMayBeVisible(volume, cells[c].min, cells[c].max) ? 1 : 0;
 }
@@ -148,7 +154,7 @@ void fillArrays(const ViewState& view, bool points, const float m[16], double ma
     if (!cellVisible[selectedCell[k]]) continue;
     int32_t slot = selectedSlot[k];
     float t[4];
-    translatedColumn(m, static_cast<float>(barX(slot)), barY(slot), t);
+    translatedColumn(m, static_cast<float>(barX(slot) - camera.originX), barY(slot), t);
     float* top = drawVertices[v + (points ? 0 : 1)];
     clipOfHeight(m, t, barHeight(view, barLength(slot)), top);
     if (outsideVolume(points ? top : t, top, wide)) continue;
@@ -189,7 +195,7 @@ void addBarBatch(DrawList& list, const ViewState& view, bool points) {
   lastColourMode = view.look.colourMode;
   const float* matrix = list.matrix;
   const int* viewport = list.viewport;
-  if (arraysStale || std::memcmp(matrix, lastMatrix, sizeof lastMatrix) != 0 ||
+  if (arraysStale || std::memcmp(matrix, lastMatrix, sizeof lastMatrix) != 0 || lastOriginX != camera.originX ||
       std::memcmp(viewport, lastViewport, sizeof lastViewport) != 0) {
     // Four pixels of slack on each side: a 2-pixel point whose centre lies just outside
     // may still touch the picture's edge.
@@ -198,6 +204,7 @@ void addBarBatch(DrawList& list, const ViewState& view, bool points) {
     findVisibleCells(matrix, margin);
     fillArrays(view, points, matrix, margin);
     std::memcpy(lastMatrix, matrix, sizeof lastMatrix);
+    lastOriginX = camera.originX;
     std::memcpy(lastViewport, viewport, sizeof lastViewport);
     arraysStale = false;
   }

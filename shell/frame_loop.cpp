@@ -9,6 +9,7 @@
 #include "cli_tool.h"
 #include "controls.h"
 #include "fasta_pairs.h"
+#include "flight.h"
 #include "frame_save.h"
 #include "pair_pick.h"
 #include "pair_file.h"
@@ -102,6 +103,8 @@ int runViewer(const ViewerOptions& options) {
     return cliUsageError("%s", refused.c_str());
   }
   viewState.fileName = fileLabel(options.file != nullptr ? options.file : "date.txt");
+  // Given a FILE or an option the camera flies; without, it keeps its one height.
+  letCameraFly(options.anyArgument);
   startView(options.view);
   actOncePerPress(options.anyArgument);
   rememberViewerSource(options);

@@ -116,7 +116,7 @@ TEST_F(SnapshotTest, UnreadableListIsRefusedAndWritesNoPicture) {
 
 TEST_F(SnapshotTest, BadArgumentsGetOneLineAndAHintAndExitTwo) {
   const char* bad[] = {"--size 0x10", "--size 12", "--size 10x10x", "--threshold nan", "--camera 1,2,3",
-                       "--camera 1,2,3,4,5", "--frames 0", "--zoom-steps -1", "--window-start 3000000000",
+                       "--camera 1,2,3,4,5,6,7", "--camera 1,2,3,4,0", "--frames 0", "--zoom-steps -1", "--window-start 3000000000",
                        "--bogus", "--out", "--frames 2x"};
   for (const char* arguments : bad) {
     EXPECT_EQ(run(arguments), 2) << arguments;

@@ -18,6 +18,7 @@
 #include "svg_painter.h"
 #include "frame_readback.h"
 #include "figure_records.h"
+#include "flight.h"
 #include "pair_shown.h"
 #include "hud.h"
 #include "offscreen_context.h"
@@ -182,6 +183,9 @@ int runPictures(const std::vector<PicturePlan>& pictures) {
     return kExitFailed;
   }
   startScene();
+  // Drawn as a viewer given options draws: a camera far along the axis keeps its origin
+  // there, and the HUD speaks as in flight.
+  letCameraFly(true);
   resizeView(pictures.front().options.width, pictures.front().options.height);
   int readError = openNamedFile(listPath, file, 1, nullptr);
   bool summaryWritten = std::fflush(stdout) == 0 && !std::ferror(stdout);
