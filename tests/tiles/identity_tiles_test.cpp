@@ -1,6 +1,7 @@
 // Identity tiles as quelvar-summary --tiles W --pairs lists them: on a made satellite array
 // they tell the identity its copies were made with and the strand of a reversed copy; on a
-// real genome they agree with the alignment of its repeats.
+// real genome they agree with the alignment of its repeats. And the guess of the alignment's
+// time that suggests them.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -9,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "align_estimate.h"
+#include "fasta_scan.h"
 #include "satellite_array.h"
 #include "tool_run.h"
 
@@ -118,6 +121,35 @@ TEST_F(Tiles, AgreeWithTheAlignmentOfARealGenomesRepeats) {
   }
   ASSERT_GE(repeats, 20) << "the seven rRNA operons, each against the others";
   EXPECT_NEAR(tiledSum / repeats, alignedSum / repeats, 3.0);
+}
+
+}  // namespace
+
+namespace {
+
+void sampleInto(void* context, size_t record, char base) { sampleBase(*static_cast<RepeatSample*>(context), record, base); }
+
+AlignEstimate guessFor(const std::string& path) {
+  FastaScan scan;
+  RepeatSample sample;
+  std::string error;
+  EXPECT_TRUE(scanFasta(path.c_str(), scan, nullptr, nullptr, error, nullptr, BaseSink{sampleInto, &sample})) << error;
+  return estimateAlignment(sample, scan.bases, 2);
+}
+
+// The guess that picks the route: a satellite array of a megabase is beyond minutes and
+// the line says to tile it; a bacterium of 4.6 Mb is not.
+TEST_F(Tiles, RouteGuessTellsASatelliteArrayFromABacterium) {
+  if (readWholeFile(kMG1655).empty()) GTEST_SKIP() << "needs ragout-examples (scripts/deps.sh installs it)";
+  SatelliteShape shape;
+  shape.bases = 1000000;
+  writeWholeFile(dir + "/satellite.fa", fastaRecord("array", satelliteArray(shape)));
+  AlignEstimate satellite = guessFor(dir + "/satellite.fa");
+  AlignEstimate bacterium = guessFor(kMG1655);
+  EXPECT_GT(satellite.seconds, kLongAlignSeconds);
+  EXPECT_LT(bacterium.seconds, kLongAlignSeconds / 10);
+  EXPECT_NE(alignRouteText("satellite.fa", shape.bases, satellite).find("--tiles"), std::string::npos);
+  EXPECT_EQ(alignRouteText("genome.fa", 4641652, bacterium).find("--tiles"), std::string::npos);
 }
 
 }  // namespace
