@@ -95,6 +95,15 @@ void takeStatus(void* context, double fraction, const std::string& text) {
 
 enum class Aligned { Whole, Refused, Unreadable, Cancelled };
 
+// How the work ended, a failure said.
+Aligned outcome(bool whole, const Feed& feed, const std::string& error) {
+  if (whole) return Aligned::Whole;
+  if (feed.watch != nullptr && feed.watch->cancel.load()) return Aligned::Cancelled;
+  if (error.empty()) return Aligned::Refused;  // the sequences could not make the axis: said
+  sayFailure(feed, error);
+  return Aligned::Unreadable;
+}
+
 // A tile is placed as an alignment of the two windows would be.
 void takeTile(void* context, const TileWindow& first, const TileWindow& second, double identity, int orientation) {
   Feed& feed = *static_cast<Feed*>(context);
@@ -143,11 +152,7 @@ Aligned tileInto(ImportRun& run, const char* path, const std::string& readFrom, 
   options.status = watch != nullptr ? takeStatus : nullptr;
   std::vector<FastaSequence> sequences;
   std::string error;
-  if (tileFasta(path, options, takeTile, &feed, sequences, error)) return Aligned::Whole;
-  if (watch != nullptr && watch->cancel.load()) return Aligned::Cancelled;
-  if (error.empty()) return Aligned::Refused;
-  sayFailure(feed, error);
-  return Aligned::Unreadable;
+  return outcome(tileFasta(path, options, takeTile, &feed, sequences, error), feed, error);
 }
 
 Aligned alignInto(ImportRun& run, const char* path, const std::string& readFrom, AlignWatch* watch) {
@@ -164,11 +169,7 @@ Aligned alignInto(ImportRun& run, const char* path, const std::string& readFrom,
   options.status = watch != nullptr ? takeStatus : nullptr;
   std::vector<FastaSequence> sequences;
   std::string error;
-  if (selfAlignFasta(path, options, takeLine, &feed, sequences, error)) return Aligned::Whole;
-  if (watch != nullptr && watch->cancel.load()) return Aligned::Cancelled;
-  if (error.empty()) return Aligned::Refused;  // the sequences could not make the axis: said
-  sayFailure(feed, error);
-  return Aligned::Unreadable;
+  return outcome(selfAlignFasta(path, options, takeLine, &feed, sequences, error), feed, error);
 }
 
 // minimap2 opens the file by name; a pipe's bytes are copied first, since they come once.
