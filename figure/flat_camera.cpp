@@ -9,6 +9,7 @@
 #include "pair_colours.h"
 #include "pair_shown.h"
 #include "bar_records.h"
+#include "pyramid_bars.h"
 #include "sequence_places.h"
 
 void nameRegion(const ViewState& view, FigureView& figure) {
@@ -154,6 +155,7 @@ MarkInput figureMarkInput(const FigureView& figure, const ViewState& view, const
     input.identityLegend = figure.identityLegend;
     input.identityLow = figure.identityLow;
     input.identityHigh = figure.identityHigh;
+    input.densest = barsThroughPyramid() ? densestColumn() : 0;
     input.hudRows = figure.hudRows;
   }
   return input;

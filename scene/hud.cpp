@@ -17,6 +17,7 @@
 #include "features_under.h"
 #include "pair_facts.h"
 #include "bar_records.h"
+#include "pyramid_bars.h"
 #include "sequence_places.h"
 #include "shown_pairs.h"
 #include "text_raster.h"
@@ -112,7 +113,8 @@ int hudLines(const ViewState& view, char lines[kHudLines][kHudLineRoom]) {
   double above =
       std::clamp(basesOfNormalisedLength(view.filter.threshold), 0.0, static_cast<double>(barsMaxLen()));
   formatBases(std::llround(above), a, sizeof a);
-  formatBases(shownPairCount(view), c, sizeof c);
+  // A store's shown pairs are counted by the pyramid, made aside, not by a pass over them all.
+  formatBases(barsThroughPyramid() ? pyramidShownBars(view) / 2 : shownPairCount(view), c, sizeof c);
   int used = std::snprintf(lines[n], kHudLineRoom, "showing %s pairs longer than %s bp", c, a);
   if (view.filter.minIdentity != 0 && used > 0 && used < kHudLineRoom)
     used += std::snprintf(lines[n] + used, static_cast<size_t>(kHudLineRoom - used), ", identity \u2265 %u.%02u%%",
@@ -122,6 +124,14 @@ int hudLines(const ViewState& view, char lines[kHudLines][kHudLineRoom]) {
                   formatAxisPlace(loadedSequences(), view.filter.regionStart).c_str(),
                   formatAxisPlace(loadedSequences(), view.filter.regionEnd - 1).c_str());
   ++n;
+  // Always a line, so that a figure can leave room for it before the bars are chosen.
+  if (barsThroughPyramid()) {
+    formatBases(densestColumn(), a, sizeof a);
+    if (densestColumn() > 1)
+      std::snprintf(lines[n++], kHudLineRoom, "shade: pairs a column stands for, 1 (bar colour) to %s (amber)", a);
+    else
+      std::snprintf(lines[n++], kHudLineRoom, "shade: pairs a column stands for, 1 each");
+  }
   if (view.filter.windowMode) {
     // Counted from 1, as --window-start takes it.
     formatBases(typedOfAxis(view.filter.windowStart), a, sizeof a);

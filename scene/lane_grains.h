@@ -14,7 +14,7 @@
 // A lane merged at one grain.
 struct Grain {
   std::vector<LaneStrip> strips;  // in order of start
-  uint32_t longest = 0;           // the longest strip, to find those reaching into a stretch
+  int64_t longest = 0;            // the longest strip, to find those reaching into a stretch
 };
 
 // The grain whose gap is 2^level bases; level -1 merges only what touches.

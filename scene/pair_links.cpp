@@ -6,11 +6,13 @@
 #include <memory>
 #include <vector>
 
+#include "bar_batch.h"
 #include "camera.h"
 #include "draw_replay.h"
 #include "pair_colours.h"
 #include "pair_shown.h"
 #include "bar_records.h"
+#include "pyramid_bars.h"
 #include "view_volume.h"
 
 namespace {
@@ -259,7 +261,8 @@ void cullArcs(const float matrix[16], const int viewport[4], bool upright) {
 }  // namespace
 
 void addPairLinks(DrawList& list, const ViewState& view) {
-  ShownSlots shown = shownSlots(view);
+  // Of millions of pairs, only those whose bars are drawn: the links follow the screen too.
+  ShownSlots shown = barsThroughPyramid() ? drawnPairs() : shownSlots(view);
   if (!built || shown.generation != builtGeneration || view.look.colourMode != builtColourMode ||
       builtOriginX != camera.originX) {
     buildArcs(view, shown);

@@ -3,8 +3,8 @@
 # wheel and X descend (two notches one halving, X another), G takes the camera down near
 # its far end, where a click on a bar prints the line quelvar-summary --pairs lists, exact
 # to the base; every P's command carries the height and the origin and redraws the saved
-# picture pixel for pixel. Over GRCh38's 24 chromosomes (shrunk to the 300 Mb an assembly's
-# layout holds): from the overview G goes down to chrY, and a click names it. Without a
+# picture pixel for pixel. Over GRCh38's 24 chromosomes, 3.1 Gb laid end to end: from
+# the overview G goes down to chrY, and a click names it. Without a
 # FILE or an option the flight keys do nothing.
 #   e2e_flight.sh native VIEWER TOOLS_DIR | wine VIEWER.exe TOOLS_DIR
 mode=$1
@@ -19,7 +19,7 @@ awk 'BEGIN {
   for (i = 0; i < 3080; ++i) printf "%d/%d/%d/%d\n", i * 1000000 + 1000, i * 1000000 + 51000, 2000 + i % 40 * 500, i % 2
   for (k = 0; k < 12; ++k) printf "%d/%d/%d/%d\n", 3050000000 + k * 15000, 3050100000 + k * 15000, 30000 + k * 1000, k % 2
 }' >far.txt
-# A self-alignment over GRCh38's chromosome lengths times 0.09: pairs at set places in
+# A self-alignment over GRCh38's chromosome lengths: pairs at set places in
 # every chromosome, and some in the first 200 kb of chrY, the last.
 awk 'BEGIN {
   split("248956422 242193529 198295559 190214555 181538259 170805979 159345973 145138636 " \
@@ -27,7 +27,7 @@ awk 'BEGIN {
         "83257441 80373285 58617616 64444167 46709983 50818468 156040895 57227415", lengths, " ")
   for (c = 1; c <= 24; ++c) {
     name = c == 23 ? "chrX" : c == 24 ? "chrY" : "chr" c
-    length_ = int(lengths[c] * 0.09)
+    length_ = lengths[c]
     pairs = c == 24 ? 12 : 6
     for (k = 0; k < pairs; ++k) {
       span = 2000 + (k * 7919) % 30000

@@ -20,6 +20,7 @@
 #include "figure_records.h"
 #include "flight.h"
 #include "pair_shown.h"
+#include "pyramid_bars.h"
 #include "hud.h"
 #include "offscreen_context.h"
 #include "output_file.h"
@@ -71,7 +72,9 @@ FigureView prepareView(const PicturePlan& picture, ViewState& view) {
     }
     int lanes =
         view.annotations != nullptr && view.look.showLanes ? static_cast<int>(view.annotations->lanes.size()) : 0;
-    bool legendRow = drawn.strandLegend || drawn.identityLegend || lanes > 0;
+    // More bars than columns: some column stands for several, and the shade is explained.
+    bool crowded = barsThroughPyramid() && pyramidShownBars(view) > options.width;
+    bool legendRow = drawn.strandLegend || drawn.identityLegend || lanes > 0 || crowded;
     frame = flatFitFrame(options.width, options.height, figure.annotate, !figure.title.empty(), legendRow,
                          !drawn.axisName.empty() || drawn.sequenceNames, lanes, drawn.hudRows);
   }
