@@ -103,7 +103,8 @@ std::string tileRouteText(const std::string& path, int64_t bases, int64_t window
   double seconds = static_cast<double>(bases) / 1e8 + counts / (3e8 * std::max(1, threads));
   return "identity tiles of " + path + ": " + formatBases(bases) + " in windows of " + std::to_string(window) +
          " bases, k=" + std::to_string(kTileK) + " sketches of about " + std::to_string(kSketchTarget) +
-         " k-mers a window; at most " + formatSeconds(seconds);
+         " k-mers a window; at most " +
+         (seconds < 1 ? std::string("a second") : formatSeconds(seconds));
 }
 
 bool tileFasta(const char* path, const TileOptions& options, TileSink tile, void* context,
