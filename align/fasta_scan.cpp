@@ -26,6 +26,7 @@ struct Reader {
   int64_t headerLine = 0;    // of the record being read
   int64_t letters = 0;       // of the record being read
   int64_t nucleotides = 0;   // of those, A, C, G, T, U or N in either case
+  BaseSink bases = {};
 };
 
 bool isNucleotide(char c) {
@@ -39,6 +40,7 @@ bool isNucleotide(char c) {
 bool isLetter(char c) { return (c | 0x20) >= 'a' && (c | 0x20) <= 'z' && (c | 0x20) != 'x'; }
 
 void countResidue(Reader& r, char c) {
+  if (r.bases.take != nullptr) r.bases.take(r.bases.context, r.scan.sequences.size() - 1, c);
   if (!isLetter(c)) return;
   ++r.letters;
   if (isNucleotide(c)) ++r.nucleotides;
@@ -154,7 +156,7 @@ std::string readError(const char* path, gzFile file) {
 }  // namespace
 
 bool scanFasta(const char* path, FastaScan& scan, ScanTick tick, void* context, std::string& error,
-               const char* readFrom) {
+               const char* readFrom, BaseSink bases) {
   scan = FastaScan{};
   int fd = open(readFrom != nullptr ? readFrom : path, O_RDONLY | O_CLOEXEC);
   if (fd < 0) {
@@ -176,6 +178,7 @@ bool scanFasta(const char* path, FastaScan& scan, ScanTick tick, void* context, 
   }
   gzbuffer(file, 1 << 17);
   Reader reader{path, scan};
+  reader.bases = bases;
   std::vector<char> chunk(1 << 18);
   bool ok = true;
   int64_t bytesIn = 0;

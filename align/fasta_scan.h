@@ -21,9 +21,16 @@ struct FastaScan {
 // false stops the scan (it then fails with error "cancelled").
 using ScanTick = bool (*)(void* context, int64_t bytesRead);
 
+// For a reader that wants the bases too: every character of a sequence line but the line
+// end, in file order, with the record it belongs to (its index in scan.sequences).
+struct BaseSink {
+  void (*take)(void* context, size_t record, char base) = nullptr;
+  void* context = nullptr;
+};
+
 // False with a one-line error naming the path when the file cannot be opened or read, is
 // empty, is not FASTA, holds a record without a name, holds protein, holds no sequence, or
 // holds one longer than minimap2 takes. readFrom: where the bytes lie when not at path (a
 // pipe's copy); messages name path.
 bool scanFasta(const char* path, FastaScan& scan, ScanTick tick, void* context, std::string& error,
-               const char* readFrom = nullptr);
+               const char* readFrom = nullptr, BaseSink bases = {});

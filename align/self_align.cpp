@@ -6,6 +6,7 @@
 #include <memory>
 #include <thread>
 
+#include "align_estimate.h"
 #include "align_job.h"
 #include "fasta_scan.h"
 #include "minimap_options.h"
@@ -29,7 +30,12 @@ struct ScanWatch {
   int64_t fileBytes;
   void* statusContext;
   std::chrono::steady_clock::time_point lastStatus;
+  RepeatSample sample;
 };
+
+void sampleScanned(void* context, size_t record, char base) {
+  sampleBase(static_cast<ScanWatch*>(context)->sample, record, base);
+}
 
 bool statusDue(ScanWatch& watch) {
   auto now = std::chrono::steady_clock::now();
@@ -84,7 +90,7 @@ double doneFraction(const AlignJob& job, const FastaScan& scan, const Figures& n
 }
 
 std::string progressText(const AlignJob& job, const FastaScan& scan, const Figures& now, double seconds,
-                         double alignSeconds, TimeLeft& left) {
+                         double alignSeconds, TimeLeft& left, const AlignEstimate& estimate) {
   int64_t batch = static_cast<int64_t>(std::max<uint64_t>(job.indexOptions.batch_size, 1));
   int parts = std::max<int>(now.part, static_cast<int>((scan.bases + batch - 1) / batch));
   std::string partText = parts > 1 ? " (index part " + std::to_string(std::max(now.part, 1)) + " of about " +
@@ -92,13 +98,16 @@ std::string progressText(const AlignJob& job, const FastaScan& scan, const Figur
                                    : "";
   if (now.indexing || now.part == 0)
     return "indexing " + job.path + ": " + std::to_string(scan.sequences.size()) + " sequences, " +
-           formatBases(scan.bases) + partText + ", " + formatSeconds(seconds);
+           formatBases(scan.bases) + partText + ", " + formatSeconds(seconds) + " (aligning it with minimap2 -c -X, about " +
+           formatSeconds(estimate.seconds) + " in all)";
   std::string text = "aligning " + job.path + ": " + std::to_string(now.sequencesDone) + " of " +
                      std::to_string(scan.sequences.size()) + " sequences, " + formatBases(now.basesDone) + " of " +
                      formatBases(scan.bases) + partText + ", " + formatSeconds(seconds);
   double fraction = doneFraction(job, scan, now);
   if (fraction > 0 && alignSeconds > 0)
     text += ", about " + formatSeconds(timeLeft(left, seconds, alignSeconds * (1 - fraction) / fraction)) + " left";
+  else
+    text += ", about " + formatSeconds(estimate.seconds) + " in all by its length and repeats";
   return text;
 }
 
@@ -158,13 +167,18 @@ bool selfAlignFasta(const char* path, const SelfAlignOptions& options, void (*li
 
   ProgressLine progress = openProgress(options.progress);
   FastaScan scan;
-  ScanWatch watch{&options, &progress, path, 0, context, {}};
-  if (!scanFasta(path, scan, scanTick, &watch, error, job->readPath.c_str())) {
+  ScanWatch watch{&options, &progress, path, 0, context, {}, {}};
+  if (!scanFasta(path, scan, scanTick, &watch, error, job->readPath.c_str(), BaseSink{sampleScanned, &watch})) {
     closeProgress(progress, "");
     return false;
   }
   sequences = scan.sequences;
   job->expected = scan.sequences;
+  AlignEstimate estimate = estimateAlignment(watch.sample, scan.bases, job->threads);
+  watch.sample = RepeatSample{};
+  // Said at once only when it will be long: the one case where the choice matters.
+  if (options.progress != nullptr && estimate.seconds > kLongAlignSeconds)
+    std::fprintf(options.progress, "%s\n", alignRouteText(path, scan.bases, estimate).c_str());
   if (options.sequencesRead != nullptr && !options.sequencesRead(context, sequences)) {
     closeProgress(progress, "");
     return false;
@@ -205,7 +219,7 @@ bool selfAlignFasta(const char* path, const SelfAlignOptions& options, void (*li
     bool due = progressDue(progress);
     if (due || options.status != nullptr) {
       double seconds = progressSeconds(progress);
-      std::string text = progressText(*job, scan, now, seconds, alignStart < 0 ? 0 : seconds - alignStart, left);
+      std::string text = progressText(*job, scan, now, seconds, alignStart < 0 ? 0 : seconds - alignStart, left, estimate);
       if (options.status != nullptr) options.status(context, doneFraction(*job, scan, now), text);
       if (due) showProgress(progress, text);
     }

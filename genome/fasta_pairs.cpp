@@ -6,10 +6,12 @@
 #include <vector>
 
 #include "cli_tool.h"
+#include "identity_tiles.h"
 #include "input_copy.h"
 #include "pair_placement.h"
 #include "self_align.h"
 #include "pair_bound.h"
+#include "skip_report.h"
 #include "tandem_scanner.h"
 #include "text_fields.h"
 
@@ -22,6 +24,8 @@ struct Feed {
   const char* path;
   AlignWatch* watch;
   uint64_t lineNumber;
+  std::vector<std::string> tileNames;  // by the FASTA's order, for the tiles' windows
+  std::vector<int64_t> tileLengths;
 };
 
 // Said on the run's messages, and kept for a window that shows why the work failed.
@@ -91,8 +95,69 @@ void takeStatus(void* context, double fraction, const std::string& text) {
 
 enum class Aligned { Whole, Refused, Unreadable, Cancelled };
 
+// How the work ended, a failure said.
+Aligned outcome(bool whole, const Feed& feed, const std::string& error) {
+  if (whole) return Aligned::Whole;
+  if (feed.watch != nullptr && feed.watch->cancel.load()) return Aligned::Cancelled;
+  if (error.empty()) return Aligned::Refused;  // the sequences could not make the axis: said
+  sayFailure(feed, error);
+  return Aligned::Unreadable;
+}
+
+// A tile is placed as an alignment of the two windows would be.
+void takeTile(void* context, const TileWindow& first, const TileWindow& second, double identity, int orientation) {
+  Feed& feed = *static_cast<Feed*>(context);
+  ImportRun& run = *feed.run;
+  PairRow pair{};
+  pair.pos = first.start;
+  pair.partner = second.start;
+  pair.len = first.length;
+  pair.partnerEnd = second.start + second.length;
+  pair.orientation = orientation;
+  pair.identity = static_cast<double>(static_cast<int64_t>(identity * 100 + 0.5)) / 100;
+  std::string_view seq1 = feed.tileNames[first.sequence], seq2 = feed.tileNames[second.sequence];
+  pair.seq1 = seq1;
+  pair.seq2 = seq2;
+  pair.seq1Length = feed.tileLengths[first.sequence];
+  pair.seq2Length = feed.tileLengths[second.sequence];
+  pair.role = HitRole::Plain;
+  SkipReason reason = SkipReason::Malformed;
+  const char* why = nullptr;
+  ++feed.lineNumber;
+  if (!placePair(run, pair, reason, why)) noteSkip(run.report, feed.path, feed.lineNumber, reason, why, seq1);
+}
+
+// The tiles' windows name their sequences by number; the names are kept as read.
+bool takeTileSequences(void* context, const std::vector<FastaSequence>& sequences) {
+  Feed& feed = *static_cast<Feed*>(context);
+  for (const FastaSequence& sequence : sequences) {
+    feed.tileNames.push_back(sequence.name);
+    feed.tileLengths.push_back(sequence.length);
+  }
+  return takeSequences(context, sequences);
+}
+
+Aligned tileInto(ImportRun& run, const char* path, const std::string& readFrom, AlignWatch* watch) {
+  Feed feed{&run, path, watch, 0, {}, {}};
+  run.report.alignments = true;
+  TileOptions options;
+  options.window = run.options->tiles;
+  options.only = run.options->chrom;
+  options.minIdentity = run.options->tilesMinIdentity;
+  options.threads = run.options->threads;
+  options.progress = run.messages;
+  options.readFrom = readFrom;
+  options.cancel = watch != nullptr ? &watch->cancel : nullptr;
+  options.sequencesRead = takeTileSequences;
+  options.status = watch != nullptr ? takeStatus : nullptr;
+  std::vector<FastaSequence> sequences;
+  std::string error;
+  return outcome(tileFasta(path, options, takeTile, &feed, sequences, error), feed, error);
+}
+
 Aligned alignInto(ImportRun& run, const char* path, const std::string& readFrom, AlignWatch* watch) {
-  Feed feed{&run, path, watch, 0};
+  if (run.options->tiles > 0) return tileInto(run, path, readFrom, watch);
+  Feed feed{&run, path, watch, 0, {}, {}};
   run.report.alignments = true;
   SelfAlignOptions options;
   options.readFrom = readFrom;
@@ -104,11 +169,7 @@ Aligned alignInto(ImportRun& run, const char* path, const std::string& readFrom,
   options.status = watch != nullptr ? takeStatus : nullptr;
   std::vector<FastaSequence> sequences;
   std::string error;
-  if (selfAlignFasta(path, options, takeLine, &feed, sequences, error)) return Aligned::Whole;
-  if (watch != nullptr && watch->cancel.load()) return Aligned::Cancelled;
-  if (error.empty()) return Aligned::Refused;  // the sequences could not make the axis: said
-  sayFailure(feed, error);
-  return Aligned::Unreadable;
+  return outcome(selfAlignFasta(path, options, takeLine, &feed, sequences, error), feed, error);
 }
 
 // minimap2 opens the file by name; a pipe's bytes are copied first, since they come once.
@@ -116,7 +177,7 @@ Aligned alignNamed(ImportRun& run, NamedInput& input, AlignWatch* watch) {
   InputCopy copy;
   std::string error;
   if (!input.regular && !copyInput(input, copy, error)) {
-    sayFailure(Feed{&run, input.path.c_str(), watch, 0}, error);
+    sayFailure(Feed{&run, input.path.c_str(), watch, 0, {}, {}}, error);
     return Aligned::Unreadable;
   }
   return alignInto(run, input.path.c_str(), copy.path, watch);

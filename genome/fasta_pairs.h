@@ -1,6 +1,8 @@
 // A genome FASTA opened as pairs: aligned against itself in process (minimap2 -c -X, with
 // --preset's -x and --threads), its alignments read as the PAF they are, every sequence
 // laid end to end in the FASTA's order with the FASTA's lengths (or the one --chrom names).
+// With --tiles W it is not aligned: its windows' identity tiles (tiles/) are placed instead,
+// each as an alignment of its two windows.
 // The Windows programs are built without the aligner: there these refuse, saying how to
 // align outside and open the PAF.
 #pragma once

@@ -85,6 +85,21 @@ void writeThreads(const PairFileOptions& options, std::string& line) {
   if (options.import.threads != 0) writeValue(line, "threads", std::to_string(options.import.threads));
 }
 
+// Below a window of this many bases a sketch holds too few k-mers to tell an identity.
+constexpr int64_t kMinTileWindow = 100;
+
+bool takeTiles(PairFileOptions& options, const char* value, std::string& error) {
+  int64_t window = 0;
+  if (!readWholeInteger(value, kMinTileWindow, INT32_MAX, window))
+    return refuseOption(error, "--tiles takes a window of %lld to %d bases, not '%s'",
+                        static_cast<long long>(kMinTileWindow), INT32_MAX, value);
+  options.import.tiles = window;
+  return true;
+}
+void writeTiles(const PairFileOptions& options, std::string& line) {
+  if (options.import.tiles > 0) writeValue(line, "tiles", std::to_string(options.import.tiles));
+}
+
 bool takeMaxPairs(PairFileOptions& options, const char* value, std::string& error) {
   int64_t pairs = 0;
   if (!readWholeInteger(value, 1, kStoreSlotPairs, pairs))
@@ -121,6 +136,11 @@ const OptionRow<PairFileOptions> kRows[] = {
     {"threads", true, kThreadsOption, takeThreads, writeThreads,
      "      --threads N           threads for that alignment (default: all cores)\n"},
     {"max-pairs", true, kMaxPairsOption, takeMaxPairs, writeMaxPairs, maxPairsHelp()},
+    {"tiles", true, kTilesOption, takeTiles, writeTiles,
+     "      --tiles W             a FASTA FILE is not aligned but cut into windows of W bases;\n"
+     "                            every two windows whose k-mer sketches share enough become a\n"
+     "                            pair of their estimated identity (seconds on a satellite\n"
+     "                            array that alignment cannot finish)\n"},
 };
 
 }  // namespace
@@ -143,13 +163,16 @@ int checkPairFileOptions(const PairFileOptions& options) {
     return cliUsageError("--chrom and --all-sequences exclude each other");
   if (!options.import.fai.empty() && !options.import.allSequences)
     return cliUsageError("--fai goes with --all-sequences");
+  if (options.import.tiles > 0 && !options.import.preset.empty())
+    return cliUsageError("--tiles and --preset exclude each other: tiles are not aligned");
   return kCliGoOn;
 }
 
 bool pairFileOptionsGiven(const PairFileOptions& options) {
   const ImportOptions& import = options.import;
   return options.tandem || import.from != InputFormat::Unknown || !import.chrom.empty() || import.allSequences ||
-         !import.fai.empty() || !import.preset.empty() || import.threads != 0 || options.maxPairs > 0;
+         !import.fai.empty() || !import.preset.empty() || import.threads != 0 || options.maxPairs > 0 ||
+         import.tiles > 0;
 }
 
 int checkDefaultListOptions(const PairFileOptions& options) {
@@ -157,6 +180,8 @@ int checkDefaultListOptions(const PairFileOptions& options) {
 }
 
 int checkAlignOptionsUsed(const PairFileOptions& options, bool fasta) {
-  if (fasta || (options.import.preset.empty() && options.import.threads == 0)) return kCliGoOn;
+  if (fasta || (options.import.preset.empty() && options.import.threads == 0 && options.import.tiles == 0))
+    return kCliGoOn;
+  if (options.import.tiles > 0) return cliUsageError("--tiles goes with a FASTA file, which it cuts into windows");
   return cliUsageError("--preset and --threads go with a FASTA file, which is aligned against itself");
 }

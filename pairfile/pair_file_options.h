@@ -17,6 +17,7 @@ enum PairFileOption : int {
   kPresetOption,
   kThreadsOption,
   kMaxPairsOption,
+  kTilesOption,
 };
 
 extern const OptionRows<PairFileOptions> kPairFileOptionRows;
@@ -41,6 +42,6 @@ bool pairFileOptionsGiven(const PairFileOptions& options);
 // refused for it rather than passed over. Returns kCliGoOn or the exit code (reported).
 int checkDefaultListOptions(const PairFileOptions& options);
 
-// --preset and --threads act on a FASTA only; given for another file they are refused
-// rather than passed over. Returns kCliGoOn or the exit code (reported).
+// --preset, --threads and --tiles act on a FASTA only; given for another file they are
+// refused rather than passed over. Returns kCliGoOn or the exit code (reported).
 int checkAlignOptionsUsed(const PairFileOptions& options, bool fasta);

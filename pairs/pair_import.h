@@ -31,6 +31,9 @@ struct ImportOptions {
   bool fasta = false;                       // the one input is a genome FASTA, aligned against itself first
   std::string preset;                       // a FASTA's self-alignment: minimap2's -x ("" its default)
   int threads = 0;                          // and its threads (0: all cores)
+  int64_t tiles = 0;                        // a FASTA cut into windows of this many bases and
+                                            // compared by sketches instead (0: aligned)
+  double tilesMinIdentity = 0;              // the tiles kept: this percent identity and above
   std::string out;                          // empty: standard output
   bool force = false;
   std::vector<std::string> inputs;          // empty: standard input; "-" is standard input too

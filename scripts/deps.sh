@@ -10,7 +10,7 @@ packages=(
   libstb-dev fonts-dejavu-core libglfw3-dev libx11-dev xvfb xauth x11-utils xdotool imagemagick strace
   g++-mingw-w64-x86-64 wine64 wine
   mummer ncbi-blast+ minimap2 kleborate-examples xz-utils gawk mawk python3
-  libminimap2-dev zlib1g-dev ragout-examples
+  libminimap2-dev zlib1g-dev ragout-examples maffilter-examples
   help2man
   zlib1g-dev libz-mingw-w64-dev libminimap2-dev trf tabix ragout-examples kaptive-example
   tesseract-ocr librsvg2-bin libxml2-utils

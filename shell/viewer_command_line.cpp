@@ -126,9 +126,11 @@ int readViewerCommandLine(int argc, char** argv, ViewerOptions& options) {
   if (options.file == nullptr) {
     // The options read a file; without one they say nothing.
     if (pairFileOptionsGiven(options.pairs))
-      return cliUsageError("--from, --chrom, --all-sequences, --fai, --max-pairs, --preset and --threads go with a FILE");
+      return cliUsageError("--from, --chrom, --all-sequences, --fai, --max-pairs, --preset, --threads and --tiles go with a FILE");
     return checkAnnotationFiles(options.view);
   }
+  // Tiles below what is shown are not made at all.
+  options.pairs.import.tilesMinIdentity = options.view.view.filter.minIdentity / 100.0;
   // Said before any window opens; the reading itself keeps its place in the start-up.
   stop = checkNamedFile(options.file, options.pairs);
   return stop == kCliGoOn ? checkAnnotationFiles(options.view) : stop;

@@ -77,6 +77,7 @@ TEST(OptionRows, EveryRowWritesBackWhatItRead) {
       "--from tandem",
       "--from paf --chrom 'chr 1'",
       "--all-sequences --fai 'my genome.fa.fai' --preset asm20 --threads 3 --max-pairs 30000000",
+      "--chrom chr7 --tiles 5000",
   });
   expectRoundTrips(kSnapshotOptionRows, {
       "--list 'my pairs.paf' --out 'a b.png' --size 640x480 --frames 3",

@@ -32,6 +32,9 @@ const std::string importUsage =
     "                        against itself in process, as minimap2 -c -X does, and its\n"
     "                        sequences laid end to end (or --chrom's); NAME is minimap2's -x\n"
     "      --threads N       threads for that alignment (default: all cores)\n"
+    "      --tiles W         a FASTA INPUT is not aligned but cut into windows of W bases;\n"
+    "                        every two windows whose k-mer sketches share enough become a\n"
+    "                        pair of their estimated identity\n"
     "  -m, --min-length N    drop pairs shorter than N\n"
     "  -o, --out FILE        write the list to FILE (default standard output); written\n"
     "                        under a temporary name and renamed, so a failed run leaves none\n"
@@ -49,7 +52,7 @@ const std::string importUsage =
 const char* const kImportUsage = importUsage.c_str();
 
 int parseImportOptions(int argc, char** argv, ImportOptions& options) {
-  enum { kFai = 256, kPreset, kThreads };
+  enum { kFai = 256, kPreset, kThreads, kTiles };
   static const option kOptions[] = {
       {"from", required_argument, nullptr, 'F'},
       {"chrom", required_argument, nullptr, 'c'},
@@ -57,6 +60,7 @@ int parseImportOptions(int argc, char** argv, ImportOptions& options) {
       {"fai", required_argument, nullptr, kFai},
       {"preset", required_argument, nullptr, kPreset},
       {"threads", required_argument, nullptr, kThreads},
+      {"tiles", required_argument, nullptr, kTiles},
       {"min-length", required_argument, nullptr, 'm'},
       {"out", required_argument, nullptr, 'o'},
       {"force", no_argument, nullptr, 'f'},
@@ -92,6 +96,11 @@ int parseImportOptions(int argc, char** argv, ImportOptions& options) {
           return cliUsageError("--threads takes a number of threads from 1 to 256, not '%s'", optarg);
         options.threads = static_cast<int>(number);
         break;
+      case kTiles:
+        if (!parseCliInteger(optarg, 100, INT32_MAX, number))
+          return cliUsageError("--tiles takes a window of 100 to 2147483647 bases, not '%s'", optarg);
+        options.tiles = number;
+        break;
       case 'm':
         if (!parseCliInteger(optarg, 0, INT32_MAX, number))
           return cliUsageError("--min-length takes a whole number from 0 to 2147483647, not '%s'", optarg);
@@ -112,5 +121,7 @@ int parseImportOptions(int argc, char** argv, ImportOptions& options) {
   if (options.allSequences && !options.chrom.empty())
     return cliUsageError("--chrom and --all-sequences exclude each other");
   if (!options.fai.empty() && !options.allSequences) return cliUsageError("--fai goes with --all-sequences");
+  if (options.tiles > 0 && !options.preset.empty())
+    return cliUsageError("--tiles and --preset exclude each other: tiles are not aligned");
   return kCliGoOn;
 }

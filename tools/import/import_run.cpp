@@ -96,6 +96,8 @@ int takeFastaInput(ImportOptions& options) {
     options.fasta = true;
     options.allSequences = options.chrom.empty();
   }
+  if (!options.fasta && options.tiles > 0)
+    return cliUsageError("--tiles goes with a FASTA input, which it cuts into windows");
   if (!options.fasta && (!options.preset.empty() || options.threads != 0))
     return cliUsageError("--preset and --threads go with a FASTA input, which is aligned against itself");
   return kCliGoOn;

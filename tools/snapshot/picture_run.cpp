@@ -150,6 +150,11 @@ bool renderPicture(const PicturePlan& picture, OutputFile& out) {
 int runPictures(const std::vector<PicturePlan>& pictures) {
   const char* listPath = pictures.front().options.listPath;
   PairFileOptions file = pictures.front().options.file;
+  // Tiles below what every picture hides are not made at all.
+  uint16_t shownIdentity = UINT16_MAX;
+  for (const PicturePlan& picture : pictures)
+    shownIdentity = std::min(shownIdentity, picture.options.view.filter.minIdentity);
+  file.import.tilesMinIdentity = shownIdentity / 100.0;
   int fileRefused =
       file.named ? checkNamedFile(listPath, file, "; no picture written") : checkDefaultListOptions(file);
   if (fileRefused == kCliGoOn && !file.named) fileRefused = checkAlignOptionsUsed(file, false);

@@ -133,6 +133,8 @@ int main(int argc, char** argv) {
     return cliUsageError("--min-length, --min-identity and --region go with --stats or --pairs");
   if (argc - optind > 1) return cliUsageError("one list at a time; got %d", argc - optind);
   const char* path = optind < argc ? argv[optind] : "date.txt";
+  // Tiles below what is listed are not made at all.
+  file.import.tilesMinIdentity = filter.view.filter.minIdentity / 100.0;
   if (optind < argc) {
     // A named file that cannot be read is refused before any summary; "UPS" is date.txt's.
     stop = checkNamedFile(path, file);
