@@ -18,6 +18,7 @@ enum class ViewerKey {
   Enter, Escape,
   H, K, C, R, P, Minus, Equal,
   G, Period, Comma, PageUp, PageDown, Backspace, F,
+  V,
   Other,  // any key the viewer has no use for
 };
 

@@ -50,6 +50,7 @@ constexpr KeyPair kKeys[] = {
     {ViewerKey::PageDown, GLFW_KEY_PAGE_DOWN},
     {ViewerKey::Backspace, GLFW_KEY_BACKSPACE},
     {ViewerKey::F, GLFW_KEY_F},
+    {ViewerKey::V, GLFW_KEY_V},
 };
 
 int glfwKeyOf(ViewerKey key) {

@@ -46,6 +46,7 @@ int virtualKeyOf(ViewerKey key) {
     case ViewerKey::PageDown: return VK_NEXT;
     case ViewerKey::Backspace: return VK_BACK;
     case ViewerKey::F: return 'F';
+    case ViewerKey::V: return 'V';
     case ViewerKey::Other: break;
   }
   return 0;
