@@ -171,6 +171,29 @@ void fillClipArrays(const float m[16], double margin) {
   }
 }
 
+// Seen flat from straight above, each segment as a bar a few pixels wide with square ends,
+// so that a pair a pixel long still shows as a dot, in the picture and in the SVG alike.
+void addFlatSegments(DrawList& list) {
+  float half = 0.5f * (list.lineWidth + 2.0f);
+  // Pixels per world unit across and up.
+  float sx = std::fabs(list.matrix[0]) * 0.5f * static_cast<float>(list.width);
+  float sy = std::fabs(list.matrix[5]) * 0.5f * static_cast<float>(list.height);
+  if (!(sx > 0) || !(sy > 0)) return;
+  beginDrawItem(list, DrawKind::quads, DrawSpace::world);
+  for (const Ribbon& r : ribbons) {
+    float dx = (r.at.x1 - r.at.x0) * sx, dy = (r.at.y1 - r.at.y0) * sy;
+    float length = std::hypot(dx, dy);
+    float ux = length > 0 ? dx / length : 1.0f, uy = length > 0 ? dy / length : 0.0f;
+    // Along the segment and across it, half a width each, in world units.
+    float ax = ux * half / sx, ay = uy * half / sy, nx = -uy * half / sx, ny = ux * half / sy;
+    const float rgba[4] = {r.colour[0], r.colour[1], r.colour[2], 1.0f};
+    addVertex(list, r.at.x0 - ax + nx, r.at.y0 - ay + ny, kLift, rgba);
+    addVertex(list, r.at.x0 - ax - nx, r.at.y0 - ay - ny, kLift, rgba);
+    addVertex(list, r.at.x1 + ax - nx, r.at.y1 + ay - ny, kLift, rgba);
+    addVertex(list, r.at.x1 + ax + nx, r.at.y1 + ay + ny, kLift, rgba);
+  }
+}
+
 void addRibbons(DrawList& list, const ViewState& view, bool flat) {
   ShownSlots shown = shownSlots(view);
   bool heightsChanged = view.look.logHeights != madeForLog || view.look.heightBases != madeForHeightBases;
@@ -203,13 +226,15 @@ void addRibbons(DrawList& list, const ViewState& view, bool flat) {
   } else {
     drawnRibbon.clear();
   }
+  if (flat) {
+    addFlatSegments(list);
+    return;
+  }
   DrawItem& segments = beginDrawItem(list, DrawKind::lines, DrawSpace::world);
   segments.points = reinterpret_cast<const float(*)[3]>(segmentPoints.data());
   segments.pointColours = reinterpret_cast<const uint8_t(*)[3]>(segmentColours.data());
   segments.indices = segmentIndices.data();
   segments.count = static_cast<int32_t>(segmentIndices.size());
-  // A flat figure's pairs are mostly a pixel or two long: wider, they still show as dots.
-  if (flat) segments.size = list.lineWidth + 2.0f;
 }
 
 void addGrid(DrawList& list, const ViewState& view, float side) {
