@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
+#include <vector>
 
 #include "axis_scale.h"
 #include "axis_ticks.h"
@@ -103,22 +105,37 @@ void addNames(const MarkPlace& at, const PlotBox& box, float size, FigureMarks& 
     addText(marks, rightX, 0.5f * (box.top + box.bottom) + 0.35f * size, size, TextAnchor::start, figure.axisName);
     return;
   }
-  const SequenceAxis& axis = loadedSequences();
-  float lastRight = -1e30f, lastTop = 1e30f;
-  for (const AxisSequence& sequence : axis.sequences) {
+  // The longest first, so that short sequences between them cannot crowd their names out.
+  struct Stretch {
+    int64_t start, end;
+    const std::string* name;
+  };
+  std::vector<Stretch> stretches;
+  for (const AxisSequence& sequence : loadedSequences().sequences) {
     int64_t start = std::max(sequence.offset, figure.firstPos);
     int64_t end = std::min(sequence.offset + sequence.length, figure.lastPos + 1);
-    if (end <= start) continue;
-    int64_t middle = start + (end - start) / 2;
+    if (end > start) stretches.push_back({start, end, &sequence.name});
+  }
+  std::stable_sort(stretches.begin(), stretches.end(),
+                   [](const Stretch& a, const Stretch& b) { return a.end - a.start > b.end - b.start; });
+  std::vector<std::pair<float, float>> takenAcross, takenUp;
+  auto clear = [](const std::vector<std::pair<float, float>>& taken, float from, float to) {
+    for (const auto& span : taken)
+      if (from < span.second && span.first < to) return false;
+    return true;
+  };
+  for (const Stretch& stretch : stretches) {
+    int64_t middle = stretch.start + (stretch.end - stretch.start) / 2;
     float x = at.across(middle), y = at.up(middle) + 0.35f * size;
-    float half = 0.5f * textWidth(sequence.name, size);
-    if (x - half >= lastRight + 0.5f * size && x + half <= static_cast<float>(at.width)) {
-      addText(marks, x, belowY, size, TextAnchor::middle, sequence.name);
-      lastRight = x + half;
+    float half = 0.5f * textWidth(*stretch.name, size) + 0.25f * size;
+    if (x - half >= 0 && x + half <= static_cast<float>(at.width) && clear(takenAcross, x - half, x + half)) {
+      addText(marks, x, belowY, size, TextAnchor::middle, *stretch.name);
+      takenAcross.push_back({x - half, x + half});
     }
-    if (y <= lastTop - 1.1f * size && y - size >= 0) {
-      addText(marks, rightX, y, size, TextAnchor::start, sequence.name);
-      lastTop = y;
+    float low = y - 1.05f * size, high = y + 0.05f * size;
+    if (low >= 0 && clear(takenUp, low, high)) {
+      addText(marks, rightX, y, size, TextAnchor::start, *stretch.name);
+      takenUp.push_back({low, high});
     }
   }
 }
