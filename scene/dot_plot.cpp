@@ -369,8 +369,9 @@ int32_t pickDotPlotPair(double column, double row, double radius) {
   double bestDepth = 0, bestPixels = 0;
   for (size_t d = 0; d < drawnRibbon.size(); ++d) {
     const float* v = ribbonVertices.data() + d * 24;  // six vertices of four
-    // The base (corners 0 and 1) and the top (the triangles' third and fifth vertices).
-    const float* edges[2][2] = {{v, v + 4}, {v + 8, v + 16}};
+    // The ribbon's four edges: base, top and both ends (the first, second, third and fifth
+    // vertices are its base start, base end, top end and top start).
+    const float* edges[4][2] = {{v, v + 4}, {v + 8, v + 16}, {v, v + 16}, {v + 4, v + 8}};
     for (const auto& edge : edges) {
       double pixels = 0, depth = 0;
       if (!nearSegment(edge[0], edge[1], column, row, halfW, halfH, radius, pixels, depth)) continue;
