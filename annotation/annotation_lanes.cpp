@@ -24,11 +24,11 @@ constexpr Rgb kPalette[kClassColours] = {
     {0x88, 0x22, 0x55}, {0x44, 0xAA, 0x99}, {0x99, 0x99, 0x33}, {0xAA, 0x44, 0x99},
 };
 
-// A feature as read, on its own sequence: 20 bytes. A position past the axis is kept as
+// A feature as read, on its own sequence: 32 bytes. A position past the axis is kept as
 // one past it, which drops the feature as reaching past its sequence all the same.
 struct ReadFeature {
-  uint32_t start;
-  uint32_t end;
+  int64_t start;
+  int64_t end;
   uint32_t sequence;  // into Reading::sequences
   uint32_t name;
   uint16_t featureClass;  // into Reading::classes
@@ -40,9 +40,7 @@ struct ReadFeature {
   }
 };
 
-uint32_t onePastTheAxisAtMost(int64_t position) {
-  return static_cast<uint32_t>(std::clamp<int64_t>(position, 0, kAxisPositions + 1));
-}
+int64_t onePastTheAxisAtMost(int64_t position) { return std::clamp<int64_t>(position, 0, kLongestAxis + 1); }
 
 // Names met in one file, each numbered once, the last one remembered.
 struct NameNumbers {
@@ -237,9 +235,9 @@ bool loadAnnotation(AnnotationLanes& lanes, const char* path, const SequenceAxis
     int64_t start = feature.start;
     int64_t length = unnamedAxis ? 0 : axis.sequences[number].length;
     // An insertion point (start = end) is kept one base wide, so it can be seen and picked.
-    int64_t end = feature.end > feature.start ? int64_t{feature.end} : start + 1;
+    int64_t end = feature.end > feature.start ? feature.end : start + 1;
     // A length no file gave (0) bounds nothing but the axis.
-    if ((length > 0 && end > length) || offset + end > kAxisPositions) {
+    if ((length > 0 && end > length) || offset + end > kLongestAxis) {
       ++drops.pastEnd;
       continue;
     }

@@ -37,7 +37,7 @@ struct AnnotationLanes {
 };
 
 // What one file may hold, so that a file of millions of rows cannot take the memory: a
-// feature costs 16 bytes once loaded (feature_table.h) and about 43 while its file is read,
+// feature costs 24 bytes once loaded (feature_table.h) and about 55 while its file is read,
 // and each distinct name its bytes once. Identical features (same place, name, class and
 // strand) count once. A file past a bound is refused with the bound named.
 struct AnnotationBounds {

@@ -9,7 +9,7 @@
 namespace {
 
 void giveRows(FeatureTable& table) {
-  uint32_t rowEnd[kLaneRows] = {};
+  int64_t rowEnd[kLaneRows] = {};
   size_t count = featureCount(table);
   table.row.assign(count, 0);
   table.rowsUsed = count > 0 ? 1 : 0;
@@ -35,7 +35,7 @@ void buildIndex(FeatureTable& table) {
   table.treeLeaves = leaves;
   table.maxEndTree.assign(2 * leaves, 0);
   for (size_t i = 0; i < count; ++i) {
-    uint32_t& leaf = table.maxEndTree[leaves + i / kFeatureBlock];
+    int64_t& leaf = table.maxEndTree[leaves + i / kFeatureBlock];
     leaf = std::max(leaf, table.end[i]);
   }
   for (size_t node = leaves - 1; node >= 1; --node)
@@ -106,8 +106,8 @@ size_t buildFeatureTable(FeatureTable& table, std::vector<PlacedFeature>& featur
   table.strand.resize(count);
   for (size_t i = 0; i < count; ++i) {
     const PlacedFeature& feature = features[i];
-    table.start[i] = static_cast<uint32_t>(feature.start);
-    table.end[i] = static_cast<uint32_t>(feature.end);
+    table.start[i] = feature.start;
+    table.end[i] = feature.end;
     table.name[i] = feature.name;
     table.featureClass[i] = feature.featureClass;
     table.strand[i] = feature.strand;
@@ -126,10 +126,7 @@ std::string_view featureName(const FeatureTable& table, uint32_t feature) {
 void featuresOverlapping(const FeatureTable& table, int64_t from, int64_t to, std::vector<uint32_t>& hits) {
   if (featureCount(table) == 0 || to <= from) return;
   // Features from limit on start at or after the query's end.
-  int64_t clampedTo = std::min<int64_t>(to, UINT32_MAX);
-  size_t limit = static_cast<size_t>(
-      std::lower_bound(table.start.begin(), table.start.end(), static_cast<uint32_t>(std::max<int64_t>(clampedTo, 0))) -
-      table.start.begin());
+  size_t limit = static_cast<size_t>(std::lower_bound(table.start.begin(), table.start.end(), to) - table.start.begin());
   collect(table, 1, 0, table.treeLeaves, limit, from, hits);
 }
 

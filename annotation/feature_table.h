@@ -21,10 +21,10 @@ struct PlacedFeature {
   char strand;            // '+', '-' or '.'
 };
 
-// 16 bytes a feature, plus each distinct name once.
+// 24 bytes a feature, plus each distinct name once.
 struct FeatureTable {
-  std::vector<uint32_t> start;  // sorted; axis positions fit in 32 bits
-  std::vector<uint32_t> end;
+  std::vector<int64_t> start;  // sorted axis positions
+  std::vector<int64_t> end;
   std::vector<uint32_t> name;
   std::vector<uint16_t> featureClass;
   std::vector<char> strand;
@@ -37,7 +37,7 @@ struct FeatureTable {
 
   // The largest end in each block of kFeatureBlock features, as a binary tree over the
   // blocks (leaves from treeLeaves on), so a query skips every block that ends before it.
-  std::vector<uint32_t> maxEndTree;
+  std::vector<int64_t> maxEndTree;
   size_t treeLeaves = 0;
 };
 

@@ -10,8 +10,8 @@ void mergeLaneStrips(const FeatureTable& table, uint32_t gap, std::vector<LaneSt
   std::vector<size_t> open(static_cast<size_t>(classes) * kLaneRows, SIZE_MAX);
   for (size_t i = 0; i < featureCount(table); ++i) {
     size_t& at = open[static_cast<size_t>(table.featureClass[i]) * kLaneRows + table.row[i]];
-    uint32_t start = table.start[i], end = table.end[i];
-    if (at != SIZE_MAX && static_cast<uint64_t>(start) <= static_cast<uint64_t>(strips[at].end) + gap) {
+    int64_t start = table.start[i], end = table.end[i];
+    if (at != SIZE_MAX && start <= strips[at].end + int64_t{gap}) {
       strips[at].end = std::max(strips[at].end, end);
       ++strips[at].features;
       continue;

@@ -9,8 +9,8 @@
 #include "feature_table.h"
 
 struct LaneStrip {
-  uint32_t start;  // axis positions, [start, end)
-  uint32_t end;
+  int64_t start;  // axis positions, [start, end)
+  int64_t end;
   uint16_t featureClass;
   uint8_t row;
   uint32_t features;  // how many it stands for

@@ -204,6 +204,16 @@ void scanTandemBytes(TandemScanner& scanner, const char* bytes, size_t size) {
   scanner.inToken = inToken;
 }
 
+void scanTokenFields(TandemScanner& scanner, int64_t pos, int64_t partner, int32_t len, uint8_t orientation,
+                     uint16_t identity, int32_t difference) {
+  // The table reads positions as int32, clamped as the field walk clamps them.
+  if (!scanner.keepLongest) {
+    pos = clampToInt32(pos);
+    partner = clampToInt32(partner);
+  }
+  endToken(scanner, pos, partner, len, orientation, identity, difference);
+}
+
 void finishTandemScan(TandemScanner& scanner) {
   if (scanner.inToken) endWalkedToken(scanner, scanner.walk, scanner.identity);
   scanner.inToken = false;

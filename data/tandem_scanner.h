@@ -39,6 +39,10 @@ struct TandemScanner {
 
 void startTandemScan(TandemScanner& scanner, uint32_t tag);
 void scanTandemBytes(TandemScanner& scanner, const char* bytes, size_t size);
+// One token handed over as the values its fields read as (len, orientation, identity and
+// difference as the fields give them, positions whole), added as the token would be.
+void scanTokenFields(TandemScanner& scanner, int64_t pos, int64_t partner, int32_t len, uint8_t orientation,
+                     uint16_t identity, int32_t difference);
 // Ends the token that the last chunk left open, if any, and adds every waiting pair.
 void finishTandemScan(TandemScanner& scanner);
 // Drops the token that the last chunk left open (its bytes are incomplete) and adds every

@@ -9,6 +9,7 @@
 #include "clip_arithmetic.h"
 #include "lane_strips.h"
 #include "pair_colours.h"
+#include "pyramid_bars.h"
 #include "text_raster.h"
 
 namespace {
@@ -400,6 +401,22 @@ std::vector<LegendItem> legendItems(const MarkInput& in, float size) {
       gradient.swatches.push_back(r);
     }
     items.push_back(gradient);
+  }
+  if (in.densest > 1) {
+    char most[48];
+    std::snprintf(most, sizeof most, "%u pairs a column stands for", in.densest);
+    LegendItem shade{{}, most, "1"};
+    constexpr int kSteps = 24;
+    float step = 6.0f * size / kSteps;
+    for (int i = 0; i < kSteps; ++i) {
+      float colour[3] = {0.0f, 0.0f, 0.8f};
+      double count = std::pow(static_cast<double>(in.densest), static_cast<double>(i) / (kSteps - 1));
+      shadeByDensity(static_cast<uint32_t>(std::lround(count)), in.densest, colour);
+      MarkRect r = swatch(step * static_cast<float>(i), size, colour);
+      r.w = step + 0.5f;
+      shade.swatches.push_back(r);
+    }
+    items.push_back(shade);
   }
   if (in.lanes != nullptr) {
     std::vector<bool> present = classesInFrame(in);

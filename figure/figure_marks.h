@@ -64,6 +64,7 @@ struct MarkInput {
   bool sameStrandShown = true, invertedShown = true;
   bool identityLegend = false;      // bars coloured by identity, over this range (hundredths)
   int identityLow = 0, identityHigh = 0;
+  uint32_t densest = 0;             // a drawn bar stood for up to this many: the shade's legend
   int hudRows = 0;                  // lines of HUD text over the top left
 };
 

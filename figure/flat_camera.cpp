@@ -9,6 +9,7 @@
 #include "pair_colours.h"
 #include "pair_shown.h"
 #include "bar_records.h"
+#include "pyramid_bars.h"
 #include "sequence_places.h"
 
 void nameRegion(const ViewState& view, FigureView& figure) {
@@ -125,6 +126,10 @@ MarkInput figureMarkInput(const FigureView& figure, const ViewState& view, const
   input.width = width;
   input.height = height;
   std::memcpy(input.matrix, matrix, sizeof input.matrix);
+  // The marks measure x from the axis' start; the frame's matrix takes it from the camera's
+  // origin (0 but for a --camera that gives one).
+  for (int r = 0; r < 4; ++r)
+    input.matrix[12 + r] = static_cast<float>(input.matrix[12 + r] - static_cast<double>(input.matrix[r]) * camera.originX);
   input.zoomSteps = figure.zoomSteps;
   input.firstPos = figure.firstPos;
   input.lastPos = figure.lastPos;
@@ -150,6 +155,7 @@ MarkInput figureMarkInput(const FigureView& figure, const ViewState& view, const
     input.identityLegend = figure.identityLegend;
     input.identityLow = figure.identityLow;
     input.identityHigh = figure.identityHigh;
+    input.densest = barsThroughPyramid() ? densestColumn() : 0;
     input.hudRows = figure.hudRows;
   }
   return input;

@@ -122,10 +122,6 @@ Aligned alignNamed(ImportRun& run, NamedInput& input, AlignWatch* watch) {
   return alignInto(run, input.path.c_str(), copy.path, watch);
 }
 
-void scanTokens(void* scanner, const char* text, size_t size) {
-  scanTandemBytes(*static_cast<TandemScanner*>(scanner), text, size);
-}
-
 ImportOptions fastaImportOptions(const ImportOptions& options) {
   ImportOptions fasta = options;
   fasta.allSequences = options.chrom.empty();
@@ -152,7 +148,7 @@ int loadFastaPairs(const char* path, const PairFileOptions& options, uint32_t ta
   if (!input || input->path != path) input = openNamedInput(path);
   if (input->error != 0) return endPairLoad(scanner, input->error, SequenceAxis{});
   ImportRun run;
-  startImportRun(run, import, PairSink{scanTokens, &scanner}, stderr);
+  startImportRun(run, import, scannerSink(scanner), stderr);
   Aligned aligned = alignNamed(run, *input, watch);
   if (aligned == Aligned::Cancelled) {
     finishImportRun(run, false);  // the table is left as it is: nothing will show it

@@ -14,6 +14,8 @@
 #include "file_look.h"
 #include "line_reader.h"
 #include "list_reach.h"
+#include "load_line.h"
+#include "text_fields.h"
 #include "pair_bound.h"
 #include "pair_store.h"
 #include "pair_placement.h"
@@ -28,22 +30,32 @@ void scanTokens(void* scanner, const char* text, size_t size) {
   scanTandemBytes(*static_cast<TandemScanner*>(scanner), text, size);
 }
 
+// An imported pair straight into the scanner, read as its token's text would be.
+void scanFields(void* scanner, const PairFields& pair) {
+  uint16_t identity = pair.hundredths >= 0 && pair.hundredths <= 10000 ? static_cast<uint16_t>(pair.hundredths)
+                                                                       : kIdentityUnknown;
+  scanTokenFields(*static_cast<TandemScanner*>(scanner), pair.pos, pair.partner, clampToInt32(pair.len),
+                  orientationOfField(pair.orientation), identity, clampToInt32(pair.difference));
+}
+
 // A pair format the import will tell again from the same lines, with its messages.
 bool holdsPairFormat(const FileLook& look) {
   return look.kind != nullptr && look.kind->family == FileFamily::Pairs && look.kind != &tandemListKind();
 }
 
-int scanRawBytes(TandemScanner& scanner, LineReader& reader) {
+int scanRawBytes(TandemScanner& scanner, LineReader& reader, LoadProgress& progress) {
   while (peekBytes(reader, 1) > 0) {
     std::string_view bytes = takeBytes(reader);
     scanTandemBytes(scanner, bytes.data(), bytes.size());
+    addProgress(&progress, bytes.size(), 0);
   }
   return reader.error;
 }
 
 // A list read with its offset table: a pair past the table's last sequence stops the load,
 // named by file and line.
-int scanListOnAxis(TandemScanner& scanner, LineReader& reader, const char* path, const SequenceAxis& axis) {
+int scanListOnAxis(TandemScanner& scanner, LineReader& reader, const char* path, const SequenceAxis& axis,
+                   LoadProgress& progress) {
   ListReach reach;
   const AxisSequence& last = axis.sequences.back();
   startListReach(reach, last.offset + last.length);
@@ -52,6 +64,7 @@ int scanListOnAxis(TandemScanner& scanner, LineReader& reader, const char* path,
     std::string_view bytes = takeBytes(reader);
     within = feedListReach(reach, bytes.data(), bytes.size());
     scanTandemBytes(scanner, bytes.data(), bytes.size());
+    addProgress(&progress, bytes.size(), 0);
   }
   if (reader.error != 0) return reader.error;
   if (within && finishListReach(reach)) return 0;
@@ -64,15 +77,17 @@ int scanListOnAxis(TandemScanner& scanner, LineReader& reader, const char* path,
 
 // Returns the load's answer; the import's messages are printed, its sequences kept in sequences.
 int importInto(TandemScanner& scanner, LineReader& reader, const char* path, const PairFileOptions& file,
-               SequenceAxis& sequences) {
+               SequenceAxis& sequences, LoadProgress& progress, LoadLine& line) {
   const ImportOptions& options = file.import;
   ImportRun run;
-  startImportRun(run, options, PairSink{scanTokens, &scanner}, file.messages != nullptr ? file.messages : stderr);
+  startImportRun(run, options, scannerSink(scanner), file.messages != nullptr ? file.messages : stderr);
+  run.progress = &progress;
   if (!startGenome(run)) {
     finishImportRun(run, false);
     return kPairFileRefused;
   }
   bool read = importLines(run, reader, path);
+  stopLoadLine(line);  // before the import's closing messages
   bool laidOut = finishImportRun(run, read);
   bool chromFound = reportImportRun(run);
   sequences = importedSequences(run);
@@ -106,6 +121,8 @@ void reportLongestKept(const TandemScanner& scanner) {
 
 }  // namespace
 
+PairSink scannerSink(TandemScanner& scanner) { return PairSink{scanTokens, &scanner, scanFields}; }
+
 int loadPairFile(const char* path, const PairFileOptions& options, uint32_t tag) {
   TandemScanner scanner;
   startTandemScan(scanner, tag);
@@ -129,9 +146,15 @@ int loadPairFile(const char* path, const PairFileOptions& options, uint32_t tag)
     return endPairLoad(scanner, kPairFileRefused, SequenceAxis{});
   }
   scanner.skipShortTokens = list && options.named;
-  int answer = !list                        ? importInto(scanner, reader, path, options, sequences)
-               : sequences.sequences.empty() ? scanRawBytes(scanner, reader)
-                                             : scanListOnAxis(scanner, reader, path, sequences);
+  LoadProgress ownProgress;
+  LoadProgress& progress = options.progress != nullptr ? *options.progress : ownProgress;
+  progress.size = inputTextSize(*input);
+  LoadLine line;
+  if (options.named) startLoadLine(line, shownInputName(path), progress);
+  int answer = !list                        ? importInto(scanner, reader, path, options, sequences, progress, line)
+               : sequences.sequences.empty() ? scanRawBytes(scanner, reader, progress)
+                                             : scanListOnAxis(scanner, reader, path, sequences, progress);
+  stopLoadLine(line);
   if (answer == kPairFileRefused && list) sequences = SequenceAxis{};
   endPairLoad(scanner, answer, std::move(sequences));  // ends the last token too
   if (scanner.shortTokens > 0)

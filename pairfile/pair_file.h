@@ -9,6 +9,7 @@
 
 #include <memory>
 
+#include "load_progress.h"
 #include "named_input.h"
 #include "pair_import.h"
 
@@ -23,6 +24,7 @@ struct PairFileOptions {
   // FILE as checkNamedPairFile opened it: the load reads on from there, never opening it again.
   std::shared_ptr<NamedInput> input;
   FILE* messages = nullptr;  // where a pair file's import speaks; null: standard error
+  LoadProgress* progress = nullptr;  // counts what the load has read, for a caller that shows it
 };
 
 // loadPairFile's answer when the import refused the pairs (its message is printed): a
@@ -42,6 +44,9 @@ int loadPairFile(const char* path, const PairFileOptions& options, uint32_t tag)
 // sequences: what the pairs lie on, kept for loadedSequences.
 struct TandemScanner;
 int endPairLoad(TandemScanner& scanner, int answer, SequenceAxis sequences);
+
+// The import's sink into scanner: every pair handed over as its token's values, no text.
+PairSink scannerSink(TandemScanner& scanner);
 
 // loadedSequences() (sequence_axis.h) then holds what the pairs lie on: every sequence
 // laid end to end, or the one kept, or those of a named list's offset table beside it.

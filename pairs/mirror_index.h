@@ -6,41 +6,45 @@
 // before any other), each hit twinned at most once, the later of the two merged into the
 // earlier. Every other hit, whichever copy comes first, stays its own repeat.
 //
-// The index holds the kept pairs until then, in input order (pairs of other kinds that
-// come after the first hit too, so the output keeps the input's order).
+// The hits themselves wait in the import's spool (pair_spool.h); the index keeps only what
+// matching needs, 24 bytes a hit in chunks that never move (32 for the few whose copies are
+// 65,536 bases or longer, or whose sequences number past 16,777,215), and matches by sorting
+// each chunk and merging them, not by a table of every hit.
 #pragma once
 
 #include <cstdint>
-#include <unordered_map>
 #include <vector>
+
+#include "pair_spool.h"
 
 constexpr int64_t kMirrorTolerance = 10;
 
-struct HeldPair {
-  int64_t startA, endA;  // 0-based, end exclusive, on their own sequences
-  int64_t startB, endB;
-  double identity;
-  uint32_t seqA, seqB;   // the sequences of the two copies, numbered by the caller
-  uint32_t next;         // the next hit held in its bucket
-  uint8_t orientation;
-  bool hit;              // may have a twin
-  bool onGenome;         // placed among every sequence laid end to end
-  bool piece;            // a part of a hit cut off the diagonal (diagonal_cut.h)
-  bool merged;           // the twin of an earlier hit
+// Each hit's two copies packed: the copy with the lower (sequence, start) first, starts
+// and ends in 39 bits (the import keeps positions within kLongestAxis).
+struct MirrorEntry {
+  uint64_t words[4];
+};
+// The same for a hit of short copies on sequences numbered in 24 bits: spans in 16 bits.
+struct CompactMirrorEntry {
+  uint64_t words[3];
 };
 
 struct MirrorIndex {
-  std::unordered_map<uint64_t, uint32_t> buckets;  // bucket -> last hit held there, chained by next
-  std::vector<HeldPair> held;
+  std::vector<std::vector<CompactMirrorEntry>> chunks;
+  std::vector<MirrorEntry> outsized;
+  std::vector<bool> merged;  // by the spool's pair number, once matched
 };
 
-// Holds pair (next is set here) until mergeMirrors. Positions are never negative.
-void holdPair(MirrorIndex& index, const HeldPair& pair);
+// Notes a hit that is the spool's pair number (0-based).
+void indexHit(MirrorIndex& index, const SpooledPair& hit, uint64_t number);
 
-// Marks every hit that is the closest remaining twin of an earlier hit as merged, and
-// returns how many.
-uint64_t mergeMirrors(MirrorIndex& index);
+// Marks every hit that is the closest remaining twin of an earlier hit as merged (index.merged,
+// sized for pairs pairs held) and returns how many; the hits' entries are freed.
+uint64_t mergeMirrors(MirrorIndex& index, uint64_t pairs);
 
-// About the memory the index takes for each pair held, twins included (measured: 100 to 120
-// bytes a hit over a million hits), for the README and the report.
-constexpr int kMirrorIndexBytesPerHit = 120;
+inline bool mirrorMerged(const MirrorIndex& index, uint64_t number) {
+  return number < index.merged.size() && index.merged[number];
+}
+
+// The index's memory for each hit held, for the README and the report.
+constexpr int kMirrorIndexBytesPerHit = static_cast<int>(sizeof(CompactMirrorEntry));

@@ -5,15 +5,14 @@
 
 namespace {
 
-// The value of the tag named by prefix ("cg:Z:") among the fields after the twelfth, or empty.
+// The value of the tag named by prefix ("cg:Z:") among the fields after the twelfth, or
+// empty. One search for the prefix, not a split of every tag: lines carry a dozen tags.
 std::string_view tagValue(std::string_view tags, std::string_view prefix) {
-  size_t at = 0;
-  while (at < tags.size()) {
+  for (size_t at = tags.find(prefix); at != std::string_view::npos; at = tags.find(prefix, at + 1)) {
+    if (at > 0 && tags[at - 1] != ' ' && tags[at - 1] != '\t') continue;  // inside another field
     size_t end = tags.find_first_of(" \t", at);
     if (end == std::string_view::npos) end = tags.size();
-    std::string_view field = tags.substr(at, end - at);
-    if (field.substr(0, prefix.size()) == prefix) return field.substr(prefix.size());
-    at = end + 1;
+    return tags.substr(at + prefix.size(), end - at - prefix.size());
   }
   return {};
 }

@@ -4,16 +4,11 @@
 
 #include "content_look.h"
 #include "pair_placement.h"
+#include "row_blocks.h"
 #include "text_fields.h"
 #include "trf_reader.h"
 
 namespace {
-
-// A cut line keeps only its whole fields: the last one may have been cut in the middle.
-std::string_view wholeFieldsOf(std::string_view line) {
-  size_t lastGap = line.find_last_of(" \t");
-  return lastGap == std::string_view::npos ? std::string_view() : line.substr(0, lastGap);
-}
 
 // What the closing line says the pairs lie on.
 std::string axisName(const ImportRun& run) {
@@ -49,6 +44,7 @@ void startImportRun(ImportRun& run, const ImportOptions& options, PairSink sink,
   run.pieces.clear();
   run.trfSequence.clear();
   run.sequenceLength = 0;
+  run.progress = nullptr;
 }
 
 bool importInput(ImportRun& run, int fd, const char* inputName) {
@@ -57,23 +53,9 @@ bool importInput(ImportRun& run, int fd, const char* inputName) {
   return importLines(run, reader, inputName);
 }
 
-void importRow(ImportRun& run, InputFormat format, std::string_view line, bool cut, uint64_t lineNumber,
-               const char* inputName) {
-  RowResult row;
-  std::string_view section;
-  if (format == InputFormat::Trf && !cut && trfSectionName(line, section)) {
-    run.trfSequence.assign(section.data(), section.size());
-    return;
-  }
-  if (cut && format != InputFormat::Paf) {
-    row = skipRow(SkipReason::Malformed, "line longer than 1 MiB");
-  } else if (format == InputFormat::Trf) {
-    row = readTrfRow(line, run.trfSequence);
-  } else {
-    row = readRow(format, cut ? wholeFieldsOf(line) : line);
-  }
-  // A cut line is never passed over silently: it had something in it.
-  if (row.kind == RowKind::Ignore && cut) row = skipRow(SkipReason::Malformed, "line longer than 1 MiB");
+namespace {
+
+void takeRow(ImportRun& run, const RowResult& row, std::string_view line, uint64_t lineNumber, const char* inputName) {
   if (row.kind == RowKind::Ignore) return;
   SkipReason reason = row.reason;
   const char* why = row.why;
@@ -81,11 +63,26 @@ void importRow(ImportRun& run, InputFormat format, std::string_view line, bool c
   noteSkip(run.report, inputName, lineNumber, reason, why, line);
 }
 
+}  // namespace
+
+void importRow(ImportRun& run, InputFormat format, std::string_view line, bool cut, uint64_t lineNumber,
+               const char* inputName) {
+  std::string_view section;
+  if (format == InputFormat::Trf && !cut && trfSectionName(line, section)) {
+    run.trfSequence.assign(section.data(), section.size());
+    return;
+  }
+  RowResult row = format == InputFormat::Trf && !cut ? readTrfRow(line, run.trfSequence)
+                                                     : rowOfLine(format, line, cut);
+  takeRow(run, row, line, lineNumber, inputName);
+}
+
 bool importLines(ImportRun& run, LineReader& reader, const char* inputName) {
   InputFormat format = run.options->from;
   std::string_view line;
   bool cut = false;
   while (nextLine(reader, line, cut)) {
+    addProgress(run.progress, line.size() + 1, 1);
     if (format == InputFormat::Unknown) {
       Detection detection = detectFormat(line, format, reader.lineNumber == 1);
       if (detection == Detection::LookFurther) {
@@ -113,6 +110,13 @@ bool importLines(ImportRun& run, LineReader& reader, const char* inputName) {
       if (format == InputFormat::RepeatMatch) warnUnnamedSequence(run);
     }
     importRow(run, format, line, cut, reader.lineNumber, inputName);
+    // Once the format is known, rows that need nothing of the rows before are read on two threads.
+    if (format != InputFormat::Trf) {
+      placeRowsInBlocks(reader, format, [&](const LineRow& row) {
+        takeRow(run, row.row, row.line, row.lineNumber, inputName);
+      }, run.progress);
+      break;
+    }
   }
   if (reader.error != 0) {
     std::fprintf(run.messages, "quelvar-import: cannot read %s: %s\n", inputName, readErrorText(reader.error));
@@ -122,8 +126,7 @@ bool importLines(ImportRun& run, LineReader& reader, const char* inputName) {
 }
 
 bool finishImportRun(ImportRun& run, bool allRead) {
-  releaseHeldPairs(run);
-  bool laidOut = allRead && finishGenome(run);
+  bool laidOut = releaseHeldPairs(run, allRead);
   closePairSpool(run.spool);
   flushTokens(run.tokens);
   return laidOut;

@@ -14,6 +14,7 @@
 #include "diagonal_cut.h"
 #include "input_format.h"
 #include "line_reader.h"
+#include "load_progress.h"
 #include "mirror_index.h"
 #include "named_input.h"
 #include "pair_spool.h"
@@ -50,13 +51,16 @@ struct ImportRun {
   // --all-sequences: the sequences laid end to end; with --chrom, the names met until
   // its sequence turns up.
   SequenceAxis axis;
-  PairSpool spool;       // --all-sequences without --fai: the pairs until the lengths are known
+  // The pairs that wait: a self-comparison's hits and every pair after the first of them,
+  // and with --all-sequences without --fai every pair until the lengths are known.
+  PairSpool spool;
   bool lengthsGuessed;   // some sequence's length was taken from how far its hits reach
-  MirrorIndex mirrors;   // self-comparison hits, and the pairs after them, until the end
+  MirrorIndex mirrors;   // the hits in the spool, to find their twins at the end
   DiagonalCounts diagonal;      // hits of a sequence on itself cut where they run along the diagonal
   std::vector<PairRow> pieces;  // one hit's parts off the diagonal, reused from hit to hit
   std::string trfSequence;  // TRF: the sequence of the section being read
   int64_t sequenceLength;   // the one sequence kept: its length where the rows give it, else 0
+  LoadProgress* progress;   // counts the lines read, when set
 };
 
 void startImportRun(ImportRun& run, const ImportOptions& options, PairSink sink, FILE* messages);

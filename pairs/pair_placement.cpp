@@ -10,11 +10,8 @@
 
 namespace {
 
-constexpr int64_t kMaxPosition = 2147483647;
 constexpr size_t kNamesRemembered = 1000;  // for --chrom's message only
 constexpr size_t kNamesListed = 20;
-
-bool inRange(int64_t value) { return value >= 0 && value <= kMaxPosition; }
 
 void announceSequence(ImportRun& run) {
   char shown[64];
@@ -29,9 +26,17 @@ bool skip(SkipReason reason, const char* why, SkipReason& reasonOut, const char*
   return false;
 }
 
+// Both copies within the axis a named file may hold (the spool and the mirror index keep
+// positions in 39 bits).
 bool outOfRange(const PairRow& pair) {
-  return !inRange(pair.pos) || !inRange(pair.partner) || !inRange(pair.len) || !inRange(partnerLength(pair));
+  auto within = [](int64_t start, int64_t length) {
+    return start >= 0 && length >= 0 && start < kLongestAxis && length <= kLongestAxis - start;
+  };
+  return !within(pair.pos, pair.len) || !within(pair.partner, partnerLength(pair));
 }
+
+const char kOutOfRange[] = "a copy lies outside positions 0 to 499999999999";
+static_assert(kLongestAxis == 500000000000, "kOutOfRange names the axis");
 
 // Until --chrom's sequence turns up, the names met are remembered for the message that
 // says it is not there.
@@ -46,44 +51,30 @@ void rememberNames(ImportRun& run, const PairRow& pair) {
   sequenceNumber(run.axis, pair.seq2);
 }
 
-// Writes a pair of two sequences laid out.
-void writeOnGenome(ImportRun& run, int64_t pos, int64_t partner, uint32_t seq1, uint32_t seq2, int32_t len,
-                   int orientation, double identity, int32_t partnerLen) {
-  int64_t at = run.axis.sequences[seq1].offset + pos;
-  int64_t partnerAt = run.axis.sequences[seq2].offset + partner;
-  emitPair(run.tokens, static_cast<int32_t>(at), static_cast<int32_t>(partnerAt), len, orientation, identity,
-           partnerLen);
+// Writes a kept pair, on the one sequence or at its sequences' places on the axis laid out.
+void writePair(ImportRun& run, const SpooledPair& pair) {
+  int64_t at = pair.startA, partnerAt = pair.startB;
+  if (pair.onGenome) {
+    at += run.axis.sequences[pair.seqA].offset;
+    partnerAt += run.axis.sequences[pair.seqB].offset;
+  }
+  emitPair(run.tokens, at, partnerAt, pair.endA - pair.startA, pair.orientation, pair.identity,
+           pair.endB - pair.startB);
   ++run.imported;
 }
 
-// Writes a kept pair: on the one sequence, or among every sequence laid out (held in the
-// spool until their lengths are known).
-void writePair(ImportRun& run, const HeldPair& pair) {
-  int32_t len = static_cast<int32_t>(pair.endA - pair.startA);
-  int32_t partnerLen = static_cast<int32_t>(pair.endB - pair.startB);
-  if (!pair.onGenome) {
-    emitPair(run.tokens, static_cast<int32_t>(pair.startA), static_cast<int32_t>(pair.startB), len,
-              pair.orientation, pair.identity, partnerLen);
-    ++run.imported;
-  } else if (!run.axis.fixed) {
-    spoolPair(run.spool, {static_cast<int32_t>(pair.startA), static_cast<int32_t>(pair.startB), len,
-                          pair.orientation, pair.seqA, pair.seqB, pair.identity, partnerLen});
-  } else {
-    writeOnGenome(run, pair.startA, pair.startB, pair.seqA, pair.seqB, len, pair.orientation, pair.identity,
-                  partnerLen);
-  }
-}
-
-// A hit is held until every hit is in and its twin, if any, is known; so is every pair
-// after the first hit, to keep the input's order.
+// A hit waits in the spool until every hit is in and its twin, if any, is known; so does a
+// pair whose sequences are not laid out yet, and every pair after the first that waits, to
+// keep the input's order.
 void holdOrWrite(ImportRun& run, const PairRow& pair, uint32_t seq1, uint32_t seq2, bool onGenome, bool piece) {
-  HeldPair held{pair.pos, pair.pos + pair.len, pair.partner, pair.partnerEnd, pair.identity, seq1, seq2, 0,
-                static_cast<uint8_t>(pair.orientation), pair.role == HitRole::Hit, onGenome, piece, false};
-  if (held.hit || !run.mirrors.held.empty()) {
-    holdPair(run.mirrors, held);
-  } else {
+  SpooledPair held{pair.pos, pair.pos + pair.len, pair.partner, pair.partnerEnd, pair.identity, seq1, seq2,
+                   static_cast<uint8_t>(pair.orientation), pair.role == HitRole::Hit, onGenome, piece};
+  if (!held.hit && run.spool.count == 0 && (!onGenome || run.axis.fixed)) {
     writePair(run, held);
+    return;
   }
+  if (held.hit) indexHit(run.mirrors, held, run.spool.count);
+  spoolPair(run.spool, held);
 }
 
 bool copiesOverlap(const PairRow& pair) { return pair.partner < pair.pos + pair.len && pair.pos < pair.partnerEnd; }
@@ -136,8 +127,7 @@ bool placeOnOneSequence(ImportRun& run, const PairRow& pair, SkipReason& reason,
                   pair.seq1 != pair.seq2 ? "its ends lie on two sequences" : "it lies on another sequence", reason,
                   why);
   }
-  if (outOfRange(pair))
-    return skip(SkipReason::OutOfRange, "a position or length lies outside 0 to 2147483647", reason, why);
+  if (outOfRange(pair)) return skip(SkipReason::OutOfRange, kOutOfRange, reason, why);
   return keepPair(run, pair, 0, 0, false, reason, why);
 }
 
@@ -147,8 +137,7 @@ bool placeOnGenome(ImportRun& run, const PairRow& pair, SkipReason& reason, cons
   uint32_t seq2 = sequenceNumber(run.axis, pair.seq2);
   if (seq1 == kNoSequence || seq2 == kNoSequence)
     return skip(SkipReason::OtherSequence, "its sequence is not in the --fai index", reason, why);
-  if (outOfRange(pair))
-    return skip(SkipReason::OutOfRange, "a position or length lies outside 0 to 2147483647", reason, why);
+  if (outOfRange(pair)) return skip(SkipReason::OutOfRange, kOutOfRange, reason, why);
   if (run.axis.fixed) {
     if (pair.pos + pair.len > run.axis.sequences[seq1].length || pair.partnerEnd > run.axis.sequences[seq2].length)
       return skip(SkipReason::OutOfRange, "it reaches past its sequence's length in the --fai index", reason, why);
@@ -162,12 +151,32 @@ bool placeOnGenome(ImportRun& run, const PairRow& pair, SkipReason& reason, cons
 }
 
 bool genomeFits(const ImportRun& run, int64_t end) {
-  if (end <= kAxisPositions) return true;
+  if (end <= kLongestAxis) return true;
   std::fprintf(run.messages,
                "quelvar-import: the %zu sequences laid end to end span %lld bases, more than the viewer's axis holds "
                "(positions 0 to %lld); pick one with --chrom, or fewer with --fai\n",
-               run.axis.sequences.size(), static_cast<long long>(end), static_cast<long long>(kAxisPositions - 1));
+               run.axis.sequences.size(), static_cast<long long>(end), static_cast<long long>(kLongestAxis - 1));
   return false;
+}
+
+// --all-sequences after the last input: lays the sequences out, refuses a genome longer
+// than the axis and prints the offset table. False, the message printed, when refused.
+bool layOutGenome(ImportRun& run) {
+  if (!run.options->allSequences || run.axis.sequences.empty()) return true;
+  if (!run.axis.fixed && !genomeFits(run, layOutSequences(run.axis))) return false;
+  std::fprintf(run.messages, "quelvar-import: %zu sequences laid end to end (name, offset, length):\n",
+               run.axis.sequences.size());
+  for (const AxisSequence& sequence : run.axis.sequences) {
+    char shown[64];
+    quoteForMessage(sequence.name, shown, sizeof shown);
+    std::fprintf(run.messages, "  %s\t%lld\t%lld\n", shown, static_cast<long long>(sequence.offset),
+                 static_cast<long long>(sequence.length));
+  }
+  if (run.lengthsGuessed && !run.axis.fixed)
+    std::fprintf(run.messages,
+                 "quelvar-import: the input gives no sequence lengths; each reaches as far as its hits do "
+                 "(--fai FILE gives the real ones)\n");
+  return true;
 }
 
 }  // namespace
@@ -198,50 +207,37 @@ bool startGenome(ImportRun& run) {
 bool layOutFixedGenome(ImportRun& run) { return genomeFits(run, layOutSequences(run.axis)); }
 
 // A merged line is counted among the lines skipped; a merged part of a cut hit, which is
-// no line, with the cut.
-void releaseHeldPairs(ImportRun& run) {
-  mergeMirrors(run.mirrors);
-  for (const HeldPair& pair : run.mirrors.held) {
-    if (!pair.merged)
-      writePair(run, pair);
-    else if (pair.piece)
-      ++run.diagonal.piecesMerged;
-    else
-      ++run.report.counts[static_cast<int>(SkipReason::Mirror)];
-  }
-  run.mirrors = MirrorIndex{};
-}
-
-bool finishGenome(ImportRun& run) {
-  if (!run.options->allSequences || run.axis.sequences.empty()) return true;
-  if (!run.axis.fixed && !genomeFits(run, layOutSequences(run.axis))) return false;
-  std::fprintf(run.messages, "quelvar-import: %zu sequences laid end to end (name, offset, length):\n",
-               run.axis.sequences.size());
-  for (const AxisSequence& sequence : run.axis.sequences) {
-    char shown[64];
-    quoteForMessage(sequence.name, shown, sizeof shown);
-    std::fprintf(run.messages, "  %s\t%lld\t%lld\n", shown, static_cast<long long>(sequence.offset),
-                 static_cast<long long>(sequence.length));
-  }
-  if (run.lengthsGuessed && !run.axis.fixed)
-    std::fprintf(run.messages,
-                 "quelvar-import: the input gives no sequence lengths; each reaches as far as its hits do "
-                 "(--fai FILE gives the real ones)\n");
+// no line, with the cut. A pair on sequences that could not be laid out is not written.
+bool releaseHeldPairs(ImportRun& run, bool allRead) {
+  mergeMirrors(run.mirrors, run.spool.count);
+  bool laidOut = allRead && layOutGenome(run);
+  bool placed = laidOut || run.axis.fixed;
   if (!rewindPairSpool(run.spool)) {
     std::fprintf(run.messages, "quelvar-import: cannot hold the pairs in a temporary file: %s\n",
                  std::strerror(run.spool.error));
     return false;
   }
-  SpooledPair held;
-  while (nextSpooledPair(run.spool, held))
-    writeOnGenome(run, held.pos, held.partner, held.seq1, held.seq2, held.len, held.orientation, held.identity,
-                  held.partnerLen);
+  uint64_t number = 0;
+  for (;;) {
+    const std::vector<SpooledPair>& batch = nextSpooledPairs(run.spool);
+    if (batch.empty()) break;
+    for (const SpooledPair& pair : batch) {
+      if (!mirrorMerged(run.mirrors, number++)) {
+        if (!pair.onGenome || placed) writePair(run, pair);
+      } else if (pair.piece) {
+        ++run.diagonal.piecesMerged;
+      } else {
+        ++run.report.counts[static_cast<int>(SkipReason::Mirror)];
+      }
+    }
+  }
+  run.mirrors = MirrorIndex{};
   if (run.spool.error != 0) {
     std::fprintf(run.messages, "quelvar-import: cannot read back the pairs held in a temporary file: %s\n",
                  std::strerror(run.spool.error));
     return false;
   }
-  return true;
+  return laidOut;
 }
 
 bool checkChromSeen(const ImportRun& run) {

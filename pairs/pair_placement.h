@@ -10,9 +10,11 @@
 // false with the reason it is skipped.
 bool placePair(ImportRun& run, const PairRow& pair, SkipReason& reason, const char*& why);
 
-// After the last input: merges the twins among the hits held and writes every pair held,
-// in input order.
-void releaseHeldPairs(ImportRun& run);
+// After the last input: merges the twins among the hits held, lays out --all-sequences'
+// genome when every input was read (allRead), refusing one longer than the axis, prints its
+// offset table, and writes every pair held in input order. Returns false, the message
+// printed, when the list cannot be made (or allRead was false).
+bool releaseHeldPairs(ImportRun& run, bool allRead);
 
 // --all-sequences --fai FILE before the first input: reads the index and lays it out.
 // Returns false, the message printed, when it cannot be read or does not fit the axis.
@@ -21,11 +23,6 @@ bool startGenome(ImportRun& run);
 // The same for sequences already set in run.axis (fixed): lays them out, and refuses, the
 // message printed, a genome longer than the axis.
 bool layOutFixedGenome(ImportRun& run);
-
-// --all-sequences after the last input: lays the sequences out, refuses a genome longer
-// than the axis, prints the offset table and writes the pairs held back. Returns false,
-// the message printed, when the list cannot be made.
-bool finishGenome(ImportRun& run);
 
 // --chrom NAME that no row named: says so with the sequences that were there, and returns
 // false. True when there is nothing to say.

@@ -8,49 +8,58 @@ namespace {
 constexpr size_t kTokenBatchBytes = size_t{1} << 16;
 
 // Two digits at a time: formatting is a good part of a large conversion's time.
-char* writeDigits(char* out, uint32_t value) {
+char* writeDigits(char* out, uint64_t value) {
   static const char kPairs[] =
       "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
       "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
       "8081828384858687888990919293949596979899";
-  char digits[10];
-  int n = 10;
+  char digits[20];
+  int n = 20;
   while (value >= 100) {
-    uint32_t pair = (value % 100) * 2;
+    size_t pair = static_cast<size_t>(value % 100) * 2;
     value /= 100;
     digits[--n] = kPairs[pair + 1];
     digits[--n] = kPairs[pair];
   }
   if (value >= 10) {
-    digits[--n] = kPairs[value * 2 + 1];
-    digits[--n] = kPairs[value * 2];
+    digits[--n] = kPairs[static_cast<size_t>(value) * 2 + 1];
+    digits[--n] = kPairs[static_cast<size_t>(value) * 2];
   } else {
     digits[--n] = static_cast<char>('0' + value);
   }
-  size_t size = static_cast<size_t>(10 - n);
+  size_t size = static_cast<size_t>(20 - n);
   std::memcpy(out, digits + n, size);
   return out + size;
 }
 
 }  // namespace
 
-size_t formatPair(char* out, int32_t pos, int32_t partner, int32_t len, int orientation, double identity,
-                  int32_t partnerLen) {
+PairFields fieldsOfPair(int64_t pos, int64_t partner, int64_t len, int orientation, double identity,
+                        int64_t partnerLen) {
   if (partnerLen < 0) partnerLen = len;
-  int32_t longer = partnerLen > len ? partnerLen : len;
-  int32_t difference = partnerLen - len;
-  char* p = out;
-  p = writeDigits(p, static_cast<uint32_t>(pos));
-  *p++ = '/';
-  p = writeDigits(p, static_cast<uint32_t>(partner));
-  *p++ = '/';
-  p = writeDigits(p, static_cast<uint32_t>(longer));
-  *p++ = '/';
-  *p++ = orientation != 0 ? '1' : '0';
+  PairFields fields{pos, partner, partnerLen > len ? partnerLen : len, orientation != 0 ? 1 : 0, -1, partnerLen - len};
   if (identity >= 0) {
     // The readers give identities in whole hundredths, at most 100.00.
     double scaled = identity * 100.0 + 0.5;
-    uint32_t hundredths = scaled < 1e7 ? static_cast<uint32_t>(scaled) : 9999999u;
+    fields.hundredths = scaled < 1e7 ? static_cast<int64_t>(scaled) : 9999999;
+  }
+  return fields;
+}
+
+size_t formatPair(char* out, int64_t pos, int64_t partner, int64_t len, int orientation, double identity,
+                  int64_t partnerLen) {
+  PairFields fields = fieldsOfPair(pos, partner, len, orientation, identity, partnerLen);
+  int64_t difference = fields.difference;
+  char* p = out;
+  p = writeDigits(p, static_cast<uint64_t>(fields.pos));
+  *p++ = '/';
+  p = writeDigits(p, static_cast<uint64_t>(fields.partner));
+  *p++ = '/';
+  p = writeDigits(p, static_cast<uint64_t>(fields.len));
+  *p++ = '/';
+  *p++ = fields.orientation != 0 ? '1' : '0';
+  if (fields.hundredths >= 0) {
+    uint64_t hundredths = static_cast<uint64_t>(fields.hundredths);
     *p++ = '/';
     p = writeDigits(p, hundredths / 100);
     *p++ = '.';
@@ -63,7 +72,7 @@ size_t formatPair(char* out, int32_t pos, int32_t partner, int32_t len, int orie
   if (difference != 0) {
     *p++ = '/';
     if (difference < 0) *p++ = '-';
-    p = writeDigits(p, difference < 0 ? 0u - static_cast<uint32_t>(difference) : static_cast<uint32_t>(difference));
+    p = writeDigits(p, difference < 0 ? 0u - static_cast<uint64_t>(difference) : static_cast<uint64_t>(difference));
   }
   *p++ = '\n';
   return static_cast<size_t>(p - out);
@@ -75,8 +84,12 @@ void startTokenOutput(TokenOutput& out, PairSink sink) {
   out.used = 0;
 }
 
-void emitPair(TokenOutput& out, int32_t pos, int32_t partner, int32_t len, int orientation, double identity,
-              int32_t partnerLen) {
+void emitPair(TokenOutput& out, int64_t pos, int64_t partner, int64_t len, int orientation, double identity,
+              int64_t partnerLen) {
+  if (out.sink.takeFields != nullptr) {
+    out.sink.takeFields(out.sink.context, fieldsOfPair(pos, partner, len, orientation, identity, partnerLen));
+    return;
+  }
   if (out.buffer.size() - out.used < kMaxTokenBytes) flushTokens(out);
   out.used += formatPair(out.buffer.data() + out.used, pos, partner, len, orientation, identity, partnerLen);
 }

@@ -108,8 +108,8 @@ bool readOffsetTable(SequenceAxis& axis, int fd, const char* path, std::string& 
       return bad(quotedForMessage(name) + " starts at " + std::to_string(offset) +
                  ", not where the sequence before it ends (" +
                  std::to_string(next) + ")");
-    if (offset + length > kAxisPositions)
-      return bad(quotedForMessage(name) + " ends past the axis (" + std::to_string(kAxisPositions) + ")");
+    if (length > kLongestAxis - offset)
+      return bad(quotedForMessage(name) + " ends past the axis (" + std::to_string(kLongestAxis) + ")");
     axis.indexOf.emplace(name, static_cast<uint32_t>(axis.sequences.size()));
     axis.sequences.push_back({name, length, offset});
     next = offset + length;

@@ -8,11 +8,15 @@
 #include <unordered_map>
 #include <vector>
 
-// The viewer's axis, positions 0 to 299,999,999: the stretch the axis ruler labels and the
-// annotation lanes are kept to. A list may hold any int32 position (the loader's stack
-// counters are sparse, data/stack_counts.h), but a genome laid out by the import or read
-// from an offset table must end within it, so every sequence on it is named and ruled.
+// The stretch the axis ruler labels for pairs on no named sequence, positions 0 to
+// 299,999,999.
 constexpr int64_t kAxisPositions = 300000000;
+
+// The axis a named file may lay out, positions 0 to 499,999,999,999: past the largest
+// genome assembled (wheat, 16 Gb), exact in a double, and packed in 39 bits where the
+// import holds hits. A genome laid out by the import or read from an offset table ends
+// within it, and so does every copy of a pair and every annotation feature.
+constexpr int64_t kLongestAxis = 500000000000;
 
 constexpr uint32_t kNoSequence = UINT32_MAX;
 

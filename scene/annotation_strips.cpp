@@ -10,6 +10,7 @@
 #include "annotation_lanes.h"
 #include "axis_scale.h"
 #include "axis_ruler.h"
+#include "camera.h"
 #include "lane_grains.h"
 #include "lane_strips.h"
 #include "pair_facts.h"
@@ -58,7 +59,8 @@ void addAnnotationLanes(DrawList& list, const ViewState& view, const AnnotationL
   for (size_t k = 0; k < lanes.lanes.size(); ++k) {
     const AnnotationLane& lane = lanes.lanes[k];
     float front = laneFront(static_cast<int>(k)), middle = front - kLaneDepth / 2;
-    double low = 0.0, high = xOfPosition(kLaneEnd, view.zoomSteps);
+    double origin = camera.originX;
+    double low = 0.0 - origin, high = xOfPosition(kLaneEnd, view.zoomSteps) - origin;
     if (!groundStretchInView(m, middle, low, high)) continue;
     int rows = lane.features.rowsUsed > 0 ? lane.features.rowsUsed : 1;
     float rowDepth = kLaneDepth / static_cast<float>(rows);
@@ -69,7 +71,7 @@ void addAnnotationLanes(DrawList& list, const ViewState& view, const AnnotationL
     addVertex(list, static_cast<float>(high), front - kLaneDepth, 0.001f, pale);
     addVertex(list, static_cast<float>(low), front - kLaneDepth, 0.001f, pale);
     stripsToDraw(m, width, height, middle, low, high, view.zoomSteps,
-                 [&](int level) -> const Grain& { return grainOf(lanes, k, level); }, strips);
+                 [&](int level) -> const Grain& { return grainOf(lanes, k, level); }, strips, origin);
     for (const StripToDraw& each : strips) {
       const LaneStrip* strip = each.strip;
       const Rgb& colour = lanes.classes[strip->featureClass].colour;

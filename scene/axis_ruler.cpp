@@ -7,6 +7,8 @@
 
 #include "axis_scale.h"
 #include "axis_ticks.h"
+#include "bar_records.h"
+#include "camera.h"
 #include "pair_facts.h"
 #include "sequence_axis.h"
 #include "sequence_places.h"
@@ -46,12 +48,14 @@ void keepNonNegative(double a, double b, double& low, double& high) {
   }
 }
 
-// The stretch of the ruler in front of the eye, inside the picture and not too far.
+// The stretch of the ruler in front of the eye, inside the picture and not too far; near and
+// far grow with the camera's altitude as the frustum does.
 bool visibleStretch(const RulerLine& line, double& low, double& high) {
   const double* a = line.base;
   const double* b = line.slope;
-  keepNonNegative(a[3] - 0.2, b[3] - 0.0, low, high);  // in front of the near plane
-  keepNonNegative(kFarthest - a[3], -b[3], low, high);
+  double scale = altitudeScale(camera);
+  keepNonNegative(a[3] - 0.2 * scale, b[3] - 0.0, low, high);  // in front of the near plane
+  keepNonNegative(kFarthest * std::max(scale, 1.0) - a[3], -b[3], low, high);
   keepNonNegative(a[3] - a[0], b[3] - b[0], low, high);  // x <= w
   keepNonNegative(a[3] + a[0], b[3] + b[0], low, high);  // -w <= x
   keepNonNegative(a[3] - a[1], b[3] - b[1], low, high);
@@ -70,6 +74,18 @@ bool groundOnScreen(const float m[16], double x, double y, int width, int height
   return true;
 }
 
+bool groundUnder(const float m[16], double column, double row, int width, int height, double& x, double& y) {
+  double px = column / width * 2.0 - 1.0, py = 1.0 - row / height * 2.0;
+  // clip = m (x, y, 0, 1); px = clip0 / clip3, py = clip1 / clip3: two linear equations.
+  double a = m[0] - px * m[3], b = m[4] - px * m[7], c = px * m[15] - m[12];
+  double d = m[1] - py * m[3], e = m[5] - py * m[7], f = py * m[15] - m[13];
+  double det = a * e - b * d;
+  if (std::fabs(det) < 1e-12) return false;
+  x = (c * e - b * f) / det;
+  y = (a * f - c * d) / det;
+  return m[3] * x + m[7] * y + m[15] > 0;  // in front of the eye
+}
+
 namespace {
 
 // The smallest of 1, 2, 5, 10, 20, 50... that is at least `ratio`.
@@ -80,6 +96,24 @@ int64_t roundLevel(double ratio) {
     for (int64_t step : kSteps)
       if (static_cast<double>(level) < ratio) level = step * decade;
   return level;
+}
+
+// Where the ruler ends: the viewer's axis, or the sequences laid on it or a store's bars
+// when they reach farther (looked for once a load).
+int64_t rulerEnd() {
+  const SequenceAxis& axis = loadedSequences();
+  int64_t end = kAxisPositions;
+  if (!axis.sequences.empty()) end = std::max(end, axis.sequences.back().offset + axis.sequences.back().length);
+  static uint32_t lookedAt = 0;
+  static int32_t lookedAtSlots = -1;
+  static int64_t farthest = 0;
+  if (pairStoreActive() && (lookedAt != barsRevision() || lookedAtSlots != barSlotEnd())) {
+    lookedAt = barsRevision();
+    lookedAtSlots = barSlotEnd();
+    farthest = 0;
+    for (int32_t slot = 1; slot < barSlotEnd(); ++slot) farthest = std::max(farthest, barPosition(slot) + 1);
+  }
+  return pairStoreActive() ? std::max(end, farthest) : end;
 }
 
 struct LabelBox {
@@ -107,11 +141,15 @@ void addAxisRuler(DrawList& list, const ViewState& view, const ScreenBox& keepCl
     line.base[r] = m[4 + r] * kRulerY + m[12 + r];
   }
   const int32_t zoom = view.zoomSteps;
-  double low = 0.0, high = xOfPosition(static_cast<double>(kAxisPositions), zoom);  // the whole axis
+  // The matrix places x from the camera's origin; the ticks count from the axis' start.
+  const double origin = camera.originX;
+  double low = 0.0 - origin, high = xOfPosition(static_cast<double>(rulerEnd()), zoom) - origin;  // the whole axis
   if (!visibleStretch(line, low, high)) return;
+  low += origin;
+  high += origin;
   // The spacing puts labels about kLabelSpacingPixels apart a third of the way along the
   // ruler on screen, from its near end: nearer they spread, farther some are left out.
-  double wLow = line.base[3] + line.slope[3] * low, wHigh = line.base[3] + line.slope[3] * high;
+  double wLow = line.base[3] + line.slope[3] * (low - origin), wHigh = line.base[3] + line.slope[3] * (high - origin);
   bool nearEndFirst = wLow <= wHigh;
   double nearX = nearEndFirst ? low : high, farX = nearEndFirst ? high : low;
   double wNear = nearEndFirst ? wLow : wHigh, wFar = nearEndFirst ? wHigh : wLow;
@@ -119,8 +157,8 @@ void addAxisRuler(DrawList& list, const ViewState& view, const ScreenBox& keepCl
   double probe = (f / wFar * farX + (1 - f) / wNear * nearX) / (f / wFar + (1 - f) / wNear);
   double step = (high - low) * 1e-4;
   double c0 = 0, r0 = 0, c1 = 0, r1 = 0;
-  groundOnScreen(m, probe - step, kRulerY, width, height, c0, r0);
-  groundOnScreen(m, probe + step, kRulerY, width, height, c1, r1);
+  groundOnScreen(m, probe - step - origin, kRulerY, width, height, c0, r0);
+  groundOnScreen(m, probe + step - origin, kRulerY, width, height, c1, r1);
   double pixelsPerUnit = std::hypot(c1 - c0, r1 - r0) / (2 * step);
   if (!(pixelsPerUnit > 0)) return;
   double labelSpacing = positionOfX(kLabelSpacingPixels / pixelsPerUnit, zoom);
@@ -137,7 +175,7 @@ void addAxisRuler(DrawList& list, const ViewState& view, const ScreenBox& keepCl
   char labels[kMaxTicks][24];
   bool labelled[kMaxTicks] = {};
   for (size_t i = 0; i < count; ++i) {
-    double x = xOfPosition(static_cast<double>(ticks[i].position), zoom);
+    double x = xOfPosition(static_cast<double>(ticks[i].position), zoom) - origin;
     double column = 0, row = 0, nextColumn = 0, nextRow = 0;
     if (!groundOnScreen(m, x, kRulerY, width, height, column, row) ||
         !groundOnScreen(m, x + xOfPosition(static_cast<double>(spacing), zoom), kRulerY, width, height, nextColumn,
@@ -153,11 +191,11 @@ void addAxisRuler(DrawList& list, const ViewState& view, const ScreenBox& keepCl
   }
   static const float rulerInk[4] = {0.1f, 0.1f, 0.2f, 1.0f};
   beginDrawItem(list, DrawKind::lines, DrawSpace::world);
-  addVertex(list, static_cast<float>(low), kRulerY, 0.0f, rulerInk);
-  addVertex(list, static_cast<float>(high), kRulerY, 0.0f, rulerInk);
+  addVertex(list, static_cast<float>(low - origin), kRulerY, 0.0f, rulerInk);
+  addVertex(list, static_cast<float>(high - origin), kRulerY, 0.0f, rulerInk);
   for (size_t i = 0; i < count; ++i) {
     if (!kept[i]) continue;
-    float x = static_cast<float>(xOfPosition(static_cast<double>(ticks[i].position), zoom));
+    float x = static_cast<float>(xOfPosition(static_cast<double>(ticks[i].position), zoom) - origin);
     addVertex(list, x, kRulerY, 0.0f, rulerInk);
     addVertex(list, x, kRulerY - kTickLength, 0.0f, rulerInk);
   }
@@ -178,13 +216,13 @@ void addAxisRuler(DrawList& list, const ViewState& view, const ScreenBox& keepCl
     for (auto sequence = reaching; sequence != axis.sequences.end() && boundaryCount < kMostBoundaries; ++sequence) {
       double x = xOfPosition(static_cast<double>(sequence->offset), zoom), column = 0, row = 0;
       if (x > high) break;
-      if (x < low || !groundOnScreen(m, x, kRulerY, width, height, column, row)) continue;
+      if (x < low || !groundOnScreen(m, x - origin, kRulerY, width, height, column, row)) continue;
       if (std::hypot(column - lastColumn, row - lastRow) < kBoundaryGapPixels) continue;
       lastColumn = column;
       lastRow = row;
-      addVertex(list, static_cast<float>(x), kRulerY + kBoundaryLength / 2, 0.0f, boundaryInk);
-      addVertex(list, static_cast<float>(x), kRulerY - kBoundaryLength / 2, 0.0f, boundaryInk);
-      boundaryX[boundaryCount] = x;
+      addVertex(list, static_cast<float>(x - origin), kRulerY + kBoundaryLength / 2, 0.0f, boundaryInk);
+      addVertex(list, static_cast<float>(x - origin), kRulerY - kBoundaryLength / 2, 0.0f, boundaryInk);
+      boundaryX[boundaryCount] = x - origin;
       boundarySequence[boundaryCount++] = static_cast<size_t>(sequence - axis.sequences.begin());
     }
   }
@@ -198,7 +236,7 @@ void addAxisRuler(DrawList& list, const ViewState& view, const ScreenBox& keepCl
   for (size_t n = 0; n < count; ++n) {
     size_t i = nearEndFirst ? n : count - 1 - n;
     if (!labelled[i]) continue;
-    double x = xOfPosition(static_cast<double>(ticks[i].position), zoom), column = 0, row = 0;
+    double x = xOfPosition(static_cast<double>(ticks[i].position), zoom) - origin, column = 0, row = 0;
     if (!groundOnScreen(m, x, kRulerY - kTickLength, width, height, column, row)) continue;
     int textWidth = measureText(labels[i], kLabelHeight);
     LabelBox box;

@@ -19,6 +19,10 @@ void addAxisRuler(DrawList& list, const ViewState& view, const ScreenBox& keepCl
 bool groundOnScreen(const float clipOfWorld[16], double x, double y, int width, int height, double& column,
                     double& row);
 
+// The ground point (x, y, 0) under the pixel (column, row from the top left): where the
+// ray through it meets the ground; false when that lies behind the eye.
+bool groundUnder(const float clipOfWorld[16], double column, double row, int width, int height, double& x, double& y);
+
 // The stretch of world x along the ground line at y that lies in the picture and not too
 // far, with the camera transform applied; false when none does.
 bool groundStretchInView(const float clipOfWorld[16], float y, double& low, double& high);

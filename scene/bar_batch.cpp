@@ -1,14 +1,18 @@
 #include "bar_batch.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <memory>
+#include <vector>
 
 #include "bar_height.h"
+#include "camera.h"
 #include "clip_arithmetic.h"
 #include "pair_colours.h"
 #include "pair_shown.h"
 #include "bar_records.h"
+#include "pyramid_bars.h"
 #include "view_volume.h"
 
 namespace {
@@ -63,12 +67,14 @@ void storeScreenEnds(int32_t k, const float* a, const float* b) {
 // What the cells and arrays were made for.
 uint64_t selectedGeneration = 0;
 bool haveSelection = false;
+bool haveSelectionFromTable = true;  // false while the arrays hold the pyramid's choice
 bool arraysStale = true;
 bool lastPoints = false;
 int32_t lastColourMode = 0;
 bool lastLogHeights = false;
 double lastHeightBases = 0;
 float lastMatrix[16];
+double lastOriginX = 0;
 int lastViewport[4];
 
 uint16_t cellOf(float x) {
@@ -113,7 +119,10 @@ void selectBars(const ViewState& view, const ShownSlots& shown) {
     int32_t slot = shown.slots[k];
     float x = static_cast<float>(barX(slot));
     uint16_t cell = cellOf(x);
-    growBox(cells[cell], x, barY(slot), barHeight(view, barLength(slot)));
+    // A float's step either side: bars are drawn from the camera's origin, where x far out
+    // lands finer than this x does.
+    growBox(cells[cell], std::nextafter(x, -HUGE_VALF), barY(slot), barHeight(view, barLength(slot)));
+    growBox(cells[cell], std::nextafter(x, HUGE_VALF), barY(slot), barHeight(view, barLength(slot)));
     selectedSlot[k] = shown.slots[k];
     selectedCell[k] = cell;
   }
@@ -123,6 +132,7 @@ void findVisibleCells(const float matrix[16], double margin) {
   double m[16];
   for (int i = 0; i < 16; ++i) m[i] = matrix[i];
   ViewVolume volume = viewVolumeFromMatrix(m, margin);
+  shiftVolumeX(volume, camera.originX);  // the cells' boxes count x from 0
   for (int c = 0; c < kCells; ++c)
     cellVisible[c] = cells[c].used && boxMayBeVisible(volume, cells[c].min, cells[c].max) ? 1 : 0;
 }
@@ -148,7 +158,7 @@ void fillArrays(const ViewState& view, bool points, const float m[16], double ma
     if (!cellVisible[selectedCell[k]]) continue;
     int32_t slot = selectedSlot[k];
     float t[4];
-    translatedColumn(m, static_cast<float>(barX(slot)), barY(slot), t);
+    translatedColumn(m, static_cast<float>(barX(slot) - camera.originX), barY(slot), t);
     float* top = drawVertices[v + (points ? 0 : 1)];
     clipOfHeight(m, t, barHeight(view, barLength(slot)), top);
     if (outsideVolume(points ? top : t, top, wide)) continue;
@@ -171,9 +181,83 @@ void fillArrays(const ViewState& view, bool points, const float m[16], double ma
   drawVertexCount = v;
 }
 
+// The pyramid's choice as drawn: clip coordinates in double from x in double, counted from
+// the camera's origin as the matrix is, so that a bar far out stands where its base is;
+// each bar shaded by the bars its column stands for.
+uint64_t filledGeneration = 0;
+
+void fillFromColumns(const ViewState& view, bool points, const PyramidChoice& choice, const float matrix[16],
+                     double margin) {
+  double m[16];
+  for (int i = 0; i < 16; ++i) m[i] = matrix[i];
+  auto clipOf = [&m](double x, double y, double z, float out[4]) {
+    for (int r = 0; r < 4; ++r) out[r] = static_cast<float>(m[r] * x + m[4 + r] * y + m[8 + r] * z + m[12 + r]);
+  };
+  float wide = static_cast<float>(1.0 + margin);
+  int32_t v = 0;
+  drawnBars = 0;
+  drawnPoints = points;
+  makeRoom(choice.count);
+  for (int32_t k = 0; k < choice.count; ++k) {
+    const ColumnBar& bar = choice.bars[k];
+    double x = barX(bar.slot) - camera.originX, y = barY(bar.slot);
+    float* top = drawVertices[v + (points ? 0 : 1)];
+    float base[4];
+    clipOf(x, y, 0.0, base);
+    clipOf(x, y, barHeight(view, barLength(bar.slot)), top);
+    if (outsideVolume(points ? top : base, top, wide)) continue;
+    drawnSlot[drawnBars] = bar.slot;
+    storeScreenEnds(drawnBars, points ? top : base, top);
+    ++drawnBars;
+    BarColour own = barColour(bar.slot);
+    float colour[3] = {own.r, own.g, own.b};
+    if (!points) colour[0] = 0.0f, colour[1] = 0.0f, colour[2] = own.r;
+    if (!points) std::memcpy(drawVertices[v], base, sizeof base);
+    if (view.look.colourMode != kColourOfPass) pairColour(view.look.colourMode, bar.slot, colour);
+    shadeByDensity(bar.count, choice.densest, colour);
+    int ends = points ? 1 : 2;
+    for (int end = 0; end < ends; ++end) std::memcpy(drawColours[v + end], colour, sizeof colour);
+    v += ends;
+  }
+  drawVertexCount = v;
+  selectedCount = choice.count;
+  haveSelection = true;
+}
+
+void addColumnBars(DrawList& list, const ViewState& view, bool points) {
+  int shorter = list.viewport[2] < list.viewport[3] ? list.viewport[2] : list.viewport[3];
+  double margin = shorter > 0 ? 8.0 / shorter : 1.0;
+  PyramidChoice choice = choosePyramidBars(view, list.matrix, list.viewport, margin);
+  if (choice.generation != filledGeneration || points != lastPoints || view.look.colourMode != lastColourMode ||
+      arraysStale) {
+    fillFromColumns(view, points, choice, list.matrix, margin);
+    filledGeneration = choice.generation;
+    std::memcpy(lastViewport, list.viewport, sizeof lastViewport);
+    lastPoints = points;
+    lastColourMode = view.look.colourMode;
+    arraysStale = false;
+    // The table's cache no longer describes the arrays.
+    haveSelectionFromTable = false;
+  }
+  DrawItem& item = beginDrawItem(list, points ? DrawKind::points : DrawKind::lines, DrawSpace::clip);
+  item.clipVertices = drawVertices.get();
+  item.clipColours = drawColours.get();
+  item.count = drawVertexCount;
+  if (points && drawVertexCount > 0) item.size = 2.0f;
+}
+
 }  // namespace
 
 void addBarBatch(DrawList& list, const ViewState& view, bool points) {
+  if (barsThroughPyramid()) {
+    addColumnBars(list, view, points);
+    return;
+  }
+  if (!haveSelectionFromTable) {
+    haveSelection = false;
+    haveSelectionFromTable = true;
+    filledGeneration = 0;  // and the pyramid's choice must be drawn again
+  }
   ShownSlots shown = shownSlots(view);
   bool heightsChanged = view.look.logHeights != lastLogHeights || view.look.heightBases != lastHeightBases;
   lastLogHeights = view.look.logHeights;
@@ -189,7 +273,7 @@ void addBarBatch(DrawList& list, const ViewState& view, bool points) {
   lastColourMode = view.look.colourMode;
   const float* matrix = list.matrix;
   const int* viewport = list.viewport;
-  if (arraysStale || std::memcmp(matrix, lastMatrix, sizeof lastMatrix) != 0 ||
+  if (arraysStale || std::memcmp(matrix, lastMatrix, sizeof lastMatrix) != 0 || lastOriginX != camera.originX ||
       std::memcmp(viewport, lastViewport, sizeof lastViewport) != 0) {
     // Four pixels of slack on each side: a 2-pixel point whose centre lies just outside
     // may still touch the picture's edge.
@@ -198,6 +282,7 @@ void addBarBatch(DrawList& list, const ViewState& view, bool points) {
     findVisibleCells(matrix, margin);
     fillArrays(view, points, matrix, margin);
     std::memcpy(lastMatrix, matrix, sizeof lastMatrix);
+    lastOriginX = camera.originX;
     std::memcpy(lastViewport, viewport, sizeof lastViewport);
     arraysStale = false;
   }
@@ -210,6 +295,19 @@ void addBarBatch(DrawList& list, const ViewState& view, bool points) {
 }
 
 BarBatchStats barBatchStats() { return {selectedCount, drawnBars}; }
+
+ShownSlots drawnPairs() {
+  static std::vector<int32_t> firsts;
+  static uint64_t madeFor = 0;
+  if (madeFor != filledGeneration) {
+    firsts.clear();
+    for (int32_t k = 0; k < drawnBars; ++k) firsts.push_back(drawnSlot[k] % 2 == 1 ? drawnSlot[k] : drawnSlot[k] - 1);
+    std::sort(firsts.begin(), firsts.end());
+    firsts.erase(std::unique(firsts.begin(), firsts.end()), firsts.end());
+    madeFor = filledGeneration;
+  }
+  return {firsts.data(), static_cast<int32_t>(firsts.size()), filledGeneration | uint64_t{1} << 63};
+}
 
 namespace {
 

@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "draw_list.h"
+#include "pair_shown.h"
 #include "view_state.h"
 
 // Adds the view's shown bars (pair_shown.h) under the list's matrix, as points at the bar
@@ -22,6 +23,11 @@ struct BarBatchStats {
   int32_t drawn;     // of those, records in cells that may be visible
 };
 BarBatchStats barBatchStats();
+
+// The first bar of every pair with a bar drawn by the last addBarBatch, each once, in slot
+// order: the pairs that have links when the bars are a pyramid's choice. The generation
+// changes when the drawn bars do, and never equals a shown list's.
+ShownSlots drawnPairs();
 
 // The slot of the bar drawn by the last addBarBatch under the window point (column, row
 // from the top-left corner, in pixels): of the bars within radius pixels, the nearest to

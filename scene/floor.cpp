@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "camera.h"
 #include "clip_arithmetic.h"
 
 FloorTiles floorTiles;
@@ -18,6 +19,7 @@ constexpr int kFloorVertices = kFloorTileCount * 6;
 float floorVertices[kFloorVertices][4];
 float floorColours[kFloorVertices][3];
 float builtFor[16];
+double builtForOrigin = 0;
 bool floorBuilt = false;
 
 void buildFloorVertices(const float m[16]) {
@@ -25,10 +27,11 @@ void buildFloorVertices(const float m[16]) {
   for (int i = 0; i < kFloorTilesX; ++i)
     for (int j = 0; j < kFloorTilesY; ++j) {
       float t[4];
-      translatedColumn(m, static_cast<float>(i), static_cast<float>(j), t);
+      translatedColumn(m, static_cast<float>(i - camera.originX), static_cast<float>(j), t);
       for (const auto& corner : kFaceCorners) clipOfCorner(m, t, corner[0], corner[1], floorVertices[v++]);
     }
   std::memcpy(builtFor, m, sizeof builtFor);
+  builtForOrigin = camera.originX;
   floorBuilt = true;
 }
 
@@ -44,7 +47,8 @@ void initFloorColours() {
 }
 
 void addFloor(DrawList& list) {
-  if (!floorBuilt || std::memcmp(list.matrix, builtFor, sizeof builtFor) != 0) buildFloorVertices(list.matrix);
+  if (!floorBuilt || std::memcmp(list.matrix, builtFor, sizeof builtFor) != 0 || builtForOrigin != camera.originX)
+    buildFloorVertices(list.matrix);
   for (int tile = 0; tile < kFloorTileCount; ++tile)
     for (int k = 0; k < 6; ++k) std::memcpy(floorColours[tile * 6 + k], floorTiles.colour[tile], sizeof(float) * 3);
   DrawItem& item = beginDrawItem(list, DrawKind::triangles, DrawSpace::clip);

@@ -18,6 +18,7 @@
 #include "features_under.h"
 #include "pair_facts.h"
 #include "bar_records.h"
+#include "pyramid_bars.h"
 #include "sequence_places.h"
 #include "shown_pairs.h"
 #include "text_raster.h"
@@ -38,9 +39,11 @@ void addPickedPair(DrawList& list, const ViewState& view, int32_t slot) {
   if (slot < 1 || slot >= barSlotEnd()) return;
   int32_t other = partnerSlot(slot);
   if (other < 1 || other >= barSlotEnd()) return;
+  // From the camera's origin, as the bars stand.
   struct {
     float x, y;
-  } a{static_cast<float>(barX(slot)), barY(slot)}, b{static_cast<float>(barX(other)), barY(other)};
+  } a{static_cast<float>(barX(slot) - camera.originX), barY(slot)},
+      b{static_cast<float>(barX(other) - camera.originX), barY(other)};
   float heightA = barHeight(view, barLength(slot)), heightB = barHeight(view, barLength(other));
   DrawItem& bars = beginDrawItem(list, DrawKind::lines, DrawSpace::world);
   bars.onTop = true;
@@ -62,6 +65,36 @@ void addPickedPair(DrawList& list, const ViewState& view, int32_t slot) {
   }
 }
 
+// A length in bases to two figures, in the unit that suits it: "4.5 Mb", "120 kb", "35 bp".
+std::string roughBases(double bases) {
+  int64_t whole = std::max<int64_t>(1, std::llround(bases));
+  int64_t spacing = 1;
+  while (whole / spacing >= 100) spacing *= 10;
+  char text[32];
+  formatTickLabel(whole / spacing * spacing, spacing, text, sizeof text);
+  return text;
+}
+
+// In flight the camera's place is given as precisely as its altitude sees, in Gb, Mb, kb
+// or bases, and the altitude with it.
+void flightCameraLine(double over, const ViewState& view, char* line) {
+  double altitude = positionOfX(camera.camZ, view.zoomSteps);
+  int64_t step = tickSpacing(std::llround(altitude), 100);  // about a hundredth of the altitude
+  int64_t at = std::llround(over);
+  std::string where;
+  SequencePlace place;
+  bool named = sequencePlaceOf(loadedSequences(), at, place);
+  int64_t shown = named ? place.position : at;
+  if (step < 1000) {
+    where = formatAxisPlace(loadedSequences(), at);
+  } else {
+    char text[32];
+    formatTickLabel((shown + step / 2) / step * step, step, text, sizeof text);
+    where = named ? loadedSequences().sequences[place.sequence].name + " at " + text : text;
+  }
+  std::snprintf(line, kHudLineRoom, "camera over %s \u00b7 altitude %s", where.c_str(), roughBases(altitude).c_str());
+}
+
 }  // namespace
 
 int hudLines(const ViewState& view, char lines[kHudLines][kHudLineRoom]) {
@@ -81,7 +114,8 @@ int hudLines(const ViewState& view, char lines[kHudLines][kHudLineRoom]) {
   double above =
       std::clamp(basesOfNormalisedLength(view.filter.threshold), 0.0, static_cast<double>(barsMaxLen()));
   formatBases(std::llround(above), a, sizeof a);
-  formatBases(shownPairCount(view), c, sizeof c);
+  // A store's shown pairs are counted by the pyramid, made aside, not by a pass over them all.
+  formatBases(barsThroughPyramid() ? pyramidShownBars(view) / 2 : shownPairCount(view), c, sizeof c);
   int used = std::snprintf(lines[n], kHudLineRoom, "showing %s pairs longer than %s bp", c, a);
   if (view.filter.minIdentity != 0 && used > 0 && used < kHudLineRoom)
     used += std::snprintf(lines[n] + used, static_cast<size_t>(kHudLineRoom - used), ", identity \u2265 %u.%02u%%",
@@ -91,6 +125,14 @@ int hudLines(const ViewState& view, char lines[kHudLines][kHudLineRoom]) {
                   formatAxisPlace(loadedSequences(), view.filter.regionStart).c_str(),
                   formatAxisPlace(loadedSequences(), view.filter.regionEnd - 1).c_str());
   ++n;
+  // Always a line, so that a figure can leave room for it before the bars are chosen.
+  if (barsThroughPyramid()) {
+    formatBases(densestColumn(), a, sizeof a);
+    if (densestColumn() > 1)
+      std::snprintf(lines[n++], kHudLineRoom, "shade: pairs a column stands for, 1 (bar colour) to %s (amber)", a);
+    else
+      std::snprintf(lines[n++], kHudLineRoom, "shade: pairs a column stands for, 1 each");
+  }
   if (view.filter.windowMode) {
     // Counted from 1, as --window-start takes it.
     formatBases(typedOfAxis(view.filter.windowStart), a, sizeof a);
@@ -100,8 +142,11 @@ int hudLines(const ViewState& view, char lines[kHudLines][kHudLineRoom]) {
   // Within twice the axis' length of position 0 the camera's position is worth a number;
   // past that (a camera placed at 1e30) the number would say nothing, or overflow. A named
   // file's axis reaches past any genome.
-  double over = positionOfX(camera.camX, view.zoomSteps);
-  if (std::fabs(over) <= (pairStoreActive() ? kStoreCameraReach : kHudCameraReach)) {
+  double over = positionOfX(cameraWorldX(camera), view.zoomSteps);
+  double reach = pairStoreActive() ? kStoreCameraReach : kHudCameraReach;
+  if (cameraInFlight(camera) && std::fabs(over) <= reach) {
+    flightCameraLine(over, view, lines[n++]);
+  } else if (std::fabs(over) <= reach) {
     SequencePlace place;
     if (!sequencePlaceOf(loadedSequences(), std::llround(over), place)) {
       formatBases(std::llround(over), a, sizeof a);
@@ -172,23 +217,6 @@ void addLaneLegend(DrawList& list, const LaneLegend& legend, int left, int top) 
   }
 }
 
-}  // namespace
-
-namespace {
-
-// The ground point (z 0) under a pixel: where the ray through it meets the ground.
-bool groundUnder(const float m[16], double column, double row, int width, int height, double& x, double& y) {
-  double px = column / width * 2.0 - 1.0, py = 1.0 - row / height * 2.0;
-  // clip = m (x, y, 0, 1); px = clip0 / clip3, py = clip1 / clip3: two linear equations.
-  double a = m[0] - px * m[3], b = m[4] - px * m[7], c = px * m[15] - m[12];
-  double d = m[1] - py * m[3], e = m[5] - py * m[7], f = py * m[15] - m[13];
-  double det = a * e - b * d;
-  if (std::fabs(det) < 1e-12) return false;
-  x = (c * e - b * f) / det;
-  y = (a * f - c * d) / det;
-  return m[3] * x + m[7] * y + m[15] > 0;  // in front of the eye
-}
-
 // "on the lane of genes.bed: rrnB" for the lane strip under the free cursor, if any.
 std::string featuresUnderPointer(const DrawList& list, const ViewState& view) {
   if (view.input.pointerX < 0 || view.annotations == nullptr || !view.look.showLanes) return "";
@@ -204,7 +232,7 @@ std::string featuresUnderPointer(const DrawList& list, const ViewState& view) {
     if (y > front || y < front - kLaneDepth) continue;
     // A pixel's width on either side, so a strip drawn a pixel wide can be pointed at.
     double reach = positionOfX(std::fabs(x1 - x), view.zoomSteps);
-    int64_t at = std::llround(positionOfX(x, view.zoomSteps));
+    int64_t at = std::llround(positionOfX(x + camera.originX, view.zoomSteps));  // the matrix's x is the origin's
     std::vector<uint32_t> found;
     featuresOverlapping(lanes.lanes[k].features, at - static_cast<int64_t>(reach) - 1,
                         at + static_cast<int64_t>(reach) + 2, found);

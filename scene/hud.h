@@ -11,6 +11,6 @@ void addHud(DrawList& list, const ViewState& view);
 constexpr float kPickColour[4] = {1.0f, 0.1f, 0.75f, 1.0f};
 
 // The HUD's text lines for this view, one per entry, at most kHudLines; returns how many.
-constexpr int kHudLines = 8;
+constexpr int kHudLines = 9;
 constexpr int kHudLineRoom = 256;
 int hudLines(const ViewState& view, char lines[kHudLines][kHudLineRoom]);

@@ -54,22 +54,25 @@ void stretchesOfOneLevel(const float m[16], int width, int height, float y, doub
 }  // namespace
 
 void stripsToDraw(const float m[16], int width, int height, float y, double low, double high, int32_t zoomSteps,
-                  const GrainOfLevel& grainOf, std::vector<StripToDraw>& out) {
+                  const GrainOfLevel& grainOf, std::vector<StripToDraw>& out, double originX) {
   out.clear();
   std::vector<Stretch> stretches;
   stretchesOfOneLevel(m, width, height, y, low, high, zoomSteps, stretches);
   for (const Stretch& stretch : stretches) {
     const Grain& grain = grainOf(stretch.level);
-    double from = positionOfX(stretch.low, zoomSteps), to = positionOfX(stretch.high, zoomSteps);
-    auto first = std::lower_bound(grain.strips.begin(), grain.strips.end(), from - grain.longest,
-                                  [](const LaneStrip& strip, double at) { return strip.start < at; });
-    for (auto strip = first; strip != grain.strips.end() && strip->start < to; ++strip) {
-      if (strip->end <= from) continue;
+    double from = positionOfX(stretch.low + originX, zoomSteps), to = positionOfX(stretch.high + originX, zoomSteps);
+    auto first = std::lower_bound(grain.strips.begin(), grain.strips.end(), from - static_cast<double>(grain.longest),
+                                  [](const LaneStrip& strip, double at) { return static_cast<double>(strip.start) < at; });
+    for (auto strip = first; strip != grain.strips.end() && static_cast<double>(strip->start) < to; ++strip) {
+      if (static_cast<double>(strip->end) <= from) continue;
       // Cut where the grain changes: past it a gap this wide may span more than a pixel.
-      double start = std::max<double>(strip->start, from), end = std::min<double>(strip->end, to);
-      double pixel = basesPerPixelAt(m, width, height, y, xOfPosition((start + end) / 2, zoomSteps), zoomSteps);
+      double start = std::max(static_cast<double>(strip->start), from);
+      double end = std::min(static_cast<double>(strip->end), to);
+      double pixel =
+          basesPerPixelAt(m, width, height, y, xOfPosition((start + end) / 2, zoomSteps) - originX, zoomSteps);
       double widen = std::max(0.0, 2 * pixel - (end - start)) / 2;
-      out.push_back({xOfPosition(start - widen, zoomSteps), xOfPosition(end + widen, zoomSteps), &*strip});
+      out.push_back({xOfPosition(start - widen, zoomSteps) - originX, xOfPosition(end + widen, zoomSteps) - originX,
+                     &*strip});
     }
   }
 }

@@ -14,7 +14,7 @@
 // A lane merged at one grain.
 struct Grain {
   std::vector<LaneStrip> strips;  // in order of start
-  uint32_t longest = 0;           // the longest strip, to find those reaching into a stretch
+  int64_t longest = 0;            // the longest strip, to find those reaching into a stretch
 };
 
 // The grain whose gap is 2^level bases; level -1 merges only what touches.
@@ -31,9 +31,11 @@ struct StripToDraw {
 // The strips over world x [low, high] of the ground line at y, as clipOfWorld (column-major,
 // clip = matrix * world) draws them into a width x height picture, the axis zoomed by
 // zoomSteps (axis_scale.h). A strip narrower than two pixels is widened evenly on both sides, so that a 50 bp
-// repeat stays in sight from afar.
+// repeat stays in sight from afar. World x here, low and high and the strips' x0 and x1
+// alike, counts from originX (the camera's, camera.h).
 void stripsToDraw(const float clipOfWorld[16], int width, int height, float y, double low, double high,
-                  int32_t zoomSteps, const GrainOfLevel& grainOf, std::vector<StripToDraw>& out);
+                  int32_t zoomSteps, const GrainOfLevel& grainOf, std::vector<StripToDraw>& out,
+                  double originX = 0);
 
 // Bases one pixel spans along the ground line at y at world x; 0 where it is not in front.
 double basesPerPixelAt(const float clipOfWorld[16], int width, int height, float y, double x, int32_t zoomSteps);

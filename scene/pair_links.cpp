@@ -6,10 +6,13 @@
 #include <memory>
 #include <vector>
 
+#include "bar_batch.h"
+#include "camera.h"
 #include "draw_replay.h"
 #include "pair_colours.h"
 #include "pair_shown.h"
 #include "bar_records.h"
+#include "pyramid_bars.h"
 #include "view_volume.h"
 
 namespace {
@@ -40,14 +43,17 @@ float cullMatrix[16];
 int cullViewport[4];
 bool cullValid = false;
 
-// What the arcs were built for: the shown list and the colours.
+// What the arcs were built for: the shown list, the colours and the camera's origin, from
+// which their x counts.
 uint64_t builtGeneration = 0;
 int32_t builtColourMode = 0;
+double builtOriginX = 0;
 bool built = false;
 
 // Both bars of a pair share the shown rule: an arc for each shown first bar.
 void buildArcs(const ViewState& view, const ShownSlots& shown) {
   arcCount = 0;
+  builtOriginX = camera.originX;
   if (shown.count > arcRoom) {
     arcRoom = shown.count;
     size_t arcs = static_cast<size_t>(arcRoom);
@@ -62,9 +68,8 @@ void buildArcs(const ViewState& view, const ShownSlots& shown) {
   for (int32_t k = 0; k < shown.count; ++k) {
     int32_t slot = shown.slots[k];
     if (slot % 2 == 0 || slot + 1 >= barSlotEnd()) continue;
-    struct {
-      float x;
-    } a{static_cast<float>(barX(slot))}, b{static_cast<float>(barX(slot + 1))};
+    // From the origin the arcs were built for.
+    float ax = static_cast<float>(barX(slot) - builtOriginX), bx = static_cast<float>(barX(slot + 1) - builtOriginX);
     float colour[3];
     if (view.look.colourMode == kColourByIdentity)
       identityColour(pairIdentityOf(pairOfSlot(slot)), colour);
@@ -72,20 +77,20 @@ void buildArcs(const ViewState& view, const ShownSlots& shown) {
       orientationColour(pairOrientationOf(pairOfSlot(slot)), colour);
     uint8_t rgb[3];
     for (int c = 0; c < 3; ++c) rgb[c] = static_cast<uint8_t>(colour[c] * 255.0f + 0.5f);
-    double span = std::fabs(static_cast<double>(b.x) - a.x);
+    double span = std::fabs(static_cast<double>(bx) - ax);
     double bulge = 0.05 + 0.75 * (1.0 - std::exp(-span));
     uint32_t first = static_cast<uint32_t>(arcCount * kArcPoints);
     for (int i = 0; i < kArcPoints; ++i) {
       double t = static_cast<double>(i) / kSegments;
       float* v = arcVertices[first + static_cast<uint32_t>(i)];
-      v[0] = static_cast<float>(a.x + (b.x - a.x) * t);
+      v[0] = static_cast<float>(ax + (bx - ax) * t);
       v[1] = static_cast<float>(-bulge * std::sin(pi * t));
       v[2] = 0.0f;
       for (int c = 0; c < 3; ++c) arcColours[first + static_cast<uint32_t>(i)][c] = rgb[c];
     }
     float (&box)[2][3] = arcBoxes[arcCount];
-    box[0][0] = a.x < b.x ? a.x : b.x;
-    box[1][0] = a.x < b.x ? b.x : a.x;
+    box[0][0] = ax < bx ? ax : bx;
+    box[1][0] = ax < bx ? bx : ax;
     box[0][1] = static_cast<float>(-bulge);
     box[1][1] = 0.0f;
     box[0][2] = box[1][2] = 0.0f;
@@ -256,8 +261,10 @@ void cullArcs(const float matrix[16], const int viewport[4], bool upright) {
 }  // namespace
 
 void addPairLinks(DrawList& list, const ViewState& view) {
-  ShownSlots shown = shownSlots(view);
-  if (!built || shown.generation != builtGeneration || view.look.colourMode != builtColourMode) {
+  // Of millions of pairs, only those whose bars are drawn: the links follow the screen too.
+  ShownSlots shown = barsThroughPyramid() ? drawnPairs() : shownSlots(view);
+  if (!built || shown.generation != builtGeneration || view.look.colourMode != builtColourMode ||
+      builtOriginX != camera.originX) {
     buildArcs(view, shown);
     builtGeneration = shown.generation;
     builtColourMode = view.look.colourMode;

@@ -1,4 +1,4 @@
-// Links: for every shown pair, an arc on the ground in front of the rows joining its two
+// Links: for every shown pair (of a store's, every pair with a bar drawn), an arc on the ground in front of the rows joining its two
 // bars, coloured by strand (by identity when the bars are). Wider pairs bulge further out.
 // Each arc is drawn with as few of its 8 segments as keep it within about half a pixel of
 // the whole curve on screen; one within a pixel, or on the very pixels of one drawn before

@@ -3,7 +3,12 @@
 #pragma once
 
 // A zero height leaves viewport and projection as they were: its aspect would be infinite.
+// The frustum follows the camera's altitude (camera.h's altitudeScale).
 void resizeView(int width, int height);
+
+// Inside a frame's pushed matrix, after the controls: makes the frustum again when the
+// camera's altitude changed since it was made.
+void followCameraAltitude();
 
 // The orthographic side view of figures: the same viewport, and eye-space x in
 // [left, right], y in [bottom, top] across the picture; everything between the planes

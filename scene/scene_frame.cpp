@@ -8,6 +8,7 @@
 #include "gl.h"
 #include "hud.h"
 #include "pair_links.h"
+#include "projection.h"
 #include "view_advance.h"
 #include "window_mode.h"
 
@@ -71,6 +72,7 @@ void renderFrame(ViewState& view, void (*input)(), ScenePasses passes) {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   glPushMatrix();
   if (input != nullptr) input();
+  followCameraAltitude();
   advanceView(view);
   passes(view);
   glPopMatrix();

@@ -3,14 +3,16 @@
 #include "axis_scale.h"
 #include "bar_batch.h"
 #include "bar_records.h"
+#include "camera.h"
 
 namespace {
 
 // The x where the window starts, as the original pass multiplied it: position by the load's
 // scale, then by the zoom. xOfPosition divides instead, which differs in the double's last
 // bit about every other time; no float is known to differ, but the bar must not move a pixel.
+// Counted from the camera's origin.
 float windowStartX(int32_t windowStart, int32_t zoomSteps) {
-  return static_cast<float>(windowStart * kAxisScale * zoomScale(zoomSteps));
+  return static_cast<float>(windowStart * kAxisScale * zoomScale(zoomSteps) - camera.originX);
 }
 
 }  // namespace

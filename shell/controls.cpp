@@ -5,6 +5,8 @@
 #include "controls.h"
 
 #include "camera.h"
+#include "flight.h"
+#include "flight_keys.h"
 #include "frame_save.h"
 #include "goto_prompt.h"
 #include "pair_colours.h"
@@ -39,6 +41,7 @@ int pressesWaiting[kKeys] = {};
 uint64_t nextRepeat[kKeys] = {};
 
 bool enterHeld = false;  // see holdEnterUntilReleased
+double wheelNotches = 0;  // turned since the last frame
 
 int index(ViewerKey key) { return static_cast<int>(key); }
 
@@ -116,6 +119,18 @@ void lookWithMouse() {
 void forgetPresses() {
   for (int& presses : pressesWaiting) presses = 0;
   for (uint64_t& next : nextRepeat) next = 0;
+  wheelNotches = 0;
+}
+
+// Rise, descend and the overview; nothing unless the camera flies.
+void flightKeys() {
+  int presses = pressesAndRepeats(ViewerKey::E) - pressesAndRepeats(ViewerKey::X);
+  double notches = wheelNotches;
+  wheelNotches = 0;
+  bool overview = takePresses(ViewerKey::O) > 0;
+  if (!cameraFlies()) return;
+  if (overview) flyToOverview();
+  changeAltitude(presses, notches);
 }
 
 // The keys the original controls leave free: each acts once per press in either mode.
@@ -144,6 +159,8 @@ bool actingOncePerPress() { return oncePerPress; }
 
 void countKeyPress(ViewerKey key) { ++pressesWaiting[index(key)]; }
 
+void countWheelNotches(double notches) { wheelNotches += notches; }
+
 void handleInput() {
   // Keys pressed elsewhere, or typed into the open prompt, are not the controls'.
   if (!viewerHasForeground() || gotoPromptOpen()) {
@@ -154,20 +171,21 @@ void handleInput() {
   ViewState& view = viewState;
   float heading = cameraHeading();  // taken before this frame's turn
   float speed = 0;
+  float step = flightSpeed(camera);  // 0.1 unless flying
 
   for (int n = togglePresses(ViewerKey::M); n > 0; --n) {
     view.look.showFloor = !view.look.showFloor;
     pauseAfterToggle();
   }
-  if (keyIsDown(ViewerKey::W)) speed = 0.1f;
-  if (keyIsDown(ViewerKey::S)) speed = -0.1f;
+  if (keyIsDown(ViewerKey::W)) speed = step;
+  if (keyIsDown(ViewerKey::S)) speed = -step;
   if (keyIsDown(ViewerKey::A)) {
     heading = static_cast<float>(heading - kHalfPi);
-    speed = 0.1f;
+    speed = step;
   }
   if (keyIsDown(ViewerKey::D)) {
     heading = static_cast<float>(heading + kHalfPi);
-    speed = 0.1f;
+    speed = step;
   }
   for (int n = stepPresses(ViewerKey::N); n > 0; --n) {
     zoomStep(view);
@@ -178,6 +196,8 @@ void handleInput() {
   for (int n = togglePresses(ViewerKey::Q); n > 0; --n) toggleCursorCapture();
   if (speed != 0) moveCamera(heading, speed);
   lookWithMouse();
+  flightKeys();
+  rebaseCamera(camera);  // only when flying
 
   toggleExclusive(ViewerKey::Down, view.input.arrows.jumpBack, view.input.arrows.jumpForward);
   toggleExclusive(ViewerKey::Up, view.input.arrows.jumpForward, view.input.arrows.jumpBack);

@@ -22,3 +22,6 @@ bool actingOncePerPress();
 // A key went down (not an auto-repeat): it acts in the next frame, even if it is up again
 // by then.
 void countKeyPress(ViewerKey key);
+
+// The wheel turned (window_events.h): it acts in the next frame.
+void countWheelNotches(double notches);

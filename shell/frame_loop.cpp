@@ -9,12 +9,14 @@
 #include "cli_tool.h"
 #include "controls.h"
 #include "fasta_pairs.h"
+#include "flight.h"
 #include "frame_save.h"
 #include "pair_pick.h"
 #include "pair_file.h"
 #include "platform.h"
 #include "projection.h"
 #include "bar_records.h"
+#include "pyramid_bars.h"
 #include "scene_frame.h"
 #include "tandem_loader.h"
 #include "view_start.h"
@@ -67,6 +69,7 @@ int runViewer(const ViewerOptions& options) {
   showWindow();
   openGlContext();
   startScene();
+  buildPyramidAside(true);  // a new filter's pyramid is made while the old one is drawn
   int32_t width = 0;
   int32_t height = 0;
   readClientSize(&width, &height);
@@ -77,7 +80,9 @@ int runViewer(const ViewerOptions& options) {
     int32_t closedWith = 0;
     int answer = loadViewerFile(options, closedWith);
     if (answer == kFastaCancelled) {
-      std::fprintf(stderr, "quelvar: the window was closed before the alignment was done; it was stopped\n");
+      std::fprintf(stderr, options.pairs.import.fasta
+                               ? "quelvar: the window was closed before the alignment was done; it was stopped\n"
+                               : "quelvar: the window was closed before the pairs were loaded\n");
       closeGlContext();
       closeWindow();
       return closedWith;
@@ -102,6 +107,8 @@ int runViewer(const ViewerOptions& options) {
     return cliUsageError("%s", refused.c_str());
   }
   viewState.fileName = fileLabel(options.file != nullptr ? options.file : "date.txt");
+  // Given a FILE or an option the camera flies; without, it keeps its one height.
+  letCameraFly(options.anyArgument);
   startView(options.view);
   actOncePerPress(options.anyArgument);
   rememberViewerSource(options);

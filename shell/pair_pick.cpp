@@ -36,7 +36,8 @@ bool pinHolds() {
   int32_t x = 0, y = 0;
   readPointer(&x, &y);
   return x == pin.pointerX && y == pin.pointerY && camera.camX == pin.eye.camX && camera.camY == pin.eye.camY &&
-         camera.pitch == pin.eye.pitch && camera.yaw == pin.eye.yaw;
+         camera.pitch == pin.eye.pitch && camera.yaw == pin.eye.yaw && camera.camZ == pin.eye.camZ &&
+         camera.originX == pin.eye.originX;
 }
 
 int32_t pickAt(int32_t x, int32_t y) {

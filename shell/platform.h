@@ -10,7 +10,8 @@
 // the finding-your-way keys: HUD, links, colours, reset, save the picture, and the main
 // row's minus and equals, which act as the keypad's minus and plus. The last row: go-to
 // prompt, stepping through the pairs, the threshold doubled or halved, the prompt's
-// Backspace, and the lanes. Their state is asked here; their presses come as events.
+// Backspace, and the lanes; then flight's rise, descend and overview. Their state is asked
+// here; their presses come as events.
 enum class ViewerKey {
   M, W, S, A, D, N, L, Q,
   Down, Up, Left, Right, Space,
@@ -18,6 +19,7 @@ enum class ViewerKey {
   Enter, Escape,
   H, K, C, R, P, Minus, Equal,
   G, Period, Comma, PageUp, PageDown, Backspace, F,
+  E, X, O,
   V,
   Other,  // any key the viewer has no use for
 };

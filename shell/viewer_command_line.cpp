@@ -46,6 +46,8 @@ const char kUsage[] =
     "goes there, Escape closes it. . and , step to the next and previous shown pair, longest\n"
     "first: the camera looks at it, it is picked and printed. Page Up and Page Down double\n"
     "and halve the length threshold. F shows or hides the annotation lanes.\n"
+    "With a FILE or any option the camera flies: E and X (or the wheel) rise and descend,\n"
+    "W/S/A/D move in proportion to the height, O frames every shown pair from above.\n"
     "Picking: with the cursor free the bar under the pointer is picked, in mouse-look the bar\n"
     "at the centre; a left click prints the nearest bar within 8 pixels as one line:\n"
     "  pair<TAB>position<TAB>partner<TAB>length<TAB>strand (0, 1 inverted)[<TAB>identity]\n"

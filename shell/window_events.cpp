@@ -70,6 +70,10 @@ void mouseButtonPressed(MouseButton button, int32_t x, int32_t y) {
   if (button == MouseButton::Left && !pairInputHeld) printClickedPair(x, y);
 }
 
+void wheelTurned(double notches) {
+  if (!gotoPromptOpen()) countWheelNotches(notches);  // the controls act on it in the next frame
+}
+
 void characterTyped(uint32_t codePoint) {
   bool opening = openingCharacterDue && (codePoint == 'g' || codePoint == 'G');
   openingCharacterDue = false;

@@ -22,5 +22,8 @@ enum class MouseButton { Left, Right, Middle };
 void mouseButtonPressed(MouseButton button, int32_t x, int32_t y);
 // While the records are still being loaded on another thread: clicks pick nothing.
 void holdPairInput(bool hold);
+// The mouse wheel turned by notches (fractions from fine wheels), positive away from the
+// user.
+void wheelTurned(double notches);
 // One character as typed, layout and modifiers applied: for the go-to prompt.
 void characterTyped(uint32_t codePoint);

@@ -6,6 +6,7 @@
 #include "cli_tool.h"
 #include "fasta_pairs.h"
 #include "line_reader.h"
+#include "load_line.h"
 #include "message_tee.h"
 #include "platform.h"
 #include "window_events.h"
@@ -51,47 +52,54 @@ int endViewerLoad(const ViewerOptions& options, int answer, std::string failure)
 }  // namespace
 
 int loadViewerFile(const ViewerOptions& options, int32_t& exitCode) {
-  if (!options.pairs.import.fasta) {
-    MessageTee tee;
-    PairFileOptions pairs = options.pairs;
-    pairs.messages = openMessageTee(tee);
-    int answer = openNamedFile(options.file, pairs, 1, nullptr);
-    closeMessageTee(tee);
-    return endViewerLoad(options, answer, tee.lastLine);
-  }
+  bool fasta = options.pairs.import.fasta;
   AlignWatch watch;
+  LoadProgress progress;
+  MessageTee tee;
+  PairFileOptions pairs = options.pairs;
+  if (!fasta) {
+    pairs.messages = openMessageTee(tee);
+    pairs.progress = &progress;
+  }
   std::atomic<bool> done{false};
   int answer = 0;
   std::thread work([&] {
-    answer = openNamedFile(options.file, options.pairs, 1, &watch);
+    answer = openNamedFile(options.file, pairs, 1, fasta ? &watch : nullptr);
     done = true;
   });
-  std::string heading = "Aligning " + fileNameOf(options.file) + " against itself";
+  std::string name = fileNameOf(options.file);
+  std::string heading = fasta ? "Aligning " + name + " against itself" : "Opening " + name;
   // The records are being written: a click must not read them.
   holdPairInput(true);
   bool closed = false;
   while (!done) {
-    if (handleWaitingEvents(&exitCode)) {
+    if (!closed && handleWaitingEvents(&exitCode)) {
       closed = true;
       watch.cancel = true;
-      break;
+      if (fasta) break;  // a pair file's reading cannot be stopped: it ends soon anyway
     }
     double fraction = 0;
     std::string status;
-    {
+    if (fasta) {
       std::lock_guard<std::mutex> hold(watch.lock);
       fraction = watch.fraction;
-      status = watch.text.empty() ? "reading " + fileNameOf(options.file) : watch.text;
+      status = watch.text.empty() ? "reading " + name : watch.text;
+    } else {
+      fraction = loadFraction(progress);
+      status = describeLoad(name, progress);
     }
-    drawWorkScreen(heading.c_str(), status.c_str(), fraction);
-    swapFrameBuffers();
+    if (!closed) {
+      drawWorkScreen(heading.c_str(), status.c_str(), fraction);
+      swapFrameBuffers();
+    }
     pauseThread(kWorkFrameMilliseconds);
   }
   work.join();
   holdPairInput(false);
+  if (!fasta) closeMessageTee(tee);
   if (closed) return kFastaCancelled;
-  std::string failure;
-  {
+  std::string failure = tee.lastLine;
+  if (fasta) {
     std::lock_guard<std::mutex> hold(watch.lock);
     failure = watch.failure;
   }

@@ -1,5 +1,6 @@
-// Loading the viewer's FILE. A FASTA is aligned on a thread of its own while the window,
-// open at once, shows how far the work has come; closing the window stops it.
+// Loading the viewer's FILE on a thread of its own while the window, open at once, shows how
+// far the work has come: a FASTA's alignment, or how much of a pair file is read. Closing
+// the window stops an alignment; a pair file's reading ends first.
 #pragma once
 
 #include <cstdint>

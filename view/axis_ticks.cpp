@@ -47,6 +47,8 @@ void formatTickLabel(int64_t position, int64_t spacing, char* out, size_t room) 
   int64_t magnitude = std::llabs(position);
   if (position == 0) {
     std::snprintf(out, room, "0");
+  } else if (magnitude >= 1000000000) {
+    std::snprintf(out, room, "%.*f Gb", decimalsFor(spacing, 1000000000), static_cast<double>(position) / 1e9);
   } else if (magnitude >= 1000000) {
     std::snprintf(out, room, "%.*f Mb", decimalsFor(spacing, 1000000), static_cast<double>(position) / 1e6);
   } else if (magnitude >= 1000) {

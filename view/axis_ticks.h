@@ -18,7 +18,7 @@ int64_t tickSpacing(int64_t span, int wanted);
 // many were written.
 size_t axisTicks(int64_t first, int64_t last, int64_t spacing, AxisTick* out, size_t room);
 
-// A position as a tick label: bp below 1 kb, kb below 1 Mb, Mb above, with just the
+// A position as a tick label: bp below 1 kb, kb below 1 Mb, Mb below 1 Gb, Gb above, with just the
 // decimals the spacing needs ("1.5 Mb" between ticks 500 kb apart).
 void formatTickLabel(int64_t position, int64_t spacing, char* out, size_t room);
 

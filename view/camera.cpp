@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "flight.h"
+
 Camera camera;
 
 namespace {
@@ -38,13 +40,13 @@ void moveCamera(float heading, float speed) {
 bool pointOnPicture(const Camera& eye, double aspect, double x, double y, double z, double& ndcX, double& ndcY) {
   // applyCameraTransform's rotations about z by -yaw, then about x by -pitch.
   double yaw = eye.yaw / 180.0 * kPi, pitch = eye.pitch / 180.0 * kPi;
-  double dx = x - eye.camX, dy = y - eye.camY, dz = z - eye.camZ;
+  double dx = x - cameraWorldX(eye), dy = y - eye.camY, dz = z - eye.camZ;
   double rx = dx * std::cos(yaw) + dy * std::sin(yaw);
   double ry = -dx * std::sin(yaw) + dy * std::cos(yaw);
   double ex = rx;
   double ey = ry * std::cos(pitch) + dz * std::sin(pitch);
   double depth = ry * std::sin(pitch) - dz * std::cos(pitch);  // -z in eye space
-  if (depth < kNearPlane) return false;
+  if (depth < kNearPlane * altitudeScale(eye)) return false;
   ndcX = 2.0 * ex / (aspect * depth);  // near / right = 0.2 / (0.1 * aspect)
   ndcY = 2.0 * ey / depth;             // near / top = 0.2 / 0.1
   return true;
@@ -58,7 +60,7 @@ constexpr double kColumnFill = 0.8;
 // The camera at horizontal distance back from (x, y) along its heading, aimed at height mid.
 Camera standBack(Camera eye, double x, double y, double mid, double distance) {
   double heading = -eye.yaw / 180.0 * kPi;
-  eye.camX = static_cast<float>(x - std::sin(heading) * distance);
+  eye.camX = static_cast<float>((x - eye.originX) - std::sin(heading) * distance);
   eye.camY = static_cast<float>(y - std::cos(heading) * distance);
   eye.pitch = static_cast<float>(90.0 + std::atan2(mid - eye.camZ, distance) * 180.0 / kPi);
   return eye;
@@ -73,6 +75,7 @@ bool columnFits(const Camera& eye, double x, double y, double height) {
 }  // namespace
 
 Camera cameraLookingAt(double x, double y, double height, Camera eye) {
+  eye.originX = originNear(x, eye.originX);
   double mid = height / 2;
   // Where the eye's own gaze reached the ground; a level or upward eye keeps how far ahead
   // of it the column stands, or the start camera's reach when it stands behind.
@@ -81,7 +84,7 @@ Camera cameraLookingAt(double x, double y, double height, Camera eye) {
     reach = eye.camZ * std::tan(eye.pitch / 180.0 * kPi);
   } else if (eye.pitch >= 89) {
     double heading = -eye.yaw / 180.0 * kPi;
-    double ahead = (x - eye.camX) * std::sin(heading) + (y - eye.camY) * std::cos(heading);
+    double ahead = (x - cameraWorldX(eye)) * std::sin(heading) + (y - eye.camY) * std::cos(heading);
     if (ahead > 0.5) reach = ahead;
   } else {
     reach = 0;  // straight down

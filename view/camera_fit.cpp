@@ -132,3 +132,41 @@ CameraFit fitCamera(const FitBox& box, const FitFrame& frame, double aspect, int
   }
   return toCamera(chosen, steps);
 }
+
+namespace {
+
+bool boxOnPicture(const Camera& eye, const FitBox& box, double aspect) {
+  for (int k = 0; k < 8; ++k) {
+    double nx = 0, ny = 0;
+    if (!pointOnPicture(eye, aspect, (k & 1) ? box.xMax : box.xMin, (k & 2) ? box.yMax : box.yMin,
+                        (k & 4) ? box.zMax : 0.0, nx, ny) ||
+        std::fabs(nx) > kOverviewFill || std::fabs(ny) > kOverviewFill)
+      return false;
+  }
+  return true;
+}
+
+// Backed off from the box's middle along the gaze by distance.
+Camera overviewAt(const FitBox& box, double distance) {
+  double pitch = kOverviewPitch / 180.0 * kPi;
+  Camera eye;
+  eye.pitch = kOverviewPitch;
+  eye.yaw = 0;
+  eye.originX = (box.xMin + box.xMax) * 0.5;
+  eye.camX = 0;
+  eye.camY = static_cast<float>((box.yMin + box.yMax) * 0.5 - std::sin(pitch) * distance);
+  eye.camZ = static_cast<float>(box.zMax * 0.5 + std::cos(pitch) * distance);
+  return eye;
+}
+
+}  // namespace
+
+Camera overviewCamera(const FitBox& box, double aspect) {
+  double near = 0.0, far = 1.0;
+  while (!boxOnPicture(overviewAt(box, far), box, aspect) && far < 1e8) far *= 2;
+  for (int i = 0; i < 60; ++i) {
+    double between = (near + far) / 2;
+    (boxOnPicture(overviewAt(box, between), box, aspect) ? far : near) = between;
+  }
+  return overviewAt(box, far);
+}

@@ -3,6 +3,8 @@
 // viewer's projection (frustum of resizeView, camera of applyCameraTransform), no GL.
 #pragma once
 
+#include "camera.h"
+
 struct FitBox {
   double xMin, xMax;  // world x before any zoom step
   double yMin, yMax;  // rows of bars
@@ -23,3 +25,11 @@ struct CameraFit {
 // steps at which the range still fills the width, so bars stand as tall as they can.
 // Otherwise x is scaled by those steps and only the camera is placed.
 CameraFit fitCamera(const FitBox& box, const FitFrame& frame, double aspect, int zoomSteps);
+
+// The overview: the box whole and centred from above and in front (yaw 0), looking down at
+// kOverviewPitch, from as near as it fits within kOverviewFill of the picture's edges. The
+// box in world x as the records stand; the camera's altitude is whatever that takes, and
+// its origin the box's middle.
+constexpr float kOverviewPitch = 60.0f;
+constexpr double kOverviewFill = 0.9;
+Camera overviewCamera(const FitBox& box, double aspect);

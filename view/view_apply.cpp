@@ -52,6 +52,8 @@ void applyView(const ViewOptions& options, ViewState& view, const ViewFit* fit) 
       camera.camY = options.camY;
       camera.pitch = options.pitch;
       camera.yaw = options.yaw;
+      camera.camZ = options.altitude;
+      camera.originX = options.originX;
     }
   }
   // --goto excludes --camera: it faces the place from the front, or from the fit's side.

@@ -12,6 +12,8 @@ ViewOptions viewOptionsOf(const ViewState& view, const Camera& eye) {
   drawn.camY = eye.camY;
   drawn.pitch = eye.pitch;
   drawn.yaw = eye.yaw;
+  drawn.altitude = eye.camZ;
+  drawn.originX = eye.originX;
   // The moves hold the zoom steps made between them; without a slide the steps say it all.
   if (farPartSlid())
     drawn.moves = describeRecordMoves();

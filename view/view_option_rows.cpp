@@ -14,6 +14,7 @@
 #include "view_options.h"
 
 #include "file_kinds.h"
+#include "flight.h"
 #include "whole_numbers.h"
 
 namespace {
@@ -44,18 +45,52 @@ std::string exactFloat(float value) {
   return text;
 }
 
+// The shortest decimal that reads back as the same double.
+std::string exactDouble(double value) {
+  char text[64];
+  for (int digits = 1; digits <= 17; ++digits) {
+    std::snprintf(text, sizeof text, "%.*g", digits, value);
+    if (std::strtod(text, nullptr) == value) break;
+  }
+  return text;
+}
+
+// X,Y,PITCH,YAW, then optionally the height and the origin X counts from.
 bool takeCamera(ViewOptions& options, const char* value, std::string& error) {
   const char* text = value;
-  if (!(readFloat(text, ',', options.camX) && readFloat(text, ',', options.camY) &&
-        readFloat(text, ',', options.pitch) && readFloat(text, '\0', options.yaw)))
-    return refuseOption(error, "--camera wants X,Y,PITCH,YAW, four finite numbers, not '%s'", value);
+  options.altitude = Camera{}.camZ;
+  options.originX = 0;
+  bool read = readFloat(text, ',', options.camX) && readFloat(text, ',', options.camY) &&
+              readFloat(text, ',', options.pitch);
+  if (read && std::strchr(text, ',') == nullptr) {
+    read = readFloat(text, '\0', options.yaw);
+  } else if (read) {
+    read = readFloat(text, ',', options.yaw);
+    if (read && std::strchr(text, ',') == nullptr) {
+      read = readFloat(text, '\0', options.altitude);
+    } else if (read) {
+      char* end = nullptr;
+      read = readFloat(text, ',', options.altitude);
+      if (read) options.originX = std::strtod(text, &end);
+      read = read && end != text && *end == '\0' && std::isfinite(options.originX) && std::fabs(options.originX) < 1e12;
+    }
+  }
+  if (!read)
+    return refuseOption(error, "--camera wants X,Y,PITCH,YAW[,HEIGHT[,ORIGIN]], finite numbers, not '%s'", value);
+  if (!(options.altitude >= kLowestAltitude && options.altitude <= kHighestAltitude))
+    return refuseOption(error, "--camera wants a HEIGHT from %g to %g, not '%s'", static_cast<double>(kLowestAltitude),
+                        static_cast<double>(kHighestAltitude), value);
   options.cameraGiven = true;
   return true;
 }
 void writeCamera(const ViewOptions& options, std::string& line) {
-  if (options.cameraGiven)
-    writeValue(line, "camera", exactFloat(options.camX) + "," + exactFloat(options.camY) + "," +
-                                   exactFloat(options.pitch) + "," + exactFloat(options.yaw));
+  if (!options.cameraGiven) return;
+  std::string text = exactFloat(options.camX) + "," + exactFloat(options.camY) + "," + exactFloat(options.pitch) + "," +
+                     exactFloat(options.yaw);
+  // The height and the origin only where the camera left the start's height or its origin.
+  if (options.altitude != Camera{}.camZ || options.originX != 0) text += "," + exactFloat(options.altitude);
+  if (options.originX != 0) text += "," + exactDouble(options.originX);
+  writeValue(line, "camera", text);
 }
 
 bool takeGoto(ViewOptions& options, const char* value, std::string& error) {
@@ -274,9 +309,11 @@ const char* annotationHelp() {
 
 const OptionRow<ViewOptions> kRows[] = {
     {"camera", true, kCameraOption, takeCamera, writeCamera,
-     "      --camera X,Y,PITCH,YAW  camera position and angles in degrees: pitch 0 looks\n"
+     "      --camera X,Y,PITCH,YAW[,HEIGHT[,ORIGIN]]\n"
+     "                            camera position and angles in degrees: pitch 0 looks\n"
      "                            straight down, 90 level; yaw turns about the vertical axis;\n"
-     "                            the height stays 2 (start camera -1,-1,70,-60)\n"},
+     "                            HEIGHT 0.001 to 200000, else 2; the camera stands at\n"
+     "                            ORIGIN + X (start camera -1,-1,70,-60)\n"},
     {"goto", true, kGotoOption, takeGoto, writeGoto,
      "      --goto PLACE          the start camera's height and tilt facing PLACE from the\n"
      "                            front, the tallest bar there whole in the middle of the\n"

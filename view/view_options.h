@@ -54,6 +54,8 @@ struct ViewOptions {
   std::string moves;          // --moves, made after the zoom steps
   bool cameraGiven = false;   // --camera
   float camX = 0, camY = 0, pitch = 0, yaw = 0;
+  float altitude = 2;         // --camera's fifth value, the camera's height
+  double originX = 0;         // its sixth: the camera stands at originX + camX
   int64_t minLength = -1;     // --min-length in bases; -1: not given
   int64_t gotoPosition = -1;  // --goto POS; -1: not given
   std::string gotoText;       // --goto NAME[:POS] or NAME:START-END, placed once loaded (at its start)

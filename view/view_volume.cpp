@@ -14,6 +14,11 @@ ViewVolume viewVolumeFromMatrix(const double matrix[16], double margin) {
   return volume;
 }
 
+void shiftVolumeX(ViewVolume& volume, double originX) {
+  // a (x - originX) + ... + d >= 0 is a x + ... + (d - a originX) >= 0.
+  for (auto& plane : volume.plane) plane[3] -= plane[0] * originX;
+}
+
 bool boxMayBeVisible(const ViewVolume& volume, const float boxMin[3], const float boxMax[3]) {
   for (const auto& p : volume.plane) {
     // The corner furthest along the plane's normal: if even it is outside, all are.

@@ -14,5 +14,9 @@ struct ViewVolume {
 // that any real margin there would keep everything.
 ViewVolume viewVolumeFromMatrix(const double matrix[16], double margin);
 
+// The same volume for points whose x counts from 0 when the matrix takes x counted from
+// originX.
+void shiftVolumeX(ViewVolume& volume, double originX);
+
 // False only when the whole box lies outside one plane, so nothing in it can be seen.
 bool boxMayBeVisible(const ViewVolume& volume, const float boxMin[3], const float boxMax[3]);

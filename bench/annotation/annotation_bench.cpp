@@ -51,10 +51,14 @@ int64_t readLinesOnly(const std::string& path) {
   return reader.error == 0 && bytes > 0 ? lines : -1;
 }
 
+template <typename T>
+size_t bytesOf(const T& held) {
+  return held.capacity() * sizeof(typename T::value_type);
+}
+
 size_t laneBytes(const FeatureTable& t) {
-  return t.start.capacity() * 4 + t.end.capacity() * 4 + t.name.capacity() * 4 + t.featureClass.capacity() * 2 +
-         t.strand.capacity() + t.row.capacity() + t.namePool.capacity() + t.nameStart.capacity() * 4 +
-         t.maxEndTree.capacity() * 4;
+  return bytesOf(t.start) + bytesOf(t.end) + bytesOf(t.name) + bytesOf(t.featureClass) + bytesOf(t.strand) +
+         bytesOf(t.row) + bytesOf(t.namePool) + bytesOf(t.nameStart) + bytesOf(t.maxEndTree);
 }
 
 bool gzipFile(const std::string& from, const std::string& to) {

@@ -50,6 +50,9 @@ constexpr KeyPair kKeys[] = {
     {ViewerKey::PageDown, GLFW_KEY_PAGE_DOWN},
     {ViewerKey::Backspace, GLFW_KEY_BACKSPACE},
     {ViewerKey::F, GLFW_KEY_F},
+    {ViewerKey::E, GLFW_KEY_E},
+    {ViewerKey::X, GLFW_KEY_X},
+    {ViewerKey::O, GLFW_KEY_O},
     {ViewerKey::V, GLFW_KEY_V},
 };
 

@@ -58,6 +58,11 @@ void onMouseButton(GLFWwindow* window, int button, int action, int) {
   mouseButtonPressed(kButtons[button], static_cast<int32_t>(x), static_cast<int32_t>(y));
 }
 
+void onScroll(GLFWwindow*, double, double notches) {
+  ++eventsReported;
+  wheelTurned(notches);
+}
+
 void onCharacter(GLFWwindow*, unsigned int codePoint) {
   ++eventsReported;
   characterTyped(codePoint);
@@ -99,6 +104,7 @@ bool openWindow(const char* title, int32_t outerWidth, int32_t outerHeight) {
   glfwSetFramebufferSizeCallback(viewerWindow, onFramebufferSize);
   glfwSetWindowCloseCallback(viewerWindow, onClose);
   glfwSetMouseButtonCallback(viewerWindow, onMouseButton);
+  glfwSetScrollCallback(viewerWindow, onScroll);
   glfwSetCharCallback(viewerWindow, onCharacter);
   return true;
 }

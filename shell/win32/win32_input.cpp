@@ -46,6 +46,9 @@ int virtualKeyOf(ViewerKey key) {
     case ViewerKey::PageDown: return VK_NEXT;
     case ViewerKey::Backspace: return VK_BACK;
     case ViewerKey::F: return 'F';
+    case ViewerKey::E: return 'E';
+    case ViewerKey::X: return 'X';
+    case ViewerKey::O: return 'O';
     case ViewerKey::V: return 'V';
     case ViewerKey::Other: break;
   }

@@ -49,6 +49,9 @@ LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_LBUTTONDOWN: reportButton(MouseButton::Left, lParam); break;
     case WM_RBUTTONDOWN: reportButton(MouseButton::Right, lParam); break;
     case WM_MBUTTONDOWN: reportButton(MouseButton::Middle, lParam); break;
+    case WM_MOUSEWHEEL:
+      wheelTurned(static_cast<double>(GET_WHEEL_DELTA_WPARAM(wParam)) / WHEEL_DELTA);
+      break;
     default: break;
   }
   return DefWindowProcA(window, message, wParam, lParam);

@@ -35,7 +35,7 @@ TEST(FeatureTable, OverlapQueriesFindExactlyTheOverlappingFeaturesInOrderOfStart
     ASSERT_EQ(found, expected) << "[" << from << ", " << to << ")";
   }
   // Each row but the last, which the rest share, holds features that do not overlap.
-  std::vector<uint32_t> rowEnd(kLaneRows, 0);
+  std::vector<int64_t> rowEnd(kLaneRows, 0);
   for (uint32_t i = 0; i < featureCount(table); ++i) {
     ASSERT_LT(table.row[i], kLaneRows);
     if (table.row[i] < kLaneRows - 1) {

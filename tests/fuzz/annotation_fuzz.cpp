@@ -45,13 +45,13 @@ void checkLane(const AnnotationLanes& lanes) {
   if (lanes.lanes.empty()) return;
   const FeatureTable& t = lanes.lanes.back().features;
   for (size_t i = 0; i < featureCount(t); ++i) {
-    if (t.start[i] >= t.end[i] || t.end[i] > kAxisPositions || t.row[i] >= kLaneRows) std::abort();
+    if (t.start[i] >= t.end[i] || t.end[i] > kLongestAxis || t.row[i] >= kLaneRows) std::abort();
     if (i > 0 && t.start[i - 1] > t.start[i]) std::abort();
     if (t.featureClass[i] >= lanes.classes.size()) std::abort();
     featureName(t, static_cast<uint32_t>(i));
   }
   std::vector<uint32_t> hits;
-  featuresOverlapping(t, 0, kAxisPositions, hits);
+  featuresOverlapping(t, 0, kLongestAxis, hits);
   if (hits.size() != featureCount(t)) std::abort();
 }
 

@@ -41,7 +41,7 @@ TEST_F(ImportCli, BedpeFixtureKeepsOneSequenceAndAccountsForEveryOtherLine) {
                              "pairs.bedpe:11: skipped, a start or end is not a whole number",
                              "pairs.bedpe:12: skipped, an end lies before its start",
                              "pairs.bedpe:13: skipped, a strand is not +, - or .",
-                             "pairs.bedpe:14: skipped, a position or length lies outside 0 to 2147483647"})
+                             "pairs.bedpe:14: skipped, a copy lies outside positions 0 to 499999999999"})
     EXPECT_NE(r.err.find(listed), std::string::npos) << listed << "\n" << r.err;
   EXPECT_NE(r.err.find("imported 5 pairs on chr1; skipped 8 lines: 4 malformed, 1 out of range, "
                        "2 on another sequence, 1 unplaced (-1)\n"),
@@ -199,11 +199,11 @@ TEST_F(ImportCli, AListStartingWithAByteOrderMarkReadsAsWithout) {
   EXPECT_EQ(marked.out, plain.out);
 }
 
-// The viewer counts pairs per position up to 299,999,999: a genome laid out past that is
-// refused whole, whether the index says so before reading or the hits after.
+// The axis holds positions up to 499,999,999,999: a genome laid out past that is refused
+// whole, whether the index says so before reading or the hits after.
 TEST_F(ImportCli, RefusesAGenomeLongerThanTheAxis) {
-  writeWholeFile(dir + "/big.fai", "chr1\t248956422\nchr2\t242193529\n");
-  writeWholeFile(dir + "/far.bedpe", "a\t10\t20\ta\t100\t110\nb\t10\t20\tb\t299999890\t299999900\n");
+  writeWholeFile(dir + "/big.fai", "chr1\t400000000000\nchr2\t200000000000\n");
+  writeWholeFile(dir + "/far.bedpe", "a\t10\t20\ta\t100\t110\nb\t10\t20\tb\t499999999890\t499999999900\n");
   std::string list = dir + "/list.txt";
   for (const std::vector<std::string>& how : {std::vector<std::string>{"--fai", dir + "/big.fai"}, {}}) {
     std::vector<std::string> argv = {kImport, "--all-sequences", "--out", list};
@@ -211,14 +211,15 @@ TEST_F(ImportCli, RefusesAGenomeLongerThanTheAxis) {
     argv.push_back(dir + "/far.bedpe");
     ToolResult r = runTool(argv);
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_NE(r.err.find("more than the viewer's axis holds (positions 0 to 299999999)"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("more than the viewer's axis holds (positions 0 to 499999999999)"), std::string::npos)
+        << r.err;
     EXPECT_EQ(listDir(dir), (std::vector<std::string>{"big.fai", "far.bedpe"}));
   }
   // Without a, b ends within the limit.
-  writeWholeFile(dir + "/near.bedpe", "b\t10\t20\tb\t299999890\t299999900\n");
+  writeWholeFile(dir + "/near.bedpe", "b\t10\t20\tb\t499999999890\t499999999900\n");
   ToolResult fits = runTool({kImport, "--all-sequences", "--from", "bedpe"}, dir + "/near.bedpe");
   EXPECT_EQ(fits.exitCode, 0) << fits.err;
-  EXPECT_EQ(fits.out, "10/299999890/10/0\n");
+  EXPECT_EQ(fits.out, "10/499999999890/10/0\n");
 }
 
 TEST_F(ImportCli, ListsTheFirstTwentyProblemsThenOnlyCounts) {

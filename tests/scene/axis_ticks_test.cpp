@@ -20,6 +20,7 @@ TEST(AxisTicks, RoundSpacingsAndLabelsInTheUnitTheSpacingNeeds) {
   EXPECT_EQ(labels(0, 2000000, 4), (std::vector<std::string>{"0", "500 kb", "1.0 Mb", "1.5 Mb", "2.0 Mb"}));
   EXPECT_EQ(labels(1234, 1300, 4), (std::vector<std::string>{"1.24 kb", "1.26 kb", "1.28 kb", "1.30 kb"}));
   EXPECT_EQ(labels(-250, 250, 3), (std::vector<std::string>{"-200 bp", "0", "200 bp"}));
+  EXPECT_EQ(labels(0, 3100000000, 7), (std::vector<std::string>{"0", "500 Mb", "1.0 Gb", "1.5 Gb", "2.0 Gb", "2.5 Gb", "3.0 Gb"}));
   EXPECT_EQ(tickSpacing(0, 5), 1);
   EXPECT_EQ(tickSpacing(299999999, 1), 500000000);
 }

@@ -50,16 +50,6 @@ stepped=$(tr -d '\r' <out.txt | grep '^pair' | head -n1)
 [ "$(echo "$stepped" | cut -f4,9,10,12,13)" = "$(printf '%s\t%s\t%s\t%s\t%s' "$length" "$name" "$start" "$partnerName" "$partnerStart")" ] ||
   fail ". printed '$stepped', not the longest pair ($length $name:$start $partnerName:$partnerStart)"
 
-# Presses P until the next picture is saved; leaves its printed command in $command.
-saved=0
-saveCommand() {
-  local picture
-  picture=$(printf 'quelvar-%03d.png' "$saved")
-  pressUntil p "P did not save $picture" eval "sleep 0.5; grep -q '^saved $picture: ' out.txt"
-  command=$(tr -d '\r' <out.txt | sed -n "s/^saved $picture: //p")
-  saved=$((saved + 1))
-}
-
 # G, NAME:1000, Enter: the camera faces that contig's 1,000th base from the front, over it.
 offset=$(tr -d '\r' <err.txt | awk -v n="$partnerName" -F'\t' '$1 == "  " n {print $2}')
 [ -n "$offset" ] || fail "no offset for $partnerName in: $(head -n5 err.txt)"

@@ -158,6 +158,17 @@ clickForPair() {
   [ "$(grep -c '^pair' out.txt || true)" -gt "$before" ] || clicked=
 }
 
+# Presses P until the next picture is saved (counted in $saved from 0, one viewer after
+# another in one folder); leaves its printed command in $command.
+saved=0
+saveCommand() {
+  local picture
+  picture=$(printf 'quelvar-%03d.png' "$saved")
+  pressUntil p "P did not save $picture" eval "sleep 0.5; grep -q '^saved $picture: ' out.txt"
+  command=$(tr -d '\r' <out.txt | sed -n "s/^saved $picture: //p")
+  saved=$((saved + 1))
+}
+
 # Closes the viewer's window as a window manager would and checks it ends with exit code 0.
 closeViewer() {
   "$toolsDir/close_window" "$window"

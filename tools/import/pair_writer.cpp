@@ -43,8 +43,8 @@ int openFileWriter(PairWriter& writer, const std::string& path, bool force,
   return opened;
 }
 
-void writePair(PairWriter& writer, int32_t pos, int32_t partner, int32_t len, int orientation, double identity,
-               int32_t partnerLen) {
+void writePair(PairWriter& writer, int64_t pos, int64_t partner, int64_t len, int orientation, double identity,
+               int64_t partnerLen) {
   if (writer.buffer.size() - writer.used < kMaxTokenBytes) flush(writer);
   writer.used += formatPair(writer.buffer.data() + writer.used, pos, partner, len, orientation, identity, partnerLen);
 }

@@ -29,8 +29,8 @@ void openStdoutWriter(PairWriter& writer);
 int openFileWriter(PairWriter& writer, const std::string& path, bool force, const std::vector<std::string>& inputs);
 
 // As emitPair: len the first copy's length, partnerLen the partner copy's (negative: as long).
-void writePair(PairWriter& writer, int32_t pos, int32_t partner, int32_t len, int orientation,
-               double identity = -1.0, int32_t partnerLen = -1);
+void writePair(PairWriter& writer, int64_t pos, int64_t partner, int64_t len, int orientation,
+               double identity = -1.0, int64_t partnerLen = -1);
 
 // Writes whole tokens' text; takeTokens is the same as the importer's sink (context: the
 // writer).

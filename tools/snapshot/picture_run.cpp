@@ -19,7 +19,9 @@
 #include "svg_painter.h"
 #include "frame_readback.h"
 #include "figure_records.h"
+#include "flight.h"
 #include "pair_shown.h"
+#include "pyramid_bars.h"
 #include "hud.h"
 #include "offscreen_context.h"
 #include "output_file.h"
@@ -77,7 +79,9 @@ FigureView prepareView(const PicturePlan& picture, ViewState& view) {
     }
     int lanes =
         view.annotations != nullptr && view.look.showLanes ? static_cast<int>(view.annotations->lanes.size()) : 0;
-    bool legendRow = drawn.strandLegend || drawn.identityLegend || lanes > 0;
+    // More bars than columns: some column stands for several, and the shade is explained.
+    bool crowded = barsThroughPyramid() && pyramidShownBars(view) > options.width;
+    bool legendRow = drawn.strandLegend || drawn.identityLegend || lanes > 0 || crowded;
     frame = flatFitFrame(options.width, options.height, figure.annotate, !figure.title.empty(), legendRow,
                          !drawn.axisName.empty() || drawn.sequenceNames, lanes, drawn.hudRows);
   }
@@ -189,6 +193,9 @@ int runPictures(const std::vector<PicturePlan>& pictures) {
     return kExitFailed;
   }
   startScene();
+  // Drawn as a viewer given options draws: a camera far along the axis keeps its origin
+  // there, and the HUD speaks as in flight.
+  letCameraFly(true);
   resizeView(pictures.front().options.width, pictures.front().options.height);
   int readError = openNamedFile(listPath, file, 1, nullptr);
   bool summaryWritten = std::fflush(stdout) == 0 && !std::ferror(stdout);
