@@ -9,6 +9,7 @@
 #include "axis_scale.h"
 #include "bar_height.h"
 #include "bar_records.h"
+#include "camera.h"
 #include "hud.h"
 #include "pair_colours.h"
 #include "pair_shown.h"
@@ -41,6 +42,7 @@ uint64_t madeForGeneration = 0;
 bool haveRibbons = false;
 int32_t madeForZoom = 0, madeForColour = 0;
 bool madeForPoints = false, madeForLog = false;
+double madeForOrigin = 0;
 double madeForHeightBases = 0;
 
 // The ground segments as world lines, kept with the selection.
@@ -58,6 +60,10 @@ int lastViewport[4];
 bool clipStale = true;
 
 double xOf(double position, int32_t zoomSteps) { return xOfPosition(position, zoomSteps); }
+
+// x as the matrix takes it: from the camera's origin, so that far along a genome a float
+// still tells the pairs apart.
+float fromOrigin(double x) { return static_cast<float>(x - camera.originX); }
 
 uint32_t endRevision = 0;
 bool haveEnd = false;
@@ -124,7 +130,8 @@ void selectRibbons(const ViewState& view, const ShownSlots& shown) {
     ribbon.height = barHeight(view, barLength(slot));
     ribbonColour(view, slot, ribbon.colour);
     ribbons.push_back(ribbon);
-    const float ends[2][3] = {{ribbon.at.x0, ribbon.at.y0, kLift}, {ribbon.at.x1, ribbon.at.y1, kLift}};
+    const float ends[2][3] = {{fromOrigin(ribbon.at.x0), static_cast<float>(ribbon.at.y0), kLift},
+                              {fromOrigin(ribbon.at.x1), static_cast<float>(ribbon.at.y1), kLift}};
     for (const auto& end : ends) {
       segmentIndices.push_back(static_cast<uint32_t>(segmentPoints.size() / 3));
       segmentPoints.insert(segmentPoints.end(), end, end + 3);
@@ -136,6 +143,11 @@ void selectRibbons(const ViewState& view, const ShownSlots& shown) {
 
 void clipOf(const float m[16], float x, float y, float z, float* out) {
   for (int r = 0; r < 4; ++r) out[r] = m[r] * x + m[4 + r] * y + m[8 + r] * z + m[12 + r];
+}
+
+// A ground point (x from 0, not from the origin) through the matrix.
+void clipOfPlot(const float m[16], double x, double y, float z, float* out) {
+  clipOf(m, fromOrigin(x), static_cast<float>(y), z, out);
 }
 
 // Beyond one side of the view volume, widened by margin, with every corner.
@@ -158,10 +170,10 @@ void fillClipArrays(const float m[16], double margin) {
     const Ribbon& r = ribbons[i];
     // base start, base end, top end, top start
     float c[4][4];
-    clipOf(m, r.at.x0, r.at.y0, 0.0f, c[0]);
-    clipOf(m, r.at.x1, r.at.y1, 0.0f, c[1]);
-    clipOf(m, r.at.x1, r.at.y1, r.height, c[2]);
-    clipOf(m, r.at.x0, r.at.y0, r.height, c[3]);
+    clipOfPlot(m, r.at.x0, r.at.y0, 0.0f, c[0]);
+    clipOfPlot(m, r.at.x1, r.at.y1, 0.0f, c[1]);
+    clipOfPlot(m, r.at.x1, r.at.y1, r.height, c[2]);
+    clipOfPlot(m, r.at.x0, r.at.y0, r.height, c[3]);
     if (allOutside(c, wide)) continue;
     for (int corner : {0, 1, 2, 2, 3, 0}) {
       ribbonVertices.insert(ribbonVertices.end(), c[corner], c[corner] + 4);
@@ -181,16 +193,18 @@ void addFlatSegments(DrawList& list) {
   if (!(sx > 0) || !(sy > 0)) return;
   beginDrawItem(list, DrawKind::quads, DrawSpace::world);
   for (const Ribbon& r : ribbons) {
-    float dx = (r.at.x1 - r.at.x0) * sx, dy = (r.at.y1 - r.at.y0) * sy;
+    float x0 = fromOrigin(r.at.x0), x1 = fromOrigin(r.at.x1);
+    float y0 = static_cast<float>(r.at.y0), y1 = static_cast<float>(r.at.y1);
+    float dx = (x1 - x0) * sx, dy = (y1 - y0) * sy;
     float length = std::hypot(dx, dy);
     float ux = length > 0 ? dx / length : 1.0f, uy = length > 0 ? dy / length : 0.0f;
     // Along the segment and across it, half a width each, in world units.
     float ax = ux * half / sx, ay = uy * half / sy, nx = -uy * half / sx, ny = ux * half / sy;
     const float rgba[4] = {r.colour[0], r.colour[1], r.colour[2], 1.0f};
-    addVertex(list, r.at.x0 - ax + nx, r.at.y0 - ay + ny, kLift, rgba);
-    addVertex(list, r.at.x0 - ax - nx, r.at.y0 - ay - ny, kLift, rgba);
-    addVertex(list, r.at.x1 + ax - nx, r.at.y1 + ay - ny, kLift, rgba);
-    addVertex(list, r.at.x1 + ax + nx, r.at.y1 + ay + ny, kLift, rgba);
+    addVertex(list, x0 - ax + nx, y0 - ay + ny, kLift, rgba);
+    addVertex(list, x0 - ax - nx, y0 - ay - ny, kLift, rgba);
+    addVertex(list, x1 + ax - nx, y1 + ay - ny, kLift, rgba);
+    addVertex(list, x1 + ax + nx, y1 + ay + ny, kLift, rgba);
   }
 }
 
@@ -198,7 +212,8 @@ void addRibbons(DrawList& list, const ViewState& view, bool flat) {
   ShownSlots shown = shownSlots(view);
   bool heightsChanged = view.look.logHeights != madeForLog || view.look.heightBases != madeForHeightBases;
   if (!haveRibbons || shown.generation != madeForGeneration || heightsChanged || view.zoomSteps != madeForZoom ||
-      view.look.colourMode != madeForColour || view.look.pointStyle != madeForPoints) {
+      view.look.colourMode != madeForColour || view.look.pointStyle != madeForPoints ||
+      camera.originX != madeForOrigin) {
     selectRibbons(view, shown);
     haveRibbons = true;
     madeForGeneration = shown.generation;
@@ -207,6 +222,7 @@ void addRibbons(DrawList& list, const ViewState& view, bool flat) {
     madeForZoom = view.zoomSteps;
     madeForColour = view.look.colourMode;
     madeForPoints = view.look.pointStyle;
+    madeForOrigin = camera.originX;
     clipStale = true;
   }
   // Seen flat from above a ribbon is its segment: only the segments are drawn.
@@ -237,38 +253,37 @@ void addRibbons(DrawList& list, const ViewState& view, bool flat) {
   segments.count = static_cast<int32_t>(segmentIndices.size());
 }
 
-void addGrid(DrawList& list, const ViewState& view, float side) {
+void addGrid(DrawList& list, const ViewState& view, double side) {
   const SequenceAxis& axis = loadedSequences();
   beginDrawItem(list, DrawKind::lines, DrawSpace::world).size = 1.0f;  // thin under the pairs, in a figure too
-  auto rule = [&](float at) {
-    addVertex(list, at, 0.0f, kLift, kGridColour);
-    addVertex(list, at, side, kLift, kGridColour);
-    addVertex(list, 0.0f, at, kLift, kGridColour);
-    addVertex(list, side, at, kLift, kGridColour);
+  auto rule = [&](double at) {
+    addVertex(list, fromOrigin(at), 0.0f, kLift, kGridColour);
+    addVertex(list, fromOrigin(at), static_cast<float>(side), kLift, kGridColour);
+    addVertex(list, fromOrigin(0.0), static_cast<float>(at), kLift, kGridColour);
+    addVertex(list, fromOrigin(side), static_cast<float>(at), kLift, kGridColour);
   };
-  rule(0.0f);
+  rule(0.0);
   rule(side);
   if (axis.sequences.size() > kMostRuled) return;
   for (const AxisSequence& sequence : axis.sequences)
-    if (sequence.offset > 0) rule(static_cast<float>(xOf(static_cast<double>(sequence.offset), view.zoomSteps)));
+    if (sequence.offset > 0) rule(xOf(static_cast<double>(sequence.offset), view.zoomSteps));
 }
 
 // Each sequence's name under the x axis and left of the y axis, at its middle, where it
 // lies in front of the camera and clear of the name before.
-void addNames(DrawList& list, const ViewState& view, float side) {
+void addNames(DrawList& list, const ViewState& view, double side) {
   const SequenceAxis& axis = loadedSequences();
   if (axis.sequences.empty() || axis.sequences.size() > kMostRuled || list.width <= 0 || list.height <= 0) return;
-  float gap = 0.02f * side;
+  double gap = 0.02 * side;
   for (int along = 0; along < 2; ++along) {
     float lastRight = -1e30f, lastBottom = -1e30f;
     for (const AxisSequence& sequence : axis.sequences) {
-      float mid = static_cast<float>(xOf(static_cast<double>(sequence.offset) + 0.5 * static_cast<double>(sequence.length),
-                                         view.zoomSteps));
+      double mid = xOf(static_cast<double>(sequence.offset) + 0.5 * static_cast<double>(sequence.length), view.zoomSteps);
       float c[4];
       if (along == 0)
-        clipOf(list.matrix, mid, -gap, 0.0f, c);
+        clipOfPlot(list.matrix, mid, -gap, 0.0f, c);
       else
-        clipOf(list.matrix, -gap, mid, 0.0f, c);
+        clipOfPlot(list.matrix, -gap, mid, 0.0f, c);
       if (!(c[3] > 0.0f)) continue;
       float px = (c[0] / c[3] + 1.0f) * 0.5f * static_cast<float>(list.width);
       float py = (1.0f - c[1] / c[3]) * 0.5f * static_cast<float>(list.height);
@@ -317,10 +332,10 @@ DotSegment dotSegmentOf(int32_t slot, int32_t zoomSteps) {
   int32_t difference = pairDifferenceOf(pair);
   double a = static_cast<double>(barPosition(first)), b = static_cast<double>(barPartner(first));
   DotSegment at;
-  at.x0 = static_cast<float>(xOf(a, zoomSteps));
-  at.x1 = static_cast<float>(xOf(a + static_cast<double>(firstCopyLength(len, difference)), zoomSteps));
-  at.y0 = static_cast<float>(xOf(b, zoomSteps));
-  at.y1 = static_cast<float>(xOf(b + static_cast<double>(partnerCopyLength(len, difference)), zoomSteps));
+  at.x0 = xOf(a, zoomSteps);
+  at.x1 = xOf(a + static_cast<double>(firstCopyLength(len, difference)), zoomSteps);
+  at.y0 = xOf(b, zoomSteps);
+  at.y1 = xOf(b + static_cast<double>(partnerCopyLength(len, difference)), zoomSteps);
   if (pairOrientationOf(pair) == kInverted) std::swap(at.y0, at.y1);
   return at;
 }
@@ -333,17 +348,18 @@ double dotPlotSide(int32_t zoomSteps) {
 }
 
 void addDotPlot(DrawList& list, const ViewState& view, bool flat) {
-  float side = static_cast<float>(dotPlotSide(view.zoomSteps));
+  double side = dotPlotSide(view.zoomSteps);
   addRibbons(list, view, flat);
   addGrid(list, view, side);
   if (!flat) addNames(list, view, side);
   if (!view.look.showFloor) return;
   DrawItem& floor = beginDrawItem(list, DrawKind::quads, DrawSpace::world);
   floor.ground = true;
-  addVertex(list, 0.0f, 0.0f, 0.0f, kPlotFloor);
-  addVertex(list, side, 0.0f, 0.0f, kPlotFloor);
-  addVertex(list, side, side, 0.0f, kPlotFloor);
-  addVertex(list, 0.0f, side, 0.0f, kPlotFloor);
+  float top = static_cast<float>(side);
+  addVertex(list, fromOrigin(0.0), 0.0f, 0.0f, kPlotFloor);
+  addVertex(list, fromOrigin(side), 0.0f, 0.0f, kPlotFloor);
+  addVertex(list, fromOrigin(side), top, 0.0f, kPlotFloor);
+  addVertex(list, fromOrigin(0.0), top, 0.0f, kPlotFloor);
 }
 
 void addPickedSegment(DrawList& list, const ViewState& view, int32_t slot) {
@@ -355,11 +371,13 @@ void addPickedSegment(DrawList& list, const ViewState& view, int32_t slot) {
   DrawItem& outline = beginDrawItem(list, DrawKind::lineStrip, DrawSpace::world);
   outline.onTop = true;
   outline.size = 3.0f;
-  addVertex(list, at.x0, at.y0, 0.0f, kPickColour);
-  addVertex(list, at.x1, at.y1, 0.0f, kPickColour);
-  addVertex(list, at.x1, at.y1, height, kPickColour);
-  addVertex(list, at.x0, at.y0, height, kPickColour);
-  addVertex(list, at.x0, at.y0, 0.0f, kPickColour);
+  float x0 = fromOrigin(at.x0), x1 = fromOrigin(at.x1);
+  float y0 = static_cast<float>(at.y0), y1 = static_cast<float>(at.y1);
+  addVertex(list, x0, y0, 0.0f, kPickColour);
+  addVertex(list, x1, y1, 0.0f, kPickColour);
+  addVertex(list, x1, y1, height, kPickColour);
+  addVertex(list, x0, y0, height, kPickColour);
+  addVertex(list, x0, y0, 0.0f, kPickColour);
 }
 
 int32_t pickDotPlotPair(double column, double row, double radius) {

@@ -31,7 +31,7 @@ int32_t pickDotPlotPair(double column, double row, double radius);
 
 // Where a pair's segment lies on the plot, in world units: from (x0, y0) to (x1, y1).
 struct DotSegment {
-  float x0, y0, x1, y1;
+  double x0, y0, x1, y1;
 };
 DotSegment dotSegmentOf(int32_t slot, int32_t zoomSteps);
 
