@@ -54,6 +54,12 @@ std::vector<uint32_t> segmentIndices;
 // ribbon each drawn one is, for picking.
 std::vector<float> ribbonVertices;  // x, y, z, w
 std::vector<float> ribbonColours;   // r, g, b
+// A ribbon less than a pixel wide on screen (seen end-on or from far) is one line from its
+// base's middle to its top's: the rasteriser's cost a triangle is far above a line's.
+std::vector<float> thinVertices;
+std::vector<float> thinColours;
+// Each drawn ribbon's corners (base start, base end, top end, top start), for picking.
+std::vector<float> drawnCorners;
 std::vector<int32_t> drawnRibbon;
 float lastMatrix[16];
 int lastViewport[4];
@@ -161,10 +167,26 @@ bool allOutside(const float corners[4][4], float wide) {
   return false;
 }
 
-void fillClipArrays(const float m[16], double margin) {
+// Twice the area the quad covers on screen, in pixels.
+float screenArea2(const float c[4][4], float halfW, float halfH) {
+  float p[4][2];
+  for (int k = 0; k < 4; ++k) {
+    if (!(c[k][3] > 0.0f)) return HUGE_VALF;  // reaches behind the eye: drawn whole
+    p[k][0] = c[k][0] / c[k][3] * halfW;
+    p[k][1] = c[k][1] / c[k][3] * halfH;
+  }
+  float ax = p[2][0] - p[0][0], ay = p[2][1] - p[0][1], bx = p[3][0] - p[1][0], by = p[3][1] - p[1][1];
+  return std::fabs(ax * by - ay * bx);
+}
+
+void fillClipArrays(const float m[16], double margin, const int viewport[4]) {
   ribbonVertices.clear();
   ribbonColours.clear();
+  thinVertices.clear();
+  thinColours.clear();
+  drawnCorners.clear();
   drawnRibbon.clear();
+  float halfW = 0.5f * static_cast<float>(viewport[2]), halfH = 0.5f * static_cast<float>(viewport[3]);
   float wide = static_cast<float>(1.0 + margin);
   for (size_t i = 0; i < ribbons.size(); ++i) {
     const Ribbon& r = ribbons[i];
@@ -175,10 +197,20 @@ void fillClipArrays(const float m[16], double margin) {
     clipOfPlot(m, r.at.x1, r.at.y1, r.height, c[2]);
     clipOfPlot(m, r.at.x0, r.at.y0, r.height, c[3]);
     if (allOutside(c, wide)) continue;
-    for (int corner : {0, 1, 2, 2, 3, 0}) {
-      ribbonVertices.insert(ribbonVertices.end(), c[corner], c[corner] + 4);
-      ribbonColours.insert(ribbonColours.end(), r.colour, r.colour + 3);
+    if (screenArea2(c, halfW, halfH) < 2.0f) {
+      for (int end : {0, 2}) {
+        const float* a = c[end];
+        const float* b = c[end == 0 ? 1 : 3];
+        for (int k = 0; k < 4; ++k) thinVertices.push_back(0.5f * (a[k] + b[k]));
+        thinColours.insert(thinColours.end(), r.colour, r.colour + 3);
+      }
+    } else {
+      for (int corner : {0, 1, 2, 2, 3, 0}) {
+        ribbonVertices.insert(ribbonVertices.end(), c[corner], c[corner] + 4);
+        ribbonColours.insert(ribbonColours.end(), r.colour, r.colour + 3);
+      }
     }
+    for (const auto& corner : c) drawnCorners.insert(drawnCorners.end(), corner, corner + 4);
     drawnRibbon.push_back(static_cast<int32_t>(i));
   }
 }
@@ -230,7 +262,7 @@ void addRibbons(DrawList& list, const ViewState& view, bool flat) {
     if (clipStale || std::memcmp(list.matrix, lastMatrix, sizeof lastMatrix) != 0 ||
         std::memcmp(list.viewport, lastViewport, sizeof lastViewport) != 0) {
       int shorter = std::min(list.viewport[2], list.viewport[3]);
-      fillClipArrays(list.matrix, shorter > 0 ? 8.0 / shorter : 1.0);
+      fillClipArrays(list.matrix, shorter > 0 ? 8.0 / shorter : 1.0, list.viewport);
       std::memcpy(lastMatrix, list.matrix, sizeof lastMatrix);
       std::memcpy(lastViewport, list.viewport, sizeof lastViewport);
       clipStale = false;
@@ -239,6 +271,10 @@ void addRibbons(DrawList& list, const ViewState& view, bool flat) {
     item.clipVertices = reinterpret_cast<const float(*)[4]>(ribbonVertices.data());
     item.clipColours = reinterpret_cast<const float(*)[3]>(ribbonColours.data());
     item.count = static_cast<int32_t>(ribbonVertices.size() / 4);
+    DrawItem& thin = beginDrawItem(list, DrawKind::lines, DrawSpace::clip);
+    thin.clipVertices = reinterpret_cast<const float(*)[4]>(thinVertices.data());
+    thin.clipColours = reinterpret_cast<const float(*)[3]>(thinColours.data());
+    thin.count = static_cast<int32_t>(thinVertices.size() / 4);
   } else {
     drawnRibbon.clear();
   }
@@ -386,10 +422,9 @@ int32_t pickDotPlotPair(double column, double row, double radius) {
   int32_t best = 0;
   double bestDepth = 0, bestPixels = 0;
   for (size_t d = 0; d < drawnRibbon.size(); ++d) {
-    const float* v = ribbonVertices.data() + d * 24;  // six vertices of four
-    // The ribbon's four edges: base, top and both ends (the first, second, third and fifth
-    // vertices are its base start, base end, top end and top start).
-    const float* edges[4][2] = {{v, v + 4}, {v + 8, v + 16}, {v, v + 16}, {v + 4, v + 8}};
+    const float* v = drawnCorners.data() + d * 16;
+    // The ribbon's four edges: base, top and both ends.
+    const float* edges[4][2] = {{v, v + 4}, {v + 8, v + 12}, {v, v + 12}, {v + 4, v + 8}};
     for (const auto& edge : edges) {
       double pixels = 0, depth = 0;
       if (!nearSegment(edge[0], edge[1], column, row, halfW, halfH, radius, pixels, depth)) continue;
