@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <random>
 
+#include "human_repeats.h"
+
 namespace {
 
 constexpr int kSequences = 24;
@@ -41,12 +43,7 @@ bool writeBenchAnnotation(const std::string& path, AnnotationFormat format, int6
   int64_t perSequence = (features + kSequences - 1) / kSequences;
   int64_t step = kSequenceLength / (perSequence + 1);
   if (format == AnnotationFormat::Gff3) std::fputs("##gff-version 3\n", out);
-  if (format == AnnotationFormat::RepeatMasker)
-    std::fputs(
-        "   SW  perc perc perc  query      position in query           matching       repeat              "
-        "position in  repeat\nscore  div. del. ins.  sequence    begin     end    (left)    repeat         "
-        "class/family         begin  end (left)   ID\n\n",
-        out);
+  if (format == AnnotationFormat::RepeatMasker) writeRepeatMaskerHeader(out);
   if (format == AnnotationFormat::Trf)
     std::fputs(
         "Tandem Repeats Finder Program written by:\n\nGary Benson\nProgram in Bioinformatics\nBoston "
@@ -82,10 +79,8 @@ bool writeBenchAnnotation(const std::string& path, AnnotationFormat format, int6
           break;
         case AnnotationFormat::RepeatMasker: {
           const char* const* repeat = kRepeats[random() % 10];
-          std::fprintf(out, "%5d  %4.1f %4.1f %4.1f  %-10s %9lld %9lld (%lld) %c  %-14s %-20s %5d %5d (%d) %7lld\n",
-                       static_cast<int>(200 + random() % 5000), 10.0, 1.5, 0.7, name.c_str(), s0 + 1, e0,
-                       static_cast<long long>(kSequenceLength) - e0, strand == '+' ? '+' : 'C', repeat[0], repeat[1], 1,
-                       static_cast<int>(length), 0, static_cast<long long>(written + 1));
+          writeRepeatMaskerRow(out, static_cast<int>(200 + random() % 5000), name.c_str(), s0 + 1, e0,
+                               kSequenceLength - e0, strand != '+', repeat[0], repeat[1], written + 1);
           break;
         }
         case AnnotationFormat::Trf:

@@ -11,7 +11,6 @@
 //
 // quelvar-frame-bench [--records N] [--frames N]
 #include <chrono>
-#include <ctime>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -26,6 +25,7 @@
 #include "bench_options.h"
 #include "cli_tool.h"
 #include "floor.h"
+#include "frame_timing.h"
 #include "gl.h"
 #include "literal_passes.h"
 #include "offscreen_context.h"
@@ -110,11 +110,6 @@ enum Variant { kProduction, kProductionTurning, kLiteral, kFloorFigure, kClearAn
 const char* const kVariantNames[] = {"production", "production, camera turning", "literal reference",
                                      "floor figure (one glDrawArrays)", "of which clear and floor"};
 
-struct FrameTime {
-  double wallMs;
-  double cpuMs;
-};
-
 // What each variant draws between the frame's matrix push and pop.
 void drawFloor() {
   static DrawList list;
@@ -132,21 +127,10 @@ void drawOnlyFloor(const ViewState& view) {
 }
 const ScenePasses kVariantPasses[] = {drawScene, drawScene, literalDrawScene, drawFloorFigure, drawOnlyFloor};
 
+// The turning variant nudges the camera each frame, so the batch must refill; the others keep
+// the start camera.
 FrameTime frameMs(Variant variant, ViewState& view, int frames) {
-  double total = 0;
-  std::clock_t cpuStart = std::clock();
-  for (int f = 0; f < frames; ++f) {
-    // The turning variant nudges the camera each frame, as mouse look does, so the batch
-    // must refill; the others keep the start camera.
-    camera = Camera{};
-    if (variant == kProductionTurning) camera.yaw += 0.01f * static_cast<float>(f % 2 + 1);
-    auto start = std::chrono::steady_clock::now();
-    renderFrame(view, nullptr, kVariantPasses[variant]);
-    glFinish();
-    total += std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-  }
-  double cpu = static_cast<double>(std::clock() - cpuStart) * 1000.0 / CLOCKS_PER_SEC;
-  return {total / frames, cpu / frames};
+  return timeFrames(view, Camera{}, frames, variant == kProductionTurning, kVariantPasses[variant]);
 }
 
 // Runs the variants in interleaved rounds and prints their means.
@@ -262,13 +246,7 @@ int main(int argc, char** argv) {
   if (stop != kCliGoOn) return stop;
   int records = static_cast<int>(recordsOption.value);
   int frames = static_cast<int>(framesOption.value);
-  char error[256];
-  if (!openOffscreenContext(kWidth, kHeight, error, sizeof error)) {
-    cliError("%s", error);
-    return kExitFailed;
-  }
-  startScene();
-  resizeView(kWidth, kHeight);
+  if (!openFrameContext(kWidth, kHeight)) return kExitFailed;
   fillTable(records);
   ViewState view;
   prebuildAllBars(view.filter.threshold);

@@ -6,7 +6,12 @@
 // quelvar-generate [--tokens N] [--axis N] [--seed N] [--noise F] [--scatter 1]
 // --scatter 1 writes the same kind of pairs at random places instead of in position order,
 // so that a table that fills up early still covers the whole axis.
+// --human paf|fai|repeatmasker writes instead genome-scale data over GRCh38's layout
+// (human_layout.h): a self-alignment PAF, its FASTA index, or RepeatMasker rows.
 #include <getopt.h>
+
+#include <algorithm>
+#include <iterator>
 
 #include <cmath>
 #include <cstdint>
@@ -15,6 +20,10 @@
 #include <cstring>
 
 #include "cli_tool.h"
+#include "generated_random.h"
+#include "human_layout.h"
+#include "human_pairs.h"
+#include "human_repeats.h"
 
 namespace {
 
@@ -24,22 +33,19 @@ struct Options {
   unsigned long long seed = 1;
   double noise = 0.05;  // share of tokens too short to be stored
   bool scatter = false;
+  const char* human = nullptr;  // paf, fai or repeatmasker: the human-sized layout's data
+  long long lines = 5000;
+  bool twins = true;
 };
 
-struct Random {
-  uint64_t state;
-};
+const char* const kHumanKinds[] = {"paf", "fai", "repeatmasker"};
 
-uint64_t nextBits(Random& random) {  // splitmix64
-  uint64_t z = (random.state += 0x9E3779B97F4A7C15ull);
-  z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-  z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-  return z ^ (z >> 31);
+// The human-sized layout's data on standard output.
+bool writeHuman(const Options& options) {
+  if (std::strcmp(options.human, "fai") == 0) return writeHumanFai(stdout);
+  if (std::strcmp(options.human, "paf") == 0) return writeHumanPaf(stdout, options.lines, options.seed, options.twins);
+  return writeHumanRepeats(stdout, options.lines, options.seed);
 }
-
-double uniform(Random& random) { return static_cast<double>(nextBits(random) >> 11) * 0x1.0p-53; }
-
-double exponential(Random& random, double mean) { return -mean * std::log(1.0 - uniform(random)); }
 
 constexpr int kHotSpots = 5;
 
@@ -68,6 +74,14 @@ const char kUsage[] =
     "  -s, --seed N     seed of the generator (default 1)\n"
     "  -n, --noise F    share of tokens too short to be stored (default 0.05; 0 to 1)\n"
     "      --scatter 1  pairs at random places instead of in position order\n"
+    "      --human KIND instead of a list, data over GRCh38's 24 chromosome names and lengths\n"
+    "                   (3.1 Gb), for tests and benchmarks at genome scale: paf, a\n"
+    "                   self-alignment with segmental-duplication hot spots; fai, the FASTA\n"
+    "                   index that --all-sequences --fai reads; repeatmasker, a RepeatMasker\n"
+    "                   .out of SINEs, LINEs, LTRs and simple repeats, as --annotation reads\n"
+    "      --lines N    lines of paf, rows of repeatmasker (default 5000; 0 to 10000000000)\n"
+    "      --twins 0|1  paf: each pair from both copies, as an aligner reports it (1, the\n"
+    "                   default), or once (0: a line a pair)\n"
     "  -h, --help       show this help and exit\n"
     "  -V, --version    show the version and exit\n"
     "\n"
@@ -84,6 +98,9 @@ int main(int argc, char** argv) {
       {"seed", required_argument, nullptr, 's'},
       {"noise", required_argument, nullptr, 'n'},
       {"scatter", required_argument, nullptr, 'S'},
+      {"human", required_argument, nullptr, 'H'},
+      {"lines", required_argument, nullptr, 'L'},
+      {"twins", required_argument, nullptr, 'W'},
       {"help", no_argument, nullptr, 'h'},
       {"version", no_argument, nullptr, 'V'},
       {nullptr, 0, nullptr, 0},
@@ -116,6 +133,23 @@ int main(int argc, char** argv) {
         if (!parseCliInteger(optarg, 0, 1, number)) return cliUsageError("--scatter wants 0 or 1, not '%s'", optarg);
         options.scatter = number != 0;
         break;
+      case 'H': {
+        const char* const* kind = std::find_if(std::begin(kHumanKinds), std::end(kHumanKinds),
+                                               [](const char* name) { return std::strcmp(name, optarg) == 0; });
+        if (kind == std::end(kHumanKinds))
+          return cliUsageError("--human wants paf, fai or repeatmasker, not '%s'", optarg);
+        options.human = *kind;
+        break;
+      }
+      case 'L':
+        if (!parseCliInteger(optarg, 0, 10000000000, number))
+          return cliUsageError("--lines wants a whole number from 0 to 10000000000, not '%s'", optarg);
+        options.lines = number;
+        break;
+      case 'W':
+        if (!parseCliInteger(optarg, 0, 1, number)) return cliUsageError("--twins wants 0 or 1, not '%s'", optarg);
+        options.twins = number != 0;
+        break;
       case 'h': return cliPrintHelp(kUsage);
       case 'V': return cliPrintVersion();
       default: return cliBadOption(c, argv);
@@ -123,6 +157,7 @@ int main(int argc, char** argv) {
   }
   if (optind < argc) return cliUsageError("unexpected argument '%s'", argv[optind]);
   if (cliStreamWasClosed(1)) return cliCloseStdout() ? kExitOk : kExitFailed;
+  if (options.human != nullptr) return writeHuman(options) && cliCloseStdout() ? kExitOk : kExitFailed;
 
   Random random{options.seed};
   const double meanGap = static_cast<double>(options.axis) / static_cast<double>(options.tokens + 1);
