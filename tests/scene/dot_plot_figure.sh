@@ -27,9 +27,8 @@ lo=$(( (a0 < b0 ? a0 : b0) - 10000 )) hi=$(( (a1 > b1 ? a1 : b1) + 10000 ))
   { cat err.txt >&2; fail "no E. coli dot plot"; }
 xmllint --noout ecoli.svg || fail "the SVG does not validate"
 rsvg-convert -w 300 -o small.png ecoli.svg || fail "rsvg-convert cannot draw the SVG"
-# The plot's frame is the first four lines of the marks; the region spans it on both axes.
-awk -v lo="$lo" -v hi="$hi" -v a0="$a0" -v a1="$a1" -v b0="$b0" -v b1="$b1" -v name="$name" '
-  function abs(v) { return v < 0 ? -v : v }
+# The plot's frame, the first four lines of the marks, as left, right, top and bottom.
+frame='
   /stroke-linecap="square"/ { marks = 1 }
   marks && /<path / && lines < 4 {
     match($0, /d="[^"]*"/); split(substr($0, RSTART + 3, RLENGTH - 4), p, /[ML ]/)
@@ -38,6 +37,11 @@ awk -v lo="$lo" -v hi="$hi" -v a0="$a0" -v a1="$a1" -v b0="$b0" -v b1="$b1" -v n
       if (seen == 1 || y < top) top = y; if (seen == 1 || y > bottom) bottom = y }
     lines++
   }
+'
+# The region spans the frame on both axes.
+awk -v lo="$lo" -v hi="$hi" -v a0="$a0" -v a1="$a1" -v b0="$b0" -v b1="$b1" -v name="$name" '
+  function abs(v) { return v < 0 ? -v : v }
+'"$frame"'
   /<polygon fill="#d55e00"/ { polygons[++count] = $0 }
   /<text/ && index($0, ">" name "<") { named++; if ($0 !~ /text-anchor/) nameRight = 1; if ($0 ~ /text-anchor="middle"/) nameBelow = 1 }
   END {
@@ -79,14 +83,7 @@ awk -v offsets=offsets.txt '
       if (split(line, f, "\t") == 3) { start[f[1]] = f[2]; end[f[1]] = f[2] + f[3]; if (f[3] > 110000) long[f[1]] = 1
         if (f[2] + f[3] > total) total = f[2] + f[3] }
   }
-  /stroke-linecap="square"/ { marks = 1 }
-  marks && /<path / && lines < 4 {
-    match($0, /d="[^"]*"/); split(substr($0, RSTART + 3, RLENGTH - 4), p, /[ML ]/)
-    for (i = 2; i <= 5; i += 2) { x = p[i] + 0; y = p[i + 1] + 0
-      if (!seen++ || x < left) left = x; if (seen == 1 || x > right) right = x
-      if (seen == 1 || y < top) top = y; if (seen == 1 || y > bottom) bottom = y }
-    lines++
-  }
+'"$frame"'
   /<text/ {
     match($0, / x="[^"]*"/); x = substr($0, RSTART + 4, RLENGTH - 5) + 0
     match($0, / y="[^"]*"/); y = substr($0, RSTART + 4, RLENGTH - 5) + 0
