@@ -10,6 +10,7 @@
 #include "annotation_lanes.h"
 #include "annotation_strips.h"
 #include "axis_ruler.h"
+#include "dot_plot.h"
 #include "axis_scale.h"
 #include "bar_height.h"
 #include "axis_ticks.h"
@@ -286,7 +287,10 @@ void addHud(DrawList& list, const ViewState& view) {
   if (legendShown && legend.count > 0 && legendTop > kMargin)
     clear.bottom = legendTop + static_cast<int>(legend.count) * kLineStep + 2;
   if (view.look.hud) {
-    addPickedPair(list, view, view.input.pickedSlot);
+    if (view.look.dotPlot)
+      addPickedSegment(list, view, view.input.pickedSlot);
+    else
+      addPickedPair(list, view, view.input.pickedSlot);
     if (!view.look.figureHud) addAxisRuler(list, view, clear);
   }
   static const float ink[3] = {0.0f, 0.0f, 0.1f};

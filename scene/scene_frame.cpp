@@ -2,6 +2,7 @@
 
 #include "annotation_strips.h"
 #include "bar_drawing.h"
+#include "dot_plot.h"
 #include "draw_replay.h"
 #include "floor.h"
 #include "gl.h"
@@ -21,7 +22,12 @@ namespace {
 DrawList frameList;
 SceneLook frameLook;
 
-void addWorld(DrawList& list, const ViewState& view) {
+void addWorld(DrawList& list, const ViewState& view, bool flat) {
+  if (view.look.dotPlot) {
+    addDotPlot(list, view, flat);
+    if (view.annotations != nullptr && view.look.showLanes) addAnnotationLanes(list, view, *view.annotations);
+    return;
+  }
   if (view.filter.windowMode) {
     addWindowBars(list, view);
     addScaleBar(list, view);
@@ -47,7 +53,7 @@ void buildSceneList(DrawList& list, const ViewState& view, const SceneLook& look
     DrawItem& on = beginDrawItem(list, DrawKind::scissorOn, DrawSpace::world);
     for (int k = 0; k < 4; ++k) on.box[k] = look.box[k];
   }
-  addWorld(list, view);
+  addWorld(list, view, look.orthographic);
   if (look.scissor) beginDrawItem(list, DrawKind::scissorOff, DrawSpace::world);
   if (view.look.hud || view.input.promptLine != nullptr) addHud(list, view);
 }

@@ -138,6 +138,7 @@ void findingYourWayKeys(ViewState& view) {
   for (int n = takePresses(ViewerKey::H); n > 0; --n) view.look.hud = !view.look.hud;
   for (int n = takePresses(ViewerKey::F); n > 0; --n) view.look.showLanes = !view.look.showLanes;
   for (int n = takePresses(ViewerKey::K); n > 0; --n) view.look.showLinks = !view.look.showLinks;
+  for (int n = takePresses(ViewerKey::V); n > 0; --n) view.look.dotPlot = !view.look.dotPlot;
   for (int n = takePresses(ViewerKey::C); n > 0; --n) view.look.colourMode = nextColourMode(view.look.colourMode);
   if (takePresses(ViewerKey::R) > 0) resetViewToStart();
   if (takePresses(ViewerKey::P) > 0) requestFrameSave();  // once this frame is drawn

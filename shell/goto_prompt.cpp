@@ -67,7 +67,8 @@ void enterGotoPrompt() {
     showLine(why);
     return;
   }
-  camera = cameraLookingAt(xOfPosition(static_cast<double>(place.start), viewState.zoomSteps), 0, tallestBar(viewState),
-                           frontCamera());
+  // In the dot plot a place is where it meets itself, on the diagonal.
+  double x = xOfPosition(static_cast<double>(place.start), viewState.zoomSteps);
+  camera = cameraLookingAt(x, viewState.look.dotPlot ? x : 0, tallestBar(viewState), frontCamera());
   closeGotoPrompt();
 }

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "bar_batch.h"
+#include "dot_plot.h"
 #include "features_under.h"
 #include "camera.h"
 #include "cli_tool.h"
@@ -40,10 +41,11 @@ bool pinHolds() {
 }
 
 int32_t pickAt(int32_t x, int32_t y) {
-  if (viewState.input.cursorFree != 0) return pickBatchedBar(x + 0.5, y + 0.5, kPickRadius);
+  auto pick = viewState.look.dotPlot ? pickDotPlotPair : pickBatchedBar;
+  if (viewState.input.cursorFree != 0) return pick(x + 0.5, y + 0.5, kPickRadius);
   int32_t width = 0, height = 0;
   frameSize(&width, &height);
-  return pickBatchedBar(width / 2.0, height / 2.0, kPickRadius);
+  return pick(width / 2.0, height / 2.0, kPickRadius);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "bar_height.h"
 #include "camera.h"
+#include "dot_plot.h"
 #include "pair_facts.h"
 #include "pair_pick.h"
 #include "bar_records.h"
@@ -58,7 +59,13 @@ void stepThroughPairs(int32_t direction) {
   int32_t slot = barsThroughPyramid() ? stepInPyramid(direction) : stepInOrder(direction);
   if (slot == 0) return;
   steppedPair = pairOf(slot);
-  camera = cameraLookingAt(barX(slot), barY(slot), barHeight(viewState, barLength(slot)), frontCamera());
+  if (viewState.look.dotPlot) {
+    DotSegment at = dotSegmentOf(slot, viewState.zoomSteps);
+    camera = cameraLookingAt((at.x0 + at.x1) / 2, (at.y0 + at.y1) / 2, barHeight(viewState, barLength(slot)),
+                             frontCamera());
+  } else {
+    camera = cameraLookingAt(barX(slot), barY(slot), barHeight(viewState, barLength(slot)), frontCamera());
+  }
   pinPick(slot);
   printPairOfSlot(slot);
 }

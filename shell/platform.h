@@ -20,6 +20,7 @@ enum class ViewerKey {
   H, K, C, R, P, Minus, Equal,
   G, Period, Comma, PageUp, PageDown, Backspace, F,
   E, X, O,
+  V,
   Other,  // any key the viewer has no use for
 };
 

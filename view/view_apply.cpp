@@ -64,8 +64,9 @@ void applyView(const ViewOptions& options, ViewState& view, const ViewFit* fit) 
   if (!options.gotoText.empty() &&
       findPlace(loadedSequences(), *viewLanes(), options.gotoText, place, why, note) == PlaceAnswer::Found)
     target = place.start;
-  if (target >= 0)
-    camera = cameraLookingAt(xOfPosition(static_cast<double>(target), view.zoomSteps), 0, tallestBar(view), eye);
+  // In the dot plot a place is where it meets itself, on the diagonal.
+  double x = xOfPosition(static_cast<double>(target), view.zoomSteps);
+  if (target >= 0) camera = cameraLookingAt(x, view.look.dotPlot ? x : 0, tallestBar(view), eye);
 }
 
 void resetView(const ViewOptions& start, ViewState& view) {

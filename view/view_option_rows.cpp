@@ -286,6 +286,16 @@ void writeHeight(const ViewOptions& options, std::string& line) {
   if (options.view.look.logHeights) writeValue(line, "height", "log");
 }
 
+bool takeLayout(ViewOptions& options, const char* value, std::string& error) {
+  if (std::strcmp(value, "bars") != 0 && std::strcmp(value, "dotplot") != 0)
+    return refuseOption(error, "--layout wants bars or dotplot, not '%s'", value);
+  options.view.look.dotPlot = value[0] == 'd';
+  return true;
+}
+void writeLayout(const ViewOptions& options, std::string& line) {
+  if (options.view.look.dotPlot) writeValue(line, "layout", "dotplot");
+}
+
 // Made on first use from the file-kind table, so a new annotation format is listed here too.
 const char* annotationHelp() {
   static const std::string help =
@@ -350,6 +360,10 @@ const OptionRow<ViewOptions> kRows[] = {
     {"height", true, kHeightOption, takeHeight, writeHeight,
      "      --height linear|log   bar height by length (default) or by log10 of the length,\n"
      "                            so short repeats stay visible beside long ones\n"},
+    {"layout", true, kLayoutOption, takeLayout, writeLayout,
+     "      --layout bars|dotplot  two bars a pair on the axis (default), or the dot plot: the\n"
+     "                            ground is one copy's position against the other's, each pair\n"
+     "                            a ribbon on its alignment's segment, as high as a bar (key V)\n"},
 };
 
 }  // namespace

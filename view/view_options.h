@@ -42,6 +42,7 @@ enum ViewOption : int {
   kRegionOption,
   kAnnotationOption,
   kHeightOption,
+  kLayoutOption,
 };
 
 // What the options ask for: the view's switches directly, and what can only be made once

@@ -38,6 +38,9 @@ struct ViewLook {
   float linkFloor = 0;  // and stand on this height, a log scale's floor
   // A figure that draws its own ticks and legends: the HUD keeps to its text and the pick.
   bool figureHud = false;
+  // --layout dotplot: the ground is the plane of the dot plot, each pair a ribbon standing
+  // on its alignment's segment (scene/dot_plot.h).
+  bool dotPlot = false;
 };
 
 // The arrow keys' toggles and the keypad's spare pair: while set, an arrow's slides the far

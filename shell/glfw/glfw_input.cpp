@@ -53,6 +53,7 @@ constexpr KeyPair kKeys[] = {
     {ViewerKey::E, GLFW_KEY_E},
     {ViewerKey::X, GLFW_KEY_X},
     {ViewerKey::O, GLFW_KEY_O},
+    {ViewerKey::V, GLFW_KEY_V},
 };
 
 int glfwKeyOf(ViewerKey key) {

@@ -49,6 +49,7 @@ int virtualKeyOf(ViewerKey key) {
     case ViewerKey::E: return 'E';
     case ViewerKey::X: return 'X';
     case ViewerKey::O: return 'O';
+    case ViewerKey::V: return 'V';
     case ViewerKey::Other: break;
   }
   return 0;

@@ -69,7 +69,7 @@ TEST(OptionRows, EveryRowWritesBackWhatItRead) {
       "--zoom-steps 4 --points --no-floor --hud --links --colour identity --pick 17 --cursor captured --height log",
       "--goto 5000 --min-length 300 --moves z1,x+37,z2,x-5,y+37,y-5 --colour strand --cursor free",
       "--goto 'chr 1:10-20' --region 'chr 1:1,000-2,000' --annotation 'my lanes.bed' --annotation 'it'\\''s $HOME.gff'",
-      "--goto 23S_rRNA_3 --region 5-10",
+      "--goto 23S_rRNA_3 --region 5-10 --layout dotplot",
       "--camera 1.5,-1,45,0,1500",
       "--camera -12.25,-3,60,0,0.004,30999.123456789",
   });

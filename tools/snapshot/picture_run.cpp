@@ -12,6 +12,7 @@
 #include "cli_tool.h"
 #include "fasta_pairs.h"
 #include "pair_file_options.h"
+#include "dot_plot_figure.h"
 #include "figure_marks.h"
 #include "flat_camera.h"
 #include "picture_painter.h"
@@ -61,6 +62,12 @@ FigureView prepareView(const PicturePlan& picture, ViewState& view) {
   applyView(options, view, figure.fit && !flat ? &fit : nullptr);
   FigureView drawn;
   drawn.zoomSteps = view.zoomSteps;
+  if (flat && view.look.dotPlot) {
+    nameRegion(view, drawn);
+    drawn.nothingShown = shownSlots(view).count == 0;
+    placeDotPlotView(view, options.width, options.height, figure.annotate, !figure.title.empty(), drawn);
+    return drawn;
+  }
   if (flat) {
     nameSequences(view, drawn);
     chooseLegends(view, drawn);
@@ -124,9 +131,14 @@ bool renderPicture(const PicturePlan& picture, OutputFile& out) {
 
   // The figure's marks join the frame's list, so both writers draw the same picture.
   DrawList& list = lastSceneList();
-  MarkInput input = figureMarkInput(drawn, view, list.matrix, options.width, options.height,
-                                    picture.figure.annotate, picture.figure.title);
-  addFigureMarks(list, layoutFigureMarks(input));
+  if (drawn.flat && view.look.dotPlot) {
+    addFigureMarks(list, dotPlotMarks(drawn, list.matrix, options.width, options.height, picture.figure.annotate,
+                                      picture.figure.title));
+  } else {
+    MarkInput input = figureMarkInput(drawn, view, list.matrix, options.width, options.height,
+                                      picture.figure.annotate, picture.figure.title);
+    addFigureMarks(list, layoutFigureMarks(input));
+  }
 
   if (picture.svg) {
     std::string document = svgDocument(list);
