@@ -88,12 +88,33 @@ bool sortsBefore(const MirrorEntry& x, const MirrorEntry& y) {
   return sx != sy ? sx < sy : lowStart(x) < lowStart(y);
 }
 
+// Sorts a chunk by word 0 a byte at a time, least significant first, passing over the
+// bytes no entry differs in: a few sweeps over the chunk rather than a comparison sort's
+// many. Entries with the same word 0 may come in any order: the sweep's result does not
+// depend on it.
+void radixSort(std::vector<CompactMirrorEntry>& chunk) {
+  if (chunk.size() < 2) return;
+  uint64_t varying = 0;
+  for (const CompactMirrorEntry& entry : chunk) varying |= entry.words[0] ^ chunk[0].words[0];
+  std::vector<CompactMirrorEntry> other(chunk.size());
+  CompactMirrorEntry* from = chunk.data();
+  CompactMirrorEntry* to = other.data();
+  const size_t size = chunk.size();
+  for (int shift = 0; shift < 64; shift += 8) {
+    if ((varying >> shift & 0xFFu) == 0) continue;
+    size_t next[257] = {};
+    for (size_t i = 0; i < size; ++i) ++next[(from[i].words[0] >> shift & 0xFFu) + 1];
+    for (size_t digit = 1; digit < 257; ++digit) next[digit] += next[digit - 1];
+    for (size_t i = 0; i < size; ++i) to[next[from[i].words[0] >> shift & 0xFFu]++] = from[i];
+    std::swap(from, to);
+  }
+  if (from != chunk.data()) chunk.swap(other);
+}
+
 // Sorts every chunk and the outsized entries, on two threads when there are several.
 void sortChunks(MirrorIndex& index) {
   auto sortEvery = [&](size_t first) {
-    for (size_t c = first; c < index.chunks.size(); c += 2)
-      std::sort(index.chunks[c].begin(), index.chunks[c].end(),
-                [](const CompactMirrorEntry& x, const CompactMirrorEntry& y) { return x.words[0] < y.words[0]; });
+    for (size_t c = first; c < index.chunks.size(); c += 2) radixSort(index.chunks[c]);
   };
   std::sort(index.outsized.begin(), index.outsized.end(), sortsBefore);
   if (index.chunks.size() < 2) {
@@ -157,7 +178,7 @@ struct Twins {
 
 // Whether kept (the earlier) and hit are twins within the tolerance: kept's first copy
 // is hit's second, and the other way round.
-void matchTwins(const Hit& kept, const Hit& hit, std::vector<Twins>& found) {
+void matchTwins(const Hit& kept, const Hit& hit, std::deque<Twins>& found) {
   if (kept.a.sequence != hit.b.sequence || kept.b.sequence != hit.a.sequence || kept.orientation != hit.orientation)
     return;
   int64_t ends[4] = {distance(kept.a.start, hit.b.start), distance(kept.a.end, hit.b.end),
@@ -192,7 +213,8 @@ void indexHit(MirrorIndex& index, const SpooledPair& hit, uint64_t number) {
 // short run of entries: each is compared with those before it within the run.
 uint64_t mergeMirrors(MirrorIndex& index, uint64_t pairs) {
   sortChunks(index);
-  std::vector<Twins> twins;
+  // Grown without moving: doubling a vector would hold the twins twice beside the index at the peak.
+  std::deque<Twins> twins;
   struct Held {
     uint32_t sequence;
     int64_t start;
