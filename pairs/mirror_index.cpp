@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <deque>
+#include <iterator>
 #include <queue>
 #include <thread>
 
@@ -176,15 +177,27 @@ struct Twins {
   }
 };
 
+// Twins found, in chunks of their own: growing them copies nothing, and each chunk goes
+// back to the system when freed (small blocks would stay in the heap under the store).
+using TwinChunks = std::vector<std::vector<Twins>>;
+
+void addTwins(TwinChunks& found, const Twins& pair) {
+  if (found.empty() || found.back().size() == kChunkEntries) {
+    found.emplace_back();
+    found.back().reserve(kChunkEntries);
+  }
+  found.back().push_back(pair);
+}
+
 // Whether kept (the earlier) and hit are twins within the tolerance: kept's first copy
 // is hit's second, and the other way round.
-void matchTwins(const Hit& kept, const Hit& hit, std::deque<Twins>& found) {
+void matchTwins(const Hit& kept, const Hit& hit, TwinChunks& found) {
   if (kept.a.sequence != hit.b.sequence || kept.b.sequence != hit.a.sequence || kept.orientation != hit.orientation)
     return;
   int64_t ends[4] = {distance(kept.a.start, hit.b.start), distance(kept.a.end, hit.b.end),
                      distance(kept.b.start, hit.a.start), distance(kept.b.end, hit.a.end)};
   if (*std::max_element(ends, ends + 4) > kMirrorTolerance) return;
-  found.push_back(Twins{static_cast<uint32_t>(ends[0] + ends[1] + ends[2] + ends[3]), kept.number, hit.number});
+  addTwins(found, Twins{static_cast<uint32_t>(ends[0] + ends[1] + ends[2] + ends[3]), kept.number, hit.number});
 }
 
 }  // namespace
@@ -213,8 +226,7 @@ void indexHit(MirrorIndex& index, const SpooledPair& hit, uint64_t number) {
 // short run of entries: each is compared with those before it within the run.
 uint64_t mergeMirrors(MirrorIndex& index, uint64_t pairs) {
   sortChunks(index);
-  // Grown without moving: doubling a vector would hold the twins twice beside the index at the peak.
-  std::deque<Twins> twins;
+  TwinChunks twins;
   struct Held {
     uint32_t sequence;
     int64_t start;
@@ -238,22 +250,34 @@ uint64_t mergeMirrors(MirrorIndex& index, uint64_t pairs) {
   // Twins that share a hit with no other candidates are merged whatever the order; only
   // the rest (a tandem array's) need the closest first.
   std::vector<uint8_t> candidates(pairs, 0);
-  for (const Twins& pair : twins) {
-    if (candidates[pair.earlier] < 2) ++candidates[pair.earlier];
-    if (candidates[pair.later] < 2) ++candidates[pair.later];
-  }
+  for (const std::vector<Twins>& chunk : twins)
+    for (const Twins& pair : chunk) {
+      if (candidates[pair.earlier] < 2) ++candidates[pair.earlier];
+      if (candidates[pair.later] < 2) ++candidates[pair.later];
+    }
   index.merged.assign(pairs, false);
   uint64_t merged = 0;
   auto alone = [&](const Twins& pair) { return candidates[pair.earlier] == 1 && candidates[pair.later] == 1; };
-  for (const Twins& pair : twins) {
-    if (!alone(pair)) continue;
-    index.merged[pair.later] = true;
-    ++merged;
+  size_t contestedCount = 0;
+  for (const std::vector<Twins>& chunk : twins)
+    for (const Twins& pair : chunk) {
+      if (!alone(pair)) {
+        ++contestedCount;
+        continue;
+      }
+      index.merged[pair.later] = true;
+      ++merged;
+    }
+  std::vector<Twins> contested;
+  contested.reserve(contestedCount);
+  for (std::vector<Twins>& chunk : twins) {
+    std::copy_if(chunk.begin(), chunk.end(), std::back_inserter(contested), [&](const Twins& pair) { return !alone(pair); });
+    chunk = std::vector<Twins>();
   }
-  twins.erase(std::remove_if(twins.begin(), twins.end(), alone), twins.end());
-  std::sort(twins.begin(), twins.end());
+  twins = TwinChunks();
+  std::sort(contested.begin(), contested.end());
   std::vector<bool> twinned(pairs, false);
-  for (const Twins& pair : twins) {
+  for (const Twins& pair : contested) {
     if (twinned[pair.earlier] || twinned[pair.later]) continue;
     twinned[pair.earlier] = twinned[pair.later] = true;
     index.merged[pair.later] = true;
