@@ -166,16 +166,21 @@ void inOrder(const MirrorIndex& index, Fn fn) {
 // Entries are held in chunks of this many: grown a chunk at a time, nothing is copied.
 constexpr size_t kChunkEntries = size_t{1} << 20;
 
-// Two hits that could be twins, and how far apart their ends lie in all.
+// Two hits that could be twins, and how far apart their ends lie in all (at most four
+// tolerances). Packed: a hit's twins are held beside the whole index at the load's peak.
+#pragma pack(push, 1)
 struct Twins {
-  uint32_t apart;
   uint32_t earlier, later;
+  uint8_t apart;
   bool operator<(const Twins& other) const {
     if (apart != other.apart) return apart < other.apart;
     if (earlier != other.earlier) return earlier < other.earlier;
     return later < other.later;
   }
 };
+#pragma pack(pop)
+static_assert(sizeof(Twins) == 9, "twins in 9 bytes");
+static_assert(4 * kMirrorTolerance <= UINT8_MAX, "how far apart twins lie fits a byte");
 
 // Twins found, in chunks of their own: growing them copies nothing, and each chunk goes
 // back to the system when freed (small blocks would stay in the heap under the store).
@@ -197,7 +202,7 @@ void matchTwins(const Hit& kept, const Hit& hit, TwinChunks& found) {
   int64_t ends[4] = {distance(kept.a.start, hit.b.start), distance(kept.a.end, hit.b.end),
                      distance(kept.b.start, hit.a.start), distance(kept.b.end, hit.a.end)};
   if (*std::max_element(ends, ends + 4) > kMirrorTolerance) return;
-  addTwins(found, Twins{static_cast<uint32_t>(ends[0] + ends[1] + ends[2] + ends[3]), kept.number, hit.number});
+  addTwins(found, Twins{kept.number, hit.number, static_cast<uint8_t>(ends[0] + ends[1] + ends[2] + ends[3])});
 }
 
 }  // namespace
