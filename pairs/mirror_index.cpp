@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <deque>
+#include <iterator>
 #include <queue>
 #include <thread>
 
@@ -88,12 +89,33 @@ bool sortsBefore(const MirrorEntry& x, const MirrorEntry& y) {
   return sx != sy ? sx < sy : lowStart(x) < lowStart(y);
 }
 
+// Sorts a chunk by word 0 a byte at a time, least significant first, passing over the
+// bytes no entry differs in: a few sweeps over the chunk rather than a comparison sort's
+// many. Entries with the same word 0 may come in any order: the sweep's result does not
+// depend on it.
+void radixSort(std::vector<CompactMirrorEntry>& chunk) {
+  if (chunk.size() < 2) return;
+  uint64_t varying = 0;
+  for (const CompactMirrorEntry& entry : chunk) varying |= entry.words[0] ^ chunk[0].words[0];
+  std::vector<CompactMirrorEntry> other(chunk.size());
+  CompactMirrorEntry* from = chunk.data();
+  CompactMirrorEntry* to = other.data();
+  const size_t size = chunk.size();
+  for (int shift = 0; shift < 64; shift += 8) {
+    if ((varying >> shift & 0xFFu) == 0) continue;
+    size_t next[257] = {};
+    for (size_t i = 0; i < size; ++i) ++next[(from[i].words[0] >> shift & 0xFFu) + 1];
+    for (size_t digit = 1; digit < 257; ++digit) next[digit] += next[digit - 1];
+    for (size_t i = 0; i < size; ++i) to[next[from[i].words[0] >> shift & 0xFFu]++] = from[i];
+    std::swap(from, to);
+  }
+  if (from != chunk.data()) chunk.swap(other);
+}
+
 // Sorts every chunk and the outsized entries, on two threads when there are several.
 void sortChunks(MirrorIndex& index) {
   auto sortEvery = [&](size_t first) {
-    for (size_t c = first; c < index.chunks.size(); c += 2)
-      std::sort(index.chunks[c].begin(), index.chunks[c].end(),
-                [](const CompactMirrorEntry& x, const CompactMirrorEntry& y) { return x.words[0] < y.words[0]; });
+    for (size_t c = first; c < index.chunks.size(); c += 2) radixSort(index.chunks[c]);
   };
   std::sort(index.outsized.begin(), index.outsized.end(), sortsBefore);
   if (index.chunks.size() < 2) {
@@ -144,26 +166,43 @@ void inOrder(const MirrorIndex& index, Fn fn) {
 // Entries are held in chunks of this many: grown a chunk at a time, nothing is copied.
 constexpr size_t kChunkEntries = size_t{1} << 20;
 
-// Two hits that could be twins, and how far apart their ends lie in all.
+// Two hits that could be twins, and how far apart their ends lie in all (at most four
+// tolerances). Packed: a hit's twins are held beside the whole index at the load's peak.
+#pragma pack(push, 1)
 struct Twins {
-  uint32_t apart;
   uint32_t earlier, later;
+  uint8_t apart;
   bool operator<(const Twins& other) const {
     if (apart != other.apart) return apart < other.apart;
     if (earlier != other.earlier) return earlier < other.earlier;
     return later < other.later;
   }
 };
+#pragma pack(pop)
+static_assert(sizeof(Twins) == 9, "twins in 9 bytes");
+static_assert(4 * kMirrorTolerance <= UINT8_MAX, "how far apart twins lie fits a byte");
+
+// Twins found, in chunks of their own: growing them copies nothing, and each chunk goes
+// back to the system when freed (small blocks would stay in the heap under the store).
+using TwinChunks = std::vector<std::vector<Twins>>;
+
+void addTwins(TwinChunks& found, const Twins& pair) {
+  if (found.empty() || found.back().size() == kChunkEntries) {
+    found.emplace_back();
+    found.back().reserve(kChunkEntries);
+  }
+  found.back().push_back(pair);
+}
 
 // Whether kept (the earlier) and hit are twins within the tolerance: kept's first copy
 // is hit's second, and the other way round.
-void matchTwins(const Hit& kept, const Hit& hit, std::vector<Twins>& found) {
+void matchTwins(const Hit& kept, const Hit& hit, TwinChunks& found) {
   if (kept.a.sequence != hit.b.sequence || kept.b.sequence != hit.a.sequence || kept.orientation != hit.orientation)
     return;
   int64_t ends[4] = {distance(kept.a.start, hit.b.start), distance(kept.a.end, hit.b.end),
                      distance(kept.b.start, hit.a.start), distance(kept.b.end, hit.a.end)};
   if (*std::max_element(ends, ends + 4) > kMirrorTolerance) return;
-  found.push_back(Twins{static_cast<uint32_t>(ends[0] + ends[1] + ends[2] + ends[3]), kept.number, hit.number});
+  addTwins(found, Twins{kept.number, hit.number, static_cast<uint8_t>(ends[0] + ends[1] + ends[2] + ends[3])});
 }
 
 }  // namespace
@@ -192,7 +231,7 @@ void indexHit(MirrorIndex& index, const SpooledPair& hit, uint64_t number) {
 // short run of entries: each is compared with those before it within the run.
 uint64_t mergeMirrors(MirrorIndex& index, uint64_t pairs) {
   sortChunks(index);
-  std::vector<Twins> twins;
+  TwinChunks twins;
   struct Held {
     uint32_t sequence;
     int64_t start;
@@ -216,22 +255,34 @@ uint64_t mergeMirrors(MirrorIndex& index, uint64_t pairs) {
   // Twins that share a hit with no other candidates are merged whatever the order; only
   // the rest (a tandem array's) need the closest first.
   std::vector<uint8_t> candidates(pairs, 0);
-  for (const Twins& pair : twins) {
-    if (candidates[pair.earlier] < 2) ++candidates[pair.earlier];
-    if (candidates[pair.later] < 2) ++candidates[pair.later];
-  }
+  for (const std::vector<Twins>& chunk : twins)
+    for (const Twins& pair : chunk) {
+      if (candidates[pair.earlier] < 2) ++candidates[pair.earlier];
+      if (candidates[pair.later] < 2) ++candidates[pair.later];
+    }
   index.merged.assign(pairs, false);
   uint64_t merged = 0;
   auto alone = [&](const Twins& pair) { return candidates[pair.earlier] == 1 && candidates[pair.later] == 1; };
-  for (const Twins& pair : twins) {
-    if (!alone(pair)) continue;
-    index.merged[pair.later] = true;
-    ++merged;
+  size_t contestedCount = 0;
+  for (const std::vector<Twins>& chunk : twins)
+    for (const Twins& pair : chunk) {
+      if (!alone(pair)) {
+        ++contestedCount;
+        continue;
+      }
+      index.merged[pair.later] = true;
+      ++merged;
+    }
+  std::vector<Twins> contested;
+  contested.reserve(contestedCount);
+  for (std::vector<Twins>& chunk : twins) {
+    std::copy_if(chunk.begin(), chunk.end(), std::back_inserter(contested), [&](const Twins& pair) { return !alone(pair); });
+    chunk = std::vector<Twins>();
   }
-  twins.erase(std::remove_if(twins.begin(), twins.end(), alone), twins.end());
-  std::sort(twins.begin(), twins.end());
+  twins = TwinChunks();
+  std::sort(contested.begin(), contested.end());
   std::vector<bool> twinned(pairs, false);
-  for (const Twins& pair : twins) {
+  for (const Twins& pair : contested) {
     if (twinned[pair.earlier] || twinned[pair.later]) continue;
     twinned[pair.earlier] = twinned[pair.later] = true;
     index.merged[pair.later] = true;
