@@ -13,6 +13,7 @@
 #include "pair_shown.h"
 #include "bar_records.h"
 #include "pyramid_bars.h"
+#include "screen_segment.h"
 #include "view_volume.h"
 
 namespace {
@@ -224,6 +225,15 @@ void fillFromColumns(const ViewState& view, bool points, const PyramidChoice& ch
   haveSelection = true;
 }
 
+// The arrays as one item of the list; sized is whether the point size is set.
+void addArraysItem(DrawList& list, bool points, bool sized) {
+  DrawItem& item = beginDrawItem(list, points ? DrawKind::points : DrawKind::lines, DrawSpace::clip);
+  item.clipVertices = drawVertices.get();
+  item.clipColours = drawColours.get();
+  item.count = drawVertexCount;
+  if (points && sized) item.size = 2.0f;
+}
+
 void addColumnBars(DrawList& list, const ViewState& view, bool points) {
   int shorter = list.viewport[2] < list.viewport[3] ? list.viewport[2] : list.viewport[3];
   double margin = shorter > 0 ? 8.0 / shorter : 1.0;
@@ -239,11 +249,7 @@ void addColumnBars(DrawList& list, const ViewState& view, bool points) {
     // The table's cache no longer describes the arrays.
     haveSelectionFromTable = false;
   }
-  DrawItem& item = beginDrawItem(list, points ? DrawKind::points : DrawKind::lines, DrawSpace::clip);
-  item.clipVertices = drawVertices.get();
-  item.clipColours = drawColours.get();
-  item.count = drawVertexCount;
-  if (points && drawVertexCount > 0) item.size = 2.0f;
+  addArraysItem(list, points, drawVertexCount > 0);
 }
 
 }  // namespace
@@ -286,12 +292,8 @@ void addBarBatch(DrawList& list, const ViewState& view, bool points) {
     std::memcpy(lastViewport, viewport, sizeof lastViewport);
     arraysStale = false;
   }
-  DrawItem& item = beginDrawItem(list, points ? DrawKind::points : DrawKind::lines, DrawSpace::clip);
-  item.clipVertices = drawVertices.get();
-  item.clipColours = drawColours.get();
-  item.count = drawVertexCount;
   // Every bar of the literal pass sets the point size; with none selected it stays as it was.
-  if (points && selectedCount > 0) item.size = 2.0f;
+  addArraysItem(list, points, selectedCount > 0);
 }
 
 BarBatchStats barBatchStats() { return {selectedCount, drawnBars}; }
@@ -316,33 +318,6 @@ struct PickTarget {
   double x, y, rx, ry;
   double pixelsX, pixelsY;  // device units to pixels
 };
-
-struct PickHit {
-  double pixels;  // distance from the point on screen
-  double depth;   // clip w at the nearest point: distance from the eye along the view
-};
-
-// Distance on screen from the point to the segment a-b, its part behind the eye cut off.
-bool nearestOnSegment(const PickTarget& target, const float* a, const float* b, double radius, PickHit& hit) {
-  const double kNearW = 1e-4;
-  double pa[4] = {a[0], a[1], a[2], a[3]}, pb[4] = {b[0], b[1], b[2], b[3]};
-  if (pa[3] < kNearW && pb[3] < kNearW) return false;
-  if (pa[3] < kNearW || pb[3] < kNearW) {
-    double* cut = pa[3] < kNearW ? pa : pb;
-    const double* keep = pa[3] < kNearW ? pb : pa;
-    double t = (keep[3] - kNearW) / (keep[3] - cut[3]);
-    for (int r = 0; r < 4; ++r) cut[r] = keep[r] + (cut[r] - keep[r]) * t;
-  }
-  double ax = (pa[0] / pa[3] - target.x) * target.pixelsX, ay = (pa[1] / pa[3] - target.y) * target.pixelsY;
-  double bx = (pb[0] / pb[3] - target.x) * target.pixelsX, by = (pb[1] / pb[3] - target.y) * target.pixelsY;
-  double dx = bx - ax, dy = by - ay, length2 = dx * dx + dy * dy;
-  double t = length2 > 0 ? -(ax * dx + ay * dy) / length2 : 0.0;
-  t = t < 0 ? 0 : t > 1 ? 1 : t;
-  double nx = ax + dx * t, ny = ay + dy * t;
-  hit.pixels = std::sqrt(nx * nx + ny * ny);
-  hit.depth = pa[3] + (pb[3] - pa[3]) * t;
-  return hit.pixels <= radius;
-}
 
 }  // namespace
 
@@ -399,11 +374,12 @@ int32_t pickBatchedBar(double column, double row, double radius) {
         pixels2 = nx * nx + ny * ny;
         if (pixels2 > radius2) continue;
       } else {
-        PickHit hit;
-        if (!nearestOnSegment(target, drawVertices[k * stride], drawVertices[k * stride + stride - 1], radius, hit))
+        double pixels = 0, nearDepth = 0;
+        if (!nearSegmentOnScreen(drawVertices[k * stride], drawVertices[k * stride + stride - 1], column, row,
+                                 lastViewport[2], lastViewport[3], radius, pixels, nearDepth))
           continue;
-        pixels2 = static_cast<float>(hit.pixels * hit.pixels);
-        depth = static_cast<float>(hit.depth);
+        pixels2 = static_cast<float>(pixels * pixels);
+        depth = static_cast<float>(nearDepth);
       }
       if (best == 0 || depth < bestDepth || (depth == bestDepth && pixels2 < bestPixels2)) {
         best = drawnSlot[k];

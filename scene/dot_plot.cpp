@@ -14,6 +14,7 @@
 #include "pair_colours.h"
 #include "pair_shown.h"
 #include "pair_traits.h"
+#include "screen_segment.h"
 #include "sequence_axis.h"
 #include "text_raster.h"
 
@@ -64,8 +65,6 @@ std::vector<int32_t> drawnRibbon;
 float lastMatrix[16];
 int lastViewport[4];
 bool clipStale = true;
-
-double xOf(double position, int32_t zoomSteps) { return xOfPosition(position, zoomSteps); }
 
 // x as the matrix takes it: from the camera's origin, so that far along a genome a float
 // still tells the pairs apart.
@@ -302,7 +301,7 @@ void addGrid(DrawList& list, const ViewState& view, double side) {
   rule(side);
   if (axis.sequences.size() > kMostRuled) return;
   for (const AxisSequence& sequence : axis.sequences)
-    if (sequence.offset > 0) rule(xOf(static_cast<double>(sequence.offset), view.zoomSteps));
+    if (sequence.offset > 0) rule(xOfPosition(static_cast<double>(sequence.offset), view.zoomSteps));
 }
 
 // Each sequence's name under the x axis and left of the y axis, at its middle, where it
@@ -314,7 +313,7 @@ void addNames(DrawList& list, const ViewState& view, double side) {
   for (int along = 0; along < 2; ++along) {
     float lastRight = -1e30f, lastBottom = -1e30f;
     for (const AxisSequence& sequence : axis.sequences) {
-      double mid = xOf(static_cast<double>(sequence.offset) + 0.5 * static_cast<double>(sequence.length), view.zoomSteps);
+      double mid = xOfPosition(static_cast<double>(sequence.offset) + 0.5 * static_cast<double>(sequence.length), view.zoomSteps);
       float c[4];
       if (along == 0)
         clipOfPlot(list.matrix, mid, -gap, 0.0f, c);
@@ -337,28 +336,6 @@ void addNames(DrawList& list, const ViewState& view, double side) {
   }
 }
 
-// Distance in pixels from the point to the segment a-b on screen, and its clip w there; the
-// part behind the eye cut off. False when all of it is behind or it is farther than radius.
-bool nearSegment(const float* a0, const float* b0, double px, double py, double halfW, double halfH, double radius,
-                 double& pixels, double& depth) {
-  const double kNearW = 1e-4;
-  double a[4] = {a0[0], a0[1], a0[2], a0[3]}, b[4] = {b0[0], b0[1], b0[2], b0[3]};
-  if (a[3] < kNearW && b[3] < kNearW) return false;
-  if (a[3] < kNearW || b[3] < kNearW) {
-    double* cut = a[3] < kNearW ? a : b;
-    const double* keep = a[3] < kNearW ? b : a;
-    double t = (keep[3] - kNearW) / (keep[3] - cut[3]);
-    for (int r = 0; r < 4; ++r) cut[r] = keep[r] + (cut[r] - keep[r]) * t;
-  }
-  double ax = (a[0] / a[3] + 1.0) * halfW - px, ay = (1.0 - a[1] / a[3]) * halfH - py;
-  double bx = (b[0] / b[3] + 1.0) * halfW - px, by = (1.0 - b[1] / b[3]) * halfH - py;
-  double dx = bx - ax, dy = by - ay, length2 = dx * dx + dy * dy;
-  double t = length2 > 0 ? std::clamp(-(ax * dx + ay * dy) / length2, 0.0, 1.0) : 0.0;
-  pixels = std::hypot(ax + dx * t, ay + dy * t);
-  depth = a[3] + (b[3] - a[3]) * t;
-  return pixels <= radius;
-}
-
 }  // namespace
 
 DotSegment dotSegmentOf(int32_t slot, int32_t zoomSteps) {
@@ -368,10 +345,10 @@ DotSegment dotSegmentOf(int32_t slot, int32_t zoomSteps) {
   int32_t difference = pairDifferenceOf(pair);
   double a = static_cast<double>(barPosition(first)), b = static_cast<double>(barPartner(first));
   DotSegment at;
-  at.x0 = xOf(a, zoomSteps);
-  at.x1 = xOf(a + static_cast<double>(firstCopyLength(len, difference)), zoomSteps);
-  at.y0 = xOf(b, zoomSteps);
-  at.y1 = xOf(b + static_cast<double>(partnerCopyLength(len, difference)), zoomSteps);
+  at.x0 = xOfPosition(a, zoomSteps);
+  at.x1 = xOfPosition(a + static_cast<double>(firstCopyLength(len, difference)), zoomSteps);
+  at.y0 = xOfPosition(b, zoomSteps);
+  at.y1 = xOfPosition(b + static_cast<double>(partnerCopyLength(len, difference)), zoomSteps);
   if (pairOrientationOf(pair) == kInverted) std::swap(at.y0, at.y1);
   return at;
 }
@@ -380,7 +357,7 @@ double dotPlotSide(int32_t zoomSteps) {
   const SequenceAxis& axis = loadedSequences();
   int64_t end = farthestCopyEnd();
   if (!axis.sequences.empty()) end = std::max(end, axis.sequences.back().offset + axis.sequences.back().length);
-  return xOf(static_cast<double>(end), zoomSteps);
+  return xOfPosition(static_cast<double>(end), zoomSteps);
 }
 
 void addDotPlot(DrawList& list, const ViewState& view, bool flat) {
@@ -418,7 +395,6 @@ void addPickedSegment(DrawList& list, const ViewState& view, int32_t slot) {
 
 int32_t pickDotPlotPair(double column, double row, double radius) {
   if (drawnRibbon.empty() || lastViewport[2] <= 0 || lastViewport[3] <= 0) return 0;
-  double halfW = lastViewport[2] / 2.0, halfH = lastViewport[3] / 2.0;
   int32_t best = 0;
   double bestDepth = 0, bestPixels = 0;
   for (size_t d = 0; d < drawnRibbon.size(); ++d) {
@@ -427,7 +403,8 @@ int32_t pickDotPlotPair(double column, double row, double radius) {
     const float* edges[4][2] = {{v, v + 4}, {v + 8, v + 12}, {v, v + 12}, {v + 4, v + 8}};
     for (const auto& edge : edges) {
       double pixels = 0, depth = 0;
-      if (!nearSegment(edge[0], edge[1], column, row, halfW, halfH, radius, pixels, depth)) continue;
+      if (!nearSegmentOnScreen(edge[0], edge[1], column, row, lastViewport[2], lastViewport[3], radius, pixels, depth))
+        continue;
       if (best == 0 || depth < bestDepth || (depth == bestDepth && pixels < bestPixels)) {
         best = ribbons[static_cast<size_t>(drawnRibbon[d])].slot;
         bestDepth = depth;
