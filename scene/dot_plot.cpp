@@ -414,5 +414,3 @@ int32_t pickDotPlotPair(double column, double row, double radius) {
   }
   return best;
 }
-
-DotPlotStats dotPlotStats() { return {shownPairs, static_cast<int32_t>(ribbons.size())}; }

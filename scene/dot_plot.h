@@ -37,10 +37,3 @@ DotSegment dotSegmentOf(int32_t slot, int32_t zoomSteps);
 
 // The plot's side, in world units: the loaded sequences' end, or the farthest copy's end.
 double dotPlotSide(int32_t zoomSteps);
-
-// Pairs the last addDotPlot selected and drew, for benchmarks and tests.
-struct DotPlotStats {
-  int32_t shown;
-  int32_t selected;
-};
-DotPlotStats dotPlotStats();

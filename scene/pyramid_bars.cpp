@@ -231,8 +231,3 @@ void shadeByDensity(uint32_t count, uint32_t densest, float colour[3]) {
   float t = static_cast<float>(std::log(static_cast<double>(count)) / std::log(static_cast<double>(densest)));
   for (int c = 0; c < 3; ++c) colour[c] += (amber[c] - colour[c]) * t;
 }
-
-void settlePyramid() {
-  if (pendingBuild.valid()) pendingBuild.wait();
-  if (pendingCounts.valid()) pendingCounts.wait();
-}

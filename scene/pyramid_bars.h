@@ -41,6 +41,3 @@ int32_t pyramidPairAfter(const ViewState& view, int32_t slot);
 // A bar's colour deepened towards amber by how many bars its column stands for, on a log
 // scale up to the densest: a bar standing for itself alone keeps its colour.
 void shadeByDensity(uint32_t count, uint32_t densest, float colour[3]);
-
-// Waits for what is being built aside.
-void settlePyramid();

@@ -13,7 +13,3 @@ float barHeight(const ViewState& view, float len) {
 double heightOfBases(const ViewState& view, double bases) {
   return heightOfLength(bases, basesAtFullHeight(view), view.look.logHeights);
 }
-
-double basesOfHeight(const ViewState& view, double height) {
-  return lengthOfHeight(height, basesAtFullHeight(view), view.look.logHeights);
-}

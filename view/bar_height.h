@@ -14,9 +14,8 @@ double basesAtFullHeight(const ViewState& view);
 // The drawn height of a record of scaled length len (0 to kFullHeight).
 float barHeight(const ViewState& view, float len);
 
-// The drawn height of a pair of this many bases, for legends and height axes, and back.
+// The drawn height of a pair of this many bases, for legends and height axes.
 double heightOfBases(const ViewState& view, double bases);
-double basesOfHeight(const ViewState& view, double height);
 
 // The tallest a bar can stand: how much height a place must leave in view for any bar there.
 inline float tallestBar(const ViewState& view) { return barHeight(view, static_cast<float>(kFullHeight)); }
